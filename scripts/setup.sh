@@ -1,0 +1,37 @@
+# Shared by run.sh and test.sh: install what is missing on a Debian or Ubuntu machine.
+# Sourced, not run.
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# ensure_packages PKG...: apt-get install the ones that are not installed yet.
+ensure_packages() {
+    local missing=()
+    local p
+    for p in "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    if [ "${#missing[@]}" -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" </dev/null
+    fi
+}
+
+# ensure_locale NAME (for example da_DK.UTF-8): generate it when the system lacks it.
+ensure_locale() {
+    local name=$1
+    local norm
+    norm=$(echo "$name" | sed 's/UTF-8/utf8/')
+    if ! locale -a 2>/dev/null | grep -qx -e "$name" -e "$norm"; then
+        echo "Generating locale $name"
+        local lang=${name%%.*}
+        as_root localedef -i "$lang" -f UTF-8 "$name"
+    fi
+}
+
+BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libvulkan-dev
+    locales fonts-dejavu-core)

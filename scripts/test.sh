@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test through ctest: first the ordinary
+# build in build/, then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer in build-asan/ (skip it with KVR_SKIP_SANITIZE=1).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+
+ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth
+ensure_locale da_DK.UTF-8
+ensure_locale en_US.UTF-8
+
+jobs=$(nproc 2>/dev/null || echo 2)
+export QT_QPA_PLATFORM=offscreen
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== build/ =="
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build -j "$jobs" --timeout 600
+
+if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
+    echo "== build-asan/ (AddressSanitizer, UndefinedBehaviorSanitizer) =="
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON >/dev/null
+    cmake --build build-asan -j "$jobs"
+    # Qt and fontconfig keep some allocations until exit; only our own leaks count.
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    ctest --test-dir build-asan -j "$jobs" --timeout 900
+fi

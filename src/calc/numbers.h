@@ -1,0 +1,56 @@
+#pragma once
+
+// Number texts. Every quantity is held as text; numbers exist only inside a formula.
+// None of these read the process locale: the separators come in through NumberLocale,
+// so the same code runs (and is tested) in a comma and a point locale on any machine.
+
+#include <QChar>
+#include <QString>
+
+#include <stdexcept>
+
+namespace calc {
+
+// The user's decimal and digit-group separators for number texts.
+struct NumberLocale
+{
+    QChar decimal = QLatin1Char('.');
+    QChar group = QLatin1Char(',');
+};
+
+inline NumberLocale CommaLocale() { return {QLatin1Char(','), QLatin1Char('.')}; }
+inline NumberLocale PointLocale() { return {QLatin1Char('.'), QLatin1Char(',')}; }
+
+// The one input error: a text that is no number, a division by zero, 0/0, an overflow.
+// Each calculation chain has exactly one catch for it.
+class InputError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a number in the user's locale: blanks around it, an optional sign, digits with the
+// decimal separator and (integer part only) skipped group separators, an optional exponent.
+// Anything else, the empty text, or a value beyond the double range throws InputError.
+double TextToNumber(const QString &text, const NumberLocale &locale);
+
+// At most 15 significant digits, the locale's decimal separator, no grouping, no trailing
+// zeros; exponent form (1E-05, 1.5E+15) below 0.0001 or from 1E15 on. Throws InputError
+// for infinity or NaN.
+QString NumberToText(double value, const NumberLocale &locale);
+
+// Lenient reading with a point, whatever the locale: skips blanks, tabs and line feeds
+// anywhere, stops at the first character that does not fit, gives 0 when no digit was read.
+// Throws InputError only when the number lies beyond the double range.
+double ValNumber(const QString &text);
+
+// x rounded to k decimals (0..8), a tie going to the even neighbour. A tie is judged on the
+// shortest decimal text of x, so 2.675 to two decimals gives 2.68.
+double RoundHalfEven(double x, int k);
+
+// Checked arithmetic: overflow, division by zero and 0/0 throw InputError; underflow does not.
+double Mul(double a, double b);
+double Div(double a, double b);
+double Add(double a, double b);
+
+} // namespace calc

@@ -1,0 +1,25 @@
+#include "mainwindow/linklabel.h"
+
+#include "platform/links.h"
+
+#include <QMouseEvent>
+
+LinkLabel::LinkLabel(const QString &text, const QUrl &link, QWidget *parent)
+    : QLabel(text, parent), m_link(link)
+{
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    setPalette(p);
+    setCursor(Qt::PointingHandCursor);
+    setToolTip(link.toString());
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        platform::OpenLink(m_link);
+    QLabel::mouseReleaseEvent(event);
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QUrl>
+
+namespace platform {
+
+// Hands a web or mail link to the desktop (browser, mail program). Returns at once; a link
+// that cannot be opened is ignored without a message.
+void OpenLink(const QUrl &link);
+
+} // namespace platform
