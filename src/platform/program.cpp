@@ -1,0 +1,23 @@
+#include "platform/program.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+namespace platform {
+
+QString ProgramDirectory()
+{
+    if (QCoreApplication::instance())
+        return QCoreApplication::applicationDirPath();
+    // Before the application object exists, the kernel still knows the program file.
+    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
+    return program.isEmpty() ? QString() : QFileInfo(program).absolutePath();
+}
+
+Version ProgramVersion()
+{
+    return Version{KVR_VERSION_MAJOR, KVR_VERSION_MINOR, KVR_VERSION_PATCH};
+}
+
+} // namespace platform

@@ -1,0 +1,24 @@
+// Saves value sets A and B by turns to the path it is given, for ever, so that the crash
+// test can kill it in the middle of a save. Says "saving" once the first save has landed.
+
+#include "settingssets.h"
+#include "state/settingsfile.h"
+
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (argc != 2)
+        return 2;
+    WorkingValues a = testsets::SetA();
+    WorkingValues b = testsets::SetB();
+    a.SettingsPath = b.SettingsPath = QString::fromLocal8Bit(argv[1]);
+    if (!state::SaveSettings(a))
+        return 1;
+    std::fputs("saving\n", stdout);
+    std::fflush(stdout);
+    for (;;) {
+        state::SaveSettings(b);
+        state::SaveSettings(a);
+    }
+}

@@ -1,0 +1,65 @@
+#include "settingssets.h"
+#include "state/settingsfile.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <thread>
+
+using namespace state;
+using testsets::Records;
+
+class TestSettingsCrash : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void saveKilledAtRandom_leavesOneWholeSet();
+};
+
+void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QStringList setA = Records(testsets::SetA());
+    const QStringList setB = Records(testsets::SetB());
+    QRandomGenerator random(7411);
+    int sawA = 0;
+    int sawB = 0;
+
+    for (int round = 0; round < 200; ++round) {
+        QProcess saver;
+        saver.start(QStringLiteral(KVR_SETTINGS_SAVER), {path});
+        QVERIFY2(saver.waitForReadyRead(10000), qPrintable(saver.errorString()));
+        QCOMPARE(saver.readLine(), QByteArray("saving\n"));
+        std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(3000)));
+        saver.kill(); // SIGKILL: no chance to tidy up
+        QVERIFY(saver.waitForFinished(10000));
+        QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+
+        WorkingValues loaded;
+        loaded.SettingsPath = path;
+        LoadSettings(loaded);
+        const QStringList records = Records(loaded);
+        if (records == setA)
+            ++sawA;
+        else if (records == setB)
+            ++sawB;
+        else
+            QFAIL(qPrintable(QStringLiteral("round %1: neither set: %2")
+                                 .arg(round)
+                                 .arg(records.join(QLatin1Char('|')))));
+    }
+    // Both sets must have been caught, or the kills never hit a save in progress.
+    qInfo("set A %d times, set B %d times", sawA, sawB);
+    QVERIFY(sawA > 0);
+    QVERIFY(sawB > 0);
+}
+
+QTEST_GUILESS_MAIN(TestSettingsCrash)
+#include "tst_settingscrash.moc"

@@ -1,0 +1,380 @@
+#include "settingssets.h"
+#include "state/settingsfile.h"
+#include "state/startup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace state;
+using testsets::FileLines;
+using testsets::JoinLines;
+using testsets::Records;
+
+namespace {
+
+enum class Place { File, Missing, Directory, Pipe, DanglingLink, Unreadable };
+
+QByteArray ReadAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QList<QByteArray> WithLine(QList<QByteArray> lines, int number, const QByteArray &line)
+{
+    lines[number - 1] = line;
+    return lines;
+}
+
+} // namespace
+
+class TestSettingsFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_keepsEveryValue_data();
+    void roundTrip_keepsEveryValue();
+    void serialize_defaults_writesExactBytes();
+    void serialize_textTheFileCannotHold_data();
+    void serialize_textTheFileCannotHold();
+    void load_brokenFile_keepsRecordsBeforeTheFault_data();
+    void load_brokenFile_keepsRecordsBeforeTheFault();
+    void parse_randomBytes_neverBreaksAndSavesWhole();
+    void save_readOnlyFile_staysByteIdentical();
+    void save_readOnlyDirectory_failsQuietly();
+    void save_overLongerFile_leavesExactlyTheRecords();
+    void save_keepsPermissionsOfTheFile();
+    void save_unusablePath_fails();
+};
+
+void TestSettingsFile::roundTrip_keepsEveryValue_data()
+{
+    QTest::addColumn<WorkingValues>("values");
+
+    WorkingValues defaults;
+    ApplyDefaults(defaults);
+    QTest::newRow("first-run defaults") << defaults;
+    QTest::newRow("initial state, all texts empty") << WorkingValues{};
+    QTest::newRow("decimal commas, flags set A") << testsets::SetA();
+    QTest::newRow("decimal points, flags set B") << testsets::SetB();
+
+    WorkingValues letters = testsets::SetA();
+    letters.Mill.D = QStringLiteral("æøå ÆØÅ µ°");
+    letters.Tap.S = QStringLiteral("  1 1/2, \t");
+    letters.LanguageState = 255;
+    QTest::newRow("Latin-1 letters, blanks, commas") << letters;
+}
+
+void TestSettingsFile::roundTrip_keepsEveryValue()
+{
+    QFETCH(WorkingValues, values);
+
+    WorkingValues parsed;
+    QCOMPARE(ParseSettings(SerializeSettings(values), parsed), 33);
+    QCOMPARE(Records(parsed), Records(values));
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    values.SettingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(SaveSettings(values));
+    WorkingValues loaded;
+    loaded.SettingsPath = values.SettingsPath;
+    LoadSettings(loaded);
+    QVERIFY(loaded.sameStoredValues(values));
+}
+
+void TestSettingsFile::serialize_defaults_writesExactBytes()
+{
+    WorkingValues values;
+    ApplyDefaults(values);
+    QByteArray expected;
+    for (int tool = 0; tool < 3; ++tool)
+        expected += "\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"4\"\r\n\"4\"\r\n";
+    expected +=
+        "0\r\n0\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
+    QCOMPARE(SerializeSettings(values), expected);
+}
+
+void TestSettingsFile::serialize_textTheFileCannotHold_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("line");
+
+    QTest::newRow("double quote dropped") << QStringLiteral("1\"2\"") << QByteArray("\"12\"");
+    QTest::newRow("only a double quote") << QStringLiteral("\"") << QByteArray("\"\"");
+    QTest::newRow("line breaks dropped") << QStringLiteral("1\r\n2\n") << QByteArray("\"12\"");
+    QTest::newRow("euro sign outside Latin-1") << QStringLiteral("5€") << QByteArray("\"5?\"");
+    QTest::newRow("character beyond 16 bits") << QStringLiteral("a😀b") << QByteArray("\"a?b\"");
+    QTest::newRow("Latin-1 kept byte for byte")
+        << QStringLiteral("ø½") << QByteArray("\"\xF8\xBD\"");
+}
+
+void TestSettingsFile::serialize_textTheFileCannotHold()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, line);
+
+    WorkingValues values = testsets::SetA();
+    values.Drill.V = text;
+    const QByteArray bytes = SerializeSettings(values);
+    QCOMPARE(bytes.split('\n').at(11), line + '\r');
+
+    WorkingValues parsed;
+    QCOMPARE(ParseSettings(bytes, parsed), 33);
+    QCOMPARE(parsed.Drill.V, QString::fromLatin1(line.mid(1, line.size() - 2)));
+}
+
+void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
+{
+    QTest::addColumn<Place>("place");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QStringList>("readRecords");
+
+    const WorkingValues file = testsets::SetA();
+    const QList<QByteArray> lines = FileLines(file);
+    const QStringList records = Records(file);
+    const QByteArray whole = JoinLines(lines);
+    const QByteArray megaLine(1024 * 1024, 'x');
+
+    QTest::newRow("whole file") << Place::File << whole << records;
+    QTest::newRow("empty file") << Place::File << QByteArray() << QStringList();
+    QTest::newRow("missing file") << Place::Missing << QByteArray() << QStringList();
+    QTest::newRow("directory in its place") << Place::Directory << QByteArray() << QStringList();
+    QTest::newRow("pipe in its place") << Place::Pipe << QByteArray() << QStringList();
+    QTest::newRow("link to nowhere") << Place::DanglingLink << QByteArray() << QStringList();
+    QTest::newRow("unreadable file") << Place::Unreadable << whole << QStringList();
+
+    QTest::newRow("ends after line 30")
+        << Place::File << JoinLines(lines.mid(0, 30)) << records.mid(0, 30);
+    QTest::newRow("last line without line end") << Place::File << whole.chopped(2) << records;
+    QTest::newRow("line feeds only") << Place::File << JoinLines(lines, "\n") << records;
+    QTest::newRow("blank lines between records")
+        << Place::File << JoinLines(lines, "\r\n \r\n\r\n") << records;
+    QTest::newRow("records separated by commas") << Place::File << lines.join(',') << records;
+    QTest::newRow("no line ends at all")
+        << Place::File << lines.join(QByteArray()) << QStringList();
+    QTest::newRow("more after a closing quote")
+        << Place::File << JoinLines(WithLine(lines, 4, "\"12,5 a4\"x")) << records.mid(0, 3);
+    QTest::newRow("blanks after a closing quote")
+        << Place::File << JoinLines(WithLine(lines, 4, "\"12,5 a4\" \t")) << records;
+
+    QTest::newRow("quoted number in line 25")
+        << Place::File << JoinLines(WithLine(lines, 25, "\"2\"")) << records.mid(0, 24);
+    QTest::newRow("number where a flag belongs")
+        << Place::File << JoinLines(WithLine(lines, 27, "1")) << records.mid(0, 26);
+    QTest::newRow("300 in line 26")
+        << Place::File << JoinLines(WithLine(lines, 26, "300")) << records.mid(0, 25);
+    QTest::newRow("many digits in line 26")
+        << Place::File << JoinLines(WithLine(lines, 26, "0000000000000000000000000001")) << records;
+    QTest::newRow("sign in line 25")
+        << Place::File << JoinLines(WithLine(lines, 25, "+2")) << records.mid(0, 24);
+    QTest::newRow("negative line 26")
+        << Place::File << JoinLines(WithLine(lines, 26, "-1")) << records.mid(0, 25);
+    QTest::newRow("decimal point in line 25")
+        << Place::File << JoinLines(WithLine(lines, 25, "2.0")) << records.mid(0, 24);
+    QTest::newRow("blank inside a number")
+        << Place::File << JoinLines(WithLine(lines, 25, "2 0")) << records.mid(0, 24);
+    QTest::newRow("blanks around a number")
+        << Place::File << JoinLines(WithLine(lines, 25, " \t2 ")) << records;
+    QTest::newRow("flag in lower case")
+        << Place::File << JoinLines(WithLine(lines, 27, "#true#")) << records;
+    QTest::newRow("unknown flag word")
+        << Place::File << JoinLines(WithLine(lines, 31, "#YES#")) << records.mid(0, 30);
+    QTest::newRow("missing closing quote")
+        << Place::File << JoinLines(WithLine(lines, 5, "\"12,5 a5")) << records.mid(0, 4);
+    QTest::newRow("closing quote on the next line")
+        << Place::File << JoinLines(WithLine(lines, 5, "\"12,5")) << records.mid(0, 4);
+
+    WorkingValues unquoted = file;
+    unquoted.Mill.Sz = QStringLiteral("7");
+    QTest::newRow("unquoted text")
+        << Place::File << JoinLines(WithLine(lines, 3, "  7  ")) << Records(unquoted);
+    QTest::newRow("quote inside an unquoted text")
+        << Place::File << JoinLines(WithLine(lines, 3, "7\"")) << records.mid(0, 2);
+
+    WorkingValues clamped = file;
+    clamped.DecimalCount = 3;
+    QTest::newRow("DecimalCount 7 taken as 3")
+        << Place::File << JoinLines(WithLine(lines, 25, "7")) << Records(clamped);
+    QTest::newRow("DecimalCount 255 taken as 3")
+        << Place::File << JoinLines(WithLine(lines, 25, "255")) << Records(clamped);
+
+    // Every byte value except the delimiters and blanks: one unquoted record, then nothing.
+    QByteArray junk;
+    for (int b = 0; b < 256; ++b) {
+        if (!QByteArray("\",\r\n \t").contains(char(b)))
+            junk += char(b);
+    }
+    QTest::newRow("binary junk") << Place::File << junk << QStringList{QString::fromLatin1(junk)};
+
+    QTest::newRow("ten megabytes after the records")
+        << Place::File << whole + QByteArray(10 * 1024 * 1024, '\x01') << records;
+    QTest::newRow("a 1 MB line first") << Place::File << megaLine + "\r\n" + whole << QStringList();
+    QTest::newRow("a 1 MB line after five records")
+        << Place::File << JoinLines(lines.mid(0, 5)) + megaLine + "\r\n" + JoinLines(lines.mid(5))
+        << records.mid(0, 5);
+}
+
+void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
+{
+    QFETCH(Place, place);
+    QFETCH(QByteArray, content);
+    QFETCH(QStringList, readRecords);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    switch (place) {
+    case Place::File:
+        QVERIFY(WriteAll(path, content));
+        break;
+    case Place::Missing:
+        break;
+    case Place::Directory:
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("KVRsys.cfg")));
+        break;
+    case Place::Pipe:
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        break;
+    case Place::DanglingLink:
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+        break;
+    case Place::Unreadable:
+        QVERIFY(WriteAll(path, content));
+        QVERIFY(QFile::setPermissions(path, QFile::Permissions()));
+        if (QFile file(path); file.open(QIODevice::ReadOnly))
+            QSKIP("This user reads files whatever their permissions (root).");
+        break;
+    }
+
+    // Everything the file does not supply keeps what it held before.
+    WorkingValues values = testsets::SetB();
+    values.SettingsPath = path;
+    LoadSettings(values);
+
+    const QStringList expected = readRecords + Records(testsets::SetB()).mid(readRecords.size());
+    QCOMPARE(Records(values), expected);
+    QCOMPARE(values.SettingsPath, path);
+}
+
+void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
+{
+    // Bytes drawn mostly from the ones the reader reacts to.
+    static const char chars[] = "\"\",,\r\n\r\n  \t#TRUEFALStruefals0123456789x\xE6\x00\xFF";
+    const QByteArray alphabet(chars, sizeof(chars) - 1);
+    QRandomGenerator random(20240611);
+    for (int round = 0; round < 3000; ++round) {
+        QByteArray bytes(random.bounded(400), Qt::Uninitialized);
+        for (char &c : bytes)
+            c = alphabet.at(random.bounded(alphabet.size()));
+
+        WorkingValues values;
+        const int read = ParseSettings(bytes, values);
+        QVERIFY2(read >= 0 && read <= 33, bytes.toHex().constData());
+        QVERIFY(values.DecimalCount <= 3);
+
+        // Whatever was read, the writer's file reads back whole and the same.
+        WorkingValues again;
+        QCOMPARE(ParseSettings(SerializeSettings(values), again), 33);
+        QCOMPARE(Records(again), Records(values));
+    }
+}
+
+void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QByteArray before = SerializeSettings(testsets::SetA()) + "kept as it is";
+    QVERIFY(WriteAll(path, before));
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    QVERIFY(QFile::setPermissions(path, readOnly));
+
+    WorkingValues values = testsets::SetB();
+    values.SettingsPath = path;
+    QVERIFY(!SaveSettings(values));
+    QVERIFY(!SaveSettings(values));
+
+    QCOMPARE(ReadAll(path), before);
+    QCOMPARE(QFile::permissions(path) & 0x7077, readOnly);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("KVRsys.cfg")});
+    QVERIFY(values.sameStoredValues(testsets::SetB()));
+}
+
+void TestSettingsFile::save_readOnlyDirectory_failsQuietly()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser;
+    QVERIFY(QFile::setPermissions(dir.path(), readOnly));
+
+    WorkingValues values = testsets::SetA();
+    values.SettingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const bool saved = SaveSettings(values);
+    const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner | QFile::WriteUser));
+
+    QVERIFY(!saved);
+    QVERIFY(entries.isEmpty());
+}
+
+void TestSettingsFile::save_overLongerFile_leavesExactlyTheRecords()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(WriteAll(path, QByteArray(100000, 'x')));
+
+    WorkingValues values = testsets::SetB();
+    values.SettingsPath = path;
+    QVERIFY(SaveSettings(values));
+    QCOMPARE(ReadAll(path), JoinLines(FileLines(values)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("KVRsys.cfg")});
+}
+
+void TestSettingsFile::save_keepsPermissionsOfTheFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(WriteAll(path, QByteArray()));
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(path, mode));
+
+    WorkingValues values = testsets::SetA();
+    values.SettingsPath = path;
+    QVERIFY(SaveSettings(values));
+    QCOMPARE(QFile::permissions(path) & 0x7077, mode);
+}
+
+void TestSettingsFile::save_unusablePath_fails()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    WorkingValues values = testsets::SetA();
+
+    values.SettingsPath = dir.path();
+    QVERIFY(!SaveSettings(values));
+    values.SettingsPath = dir.filePath(QStringLiteral("no such folder/KVRsys.cfg"));
+    QVERIFY(!SaveSettings(values));
+    values.SettingsPath.clear();
+    QVERIFY(!SaveSettings(values));
+    QVERIFY(QFileInfo(dir.path()).isDir());
+}
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"
