@@ -30,7 +30,9 @@ struct CncInput
     QString n, S, D, Z, pitchMm, pitchTpi;
 };
 
-// Rebuilds line from the input. Tap with neither pitch option set leaves line unchanged.
+// Rebuilds line from the input: n rounded to a whole number, D to 4 decimals (ties to even),
+// S, Z and the pitch copied as shown; every comma becomes a point. Tap with neither pitch
+// option set leaves line unchanged.
 // Throws InputError when n or D is no number; an error in n leaves line as it was, an
 // error in D leaves the first part of the new line (up to the feed word) in it.
 void ComposeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,

@@ -18,8 +18,14 @@ struct NumberLocale
     QChar group = QLatin1Char(',');
 };
 
-inline NumberLocale CommaLocale() { return {QLatin1Char(','), QLatin1Char('.')}; }
-inline NumberLocale PointLocale() { return {QLatin1Char('.'), QLatin1Char(',')}; }
+inline NumberLocale CommaLocale()
+{
+    return {QLatin1Char(','), QLatin1Char('.')};
+}
+inline NumberLocale PointLocale()
+{
+    return {QLatin1Char('.'), QLatin1Char(',')};
+}
 
 // The one input error: a text that is no number, a division by zero, 0/0, an overflow.
 // Each calculation chain has exactly one catch for it.
@@ -30,13 +36,16 @@ public:
 };
 
 // Reads a number in the user's locale: blanks around it, an optional sign, digits with the
-// decimal separator and (integer part only) skipped group separators, an optional exponent.
-// Anything else, the empty text, or a value beyond the double range throws InputError.
+// decimal separator and (integer part only) skipped group separators, an optional exponent
+// (e or E, optional sign, digits). Where the group separator is a no-break space, any of
+// U+0020, U+00A0 and U+202F counts as one; where both separators are the same character, it
+// is the decimal separator. Anything else, the empty text, or a value beyond the double
+// range throws InputError; a value too small for a double reads as 0.
 double TextToNumber(const QString &text, const NumberLocale &locale);
 
 // At most 15 significant digits, the locale's decimal separator, no grouping, no trailing
-// zeros; exponent form (1E-05, 1.5E+15) below 0.0001 or from 1E15 on. Throws InputError
-// for infinity or NaN.
+// zeros; exponent form (1E-05, 1.5E+15, 1E+100) below 0.0001 or from 1E15 on, judged on
+// the rounded value. -0 is written "0". Throws InputError for infinity or NaN.
 QString NumberToText(double value, const NumberLocale &locale);
 
 // Lenient reading with a point, whatever the locale: skips blanks, tabs and line feeds
@@ -45,7 +54,8 @@ QString NumberToText(double value, const NumberLocale &locale);
 double ValNumber(const QString &text);
 
 // x rounded to k decimals (0..8), a tie going to the even neighbour. A tie is judged on the
-// shortest decimal text of x, so 2.675 to two decimals gives 2.68.
+// shortest decimal text of x, so 2.675 to two decimals gives 2.68. A value with no digits
+// beyond k decimals comes back unchanged.
 double RoundHalfEven(double x, int k);
 
 // Checked arithmetic: overflow, division by zero and 0/0 throw InputError; underflow does not.

@@ -1,0 +1,278 @@
+#include "calctest.h"
+
+#include "calc/cncline.h"
+
+#include <QTest>
+
+using namespace calc;
+using calctest::InLocale;
+
+namespace {
+
+const CncWords danish{" FR ", " SK)", " BOR)", " TAP ", " STIG)"};
+const CncWords english{" MILL ", " FLUTES)", " DRILL)", " TAPS ", " PITCH)"};
+
+enum Options { NoOption = 0, Mm = 1, Tpi = 2 };
+
+// Field texts written with a point, shown in each locale's notation.
+struct Fields
+{
+    ToolMode mode = ToolMode::Mill;
+    int options = NoOption;
+    const char *n = "", *S = "", *D = "", *Z = "", *pitchMm = "", *pitchTpi = "";
+};
+
+CncInput InputOf(const Fields &f, const NumberLocale &locale)
+{
+    const auto l = [&locale](const char *t) { return InLocale(QString::fromLatin1(t), locale); };
+    CncInput in;
+    in.mode = f.mode;
+    in.pitchMmSelected = (f.options & Mm) != 0;
+    in.pitchTpiSelected = (f.options & Tpi) != 0;
+    in.n = l(f.n);
+    in.S = l(f.S);
+    in.D = l(f.D);
+    in.Z = l(f.Z);
+    in.pitchMm = l(f.pitchMm);
+    in.pitchTpi = l(f.pitchTpi);
+    return in;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Fields)
+
+class TestCncLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void skrivPunktum_turnsCommasIntoPoints_data();
+    void skrivPunktum_turnsCommasIntoPoints();
+    void skrivPunktum_throwsAbove255Characters();
+
+    void composeCncLine_writesLineWithPoints_data();
+    void composeCncLine_writesLineWithPoints();
+    void composeCncLine_failure_keepsWhatWasWritten_data();
+    void composeCncLine_failure_keepsWhatWasWritten();
+};
+
+void TestCncLine::skrivPunktum_turnsCommasIntoPoints_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("decimal comma") << "1,5"
+                                   << "1.5";
+    QTest::newRow("every comma") << "1,234,5"
+                                 << "1.234.5";
+    QTest::newRow("points and blanks stay") << "1.000,5 x"
+                                            << "1.000.5 x";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("255 characters")
+        << QString(255, QLatin1Char(',')) << QString(255, QLatin1Char('.'));
+}
+
+void TestCncLine::skrivPunktum_turnsCommasIntoPoints()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const QString result = SkrivPunktum(text);
+    QCOMPARE(result, expected);
+    QCOMPARE(text, expected); // the caller's text changes too
+}
+
+void TestCncLine::skrivPunktum_throwsAbove255Characters()
+{
+    QString text(256, QLatin1Char(','));
+    QVERIFY_THROWS_EXCEPTION(InputError, SkrivPunktum(text));
+    QCOMPARE(text, QString(256, QLatin1Char(',')));
+}
+
+void TestCncLine::composeCncLine_writesLineWithPoints_data()
+{
+    QTest::addColumn<NumberLocale>("locale");
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<QString>("danishLine");
+    QTest::addColumn<QString>("englishLine");
+
+    constexpr ToolMode mill = ToolMode::Mill;
+    constexpr ToolMode drill = ToolMode::Drill;
+    constexpr ToolMode tap = ToolMode::Tap;
+    const struct
+    {
+        const char *name;
+        Fields f;
+        const char *danish;
+        const char *english;
+    } rows[] = {
+        {"mill",
+         {mill, NoOption, "1273.24", "381.97", "12.5", "3"},
+         "S1273 M03 F381.97 (12.5 FR 3 SK)",
+         "S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"},
+        {"drill",
+         {drill, NoOption, "795.77", "119.4", "8", "2"},
+         "S796 M03 F119.4 (8 BOR)",
+         "S796 M03 F119.4 (8 DRILL)"},
+        {"tap, mm pitch",
+         {tap, Mm, "318", "318", "6", "1", "1", "20"},
+         "S318 M03 F318 (6 TAP 1 STIG)",
+         "S318 M03 F318 (6 TAPS 1 PITCH)"},
+        {"tap, threads per inch",
+         {tap, Tpi, "1200", "60", "0.25", "1", "1.5", "20"},
+         "S1200 M03 F60 (0.25 TAP 20 STIG)",
+         "S1200 M03 F60 (0.25 TAPS 20 PITCH)"},
+        {"tap, decimal mm pitch",
+         {tap, Mm, "500", "750", "10", "1", "1.5", "20"},
+         "S500 M03 F750 (10 TAP 1.5 STIG)",
+         "S500 M03 F750 (10 TAPS 1.5 PITCH)"},
+        {"tap, both options: tpi last",
+         {tap, Mm | Tpi, "500", "750", "10", "1", "1.5", "20"},
+         "S500 M03 F750 (10 TAP 20 STIG)",
+         "S500 M03 F750 (10 TAPS 20 PITCH)"},
+        {"n above a tie",
+         {drill, NoOption, "1274.51", "1", "8"},
+         "S1275 M03 F1 (8 BOR)",
+         "S1275 M03 F1 (8 DRILL)"},
+        {"n tie to even, down",
+         {drill, NoOption, "1274.5", "1", "8"},
+         "S1274 M03 F1 (8 BOR)",
+         "S1274 M03 F1 (8 DRILL)"},
+        {"n tie to even, up",
+         {drill, NoOption, "1273.5", "1", "8"},
+         "S1274 M03 F1 (8 BOR)",
+         "S1274 M03 F1 (8 DRILL)"},
+        {"D to 4 decimals",
+         {drill, NoOption, "1000", "100", "12.34567"},
+         "S1000 M03 F100 (12.3457 BOR)",
+         "S1000 M03 F100 (12.3457 DRILL)"},
+        {"D tie to even at 4 decimals",
+         {drill, NoOption, "1000", "100", "0.00125"},
+         "S1000 M03 F100 (0.0012 BOR)",
+         "S1000 M03 F100 (0.0012 DRILL)"},
+        {"whole D without separator",
+         {mill, NoOption, "1000", "100", "10.0", "4"},
+         "S1000 M03 F100 (10 FR 4 SK)",
+         "S1000 M03 F100 (10 MILL 4 FLUTES)"},
+        {"D below 1",
+         {mill, NoOption, "1000", "100", "0.5", "4"},
+         "S1000 M03 F100 (0.5 FR 4 SK)",
+         "S1000 M03 F100 (0.5 MILL 4 FLUTES)"},
+        {"S and Z copied as shown",
+         {mill, NoOption, "1000", "100.50", "10", "04"},
+         "S1000 M03 F100.50 (10 FR 04 SK)",
+         "S1000 M03 F100.50 (10 MILL 04 FLUTES)"},
+        {"empty Z leaves two blanks",
+         {mill, NoOption, "1000", "100", "10", ""},
+         "S1000 M03 F100 (10 FR  SK)",
+         "S1000 M03 F100 (10 MILL  FLUTES)"},
+        {"empty S copied",
+         {drill, NoOption, "1000", "", "10"},
+         "S1000 M03 F (10 BOR)",
+         "S1000 M03 F (10 DRILL)"},
+        {"huge n in exponent form with a point",
+         {drill, NoOption, "1.5E+15", "1", "8"},
+         "S1.5E+15 M03 F1 (8 BOR)",
+         "S1.5E+15 M03 F1 (8 DRILL)"},
+    };
+    for (const auto &[localeName, locale] : calctest::Locales()) {
+        for (const auto &row : rows) {
+            QTest::addRow("%s: %s", localeName, row.name)
+                << locale << row.f << QString::fromLatin1(row.danish)
+                << QString::fromLatin1(row.english);
+        }
+    }
+}
+
+void TestCncLine::composeCncLine_writesLineWithPoints()
+{
+    QFETCH(NumberLocale, locale);
+    QFETCH(Fields, fields);
+    QFETCH(QString, danishLine);
+    QFETCH(QString, englishLine);
+
+    const CncInput input = InputOf(fields, locale);
+    QString line = QStringLiteral("previous line");
+    ComposeCncLine(input, danish, locale, line);
+    QCOMPARE(line, danishLine);
+    ComposeCncLine(input, english, locale, line);
+    QCOMPARE(line, englishLine);
+}
+
+void TestCncLine::composeCncLine_failure_keepsWhatWasWritten_data()
+{
+    QTest::addColumn<NumberLocale>("locale");
+    QTest::addColumn<Fields>("fields");
+    QTest::addColumn<bool>("throws");
+    QTest::addColumn<QString>("danishLine"); // the line afterwards, from "previous line"
+
+    constexpr ToolMode mill = ToolMode::Mill;
+    constexpr ToolMode tap = ToolMode::Tap;
+    static const QByteArray tooLong(256, '1'); // longer than SkrivPunktum walks
+    const char *const t = tooLong.constData();
+    const struct
+    {
+        const char *name;
+        Fields f;
+        bool throws;
+        const char *line;
+    } rows[] = {
+        {"empty n leaves the line",
+         {mill, NoOption, "", "381.97", "12.5", "3"},
+         true,
+         "previous line"},
+        {"unreadable n leaves the line",
+         {mill, NoOption, "12x", "381.97", "12.5", "3"},
+         true,
+         "previous line"},
+        {"empty D leaves the first part",
+         {mill, NoOption, "1273.24", "381.97", "", "3"},
+         true,
+         "S1273 M03 F381.97"},
+        {"fraction D leaves the first part",
+         {mill, NoOption, "1273.24", "381.97", "1 1/2", "3"},
+         true,
+         "S1273 M03 F381.97"},
+        {"S too long leaves the line",
+         {mill, NoOption, "1000", t, "10", "3"},
+         true,
+         "previous line"},
+        {"Z too long leaves the line up to the mill word",
+         {mill, NoOption, "1000", "100", "10", t},
+         true,
+         "S1000 M03 F100 (10 FR "},
+        {"pitch too long leaves the line up to the tap word",
+         {tap, Mm, "1000", "100", "10", "1", t},
+         true,
+         "S1000 M03 F100 (10 TAP "},
+        {"tap without pitch option: no test applies",
+         {tap, NoOption, "", "", "", "", "1", "20"},
+         false,
+         "previous line"},
+    };
+    for (const auto &[localeName, locale] : calctest::Locales()) {
+        for (const auto &row : rows) {
+            QTest::addRow("%s: %s", localeName, row.name)
+                << locale << row.f << row.throws << QString::fromLatin1(row.line);
+        }
+    }
+}
+
+void TestCncLine::composeCncLine_failure_keepsWhatWasWritten()
+{
+    QFETCH(NumberLocale, locale);
+    QFETCH(Fields, fields);
+    QFETCH(bool, throws);
+    QFETCH(QString, danishLine);
+
+    QString line = QStringLiteral("previous line");
+    if (throws)
+        QVERIFY_THROWS_EXCEPTION(InputError,
+                                 ComposeCncLine(InputOf(fields, locale), danish, locale, line));
+    else
+        ComposeCncLine(InputOf(fields, locale), danish, locale, line);
+    QCOMPARE(line, danishLine);
+}
+
+QTEST_APPLESS_MAIN(TestCncLine)
+#include "tst_cncline.moc"

@@ -1,0 +1,76 @@
+#include "calctest.h"
+
+#include "calc/fraction.h"
+
+#include <QTest>
+
+using namespace calc;
+using calctest::InLocale;
+
+class TestFraction : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void evaluatesFraction_data();
+    void evaluatesFraction();
+};
+
+void TestFraction::evaluatesFraction_data()
+{
+    QTest::addColumn<NumberLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // in the locale's notation; empty when it fails
+
+    struct Row
+    {
+        const char *name;
+        QString text;
+        const char *result; // written with a point; "" when the evaluation fails
+    };
+    // Trailing blanks stay in the denominator, which ValNumber reads as 2.
+    const QString padded = QStringLiteral("1 1/2") + QString(250, QLatin1Char(' '));
+    const Row rows[] = {
+        {"mixed number", QStringLiteral("1 1/2"), "1.5"},
+        {"mixed number 2 3/4", QStringLiteral("2 3/4"), "2.75"},
+        {"plain fraction", QStringLiteral("3/8"), "0.375"},
+        {"not rounded to the decimals", QStringLiteral("1/3"), "0.333333333333333"},
+        {"second slash dropped", QStringLiteral("1/2/4"), "0.0416666666666667"},
+        {"leading blank, empty whole part", QStringLiteral(" 1/2"), "0.5"},
+        {"trailing blank in denominator", QStringLiteral("1 1/2 "), "1.5"},
+        {"blank in numerator", QStringLiteral("1 1 /2"), "1.5"},
+        {"empty numerator", QStringLiteral("/2"), "0"},
+        {"empty denominator", QStringLiteral("1/"), ""},
+        {"zero denominator", QStringLiteral("1 1/0"), ""},
+        {"no digits: 0/0", QStringLiteral("a/b"), ""},
+        {"point inside a part", QStringLiteral("1.5/2"), "0.75"},
+        {"comma stops a part", QStringLiteral("1,5/2"), "0.5"},
+        {"no slash", QStringLiteral("15"), ""},
+        {"negative whole part", QStringLiteral("-1 1/2"), "-0.5"},
+        {"exponent in a part", QStringLiteral("1e3/4"), "250"},
+        {"small result in exponent form", QStringLiteral("1/100000"), "1E-05"},
+        {"quotient overflows", QStringLiteral("1e308/1e-10"), ""},
+        {"sum overflows", QStringLiteral("1e308 1e308/1"), ""},
+        {"part beyond range", QStringLiteral("1e309/1"), ""},
+        {"255 characters", padded, "1.5"},
+        {"256 characters", padded + QLatin1Char(' '), ""},
+        {"non-ASCII text", QString::fromUtf8("½ 1/2"), "0.5"},
+    };
+    for (const auto &[name, locale] : calctest::Locales()) {
+        for (const Row &row : rows) {
+            QTest::addRow("%s: %s", name, row.name)
+                << locale << row.text << InLocale(QString::fromLatin1(row.result), locale);
+        }
+    }
+}
+
+void TestFraction::evaluatesFraction()
+{
+    QFETCH(NumberLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(BeregnMedDivisionstegn(text, locale), expected);
+}
+
+QTEST_APPLESS_MAIN(TestFraction)
+#include "tst_fraction.moc"
