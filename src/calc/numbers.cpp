@@ -297,7 +297,7 @@ double RoundHalfEven(double x, int k)
 
     // head holds the kept digits, the last of them in the place 10^-k; an empty head is 0.
     if (head.empty())
-        head = "0";
+        head.push_back('0'); // not head = "0": GCC 12 at -O2 warns falsely (-Wrestrict)
     if (up) {
         std::size_t pos = head.size();
         while (pos > 0 && head[pos - 1] == '9')

@@ -26,6 +26,9 @@ inline constexpr Office America{"USA", "Kovrin Integration Inc., 400 Mill Road, 
                                 "www.kovrin-usa.example.net", "https://www.kovrin-usa.example.net/",
                                 "info@kovrin-usa.example.net"};
 
+// The European region's heading in the Danish windows.
+inline constexpr const char *EuropeHeadingDanish = "Europa";
+
 // The CAD/CAM product the maker resells (Danish about window only).
 inline constexpr const char *ResoldProductWeb = "www.camtegn.example.com";
 inline constexpr const char *ResoldProductUrl = "https://www.camtegn.example.com/";

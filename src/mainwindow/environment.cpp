@@ -1,0 +1,8 @@
+#include "mainwindow/environment.h"
+
+#include "platform/locale.h"
+
+WindowEnvironment SystemEnvironment()
+{
+    return {platform::SystemNumberLocale(), &platform::GetLocaleText};
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+// The printed report of the current calculation (menu item ctlPrint, Ctrl+P).
+//
+// Three steps, each testable on its own: ReadReportInput copies what the main window shows,
+// BuildReport turns that into the page's lines, and platform::PrintLines paints them.
+// PrintMainWindowReport strings them together behind the print dialog.
+
+#include "mainwindow/reporttexts.h"
+#include "platform/printer.h"
+#include "state/workingvalues.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace report {
+
+// The captions and texts of the main window that the report prints.
+struct ReportInput
+{
+    std::optional<ToolMode> mode; // no tool-mode option selected: no tool block
+
+    QString Label1;  // diameter caption
+    QString Label6;  // number of edges
+    QString Label5;  // feed per tooth
+    QString Label3;  // surface speed
+    QString Label9;  // pitch in mm
+    QString Label14; // threads per inch
+    QString Label2;  // spindle speed
+    QString Label8;  // feed rate
+    bool Label9Visible = false;
+    bool Label14Visible = false;
+
+    QString DiameterSkærText;
+    QString AntalSkærText;
+    QString TilspændingTandText;
+    QString SkærehastighedText;
+    QString StigningText;
+    QString StigningTextTomme;
+    QString OmdrejningerText;
+    QString TilspændingOmdrText;
+
+    QString CNCResultatText;
+    QString DecimalLabel;
+    QString EnhederLabel;
+
+    QString date; // in the user's short date format
+    QString time; // in the user's time format
+
+    bool operator==(const ReportInput &) const = default;
+};
+
+// Left edges and font sizes of the page.
+inline constexpr int TextMm = 30;
+inline constexpr int RuleMm = 20;
+inline constexpr int TitlePoints = 12;
+inline constexpr int BodyPoints = 9;
+
+// The report's lines from the top of the page, blank lines included.
+QList<platform::PrintLine> BuildReport(const ReportInput &input, const ReportTexts &texts);
+
+// Reads the report's captions and texts from a main window, finding its controls by their
+// names. The date and time stay empty; StampDateTime fills them.
+ReportInput ReadReportInput(const QWidget *mainWindow);
+
+// Writes when into the input in the user's date and time formats.
+void StampDateTime(ReportInput &input, const QDateTime &when);
+
+// A report can be printed only when the spindle speed and the feed rate are there.
+bool HasResult(const ReportInput &input);
+
+// The step that chooses a printer and prints: it calls makeLines once the printer is chosen.
+using PrintStep = std::function<void(QWidget *owner,
+                                     const std::function<QList<platform::PrintLine>()> &makeLines)>;
+
+// The ctlPrint command: the missing-result message when n or S is empty, otherwise the print
+// dialog and the report of what mainWindow shows, dated at the moment of printing.
+void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts);
+
+// The same command with the printing step and the clock passed in.
+void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts, const PrintStep &print,
+                           const std::function<QDateTime()> &clock);
+
+} // namespace report

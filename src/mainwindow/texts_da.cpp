@@ -1,0 +1,115 @@
+#include "mainwindow/makerinfo.h"
+#include "mainwindow/textcatalogue.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TextCatalogue MakeDanish()
+{
+    TextCatalogue t;
+    t.language = Language::Danish;
+    t.windowName = u"HovedForm"_s;
+    t.caption = u"KOVRIN Zarir adu Rezi"_s;
+
+    t.clientHeight = 7590;
+    t.resultLabelWidth = 1215;
+    t.makerLineHeight = 255;
+    t.contactTop = 5280;
+
+    t.FræsereValg = u"Fræsere"_s;
+    t.BorValg = u"Bor m.v."_s;
+    t.GevindtappeValg = u"Gevindtappe"_s;
+    t.Frame5 = u"Værktøjs data :"_s;
+    t.Frame2 = u"Resultat :"_s;
+    t.PmmOption = u"Stigning (P) i mm :"_s;
+    t.PtommeOption = u"Gevind (P) pr. tomme :"_s;
+    t.diameterToolTip = u"Eksempel: 1,5 eller 1 1/2"_s;
+    t.Label11 = u"CNC Resultat :"_s;
+
+    t.DecimalLabel = u"0 Decimal(er)"_s;
+    t.design = {
+        u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
+        u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
+        u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
+    t.decimalsSuffix = u" Decimal(er)"_s;
+
+    t.inchLoad = {u"Stigning (P) i mm :"_s,
+                  u"Gevind (P) pr. tomme :"_s,
+                  u"Diameter (D) i tommer :"_s,
+                  u"Antal skær (Z) :"_s,
+                  u"Tilspænding/tand (Sz) i tommer :"_s,
+                  u"Skærehastighed (V) fod/min. :"_s,
+                  u"Omdrejninger (n) omdr./min. :"_s,
+                  u"Tilspænding (S) tommer/min. :"_s,
+                  u"Tommer"_s};
+    t.inchMenu = t.inchLoad;
+    t.inchMenu.Label14 = u"Stigning (P) pr. tomme :"_s;
+    t.metricLoad = {u"Stigning (P) i mm :"_s,
+                    u"Gevind (P) pr. tomme :"_s,
+                    u"Diameter (D) i mm :"_s,
+                    u"Antal skær (Z) :"_s,
+                    u"Tilspænding/tand (Sz) i mm :"_s,
+                    u"Skærehastighed (V) m/min. :"_s,
+                    u"Omdrejninger (n) omdr./min. :"_s,
+                    u"Tilspænding (S) mm/min. :"_s,
+                    u"Metrisk"_s};
+    t.metricMenu = t.metricLoad;
+    t.metricMenu.Label14 = u"Stigning (P) pr. tomme :"_s;
+
+    t.ctlFiler = u"Filer"_s;
+    t.ctlPrint = u"Print Resultat"_s;
+    t.ctlAfslut = u"Afslut"_s;
+    t.ctlEdit = u"Edit"_s;
+    t.ctlKopier = u"Kopier"_s;
+    t.ctlSætInd = u"Sæt ind"_s;
+    t.ctlEditSignaturforklaring = u"Om Kovrin Integration"_s;
+    t.ctlDecimaler = u"Decimaler"_s;
+    t.ctlDecimalValg = {u"0 Decimaler"_s, u"1 Decimal"_s, u"2 Decimaler"_s, u"3 Decimaler"_s};
+    t.ctlEnheder = u"Enheder"_s;
+    t.ctlMetrisk = u"Metrisk"_s;
+    t.ctlTommer = u"Tommer"_s;
+    t.languageMenu = u"Sprog"_s;
+    t.languageMenuName = u"ctlSprog"_s;
+    t.languageItem = u"Engelsk"_s;
+    t.languageItemName = u"ctlEngelsk"_s;
+    t.ctlInfo = u"Info"_s;
+    t.ctlSignaturforklaring = u"Signaturforklaring"_s;
+    t.ctlOmKovrin = u"Om Kovrin Integration"_s;
+    t.ctlOm = u"Om Zarir adu Rezi"_s;
+
+    t.inputErrorText = u"Manglende indtastning eller fejlindtastning i felt."_s;
+    t.inputErrorTitle = u"Meddelelse"_s;
+
+    t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
+
+    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.rule = QString(42, u'_');
+    t.report.millHeading = u"Resultat af Fræser beregning"_s;
+    t.report.drillHeading = u"Resultat af Bor m.v. beregning"_s;
+    t.report.tapHeading = u"Resultat af Gevindtap beregning"_s;
+    t.report.resultPrefix = u"CNC Resultat : "_s;
+    t.report.decimalsPrefix = u"Antal decimaler valgt : "_s;
+    t.report.unitsPrefix = u"Enheder : "_s;
+    t.report.datePrefix = u"Udskrevet den "_s;
+    t.report.missingResult = u"Manglende resultat i Resultat-felt."_s;
+    t.report.messageTitle = u"Meddelelse"_s;
+
+    t.maker.line = u"Kovrin Integration: udvikling og salg af CNC software til danske og "
+                   u"udenlandske firmaer."_s;
+    t.maker.europeTitle = u"Europa"_s;
+    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.europeWebName = u"Label10"_s;
+    t.maker.europeMailName = u"Label13"_s;
+    t.maker.americaWebName = u"Label21"_s;
+    t.maker.americaMailName = u"Label22"_s;
+    return t;
+}
+
+} // namespace
+
+const TextCatalogue &DanishTexts()
+{
+    static const TextCatalogue texts = MakeDanish();
+    return texts;
+}

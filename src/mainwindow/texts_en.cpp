@@ -1,0 +1,115 @@
+#include "mainwindow/makerinfo.h"
+#include "mainwindow/textcatalogue.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TextCatalogue MakeEnglish()
+{
+    TextCatalogue t;
+    t.language = Language::English;
+    t.windowName = u"UKHovedForm"_s;
+    t.caption = u"KOVRIN Zarir adu Rezi"_s;
+
+    t.clientHeight = 7695;
+    t.resultLabelWidth = 1095;
+    t.makerLineHeight = 375;
+    t.contactTop = 5400;
+
+    t.FræsereValg = u"Mills"_s;
+    t.BorValg = u"Drills etc."_s;
+    t.GevindtappeValg = u"Thread taps"_s;
+    t.Frame5 = u"Tools data :"_s;
+    t.Frame2 = u"Result :"_s;
+    t.PmmOption = u"Pitch (P) mm :"_s;
+    t.PtommeOption = u"Pitch (P) thread/inch :"_s;
+    t.diameterToolTip = u"Example: 1.5 or 1 1/2"_s;
+    t.Label11 = u"CNC Result :"_s;
+
+    // The captions that the load replaces start out as in the Danish window.
+    t.DecimalLabel = u"0 Decimal(s)"_s;
+    t.design = {
+        u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
+        u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
+        u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
+    t.decimalsSuffix = u" Decimal(s)"_s;
+
+    t.inchLoad = {u"Pitch (P) mm :"_s,
+                  u"Pitch (P) thread/inch :"_s,
+                  u"Diameter (D) in inch :"_s,
+                  u"# flutes (Z) :"_s,
+                  u"Feed per tooth (Sz) in inches :"_s,
+                  u"Surface feed (V) feet/min. :"_s,
+                  u"RPM (n) :"_s,
+                  u"Feedrate (S) inches/min. :"_s,
+                  u"Inches"_s};
+    t.inchMenu = t.inchLoad;
+    t.inchMenu.Label1 = u"Diameter (D) in inches :"_s;
+    t.metricLoad = {u"Pitch (P) mm/tooth :"_s,
+                    u"Pitch (P) thread/inch :"_s,
+                    u"Diameter (D) in mm :"_s,
+                    u"# flutes (Z) :"_s,
+                    u"Feed per tooth (Sz) in mm :"_s,
+                    u"Surface feed (V) m/min. :"_s,
+                    u"RPM (n) :"_s,
+                    u"Feedrate (S) mm/min. :"_s,
+                    u"Metric"_s};
+    t.metricMenu = t.metricLoad;
+
+    t.ctlFiler = u"Files"_s;
+    t.ctlPrint = u"Print Result"_s;
+    t.ctlAfslut = u"Quit"_s;
+    t.ctlEdit = u"Edit"_s;
+    t.ctlKopier = u"Copy"_s;
+    t.ctlSætInd = u"Paste"_s;
+    t.ctlEditSignaturforklaring = u"About Kovrin Integration"_s;
+    t.ctlDecimaler = u"Decimals"_s;
+    t.ctlDecimalValg = {u"0 Decimals"_s, u"1 Decimal"_s, u"2 Decimals"_s, u"3 Decimals"_s};
+    t.ctlEnheder = u"Units"_s;
+    t.ctlMetrisk = u"Metric"_s;
+    t.ctlTommer = u"Inches"_s;
+    t.languageMenu = u"Language"_s;
+    t.languageMenuName = u"ctlLanguage"_s;
+    t.languageItem = u"Danish"_s;
+    t.languageItemName = u"ctlDanish"_s;
+    t.ctlInfo = u"Info"_s;
+    t.ctlSignaturforklaring = u"Legend"_s;
+    t.ctlOmKovrin = u"About Kovrin Integration"_s;
+    t.ctlOm = u"About Zarir adu Rezi"_s;
+
+    t.inputErrorText = u"Empty fields or error in fields."_s;
+    t.inputErrorTitle = u"Error"_s;
+
+    t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
+
+    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.rule = QString(42, u'_');
+    t.report.millHeading = u"Result mills"_s;
+    t.report.drillHeading = u"Result drills ets."_s;
+    t.report.tapHeading = u"Result thread taps"_s;
+    t.report.resultPrefix = u"CNC Result : "_s;
+    t.report.decimalsPrefix = u"# decimals selected : "_s;
+    t.report.unitsPrefix = u"Units : "_s;
+    t.report.datePrefix = u"Date printed "_s;
+    t.report.missingResult = u"Missing result in Result Field."_s;
+    t.report.messageTitle = u"Error"_s;
+
+    t.maker.line = u"Kovrin Integration: development and sale of CNC software for job shops "
+                   u"and the toolmaking industry worldwide."_s;
+    t.maker.europeTitle = QString::fromLatin1(maker::Europe.heading);
+    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.europeWebName = u"Label13"_s;
+    t.maker.europeMailName = u"Label16"_s;
+    t.maker.americaWebName = u"Label21"_s;
+    t.maker.americaMailName = u"Label22"_s;
+    return t;
+}
+
+} // namespace
+
+const TextCatalogue &EnglishTexts()
+{
+    static const TextCatalogue texts = MakeEnglish();
+    return texts;
+}

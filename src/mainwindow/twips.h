@@ -1,0 +1,20 @@
+#pragma once
+
+// The window is laid out in twips, 15 to a pixel at 96 dots per inch; Qt scales the pixels
+// for other screens.
+
+#include <QRect>
+
+namespace twips {
+
+constexpr int Px(int twips)
+{
+    return (2 * twips + 15) / 30;
+}
+
+constexpr QRect Rect(int x, int y, int width, int height)
+{
+    return QRect(Px(x), Px(y), Px(width), Px(height));
+}
+
+} // namespace twips

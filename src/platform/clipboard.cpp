@@ -1,0 +1,20 @@
+#include "platform/clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace platform {
+
+QString ClipboardText()
+{
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    return clipboard ? clipboard->text(QClipboard::Clipboard) : QString();
+}
+
+void SetClipboardText(const QString &text)
+{
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->setText(text, QClipboard::Clipboard);
+}
+
+} // namespace platform

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+// The system clipboard's plain text; the empty text when it holds none.
+QString ClipboardText();
+
+// Puts text on the clipboard as plain text only, replacing what it held.
+void SetClipboardText(const QString &text);
+
+} // namespace platform

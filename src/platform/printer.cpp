@@ -1,0 +1,86 @@
+#include "platform/printer.h"
+
+#include <QDate>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTime>
+
+namespace platform {
+
+bool PrintLines(QPrinter &printer, const QList<PrintLine> &lines)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    // The painter works in device units with its origin at the top left of the printable
+    // area; positions given in millimetres are converted with the printer's resolution.
+    const double unitsPerMm = printer.resolution() / 25.4;
+    QFont font = painter.font();
+    font.setBold(false);
+    font.setItalic(false);
+
+    double y = PrintTopMm * unitsPerMm;
+    for (const PrintLine &line : lines) {
+        font.setPointSize(line.pointSize);
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, &printer);
+        if (!line.text.isEmpty())
+            painter.drawText(QPointF(line.xMm * unitsPerMm, y + metrics.ascent()), line.text);
+        y += metrics.lineSpacing();
+        if (printer.printerState() == QPrinter::Error)
+            break;
+    }
+
+    if (printer.printerState() == QPrinter::Error) {
+        // Half a report is worse than none: drop the document instead of sending it.
+        printer.abort();
+        painter.end();
+        return false;
+    }
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+bool PrintWithDialog(QWidget *parent, const QString &documentName,
+                     const std::function<QList<PrintLine>()> &makeLines)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(documentName);
+    QPrintDialog dialog(&printer, parent);
+    // Copies and page ranges make no sense for a single fixed page.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return PrintLines(printer, makeLines());
+}
+
+bool PrintToPdf(const QString &path, const QList<PrintLine> &lines, double marginMm)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(marginMm, marginMm, marginMm, marginMm),
+                                      QPageLayout::Millimeter));
+    return PrintLines(printer, lines);
+}
+
+QString ShortDateText(const QDate &date)
+{
+    return QLocale::system().toString(date, QLocale::ShortFormat);
+}
+
+QString ShortTimeText(const QTime &time)
+{
+    return QLocale::system().toString(time, QLocale::ShortFormat);
+}
+
+} // namespace platform

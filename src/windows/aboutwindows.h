@@ -1,0 +1,33 @@
+#pragma once
+
+// The version window OmForm (one for both languages) and the about-the-maker window,
+// OmKovrinForm in Danish and UKOmKovrinForm in English. Their OK button is the default and
+// the cancel button: Enter and Esc close them as well.
+
+#include "windows/auxwindows.h"
+
+#include <QDialog>
+
+class QPushButton;
+
+class OmForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit OmForm(QWidget *parent = nullptr);
+
+    // "Program Version " and the running program's major.minor.revision.
+    static QString VersionText();
+};
+
+class AboutMakerWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit AboutMakerWindow(Language language, QWidget *parent = nullptr);
+
+    Language language() const { return m_language; }
+
+private:
+    Language m_language;
+};

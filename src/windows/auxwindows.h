@@ -1,0 +1,66 @@
+#pragma once
+
+// The windows around the main window: the legend of each language, the version window and
+// the about-the-maker window of each language. Each is created on first use and exists once;
+// AuxWindows owns them, and the main window reaches them only through it.
+
+#include "mainwindow/textcatalogue.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+class QLabel;
+class QWidget;
+
+namespace auxwin {
+
+// Shrinks the labels' font, all to the same point size, until every text fits its label:
+// the window sizes are fixed, and the user's desktop font may be larger than the one they
+// were laid out for. Fonts are never made larger, nor smaller than 6 points.
+void FitLabelFonts(const QList<QLabel *> &labels);
+
+} // namespace auxwin
+
+class AboutMakerWindow;
+class LegendWindow;
+class OmForm;
+
+class AuxWindows : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AuxWindows(QObject *parent = nullptr);
+    ~AuxWindows() override;
+
+    // The legend of the language, modeless and without owner; shown again and raised when it
+    // is open already.
+    void showLegend(Language language);
+    // Closes the legend of the language when it is open (the main window of that language is
+    // closing).
+    void closeLegend(Language language);
+
+    // The version window, modal over owner: returns once the user has closed it.
+    void showAboutProgram(QWidget *owner);
+
+    // The about-the-maker window of the language: modal over owner (Info menu; returns once it
+    // is closed) or modeless (Edit menu). A window already open modeless cannot turn modal: it
+    // is brought to the front instead.
+    void showAboutMaker(Language language, bool modal, QWidget *owner);
+
+    // Closes every window of this set and lets them go (the exit command).
+    void closeAll();
+
+    // The windows as far as they were created; null before first use and after closeAll.
+    LegendWindow *legend(Language language) const;
+    OmForm *aboutProgram() const;
+    AboutMakerWindow *aboutMaker(Language language) const;
+
+private:
+    LegendWindow *ensureLegend(Language language);
+    AboutMakerWindow *ensureAboutMaker(Language language);
+
+    QPointer<LegendWindow> m_legend[2];
+    QPointer<OmForm> m_aboutProgram;
+    QPointer<AboutMakerWindow> m_aboutMaker[2];
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+// The legend of the symbols the main window uses (D, Z, Sz, V, n, S, P): SignaturForm in
+// Danish, UKSignaturForm in English. A plain window beside the main window, without owner,
+// with no behaviour of its own.
+
+#include "windows/auxwindows.h"
+
+#include <QWidget>
+
+class LegendWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit LegendWindow(Language language, QWidget *parent = nullptr);
+
+    Language language() const { return m_language; }
+
+    // The label names from top to bottom.
+    static const char *const LabelNames[7];
+
+private:
+    Language m_language;
+};

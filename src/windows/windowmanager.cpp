@@ -1,0 +1,97 @@
+#include "windows/windowmanager.h"
+
+#include "mainwindow/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEventLoopLocker>
+
+WindowManager::WindowManager(WorkingValues &values, WindowEnvironment environment,
+                             std::function<void()> quit, QObject *parent)
+    : QObject(parent), m_values(values), m_env(std::move(environment)), m_quit(std::move(quit))
+{
+    if (!m_quit)
+        m_quit = [] { QCoreApplication::exit(0); };
+}
+
+WindowManager::~WindowManager()
+{
+    delete m_window;
+}
+
+MainWindow *WindowManager::mainWindow() const
+{
+    return m_window;
+}
+
+MainWindow *WindowManager::open(state::StartWindow window)
+{
+    switch (window) {
+    case state::StartWindow::Danish:
+        return open(Language::Danish);
+    case state::StartWindow::English:
+        return open(Language::English);
+    case state::StartWindow::None:
+        break;
+    }
+    return nullptr;
+}
+
+MainWindow *WindowManager::open(Language language)
+{
+    auto *window = new MainWindow(language, m_values, m_env);
+    connect(window, &MainWindow::languageSwitchRequested, this, &WindowManager::switchLanguage);
+    connect(window, &MainWindow::quitRequested, this, &WindowManager::quit);
+    connectAuxWindows(window);
+    connect(window, &MainWindow::closing, this, [this, window] {
+        // The legend of a language goes with its main window.
+        m_aux.closeLegend(window->language());
+        emit mainWindowClosing(window);
+        if (m_window == window)
+            m_window = nullptr;
+        // Closing runs inside the window's own handlers; it goes once they have returned.
+        window->deleteLater();
+    });
+    m_window = window;
+    window->Form_Load();
+    emit mainWindowOpened(window);
+    window->centreOnScreen();
+    window->show();
+    return window;
+}
+
+void WindowManager::switchLanguage(Language to)
+{
+    // For a moment no main window is open; the program must not take that for its end.
+    const QEventLoopLocker keepRunning;
+    if (m_window)
+        m_window->close();
+    open(to);
+}
+
+void WindowManager::quit()
+{
+    if (m_window)
+        m_window->close();
+    m_aux.closeAll();
+    emit quitting();
+    m_quit();
+}
+
+void WindowManager::connectAuxWindows(MainWindow *window)
+{
+    connect(window, &MainWindow::printRequested, window, [this, window] {
+        if (m_print)
+            report::PrintMainWindowReport(window, window->texts().report, m_print,
+                                          [] { return QDateTime::currentDateTime(); });
+        else
+            report::PrintMainWindowReport(window, window->texts().report);
+    });
+    connect(window, &MainWindow::legendRequested, &m_aux,
+            [this, window] { m_aux.showLegend(window->language()); });
+    connect(window, &MainWindow::aboutProgramRequested, &m_aux,
+            [this, window] { m_aux.showAboutProgram(window); });
+    connect(window, &MainWindow::aboutMakerRequested, &m_aux, [this, window](bool modal) {
+        m_aux.showAboutMaker(window->language(), modal, window);
+    });
+}

@@ -1,0 +1,184 @@
+// Copy and Paste of the Edit menu: by the menu, the context menu and the keys.
+
+#include "fixture.h"
+#include "platform/clipboard.h"
+
+using fixture::Num;
+using fixture::Session;
+
+class Clipboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void rightClickResultThenCopy_takesWholeLine_data() { fixture::AddWindowRows(); }
+    void rightClickResultThenCopy_takesWholeLine();
+    void copyKey_takesSelectionOnly();
+    void pasteKey_replacesSelectionAndStoresWithoutCalculating_data() { fixture::AddWindowRows(); }
+    void pasteKey_replacesSelectionAndStoresWithoutCalculating();
+    void paste_dropsWhatTheFieldCannotHold_data();
+    void paste_dropsWhatTheFieldCannotHold();
+    void pasteIntoResultField_hasNoLimit();
+    void cutKey_goesThroughTheSameRules();
+    void afterModeOption_copyAndPasteDoNothing();
+
+private:
+    fixture::Watchdog m_watchdog;
+};
+
+void Clipboard::cleanup()
+{
+    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+void Clipboard::rightClickResultThenCopy_takesWholeLine()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+    platform::SetClipboardText(u"old"_s);
+
+    EntryField *result = s.field(u"CNCResultatText"_s);
+    QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+    QAction *copy = s.action(u"ctlKopier"_s);
+    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
+
+    QCOMPARE(platform::ClipboardText(), s.line());
+    QCOMPARE(platform::ClipboardText(), Language(language) == Language::Danish
+                                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
+                                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
+}
+
+void Clipboard::copyKey_takesSelectionOnly()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(platform::ClipboardText(), u"12,5"_s);
+
+    // Nothing selected: the clipboard is emptied.
+    s.key(Qt::Key_End);
+    s.key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(platform::ClipboardText(), QString());
+}
+
+void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+    const QByteArray file = s.fileBytes();
+    platform::SetClipboardText(u"42"_s);
+
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    QCOMPARE(diameter->text(), u"42"_s);
+    QCOMPARE(diameter->cursorPosition(), 2);
+    QCOMPARE(s.values.Mill.D, u"42"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.fileBytes(), file);
+
+    // An empty clipboard clears the selected part.
+    platform::SetClipboardText(QString());
+    s.key(Qt::Key_Left, Qt::ShiftModifier);
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(diameter->text(), u"4"_s);
+}
+
+void Clipboard::paste_dropsWhatTheFieldCannotHold_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("digits") << u"42"_s << u"42"_s;
+    QTest::newRow("double quotes") << u"\"4\"2\""_s << u"42"_s;
+    QTest::newRow("line breaks and tabs") << u"4\t2\r\n"_s << u"42"_s;
+    QTest::newRow("twelve characters") << u"123456789012"_s << u"123456789012"_s;
+    QTest::newRow("thirteen characters") << u"1234567890123"_s << u"12,5"_s;
+    QTest::newRow("300 characters") << QString(300, u'7') << u"12,5"_s;
+}
+
+void Clipboard::paste_dropsWhatTheFieldCannotHold()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, expected);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+    platform::SetClipboardText(clipboard);
+
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
+    QCOMPARE(s.values.Mill.D, expected);
+
+    // What the field holds can always be stored and read back.
+    s.key(Qt::Key_Tab);
+    m_watchdog.take();
+    QCOMPARE(s.saved().Mill.D, s.values.Mill.D);
+}
+
+void Clipboard::pasteIntoResultField_hasNoLimit()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
+    platform::SetClipboardText(text + u"\n"_s);
+
+    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.line(), text);
+}
+
+void Clipboard::cutKey_goesThroughTheSameRules()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+
+    s.type(u"SkærehastighedText"_s, QString());
+    s.key(Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(platform::ClipboardText(), u"50"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), QString());
+    QCOMPARE(s.values.Mill.V, QString());
+}
+
+void Clipboard::afterModeOption_copyAndPasteDoNothing()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+    s.type(u"DiameterSkærText"_s, QString());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+
+    s.click(u"FræsereValg"_s);
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(!s.action(u"ctlKopier"_s)->isEnabled());
+    platform::SetClipboardText(u"99"_s);
+    s.key(Qt::Key_C, Qt::ControlModifier);
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(platform::ClipboardText(), u"99"_s);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+
+    // A text field with the focus enables both again.
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"99"_s);
+}
+
+QTEST_MAIN(Clipboard)
+#include "tst_clipboard.moc"

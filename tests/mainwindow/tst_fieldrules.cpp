@@ -1,0 +1,381 @@
+// What the entry fields do with keys, Enter, leaving and right clicks, in both windows and
+// both locales.
+
+#include "fixture.h"
+
+#include <QInputMethodEvent>
+
+using fixture::Num;
+using fixture::Session;
+
+class FieldRules : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void typing_storesIntoSelectedKind_data() { fixture::AddWindowRows(); }
+    void typing_storesIntoSelectedKind();
+    void decimalKeys_giveLocaleSeparatorInEveryField_data() { fixture::AddWindowRows(); }
+    void decimalKeys_giveLocaleSeparatorInEveryField();
+    void danishFeedRate_commaLocale_keepsTextAsTyped();
+    void thirteenthTypedCharacter_isRefused_data() { fixture::AddWindowRows(); }
+    void thirteenthTypedCharacter_isRefused();
+    void longComputedText_staysWholeAndTakesNoMore_data() { fixture::AddWindowRows(); }
+    void longComputedText_staysWholeAndTakesNoMore();
+    void doubleQuote_isNeverTyped();
+    void tabAndClick_selectWholeText_data() { fixture::AddWindowRows(); }
+    void tabAndClick_selectWholeText();
+    void fractionAndEnter_recomputesLineAndFile_data() { fixture::AddWindowRows(); }
+    void fractionAndEnter_recomputesLineAndFile();
+    void divisionByZero_leavingDiameter_emptiesAndWarnsOnce_data() { fixture::AddWindowRows(); }
+    void divisionByZero_leavingDiameter_emptiesAndWarnsOnce();
+    void enterWithEmptyDiameter_keepsResults_data() { fixture::AddWindowRows(); }
+    void enterWithEmptyDiameter_keepsResults();
+    void spindleSpeed_millRecomputesVThenN_tapOnlyV();
+    void feedRate_tapRecomputesNThenSzAndV();
+    void rightClick_opensOnlyEditMenuAndSelectsAll_data();
+    void rightClick_opensOnlyEditMenuAndSelectsAll();
+    void leftClick_opensNoMenu();
+
+private:
+    fixture::Watchdog m_watchdog;
+};
+
+void FieldRules::cleanup()
+{
+    const QList<fixture::SeenBox> left = m_watchdog.take();
+    QVERIFY2(left.isEmpty(), qPrintable(u"unexpected message: "_s +
+                                        (left.isEmpty() ? QString() : left.first().text)));
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+void FieldRules::typing_storesIntoSelectedKind()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    const ToolValues drill = s.values.Drill;
+    QVERIFY(s.open(Language(language), comma));
+
+    s.type(u"SkærehastighedText"_s, u"75"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"75"_s);
+    QCOMPARE(s.values.Mill.V, u"75"_s);
+    QCOMPARE(s.values.Drill, drill);
+
+    // Every change is stored, also a deletion.
+    s.key(Qt::Key_Backspace);
+    QCOMPARE(s.values.Mill.V, u"7"_s);
+}
+
+void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    const QString expected = Num("2,5", comma);
+    const QString fields[] = {u"DiameterSkærText"_s,    u"AntalSkærText"_s,
+                              u"TilspændingTandText"_s, u"SkærehastighedText"_s,
+                              u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
+    for (const QString &name : fields) {
+        for (const QString &typed : {u"2,5"_s, u"2.5"_s}) {
+            s.type(name, typed);
+            QCOMPARE(s.field(name)->text(), expected);
+        }
+    }
+    QCOMPARE(s.values.Mill.S, expected);
+    QCOMPARE(s.values.Mill.D, expected);
+    m_watchdog.take(); // leaving fields with odd values may warn; not the point here
+}
+
+void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
+{
+    // The feed-rate field follows the rules of every other field: the typed comma stays a
+    // comma and the text is stored as it stands, so the CNC line and the file agree with it.
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+
+    s.type(u"TilspændingOmdrText"_s, u"381,97"_s);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"381,97"_s);
+    QCOMPARE(s.values.Mill.S, u"381,97"_s);
+
+    s.click(u"BorValg"_s);
+    s.type(u"TilspændingOmdrText"_s, u"12.50"_s);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"12,50"_s);
+    QCOMPARE(s.values.Drill.S, u"12,50"_s);
+
+    // Enter: Sz from S, n from V and D, S again; the stored S is the field's text.
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.values.Drill.S, s.field(u"TilspændingOmdrText"_s)->text());
+    QCOMPARE(s.saved().Drill.S, s.values.Drill.S);
+    QVERIFY(s.values.Drill.S.contains(u','));
+}
+
+void FieldRules::thirteenthTypedCharacter_isRefused()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    s.type(u"SkærehastighedText"_s, u"123456789012"_s);
+    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"3"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789012"_s);
+    QCOMPARE(s.values.Mill.V, u"123456789012"_s);
+
+    // With a selection the key replaces it.
+    s.key(Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"9"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789019"_s);
+}
+
+void FieldRules::longComputedText_staysWholeAndTakesNoMore()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    s.type(u"DiameterSkærText"_s, u"1/2/4"_s);
+    s.key(Qt::Key_Return);
+    const QString expected = Num("0,0416666666666667", comma);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
+    QCOMPARE(s.values.Mill.D, expected);
+
+    s.key(Qt::Key_End);
+    QTest::keyClicks(s.field(u"DiameterSkærText"_s), u"5"_s);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
+    // Shortening it is allowed.
+    s.key(Qt::Key_Backspace);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected.chopped(1));
+}
+
+void FieldRules::doubleQuote_isNeverTyped()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+
+    s.type(u"SkærehastighedText"_s, u"1\"2"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"12"_s);
+    QCOMPARE(s.values.Mill.V, u"12"_s);
+
+    // Nor through an input method, which passes by the keys; nor past the limit that way.
+    EntryField *speed = s.field(u"SkærehastighedText"_s);
+    QInputMethodEvent quoted;
+    quoted.setCommitString(u"\"3\""_s);
+    QApplication::sendEvent(speed, &quoted);
+    QCOMPARE(speed->text(), u"123"_s);
+    QInputMethodEvent overlong;
+    overlong.setCommitString(u"4567890123"_s);
+    QApplication::sendEvent(speed, &overlong);
+    QCOMPARE(speed->text(), u"123"_s);
+    QCOMPARE(s.values.Mill.V, u"123"_s);
+}
+
+void FieldRules::tabAndClick_selectWholeText()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
+    QVERIFY(diameter->hasFocus());
+    QCOMPARE(diameter->selectedText(), diameter->text());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+
+    s.key(Qt::Key_Tab);
+    EntryField *edges = s.field(u"AntalSkærText"_s);
+    QVERIFY(edges->hasFocus());
+    QCOMPARE(edges->selectedText(), u"3"_s);
+    QTest::keyClicks(edges, u"4"_s);
+    QCOMPARE(edges->text(), u"4"_s);
+    QCOMPARE(s.values.Mill.Z, u"4"_s);
+}
+
+void FieldRules::fractionAndEnter_recomputesLineAndFile()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    s.type(u"DiameterSkærText"_s, u"1 1/2"_s);
+    QCOMPARE(s.values.Mill.D, u"1 1/2"_s);
+    s.key(Qt::Key_Return);
+
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("1,5", comma));
+    QCOMPARE(s.values.Mill.D, Num("1,5", comma));
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("10610,33", comma));
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("3183,1", comma));
+    QCOMPARE(s.values.Mill.S, Num("3183,1", comma));
+    QCOMPARE(s.line(), Language(language) == Language::Danish
+                           ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
+                           : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
+    // The line's rebuild wrote the file.
+    const QByteArray bytes = s.fileBytes();
+    QVERIFY(bytes.startsWith("\"" + Num("1,5", comma).toLatin1() + "\"\r\n\"3\"\r\n"));
+    QVERIFY(bytes.contains("\"" + Num("10610,33", comma).toLatin1() + "\"\r\n"));
+    QVERIFY(s.saved().sameStoredValues(s.values));
+    // The focus stays in the field.
+    QVERIFY(s.field(u"DiameterSkærText"_s)->hasFocus());
+}
+
+void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+    const QString n = s.field(u"OmdrejningerText"_s)->text();
+    const QString line = s.line();
+
+    s.type(u"DiameterSkærText"_s, u"1/0"_s);
+    s.key(Qt::Key_Tab);
+
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), QString());
+    QCOMPARE(s.values.Mill.D, QString());
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
+    QCOMPARE(s.line(), line);
+    const QList<fixture::SeenBox> boxes = m_watchdog.take();
+    QCOMPARE(boxes.size(), 1);
+    const TextCatalogue &texts = Catalogue(Language(language));
+    QCOMPARE(boxes.first().text, texts.inputErrorText);
+    QCOMPARE(boxes.first().title, texts.inputErrorTitle);
+    QCOMPARE(boxes.first().icon, QMessageBox::Warning);
+    QCOMPARE(boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // The message took the focus and gave it back: that is no leaving, so no second message.
+    QTest::qWait(50);
+    QCOMPARE(m_watchdog.take().size(), 0);
+}
+
+void FieldRules::enterWithEmptyDiameter_keepsResults()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+    const QString n = s.field(u"OmdrejningerText"_s)->text();
+    const QString S = s.field(u"TilspændingOmdrText"_s)->text();
+    const QString line = s.line();
+    const QByteArray file = s.fileBytes();
+
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_Delete);
+    QCOMPARE(s.values.Mill.D, QString());
+    s.type(u"AntalSkærText"_s, u"4"_s); // leaving the empty diameter warns
+    QCOMPARE(m_watchdog.take().size(), 1);
+    s.key(Qt::Key_Return);
+    QCOMPARE(m_watchdog.take().size(), 1);
+
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), S);
+    QCOMPARE(s.line(), line);
+    QCOMPARE(s.fileBytes(), file);
+    QCOMPARE(s.values.Mill.Z, u"4"_s);
+}
+
+void FieldRules::spindleSpeed_millRecomputesVThenN_tapOnlyV()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+
+    s.type(u"OmdrejningerText"_s, u"1000"_s);
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"39,26990817"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1000"_s);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"300"_s);
+    QCOMPARE(s.line(), u"S1000 M03 F300 (12.5 FR 3 SK)"_s);
+
+    s.click(u"GevindtappeValg"_s);
+    s.type(u"OmdrejningerText"_s, u"1000,4"_s);
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"18,85709574"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1000,4"_s);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"1250,5"_s);
+    QCOMPARE(s.line(), u"S1000 M03 F1250.5 (6 TAP 1.25 STIG)"_s);
+}
+
+void FieldRules::feedRate_tapRecomputesNThenSzAndV()
+{
+    Session s;
+    fixture::SampleValues(s.values, false);
+    QVERIFY(s.open(Language::English, false));
+    s.click(u"GevindtappeValg"_s);
+
+    s.type(u"TilspændingOmdrText"_s, u"2500"_s);
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"2000"_s);
+    QCOMPARE(s.values.Tap.Sz, u"1.25"_s);
+    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"37.69911184"_s);
+    QCOMPARE(s.line(), u"S2000 M03 F2500 (6 TAPS 1.25 PITCH)"_s);
+}
+
+void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    for (Language language : {Language::Danish, Language::English}) {
+        const char *window = language == Language::Danish ? "Danish" : "English";
+        for (const char *name : {"DiameterSkærText", "TilspændingOmdrText", "CNCResultatText"})
+            QTest::addRow("%s, %s", window, name) << int(language) << QString::fromUtf8(name);
+    }
+}
+
+void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language(language), true));
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled()); // the Mill option has the focus
+
+    EntryField *entry = s.field(name);
+    QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(10, 8));
+
+    QVERIFY(entry->hasFocus());
+    QVERIFY(!entry->text().isEmpty());
+    QCOMPARE(entry->selectedText(), entry->text());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QWidget *popup = QApplication::activePopupWidget();
+    QVERIFY(popup);
+    QCOMPARE(popup, s.menu(u"ctlEdit"_s));
+    QCOMPARE(popup->objectName(), u"ctlEdit"_s);
+    // Only one menu is open: the field's own is never created.
+    int menus = 0;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (qobject_cast<QMenu *>(top) && top->isVisible())
+            ++menus;
+    QCOMPARE(menus, 1);
+    popup->close();
+}
+
+void FieldRules::leftClick_opensNoMenu()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+}
+
+QTEST_MAIN(FieldRules)
+#include "tst_fieldrules.moc"

@@ -1,0 +1,253 @@
+// The three tool kinds and the two pitch units.
+
+#include "fixture.h"
+
+using fixture::Num;
+using fixture::Session;
+
+namespace {
+
+// The one tool picture on show.
+QString VisiblePicture(const Session &s)
+{
+    QStringList shown;
+    for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
+        if (s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible())
+            shown << QString::fromUtf8(name);
+    return shown.join(u'+');
+}
+
+bool Shown(const Session &s, const char *name)
+{
+    return s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible();
+}
+
+} // namespace
+
+class ToolModes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void opening_showsMillValuesAndPicture_data() { fixture::AddWindowRows(); }
+    void opening_showsMillValuesAndPicture();
+    void drill_showsOneEdgeDisabled_data() { fixture::AddWindowRows(); }
+    void drill_showsOneEdgeDisabled();
+    void millTapMill_keepsEveryValue_data() { fixture::AddWindowRows(); }
+    void millTapMill_keepsEveryValue();
+    void tap_showsThePitchOfTheStoredUnit_data();
+    void tap_showsThePitchOfTheStoredUnit();
+    void focusBeforeClick_copiesNoValuesAcross();
+    void pitchOption_smallPitchCalculatesNothing_data();
+    void pitchOption_smallPitchCalculatesNothing();
+    void pitchOption_failingChainWarns_switchDoesNot();
+
+private:
+    fixture::Watchdog m_watchdog;
+};
+
+void ToolModes::cleanup()
+{
+    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+}
+
+void ToolModes::opening_showsMillValuesAndPicture()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    QVERIFY(s.option(u"FræsereValg"_s)->isChecked());
+    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("381,97", comma));
+    QCOMPARE(s.line(), Language(language) == Language::Danish
+                           ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
+                           : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
+    QCOMPARE(VisiblePicture(s), u"FræserBillede"_s);
+    QVERIFY(!Shown(s, "PmmOption") && !Shown(s, "StigningText") && !Shown(s, "Label9"));
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    // Opening wrote the file, with the locale's separator in the texts.
+    QVERIFY(s.saved().sameStoredValues(s.values));
+}
+
+void ToolModes::drill_showsOneEdgeDisabled()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+
+    s.click(u"BorValg"_s);
+    EntryField *edges = s.field(u"AntalSkærText"_s);
+    QCOMPARE(edges->text(), u"1"_s);
+    QVERIFY(!edges->isEnabled());
+    QCOMPARE(s.values.Drill.Z, u"1"_s);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
+    QCOMPARE(VisiblePicture(s), u"BorBillede"_s);
+    QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
+                                                              : u"S796 M03 F79.58 (8 DRILL)"_s);
+    QCOMPARE(s.values.Mill.Z, u"3"_s);
+
+    s.click(u"FræsereValg"_s);
+    QVERIFY(edges->isEnabled());
+    QCOMPARE(edges->text(), u"3"_s);
+    QCOMPARE(VisiblePicture(s), u"FræserBillede"_s);
+}
+
+void ToolModes::millTapMill_keepsEveryValue()
+{
+    QFETCH(int, language);
+    QFETCH(bool, comma);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    QVERIFY(s.open(Language(language), comma));
+    const WorkingValues before = s.values;
+    // The fields on show; hidden ones keep whatever they last held.
+    auto visibleTexts = [&s] {
+        QStringList texts;
+        for (const EntryField *entry : s.window->findChildren<EntryField *>())
+            if (entry->isVisible())
+                texts << entry->objectName() + u'=' + entry->text();
+        return texts;
+    };
+    const QStringList shown = visibleTexts();
+    QCOMPARE(shown.size(), 7);
+
+    s.click(u"GevindtappeValg"_s);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"6"_s);
+    QCOMPARE(s.field(u"StigningText"_s)->text(), Num("1,25", comma));
+    QVERIFY(!Shown(s, "AntalSkærText") && !Shown(s, "TilspændingTandText"));
+    QCOMPARE(VisiblePicture(s), u"GevindBillede"_s);
+    QCOMPARE(s.line(), Language(language) == Language::Danish
+                           ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
+                           : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
+
+    s.click(u"FræsereValg"_s);
+    QCOMPARE(visibleTexts(), shown);
+    QVERIFY(s.values.sameStoredValues(before));
+}
+
+void ToolModes::tap_showsThePitchOfTheStoredUnit_data()
+{
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<bool>("tpi");
+    QTest::newRow("mm") << true << false;
+    QTest::newRow("threads per inch") << false << true;
+    QTest::newRow("neither") << false << false;
+}
+
+void ToolModes::tap_showsThePitchOfTheStoredUnit()
+{
+    QFETCH(bool, mm);
+    QFETCH(bool, tpi);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    s.values.PitchMmSelected = mm;
+    s.values.PitchTpiSelected = tpi;
+    QVERIFY(s.open(Language::Danish, true));
+    QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
+    QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
+    const QString line = s.line();
+
+    s.click(u"GevindtappeValg"_s);
+    QCOMPARE(Shown(s, "StigningText"), mm);
+    QCOMPARE(Shown(s, "Label9"), mm);
+    QCOMPARE(Shown(s, "StigningTextTomme"), tpi);
+    QCOMPARE(Shown(s, "Label14"), tpi);
+    QVERIFY(Shown(s, "PmmOption") && Shown(s, "PtommeOption"));
+    QVERIFY(!Shown(s, "Label5") && !Shown(s, "Label6"));
+    QVERIFY(Shown(s, "DiameterSkærText") && Shown(s, "SkærehastighedText"));
+    if (!mm && !tpi)
+        QCOMPARE(s.line(), line); // no pitch, no line: the former one stays
+    else
+        QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
+}
+
+void ToolModes::focusBeforeClick_copiesNoValuesAcross()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+    const WorkingValues before = s.values;
+    QRadioButton *drill = s.option(u"BorValg"_s);
+
+    // The press gives the focus while the Mill option is still set.
+    QTest::mousePress(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
+    QVERIFY(drill->hasFocus());
+    QVERIFY(s.option(u"FræsereValg"_s)->isChecked());
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    QVERIFY(s.values.sameStoredValues(before));
+
+    QTest::mouseRelease(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
+    QVERIFY(drill->isChecked());
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
+    QCOMPARE(s.values.Mill, before.Mill);
+    QCOMPARE(s.values.Drill.D, u"8"_s);
+}
+
+void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
+{
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QString>("pitch");
+    QTest::addColumn<bool>("calculates");
+    for (bool comma : {true, false}) {
+        const char *locale = comma ? "comma" : "point";
+        for (const char *pitch : {"", "0", "0,0", "0,0005", " 12", "-12"})
+            QTest::addRow("%s, '%s'", locale, pitch) << comma << QString::fromUtf8(pitch) << false;
+        for (const char *pitch : {"0,001", "0,5", "0.5", "12"})
+            QTest::addRow("%s, '%s'", locale, pitch) << comma << QString::fromUtf8(pitch) << true;
+    }
+}
+
+void ToolModes::pitchOption_smallPitchCalculatesNothing()
+{
+    QFETCH(bool, comma);
+    QFETCH(QString, pitch);
+    QFETCH(bool, calculates);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    s.values.Tap.PitchTpi = pitch;
+    QVERIFY(s.open(Language::Danish, comma));
+    s.click(u"GevindtappeValg"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
+
+    s.click(u"PtommeOption"_s);
+    QVERIFY(s.values.PitchTpiSelected);
+    QVERIFY(!s.values.PitchMmSelected);
+    QVERIFY(Shown(s, "StigningTextTomme") && !Shown(s, "StigningText"));
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text() != u"1061"_s, calculates);
+    if (calculates) {
+        QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1061,03", comma));
+        QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
+        QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
+        QVERIFY(s.saved().PitchTpiSelected);
+    }
+}
+
+void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    s.values.Tap.D.clear();
+    QVERIFY(s.open(Language::English, true));
+
+    s.click(u"GevindtappeValg"_s); // the line cannot be built; a switch says nothing
+    QVERIFY(m_watchdog.take().isEmpty());
+    QCOMPARE(s.saved().Tap.D, QString());
+
+    s.click(u"PtommeOption"_s);
+    const QList<fixture::SeenBox> boxes = m_watchdog.take();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);
+    QVERIFY(s.values.PitchTpiSelected);
+    QVERIFY(Shown(s, "StigningTextTomme"));
+}
+
+QTEST_MAIN(ToolModes)
+#include "tst_toolmodes.moc"

@@ -1,0 +1,89 @@
+#pragma once
+
+// Reads a PDF back as text lines with positions, through poppler's pdftotext -bbox.
+// Positions are in points from the top left of the page.
+
+#include <QList>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <cmath>
+
+struct PdfWord
+{
+    QString text;
+    double xMin = 0, yMin = 0, xMax = 0, yMax = 0;
+};
+
+struct PdfLine
+{
+    QList<PdfWord> words;
+
+    double x() const { return words.first().xMin; }
+    double top() const { return words.first().yMin; }
+    double height() const { return words.first().yMax - words.first().yMin; }
+    // The words joined by single blanks: pdftotext sees gaps, not blank characters.
+    QString text() const
+    {
+        QStringList parts;
+        for (const PdfWord &w : words)
+            parts << w.text;
+        return parts.join(QLatin1Char(' '));
+    }
+};
+
+struct PdfText
+{
+    QString error; // empty when the file was read
+    int pages = 0;
+    QList<PdfLine> lines;
+};
+
+inline QString UnescapeHtml(QString s)
+{
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    s.replace(QLatin1String("&apos;"), QLatin1String("'"));
+    s.replace(QLatin1String("&#39;"), QLatin1String("'"));
+    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return s;
+}
+
+inline PdfText ReadPdf(const QString &path)
+{
+    PdfText result;
+    QProcess tool;
+    tool.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0) {
+        result.error = QStringLiteral("pdftotext failed: ") + tool.errorString() +
+                       QString::fromLocal8Bit(tool.readAllStandardError());
+        return result;
+    }
+    const QString html = QString::fromUtf8(tool.readAllStandardOutput());
+    result.pages = int(html.count(QLatin1String("<page ")));
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                       "yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        // Compatibility form: the font's ligatures (fl, fi) read back as their letters.
+        PdfWord w{UnescapeHtml(m.captured(5)).normalized(QString::NormalizationForm_KC),
+                  m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                  m.captured(4).toDouble()};
+        // Words of one printed line share their top within rounding.
+        if (!result.lines.isEmpty() && std::abs(result.lines.last().top() - w.yMin) < 1.0)
+            result.lines.last().words.append(w);
+        else
+            result.lines.append(PdfLine{{w}});
+    }
+    return result;
+}
+
+inline double MmToPt(double mm)
+{
+    return mm * 72.0 / 25.4;
+}

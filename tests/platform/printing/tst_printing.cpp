@@ -1,0 +1,133 @@
+#include "mainwindow/report/modalwatchdog.h"
+#include "platform/printer.h"
+#include "platform/printing/pdftext.h"
+
+#include <QPrintDialog>
+#include <QTemporaryDir>
+#include <QTest>
+
+using platform::PrintLine;
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void linesLandAtTheirMillimetres_data();
+    void linesLandAtTheirMillimetres();
+    void blankLinesAdvanceByTheirOwnFontsHeight();
+    void fontSizesFollowTheLines();
+    void lettersBeyondAsciiPrintAsTyped();
+    void unwritableFile_reportsFailure();
+    void cancelledDialog_printsNothing();
+
+private:
+    PdfText print(const QList<PrintLine> &lines, double marginMm = 10.0);
+    QTemporaryDir m_dir;
+    int m_count = 0;
+};
+
+PdfText TestPrinting::print(const QList<PrintLine> &lines, double marginMm)
+{
+    const QString path = m_dir.filePath(QStringLiteral("page%1.pdf").arg(++m_count));
+    if (!platform::PrintToPdf(path, lines, marginMm))
+        return PdfText{QStringLiteral("PrintToPdf failed"), 0, {}};
+    return ReadPdf(path);
+}
+
+void TestPrinting::linesLandAtTheirMillimetres_data()
+{
+    QTest::addColumn<double>("margin");
+    QTest::newRow("no margin") << 0.0;
+    QTest::newRow("10 mm margin") << 10.0;
+    QTest::newRow("25 mm margin") << 25.0;
+}
+
+void TestPrinting::linesLandAtTheirMillimetres()
+{
+    QFETCH(double, margin);
+    const PdfText pdf = print({{QStringLiteral("Title"), 30, 12},
+                               {QString(), 30, 12},
+                               {QStringLiteral("____________"), 20, 9},
+                               {QStringLiteral("Value"), 30, 9}},
+                              margin);
+    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
+    QCOMPARE(pdf.pages, 1);
+    QCOMPARE(pdf.lines.size(), 3);
+
+    // Left edges from the printable area: 30 mm for text, 20 mm for the rule.
+    QVERIFY2(std::abs(pdf.lines[0].x() - MmToPt(margin + 30)) < 1.5,
+             qPrintable(QString::number(pdf.lines[0].x())));
+    QVERIFY2(std::abs(pdf.lines[1].x() - MmToPt(margin + 20)) < 1.5,
+             qPrintable(QString::number(pdf.lines[1].x())));
+    QVERIFY(std::abs(pdf.lines[2].x() - MmToPt(margin + 30)) < 1.5);
+
+    // The first line starts 40 mm below the top of the printable area.
+    QVERIFY2(std::abs(pdf.lines[0].top() - MmToPt(margin + 40)) < 3.0,
+             qPrintable(QString::number(pdf.lines[0].top())));
+}
+
+void TestPrinting::blankLinesAdvanceByTheirOwnFontsHeight()
+{
+    // A: 9 pt line, then directly B; then a 9 pt blank and C; then a 12 pt blank and D.
+    const PdfText pdf = print({{QStringLiteral("A"), 30, 9},
+                               {QStringLiteral("B"), 30, 9},
+                               {QString(), 30, 9},
+                               {QStringLiteral("C"), 30, 9},
+                               {QString(), 30, 12},
+                               {QStringLiteral("D"), 30, 9}});
+    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
+    QCOMPARE(pdf.lines.size(), 4);
+    const double step = pdf.lines[1].top() - pdf.lines[0].top();
+    QVERIFY2(step > 9.0 && step < 14.0, qPrintable(QString::number(step)));
+    QVERIFY(std::abs((pdf.lines[2].top() - pdf.lines[1].top()) - 2 * step) < 0.5);
+    const double bigBlank = pdf.lines[3].top() - pdf.lines[2].top() - step;
+    QVERIFY2(std::abs(bigBlank - step * 12.0 / 9.0) < 1.0, qPrintable(QString::number(bigBlank)));
+}
+
+void TestPrinting::fontSizesFollowTheLines()
+{
+    const PdfText pdf = print({{QStringLiteral("Big"), 30, 12}, {QStringLiteral("Small"), 30, 9}});
+    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
+    QCOMPARE(pdf.lines.size(), 2);
+    const double ratio = pdf.lines[0].height() / pdf.lines[1].height();
+    QVERIFY2(std::abs(ratio - 12.0 / 9.0) < 0.1, qPrintable(QString::number(ratio)));
+}
+
+void TestPrinting::lettersBeyondAsciiPrintAsTyped()
+{
+    const QString text = QStringLiteral("Tilspænding/tand (Sz) i mm :0,1 Ø");
+    const PdfText pdf = print({{text, 30, 9}});
+    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
+    QCOMPARE(pdf.lines.size(), 1);
+    QCOMPARE(pdf.lines[0].text(), text);
+}
+
+void TestPrinting::unwritableFile_reportsFailure()
+{
+    const QString path = m_dir.filePath(QStringLiteral("no/such/folder/page.pdf"));
+    QVERIFY(!platform::PrintToPdf(path, {{QStringLiteral("x"), 30, 9}}));
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestPrinting::cancelledDialog_printsNothing()
+{
+    ModalWatchdog watchdog;
+    bool dialogSeen = false;
+    watchdog.expect([&](QWidget *modal) {
+        dialogSeen = qobject_cast<QPrintDialog *>(modal) != nullptr;
+        ModalWatchdog::Dismiss(modal);
+    });
+    bool built = false;
+    const bool printed = platform::PrintWithDialog(nullptr, QStringLiteral("test"), [&built] {
+        built = true;
+        return QList<PrintLine>{{QStringLiteral("x"), 30, 9}};
+    });
+    QVERIFY(dialogSeen);
+    QVERIFY(!printed);
+    QVERIFY(!built);
+    QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
+}
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"

@@ -1,0 +1,583 @@
+#include "mainwindow/linklabel.h"
+#include "mainwindow/makerinfo.h"
+#include "mainwindow/report/modalwatchdog.h"
+#include "windows/aboutwindows.h"
+#include "windows/auxwindows.h"
+#include "windows/legendwindow.h"
+
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <memory>
+
+// Stands in for the desktop's browser and mail program.
+class LinkCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+namespace {
+
+QStringList LabelTexts(const QWidget *window, const char *const *names, int count)
+{
+    QStringList out;
+    for (int i = 0; i < count; ++i) {
+        const auto *label = window->findChild<QLabel *>(QString::fromLatin1(names[i]));
+        out << (label ? label->text() : QStringLiteral("<missing %1>").arg(names[i]));
+    }
+    return out;
+}
+
+bool IsFixedSize(const QWidget *w, QSize size)
+{
+    return w->minimumSize() == size && w->maximumSize() == size && w->size() == size;
+}
+
+bool HasNoMinMaxButtons(const QWidget *w)
+{
+    const Qt::WindowFlags f = w->windowFlags();
+    return !(f & Qt::WindowMinimizeButtonHint) && !(f & Qt::WindowMaximizeButtonHint) &&
+           (f & Qt::WindowCloseButtonHint);
+}
+
+QString Failures(const ModalWatchdog &w)
+{
+    return w.unexpected().join(u'\n');
+}
+
+} // namespace
+
+class TestAuxWindows : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void legend_textsInOrder_data();
+    void legend_textsInOrder();
+    void legend_placeAndLook();
+    void legend_openedTwice_staysOneModelessWindow();
+    void legend_closeClosesOnlyThatLanguage();
+
+    void aboutProgram_showsTheBuildsVersion();
+    void aboutProgram_isModalAndCloses_data();
+    void aboutProgram_isModalAndCloses();
+
+    void aboutMaker_texts_data();
+    void aboutMaker_texts();
+    void aboutMaker_fromInfoMenu_isModal();
+    void aboutMaker_fromEditMenu_isModeless();
+    void aboutMaker_modalWhileOpenModeless_broughtToFront();
+    void aboutMaker_modeless_outlivesItsMainWindow();
+    void aboutMaker_linkClick_handsLinkToDesktop_data();
+    void aboutMaker_linkClick_handsLinkToDesktop();
+
+    void closeAll_closesEveryWindow();
+    void fitLabelFonts_shrinksOnlyWhatDoesNotFit();
+
+    void artwork_loadsWithItsSize_data();
+    void artwork_loadsWithItsSize();
+
+private:
+    std::unique_ptr<AuxWindows> m_aux;
+    std::unique_ptr<QWidget> m_main;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+};
+
+void TestAuxWindows::init()
+{
+    m_aux = std::make_unique<AuxWindows>();
+    m_main = std::make_unique<QWidget>();
+    m_main->setObjectName(QStringLiteral("HovedForm"));
+    m_main->resize(400, 300);
+    m_main->show();
+    m_watchdog = std::make_unique<ModalWatchdog>();
+}
+
+void TestAuxWindows::cleanup()
+{
+    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(Failures(*m_watchdog)));
+    m_watchdog.reset();
+    m_aux.reset();
+    m_main.reset();
+}
+
+void TestAuxWindows::legend_textsInOrder_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("Danish") << Language::Danish << QStringLiteral("SignaturForm")
+                            << QStringLiteral("Signaturforklaring")
+                            << QStringList{QStringLiteral("D : Diameter"),
+                                           QStringLiteral("Z : Antal skær"),
+                                           QStringLiteral("Sz : Tilspænding pr. tand"),
+                                           QStringLiteral("V : Skærehastighed"),
+                                           QStringLiteral("n : Omdrejninger pr. minut"),
+                                           QStringLiteral("S : Tilspænding (feed)"),
+                                           QStringLiteral("P : Stigning (Gevind)")};
+    QTest::newRow("English") << Language::English << QStringLiteral("UKSignaturForm")
+                             << QStringLiteral("Legend")
+                             << QStringList{QStringLiteral("D : Diameter"),
+                                            QStringLiteral("Z : # Flutes"),
+                                            QStringLiteral("Sz : Feed per tooth"),
+                                            QStringLiteral("V : Surface feed"),
+                                            QStringLiteral("n : RPM"),
+                                            QStringLiteral("S : Feedrate"),
+                                            QStringLiteral("P : Pitch (Thread taps)")};
+}
+
+void TestAuxWindows::legend_textsInOrder()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, texts);
+    m_aux->showLegend(language);
+    LegendWindow *w = m_aux->legend(language);
+    QVERIFY(w);
+    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->windowTitle(), caption);
+
+    static const char *const order[7] = {"Label7", "Label6", "Label4", "Label1",
+                                         "Label2", "Label3", "Label5"};
+    QCOMPARE(LabelTexts(w, order, 7), texts);
+
+    // Top to bottom at one left edge and an equal step.
+    QList<QLabel *> labels;
+    for (const char *n : order)
+        labels << w->findChild<QLabel *>(QString::fromLatin1(n));
+    for (int i = 1; i < 7; ++i) {
+        QCOMPARE(labels[i]->x(), labels[0]->x());
+        QCOMPARE(labels[i]->y() - labels[i - 1]->y(), 24);
+    }
+}
+
+void TestAuxWindows::legend_placeAndLook()
+{
+    m_aux->showLegend(Language::Danish);
+    LegendWindow *w = m_aux->legend(Language::Danish);
+    QVERIFY(IsFixedSize(w, QSize(193, 201)));
+    QVERIFY(HasNoMinMaxButtons(w));
+    QVERIFY(!w->parentWidget());
+    QVERIFY(!w->windowHandle()->transientParent());
+
+    // Left 10005 and top 3000 twips, unless that would put it off a small screen.
+    const QRect avail = w->screen()->availableGeometry();
+    QCOMPARE(w->pos(), QPoint(qMin(667, avail.right() + 1 - w->width()),
+                              qMin(200, avail.bottom() + 1 - w->height())));
+
+    const auto *label = w->findChild<QLabel *>(QStringLiteral("Label5"));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(label->height(), 17);
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+}
+
+void TestAuxWindows::legend_openedTwice_staysOneModelessWindow()
+{
+    m_aux->showLegend(Language::English);
+    LegendWindow *first = m_aux->legend(Language::English);
+    QVERIFY(!QApplication::activeModalWidget());
+    m_aux->showLegend(Language::English);
+    QCOMPARE(m_aux->legend(Language::English), first);
+
+    int legends = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        legends += w->objectName() == QLatin1String("UKSignaturForm");
+    QCOMPARE(legends, 1);
+    QVERIFY(first->isVisible());
+
+    // Closed by its close box and asked for again: the same window comes back.
+    first->close();
+    m_aux->showLegend(Language::English);
+    QCOMPARE(m_aux->legend(Language::English), first);
+    QVERIFY(first->isVisible());
+}
+
+void TestAuxWindows::legend_closeClosesOnlyThatLanguage()
+{
+    m_aux->showLegend(Language::Danish);
+    m_aux->showLegend(Language::English);
+    m_aux->closeLegend(Language::Danish);
+    QVERIFY(!m_aux->legend(Language::Danish)->isVisible());
+    QVERIFY(m_aux->legend(Language::English)->isVisible());
+    m_aux->closeLegend(Language::Danish); // closing a closed one is harmless
+    AuxWindows fresh;
+    fresh.closeLegend(Language::English); // so is closing one never opened
+    QVERIFY(!fresh.legend(Language::English));
+}
+
+void TestAuxWindows::aboutProgram_showsTheBuildsVersion()
+{
+    QString version, dates, caption;
+    m_watchdog->expect([&](QWidget *modal) {
+        caption = modal->windowTitle();
+        version = modal->findChild<QLabel *>(QStringLiteral("Label1"))->text();
+        dates = modal->findChild<QLabel *>(QStringLiteral("Label4"))->text();
+        ModalWatchdog::Dismiss(modal);
+    });
+    m_aux->showAboutProgram(m_main.get());
+    QCOMPARE(m_watchdog->pending(), 0);
+    QCOMPARE(version, QStringLiteral("Program Version " KVR_EXPECTED_VERSION));
+    QCOMPARE(dates, QStringLiteral("10-2000 - 12-2002"));
+    QCOMPARE(caption, QStringLiteral("KOVRIN Zarir adu Rezi"));
+}
+
+void TestAuxWindows::aboutProgram_isModalAndCloses_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("OK button") << QStringLiteral("click");
+    QTest::newRow("Enter") << QStringLiteral("enter");
+    QTest::newRow("Esc") << QStringLiteral("escape");
+}
+
+void TestAuxWindows::aboutProgram_isModalAndCloses()
+{
+    QFETCH(QString, how);
+    QWidget *seen = nullptr;
+    bool blocksMain = false;
+    QPushButton *ok = nullptr;
+    QRect okPlace;
+    bool fixed = false;
+    bool plainBorder = false;
+    m_watchdog->expect([&](QWidget *modal) {
+        seen = modal;
+        blocksMain = QApplication::activeModalWidget() == modal && !m_main->isActiveWindow();
+        fixed = IsFixedSize(modal, QSize(241, 153));
+        plainBorder = HasNoMinMaxButtons(modal);
+        ok = modal->findChild<QPushButton *>(QStringLiteral("OK"));
+        if (!ok)
+            return; // the watchdog closes it
+        okPlace = ok->geometry();
+        if (how == QLatin1String("click"))
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else
+            QTest::keyClick(modal, how == QLatin1String("enter") ? Qt::Key_Return : Qt::Key_Escape);
+    });
+    m_aux->showAboutProgram(m_main.get());
+    QCOMPARE(m_watchdog->pending(), 0);
+    QCOMPARE(seen, m_aux->aboutProgram());
+    QVERIFY(seen->objectName() == QLatin1String("OmForm"));
+    QVERIFY(blocksMain);
+    QVERIFY(fixed);
+    QVERIFY(plainBorder);
+    QVERIFY(ok && ok->isDefault());
+    QCOMPARE(okPlace, QRect(184, 120, 49, 25));
+    QVERIFY(!seen->isVisible());
+    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(Failures(*m_watchdog)));
+    QCOMPARE(static_cast<QDialog *>(seen)->result(), int(QDialog::Accepted) * (how != "escape"));
+
+    // Asked again: the same window.
+    m_watchdog->expect([&](QWidget *modal) {
+        QCOMPARE(modal, seen);
+        ModalWatchdog::Dismiss(modal);
+    });
+    m_aux->showAboutProgram(m_main.get());
+    QCOMPARE(m_watchdog->pending(), 0);
+}
+
+void TestAuxWindows::aboutMaker_texts_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("europe");
+    QTest::addColumn<int>("height");
+    QTest::newRow("Danish")
+        << Language::Danish << QStringLiteral("OmKovrinForm")
+        << QStringLiteral("Om KOVRIN Integration")
+        << QStringLiteral("Udvikling og salg af  CNC software til danske og udenlandske firmaer.")
+        << QStringLiteral("Europa") << 456;
+    QTest::newRow("English") << Language::English << QStringLiteral("UKOmKovrinForm")
+                             << QStringLiteral("About KOVRIN Integration")
+                             << QStringLiteral("Development and sale of software for job shops "
+                                               "and the toolmaking  industry worldwide.")
+                             << QStringLiteral("Europe") << 392;
+}
+
+void TestAuxWindows::aboutMaker_texts()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, name);
+    QFETCH(QString, caption);
+    QFETCH(QString, description);
+    QFETCH(QString, europe);
+    QFETCH(int, height);
+    m_aux->showAboutMaker(language, false, m_main.get());
+    AboutMakerWindow *w = m_aux->aboutMaker(language);
+    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->windowTitle(), caption);
+    QVERIFY(IsFixedSize(w, QSize(554, height)));
+    QVERIFY(HasNoMinMaxButtons(w));
+
+    QStringList texts;
+    for (const QLabel *l : w->findChildren<QLabel *>())
+        texts << l->text();
+    QVERIFY(texts.contains(description));
+
+    QStringList frames;
+    for (const QGroupBox *g : w->findChildren<QGroupBox *>())
+        frames << g->title();
+    QCOMPARE(frames, (QStringList{europe, QStringLiteral("USA")}));
+
+    auto *ok = w->findChild<QPushButton *>(QStringLiteral("OK"));
+    QCOMPARE(ok->text(), QStringLiteral("OK"));
+    QVERIFY(ok->isDefault());
+    QCOMPARE(ok->geometry(), QRect(448, height - 32, 97, 23));
+
+    // The resold product's paragraph and link belong to the Danish window only.
+    QCOMPARE(w->findChild<LinkLabel *>(QStringLiteral("Label3")) != nullptr,
+             language == Language::Danish);
+
+    // Every text fits the fixed window: inside it, and inside its label.
+    for (const QLabel *l : w->findChildren<QLabel *>()) {
+        const QRect inWindow(l->mapTo(w, QPoint()), l->size());
+        QVERIFY2(w->rect().contains(inWindow), qPrintable(l->objectName()));
+        if (!l->wordWrap())
+            QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->contentsRect().width(),
+                     qPrintable(l->objectName()));
+    }
+}
+
+void TestAuxWindows::aboutMaker_fromInfoMenu_isModal()
+{
+    QWidget *seen = nullptr;
+    m_watchdog->expect([&](QWidget *modal) {
+        seen = modal;
+        QTest::keyClick(modal, Qt::Key_Return);
+    });
+    m_aux->showAboutMaker(Language::Danish, true, m_main.get());
+    QCOMPARE(m_watchdog->pending(), 0);
+    QCOMPARE(seen, m_aux->aboutMaker(Language::Danish));
+    QVERIFY(!seen->isVisible());
+}
+
+void TestAuxWindows::aboutMaker_fromEditMenu_isModeless()
+{
+    m_aux->showAboutMaker(Language::English, false, m_main.get());
+    AboutMakerWindow *w = m_aux->aboutMaker(Language::English);
+    QVERIFY(w->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+    QVERIFY(!w->isModal());
+
+    // Esc closes it here too.
+    QTest::keyClick(w, Qt::Key_Escape);
+    QVERIFY(!w->isVisible());
+}
+
+void TestAuxWindows::aboutMaker_modalWhileOpenModeless_broughtToFront()
+{
+    m_aux->showAboutMaker(Language::Danish, false, m_main.get());
+    AboutMakerWindow *w = m_aux->aboutMaker(Language::Danish);
+    // Must return at once: the watchdog would report a modal window.
+    m_aux->showAboutMaker(Language::Danish, true, m_main.get());
+    QCOMPARE(m_aux->aboutMaker(Language::Danish), w);
+    QVERIFY(w->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+
+    // Closed, the Info menu opens it modal again.
+    w->close();
+    m_watchdog->expect([&](QWidget *modal) {
+        QCOMPARE(modal, w);
+        ModalWatchdog::Dismiss(modal);
+    });
+    m_aux->showAboutMaker(Language::Danish, true, m_main.get());
+    QCOMPARE(m_watchdog->pending(), 0);
+
+    // And after that, the Edit menu opens it modeless.
+    m_aux->showAboutMaker(Language::Danish, false, m_main.get());
+    QVERIFY(w->isVisible());
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestAuxWindows::aboutMaker_modeless_outlivesItsMainWindow()
+{
+    // Seen modal once (owned by the main window) and then modeless: no owner is left over.
+    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::Dismiss(modal); });
+    m_aux->showAboutMaker(Language::English, true, m_main.get());
+    m_aux->showAboutMaker(Language::English, false, m_main.get());
+    AboutMakerWindow *w = m_aux->aboutMaker(Language::English);
+    QVERIFY(!w->windowHandle()->transientParent());
+
+    // The program runs its event loop; the user closes the main window, later the about one.
+    bool mainClosed = false;
+    bool aboutOpenAtEnd = true;
+    int ends = 0;
+    QTimer::singleShot(0, this, [&] {
+        m_main->close();
+        mainClosed = true;
+        QTimer::singleShot(100, w, &QWidget::close);
+    });
+    connect(qApp, &QGuiApplication::lastWindowClosed, this, [&] {
+        ++ends;
+        aboutOpenAtEnd = w->isVisible();
+    });
+    QTimer::singleShot(5000, qApp, &QCoreApplication::quit); // never hang
+    QApplication::exec();
+    disconnect(qApp, &QGuiApplication::lastWindowClosed, this, nullptr);
+
+    QVERIFY(mainClosed);
+    QCOMPARE(ends, 1);
+    QVERIFY(!aboutOpenAtEnd); // the program ended with the about window, not before
+}
+
+void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop_data()
+{
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QUrl>("link");
+    const auto web = [](const maker::Office &o) { return QString::fromUtf8(o.web); };
+    const auto webUrl = [](const maker::Office &o) { return QUrl(QString::fromUtf8(o.webUrl)); };
+    const auto mail = [](const maker::Office &o) { return QString::fromUtf8(o.mail); };
+    const auto mailUrl = [](const maker::Office &o) {
+        return QUrl(QStringLiteral("mailto:") + QString::fromUtf8(o.mail));
+    };
+    using maker::America;
+    using maker::Europe;
+    QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(Europe) << webUrl(Europe);
+    QTest::newRow("da Europe mail")
+        << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("da USA web") << Language::Danish << "Label24" << web(America) << webUrl(America);
+    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America)
+                                 << mailUrl(America);
+    QTest::newRow("da resold product")
+        << Language::Danish << "Label3" << QString::fromUtf8(maker::ResoldProductWeb)
+        << QUrl(QString::fromUtf8(maker::ResoldProductUrl));
+    QTest::newRow("en Europe web")
+        << Language::English << "Label1" << web(Europe) << webUrl(Europe);
+    QTest::newRow("en Europe mail")
+        << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("en USA web") << Language::English << "Label24" << web(America)
+                                << webUrl(America);
+    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America)
+                                 << mailUrl(America);
+}
+
+void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop()
+{
+    QFETCH(Language, language);
+    QFETCH(QString, label);
+    QFETCH(QString, shown);
+    QFETCH(QUrl, link);
+    LinkCatcher desktop;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &desktop, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &desktop, "open");
+    const auto unset = qScopeGuard([] {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    });
+
+    m_aux->showAboutMaker(language, false, m_main.get());
+    auto *l = m_aux->aboutMaker(language)->findChild<LinkLabel *>(label);
+    QVERIFY(l);
+    QCOMPARE(l->text(), shown); // the bare address, without its scheme
+    QTest::mouseClick(l, Qt::LeftButton);
+    QCOMPARE(desktop.opened, QList<QUrl>{link});
+    QVERIFY(m_aux->aboutMaker(language)->isVisible());
+}
+
+void TestAuxWindows::closeAll_closesEveryWindow()
+{
+    m_aux->showLegend(Language::Danish);
+    m_aux->showLegend(Language::English);
+    m_aux->showAboutMaker(Language::Danish, false, m_main.get());
+    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::Dismiss(modal); });
+    m_aux->showAboutProgram(m_main.get());
+    QPointer<QWidget> legend = m_aux->legend(Language::Danish);
+    QPointer<QWidget> maker = m_aux->aboutMaker(Language::Danish);
+    QPointer<QWidget> version = m_aux->aboutProgram();
+
+    m_aux->closeAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!legend && !maker && !version);
+    QVERIFY(!m_aux->legend(Language::English) && !m_aux->aboutMaker(Language::Danish) &&
+            !m_aux->aboutProgram());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible() || w == m_main.get(), qPrintable(w->objectName()));
+
+    // The set works again afterwards.
+    m_aux->showLegend(Language::Danish);
+    QVERIFY(m_aux->legend(Language::Danish)->isVisible());
+}
+
+void TestAuxWindows::fitLabelFonts_shrinksOnlyWhatDoesNotFit()
+{
+    QWidget window;
+    QFont start = window.font();
+    start.setPointSizeF(12);
+    window.setFont(start);
+    auto *roomy = new QLabel(QStringLiteral("ok"), &window);
+    roomy->setGeometry(0, 0, 300, 40);
+    auxwin::FitLabelFonts({roomy});
+    QCOMPARE(roomy->font().pointSizeF(), 12.0);
+
+    auto *tight = new QLabel(QStringLiteral("n : Omdrejninger pr. minut"), &window);
+    tight->setGeometry(0, 40, 120, 17);
+    auxwin::FitLabelFonts({roomy, tight});
+    QVERIFY(tight->font().pointSizeF() < 12.0);
+    QCOMPARE(roomy->font().pointSizeF(), tight->font().pointSizeF()); // one size for all
+    const QFont six = tight->font();
+    QVERIFY(six.pointSizeF() == 6.0 ||
+            tight->fontMetrics().horizontalAdvance(tight->text()) <= tight->width());
+
+    auto *hopeless = new QLabel(QString(200, QLatin1Char('W')), &window);
+    hopeless->setGeometry(0, 60, 20, 17);
+    auxwin::FitLabelFonts({hopeless});
+    QCOMPARE(hopeless->font().pointSizeF(), 6.0);
+}
+
+void TestAuxWindows::artwork_loadsWithItsSize_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("end mill") << "endmill" << QSize(144, 26);
+    QTest::newRow("drill") << "drill" << QSize(146, 27);
+    QTest::newRow("tap") << "tap" << QSize(142, 26);
+    QTest::newRow("scene") << "scene" << QSize(442, 234);
+    QTest::newRow("version picture") << "omform" << QSize(80, 25);
+    QTest::newRow("maker logo") << "kovrin" << QSize(160, 48);
+    QTest::newRow("icon") << "icon" << QSize(32, 32);
+}
+
+void TestAuxWindows::artwork_loadsWithItsSize()
+{
+    QFETCH(QString, file);
+    QFETCH(QSize, size);
+    QSvgRenderer svg(QStringLiteral(":/resources/%1.svg").arg(file));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.viewBox(), QRect(QPoint(), size));
+    QCOMPARE(svg.defaultSize(), size);
+
+    // Something is drawn: not a blank picture.
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter);
+    painter.end();
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            opaque += qAlpha(image.pixel(x, y)) > 0;
+    QVERIFY2(opaque > image.width() * image.height() / 4, qPrintable(QString::number(opaque)));
+}
+
+QTEST_MAIN(TestAuxWindows)
+#include "tst_auxwindows.moc"

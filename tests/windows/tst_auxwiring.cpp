@@ -1,0 +1,204 @@
+// The main window's print, legend and about commands reach their windows, and those windows
+// go with their main window: at the language switch and at Quit.
+
+#include "mainwindow/fixture.h"
+#include "windows/aboutwindows.h"
+#include "windows/legendwindow.h"
+#include "windows/windowmanager.h"
+
+namespace {
+
+bool Activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+QAction *Action(MainWindow *window, const char *name)
+{
+    return window->findChild<QAction *>(QString::fromUtf8(name));
+}
+
+int VisibleTopLevels(const QString &objectName)
+{
+    int count = 0;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        count += top->objectName() == objectName && top->isVisible();
+    return count;
+}
+
+} // namespace
+
+class AuxWiringTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void f1_opensTheLegendOfTheWindowsLanguageOnce_data();
+    void f1_opensTheLegendOfTheWindowsLanguageOnce();
+    void languageSwitch_closesTheOldLegend();
+    void infoMenu_opensAboutWindowsModal();
+    void quit_closesModelessAboutWindow();
+    void ctrlP_printsWhatTheWindowShows_data();
+    void ctrlP_printsWhatTheWindowShows();
+    void ctrlP_withoutResult_showsMessageAndPrintsNothing();
+
+private:
+    fixture::Watchdog m_watchdog;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    WorkingValues m_values;
+    int m_quits = 0;
+};
+
+void AuxWiringTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_values = WorkingValues();
+    m_values.SettingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
+    fixture::SampleValues(m_values, true);
+    m_quits = 0;
+}
+
+void AuxWiringTest::cleanup()
+{
+    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected dialog");
+    for (QWidget *top : QApplication::topLevelWidgets())
+        top->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("legend");
+    QTest::newRow("Danish") << int(Language::Danish) << u"SignaturForm"_s;
+    QTest::newRow("English") << int(Language::English) << u"UKSignaturForm"_s;
+}
+
+void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
+{
+    QFETCH(int, language);
+    QFETCH(QString, legend);
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    MainWindow *window = manager.open(Language(language));
+    QVERIFY(Activate(window));
+
+    // The menu item stays switched off; its key still opens the legend.
+    QVERIFY(!Action(window, "ctlSignaturforklaring")->isEnabled());
+    QTest::keyClick(window, Qt::Key_F1);
+    LegendWindow *shown = manager.auxWindows().legend(Language(language));
+    QVERIFY(shown);
+    QCOMPARE(shown->objectName(), legend);
+    QVERIFY(shown->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+
+    QVERIFY(Activate(window));
+    QTest::keyClick(window, Qt::Key_F1);
+    QCOMPARE(manager.auxWindows().legend(Language(language)), shown);
+    QCOMPARE(VisibleTopLevels(legend), 1);
+}
+
+void AuxWiringTest::languageSwitch_closesTheOldLegend()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    MainWindow *danish = manager.open(Language::Danish);
+    QVERIFY(Activate(danish));
+    QTest::keyClick(danish, Qt::Key_F1);
+    QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 1);
+
+    Action(danish, "ctlEngelsk")->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 0);
+    QCOMPARE(manager.mainWindow()->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(m_quits, 0);
+}
+
+void AuxWiringTest::infoMenu_opensAboutWindowsModal()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    MainWindow *window = manager.open(Language::English);
+    QVERIFY(Activate(window));
+
+    // Each returns only once the watchdog has closed the modal window.
+    Action(window, "ctlOm")->trigger();
+    Action(window, "ctlOmKovrin")->trigger();
+    const QList<fixture::SeenBox> seen = m_watchdog.take();
+    QCOMPARE(seen.size(), 2);
+    QCOMPARE(seen.at(0).text, u"OmForm"_s);
+    QCOMPARE(seen.at(1).text, u"UKOmKovrinForm"_s);
+}
+
+void AuxWiringTest::quit_closesModelessAboutWindow()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    MainWindow *window = manager.open(Language::Danish);
+    QVERIFY(Activate(window));
+
+    Action(window, "ctlEditSignaturforklaring")->trigger();
+    QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
+    QVERIFY(about);
+    QVERIFY(about->isVisible());
+    QCOMPARE(about->objectName(), u"OmKovrinForm"_s);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
+
+    QVERIFY(Activate(window));
+    Action(window, "ctlAfslut")->trigger();
+    QCOMPARE(m_quits, 1);
+    QVERIFY(about.isNull() || !about->isVisible());
+}
+
+void AuxWiringTest::ctrlP_printsWhatTheWindowShows_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("resultLine");
+    QTest::newRow("Danish") << int(Language::Danish) << u"Resultat af Fræser beregning"_s
+                            << u"CNC Resultat : S1273 M03 F381.97 (12.5 FR 3 SK)"_s;
+    QTest::newRow("English") << int(Language::English) << u"Result mills"_s
+                             << u"CNC Result : S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s;
+}
+
+void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
+{
+    QFETCH(int, language);
+    QFETCH(QString, heading);
+    QFETCH(QString, resultLine);
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    QStringList printed;
+    manager.setPrintStep(
+        [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
+            for (const platform::PrintLine &line : makeLines())
+                printed << line.text;
+        });
+    MainWindow *window = manager.open(Language(language));
+    QVERIFY(Activate(window));
+
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY(!printed.isEmpty());
+    QCOMPARE(printed.first(), u"KOVRIN Zarir adu Rezi"_s);
+    QVERIFY2(printed.contains(heading), qPrintable(printed.join(u'|')));
+    QVERIFY2(printed.contains(resultLine), qPrintable(printed.join(u'|')));
+}
+
+void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
+{
+    m_values.Mill.n.clear();
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    int prints = 0;
+    manager.setPrintStep([&prints](QWidget *, const auto &) { ++prints; });
+    MainWindow *window = manager.open(Language::Danish);
+    QVERIFY(Activate(window));
+
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    QCOMPARE(prints, 0);
+    const QList<fixture::SeenBox> seen = m_watchdog.take();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.first().text, u"Manglende resultat i Resultat-felt."_s);
+    QCOMPARE(seen.first().title, u"Meddelelse"_s);
+}
+
+QTEST_MAIN(AuxWiringTest)
+#include "tst_auxwiring.moc"

@@ -1,0 +1,239 @@
+// Opening the main window, the language switch, Quit and the close box; and that what was
+// typed is there again at the next start.
+
+#include "mainwindow/fixture.h"
+#include "state/startup.h"
+#include "windows/windowmanager.h"
+
+#include <QSignalSpy>
+
+using fixture::Num;
+
+namespace {
+
+bool Activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
+QList<MainWindow *> OpenMainWindows()
+{
+    QList<MainWindow *> open;
+    for (QWidget *top : QApplication::topLevelWidgets())
+        if (auto *window = qobject_cast<MainWindow *>(top); window && window->isVisible())
+            open << window;
+    return open;
+}
+
+void Type(MainWindow *window, const char *name, const QString &text)
+{
+    auto *entry = window->findChild<EntryField *>(QString::fromUtf8(name));
+    QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 8));
+    QTest::keyClicks(entry, text);
+}
+
+} // namespace
+
+class WindowManagerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void open_showsTheWindowStartUpChose_data();
+    void open_showsTheWindowStartUpChose();
+    void languageSwitch_keepsEveryValueAndOpensInMill();
+    void languageSwitch_insideEventLoop_programKeepsRunning();
+    void closeBox_lastWindowEndsProgram();
+    void quit_unloadsAndEndsProgram();
+    void restart_bringsBackEveryTypedValue();
+
+private:
+    fixture::Watchdog m_watchdog;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    WorkingValues m_values;
+    int m_quits = 0;
+};
+
+void WindowManagerTest::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_values = WorkingValues();
+    m_values.SettingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
+    fixture::SampleValues(m_values, true);
+    m_quits = 0;
+}
+
+void WindowManagerTest::cleanup()
+{
+    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void WindowManagerTest::open_showsTheWindowStartUpChose_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("Danish") << int(state::StartWindow::Danish) << u"HovedForm"_s;
+    QTest::newRow("English") << int(state::StartWindow::English) << u"UKHovedForm"_s;
+    QTest::newRow("none") << int(state::StartWindow::None) << QString();
+}
+
+void WindowManagerTest::open_showsTheWindowStartUpChose()
+{
+    QFETCH(int, start);
+    QFETCH(QString, window);
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    QSignalSpy opened(&manager, &WindowManager::mainWindowOpened);
+
+    MainWindow *shown = manager.open(state::StartWindow(start));
+    QCOMPARE(shown, manager.mainWindow());
+    QCOMPARE(shown ? shown->objectName() : QString(), window);
+    QCOMPARE(OpenMainWindows().size(), shown ? 1 : 0);
+    QCOMPARE(opened.size(), shown ? 1 : 0);
+    if (shown) {
+        QVERIFY(shown->isVisible());
+        // Centred on the screen (the frame's size is known only once it is shown).
+        const QPoint offset =
+            shown->frameGeometry().center() - shown->screen()->availableGeometry().center();
+        QVERIFY2(qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4,
+                 qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
+    } else {
+        QVERIFY(!QFile::exists(m_values.SettingsPath));
+    }
+}
+
+void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
+    QPointer<MainWindow> danish = manager.open(Language::Danish);
+    QVERIFY(Activate(danish));
+
+    // Tap mode, with a value typed and not entered.
+    QTest::mouseClick(danish->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
+                      QPoint(7, 10));
+    Type(danish, "SkærehastighedText", u"33"_s);
+    QCOMPARE(m_values.Tap.V, u"33"_s);
+    WorkingValues before = m_values;
+
+    danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger();
+    QCOMPARE(closing.size(), 1);
+    QCOMPARE(closing.first().first().value<MainWindow *>(), danish.data());
+    MainWindow *english = manager.mainWindow();
+    QVERIFY(english);
+    QCOMPARE(english->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(OpenMainWindows(), QList<MainWindow *>{english});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(danish.isNull());
+
+    before.LanguageState = 2;
+    QVERIFY(m_values.sameStoredValues(before));
+    QVERIFY(english->findChild<QRadioButton *>(u"FræsereValg"_s)->isChecked());
+    QCOMPARE(english->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    const WorkingValues saved = [this] {
+        WorkingValues read;
+        QFile file(m_values.SettingsPath);
+        if (file.open(QIODevice::ReadOnly))
+            state::ParseSettings(file.readAll(), read);
+        return read;
+    }();
+    QCOMPARE(int(saved.LanguageState), 2);
+    QCOMPARE(saved.Tap.V, u"33"_s);
+
+    // And back: the Tap values are still there when Tap is chosen again.
+    QVERIFY(Activate(english));
+    english->findChild<QAction *>(u"ctlDanish"_s)->trigger();
+    MainWindow *again = manager.mainWindow();
+    QCOMPARE(again->objectName(), u"HovedForm"_s);
+    QCOMPARE(int(m_values.LanguageState), 1);
+    QVERIFY(Activate(again));
+    QTest::mouseClick(again->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
+                      QPoint(7, 10));
+    QCOMPARE(again->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"33"_s);
+    QCOMPARE(m_quits, 0);
+}
+
+void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
+{
+    // For a moment no main window is open; the event loop must not take that for the end.
+    WindowManager manager(m_values, fixture::Environment(true));
+    MainWindow *danish = manager.open(Language::Danish);
+    QTimer::singleShot(0, danish,
+                       [danish] { danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger(); });
+    QTimer::singleShot(300, &manager, [] { QCoreApplication::exit(7); });
+    QCOMPARE(QApplication::exec(), 7);
+    QVERIFY(manager.mainWindow());
+    QCOMPARE(manager.mainWindow()->objectName(), u"UKHovedForm"_s);
+    QVERIFY(manager.mainWindow()->isVisible());
+}
+
+void WindowManagerTest::closeBox_lastWindowEndsProgram()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
+    MainWindow *window = manager.open(Language::English);
+    QTimer::singleShot(0, window, [window] { window->close(); });
+    QTimer::singleShot(5000, &manager, [] { QCoreApplication::exit(7); });
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(closing.size(), 1);
+    QCOMPARE(manager.mainWindow(), nullptr);
+    QCOMPARE(m_quits, 0); // the close box is no Quit
+}
+
+void WindowManagerTest::quit_unloadsAndEndsProgram()
+{
+    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
+    QSignalSpy quitting(&manager, &WindowManager::quitting);
+    MainWindow *window = manager.open(Language::Danish);
+    QVERIFY(Activate(window));
+
+    window->findChild<QAction *>(u"ctlAfslut"_s)->trigger();
+    QCOMPARE(closing.size(), 1);
+    QCOMPARE(quitting.size(), 1);
+    QCOMPARE(m_quits, 1);
+    QCOMPARE(manager.mainWindow(), nullptr);
+    QVERIFY(OpenMainWindows().isEmpty());
+}
+
+void WindowManagerTest::restart_bringsBackEveryTypedValue()
+{
+    // First start: no file, so the defaults and the English window.
+    WorkingValues first;
+    QCOMPARE(state::Main(first, m_dir->path()), state::StartWindow::English);
+    {
+        WindowManager manager(first, fixture::Environment(true), [this] { ++m_quits; });
+        MainWindow *window = manager.open(state::StartWindow::English);
+        QVERIFY(Activate(window));
+        Type(window, "DiameterSkærText", u"10"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        // Typed and not entered: kept all the same.
+        Type(window, "SkærehastighedText", u"123"_s);
+        window->findChild<QAction *>(u"ctlDecimalValg2"_s)->trigger();
+        Type(window, "AntalSkærText", u"6"_s);
+        window->findChild<QAction *>(u"ctlAfslut"_s)->trigger();
+        QCOMPARE(m_quits, 1);
+    }
+
+    WorkingValues second;
+    QCOMPARE(state::Main(second, m_dir->path()), state::StartWindow::English);
+    QVERIFY(second.sameStoredValues(first));
+    QCOMPARE(second.Mill.D, u"10"_s);
+    QCOMPARE(second.Mill.V, u"123"_s);
+    QCOMPARE(second.Mill.Z, u"6"_s);
+    QCOMPARE(int(second.DecimalCount), 2);
+
+    WindowManager manager(second, fixture::Environment(true), [this] { ++m_quits; });
+    MainWindow *window = manager.open(state::StartWindow::English);
+    QCOMPARE(window->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"10"_s);
+    QCOMPARE(window->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"123"_s);
+    QCOMPARE(window->findChild<EntryField *>(u"AntalSkærText"_s)->text(), u"6"_s);
+    QCOMPARE(window->findChild<QLabel *>(u"DecimalLabel"_s)->text(), u"2 Decimal(s)"_s);
+}
+
+QTEST_MAIN(WindowManagerTest)
+#include "tst_windowmanager.moc"
