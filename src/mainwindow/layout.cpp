@@ -253,9 +253,12 @@ void MainWindow::buildControls()
     const int top = m_texts.contactTop;
     europeFrame = MakeFrame(client, u"Frame3"_s, Rect(120, top, 6615, 855));
     americaFrame = MakeFrame(client, u"Frame4"_s, Rect(120, top + 975, 6615, 1215));
-    auto addOffice = [this](QGroupBox *frame, const maker::Office &office,
-                            const QString &addressName, const QString &phoneName,
-                            const QString &webName, const QString &mailName, int firstRow) {
+    // One font size for both offices, so neither block looks smaller than the other.
+    QList<QWidget *> contactLines;
+    auto addOffice = [this, &contactLines](QGroupBox *frame, const maker::Office &office,
+                                           const QString &addressName, const QString &phoneName,
+                                           const QString &webName, const QString &mailName,
+                                           int firstRow) {
         const QString address = QString::fromUtf8(office.address);
         const QString phone = QString::fromUtf8(office.phone);
         auto *addressLabel =
@@ -282,13 +285,13 @@ void MainWindow::buildControls()
         mail->setObjectName(mailName);
         mail->setGeometry(Rect(linkLeft + linkWidth, linkRow, linkWidth, 240));
         mail->setAlignment(Qt::AlignCenter);
-        FitTexts({addressLabel, phoneLabel});
-        FitTexts({web, mail});
+        contactLines << addressLabel << phoneLabel << web << mail;
     };
     addOffice(europeFrame, maker::Europe, u"Label17"_s, u"Label18"_s, m_texts.maker.europeWebName,
               m_texts.maker.europeMailName, 210);
     addOffice(americaFrame, maker::America, u"Label19"_s, u"Label20"_s,
               m_texts.maker.americaWebName, m_texts.maker.americaMailName, 240);
+    FitTexts(contactLines);
 
     // The pitch options stand above the captions they cover; those are not drawn meanwhile.
     PmmOption->raise();

@@ -409,11 +409,18 @@ void MainWindow::SkrivCNCResultat()
         calc::ComposeCncLine(input, m_texts.cncWords, m_env.numberLocale, line);
     } catch (const calc::InputError &) {
         // What was composed before the error stays in view.
-        CNCResultatText->setText(line);
+        showCncLine(line);
         throw;
     }
-    CNCResultatText->setText(line);
+    showCncLine(line);
     state::SaveSettings(m_values);
+}
+
+void MainWindow::showCncLine(const QString &line)
+{
+    CNCResultatText->setText(line);
+    // A line longer than the field shows its beginning, where the spindle word stands.
+    CNCResultatText->setCursorPosition(0);
 }
 
 void MainWindow::runChain(const std::function<void()> &chain)

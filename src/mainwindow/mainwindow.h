@@ -100,6 +100,7 @@ private:
     void Beregn_S();
     void Beregn_n_ved_Gevind();
     void SkrivCNCResultat();
+    void showCncLine(const QString &line);
     void runChain(const std::function<void()> &chain);
     void FejlIndtastUdregn();
 

@@ -18,7 +18,7 @@ struct Office
 };
 
 inline constexpr Office Europe{"Europe", "Kovrin Integration ApS, Havnegade 12, DK-9000 Aalborg",
-                               "Tlf. +45 11 22 33 44  Fax +45 11 22 33 45",
+                               "Tel. +45 11 22 33 44  Fax +45 11 22 33 45",
                                "www.kovrin.example.com", "https://www.kovrin.example.com/",
                                "salg@kovrin.example.com"};
 inline constexpr Office America{"USA", "Kovrin Integration Inc., 400 Mill Road, Springfield, OH 45501",
