@@ -7,6 +7,7 @@
 #include "mainwindow/svgpicture.h"
 #include "mainwindow/twips.h"
 
+#include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -175,6 +176,12 @@ void MainWindow::buildControls()
     FræsereValg = makeModeOption(u"FræsereValg"_s, 2640);
     BorValg = makeModeOption(u"BorValg"_s, 3960);
     GevindtappeValg = makeModeOption(u"GevindtappeValg"_s, 5280);
+    // A group of their own: left to auto-exclusion, the three would count the pitch options
+    // further down the window as members too, and a click on the selected mode option would
+    // then clear it whenever a pitch option is set, leaving no mode selected at all.
+    auto *modeGroup = new QButtonGroup(this);
+    for (QRadioButton *option : {FræsereValg, BorValg, GevindtappeValg})
+        modeGroup->addButton(option);
     FræsereValg->setChecked(true);
 
     // Band 2: the machining scene, and over its right part the box with the two frames.
