@@ -1,0 +1,79 @@
+// Fraction entry in the Diameter field: any text gives either nothing or a number text of the
+// locale, never an exception, and the same number in a comma and a point locale.
+//
+// Input: the first byte picks the decoding of the rest (UTF-8, Latin-1, UTF-16).
+
+#include "fuzzcheck.h"
+
+#include "calc/fraction.h"
+#include "calc/numbers.h"
+
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <string>
+
+using calc::NumberLocale;
+using fuzz::Shown;
+
+namespace {
+
+QString Evaluate(const QString &text, const NumberLocale &locale)
+{
+    try {
+        return calc::BeregnMedDivisionstegn(text, locale);
+    } catch (const std::exception &e) {
+        FUZZ_FAIL("BeregnMedDivisionstegn(" + Shown(text) + ") threw " + e.what());
+    } catch (...) {
+        FUZZ_FAIL("BeregnMedDivisionstegn(" + Shown(text) + ") threw");
+    }
+}
+
+// The value of a result, or nothing for the empty result; a non-empty result must be a
+// number text of the locale.
+std::optional<double> ValueOf(const QString &text, const QString &result,
+                              const NumberLocale &locale)
+{
+    const std::string what = "BeregnMedDivisionstegn(" + Shown(text) + ") gave " + Shown(result);
+    FUZZ_CHECK(!result.contains(u'/'), what);
+    if (result.isEmpty())
+        return std::nullopt;
+    try {
+        const double x = calc::TextToNumber(result, locale);
+        FUZZ_CHECK(std::isfinite(x), what);
+        // The result is written by NumberToText, so it is its own canonical text.
+        FUZZ_CHECK(calc::NumberToText(x, locale) == result, what);
+        return x;
+    } catch (const calc::InputError &) {
+        FUZZ_FAIL(what + ", which is no number text");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    const auto how = static_cast<fuzz::Decoding>(data[0] % 3);
+    const QString text = fuzz::Decode(reinterpret_cast<const char *>(data + 1), size - 1, how);
+
+    const QString comma = Evaluate(text, calc::CommaLocale());
+    const QString point = Evaluate(text, calc::PointLocale());
+    const auto commaValue = ValueOf(text, comma, calc::CommaLocale());
+    const auto pointValue = ValueOf(text, point, calc::PointLocale());
+
+    // The parts are read with a point whatever the locale, so only the written separator
+    // may differ.
+    FUZZ_CHECK(commaValue == pointValue, "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
+                                             Shown(comma) + " and " + Shown(point));
+    // Without a slash the denominator is empty: nothing to divide by.
+    if (!text.contains(u'/'))
+        FUZZ_CHECK(comma.isEmpty(), "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
+                                        Shown(comma) + " without a slash");
+    // The length is held in a byte.
+    if (text.size() > 255)
+        FUZZ_CHECK(comma.isEmpty(), "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
+                                        Shown(comma) + " for a text over 255 characters");
+    return 0;
+}

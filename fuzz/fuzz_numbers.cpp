@@ -1,0 +1,212 @@
+// The number texts: any text is read without a crash, and every finite double survives the
+// trip through its text in both a comma and a point locale.
+//
+// Input: the whole input as a text (UTF-8 and Latin-1); when it has 8 bytes or more, its
+// first 8 bytes also as a double.
+
+#include "fuzzcheck.h"
+
+#include "calc/numbers.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <exception>
+#include <optional>
+#include <string>
+
+using calc::NumberLocale;
+using fuzz::Shown;
+
+namespace {
+
+std::string Num(double x)
+{
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.17g", x);
+    return buf;
+}
+
+std::string LocaleName(const NumberLocale &locale)
+{
+    return locale.decimal == QLatin1Char(',') ? "comma locale" : "point locale";
+}
+
+// The number a text reads as, or nothing when it is no number; a finite result or an
+// InputError are the only outcomes.
+std::optional<double> Read(const QString &text, const NumberLocale &locale)
+{
+    try {
+        const double x = calc::TextToNumber(text, locale);
+        FUZZ_CHECK(std::isfinite(x), "TextToNumber(" + Shown(text) + ") in the " +
+                                         LocaleName(locale) + " gave " + Num(x));
+        return x;
+    } catch (const calc::InputError &) {
+        return std::nullopt;
+    } catch (const std::exception &e) {
+        FUZZ_FAIL("TextToNumber(" + Shown(text) + ") threw " + e.what());
+    }
+}
+
+std::optional<double> ReadLenient(const QString &text)
+{
+    try {
+        const double x = calc::ValNumber(text);
+        FUZZ_CHECK(std::isfinite(x), "ValNumber(" + Shown(text) + ") gave " + Num(x));
+        return x;
+    } catch (const calc::InputError &) {
+        return std::nullopt;
+    } catch (const std::exception &e) {
+        FUZZ_FAIL("ValNumber(" + Shown(text) + ") threw " + e.what());
+    }
+}
+
+bool OnlyPlainNumberCharacters(const QString &text)
+{
+    for (const QChar c : text) {
+        if (!(c.unicode() < 0x80 && (c.isDigit() || c == u'.' || c == u'e' || c == u'E' ||
+                                     c == u'+' || c == u'-' || c == u' ')))
+            return false;
+    }
+    return true;
+}
+
+void CheckText(const QString &text)
+{
+    const auto comma = Read(text, calc::CommaLocale());
+    const auto point = Read(text, calc::PointLocale());
+    // Without either separator, the locale cannot matter.
+    if (!text.contains(u',') && !text.contains(u'.')) {
+        FUZZ_CHECK(comma.has_value() == point.has_value() && (!comma || *comma == *point),
+                   "TextToNumber(" + Shown(text) + ") differs between the locales");
+    }
+
+    const auto lenient = ReadLenient(text);
+    // A plain number with a point reads the same strictly and leniently.
+    if (point && OnlyPlainNumberCharacters(text)) {
+        FUZZ_CHECK(lenient && *lenient == *point,
+                   "ValNumber(" + Shown(text) + ") = " + (lenient ? Num(*lenient) : "error") +
+                       ", TextToNumber in the point locale = " + Num(*point));
+    }
+}
+
+// The number of significant digits of the mantissa of a number text.
+int SignificantDigits(const QString &mantissa)
+{
+    QString digits;
+    for (const QChar c : mantissa) {
+        if (c.isDigit())
+            digits += c;
+    }
+    while (digits.startsWith(u'0'))
+        digits.remove(0, 1);
+    return static_cast<int>(digits.size());
+}
+
+void CheckTextOfNumber(double x, const NumberLocale &locale)
+{
+    QString text;
+    try {
+        text = calc::NumberToText(x, locale);
+    } catch (const std::exception &e) {
+        FUZZ_FAIL("NumberToText(" + Num(x) + ") threw " + e.what());
+    }
+    const std::string what =
+        "NumberToText(" + Num(x) + ") in the " + LocaleName(locale) + " gave " + Shown(text);
+
+    FUZZ_CHECK(!text.isEmpty(), what);
+    for (const QChar c : text) {
+        const bool allowed = (c.unicode() < 0x80 && c.isDigit()) || c == u'-' || c == u'+' ||
+                             c == u'E' || c == locale.decimal;
+        FUZZ_CHECK(allowed, what);
+    }
+    FUZZ_CHECK(text != QLatin1String("-0"), what);
+
+    const qsizetype e = text.indexOf(u'E');
+    const QString mantissa = e < 0 ? text : text.left(e);
+    FUZZ_CHECK(SignificantDigits(mantissa) <= 15, what);
+    if (mantissa.contains(locale.decimal)) {
+        FUZZ_CHECK(!mantissa.endsWith(u'0') && !mantissa.endsWith(locale.decimal), what);
+    }
+    if (e >= 0) {
+        const QString exponent = text.mid(e + 1);
+        FUZZ_CHECK(exponent.size() >= 3 && (exponent[0] == u'+' || exponent[0] == u'-'), what);
+    }
+
+    const auto back = Read(text, locale);
+    // Within 15 digits of the largest double, the rounded text lies beyond it and reads as an
+    // overflow; everything else reads back.
+    if (!back && std::fabs(x) > 1.79769313486231e308)
+        return;
+    FUZZ_CHECK(back.has_value(), what + ", which does not read back");
+    const double y = *back;
+    FUZZ_CHECK(std::fabs(y - x) <= 1e-14 * std::fabs(x) + DBL_TRUE_MIN,
+               what + ", which reads back as " + Num(y));
+    if (x == 0)
+        FUZZ_CHECK(y == 0 && text == QLatin1String("0"), what);
+
+    // Exponent form for the very small and the very large, judged on the written value.
+    const double a = std::fabs(y);
+    if (e >= 0)
+        FUZZ_CHECK(a < 1e-4 * (1 + 1e-14) || a >= 1e15 * (1 - 1e-14), what);
+    else if (a != 0)
+        FUZZ_CHECK(a >= 1e-4 * (1 - 1e-14) && a < 1e15 * (1 + 1e-14), what);
+}
+
+void CheckRounding(double x)
+{
+    for (int k = 0; k <= 8; ++k) {
+        double r = 0;
+        try {
+            r = calc::RoundHalfEven(x, k);
+        } catch (const std::exception &e) {
+            FUZZ_FAIL("RoundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") threw " + e.what());
+        }
+        const std::string what =
+            "RoundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") gave " + Num(r);
+        FUZZ_CHECK(std::isfinite(r), what);
+        const double half = 0.5 * std::pow(10.0, -k);
+        FUZZ_CHECK(std::fabs(r - x) <= half * (1 + 1e-9) + 4 * DBL_EPSILON * std::fabs(x), what);
+        FUZZ_CHECK(r == 0 || std::signbit(r) == std::signbit(x), what);
+        // A rounded number stays as it is when rounded again.
+        FUZZ_CHECK(calc::RoundHalfEven(r, k) == r,
+                   what + ", which rounds again to " + Num(calc::RoundHalfEven(r, k)));
+        // An exact half (x + 0.5 whole) goes to the even neighbour.
+        if (k == 0 && std::fabs(x) < 0x1p52 && x != std::trunc(x) && 2 * x == std::trunc(2 * x)) {
+            const double lower = std::floor(x);
+            const double even = std::fmod(lower, 2.0) == 0 ? lower : lower + 1;
+            FUZZ_CHECK(r == even, what);
+        }
+    }
+}
+
+void CheckNumber(double x)
+{
+    if (!std::isfinite(x))
+        return;
+    CheckTextOfNumber(x, calc::CommaLocale());
+    CheckTextOfNumber(x, calc::PointLocale());
+    CheckRounding(x);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const auto *chars = reinterpret_cast<const char *>(data);
+    for (const auto how : {fuzz::Decoding::Utf8, fuzz::Decoding::Latin1}) {
+        const QString text = fuzz::Decode(chars, size, how);
+        CheckText(text);
+        // Whatever reads as a number is also a number to write and round.
+        if (const auto x = Read(text, calc::CommaLocale()))
+            CheckNumber(*x);
+        if (const auto x = Read(text, calc::PointLocale()))
+            CheckNumber(*x);
+    }
+    if (size >= sizeof(double)) {
+        double x = 0;
+        std::memcpy(&x, data, sizeof x);
+        CheckNumber(x);
+    }
+    return 0;
+}

@@ -1,0 +1,192 @@
+// The settings file: any bytes read without a crash, keeping the records read before the
+// first bad one and nothing after it; what was read writes and reads back unchanged; and a
+// file the writer wrote for any values is always a whole file of 33 lines.
+//
+// Input: the bytes of a settings file. The same bytes also make values for the writer: byte 0
+// DecimalCount (0..3), byte 1 LanguageState, byte 2 the seven flags, then 24 texts separated by
+// '\n' (Latin-1 when bit 7 of byte 2 is clear, else UTF-8).
+
+#include "fuzzcheck.h"
+
+#include "state/settingsfile.h"
+#include "state/workingvalues.h"
+
+#include <array>
+#include <exception>
+#include <string>
+
+using fuzz::Shown;
+
+namespace {
+
+constexpr int RecordCount = 33;
+
+std::array<QString *, 24> Texts(WorkingValues &v)
+{
+    std::array<QString *, 24> texts{};
+    int i = 0;
+    for (ToolValues *t : {&v.Mill, &v.Drill, &v.Tap}) {
+        for (QString *s : {&t->D, &t->Z, &t->Sz, &t->V, &t->PitchMm, &t->PitchTpi, &t->n, &t->S})
+            texts[static_cast<std::size_t>(i++)] = s;
+    }
+    return texts;
+}
+
+// The 33 stored members in file order, each as a text, to compare record by record.
+std::array<QString, RecordCount> Records(WorkingValues v)
+{
+    std::array<QString, RecordCount> records;
+    const auto texts = Texts(v);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        records[i] = *texts[i];
+    records[24] = QString::number(v.DecimalCount);
+    records[25] = QString::number(v.LanguageState);
+    const bool flags[] = {v.InchUnits,       v.MetricUnits, v.PitchTpiSelected, v.PitchMmSelected,
+                          v.DecimalIsPeriod, v.SpareFlag1,  v.SpareFlag2};
+    for (std::size_t i = 0; i < 7; ++i)
+        records[26 + i] = flags[i] ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
+    return records;
+}
+
+int Parse(const QByteArray &bytes, WorkingValues &values)
+{
+    try {
+        return state::ParseSettings(bytes, values);
+    } catch (const std::exception &e) {
+        FUZZ_FAIL(std::string("ParseSettings threw ") + e.what());
+    } catch (...) {
+        FUZZ_FAIL("ParseSettings threw");
+    }
+}
+
+// Values that differ from the initial ones in every record, to see which records a read
+// overwrote.
+WorkingValues Prefilled()
+{
+    WorkingValues v;
+    const auto texts = Texts(v);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        *texts[i] = QStringLiteral("held %1").arg(i);
+    v.DecimalCount = 254;
+    v.LanguageState = 253;
+    v.InchUnits = v.MetricUnits = v.PitchTpiSelected = v.PitchMmSelected = true;
+    v.DecimalIsPeriod = v.SpareFlag1 = v.SpareFlag2 = true;
+    return v;
+}
+
+// A whole file: 33 lines, each ended by CR LF, and no other line break.
+void CheckWholeFile(const QByteArray &file, const std::string &what)
+{
+    int lines = 0;
+    for (qsizetype i = 0; i < file.size(); ++i) {
+        if (file[i] == '\n') {
+            FUZZ_CHECK(i > 0 && file[i - 1] == '\r', what + ": a line feed without CR");
+            ++lines;
+        } else if (file[i] == '\r') {
+            FUZZ_CHECK(i + 1 < file.size() && file[i + 1] == '\n', what + ": a CR alone");
+        }
+    }
+    FUZZ_CHECK(lines == RecordCount && file.endsWith("\r\n"),
+               what + ": " + std::to_string(lines) + " lines");
+}
+
+// A text the fixed format can carry as it is: Latin-1, no double quote, no line break.
+bool Storable(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0xff || c == u'"' || c == u'\r' || c == u'\n')
+            return false;
+    }
+    return true;
+}
+
+void CheckReading(const QByteArray &bytes)
+{
+    WorkingValues fresh;
+    WorkingValues held = Prefilled();
+    const auto freshBefore = Records(fresh);
+    const auto heldBefore = Records(held);
+    const int read = Parse(bytes, fresh);
+    FUZZ_CHECK(read >= 0 && read <= RecordCount, "ParseSettings returned " + std::to_string(read));
+    FUZZ_CHECK(Parse(bytes, held) == read, "ParseSettings read differently into other values");
+
+    const auto freshAfter = Records(fresh);
+    const auto heldAfter = Records(held);
+    for (int i = 0; i < RecordCount; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const std::string what =
+            "record " + std::to_string(i + 1) + " of " + std::to_string(read) + " read";
+        if (i < read) {
+            FUZZ_CHECK(freshAfter[k] == heldAfter[k],
+                       what + ": " + Shown(freshAfter[k]) + " and " + Shown(heldAfter[k]));
+        } else {
+            FUZZ_CHECK(freshAfter[k] == freshBefore[k] && heldAfter[k] == heldBefore[k],
+                       what + " was changed to " + Shown(freshAfter[k]));
+        }
+    }
+
+    // What was read is written and read back unchanged, and writing it again gives the
+    // same bytes.
+    const QByteArray written = state::SerializeSettings(fresh);
+    CheckWholeFile(written, "the file written from a read file");
+    WorkingValues back;
+    FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");
+    if (!back.sameStoredValues(fresh)) {
+        const auto r = Records(back);
+        for (std::size_t i = 0; i < r.size(); ++i)
+            FUZZ_CHECK(r[i] == freshAfter[i], "record " + std::to_string(i + 1) + " read " +
+                                                  Shown(freshAfter[i]) +
+                                                  ", written and read back " + Shown(r[i]));
+    }
+    FUZZ_CHECK(state::SerializeSettings(back) == written, "writing twice gives other bytes");
+}
+
+WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
+{
+    WorkingValues v;
+    if (size < 3)
+        return v;
+    v.DecimalCount = data[0] % 4; // the decimals menu offers 0 to 3
+    v.LanguageState = data[1];
+    const std::uint8_t flags = data[2];
+    v.InchUnits = flags & 1;
+    v.MetricUnits = flags & 2;
+    v.PitchTpiSelected = flags & 4;
+    v.PitchMmSelected = flags & 8;
+    v.DecimalIsPeriod = flags & 16;
+    v.SpareFlag1 = flags & 32;
+    v.SpareFlag2 = flags & 64;
+    const auto how = (flags & 128) ? fuzz::Decoding::Utf8 : fuzz::Decoding::Latin1;
+    const auto parts = fuzz::SplitLines(data + 3, size - 3, 24);
+    const auto texts = Texts(v);
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        *texts[i] =
+            fuzz::Decode(parts[i].constData(), static_cast<std::size_t>(parts[i].size()), how);
+    return v;
+}
+
+void CheckWriting(const WorkingValues &values)
+{
+    const QByteArray written = state::SerializeSettings(values);
+    CheckWholeFile(written, "the file written from made-up values");
+    WorkingValues back;
+    FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");
+
+    const auto want = Records(values);
+    const auto got = Records(back);
+    for (std::size_t i = 0; i < want.size(); ++i) {
+        if (i >= 24 || Storable(want[i]))
+            FUZZ_CHECK(got[i] == want[i], "record " + std::to_string(i + 1) + " written as " +
+                                              Shown(want[i]) + ", read back as " + Shown(got[i]));
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    CheckReading(bytes);
+    CheckWriting(ValuesFrom(data, size));
+    return 0;
+}

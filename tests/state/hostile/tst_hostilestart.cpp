@@ -1,0 +1,399 @@
+// Starts the real program beside a damaged, odd or hostile settings file and checks that it
+// neither crashes nor loses the file: it saves a whole 33-record file holding what could be
+// read (and the first-run defaults where no language was stored), or leaves the file alone.
+
+#include "state/settingsfile.h"
+#include "state/startup.h"
+#include "state/workingvalues.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+enum class Place { File, Missing, Directory, ReadOnlyFile };
+
+// What the start must do with the file.
+enum class Outcome {
+    Saves,     // the window opens and writes the file
+    KeepsFile, // the window opens but writes nothing (the file stays as it was)
+    MaySave,   // the window opens; whether it writes or not, the values stay as read
+    ExitsAtOnce
+};
+
+const QDateTime OldTime(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
+
+QList<QByteArray> Quoted(const QList<QByteArray> &texts)
+{
+    QList<QByteArray> lines;
+    for (const QByteArray &t : texts)
+        lines << '"' + t + '"';
+    return lines;
+}
+
+// A settings file from its 24 text lines as they stand in the file.
+QByteArray SettingsBytes(const QList<QByteArray> &textLines, const QByteArray &decimals,
+                         const QByteArray &language,
+                         const QList<bool> &flags = {true, false, true, false, false, false, false})
+{
+    QByteArray file;
+    for (const QByteArray &line : textLines)
+        file += line + "\r\n";
+    file += decimals + "\r\n" + language + "\r\n";
+    for (const bool f : flags)
+        file += f ? "#TRUE#\r\n" : "#FALSE#\r\n";
+    return file;
+}
+
+// Numbers that compose a CNC line in any locale, so that the first save can happen.
+QList<QByteArray> PlainTexts()
+{
+    const QList<QByteArray> mill{"12", "3", "0", "40", "1", "20", "1000", "150"};
+    const QList<QByteArray> drill{"8", "2", "0", "25", "1", "20", "990", "99"};
+    const QList<QByteArray> tap{"6", "1", "1", "10", "1", "20", "530", "530"};
+    return mill + drill + tap;
+}
+
+QByteArray PlainFile(const QByteArray &language, const QByteArray &decimals = "2")
+{
+    return SettingsBytes(Quoted(PlainTexts()), decimals, language,
+                         {false, true, false, true, false, true, false});
+}
+
+// The plain file with text line index (0..23) replaced as it stands.
+QByteArray WithLine(int index, const QByteArray &line, const QByteArray &language)
+{
+    QList<QByteArray> lines = Quoted(PlainTexts());
+    lines[index] = line;
+    return SettingsBytes(lines, "1", language);
+}
+
+QByteArray Junk(qsizetype size, quint32 seed)
+{
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char &c : bytes)
+        c = static_cast<char>(random.bounded(256));
+    bytes[0] = '\0';
+    return bytes;
+}
+
+// What the reader makes of the bytes, read from a file of their own (the reader looks only
+// at the start of a huge file).
+WorkingValues Loaded(const QByteArray &bytes, bool present)
+{
+    WorkingValues v;
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        qFatal("no temporary directory");
+    v.SettingsPath = dir.filePath(QStringLiteral("read.cfg"));
+    if (present) {
+        QFile file(v.SettingsPath);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(v.SettingsPath));
+    }
+    state::LoadSettings(v);
+    return v;
+}
+
+// The values the program must have saved: what the reader reads, with the start-up and
+// window-load rules applied. DecimalIsPeriod follows the user's locale and is not compared.
+WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
+{
+    WorkingValues v = Loaded(bytes, present);
+    if (v.LanguageState == 0 || v.LanguageState > 3) {
+        state::ApplyDefaults(v);
+        v.LanguageState = 2;
+    }
+    // Both pitch units stored: the mm option is set first and wins.
+    if (v.PitchMmSelected && v.PitchTpiSelected)
+        v.PitchTpiSelected = false;
+    return v;
+}
+
+QString Differences(const WorkingValues &got, const WorkingValues &want)
+{
+    QStringList out;
+    const char *kinds[] = {"Mill", "Drill", "Tap"};
+    const ToolMode modes[] = {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap};
+    for (int k = 0; k < 3; ++k) {
+        const ToolValues &g = got.values(modes[k]);
+        const ToolValues &w = want.values(modes[k]);
+        const QString *gs[] = {&g.D, &g.Z, &g.Sz, &g.V, &g.PitchMm, &g.PitchTpi, &g.n, &g.S};
+        const QString *ws[] = {&w.D, &w.Z, &w.Sz, &w.V, &w.PitchMm, &w.PitchTpi, &w.n, &w.S};
+        const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
+        for (int i = 0; i < 8; ++i) {
+            if (*gs[i] != *ws[i])
+                out << QStringLiteral("%1.%2: %3 instead of %4")
+                           .arg(kinds[k], names[i], gs[i]->left(40), ws[i]->left(40));
+        }
+    }
+    auto compare = [&](const char *name, int g, int w) {
+        if (g != w)
+            out << QStringLiteral("%1: %2 instead of %3").arg(name).arg(g).arg(w);
+    };
+    compare("DecimalCount", got.DecimalCount, want.DecimalCount);
+    compare("LanguageState", got.LanguageState, want.LanguageState);
+    compare("InchUnits", got.InchUnits, want.InchUnits);
+    compare("MetricUnits", got.MetricUnits, want.MetricUnits);
+    compare("PitchTpiSelected", got.PitchTpiSelected, want.PitchTpiSelected);
+    compare("PitchMmSelected", got.PitchMmSelected, want.PitchMmSelected);
+    compare("SpareFlag1", got.SpareFlag1, want.SpareFlag1);
+    compare("SpareFlag2", got.SpareFlag2, want.SpareFlag2);
+    return out.join(QStringLiteral("; "));
+}
+
+bool SavedSince(const QString &path, bool existedBefore)
+{
+    const QFileInfo info(path);
+    if (!existedBefore)
+        return info.isFile();
+    return info.isFile() && info.lastModified() > OldTime.addSecs(3600);
+}
+
+// Puts the program into dir: a hard link when the file system allows it, else a copy. The
+// program looks for its settings file beside its own path.
+bool PlaceProgram(const QString &program, const QString &dir)
+{
+    const QString target = dir + QStringLiteral("/kvrcalc");
+    if (::link(QFile::encodeName(program).constData(), QFile::encodeName(target).constData()) == 0)
+        return true;
+    return QFile::copy(program, target);
+}
+
+} // namespace
+
+class HostileStart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void start_data();
+    void start();
+
+private:
+    QString m_program;
+};
+
+void HostileStart::initTestCase()
+{
+    m_program = QStringLiteral(KVR_PROGRAM_PATH);
+    if (!QFileInfo(m_program).isExecutable())
+        QSKIP("the program is not built");
+}
+
+void HostileStart::start_data()
+{
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("outcome");
+    // Spot checks of the saved file, independent of the reader: -1, a null text or empty
+    // bytes skip them.
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("millD");
+    QTest::addColumn<QString>("millN");
+    QTest::addColumn<QByteArray>("savedPart");
+
+    const auto file = static_cast<int>(Place::File);
+    const auto saves = static_cast<int>(Outcome::Saves);
+    const auto keeps = static_cast<int>(Outcome::KeepsFile);
+    const QString any;
+    const QByteArray none;
+    const QByteArray latin1 = "\xe6\xf8\xe5 \xc6\xd8\xc5";
+    const QByteArray utf8 = "\xc3\xa6\xc3\xb8\xc3\xa5";
+
+    // Defaults replace everything when no language is stored.
+    auto firstRun = [&](const char *name, int place, const QByteArray &bytes) {
+        QTest::newRow(name) << place << bytes << saves << 2 << -1 << QStringLiteral("1")
+                            << QStringLiteral("4") << none;
+    };
+    firstRun("no file", static_cast<int>(Place::Missing), {});
+    firstRun("empty file", file, {});
+    firstRun("binary junk", file, Junk(4096, 1));
+    firstRun("LanguageState 0", file, PlainFile("0"));
+    firstRun("LanguageState 7", file, PlainFile("7"));
+    firstRun("LanguageState 300", file, PlainFile("300"));
+    firstRun("a bare first line of 1 MB", file,
+             QByteArray(1024 * 1024, '7') + "\r\n" + PlainFile("2"));
+
+    // The stored values stand.
+    auto stored = [&](const char *name, const QByteArray &bytes, int language, int decimals,
+                      const QByteArray &part) {
+        QTest::newRow(name) << file << bytes << saves << language << decimals
+                            << QStringLiteral("12") << QStringLiteral("1000") << part;
+    };
+    stored("LanguageState 1", PlainFile("1"), 1, 2, none);
+    stored("LanguageState 2", PlainFile("2"), 2, 2, none);
+    stored("DecimalCount 9", PlainFile("2", "9"), 2, 3, none);
+    stored("line feeds only", PlainFile("2").replace("\r\n", "\n"), 2, 2, none);
+    stored("10 MB long", PlainFile("2") + Junk(10 * 1024 * 1024, 2), 2, 2, none);
+    stored("Latin-1 letters", WithLine(8, '"' + latin1 + '"', "1"), 1, 1, '"' + latin1 + '"');
+    stored("UTF-8 letters", WithLine(8, '"' + utf8 + '"', "2"), 2, 1, '"' + utf8 + '"');
+    stored("a bare text line", WithLine(9, "a bare text", "2"), 2, 1, "\"a bare text\"");
+
+    // Whatever the reader makes of these, the program opens and saves a whole file.
+    auto odd = [&](const char *name, const QByteArray &bytes) {
+        QTest::newRow(name) << file << bytes << saves << -1 << -1 << any << any << none;
+    };
+    odd("no line ends", PlainFile("2").replace("\r\n", ""));
+    odd("a quoted line of 1 MB", WithLine(9, '"' + QByteArray(1024 * 1024, 'x') + '"', "2"));
+    odd("a bare line of 1 MB", WithLine(9, QByteArray(1024 * 1024, '7'), "2"));
+    odd("a missing closing quote", PlainFile("1").replace("\"40\"", "\"40"));
+
+    // No line can be composed from empty texts; no default is put over them either.
+    QTest::newRow("LanguageState 1, empty texts")
+        << file << SettingsBytes(Quoted(QList<QByteArray>(24)), "0", "1")
+        << static_cast<int>(Outcome::MaySave) << 1 << 0 << QString() << QString() << none;
+
+    // The window opens, but the file stays as it was.
+    QTest::newRow("a read-only file")
+        << static_cast<int>(Place::ReadOnlyFile) << PlainFile("2") << keeps << 2 << 2
+        << QStringLiteral("12") << QStringLiteral("1000") << none;
+    QTest::newRow("a directory in its place") << static_cast<int>(Place::Directory) << QByteArray()
+                                              << keeps << -1 << -1 << any << any << none;
+
+    QTest::newRow("LanguageState 3")
+        << file << PlainFile("3") << static_cast<int>(Outcome::ExitsAtOnce) << 3 << 2
+        << QStringLiteral("12") << QStringLiteral("1000") << none;
+}
+
+void HostileStart::start()
+{
+    QFETCH(int, place);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, outcome);
+    QFETCH(int, language);
+    QFETCH(int, decimals);
+    QFETCH(QString, millD);
+    QFETCH(QString, millN);
+    QFETCH(QByteArray, savedPart);
+
+    // Beside the build tree, so that the program can be hard-linked rather than copied.
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/hostile-XXXXXX"));
+    QVERIFY(dir.isValid());
+    QVERIFY(PlaceProgram(m_program, dir.path()));
+    const QString settings = dir.filePath(QString::fromLatin1(state::SettingsFileName));
+
+    const auto where = static_cast<Place>(place);
+    if (where == Place::Directory) {
+        QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::SettingsFileName)));
+    } else if (where != Place::Missing) {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(OldTime, QFileDevice::FileModificationTime));
+        file.close();
+        if (where == Place::ReadOnlyFile)
+            QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                        QFileDevice::ReadOther));
+    }
+    const bool existed = where == Place::File || where == Place::ReadOnlyFile;
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(dir.path());
+    program.start(dir.filePath(QStringLiteral("kvrcalc")), {});
+    QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
+
+    const auto expected = static_cast<Outcome>(outcome);
+    if (expected == Outcome::ExitsAtOnce) {
+        QVERIFY(program.waitForFinished(10000));
+    } else {
+        QElapsedTimer clock;
+        clock.start();
+        // A start that saves does so as soon as its window is shown; one that need not save
+        // gets a few seconds to do something wrong.
+        const int patience = expected == Outcome::Saves ? 20000 : 3000;
+        while (clock.elapsed() < patience && program.state() == QProcess::Running &&
+               !SavedSince(settings, existed))
+            program.waitForFinished(50);
+        if (program.state() == QProcess::Running)
+            program.waitForFinished(500); // let it settle after the save
+    }
+
+    const bool stillRunning = program.state() == QProcess::Running;
+    if (stillRunning) {
+        program.terminate();
+        if (!program.waitForFinished(5000)) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    }
+    const QByteArray errors = program.readAllStandardError();
+    for (const char *report :
+         {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"})
+        QVERIFY2(!errors.contains(report), errors.constData());
+
+    if (expected == Outcome::ExitsAtOnce) {
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
+    } else {
+        QVERIFY2(stillRunning, qPrintable(QStringLiteral("the program ended by itself (%1, code "
+                                                         "%2): %3")
+                                              .arg(int(program.exitStatus()))
+                                              .arg(program.exitCode())
+                                              .arg(QString::fromLocal8Bit(errors.right(2000)))));
+    }
+
+    // Nothing left behind but the program and its settings file.
+    const QStringList entries =
+        QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString &entry : entries)
+        QVERIFY2(entry == QLatin1String("kvrcalc") ||
+                     entry == QLatin1String(state::SettingsFileName),
+                 qPrintable(entry));
+
+    if (where == Place::Directory) {
+        QVERIFY(QFileInfo(settings).isDir());
+        return;
+    }
+    if (expected == Outcome::KeepsFile || expected == Outcome::ExitsAtOnce) {
+        QVERIFY2(!SavedSince(settings, existed), "the file was written");
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY2(file.readAll() == bytes, "the file changed");
+    } else if (expected == Outcome::Saves) {
+        QVERIFY2(SavedSince(settings, existed), "the window did not save within 20 s");
+    }
+
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray after = file.readAll();
+    WorkingValues saved;
+    QCOMPARE(state::ParseSettings(after, saved), 33);
+
+    const WorkingValues want = expected == Outcome::Saves || expected == Outcome::MaySave
+                                   ? ExpectedAfterStart(bytes, existed)
+                                   : Loaded(bytes, existed);
+    WorkingValues comparable = saved;
+    comparable.DecimalIsPeriod = want.DecimalIsPeriod;
+    QVERIFY2(comparable.sameStoredValues(want), qPrintable(Differences(comparable, want)));
+
+    if (language >= 0)
+        QCOMPARE(int(saved.LanguageState), language);
+    if (decimals >= 0)
+        QCOMPARE(int(saved.DecimalCount), decimals);
+    if (!millD.isNull())
+        QCOMPARE(saved.Mill.D, millD);
+    if (!millN.isNull())
+        QCOMPARE(saved.Mill.n, millN);
+    if (!savedPart.isEmpty())
+        QVERIFY2(after.contains(savedPart), after.left(400).constData());
+}
+
+QTEST_GUILESS_MAIN(HostileStart)
+#include "tst_hostilestart.moc"
