@@ -207,7 +207,9 @@ void MainWindow::buildControls()
     Label5 = makeCaption(Frame5, u"Label5"_s, 960);
     Label14 = makeCaption(Frame5, u"Label14"_s, 960);
     Label3 = makeCaption(Frame5, u"Label3"_s, 1320);
-    // The pitch options stand over the pitch captions and hide them while shown.
+    // The pitch options stand over the pitch captions and hide them while shown. They take
+    // the caption row's full height: the toolkit's option circle alone is taller than 195
+    // twips, and a lower button would cut it and the caption's descenders.
     auto makePitchOption = [](QWidget *frame, const QString &name, int y) {
         auto *option = new QRadioButton(frame);
         option->setObjectName(name);

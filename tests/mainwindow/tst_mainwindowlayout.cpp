@@ -4,6 +4,7 @@
 #include "mainwindow/linklabel.h"
 #include "mainwindow/makerinfo.h"
 #include "mainwindow/svgpicture.h"
+#include "mainwindow/twips.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -31,6 +32,11 @@ private slots:
     void makerBand_linksOpenTheOffices();
     void requests_reachTheirSignals();
     void pictures_sitInTheirPlaces();
+    void controls_sitInTheirPlaces_data();
+    void controls_sitInTheirPlaces();
+    void resultBand_coloursAndAlignment();
+    void contactBlock_fillsTheWindowBelowTheMakerLine_data();
+    void contactBlock_fillsTheWindowBelowTheMakerLine();
 
 private:
     fixture::Watchdog m_watchdog;
@@ -336,6 +342,128 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     QCOMPARE(mill->resource(), u":/resources/endmill.svg"_s);
     QCOMPARE(scene->resource(), u":/resources/scene.svg"_s);
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
+}
+
+void MainWindowLayout::controls_sitInTheirPlaces_data()
+{
+    // In twips, relative to the control's frame or to the window's client area. A caption's
+    // width may lie anywhere between minWidth and maxWidth, a pitch option's height likewise.
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("y");
+    QTest::addColumn<int>("minWidth");
+    QTest::addColumn<int>("maxWidth");
+    QTest::addColumn<int>("minHeight");
+    QTest::addColumn<int>("maxHeight");
+    for (Language language : {Language::Danish, Language::English}) {
+        const bool danish = language == Language::Danish;
+        auto add = [language, danish](const char *name, int x, int y, int minWidth, int maxWidth,
+                                      int minHeight, int maxHeight) {
+            QTest::addRow("%s %s", danish ? "da" : "en", name)
+                << int(language) << QString::fromUtf8(name) << x << y << minWidth << maxWidth
+                << minHeight << maxHeight;
+        };
+        auto exact = [&add](const char *name, int x, int y, int width, int height) {
+            add(name, x, y, width, width, height, height);
+        };
+        auto caption = [&add](const char *name, int y) { add(name, 120, y, 2175, 2295, 255, 255); };
+        exact("FræsereValg", 2640, 120, 1335, 320);
+        exact("BorValg", 3960, 120, 1335, 320);
+        exact("GevindtappeValg", 5280, 120, 1335, 320);
+        exact("Frame5", 2760, 840, 3735, 1695);
+        caption("Label1", 240);
+        caption("Label6", 600);
+        caption("Label9", 600);
+        caption("Label5", 960);
+        caption("Label14", 960);
+        caption("Label3", 1320);
+        // The option stays within the caption row it covers.
+        add("PmmOption", 95, 600, 2175, 2175, 195, 255);
+        add("PtommeOption", 95, 960, 2175, 2175, 195, 255);
+        exact("DiameterSkærText", 2400, 240, 1215, 285);
+        exact("AntalSkærText", 2400, 600, 1215, 285);
+        exact("StigningText", 2400, 600, 1215, 285);
+        exact("TilspændingTandText", 2400, 960, 1215, 285);
+        exact("StigningTextTomme", 2400, 960, 1215, 285);
+        exact("SkærehastighedText", 2400, 1320, 1215, 285);
+        exact("Frame2", 2760, 2760, 3735, 975);
+        caption("Label2", 240);
+        caption("Label8", 600);
+        exact("OmdrejningerText", 2400, 240, 1215, 285);
+        exact("TilspændingOmdrText", 2400, 600, 1215, 285);
+        const int resultWidth = danish ? 1215 : 1095;
+        exact("Label11", 2760, 4320, resultWidth, 255);
+        exact("DecimalLabel", 4080, 4320, resultWidth, 255);
+        exact("EnhederLabel", 5640, 4320, 855, 255);
+        exact("CNCResultatText", 2760, 4560, 3735, 285);
+        exact("Label12", 120, 5040, 6615, danish ? 255 : 375);
+    }
+}
+
+void MainWindowLayout::controls_sitInTheirPlaces()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(int, x);
+    QFETCH(int, y);
+    QFETCH(int, minWidth);
+    QFETCH(int, maxWidth);
+    QFETCH(int, minHeight);
+    QFETCH(int, maxHeight);
+    WorkingValues values;
+    MainWindow window(Language(language), values, fixture::Environment(true));
+    const auto *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget);
+
+    QCOMPARE(widget->pos(), QPoint(twips::Px(x), twips::Px(y)));
+    QVERIFY2(widget->width() >= twips::Px(minWidth) && widget->width() <= twips::Px(maxWidth),
+             qPrintable(QString::number(widget->width())));
+    QVERIFY2(widget->height() >= twips::Px(minHeight) && widget->height() <= twips::Px(maxHeight),
+             qPrintable(QString::number(widget->height())));
+}
+
+void MainWindowLayout::resultBand_coloursAndAlignment()
+{
+    WorkingValues values;
+    MainWindow window(Language::Danish, values, fixture::Environment(true));
+    const auto *units = window.findChild<QLabel *>(u"EnhederLabel"_s);
+    QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QCOMPARE(units->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    const auto *decimals = window.findChild<QLabel *>(u"DecimalLabel"_s);
+    QCOMPARE(decimals->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const auto *line = window.findChild<QLineEdit *>(u"CNCResultatText"_s);
+    QCOMPARE(line->palette().color(QPalette::Base), QColor(224, 224, 224));
+    const auto *maker = window.findChild<QLabel *>(u"Label12"_s);
+    QVERIFY(maker->font().bold());
+    QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+}
+
+void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("height");
+    QTest::newRow("Danish") << int(Language::Danish) << 5280 << 7590;
+    QTest::newRow("English") << int(Language::English) << 5400 << 7695;
+}
+
+void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
+{
+    QFETCH(int, language);
+    QFETCH(int, top);
+    QFETCH(int, height);
+    WorkingValues values;
+    MainWindow window(Language(language), values, fixture::Environment(true));
+    const auto *europe = window.findChild<QGroupBox *>(u"Frame3"_s);
+    const auto *america = window.findChild<QGroupBox *>(u"Frame4"_s);
+    QVERIFY(europe && america);
+
+    QCOMPARE(europe->geometry(), twips::Rect(120, top, 6615, 855));
+    QCOMPARE(america->x(), twips::Px(120));
+    QCOMPARE(america->size(), QSize(twips::Px(6615), twips::Px(1215)));
+    QVERIFY(america->y() > europe->geometry().bottom());
+    QVERIFY(america->geometry().bottom() < twips::Px(height));
 }
 
 QTEST_MAIN(MainWindowLayout)

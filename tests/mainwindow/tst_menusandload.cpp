@@ -2,6 +2,8 @@
 
 #include "fixture.h"
 
+#include <QGroupBox>
+
 using fixture::Num;
 using fixture::Session;
 
@@ -16,6 +18,30 @@ QList<int> CheckedDecimals(const Session &s)
     return checked;
 }
 
+// The nine captions that follow the units, in the order in which they are set.
+const char *const UnitCaptionNames[] = {"Label9", "Label14", "Label1", "Label6",      "Label5",
+                                        "Label3", "Label2",  "Label8", "EnhederLabel"};
+
+QStringList ShownUnitCaptions(const Session &s)
+{
+    QStringList texts;
+    for (const char *name : UnitCaptionNames)
+        texts << s.label(QString::fromUtf8(name))->text();
+    return texts;
+}
+
+// What a control shows of itself: a caption, a frame title, or the tool tip of a field.
+QString ShownText(const QWidget *widget)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(widget))
+        return label->text();
+    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+        return button->text();
+    if (const auto *frame = qobject_cast<const QGroupBox *>(widget))
+        return frame->title();
+    return widget->toolTip();
+}
+
 } // namespace
 
 class MenusAndLoad : public QObject
@@ -27,6 +53,10 @@ private slots:
 
     void designState_beforeLoad_data();
     void designState_beforeLoad();
+    void designState_startingTexts_data();
+    void designState_startingTexts();
+    void unitCaptions_loadAndMenu_data();
+    void unitCaptions_loadAndMenu();
     void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::AddWindowRows(); }
     void unitsMenu_setsCaptionsAndRecomputes();
     void unitsMenu_sameItemAgain_runsAgain();
@@ -38,6 +68,8 @@ private slots:
     void load_decimalCount_oneCheckedItem_data();
     void load_decimalCount_oneCheckedItem();
     void load_bothPitchUnitsStored_mmWins();
+    void load_pitchOptionsFollowStoredUnits_data();
+    void load_pitchOptionsFollowStoredUnits();
     void load_decimalKeyFollowsLocale_data();
     void load_decimalKeyFollowsLocale();
 
@@ -76,6 +108,163 @@ void MenusAndLoad::designState_beforeLoad()
     QCOMPARE(window.findChild<QAction *>(u"ctlTommer"_s)->isChecked(), !danish);
     QVERIFY(!window.findChild<QRadioButton *>(u"PmmOption"_s)->isChecked());
     QVERIFY(!window.findChild<QRadioButton *>(u"PtommeOption"_s)->isChecked());
+}
+
+void MenusAndLoad::designState_startingTexts_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    auto add = [](Language language, const char *name, const char *text) {
+        QTest::addRow("%s %s", language == Language::Danish ? "da" : "en", name)
+            << int(language) << QString::fromUtf8(name) << QString::fromUtf8(text);
+    };
+    const Language da = Language::Danish;
+    const Language en = Language::English;
+    add(da, "FræsereValg", "Fræsere");
+    add(en, "FræsereValg", "Mills");
+    add(da, "BorValg", "Bor m.v.");
+    add(en, "BorValg", "Drills etc.");
+    add(da, "GevindtappeValg", "Gevindtappe");
+    add(en, "GevindtappeValg", "Thread taps");
+    add(da, "Frame5", "Værktøjs data :");
+    add(en, "Frame5", "Tools data :");
+    add(da, "Frame2", "Resultat :");
+    add(en, "Frame2", "Result :");
+    add(da, "PmmOption", "Stigning (P) i mm :");
+    add(en, "PmmOption", "Pitch (P) mm :");
+    add(da, "PtommeOption", "Gevind (P) pr. tomme :");
+    add(en, "PtommeOption", "Pitch (P) thread/inch :");
+    add(da, "DiameterSkærText", "Eksempel: 1,5 eller 1 1/2");
+    add(en, "DiameterSkærText", "Example: 1.5 or 1 1/2");
+    add(da, "Label11", "CNC Resultat :");
+    add(en, "Label11", "CNC Result :");
+    // The captions the load replaces start out Danish in both windows.
+    for (Language language : {da, en}) {
+        add(language, "EnhederLabel", "Enheder");
+        add(language, "Label1", "Diameter (D) :");
+        add(language, "Label6", "Antal skær (Z) :");
+        add(language, "Label5", "Tilspænding/tand (Sz) i mm :");
+        add(language, "Label3", "Skærehastighed (V) :");
+        add(language, "Label9", "Stigning (P) i mm :");
+        add(language, "Label14", "Gevind (P) pr. tomme :");
+        add(language, "Label2", "Omdrejninger (n) :");
+        add(language, "Label8", "Tilspænding mm/min. (S) :");
+    }
+}
+
+void MenusAndLoad::designState_startingTexts()
+{
+    QFETCH(int, language);
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    WorkingValues values;
+    MainWindow window(Language(language), values, fixture::Environment(true));
+    const auto *widget = window.findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(ShownText(widget), text);
+}
+
+void MenusAndLoad::unitCaptions_loadAndMenu_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("inch");
+    QTest::addColumn<bool>("viaMenu");
+    QTest::addColumn<QStringList>("captions");
+    const int da = int(Language::Danish);
+    const int en = int(Language::English);
+    // The load and the menu differ in one caption in each window.
+    QTest::newRow("Danish, inch, load") << da << true << false
+                                        << QStringList{u"Stigning (P) i mm :"_s,
+                                                       u"Gevind (P) pr. tomme :"_s,
+                                                       u"Diameter (D) i tommer :"_s,
+                                                       u"Antal skær (Z) :"_s,
+                                                       u"Tilspænding/tand (Sz) i tommer :"_s,
+                                                       u"Skærehastighed (V) fod/min. :"_s,
+                                                       u"Omdrejninger (n) omdr./min. :"_s,
+                                                       u"Tilspænding (S) tommer/min. :"_s,
+                                                       u"Tommer"_s};
+    QTest::newRow("Danish, inch, menu") << da << true << true
+                                        << QStringList{u"Stigning (P) i mm :"_s,
+                                                       u"Stigning (P) pr. tomme :"_s,
+                                                       u"Diameter (D) i tommer :"_s,
+                                                       u"Antal skær (Z) :"_s,
+                                                       u"Tilspænding/tand (Sz) i tommer :"_s,
+                                                       u"Skærehastighed (V) fod/min. :"_s,
+                                                       u"Omdrejninger (n) omdr./min. :"_s,
+                                                       u"Tilspænding (S) tommer/min. :"_s,
+                                                       u"Tommer"_s};
+    QTest::newRow("Danish, metric, load") << da << false << false
+                                          << QStringList{u"Stigning (P) i mm :"_s,
+                                                         u"Gevind (P) pr. tomme :"_s,
+                                                         u"Diameter (D) i mm :"_s,
+                                                         u"Antal skær (Z) :"_s,
+                                                         u"Tilspænding/tand (Sz) i mm :"_s,
+                                                         u"Skærehastighed (V) m/min. :"_s,
+                                                         u"Omdrejninger (n) omdr./min. :"_s,
+                                                         u"Tilspænding (S) mm/min. :"_s,
+                                                         u"Metrisk"_s};
+    QTest::newRow("Danish, metric, menu") << da << false << true
+                                          << QStringList{u"Stigning (P) i mm :"_s,
+                                                         u"Stigning (P) pr. tomme :"_s,
+                                                         u"Diameter (D) i mm :"_s,
+                                                         u"Antal skær (Z) :"_s,
+                                                         u"Tilspænding/tand (Sz) i mm :"_s,
+                                                         u"Skærehastighed (V) m/min. :"_s,
+                                                         u"Omdrejninger (n) omdr./min. :"_s,
+                                                         u"Tilspænding (S) mm/min. :"_s,
+                                                         u"Metrisk"_s};
+    QTest::newRow("English, inch, load")
+        << en << true << false << QStringList{u"Pitch (P) mm :"_s,
+                                              u"Pitch (P) thread/inch :"_s,
+                                              u"Diameter (D) in inch :"_s,
+                                              u"# flutes (Z) :"_s,
+                                              u"Feed per tooth (Sz) in inches :"_s,
+                                              u"Surface feed (V) feet/min. :"_s,
+                                              u"RPM (n) :"_s,
+                                              u"Feedrate (S) inches/min. :"_s,
+                                              u"Inches"_s};
+    QTest::newRow("English, inch, menu")
+        << en << true << true << QStringList{u"Pitch (P) mm :"_s,
+                                             u"Pitch (P) thread/inch :"_s,
+                                             u"Diameter (D) in inches :"_s,
+                                             u"# flutes (Z) :"_s,
+                                             u"Feed per tooth (Sz) in inches :"_s,
+                                             u"Surface feed (V) feet/min. :"_s,
+                                             u"RPM (n) :"_s,
+                                             u"Feedrate (S) inches/min. :"_s,
+                                             u"Inches"_s};
+    const QStringList englishMetric{u"Pitch (P) mm/tooth :"_s,
+                                    u"Pitch (P) thread/inch :"_s,
+                                    u"Diameter (D) in mm :"_s,
+                                    u"# flutes (Z) :"_s,
+                                    u"Feed per tooth (Sz) in mm :"_s,
+                                    u"Surface feed (V) m/min. :"_s,
+                                    u"RPM (n) :"_s,
+                                    u"Feedrate (S) mm/min. :"_s,
+                                    u"Metric"_s};
+    QTest::newRow("English, metric, load") << en << false << false << englishMetric;
+    QTest::newRow("English, metric, menu") << en << false << true << englishMetric;
+}
+
+void MenusAndLoad::unitCaptions_loadAndMenu()
+{
+    QFETCH(int, language);
+    QFETCH(bool, inch);
+    QFETCH(bool, viaMenu);
+    QFETCH(QStringList, captions);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    // The menu rows start from the other units, so that every caption has to change.
+    s.values.InchUnits = inch != viaMenu;
+    s.values.MetricUnits = inch == viaMenu;
+    QVERIFY(s.open(Language(language), true));
+    if (viaMenu)
+        s.action(inch ? u"ctlTommer"_s : u"ctlMetrisk"_s)->trigger();
+
+    QCOMPARE(ShownUnitCaptions(s), captions);
+    QCOMPARE(s.action(u"ctlTommer"_s)->isChecked(), inch);
+    QCOMPARE(s.action(u"ctlMetrisk"_s)->isChecked(), !inch);
 }
 
 void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
@@ -253,6 +442,42 @@ void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
     // The load leaves the Mill layout: no pitch field on show.
     QVERIFY(!s.field(u"StigningText"_s)->isVisible());
     QVERIFY(!s.label(u"Label9"_s)->isVisible());
+}
+
+void MenusAndLoad::load_pitchOptionsFollowStoredUnits_data()
+{
+    QTest::addColumn<bool>("mmStored");
+    QTest::addColumn<bool>("tpiStored");
+    QTest::addColumn<bool>("mm");
+    QTest::addColumn<bool>("tpi");
+    QTest::newRow("mm") << true << false << true << false;
+    QTest::newRow("threads per inch") << false << true << false << true;
+    QTest::newRow("both: mm wins") << true << true << true << false;
+    QTest::newRow("neither") << false << false << false << false;
+}
+
+void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
+{
+    QFETCH(bool, mmStored);
+    QFETCH(bool, tpiStored);
+    QFETCH(bool, mm);
+    QFETCH(bool, tpi);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    s.values.PitchMmSelected = mmStored;
+    s.values.PitchTpiSelected = tpiStored;
+    QVERIFY(s.open(Language::Danish, true));
+
+    QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
+    QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
+    QCOMPARE(s.values.PitchMmSelected, mm);
+    QCOMPARE(s.values.PitchTpiSelected, tpi);
+    QCOMPARE(s.saved().PitchTpiSelected, tpi);
+
+    // Tap mode shows the pitch field of the stored unit, and none when neither is stored.
+    s.click(u"GevindtappeValg"_s);
+    QCOMPARE(s.field(u"StigningText"_s)->isVisible(), mm);
+    QCOMPARE(s.field(u"StigningTextTomme"_s)->isVisible(), tpi);
 }
 
 void MenusAndLoad::load_decimalKeyFollowsLocale_data()
