@@ -1,0 +1,388 @@
+// The order of the steps inside a tool-mode switch and a pitch-unit change, and the rules of
+// focus, right click and the Edit menu that the other main-window tests leave out.
+
+#include "fixture.h"
+#include "platform/clipboard.h"
+
+using fixture::Num;
+using fixture::Session;
+
+namespace {
+
+// What the window looked like at the moment one of its text fields changed.
+struct Step
+{
+    QString field;
+    bool editEnabled = false;
+    QStringList pictures; // the tool pictures on show
+    bool pitchOptionsShown = false;
+    bool edgesEnabled = false;
+};
+
+// Records every change of the eight entry fields and the CNC line, in order.
+class StepRecorder
+{
+public:
+    explicit StepRecorder(const Session &s) : m_session(s)
+    {
+        for (EntryField *entry : s.window->findChildren<EntryField *>())
+            m_connections << QObject::connect(entry, &QLineEdit::textChanged, entry,
+                                              [this, entry] { record(entry->objectName()); });
+    }
+    ~StepRecorder()
+    {
+        for (const QMetaObject::Connection &c : std::as_const(m_connections))
+            QObject::disconnect(c);
+    }
+
+    QList<Step> steps;
+
+    QStringList fields() const
+    {
+        QStringList names;
+        for (const Step &step : steps)
+            names << step.field;
+        return names;
+    }
+
+    qsizetype indexOf(const QString &field) const
+    {
+        for (qsizetype i = 0; i < steps.size(); ++i)
+            if (steps.at(i).field == field)
+                return i;
+        return -1;
+    }
+
+private:
+    void record(const QString &field)
+    {
+        Step step;
+        step.field = field;
+        step.editEnabled = m_session.menu(u"ctlEdit"_s)->isEnabled();
+        for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
+            if (m_session.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible())
+                step.pictures << QString::fromUtf8(name);
+        step.pitchOptionsShown = m_session.option(u"PmmOption"_s)->isVisible();
+        step.edgesEnabled = m_session.field(u"AntalSkærText"_s)->isEnabled();
+        steps << step;
+    }
+
+    const Session &m_session;
+    QList<QMetaObject::Connection> m_connections;
+};
+
+// Values that differ in every field between the three kinds, so that each load is a change.
+void DistinctValues(WorkingValues &v)
+{
+    fixture::SampleValues(v, true);
+    v.Drill.Sz = u"0,2"_s;
+    v.Drill.V = u"25"_s;
+}
+
+} // namespace
+
+class Audit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void modeSwitch_loadsThenBuildsLineThenShows_data();
+    void modeSwitch_loadsThenBuildsLineThenShows();
+    void modeSwitch_unreadableDiameter_keepsLineUpToFeedWord();
+    void focusOfSelectedModeOption_reloadsWithoutFormula();
+    void entry_runsItsChainInOrder_data();
+    void entry_runsItsChainInOrder();
+    void pitchOption_comparesWithTextCodeByCode_data();
+    void pitchOption_comparesWithTextCodeByCode();
+    void pitchOption_leavesEditMenuAsItWas();
+    void resultFieldByTab_enablesEditAndSelectsLine();
+    void rightClickWithModifier_stillOpensEditMenu();
+    void rightClickAfterFailingField_warnsThenOpensMenu();
+
+private:
+    fixture::Watchdog m_watchdog;
+};
+
+void Audit::cleanup()
+{
+    const QList<fixture::SeenBox> left = m_watchdog.take();
+    QVERIFY2(left.isEmpty(), qPrintable(u"unexpected message: "_s +
+                                        (left.isEmpty() ? QString() : left.first().text)));
+    if (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+void Audit::modeSwitch_loadsThenBuildsLineThenShows_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QStringList>("loads");
+    QTest::addColumn<QString>("picture");
+
+    const QStringList millDrill{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
+                                u"TilspændingTandText"_s, u"SkærehastighedText"_s,
+                                u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
+    QTest::newRow("Drill to Mill")
+        << u"BorValg"_s << u"FræsereValg"_s << millDrill << u"FræserBillede"_s;
+    QTest::newRow("Mill to Drill")
+        << u"FræsereValg"_s << u"BorValg"_s << millDrill << u"BorBillede"_s;
+    QTest::newRow("Mill to Tap") << u"FræsereValg"_s << u"GevindtappeValg"_s
+                                 << QStringList{u"StigningText"_s,     u"StigningTextTomme"_s,
+                                                u"DiameterSkærText"_s, u"SkærehastighedText"_s,
+                                                u"OmdrejningerText"_s, u"TilspændingOmdrText"_s}
+                                 << u"GevindBillede"_s;
+}
+
+void Audit::modeSwitch_loadsThenBuildsLineThenShows()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QStringList, loads);
+    QFETCH(QString, picture);
+    Session s;
+    DistinctValues(s.values);
+    s.values.Tap.PitchTpi = u"18"_s;
+    QVERIFY(s.open(Language::Danish, true));
+    s.click(from);
+    // An entry field has the focus, so the Edit menu is enabled when the switch starts.
+    s.type(u"SkærehastighedText"_s, QString());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    const QStringList before = [&s] {
+        QStringList shown;
+        for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
+            if (s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible())
+                shown << QString::fromUtf8(name);
+        return shown;
+    }();
+
+    StepRecorder recorder(s);
+    s.click(to);
+
+    // Leaving the speed field runs its chain first; the switch begins with the first load.
+    const qsizetype first = recorder.indexOf(loads.first());
+    QVERIFY(first >= 0);
+    const QList<Step> steps = recorder.steps.mid(first);
+    QStringList expected = loads;
+    expected << u"CNCResultatText"_s;
+    if (to == u"BorValg")
+        expected << u"AntalSkærText"_s; // "1", once the line is built
+    QCOMPARE(recorder.fields().mid(first), expected);
+
+    for (const Step &step : steps)
+        QVERIFY2(!step.editEnabled, qPrintable(step.field));
+    // Nothing is shown or hidden before the line is built.
+    const Step &line = steps.at(loads.size());
+    QCOMPARE(line.pictures, before);
+    QCOMPARE(line.pitchOptionsShown, from == u"GevindtappeValg");
+    if (to == u"BorValg") {
+        QVERIFY(steps.last().edgesEnabled); // disabled only after "1" is written
+        QVERIFY(!s.field(u"AntalSkærText"_s)->isEnabled());
+        QCOMPARE(s.values.Drill.Z, u"1"_s);
+    }
+    QCOMPARE(recorder.steps.size() - first, expected.size()); // no formula wrote anything
+    QCOMPARE(s.window->findChild<QWidget *>(picture)->isVisible(), true);
+}
+
+void Audit::modeSwitch_unreadableDiameter_keepsLineUpToFeedWord()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    s.values.Drill.D = u"abc"_s;
+    QVERIFY(s.open(Language::English, true));
+
+    s.click(u"BorValg"_s);
+    QCOMPARE(s.line(), u"S796 M03 F79.58"_s);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"abc"_s);
+    QVERIFY(!s.field(u"AntalSkærText"_s)->isEnabled());
+}
+
+void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    // The line takes the focus from the option, and leaving it calculates nothing.
+    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+
+    // Values that no formula gives from one another: only a reload shows them.
+    s.values.Mill.D = u"20"_s;
+    s.values.Mill.n = u"100"_s;
+    s.values.Mill.S = u"7"_s;
+    s.key(Qt::Key_Tab); // round to the first control, the selected option
+    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
+
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"20"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"100"_s);
+    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"7"_s);
+    QCOMPARE(s.line(), u"S100 M03 F7 (20 FR 3 SK)"_s);
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    QCOMPARE(s.saved().Mill.n, u"100"_s);
+}
+
+void Audit::entry_runsItsChainInOrder_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
+    QTest::addColumn<QString>("line");
+    // Sz from S, then n from V and D, then S from that Sz and n.
+    QTest::newRow("Mill, feed rate")
+        << u"FræsereValg"_s << u"TilspændingOmdrText"_s << u"600"_s
+        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s}
+        << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
+    // V from n, then n again from that V, rounded to two decimals, then S.
+    QTest::newRow("Drill, spindle speed")
+        << u"BorValg"_s << u"OmdrejningerText"_s << u"1000,456"_s
+        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s}
+        << u"S1000 M03 F100.05 (8 BOR)"_s;
+}
+
+void Audit::entry_runsItsChainInOrder()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, line);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    s.click(mode);
+
+    s.type(field, typed);
+    s.key(Qt::Key_Return);
+    const QStringList shown{
+        s.field(u"TilspændingTandText"_s)->text(), s.field(u"SkærehastighedText"_s)->text(),
+        s.field(u"OmdrejningerText"_s)->text(), s.field(u"TilspændingOmdrText"_s)->text()};
+    QCOMPARE(shown, expected);
+    QCOMPARE(s.line(), line);
+    const ToolValues &stored = mode == u"BorValg" ? s.values.Drill : s.values.Mill;
+    QCOMPARE((QStringList{stored.Sz, stored.V, stored.n, stored.S}), expected);
+}
+
+void Audit::pitchOption_comparesWithTextCodeByCode_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("pitch");
+    QTest::addColumn<bool>("calculates");
+    for (const char *option : {"PmmOption", "PtommeOption"}) {
+        const auto row = [option](const char *pitch, bool calculates) {
+            QTest::addRow("%s, '%s'", option, pitch)
+                << QString::fromLatin1(option) << QString::fromUtf8(pitch) << calculates;
+        };
+        row("0,0009", false);
+        row("0,0001", false);
+        row(".5", false);   // "." comes before "0"
+        row("0,00", false); // a prefix is the smaller
+        row("0,001", true);
+        row("0,0010", true);
+        row("0.0001", true); // "." comes after ","
+        row("1", true);
+    }
+}
+
+void Audit::pitchOption_comparesWithTextCodeByCode()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, pitch);
+    QFETCH(bool, calculates);
+    Session s;
+    fixture::SampleValues(s.values, true);
+    // The other unit first, so that the click changes the unit.
+    const bool mm = option == u"PmmOption";
+    s.values.PitchMmSelected = !mm;
+    s.values.PitchTpiSelected = mm;
+    (mm ? s.values.Tap.PitchMm : s.values.Tap.PitchTpi) = pitch;
+    QVERIFY(s.open(Language::Danish, true));
+    s.click(u"GevindtappeValg"_s);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
+
+    s.click(option);
+    m_watchdog.take(); // an odd pitch may fail in the feed formula; n comes first
+    QCOMPARE(s.values.PitchMmSelected, mm);
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), calculates ? u"1061,03"_s : u"1061"_s);
+}
+
+void Audit::pitchOption_leavesEditMenuAsItWas()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+    s.click(u"GevindtappeValg"_s);
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    s.click(u"PtommeOption"_s);
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+
+    s.type(u"DiameterSkærText"_s, QString());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    s.click(u"PmmOption"_s);
+    QVERIFY(s.option(u"PmmOption"_s)->hasFocus());
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    // With an option holding the focus, Copy has no text to take.
+    platform::SetClipboardText(u"kept"_s);
+    QTest::keyClick(s.option(u"PmmOption"_s), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(platform::ClipboardText(), u"kept"_s);
+}
+
+void Audit::resultFieldByTab_enablesEditAndSelectsLine()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+
+    // In Mill mode the pitch options are hidden: the feed rate is followed by the line.
+    s.type(u"TilspændingOmdrText"_s, QString());
+    s.click(u"FræsereValg"_s);
+    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    s.type(u"TilspændingOmdrText"_s, QString());
+    s.key(Qt::Key_Tab);
+    EntryField *result = s.field(u"CNCResultatText"_s);
+    QVERIFY(result->hasFocus());
+    QCOMPARE(result->selectedText(), u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
+    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+
+    // Enter in the line calculates nothing and warns of nothing.
+    const QByteArray file = s.fileBytes();
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.fileBytes(), file);
+}
+
+void Audit::rightClickWithModifier_stillOpensEditMenu()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::English, true));
+    EntryField *result = s.field(u"CNCResultatText"_s);
+    QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
+                      QPoint(20, 8));
+    QVERIFY(result->hasFocus());
+    QCOMPARE(result->selectedText(), result->text());
+    QCOMPARE(QApplication::activePopupWidget(), s.menu(u"ctlEdit"_s));
+}
+
+void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
+{
+    Session s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    s.type(u"DiameterSkærText"_s, u"abc"_s);
+
+    EntryField *result = s.field(u"CNCResultatText"_s);
+    QTest::mouseClick(result, Qt::RightButton, {}, QPoint(20, 8));
+    QTRY_VERIFY(QApplication::activePopupWidget() == s.menu(u"ctlEdit"_s));
+    const QList<fixture::SeenBox> boxes = m_watchdog.take();
+    QCOMPARE(boxes.size(), 1);
+    QCOMPARE(boxes.first().text, u"Manglende indtastning eller fejlindtastning i felt."_s);
+    // The window gets the focus back with the line in it (its activation follows the message
+    // box by the window manager's hand, so the window is asked, not the application).
+    QCOMPARE(s.window->focusWidget(), result);
+    QCOMPARE(result->selectedText(), result->text());
+}
+
+QTEST_MAIN(Audit)
+#include "tst_audit.moc"
