@@ -31,14 +31,14 @@ QString Points(QString text)
     return text.replace(u',', u'.');
 }
 
-// SkrivPunktum on one text: over 255 characters it throws and leaves the text alone,
+// commasToPoints on one text: over 255 characters it throws and leaves the text alone,
 // otherwise every comma, and nothing else, becomes a point in both the text and the result.
 void CheckSkrivPunktum(const QString &original)
 {
     QString text = original;
-    const std::string what = "SkrivPunktum(" + Shown(original) + ")";
+    const std::string what = "commasToPoints(" + Shown(original) + ")";
     try {
-        const QString result = calc::SkrivPunktum(text);
+        const QString result = calc::commasToPoints(text);
         FUZZ_CHECK(original.size() <= 255, what + " did not throw");
         FUZZ_CHECK(result == text,
                    what + " returned " + Shown(result) + " but left " + Shown(text));
@@ -59,7 +59,7 @@ void CheckSkrivPunktum(const QString &original)
 bool IsNumber(const QString &text, const calc::NumberLocale &locale)
 {
     try {
-        calc::TextToNumber(text, locale);
+        calc::textToNumber(text, locale);
         return true;
     } catch (const calc::InputError &) {
         return false;
@@ -71,21 +71,22 @@ bool IsNumber(const QString &text, const calc::NumberLocale &locale)
 QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
                      const calc::NumberLocale &locale)
 {
-    const QString n =
-        calc::NumberToText(calc::RoundHalfEven(calc::TextToNumber(in.n, locale), 0), locale);
+    const QString n = calc::numberToText(
+        calc::roundHalfEven(calc::textToNumber(in.spindleSpeed, locale), 0), locale);
     const QString d =
-        calc::NumberToText(calc::RoundHalfEven(calc::TextToNumber(in.D, locale), 4), locale);
+        calc::numberToText(calc::roundHalfEven(calc::textToNumber(in.diameter, locale), 4), locale);
     QString line =
-        QLatin1String("S") + n + QLatin1String(" M03 F") + in.S + QLatin1String(" (") + d;
+        QLatin1String("S") + n + QLatin1String(" M03 F") + in.feedRate + QLatin1String(" (") + d;
     switch (in.mode) {
     case ToolMode::Mill:
-        line += words.mill + in.Z + words.edges;
+        line += words.mill + in.flutes + words.edges;
         break;
     case ToolMode::Drill:
         line += words.drill;
         break;
     case ToolMode::Tap:
-        line += words.tap + (in.pitchTpiSelected ? in.pitchTpi : in.pitchMm) + words.pitch;
+        line +=
+            words.tap + (in.threadsPerInchSelected ? in.threadsPerInch : in.pitchMm) + words.pitch;
         break;
     }
     return Points(line);
@@ -110,36 +111,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const int mode = options & 3;
     in.mode = mode == 0 ? ToolMode::Mill : mode == 1 ? ToolMode::Drill : ToolMode::Tap;
     in.pitchMmSelected = (options & 4) != 0;
-    in.pitchTpiSelected = (options & 8) != 0;
-    const calc::NumberLocale locale = (options & 16) ? calc::PointLocale() : calc::CommaLocale();
+    in.threadsPerInchSelected = (options & 8) != 0;
+    const calc::NumberLocale locale = (options & 16) ? calc::pointLocale() : calc::commaLocale();
     const calc::CncWords &words = (options & 32) ? EnglishWords : DanishWords;
-    in.n = field(0);
-    in.S = field(1);
-    in.D = field(2);
-    in.Z = field(3);
+    in.spindleSpeed = field(0);
+    in.feedRate = field(1);
+    in.diameter = field(2);
+    in.flutes = field(3);
     in.pitchMm = field(4);
-    in.pitchTpi = field(5);
+    in.threadsPerInch = field(5);
     const QString before = field(6);
 
-    for (const QString &text : {in.n, in.S, in.D, in.Z, in.pitchMm, in.pitchTpi, before})
+    for (const QString &text : {in.spindleSpeed, in.feedRate, in.diameter, in.flutes, in.pitchMm,
+                                in.threadsPerInch, before})
         CheckSkrivPunktum(text);
 
     const bool tapWithoutPitch =
-        in.mode == ToolMode::Tap && !in.pitchMmSelected && !in.pitchTpiSelected;
-    const bool bothPitches = in.mode == ToolMode::Tap && in.pitchMmSelected && in.pitchTpiSelected;
+        in.mode == ToolMode::Tap && !in.pitchMmSelected && !in.threadsPerInchSelected;
+    const bool bothPitches =
+        in.mode == ToolMode::Tap && in.pitchMmSelected && in.threadsPerInchSelected;
 
     QString line = before;
-    const std::string what = "ComposeCncLine(mode " + std::to_string(mode) + ", options " +
-                             std::to_string(options) + ", n " + Shown(in.n) + ", S " + Shown(in.S) +
-                             ", D " + Shown(in.D) + ", Z " + Shown(in.Z) + ", pitch " +
-                             Shown(in.pitchMm) + " / " + Shown(in.pitchTpi) + ")";
+    const std::string what = "composeCncLine(mode " + std::to_string(mode) + ", options " +
+                             std::to_string(options) + ", n " + Shown(in.spindleSpeed) + ", S " +
+                             Shown(in.feedRate) + ", D " + Shown(in.diameter) + ", Z " +
+                             Shown(in.flutes) + ", pitch " + Shown(in.pitchMm) + " / " +
+                             Shown(in.threadsPerInch) + ")";
     try {
-        calc::ComposeCncLine(in, words, locale, line);
+        calc::composeCncLine(in, words, locale, line);
     } catch (const calc::InputError &) {
         FUZZ_CHECK(!tapWithoutPitch, what + " threw with no line to build");
         // Nothing is written before n is read and S is copied; after that, the line holds
         // the new start with points only.
-        const bool failsEarly = !IsNumber(in.n, locale) || in.S.size() > 255;
+        const bool failsEarly = !IsNumber(in.spindleSpeed, locale) || in.feedRate.size() > 255;
         if (failsEarly)
             FUZZ_CHECK(line == before, what + " threw and changed the line to " + Shown(line));
         FUZZ_CHECK(line == before || (line.startsWith(u'S') && !line.contains(u',')),

@@ -21,11 +21,11 @@ namespace {
 QString Evaluate(const QString &text, const NumberLocale &locale)
 {
     try {
-        return calc::BeregnMedDivisionstegn(text, locale);
+        return calc::evaluateFraction(text, locale);
     } catch (const std::exception &e) {
-        FUZZ_FAIL("BeregnMedDivisionstegn(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("evaluateFraction(" + Shown(text) + ") threw " + e.what());
     } catch (...) {
-        FUZZ_FAIL("BeregnMedDivisionstegn(" + Shown(text) + ") threw");
+        FUZZ_FAIL("evaluateFraction(" + Shown(text) + ") threw");
     }
 }
 
@@ -34,15 +34,15 @@ QString Evaluate(const QString &text, const NumberLocale &locale)
 std::optional<double> ValueOf(const QString &text, const QString &result,
                               const NumberLocale &locale)
 {
-    const std::string what = "BeregnMedDivisionstegn(" + Shown(text) + ") gave " + Shown(result);
+    const std::string what = "evaluateFraction(" + Shown(text) + ") gave " + Shown(result);
     FUZZ_CHECK(!result.contains(u'/'), what);
     if (result.isEmpty())
         return std::nullopt;
     try {
-        const double x = calc::TextToNumber(result, locale);
+        const double x = calc::textToNumber(result, locale);
         FUZZ_CHECK(std::isfinite(x), what);
-        // The result is written by NumberToText, so it is its own canonical text.
-        FUZZ_CHECK(calc::NumberToText(x, locale) == result, what);
+        // The result is written by numberToText, so it is its own canonical text.
+        FUZZ_CHECK(calc::numberToText(x, locale) == result, what);
         return x;
     } catch (const calc::InputError &) {
         FUZZ_FAIL(what + ", which is no number text");
@@ -58,22 +58,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto how = static_cast<fuzz::Decoding>(data[0] % 3);
     const QString text = fuzz::Decode(reinterpret_cast<const char *>(data + 1), size - 1, how);
 
-    const QString comma = Evaluate(text, calc::CommaLocale());
-    const QString point = Evaluate(text, calc::PointLocale());
-    const auto commaValue = ValueOf(text, comma, calc::CommaLocale());
-    const auto pointValue = ValueOf(text, point, calc::PointLocale());
+    const QString comma = Evaluate(text, calc::commaLocale());
+    const QString point = Evaluate(text, calc::pointLocale());
+    const auto commaValue = ValueOf(text, comma, calc::commaLocale());
+    const auto pointValue = ValueOf(text, point, calc::pointLocale());
 
     // The parts are read with a point whatever the locale, so only the written separator
     // may differ.
-    FUZZ_CHECK(commaValue == pointValue, "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
+    FUZZ_CHECK(commaValue == pointValue, "evaluateFraction(" + Shown(text) + ") gave " +
                                              Shown(comma) + " and " + Shown(point));
     // Without a slash the denominator is empty: nothing to divide by.
     if (!text.contains(u'/'))
-        FUZZ_CHECK(comma.isEmpty(), "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
-                                        Shown(comma) + " without a slash");
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
+                                        " without a slash");
     // The length is held in a byte.
     if (text.size() > 255)
-        FUZZ_CHECK(comma.isEmpty(), "BeregnMedDivisionstegn(" + Shown(text) + ") gave " +
-                                        Shown(comma) + " for a text over 255 characters");
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
+                                        " for a text over 255 characters");
     return 0;
 }

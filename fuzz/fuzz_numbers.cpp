@@ -37,27 +37,27 @@ std::string LocaleName(const NumberLocale &locale)
 std::optional<double> Read(const QString &text, const NumberLocale &locale)
 {
     try {
-        const double x = calc::TextToNumber(text, locale);
-        FUZZ_CHECK(std::isfinite(x), "TextToNumber(" + Shown(text) + ") in the " +
+        const double x = calc::textToNumber(text, locale);
+        FUZZ_CHECK(std::isfinite(x), "textToNumber(" + Shown(text) + ") in the " +
                                          LocaleName(locale) + " gave " + Num(x));
         return x;
     } catch (const calc::InputError &) {
         return std::nullopt;
     } catch (const std::exception &e) {
-        FUZZ_FAIL("TextToNumber(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("textToNumber(" + Shown(text) + ") threw " + e.what());
     }
 }
 
 std::optional<double> ReadLenient(const QString &text)
 {
     try {
-        const double x = calc::ValNumber(text);
-        FUZZ_CHECK(std::isfinite(x), "ValNumber(" + Shown(text) + ") gave " + Num(x));
+        const double x = calc::readLenientNumber(text);
+        FUZZ_CHECK(std::isfinite(x), "readLenientNumber(" + Shown(text) + ") gave " + Num(x));
         return x;
     } catch (const calc::InputError &) {
         return std::nullopt;
     } catch (const std::exception &e) {
-        FUZZ_FAIL("ValNumber(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("readLenientNumber(" + Shown(text) + ") threw " + e.what());
     }
 }
 
@@ -73,20 +73,21 @@ bool OnlyPlainNumberCharacters(const QString &text)
 
 void CheckText(const QString &text)
 {
-    const auto comma = Read(text, calc::CommaLocale());
-    const auto point = Read(text, calc::PointLocale());
+    const auto comma = Read(text, calc::commaLocale());
+    const auto point = Read(text, calc::pointLocale());
     // Without either separator, the locale cannot matter.
     if (!text.contains(u',') && !text.contains(u'.')) {
         FUZZ_CHECK(comma.has_value() == point.has_value() && (!comma || *comma == *point),
-                   "TextToNumber(" + Shown(text) + ") differs between the locales");
+                   "textToNumber(" + Shown(text) + ") differs between the locales");
     }
 
     const auto lenient = ReadLenient(text);
     // A plain number with a point reads the same strictly and leniently.
     if (point && OnlyPlainNumberCharacters(text)) {
         FUZZ_CHECK(lenient && *lenient == *point,
-                   "ValNumber(" + Shown(text) + ") = " + (lenient ? Num(*lenient) : "error") +
-                       ", TextToNumber in the point locale = " + Num(*point));
+                   "readLenientNumber(" + Shown(text) +
+                       ") = " + (lenient ? Num(*lenient) : "error") +
+                       ", textToNumber in the point locale = " + Num(*point));
     }
 }
 
@@ -107,12 +108,12 @@ void CheckTextOfNumber(double x, const NumberLocale &locale)
 {
     QString text;
     try {
-        text = calc::NumberToText(x, locale);
+        text = calc::numberToText(x, locale);
     } catch (const std::exception &e) {
-        FUZZ_FAIL("NumberToText(" + Num(x) + ") threw " + e.what());
+        FUZZ_FAIL("numberToText(" + Num(x) + ") threw " + e.what());
     }
     const std::string what =
-        "NumberToText(" + Num(x) + ") in the " + LocaleName(locale) + " gave " + Shown(text);
+        "numberToText(" + Num(x) + ") in the " + LocaleName(locale) + " gave " + Shown(text);
 
     FUZZ_CHECK(!text.isEmpty(), what);
     for (const QChar c : text) {
@@ -158,19 +159,19 @@ void CheckRounding(double x)
     for (int k = 0; k <= 8; ++k) {
         double r = 0;
         try {
-            r = calc::RoundHalfEven(x, k);
+            r = calc::roundHalfEven(x, k);
         } catch (const std::exception &e) {
-            FUZZ_FAIL("RoundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") threw " + e.what());
+            FUZZ_FAIL("roundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") threw " + e.what());
         }
         const std::string what =
-            "RoundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") gave " + Num(r);
+            "roundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") gave " + Num(r);
         FUZZ_CHECK(std::isfinite(r), what);
         const double half = 0.5 * std::pow(10.0, -k);
         FUZZ_CHECK(std::fabs(r - x) <= half * (1 + 1e-9) + 4 * DBL_EPSILON * std::fabs(x), what);
         FUZZ_CHECK(r == 0 || std::signbit(r) == std::signbit(x), what);
         // A rounded number stays as it is when rounded again.
-        FUZZ_CHECK(calc::RoundHalfEven(r, k) == r,
-                   what + ", which rounds again to " + Num(calc::RoundHalfEven(r, k)));
+        FUZZ_CHECK(calc::roundHalfEven(r, k) == r,
+                   what + ", which rounds again to " + Num(calc::roundHalfEven(r, k)));
         // An exact half (x + 0.5 whole) goes to the even neighbour.
         if (k == 0 && std::fabs(x) < 0x1p52 && x != std::trunc(x) && 2 * x == std::trunc(2 * x)) {
             const double lower = std::floor(x);
@@ -184,8 +185,8 @@ void CheckNumber(double x)
 {
     if (!std::isfinite(x))
         return;
-    CheckTextOfNumber(x, calc::CommaLocale());
-    CheckTextOfNumber(x, calc::PointLocale());
+    CheckTextOfNumber(x, calc::commaLocale());
+    CheckTextOfNumber(x, calc::pointLocale());
     CheckRounding(x);
 }
 
@@ -198,9 +199,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         const QString text = fuzz::Decode(chars, size, how);
         CheckText(text);
         // Whatever reads as a number is also a number to write and round.
-        if (const auto x = Read(text, calc::CommaLocale()))
+        if (const auto x = Read(text, calc::commaLocale()))
             CheckNumber(*x);
-        if (const auto x = Read(text, calc::PointLocale()))
+        if (const auto x = Read(text, calc::pointLocale()))
             CheckNumber(*x);
     }
     if (size >= sizeof(double)) {

@@ -3,7 +3,7 @@
 // file the writer wrote for any values is always a whole file of 33 lines.
 //
 // Input: the bytes of a settings file. The same bytes also make values for the writer: byte 0
-// DecimalCount (0..3), byte 1 LanguageState, byte 2 the seven flags, then 24 texts separated by
+// decimalCount (0..3), byte 1 languageState, byte 2 the seven flags, then 24 texts separated by
 // '\n' (Latin-1 when bit 7 of byte 2 is clear, else UTF-8).
 
 #include "fuzzcheck.h"
@@ -25,8 +25,9 @@ std::array<QString *, 24> Texts(WorkingValues &v)
 {
     std::array<QString *, 24> texts{};
     int i = 0;
-    for (ToolValues *t : {&v.Mill, &v.Drill, &v.Tap}) {
-        for (QString *s : {&t->D, &t->Z, &t->Sz, &t->V, &t->PitchMm, &t->PitchTpi, &t->n, &t->S})
+    for (ToolValues *t : {&v.mill, &v.drill, &v.tap}) {
+        for (QString *s : {&t->diameter, &t->flutes, &t->feedPerTooth, &t->cuttingSpeed,
+                           &t->pitchMm, &t->threadsPerInch, &t->spindleSpeed, &t->feedRate})
             texts[static_cast<std::size_t>(i++)] = s;
     }
     return texts;
@@ -39,10 +40,11 @@ std::array<QString, RecordCount> Records(WorkingValues v)
     const auto texts = Texts(v);
     for (std::size_t i = 0; i < texts.size(); ++i)
         records[i] = *texts[i];
-    records[24] = QString::number(v.DecimalCount);
-    records[25] = QString::number(v.LanguageState);
-    const bool flags[] = {v.InchUnits,       v.MetricUnits, v.PitchTpiSelected, v.PitchMmSelected,
-                          v.DecimalIsPeriod, v.SpareFlag1,  v.SpareFlag2};
+    records[24] = QString::number(v.decimalCount);
+    records[25] = QString::number(v.languageState);
+    const bool flags[] = {v.inchUnits,       v.metricUnits,     v.threadsPerInchSelected,
+                          v.pitchMmSelected, v.decimalIsPeriod, v.spareFlag1,
+                          v.spareFlag2};
     for (std::size_t i = 0; i < 7; ++i)
         records[26 + i] = flags[i] ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
     return records;
@@ -51,11 +53,11 @@ std::array<QString, RecordCount> Records(WorkingValues v)
 int Parse(const QByteArray &bytes, WorkingValues &values)
 {
     try {
-        return state::ParseSettings(bytes, values);
+        return state::parseSettings(bytes, values);
     } catch (const std::exception &e) {
-        FUZZ_FAIL(std::string("ParseSettings threw ") + e.what());
+        FUZZ_FAIL(std::string("parseSettings threw ") + e.what());
     } catch (...) {
-        FUZZ_FAIL("ParseSettings threw");
+        FUZZ_FAIL("parseSettings threw");
     }
 }
 
@@ -67,10 +69,10 @@ WorkingValues Prefilled()
     const auto texts = Texts(v);
     for (std::size_t i = 0; i < texts.size(); ++i)
         *texts[i] = QStringLiteral("held %1").arg(i);
-    v.DecimalCount = 254;
-    v.LanguageState = 253;
-    v.InchUnits = v.MetricUnits = v.PitchTpiSelected = v.PitchMmSelected = true;
-    v.DecimalIsPeriod = v.SpareFlag1 = v.SpareFlag2 = true;
+    v.decimalCount = 254;
+    v.languageState = 253;
+    v.inchUnits = v.metricUnits = v.threadsPerInchSelected = v.pitchMmSelected = true;
+    v.decimalIsPeriod = v.spareFlag1 = v.spareFlag2 = true;
     return v;
 }
 
@@ -107,8 +109,8 @@ void CheckReading(const QByteArray &bytes)
     const auto freshBefore = Records(fresh);
     const auto heldBefore = Records(held);
     const int read = Parse(bytes, fresh);
-    FUZZ_CHECK(read >= 0 && read <= RecordCount, "ParseSettings returned " + std::to_string(read));
-    FUZZ_CHECK(Parse(bytes, held) == read, "ParseSettings read differently into other values");
+    FUZZ_CHECK(read >= 0 && read <= RecordCount, "parseSettings returned " + std::to_string(read));
+    FUZZ_CHECK(Parse(bytes, held) == read, "parseSettings read differently into other values");
 
     const auto freshAfter = Records(fresh);
     const auto heldAfter = Records(held);
@@ -127,7 +129,7 @@ void CheckReading(const QByteArray &bytes)
 
     // What was read is written and read back unchanged, and writing it again gives the
     // same bytes.
-    const QByteArray written = state::SerializeSettings(fresh);
+    const QByteArray written = state::serializeSettings(fresh);
     CheckWholeFile(written, "the file written from a read file");
     WorkingValues back;
     FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");
@@ -138,7 +140,7 @@ void CheckReading(const QByteArray &bytes)
                                                   Shown(freshAfter[i]) +
                                                   ", written and read back " + Shown(r[i]));
     }
-    FUZZ_CHECK(state::SerializeSettings(back) == written, "writing twice gives other bytes");
+    FUZZ_CHECK(state::serializeSettings(back) == written, "writing twice gives other bytes");
 }
 
 WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
@@ -146,16 +148,16 @@ WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
     WorkingValues v;
     if (size < 3)
         return v;
-    v.DecimalCount = data[0] % 4; // the decimals menu offers 0 to 3
-    v.LanguageState = data[1];
+    v.decimalCount = data[0] % 4; // the decimals menu offers 0 to 3
+    v.languageState = data[1];
     const std::uint8_t flags = data[2];
-    v.InchUnits = flags & 1;
-    v.MetricUnits = flags & 2;
-    v.PitchTpiSelected = flags & 4;
-    v.PitchMmSelected = flags & 8;
-    v.DecimalIsPeriod = flags & 16;
-    v.SpareFlag1 = flags & 32;
-    v.SpareFlag2 = flags & 64;
+    v.inchUnits = flags & 1;
+    v.metricUnits = flags & 2;
+    v.threadsPerInchSelected = flags & 4;
+    v.pitchMmSelected = flags & 8;
+    v.decimalIsPeriod = flags & 16;
+    v.spareFlag1 = flags & 32;
+    v.spareFlag2 = flags & 64;
     const auto how = (flags & 128) ? fuzz::Decoding::Utf8 : fuzz::Decoding::Latin1;
     const auto parts = fuzz::SplitLines(data + 3, size - 3, 24);
     const auto texts = Texts(v);
@@ -167,7 +169,7 @@ WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
 
 void CheckWriting(const WorkingValues &values)
 {
-    const QByteArray written = state::SerializeSettings(values);
+    const QByteArray written = state::serializeSettings(values);
     CheckWholeFile(written, "the file written from made-up values");
     WorkingValues back;
     FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");

@@ -10,7 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     WorkingValues values;
-    const state::StartWindow start = state::Main(values, platform::ProgramDirectory());
+    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory());
     if (start == state::StartWindow::None)
         return 0;
 

@@ -2,7 +2,7 @@
 
 namespace calc {
 
-QString SkrivPunktum(QString &text)
+QString commasToPoints(QString &text)
 {
     // The length was always walked with a byte counter.
     if (text.size() > 255)
@@ -17,21 +17,22 @@ namespace {
 // diameter text for the comment that follows.
 QString WriteSpindleAndFeed(const CncInput &input, const NumberLocale &locale, QString &line)
 {
-    QString feed = input.S;
-    SkrivPunktum(feed);
+    QString feed = input.feedRate;
+    commasToPoints(feed);
     // n is whole, so normally carries no separator; a huge one is written in exponent form,
     // and a CNC control still needs a point there.
-    QString speed = NumberToText(RoundHalfEven(TextToNumber(input.n, locale), 0), locale);
-    SkrivPunktum(speed);
+    QString speed =
+        numberToText(roundHalfEven(textToNumber(input.spindleSpeed, locale), 0), locale);
+    commasToPoints(speed);
     line = QLatin1String("S") + speed + QLatin1String(" M03 ") + QLatin1String("F") + feed;
 
-    QString diameter = NumberToText(RoundHalfEven(TextToNumber(input.D, locale), 4), locale);
-    return SkrivPunktum(diameter);
+    QString diameter = numberToText(roundHalfEven(textToNumber(input.diameter, locale), 4), locale);
+    return commasToPoints(diameter);
 }
 
 } // namespace
 
-void ComposeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
+void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line)
 {
     // Independent tests, each rebuilding the line from scratch; the options exclude each
@@ -39,8 +40,8 @@ void ComposeCncLine(const CncInput &input, const CncWords &words, const NumberLo
     if (input.mode == ToolMode::Mill) {
         const QString diameter = WriteSpindleAndFeed(input, locale, line);
         line += QLatin1String(" (") + diameter + words.mill;
-        QString edges = input.Z;
-        line += SkrivPunktum(edges) + words.edges;
+        QString edges = input.flutes;
+        line += commasToPoints(edges) + words.edges;
     }
     if (input.mode == ToolMode::Drill) {
         const QString diameter = WriteSpindleAndFeed(input, locale, line);
@@ -50,13 +51,13 @@ void ComposeCncLine(const CncInput &input, const CncWords &words, const NumberLo
         const QString diameter = WriteSpindleAndFeed(input, locale, line);
         line += QLatin1String(" (") + diameter + words.tap;
         QString pitch = input.pitchMm;
-        line += SkrivPunktum(pitch) + words.pitch;
+        line += commasToPoints(pitch) + words.pitch;
     }
-    if (input.mode == ToolMode::Tap && input.pitchTpiSelected) {
+    if (input.mode == ToolMode::Tap && input.threadsPerInchSelected) {
         const QString diameter = WriteSpindleAndFeed(input, locale, line);
         line += QLatin1String(" (") + diameter + words.tap;
-        QString pitch = input.pitchTpi;
-        line += SkrivPunktum(pitch) + words.pitch;
+        QString pitch = input.threadsPerInch;
+        line += commasToPoints(pitch) + words.pitch;
     }
 }
 

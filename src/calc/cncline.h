@@ -9,7 +9,7 @@ namespace calc {
 
 // Replaces every "," of text by "." in place and returns the result. Throws InputError
 // (overflow) for a text longer than 255 characters.
-QString SkrivPunktum(QString &text);
+QString commasToPoints(QString &text);
 
 // The tool words of one language, blanks included (" FR ", " SK)", " BOR)", " TAP ", " STIG)").
 struct CncWords
@@ -25,9 +25,9 @@ struct CncWords
 struct CncInput
 {
     ToolMode mode = ToolMode::Mill;
-    bool pitchMmSelected = false;  // PmmOption is set
-    bool pitchTpiSelected = false; // PtommeOption is set
-    QString n, S, D, Z, pitchMm, pitchTpi;
+    bool pitchMmSelected = false;        // PmmOption is set
+    bool threadsPerInchSelected = false; // PtommeOption is set
+    QString spindleSpeed, feedRate, diameter, flutes, pitchMm, threadsPerInch;
 };
 
 // Rebuilds line from the input: n rounded to a whole number, D to 4 decimals (ties to even),
@@ -35,7 +35,7 @@ struct CncInput
 // option set leaves line unchanged.
 // Throws InputError when n or D is no number; an error in n leaves line as it was, an
 // error in D leaves the first part of the new line (up to the feed word) in it.
-void ComposeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
+void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line);
 
 } // namespace calc

@@ -11,7 +11,7 @@ constexpr int storedDecimalsVSz = 8;
 
 double Num(const FormulaContext &ctx, const QString &text)
 {
-    return TextToNumber(text, ctx.locale);
+    return textToNumber(text, ctx.locale);
 }
 
 // Read back from its text at each use, so that pi has exactly the digits the window shows.
@@ -22,15 +22,15 @@ double Pi(const FormulaContext &ctx)
 
 void SetResult(FormulaContext &ctx, double value)
 {
-    ctx.resultText = NumberToText(value, ctx.locale);
+    ctx.resultText = numberToText(value, ctx.locale);
 }
 
 // Rounds the last result into the target value. The field then gets the target's text
 // rounded once more, which is the same text; that is what the function returns.
 QString Store(FormulaContext &ctx, QString &target, int decimals)
 {
-    target = NumberToText(RoundHalfEven(Num(ctx, ctx.resultText), decimals), ctx.locale);
-    return NumberToText(RoundHalfEven(Num(ctx, target), decimals), ctx.locale);
+    target = numberToText(roundHalfEven(Num(ctx, ctx.resultText), decimals), ctx.locale);
+    return numberToText(roundHalfEven(Num(ctx, target), decimals), ctx.locale);
 }
 
 // S from n and the pitch in use; a pitch field that is shown is a pitch in use. With both
@@ -38,15 +38,15 @@ QString Store(FormulaContext &ctx, QString &target, int decimals)
 void TapFeed(FormulaContext &ctx, bool metric)
 {
     const ToolValues &v = ctx.values;
-    if (ctx.pitchMmVisible) {
-        const double p = Num(ctx, v.PitchMm);
-        const double n = Num(ctx, v.n);
-        SetResult(ctx, metric ? Mul(p, n) : Mul(Div(p, mmPerInch), n));
+    if (ctx.pitchMmShown) {
+        const double p = Num(ctx, v.pitchMm);
+        const double n = Num(ctx, v.spindleSpeed);
+        SetResult(ctx, metric ? checkedMul(p, n) : checkedMul(checkedDiv(p, mmPerInch), n));
     }
-    if (ctx.pitchTpiVisible) {
-        const double tpi = Num(ctx, v.PitchTpi);
-        const double n = Num(ctx, v.n);
-        SetResult(ctx, Mul(Div(metric ? mmPerInch : 1.0, tpi), n));
+    if (ctx.threadsPerInchShown) {
+        const double tpi = Num(ctx, v.threadsPerInch);
+        const double n = Num(ctx, v.spindleSpeed);
+        SetResult(ctx, checkedMul(checkedDiv(metric ? mmPerInch : 1.0, tpi), n));
     }
 }
 
@@ -54,60 +54,66 @@ void TapFeed(FormulaContext &ctx, bool metric)
 void TapSpeed(FormulaContext &ctx, bool metric)
 {
     const ToolValues &v = ctx.values;
-    if (ctx.pitchMmVisible) {
-        const double s = Num(ctx, v.S);
-        const double p = Num(ctx, v.PitchMm);
-        SetResult(ctx, metric ? Div(s, p) : Mul(Div(mmPerInch, p), s));
+    if (ctx.pitchMmShown) {
+        const double s = Num(ctx, v.feedRate);
+        const double p = Num(ctx, v.pitchMm);
+        SetResult(ctx, metric ? checkedDiv(s, p) : checkedMul(checkedDiv(mmPerInch, p), s));
     }
-    if (ctx.pitchTpiVisible) {
-        const double tpi = Num(ctx, v.PitchTpi);
-        const double s = Num(ctx, v.S);
-        SetResult(ctx, metric ? Mul(Div(tpi, mmPerInch), s) : Mul(tpi, s));
+    if (ctx.threadsPerInchShown) {
+        const double tpi = Num(ctx, v.threadsPerInch);
+        const double s = Num(ctx, v.feedRate);
+        SetResult(ctx, metric ? checkedMul(checkedDiv(tpi, mmPerInch), s) : checkedMul(tpi, s));
     }
 }
 
 } // namespace
 
-QString Beregn_V(FormulaContext &ctx)
+QString computeCuttingSpeed(FormulaContext &ctx)
 {
     const ToolValues &v = ctx.values;
     if (ctx.metric) {
         const double pi = Pi(ctx);
-        SetResult(ctx, Div(Mul(pi, Mul(Num(ctx, v.D), Num(ctx, v.n))), mmPerMetre));
+        SetResult(ctx, checkedDiv(checkedMul(pi, checkedMul(Num(ctx, v.diameter),
+                                                            Num(ctx, v.spindleSpeed))),
+                                  mmPerMetre));
     }
     if (ctx.inch) {
         const double pi = Pi(ctx);
-        SetResult(ctx, Div(Mul(pi, Mul(Num(ctx, v.D), Num(ctx, v.n))), inchesPerFoot));
+        SetResult(ctx, checkedDiv(checkedMul(pi, checkedMul(Num(ctx, v.diameter),
+                                                            Num(ctx, v.spindleSpeed))),
+                                  inchesPerFoot));
     }
-    return Store(ctx, ctx.values.V, storedDecimalsVSz);
+    return Store(ctx, ctx.values.cuttingSpeed, storedDecimalsVSz);
 }
 
-QString Beregn_n(FormulaContext &ctx)
+QString computeSpindleSpeed(FormulaContext &ctx)
 {
     const ToolValues &v = ctx.values;
     if (ctx.metric) {
-        const double speed = Mul(Num(ctx, v.V), mmPerMetre);
-        SetResult(ctx, Div(speed, Mul(Pi(ctx), Num(ctx, v.D))));
+        const double speed = checkedMul(Num(ctx, v.cuttingSpeed), mmPerMetre);
+        SetResult(ctx, checkedDiv(speed, checkedMul(Pi(ctx), Num(ctx, v.diameter))));
     }
     if (ctx.inch) {
-        const double speed = Mul(Num(ctx, v.V), inchesPerFoot);
-        SetResult(ctx, Div(speed, Mul(Pi(ctx), Num(ctx, v.D))));
+        const double speed = checkedMul(Num(ctx, v.cuttingSpeed), inchesPerFoot);
+        SetResult(ctx, checkedDiv(speed, checkedMul(Pi(ctx), Num(ctx, v.diameter))));
     }
-    return Store(ctx, ctx.values.n, ctx.decimalCount);
+    return Store(ctx, ctx.values.spindleSpeed, ctx.decimalCount);
 }
 
-QString Beregn_Sz(FormulaContext &ctx)
+QString computeFeedPerTooth(FormulaContext &ctx)
 {
     // No unit constant: both systems give the same number.
     const ToolValues &v = ctx.values;
     if (ctx.metric)
-        SetResult(ctx, Div(Num(ctx, v.S), Mul(Num(ctx, v.Z), Num(ctx, v.n))));
+        SetResult(ctx, checkedDiv(Num(ctx, v.feedRate),
+                                  checkedMul(Num(ctx, v.flutes), Num(ctx, v.spindleSpeed))));
     if (ctx.inch)
-        SetResult(ctx, Div(Num(ctx, v.S), Mul(Num(ctx, v.Z), Num(ctx, v.n))));
-    return Store(ctx, ctx.values.Sz, storedDecimalsVSz);
+        SetResult(ctx, checkedDiv(Num(ctx, v.feedRate),
+                                  checkedMul(Num(ctx, v.flutes), Num(ctx, v.spindleSpeed))));
+    return Store(ctx, ctx.values.feedPerTooth, storedDecimalsVSz);
 }
 
-QString Beregn_S(FormulaContext &ctx)
+QString computeFeedRate(FormulaContext &ctx)
 {
     const ToolValues &v = ctx.values;
     for (const bool metric : {true, false}) {
@@ -115,20 +121,21 @@ QString Beregn_S(FormulaContext &ctx)
             continue;
         switch (ctx.mode) {
         case ToolMode::Mill:
-            SetResult(ctx, Mul(Mul(Num(ctx, v.Sz), Num(ctx, v.Z)), Num(ctx, v.n)));
+            SetResult(ctx, checkedMul(checkedMul(Num(ctx, v.feedPerTooth), Num(ctx, v.flutes)),
+                                      Num(ctx, v.spindleSpeed)));
             break;
         case ToolMode::Drill: // a drill's feed has no edge count
-            SetResult(ctx, Mul(Num(ctx, v.Sz), Num(ctx, v.n)));
+            SetResult(ctx, checkedMul(Num(ctx, v.feedPerTooth), Num(ctx, v.spindleSpeed)));
             break;
         case ToolMode::Tap:
             TapFeed(ctx, metric);
             break;
         }
     }
-    return Store(ctx, ctx.values.S, ctx.decimalCount);
+    return Store(ctx, ctx.values.feedRate, ctx.decimalCount);
 }
 
-std::optional<QString> Beregn_n_ved_Gevind(FormulaContext &ctx)
+std::optional<QString> computeTapSpindleSpeed(FormulaContext &ctx)
 {
     if (ctx.mode != ToolMode::Tap)
         return std::nullopt;
@@ -136,19 +143,19 @@ std::optional<QString> Beregn_n_ved_Gevind(FormulaContext &ctx)
     std::optional<QString> stored;
     if (ctx.metric) {
         TapSpeed(ctx, true);
-        stored = Store(ctx, ctx.values.n, ctx.decimalCount);
+        stored = Store(ctx, ctx.values.spindleSpeed, ctx.decimalCount);
     }
     if (ctx.inch) {
         TapSpeed(ctx, false);
-        stored = Store(ctx, ctx.values.n, ctx.decimalCount);
+        stored = Store(ctx, ctx.values.spindleSpeed, ctx.decimalCount);
     }
     return stored;
 }
 
-QString MakePiText(const NumberLocale &locale)
+QString makePiText(const NumberLocale &locale)
 {
     // Fifteen digits, not the full double: every result depends on exactly these.
-    return NumberToText(3.14159265358979, locale);
+    return numberToText(3.14159265358979, locale);
 }
 
 } // namespace calc

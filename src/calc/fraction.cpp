@@ -2,7 +2,7 @@
 
 namespace calc {
 
-QString BeregnMedDivisionstegn(const QString &fractionText, const NumberLocale &locale)
+QString evaluateFraction(const QString &fractionText, const NumberLocale &locale)
 {
     // The length was always held in a byte: a longer text is walked as if it were empty,
     // which ends in 0/0 and so in the empty result.
@@ -16,7 +16,7 @@ QString BeregnMedDivisionstegn(const QString &fractionText, const NumberLocale &
     const QStringView rest = blank < 0 ? text : text.mid(blank + 1);
 
     // Every "/" is dropped; what comes after the first one is the denominator. Later blanks
-    // stay in the parts (ValNumber skips them).
+    // stay in the parts (readLenientNumber skips them).
     QString numerator;
     QString denominator;
     bool slashSeen = false;
@@ -30,9 +30,10 @@ QString BeregnMedDivisionstegn(const QString &fractionText, const NumberLocale &
     }
 
     try {
-        const double whole = ValNumber(wholePart.toString());
-        const double quotient = Div(ValNumber(numerator), ValNumber(denominator));
-        return NumberToText(Add(whole, quotient), locale);
+        const double whole = readLenientNumber(wholePart.toString());
+        const double quotient =
+            checkedDiv(readLenientNumber(numerator), readLenientNumber(denominator));
+        return numberToText(checkedAdd(whole, quotient), locale);
     } catch (const InputError &) {
         return {};
     }

@@ -121,7 +121,7 @@ ScientificDigits SplitScientific(const char *first, const char *last)
 
 } // namespace
 
-double TextToNumber(const QString &text, const NumberLocale &locale)
+double textToNumber(const QString &text, const NumberLocale &locale)
 {
     QStringView s(text);
     while (!s.isEmpty() && s.front().isSpace())
@@ -173,7 +173,7 @@ double TextToNumber(const QString &text, const NumberLocale &locale)
     return ToDouble(p);
 }
 
-QString NumberToText(double value, const NumberLocale &locale)
+QString numberToText(double value, const NumberLocale &locale)
 {
     if (!std::isfinite(value))
         throw InputError("overflow");
@@ -219,7 +219,7 @@ QString NumberToText(double value, const NumberLocale &locale)
     return out;
 }
 
-double ValNumber(const QString &text)
+double readLenientNumber(const QString &text)
 {
     // Blanks, tabs and line feeds do not count wherever they stand.
     std::string chars;
@@ -266,7 +266,7 @@ double ValNumber(const QString &text)
     return ToDouble(p);
 }
 
-double RoundHalfEven(double x, int k)
+double roundHalfEven(double x, int k)
 {
     if (!std::isfinite(x) || x == 0.0)
         return x;
@@ -320,7 +320,7 @@ double RoundHalfEven(double x, int k)
     return value;
 }
 
-double Mul(double a, double b)
+double checkedMul(double a, double b)
 {
     const double r = a * b;
     if (!std::isfinite(r))
@@ -328,7 +328,7 @@ double Mul(double a, double b)
     return r;
 }
 
-double Div(double a, double b)
+double checkedDiv(double a, double b)
 {
     if (b == 0.0)
         throw InputError("division by zero");
@@ -338,7 +338,7 @@ double Div(double a, double b)
     return r;
 }
 
-double Add(double a, double b)
+double checkedAdd(double a, double b)
 {
     const double r = a + b;
     if (!std::isfinite(r))

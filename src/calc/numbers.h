@@ -18,11 +18,11 @@ struct NumberLocale
     QChar group = QLatin1Char(',');
 };
 
-inline NumberLocale CommaLocale()
+inline NumberLocale commaLocale()
 {
     return {QLatin1Char(','), QLatin1Char('.')};
 }
-inline NumberLocale PointLocale()
+inline NumberLocale pointLocale()
 {
     return {QLatin1Char('.'), QLatin1Char(',')};
 }
@@ -41,26 +41,26 @@ public:
 // U+0020, U+00A0 and U+202F counts as one; where both separators are the same character, it
 // is the decimal separator. Anything else, the empty text, or a value beyond the double
 // range throws InputError; a value too small for a double reads as 0.
-double TextToNumber(const QString &text, const NumberLocale &locale);
+double textToNumber(const QString &text, const NumberLocale &locale);
 
 // At most 15 significant digits, the locale's decimal separator, no grouping, no trailing
 // zeros; exponent form (1E-05, 1.5E+15, 1E+100) below 0.0001 or from 1E15 on, judged on
 // the rounded value. -0 is written "0". Throws InputError for infinity or NaN.
-QString NumberToText(double value, const NumberLocale &locale);
+QString numberToText(double value, const NumberLocale &locale);
 
 // Lenient reading with a point, whatever the locale: skips blanks, tabs and line feeds
 // anywhere, stops at the first character that does not fit, gives 0 when no digit was read.
 // Throws InputError only when the number lies beyond the double range.
-double ValNumber(const QString &text);
+double readLenientNumber(const QString &text);
 
 // x rounded to k decimals (0..8), a tie going to the even neighbour. A tie is judged on the
 // shortest decimal text of x, so 2.675 to two decimals gives 2.68. A value with no digits
 // beyond k decimals comes back unchanged.
-double RoundHalfEven(double x, int k);
+double roundHalfEven(double x, int k);
 
 // Checked arithmetic: overflow, division by zero and 0/0 throw InputError; underflow does not.
-double Mul(double a, double b);
-double Div(double a, double b);
-double Add(double a, double b);
+double checkedMul(double a, double b);
+double checkedDiv(double a, double b);
+double checkedAdd(double a, double b);
 
 } // namespace calc

@@ -51,7 +51,7 @@ bool TypesText(const QKeyEvent *event)
 
 } // namespace
 
-bool IsWindowFocusChange(Qt::FocusReason reason)
+bool isWindowFocusChange(Qt::FocusReason reason)
 {
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
            reason == Qt::MenuBarFocusReason;
@@ -158,7 +158,7 @@ void EntryField::focusInEvent(QFocusEvent *event)
     QLineEdit::focusInEvent(event);
     // Coming back from a message box or a menu is no new focus. But when leaving the former
     // field showed a message, this field receives the focus only once the message is gone.
-    if (IsWindowFocusChange(event->reason()) && m_focused)
+    if (isWindowFocusChange(event->reason()) && m_focused)
         return;
     m_focused = true;
     m_focusedByPress = event->reason() == Qt::MouseFocusReason;
@@ -169,7 +169,7 @@ void EntryField::focusOutEvent(QFocusEvent *event)
 {
     m_focusedByPress = false;
     QLineEdit::focusOutEvent(event);
-    if (IsWindowFocusChange(event->reason()))
+    if (isWindowFocusChange(event->reason()))
         return;
     m_focused = false;
     emit lostFocus();

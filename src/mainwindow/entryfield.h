@@ -67,4 +67,4 @@ private:
 
 // True for focus changes that do not move the focus between the window's controls: another
 // window (a message box) or a menu took it, or gives it back.
-bool IsWindowFocusChange(Qt::FocusReason reason);
+bool isWindowFocusChange(Qt::FocusReason reason);

@@ -4,5 +4,5 @@
 
 WindowEnvironment SystemEnvironment()
 {
-    return {platform::SystemNumberLocale(), &platform::GetLocaleText};
+    return {platform::systemNumberLocale(), &platform::GetLocaleText};
 }

@@ -198,7 +198,7 @@ void MainWindow::buildControls()
         auto *entry = new EntryField(EntryField::Kind::Entry, frame);
         entry->setObjectName(name);
         entry->setGeometry(Rect(2400, y, 1215, 285));
-        entry->setDecimalIsPeriod([this] { return m_values.DecimalIsPeriod; });
+        entry->setDecimalIsPeriod([this] { return m_values.decimalIsPeriod; });
         return entry;
     };
     Label1 = makeCaption(Frame5, u"Label1"_s, 240);

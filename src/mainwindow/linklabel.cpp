@@ -20,6 +20,6 @@ LinkLabel::LinkLabel(const QString &text, const QUrl &link, QWidget *parent)
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        platform::OpenLink(m_link);
+        platform::openLink(m_link);
     QLabel::mouseReleaseEvent(event);
 }

@@ -28,8 +28,9 @@ namespace {
 
 QString &ValueOf(ToolValues &values, int field)
 {
-    QString *members[] = {&values.D,       &values.Z,        &values.Sz, &values.V,
-                          &values.PitchMm, &values.PitchTpi, &values.n,  &values.S};
+    QString *members[] = {&values.diameter,     &values.flutes,  &values.feedPerTooth,
+                          &values.cuttingSpeed, &values.pitchMm, &values.threadsPerInch,
+                          &values.spindleSpeed, &values.feedRate};
     return *members[field];
 }
 
@@ -113,32 +114,32 @@ void MainWindow::Form_Load()
     m_loaded = true;
     WorkingValues &v = m_values;
 
-    v.PiText = calc::MakePiText(m_env.numberLocale);
+    v.piText = calc::makePiText(m_env.numberLocale);
 
     // Only 0 to 3 decimals have a menu item; a larger count from an edited file is taken
     // as the largest, so exactly one item carries the check mark and the results agree.
-    if (v.DecimalCount > 3)
-        v.DecimalCount = 3;
-    ctlDecimalValg[v.DecimalCount]->setChecked(true);
+    if (v.decimalCount > 3)
+        v.decimalCount = 3;
+    ctlDecimalValg[v.decimalCount]->setChecked(true);
     showDecimalCount();
 
-    ctlTommer->setChecked(v.InchUnits);
-    ctlMetrisk->setChecked(v.MetricUnits);
+    ctlTommer->setChecked(v.inchUnits);
+    ctlMetrisk->setChecked(v.metricUnits);
 
     // Setting a pitch option runs its click rule; the mm option is set first and wins
     // when both are stored.
-    setOptionChecked(PmmOption, v.PitchMmSelected);
-    if (v.PitchMmSelected)
+    setOptionChecked(PmmOption, v.pitchMmSelected);
+    if (v.pitchMmSelected)
         PmmOption_Click();
-    setOptionChecked(PtommeOption, v.PitchTpiSelected);
-    if (v.PitchTpiSelected)
+    setOptionChecked(PtommeOption, v.threadsPerInchSelected);
+    if (v.threadsPerInchSelected)
         PtommeOption_Click();
 
     if (m_env.localeText) {
         if (m_env.localeText(platform::LOCALE_SMONDECIMALSEP) == u",")
-            v.DecimalIsPeriod = false;
+            v.decimalIsPeriod = false;
         if (m_env.localeText(platform::LOCALE_SMONDECIMALSEP) == u".")
-            v.DecimalIsPeriod = true;
+            v.decimalIsPeriod = true;
     }
 
     for (EntryField *entry : {SkærehastighedText, DiameterSkærText, AntalSkærText,
@@ -187,7 +188,7 @@ void MainWindow::Form_Unload()
     // Every typed text is already in the working values; a text typed without Enter since
     // the last calculation would be lost at the next start if the file were not written now.
     if (m_loaded)
-        state::SaveSettings(m_values);
+        state::saveSettings(m_values);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -197,7 +198,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::FocusIn && !m_unloaded) {
         const auto *focus = static_cast<QFocusEvent *>(event);
         auto *option = qobject_cast<QRadioButton *>(watched);
-        if (option && !IsWindowFocusChange(focus->reason())) {
+        if (option && !isWindowFocusChange(focus->reason())) {
             setEditEnabled(false);
             // The focus of a click arrives before the option is set. Switching then would load
             // this kind's values while the fields still store into the other kind.
@@ -243,7 +244,7 @@ void MainWindow::connectEntryField(Field which)
 
 void MainWindow::FieldChanged(Field which, const QString &text)
 {
-    ValueOf(m_values.values(selectedMode()), int(which)) = text;
+    ValueOf(m_values.tool(selectedMode()), int(which)) = text;
 }
 
 void MainWindow::FieldGotFocus(EntryField *entry)
@@ -274,8 +275,8 @@ void MainWindow::RunFieldChain(Field which)
     case Field::D:
         runChain([this] {
             FractionStep();
-            Beregn_n();
-            Beregn_S();
+            computeSpindleSpeed();
+            computeFeedRate();
             SkrivCNCResultat();
         });
         break;
@@ -285,30 +286,30 @@ void MainWindow::RunFieldChain(Field which)
     case Field::PitchMm:
     case Field::PitchTpi:
         runChain([this] {
-            Beregn_n();
-            Beregn_S();
+            computeSpindleSpeed();
+            computeFeedRate();
             SkrivCNCResultat();
         });
         break;
     case Field::n:
         runChain([this, tap] {
-            Beregn_V();
+            computeCuttingSpeed();
             if (!tap)
-                Beregn_n();
-            Beregn_S();
+                computeSpindleSpeed();
+            computeFeedRate();
             SkrivCNCResultat();
         });
         break;
     case Field::S:
         runChain([this, tap] {
             if (tap) {
-                Beregn_n_ved_Gevind();
-                Beregn_Sz();
-                Beregn_V();
+                computeTapSpindleSpeed();
+                computeFeedPerTooth();
+                computeCuttingSpeed();
             } else {
-                Beregn_Sz();
-                Beregn_n();
-                Beregn_S();
+                computeFeedPerTooth();
+                computeSpindleSpeed();
+                computeFeedRate();
             }
             SkrivCNCResultat();
         });
@@ -324,9 +325,9 @@ void MainWindow::FractionStep()
         const QString current = DiameterSkærText->text();
         if (p >= current.size() || current.at(p) != u'/')
             continue;
-        ToolValues &values = m_values.values(selectedMode());
-        const QString result = calc::BeregnMedDivisionstegn(values.D, m_env.numberLocale);
-        values.D = result;
+        ToolValues &values = m_values.tool(selectedMode());
+        const QString result = calc::evaluateFraction(values.diameter, m_env.numberLocale);
+        values.diameter = result;
         DiameterSkærText->setText(result);
     }
 }
@@ -347,47 +348,47 @@ calc::FormulaContext MainWindow::formulaContext()
     const ToolMode mode = selectedMode();
     return calc::FormulaContext{
         .mode = mode,
-        .values = m_values.values(mode),
+        .values = m_values.tool(mode),
         .metric = ctlMetrisk->isChecked(),
         .inch = ctlTommer->isChecked(),
         // Asked of the window, not the screen: the window may be hidden or minimized.
-        .pitchMmVisible = StigningText->isVisibleTo(this),
-        .pitchTpiVisible = StigningTextTomme->isVisibleTo(this),
-        .decimalCount = m_values.DecimalCount,
-        .resultText = m_values.ResultText,
-        .piText = m_values.PiText,
+        .pitchMmShown = StigningText->isVisibleTo(this),
+        .threadsPerInchShown = StigningTextTomme->isVisibleTo(this),
+        .decimalCount = m_values.decimalCount,
+        .resultText = m_values.resultText,
+        .piText = m_values.piText,
         .locale = m_env.numberLocale,
     };
 }
 
-void MainWindow::Beregn_V()
+void MainWindow::computeCuttingSpeed()
 {
     calc::FormulaContext context = formulaContext();
-    SkærehastighedText->setText(calc::Beregn_V(context));
+    SkærehastighedText->setText(calc::computeCuttingSpeed(context));
 }
 
-void MainWindow::Beregn_n()
+void MainWindow::computeSpindleSpeed()
 {
     calc::FormulaContext context = formulaContext();
-    OmdrejningerText->setText(calc::Beregn_n(context));
+    OmdrejningerText->setText(calc::computeSpindleSpeed(context));
 }
 
-void MainWindow::Beregn_Sz()
+void MainWindow::computeFeedPerTooth()
 {
     calc::FormulaContext context = formulaContext();
-    TilspændingTandText->setText(calc::Beregn_Sz(context));
+    TilspændingTandText->setText(calc::computeFeedPerTooth(context));
 }
 
-void MainWindow::Beregn_S()
+void MainWindow::computeFeedRate()
 {
     calc::FormulaContext context = formulaContext();
-    TilspændingOmdrText->setText(calc::Beregn_S(context));
+    TilspændingOmdrText->setText(calc::computeFeedRate(context));
 }
 
-void MainWindow::Beregn_n_ved_Gevind()
+void MainWindow::computeTapSpindleSpeed()
 {
     calc::FormulaContext context = formulaContext();
-    if (const std::optional<QString> n = calc::Beregn_n_ved_Gevind(context))
+    if (const std::optional<QString> n = calc::computeTapSpindleSpeed(context))
         OmdrejningerText->setText(*n);
 }
 
@@ -396,24 +397,24 @@ void MainWindow::SkrivCNCResultat()
     calc::CncInput input;
     input.mode = selectedMode();
     input.pitchMmSelected = PmmOption->isChecked();
-    input.pitchTpiSelected = PtommeOption->isChecked();
-    input.n = OmdrejningerText->text();
-    input.S = TilspændingOmdrText->text();
-    input.D = DiameterSkærText->text();
-    input.Z = AntalSkærText->text();
+    input.threadsPerInchSelected = PtommeOption->isChecked();
+    input.spindleSpeed = OmdrejningerText->text();
+    input.feedRate = TilspændingOmdrText->text();
+    input.diameter = DiameterSkærText->text();
+    input.flutes = AntalSkærText->text();
     input.pitchMm = StigningText->text();
-    input.pitchTpi = StigningTextTomme->text();
+    input.threadsPerInch = StigningTextTomme->text();
 
     QString line = CNCResultatText->text();
     try {
-        calc::ComposeCncLine(input, m_texts.cncWords, m_env.numberLocale, line);
+        calc::composeCncLine(input, m_texts.cncWords, m_env.numberLocale, line);
     } catch (const calc::InputError &) {
         // What was composed before the error stays in view.
         showCncLine(line);
         throw;
     }
     showCncLine(line);
-    state::SaveSettings(m_values);
+    state::saveSettings(m_values);
 }
 
 void MainWindow::showCncLine(const QString &line)
@@ -459,26 +460,26 @@ void MainWindow::ModeSwitch(ToolMode mode)
     setEditEnabled(false);
 
     // Each write stores the same text back into this kind, whose option is set.
-    const ToolValues values = m_values.values(mode);
+    const ToolValues values = m_values.tool(mode);
     if (tap) {
-        StigningText->setText(values.PitchMm);
-        StigningTextTomme->setText(values.PitchTpi);
-        DiameterSkærText->setText(values.D);
+        StigningText->setText(values.pitchMm);
+        StigningTextTomme->setText(values.threadsPerInch);
+        DiameterSkærText->setText(values.diameter);
     } else {
-        DiameterSkærText->setText(values.D);
-        AntalSkærText->setText(values.Z);
-        TilspændingTandText->setText(values.Sz);
+        DiameterSkærText->setText(values.diameter);
+        AntalSkærText->setText(values.flutes);
+        TilspændingTandText->setText(values.feedPerTooth);
     }
-    SkærehastighedText->setText(values.V);
-    OmdrejningerText->setText(values.n);
-    TilspændingOmdrText->setText(values.S);
+    SkærehastighedText->setText(values.cuttingSpeed);
+    OmdrejningerText->setText(values.spindleSpeed);
+    TilspændingOmdrText->setText(values.feedRate);
 
     try {
         SkrivCNCResultat();
     } catch (const calc::InputError &) {
         // A switch shows no message. The settings are saved all the same, so that what the
         // window was opened with (a new language, say) is kept.
-        state::SaveSettings(m_values);
+        state::saveSettings(m_values);
     }
 
     PmmOption->setVisible(tap);
@@ -512,10 +513,10 @@ void MainWindow::ModeSwitch(ToolMode mode)
     Label9->setVisible(tap);
     Label14->setVisible(tap);
     if (tap) {
-        StigningTextTomme->setVisible(m_values.PitchTpiSelected);
-        Label14->setVisible(m_values.PitchTpiSelected);
-        StigningText->setVisible(m_values.PitchMmSelected);
-        Label9->setVisible(m_values.PitchMmSelected);
+        StigningTextTomme->setVisible(m_values.threadsPerInchSelected);
+        Label14->setVisible(m_values.threadsPerInchSelected);
+        StigningText->setVisible(m_values.pitchMmSelected);
+        Label9->setVisible(m_values.pitchMmSelected);
     }
 
     FræserBillede->setVisible(mode == ToolMode::Mill);
@@ -538,8 +539,8 @@ void MainWindow::PitchUnitChange(bool mm)
 {
     if (m_unloaded)
         return;
-    m_values.PitchMmSelected = mm;
-    m_values.PitchTpiSelected = !mm;
+    m_values.pitchMmSelected = mm;
+    m_values.threadsPerInchSelected = !mm;
     StigningTextTomme->setVisible(!mm);
     Label14->setVisible(!mm);
     StigningText->setVisible(mm);
@@ -551,8 +552,8 @@ void MainWindow::PitchUnitChange(bool mm)
     if (pitch.compare(u"0,001"_s) < 0)
         return;
     runChain([this] {
-        Beregn_n();
-        Beregn_S();
+        computeSpindleSpeed();
+        computeFeedRate();
         SkrivCNCResultat();
     });
 }
@@ -611,7 +612,7 @@ void MainWindow::ctlKopier_Click()
     if (!editEnabled())
         return;
     if (const EntryField *entry = focusedField())
-        platform::SetClipboardText(entry->selectedText());
+        platform::setClipboardText(entry->selectedText());
 }
 
 void MainWindow::ctlSætInd_Click()
@@ -621,7 +622,7 @@ void MainWindow::ctlSætInd_Click()
     EntryField *entry = focusedField();
     if (!entry)
         return;
-    const QString text = entry->cleaned(platform::ClipboardText());
+    const QString text = entry->cleaned(platform::clipboardText());
     if (!entry->acceptsInsertion(text)) {
         QApplication::beep();
         return;
@@ -636,7 +637,7 @@ void MainWindow::cutSelection()
     EntryField *entry = focusedField();
     if (!entry)
         return;
-    platform::SetClipboardText(entry->selectedText());
+    platform::setClipboardText(entry->selectedText());
     if (entry->hasSelectedText())
         entry->insert(QString());
 }

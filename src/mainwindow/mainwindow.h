@@ -7,9 +7,9 @@
 //  1. Every change of a field's text is stored at once into the selected tool kind's
 //     WorkingValues (FieldChanged).
 //  2. Enter in a field, or leaving it, runs that field's chain (RunFieldChain): for the
-//     diameter first the fraction step (calc::BeregnMedDivisionstegn), then the formulas of
+//     diameter first the fraction step (calc::evaluateFraction), then the formulas of
 //     calc/formulas.h, each writing its result into its field, and last SkrivCNCResultat,
-//     which composes the CNC line (calc::ComposeCncLine) and saves the settings file.
+//     which composes the CNC line (calc::composeCncLine) and saves the settings file.
 //  3. The first input error stops the chain; the window shows its input-error message.
 // A tool-mode option (ModeSwitch) loads the kind's values into the fields and rebuilds the
 // line; the pitch options, the units and the decimals menus recompute n and S. The menus
@@ -53,7 +53,7 @@ public:
     void centreOnScreen();
 
 signals:
-    // The language item was chosen; LanguageState already names the new language.
+    // The language item was chosen; languageState already names the new language.
     void languageSwitchRequested(Language to);
     void quitRequested();
     // The window is closing (close box, Quit or a language switch).
@@ -94,11 +94,11 @@ private:
     // Calculation steps and the error trap around a chain.
     ToolMode selectedMode() const;
     calc::FormulaContext formulaContext();
-    void Beregn_V();
-    void Beregn_n();
-    void Beregn_Sz();
-    void Beregn_S();
-    void Beregn_n_ved_Gevind();
+    void computeCuttingSpeed();
+    void computeSpindleSpeed();
+    void computeFeedPerTooth();
+    void computeFeedRate();
+    void computeTapSpindleSpeed();
     void SkrivCNCResultat();
     void showCncLine(const QString &line);
     void runChain(const std::function<void()> &chain);

@@ -10,8 +10,8 @@ void MainWindow::ctlMetrisk_Click()
     ctlMetrisk->setChecked(true);
     ctlTommer->setChecked(false);
     applyUnitCaptions(m_texts.metricMenu);
-    m_values.MetricUnits = true;
-    m_values.InchUnits = false;
+    m_values.metricUnits = true;
+    m_values.inchUnits = false;
     recomputeAfterMenu();
 }
 
@@ -20,8 +20,8 @@ void MainWindow::ctlTommer_Click()
     ctlMetrisk->setChecked(false);
     ctlTommer->setChecked(true);
     applyUnitCaptions(m_texts.inchMenu);
-    m_values.InchUnits = true;
-    m_values.MetricUnits = false;
+    m_values.inchUnits = true;
+    m_values.metricUnits = false;
     recomputeAfterMenu();
 }
 
@@ -32,22 +32,22 @@ void MainWindow::ctlDecimalValg_Click(int index)
     for (QAction *item : ctlDecimalValg)
         item->setChecked(false);
     ctlDecimalValg[index]->setChecked(true);
-    m_values.DecimalCount = std::uint8_t(index);
+    m_values.decimalCount = std::uint8_t(index);
     showDecimalCount();
     recomputeAfterMenu();
 }
 
 void MainWindow::showDecimalCount()
 {
-    setCaption(DecimalLabel, QString::number(m_values.DecimalCount) + m_texts.decimalsSuffix);
+    setCaption(DecimalLabel, QString::number(m_values.decimalCount) + m_texts.decimalsSuffix);
 }
 
 void MainWindow::recomputeAfterMenu()
 {
     // The texts in the fields are not converted: only n and S follow the new choice.
     runChain([this] {
-        Beregn_n();
-        Beregn_S();
+        computeSpindleSpeed();
+        computeFeedRate();
         SkrivCNCResultat();
     });
 }
@@ -56,7 +56,7 @@ void MainWindow::languageItem_Click()
 {
     const Language other =
         m_texts.language == Language::Danish ? Language::English : Language::Danish;
-    m_values.LanguageState = other == Language::English ? 2 : 1;
+    m_values.languageState = other == Language::English ? 2 : 1;
     emit languageSwitchRequested(other);
 }
 

@@ -15,6 +15,7 @@ struct ReportTexts
     QString decimalsPrefix; // "Antal decimaler valgt : " / "# decimals selected : "
     QString unitsPrefix;    // "Enheder : " / "Units : "
     QString datePrefix;     // "Udskrevet den " / "Date printed "
-    QString missingResult;  // "Manglende resultat i Resultat-felt." / "Missing result in Result Field."
-    QString messageTitle;   // "Meddelelse" / "Error"
+    QString
+        missingResult; // "Manglende resultat i Resultat-felt." / "Missing result in Result Field."
+    QString messageTitle; // "Meddelelse" / "Error"
 };

@@ -5,13 +5,13 @@
 
 namespace platform {
 
-QString ClipboardText()
+QString clipboardText()
 {
     const QClipboard *clipboard = QGuiApplication::clipboard();
     return clipboard ? clipboard->text(QClipboard::Clipboard) : QString();
 }
 
-void SetClipboardText(const QString &text)
+void setClipboardText(const QString &text)
 {
     if (QClipboard *clipboard = QGuiApplication::clipboard())
         clipboard->setText(text, QClipboard::Clipboard);

@@ -5,9 +5,9 @@
 namespace platform {
 
 // The system clipboard's plain text; the empty text when it holds none.
-QString ClipboardText();
+QString clipboardText();
 
 // Puts text on the clipboard as plain text only, replacing what it held.
-void SetClipboardText(const QString &text);
+void setClipboardText(const QString &text);
 
 } // namespace platform

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-void OpenLink(const QUrl &link)
+void openLink(const QUrl &link)
 {
     if (!link.isValid())
         return;

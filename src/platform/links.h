@@ -6,6 +6,6 @@ namespace platform {
 
 // Hands a web or mail link to the desktop (browser, mail program). Returns at once; a link
 // that cannot be opened is ignored without a message.
-void OpenLink(const QUrl &link);
+void openLink(const QUrl &link);
 
 } // namespace platform

@@ -44,7 +44,7 @@ QString GetLocaleText(int lcType)
     return text;
 }
 
-calc::NumberLocale SystemNumberLocale()
+calc::NumberLocale systemNumberLocale()
 {
     const QLocale system = QLocale::system();
     const QString decimal = system.decimalPoint();

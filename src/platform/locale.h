@@ -14,6 +14,6 @@ inline constexpr int LOCALE_SMONDECIMALSEP = 22;
 QString GetLocaleText(int lcType);
 
 // The decimal and digit-group separators of the user's number locale.
-calc::NumberLocale SystemNumberLocale();
+calc::NumberLocale systemNumberLocale();
 
 } // namespace platform

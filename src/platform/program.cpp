@@ -6,7 +6,7 @@
 
 namespace platform {
 
-QString ProgramDirectory()
+QString programDirectory()
 {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();
@@ -15,7 +15,7 @@ QString ProgramDirectory()
     return program.isEmpty() ? QString() : QFileInfo(program).absolutePath();
 }
 
-Version ProgramVersion()
+Version programVersion()
 {
     return Version{KVR_VERSION_MAJOR, KVR_VERSION_MINOR, KVR_VERSION_PATCH};
 }

@@ -5,7 +5,7 @@
 namespace platform {
 
 // The directory that holds the program file.
-QString ProgramDirectory();
+QString programDirectory();
 
 struct Version
 {
@@ -15,6 +15,6 @@ struct Version
 };
 
 // The running program's version, from the project version of the build.
-Version ProgramVersion();
+Version programVersion();
 
 } // namespace platform

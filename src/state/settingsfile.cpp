@@ -26,22 +26,23 @@ template <typename Values> auto TextRecords(Values &values)
     using Text = std::conditional_t<std::is_const_v<Values>, const QString, QString>;
     std::array<Text *, TextRecordCount> texts{};
     std::size_t i = 0;
-    for (auto *tool : {&values.Mill, &values.Drill, &values.Tap}) {
-        for (Text *text : {&tool->D, &tool->Z, &tool->Sz, &tool->V, &tool->PitchMm, &tool->PitchTpi,
-                           &tool->n, &tool->S})
+    for (auto *tool : {&values.mill, &values.drill, &values.tap}) {
+        for (Text *text :
+             {&tool->diameter, &tool->flutes, &tool->feedPerTooth, &tool->cuttingSpeed,
+              &tool->pitchMm, &tool->threadsPerInch, &tool->spindleSpeed, &tool->feedRate})
             texts[i++] = text;
     }
     return texts;
 }
 
-// The seven Boolean records in file order (the unit flags before DecimalIsPeriod).
+// The seven Boolean records in file order (the unit flags before decimalIsPeriod).
 template <typename Values> auto FlagRecords(Values &values)
 {
     using Flag = std::conditional_t<std::is_const_v<Values>, const bool, bool>;
-    return std::array<Flag *, 7>{&values.InchUnits,        &values.MetricUnits,
-                                 &values.PitchTpiSelected, &values.PitchMmSelected,
-                                 &values.DecimalIsPeriod,  &values.SpareFlag1,
-                                 &values.SpareFlag2};
+    return std::array<Flag *, 7>{
+        &values.inchUnits,       &values.metricUnits,     &values.threadsPerInchSelected,
+        &values.pitchMmSelected, &values.decimalIsPeriod, &values.spareFlag1,
+        &values.spareFlag2};
 }
 
 // A text as the 8-bit file can hold it: a character outside Latin-1 becomes '?', as the code
@@ -186,7 +187,7 @@ bool PermitsWriting(const QFileInfo &info)
 
 } // namespace
 
-QByteArray SerializeSettings(const WorkingValues &values)
+QByteArray serializeSettings(const WorkingValues &values)
 {
     QByteArray out;
     out.reserve(512);
@@ -195,7 +196,7 @@ QByteArray SerializeSettings(const WorkingValues &values)
         out += StorableText(*text);
         out += "\"\r\n";
     }
-    for (const std::uint8_t number : {values.DecimalCount, values.LanguageState}) {
+    for (const std::uint8_t number : {values.decimalCount, values.languageState}) {
         out += QByteArray::number(number);
         out += "\r\n";
     }
@@ -204,7 +205,7 @@ QByteArray SerializeSettings(const WorkingValues &values)
     return out;
 }
 
-int ParseSettings(const QByteArray &bytes, WorkingValues &values)
+int parseSettings(const QByteArray &bytes, WorkingValues &values)
 {
     RecordReader reader(bytes);
     int count = 0;
@@ -221,13 +222,13 @@ int ParseSettings(const QByteArray &bytes, WorkingValues &values)
         return count;
     // Only 0 to 3 decimals exist; a larger count from an edited file means "as many as
     // possible".
-    values.DecimalCount = std::min<std::uint8_t>(*decimals, 3);
+    values.decimalCount = std::min<std::uint8_t>(*decimals, 3);
     ++count;
 
     const std::optional<std::uint8_t> language = ToByte(reader.next());
     if (!language)
         return count;
-    values.LanguageState = *language;
+    values.languageState = *language;
     ++count;
 
     for (bool *flag : FlagRecords(values)) {
@@ -241,12 +242,12 @@ int ParseSettings(const QByteArray &bytes, WorkingValues &values)
     return count;
 }
 
-void LoadSettings(WorkingValues &values)
+void loadSettings(WorkingValues &values)
 {
     // Only a regular file: a pipe or a device in its place could block or never end.
-    if (!QFileInfo(values.SettingsPath).isFile())
+    if (!QFileInfo(values.settingsPath).isFile())
         return;
-    QFile file(values.SettingsPath);
+    QFile file(values.settingsPath);
     if (!file.open(QIODevice::ReadOnly))
         return;
     QByteArray bytes = file.read(MaxReadBytes + 1);
@@ -257,12 +258,12 @@ void LoadSettings(WorkingValues &values)
         const qsizetype lastLineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         bytes.truncate(lastLineEnd + 1);
     }
-    ParseSettings(bytes, values);
+    parseSettings(bytes, values);
 }
 
-bool SaveSettings(const WorkingValues &values)
+bool saveSettings(const WorkingValues &values)
 {
-    const QString &path = values.SettingsPath;
+    const QString &path = values.settingsPath;
     if (path.isEmpty())
         return false;
     const QFileInfo info(path);
@@ -275,7 +276,7 @@ bool SaveSettings(const WorkingValues &values)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = SerializeSettings(values);
+    const QByteArray bytes = serializeSettings(values);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

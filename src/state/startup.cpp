@@ -6,28 +6,28 @@
 
 namespace state {
 
-void ApplyDefaults(WorkingValues &values)
+void applyFirstRunDefaults(WorkingValues &values)
 {
-    for (ToolValues *tool : {&values.Mill, &values.Drill, &values.Tap}) {
-        for (QString *text :
-             {&tool->D, &tool->Z, &tool->Sz, &tool->V, &tool->PitchMm, &tool->PitchTpi})
+    for (ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
+        for (QString *text : {&tool->diameter, &tool->flutes, &tool->feedPerTooth,
+                              &tool->cuttingSpeed, &tool->pitchMm, &tool->threadsPerInch})
             *text = QStringLiteral("1");
-        tool->n = QStringLiteral("4");
-        tool->S = QStringLiteral("4");
+        tool->spindleSpeed = QStringLiteral("4");
+        tool->feedRate = QStringLiteral("4");
     }
-    values.MetricUnits = false;
-    values.InchUnits = true;
-    values.PitchTpiSelected = true;
-    values.PitchMmSelected = false;
-    values.DecimalIsPeriod = false;
+    values.metricUnits = false;
+    values.inchUnits = true;
+    values.threadsPerInchSelected = true;
+    values.pitchMmSelected = false;
+    values.decimalIsPeriod = false;
 }
 
-StartWindow Main(WorkingValues &values, const QString &programDir)
+StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir)
 {
-    values.SettingsPath = QDir(programDir).filePath(QLatin1StringView(SettingsFileName));
-    LoadSettings(values);
+    values.settingsPath = QDir(programDir).filePath(QLatin1StringView(settingsFileName));
+    loadSettings(values);
 
-    switch (values.LanguageState) {
+    switch (values.languageState) {
     case 1:
         return StartWindow::Danish;
     case 2:
@@ -37,8 +37,8 @@ StartWindow Main(WorkingValues &values, const QString &programDir)
     default:
         // Nothing usable stored: a first run. Recording the English window that now opens
         // keeps the next start from replacing the user's values with the defaults again.
-        ApplyDefaults(values);
-        values.LanguageState = 2;
+        applyFirstRunDefaults(values);
+        values.languageState = 2;
         return StartWindow::English;
     }
 }

@@ -13,57 +13,57 @@ enum class ToolMode { Mill, Drill, Tap };
 // The eight texts of one tool kind, each exactly as its entry field shows it.
 struct ToolValues
 {
-    QString D;        // DiameterSkærText
-    QString Z;        // AntalSkærText
-    QString Sz;       // TilspændingTandText
-    QString V;        // SkærehastighedText
-    QString PitchMm;  // StigningText
-    QString PitchTpi; // StigningTextTomme
-    QString n;        // OmdrejningerText
-    QString S;        // TilspændingOmdrText
+    QString diameter;       // DiameterSkærText
+    QString flutes;         // AntalSkærText
+    QString feedPerTooth;   // TilspændingTandText
+    QString cuttingSpeed;   // SkærehastighedText
+    QString pitchMm;        // StigningText
+    QString threadsPerInch; // StigningTextTomme
+    QString spindleSpeed;   // OmdrejningerText
+    QString feedRate;       // TilspændingOmdrText
 
     bool operator==(const ToolValues &) const = default;
 };
 
 struct WorkingValues
 {
-    ToolValues Mill;
-    ToolValues Drill;
-    ToolValues Tap;
+    ToolValues mill;
+    ToolValues drill;
+    ToolValues tap;
 
     // Shared settings, stored in the settings file.
-    std::uint8_t DecimalCount = 0;  // 0..3
-    std::uint8_t LanguageState = 0; // 0 nothing stored, 1 Danish, 2 English, 3 no window
-    bool InchUnits = false;
-    bool MetricUnits = false;
-    bool PitchTpiSelected = false;
-    bool PitchMmSelected = false;
-    bool DecimalIsPeriod = false;
-    bool SpareFlag1 = false;
-    bool SpareFlag2 = false;
+    std::uint8_t decimalCount = 0;  // 0..3
+    std::uint8_t languageState = 0; // 0 nothing stored, 1 Danish, 2 English, 3 no window
+    bool inchUnits = false;
+    bool metricUnits = false;
+    bool threadsPerInchSelected = false;
+    bool pitchMmSelected = false;
+    bool decimalIsPeriod = false;
+    bool spareFlag1 = false;
+    bool spareFlag2 = false;
 
     // Run-time values, not stored.
-    QString SettingsPath;
-    QString PiText;
-    QString ResultText;
+    QString settingsPath;
+    QString piText;
+    QString resultText;
 
-    ToolValues &values(ToolMode mode)
+    ToolValues &tool(ToolMode mode)
     {
-        return mode == ToolMode::Mill ? Mill : mode == ToolMode::Drill ? Drill : Tap;
+        return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
     }
-    const ToolValues &values(ToolMode mode) const
+    const ToolValues &tool(ToolMode mode) const
     {
-        return mode == ToolMode::Mill ? Mill : mode == ToolMode::Drill ? Drill : Tap;
+        return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
     }
 
     // The parts that the settings file holds, compared.
     bool sameStoredValues(const WorkingValues &o) const
     {
-        return Mill == o.Mill && Drill == o.Drill && Tap == o.Tap &&
-               DecimalCount == o.DecimalCount && LanguageState == o.LanguageState &&
-               InchUnits == o.InchUnits && MetricUnits == o.MetricUnits &&
-               PitchTpiSelected == o.PitchTpiSelected && PitchMmSelected == o.PitchMmSelected &&
-               DecimalIsPeriod == o.DecimalIsPeriod && SpareFlag1 == o.SpareFlag1 &&
-               SpareFlag2 == o.SpareFlag2;
+        return mill == o.mill && drill == o.drill && tap == o.tap &&
+               decimalCount == o.decimalCount && languageState == o.languageState &&
+               inchUnits == o.inchUnits && metricUnits == o.metricUnits &&
+               threadsPerInchSelected == o.threadsPerInchSelected &&
+               pitchMmSelected == o.pitchMmSelected && decimalIsPeriod == o.decimalIsPeriod &&
+               spareFlag1 == o.spareFlag1 && spareFlag2 == o.spareFlag2;
     }
 };

@@ -72,7 +72,7 @@ OmForm::OmForm(QWidget *parent) : QDialog(parent, FixedDialogFlags)
 
 QString OmForm::VersionText()
 {
-    const platform::Version v = platform::ProgramVersion();
+    const platform::Version v = platform::programVersion();
     return QStringLiteral("Program Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision);
 }
 

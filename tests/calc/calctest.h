@@ -21,7 +21,7 @@ struct NamedLocale
 
 inline std::array<NamedLocale, 2> Locales()
 {
-    return {{{"comma", calc::CommaLocale()}, {"point", calc::PointLocale()}}};
+    return {{{"comma", calc::commaLocale()}, {"point", calc::pointLocale()}}};
 }
 
 // A number text written with a point, in the locale's notation.

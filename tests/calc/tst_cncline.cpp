@@ -19,7 +19,8 @@ struct Fields
 {
     ToolMode mode = ToolMode::Mill;
     int options = NoOption;
-    const char *n = "", *S = "", *D = "", *Z = "", *pitchMm = "", *pitchTpi = "";
+    const char *spindleSpeed = "", *feedRate = "", *diameter = "", *flutes = "", *pitchMm = "",
+               *threadsPerInch = "";
 };
 
 CncInput InputOf(const Fields &f, const NumberLocale &locale)
@@ -28,13 +29,13 @@ CncInput InputOf(const Fields &f, const NumberLocale &locale)
     CncInput in;
     in.mode = f.mode;
     in.pitchMmSelected = (f.options & Mm) != 0;
-    in.pitchTpiSelected = (f.options & Tpi) != 0;
-    in.n = l(f.n);
-    in.S = l(f.S);
-    in.D = l(f.D);
-    in.Z = l(f.Z);
+    in.threadsPerInchSelected = (f.options & Tpi) != 0;
+    in.spindleSpeed = l(f.spindleSpeed);
+    in.feedRate = l(f.feedRate);
+    in.diameter = l(f.diameter);
+    in.flutes = l(f.flutes);
     in.pitchMm = l(f.pitchMm);
-    in.pitchTpi = l(f.pitchTpi);
+    in.threadsPerInch = l(f.threadsPerInch);
     return in;
 }
 
@@ -77,7 +78,7 @@ void TestCncLine::skrivPunktum_turnsCommasIntoPoints()
 {
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    const QString result = SkrivPunktum(text);
+    const QString result = commasToPoints(text);
     QCOMPARE(result, expected);
     QCOMPARE(text, expected); // the caller's text changes too
 }
@@ -85,7 +86,7 @@ void TestCncLine::skrivPunktum_turnsCommasIntoPoints()
 void TestCncLine::skrivPunktum_throwsAbove255Characters()
 {
     QString text(256, QLatin1Char(','));
-    QVERIFY_THROWS_EXCEPTION(InputError, SkrivPunktum(text));
+    QVERIFY_THROWS_EXCEPTION(InputError, commasToPoints(text));
     QCOMPARE(text, QString(256, QLatin1Char(',')));
 }
 
@@ -193,9 +194,9 @@ void TestCncLine::composeCncLine_writesLineWithPoints()
 
     const CncInput input = InputOf(fields, locale);
     QString line = QStringLiteral("previous line");
-    ComposeCncLine(input, danish, locale, line);
+    composeCncLine(input, danish, locale, line);
     QCOMPARE(line, danishLine);
-    ComposeCncLine(input, english, locale, line);
+    composeCncLine(input, english, locale, line);
     QCOMPARE(line, englishLine);
 }
 
@@ -208,7 +209,7 @@ void TestCncLine::composeCncLine_failure_keepsWhatWasWritten_data()
 
     constexpr ToolMode mill = ToolMode::Mill;
     constexpr ToolMode tap = ToolMode::Tap;
-    static const QByteArray tooLong(256, '1'); // longer than SkrivPunktum walks
+    static const QByteArray tooLong(256, '1'); // longer than commasToPoints walks
     const char *const t = tooLong.constData();
     const struct
     {
@@ -268,9 +269,9 @@ void TestCncLine::composeCncLine_failure_keepsWhatWasWritten()
     QString line = QStringLiteral("previous line");
     if (throws)
         QVERIFY_THROWS_EXCEPTION(InputError,
-                                 ComposeCncLine(InputOf(fields, locale), danish, locale, line));
+                                 composeCncLine(InputOf(fields, locale), danish, locale, line));
     else
-        ComposeCncLine(InputOf(fields, locale), danish, locale, line);
+        composeCncLine(InputOf(fields, locale), danish, locale, line);
     QCOMPARE(line, danishLine);
 }
 

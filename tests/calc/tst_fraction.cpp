@@ -28,7 +28,7 @@ void TestFraction::evaluatesFraction_data()
         QString text;
         const char *result; // written with a point; "" when the evaluation fails
     };
-    // Trailing blanks stay in the denominator, which ValNumber reads as 2.
+    // Trailing blanks stay in the denominator, which readLenientNumber reads as 2.
     const QString padded = QStringLiteral("1 1/2") + QString(250, QLatin1Char(' '));
     const Row rows[] = {
         {"mixed number", QStringLiteral("1 1/2"), "1.5"},
@@ -69,7 +69,7 @@ void TestFraction::evaluatesFraction()
     QFETCH(NumberLocale, locale);
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(BeregnMedDivisionstegn(text, locale), expected);
+    QCOMPARE(evaluateFraction(text, locale), expected);
 }
 
 QTEST_APPLESS_MAIN(TestFraction)

@@ -49,8 +49,8 @@ void TestNumbers::textToNumber_readsLocaleNotation_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
 
-    const NumberLocale comma = CommaLocale();
-    const NumberLocale point = PointLocale();
+    const NumberLocale comma = commaLocale();
+    const NumberLocale point = pointLocale();
     // The same text reads differently: the other separator is a group separator.
     QTest::newRow("comma: 12,5") << comma << "12,5" << 12.5;
     QTest::newRow("point: 12,5 is grouped") << point << "12,5" << 125.0;
@@ -79,7 +79,7 @@ void TestNumbers::textToNumber_readsLocaleNotation()
     QFETCH(NumberLocale, locale);
     QFETCH(QString, text);
     QFETCH(double, expected);
-    CALC_COMPARE_EXACT(TextToNumber(text, locale), expected);
+    CALC_COMPARE_EXACT(textToNumber(text, locale), expected);
 }
 
 void TestNumbers::textToNumber_rejectsNonNumbers_data()
@@ -87,8 +87,8 @@ void TestNumbers::textToNumber_rejectsNonNumbers_data()
     QTest::addColumn<NumberLocale>("locale");
     QTest::addColumn<QString>("text");
 
-    const NumberLocale comma = CommaLocale();
-    const NumberLocale point = PointLocale();
+    const NumberLocale comma = commaLocale();
+    const NumberLocale point = pointLocale();
     QTest::newRow("empty") << comma << "";
     QTest::newRow("blanks only") << point << "   ";
     QTest::newRow("letters") << comma << "abc";
@@ -117,7 +117,7 @@ void TestNumbers::textToNumber_rejectsNonNumbers()
 {
     QFETCH(NumberLocale, locale);
     QFETCH(QString, text);
-    QVERIFY_THROWS_EXCEPTION(InputError, TextToNumber(text, locale));
+    QVERIFY_THROWS_EXCEPTION(InputError, textToNumber(text, locale));
 }
 
 void TestNumbers::textToNumber_acceptsNoBreakSpaceGroups_data()
@@ -134,14 +134,14 @@ void TestNumbers::textToNumber_acceptsNoBreakSpaceGroups()
 {
     QFETCH(QChar, group);
     QFETCH(QString, text);
-    CALC_COMPARE_EXACT(TextToNumber(text, {QLatin1Char(','), group}), 1234.5);
+    CALC_COMPARE_EXACT(textToNumber(text, {QLatin1Char(','), group}), 1234.5);
 }
 
 void TestNumbers::textToNumber_decimalWinsOverEqualGroup()
 {
     const NumberLocale same{QLatin1Char('.'), QLatin1Char('.')};
-    CALC_COMPARE_EXACT(TextToNumber(QStringLiteral("12.5"), same), 12.5);
-    QVERIFY_THROWS_EXCEPTION(InputError, TextToNumber(QStringLiteral("1.234.5"), same));
+    CALC_COMPARE_EXACT(textToNumber(QStringLiteral("12.5"), same), 12.5);
+    QVERIFY_THROWS_EXCEPTION(InputError, textToNumber(QStringLiteral("1.234.5"), same));
 }
 
 void TestNumbers::numberToText_writesFifteenSignificantDigits_data()
@@ -195,7 +195,7 @@ void TestNumbers::numberToText_writesFifteenSignificantDigits()
     QFETCH(NumberLocale, locale);
     QFETCH(double, value);
     QFETCH(QString, expected);
-    QCOMPARE(NumberToText(value, locale), expected);
+    QCOMPARE(numberToText(value, locale), expected);
 }
 
 void TestNumbers::numberToText_rejectsNonFinite_data()
@@ -209,7 +209,7 @@ void TestNumbers::numberToText_rejectsNonFinite_data()
 void TestNumbers::numberToText_rejectsNonFinite()
 {
     QFETCH(double, value);
-    QVERIFY_THROWS_EXCEPTION(InputError, NumberToText(value, CommaLocale()));
+    QVERIFY_THROWS_EXCEPTION(InputError, numberToText(value, commaLocale()));
 }
 
 void TestNumbers::numberToText_readsBackInBothLocales_data()
@@ -227,7 +227,7 @@ void TestNumbers::numberToText_readsBackInBothLocales()
 {
     QFETCH(NumberLocale, locale);
     QFETCH(double, value);
-    CALC_COMPARE_EXACT(TextToNumber(NumberToText(value, locale), locale), value);
+    CALC_COMPARE_EXACT(textToNumber(numberToText(value, locale), locale), value);
 }
 
 void TestNumbers::valNumber_readsLeniently_data()
@@ -264,7 +264,7 @@ void TestNumbers::valNumber_readsLeniently()
 {
     QFETCH(QString, text);
     QFETCH(double, expected);
-    CALC_COMPARE_EXACT(ValNumber(text), expected);
+    CALC_COMPARE_EXACT(readLenientNumber(text), expected);
 }
 
 void TestNumbers::valNumber_throwsOnlyBeyondRange_data()
@@ -279,7 +279,7 @@ void TestNumbers::valNumber_throwsOnlyBeyondRange_data()
 void TestNumbers::valNumber_throwsOnlyBeyondRange()
 {
     QFETCH(QString, text);
-    QVERIFY_THROWS_EXCEPTION(InputError, ValNumber(text));
+    QVERIFY_THROWS_EXCEPTION(InputError, readLenientNumber(text));
 }
 
 void TestNumbers::roundHalfEven_roundsTiesToEven_data()
@@ -321,7 +321,7 @@ void TestNumbers::roundHalfEven_roundsTiesToEven()
     QFETCH(double, x);
     QFETCH(int, k);
     QFETCH(double, expected);
-    CALC_COMPARE_EXACT(RoundHalfEven(x, k), expected);
+    CALC_COMPARE_EXACT(roundHalfEven(x, k), expected);
 }
 
 void TestNumbers::checkedArithmetic_throwsOnOverflowAndZeroDivisor_data()
@@ -344,17 +344,19 @@ void TestNumbers::checkedArithmetic_throwsOnOverflowAndZeroDivisor()
     QFETCH(int, op);
     QFETCH(double, a);
     QFETCH(double, b);
-    const auto run = [&] { return op == 0 ? Mul(a, b) : op == 1 ? Div(a, b) : Add(a, b); };
+    const auto run = [&] {
+        return op == 0 ? checkedMul(a, b) : op == 1 ? checkedDiv(a, b) : checkedAdd(a, b);
+    };
     QVERIFY_THROWS_EXCEPTION(InputError, run());
 }
 
 void TestNumbers::checkedArithmetic_allowsUnderflow()
 {
-    CALC_COMPARE_EXACT(Mul(1e-200, 1e-200), 0.0);
-    CALC_COMPARE_EXACT(Div(1e-300, 1e100), 0.0);
-    CALC_COMPARE_EXACT(Mul(2.0, 3.0), 6.0);
-    CALC_COMPARE_EXACT(Div(0.0, 5.0), 0.0);
-    CALC_COMPARE_EXACT(Add(0.1, 0.2), 0.1 + 0.2);
+    CALC_COMPARE_EXACT(checkedMul(1e-200, 1e-200), 0.0);
+    CALC_COMPARE_EXACT(checkedDiv(1e-300, 1e100), 0.0);
+    CALC_COMPARE_EXACT(checkedMul(2.0, 3.0), 6.0);
+    CALC_COMPARE_EXACT(checkedDiv(0.0, 5.0), 0.0);
+    CALC_COMPARE_EXACT(checkedAdd(0.1, 0.2), 0.1 + 0.2);
 }
 
 QTEST_APPLESS_MAIN(TestNumbers)

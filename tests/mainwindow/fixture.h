@@ -32,8 +32,8 @@ namespace fixture {
 inline WindowEnvironment Environment(bool comma)
 {
     if (comma)
-        return {calc::CommaLocale(), [](int) { return QStringLiteral(","); }};
-    return {calc::PointLocale(), [](int) { return QStringLiteral("."); }};
+        return {calc::commaLocale(), [](int) { return QStringLiteral(","); }};
+    return {calc::pointLocale(), [](int) { return QStringLiteral("."); }};
 }
 
 // A number text written with a comma, in the notation of the locale.
@@ -110,24 +110,24 @@ private:
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
 inline void SampleValues(WorkingValues &v, bool comma)
 {
-    v.Mill = {Num("12,5", comma),  "3", Num("0,1", comma), "50", "1", "20", Num("1273,24", comma),
+    v.mill = {Num("12,5", comma),  "3", Num("0,1", comma), "50", "1", "20", Num("1273,24", comma),
               Num("381,97", comma)};
-    v.Drill = {"8", "2",  Num("0,1", comma),    "20",
+    v.drill = {"8", "2",  Num("0,1", comma),    "20",
                "1", "20", Num("795,77", comma), Num("79,58", comma)};
-    v.Tap = {"6", "1", "1", "20", Num("1,25", comma), "20", "1061", "1326"};
-    v.DecimalCount = 2;
-    v.LanguageState = 1;
-    v.MetricUnits = true;
-    v.InchUnits = false;
-    v.PitchMmSelected = true;
-    v.PitchTpiSelected = false;
+    v.tap = {"6", "1", "1", "20", Num("1,25", comma), "20", "1061", "1326"};
+    v.decimalCount = 2;
+    v.languageState = 1;
+    v.metricUnits = true;
+    v.inchUnits = false;
+    v.pitchMmSelected = true;
+    v.threadsPerInchSelected = false;
 }
 
 // One main window with its settings file in a directory of its own.
 class Session
 {
 public:
-    Session() { values.SettingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
+    Session() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
     ~Session() { window.reset(); }
 
     // Creates the window, loads it, shows it and waits until it is active.
@@ -157,7 +157,7 @@ public:
 
     QByteArray fileBytes() const
     {
-        QFile file(values.SettingsPath);
+        QFile file(values.settingsPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
@@ -165,7 +165,7 @@ public:
     WorkingValues saved() const
     {
         WorkingValues read;
-        state::ParseSettings(fileBytes(), read);
+        state::parseSettings(fileBytes(), read);
         return read;
     }
 

@@ -75,8 +75,8 @@ private:
 void DistinctValues(WorkingValues &v)
 {
     fixture::SampleValues(v, true);
-    v.Drill.Sz = u"0,2"_s;
-    v.Drill.V = u"25"_s;
+    v.drill.feedPerTooth = u"0,2"_s;
+    v.drill.cuttingSpeed = u"25"_s;
 }
 
 } // namespace
@@ -143,7 +143,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     QFETCH(QString, picture);
     Session s;
     DistinctValues(s.values);
-    s.values.Tap.PitchTpi = u"18"_s;
+    s.values.tap.threadsPerInch = u"18"_s;
     QVERIFY(s.open(Language::Danish, true));
     s.click(from);
     // An entry field has the focus, so the Edit menu is enabled when the switch starts.
@@ -179,7 +179,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     if (to == u"BorValg") {
         QVERIFY(steps.last().edgesEnabled); // disabled only after "1" is written
         QVERIFY(!s.field(u"AntalSkærText"_s)->isEnabled());
-        QCOMPARE(s.values.Drill.Z, u"1"_s);
+        QCOMPARE(s.values.drill.flutes, u"1"_s);
     }
     QCOMPARE(recorder.steps.size() - first, expected.size()); // no formula wrote anything
     QCOMPARE(s.window->findChild<QWidget *>(picture)->isVisible(), true);
@@ -189,7 +189,7 @@ void Audit::modeSwitch_unreadableDiameter_keepsLineUpToFeedWord()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.Drill.D = u"abc"_s;
+    s.values.drill.diameter = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
     s.click(u"BorValg"_s);
@@ -208,9 +208,9 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
 
     // Values that no formula gives from one another: only a reload shows them.
-    s.values.Mill.D = u"20"_s;
-    s.values.Mill.n = u"100"_s;
-    s.values.Mill.S = u"7"_s;
+    s.values.mill.diameter = u"20"_s;
+    s.values.mill.spindleSpeed = u"100"_s;
+    s.values.mill.feedRate = u"7"_s;
     s.key(Qt::Key_Tab); // round to the first control, the selected option
     QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
 
@@ -219,7 +219,7 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"7"_s);
     QCOMPARE(s.line(), u"S100 M03 F7 (20 FR 3 SK)"_s);
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QCOMPARE(s.saved().Mill.n, u"100"_s);
+    QCOMPARE(s.saved().mill.spindleSpeed, u"100"_s);
 }
 
 void Audit::entry_runsItsChainInOrder_data()
@@ -260,8 +260,10 @@ void Audit::entry_runsItsChainInOrder()
         s.field(u"OmdrejningerText"_s)->text(), s.field(u"TilspændingOmdrText"_s)->text()};
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
-    const ToolValues &stored = mode == u"BorValg" ? s.values.Drill : s.values.Mill;
-    QCOMPARE((QStringList{stored.Sz, stored.V, stored.n, stored.S}), expected);
+    const ToolValues &stored = mode == u"BorValg" ? s.values.drill : s.values.mill;
+    QCOMPARE((QStringList{stored.feedPerTooth, stored.cuttingSpeed, stored.spindleSpeed,
+                          stored.feedRate}),
+             expected);
 }
 
 void Audit::pitchOption_comparesWithTextCodeByCode_data()
@@ -294,16 +296,16 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
     fixture::SampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
     const bool mm = option == u"PmmOption";
-    s.values.PitchMmSelected = !mm;
-    s.values.PitchTpiSelected = mm;
-    (mm ? s.values.Tap.PitchMm : s.values.Tap.PitchTpi) = pitch;
+    s.values.pitchMmSelected = !mm;
+    s.values.threadsPerInchSelected = mm;
+    (mm ? s.values.tap.pitchMm : s.values.tap.threadsPerInch) = pitch;
     QVERIFY(s.open(Language::Danish, true));
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
 
     s.click(option);
     m_watchdog.take(); // an odd pitch may fail in the feed formula; n comes first
-    QCOMPARE(s.values.PitchMmSelected, mm);
+    QCOMPARE(s.values.pitchMmSelected, mm);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), calculates ? u"1061,03"_s : u"1061"_s);
 }
 
@@ -323,9 +325,9 @@ void Audit::pitchOption_leavesEditMenuAsItWas()
     QVERIFY(s.option(u"PmmOption"_s)->hasFocus());
     QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
     // With an option holding the focus, Copy has no text to take.
-    platform::SetClipboardText(u"kept"_s);
+    platform::setClipboardText(u"kept"_s);
     QTest::keyClick(s.option(u"PmmOption"_s), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), u"kept"_s);
+    QCOMPARE(platform::clipboardText(), u"kept"_s);
 }
 
 void Audit::resultFieldByTab_enablesEditAndSelectsLine()

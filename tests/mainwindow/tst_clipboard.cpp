@@ -42,7 +42,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     Session s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
-    platform::SetClipboardText(u"old"_s);
+    platform::setClipboardText(u"old"_s);
 
     EntryField *result = s.field(u"CNCResultatText"_s);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
@@ -51,8 +51,8 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QAction *copy = s.action(u"ctlKopier"_s);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
 
-    QCOMPARE(platform::ClipboardText(), s.line());
-    QCOMPARE(platform::ClipboardText(), Language(language) == Language::Danish
+    QCOMPARE(platform::clipboardText(), s.line());
+    QCOMPARE(platform::clipboardText(), Language(language) == Language::Danish
                                             ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                                             : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
 }
@@ -65,12 +65,12 @@ void Clipboard::copyKey_takesSelectionOnly()
 
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), u"12,5"_s);
+    QCOMPARE(platform::clipboardText(), u"12,5"_s);
 
     // Nothing selected: the clipboard is emptied.
     s.key(Qt::Key_End);
     s.key(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), QString());
+    QCOMPARE(platform::clipboardText(), QString());
 }
 
 void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
@@ -81,19 +81,19 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QByteArray file = s.fileBytes();
-    platform::SetClipboardText(u"42"_s);
+    platform::setClipboardText(u"42"_s);
 
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     EntryField *diameter = s.field(u"DiameterSkærText"_s);
     QCOMPARE(diameter->text(), u"42"_s);
     QCOMPARE(diameter->cursorPosition(), 2);
-    QCOMPARE(s.values.Mill.D, u"42"_s);
+    QCOMPARE(s.values.mill.diameter, u"42"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
     QCOMPARE(s.fileBytes(), file);
 
     // An empty clipboard clears the selected part.
-    platform::SetClipboardText(QString());
+    platform::setClipboardText(QString());
     s.key(Qt::Key_Left, Qt::ShiftModifier);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(diameter->text(), u"4"_s);
@@ -118,17 +118,17 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     Session s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    platform::SetClipboardText(clipboard);
+    platform::setClipboardText(clipboard);
 
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.Mill.D, expected);
+    QCOMPARE(s.values.mill.diameter, expected);
 
     // What the field holds can always be stored and read back.
     s.key(Qt::Key_Tab);
     m_watchdog.take();
-    QCOMPARE(s.saved().Mill.D, s.values.Mill.D);
+    QCOMPARE(s.saved().mill.diameter, s.values.mill.diameter);
 }
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
@@ -137,7 +137,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
-    platform::SetClipboardText(text + u"\n"_s);
+    platform::setClipboardText(text + u"\n"_s);
 
     QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
     s.key(Qt::Key_V, Qt::ControlModifier);
@@ -152,9 +152,9 @@ void Clipboard::cutKey_goesThroughTheSameRules()
 
     s.type(u"SkærehastighedText"_s, QString());
     s.key(Qt::Key_X, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), u"50"_s);
+    QCOMPARE(platform::clipboardText(), u"50"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), QString());
-    QCOMPARE(s.values.Mill.V, QString());
+    QCOMPARE(s.values.mill.cuttingSpeed, QString());
 }
 
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
@@ -168,10 +168,10 @@ void Clipboard::afterModeOption_copyAndPasteDoNothing()
     s.click(u"FræsereValg"_s);
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
     QVERIFY(!s.action(u"ctlKopier"_s)->isEnabled());
-    platform::SetClipboardText(u"99"_s);
+    platform::setClipboardText(u"99"_s);
     s.key(Qt::Key_C, Qt::ControlModifier);
     s.key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), u"99"_s);
+    QCOMPARE(platform::clipboardText(), u"99"_s);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
 
     // A text field with the focus enables both again.

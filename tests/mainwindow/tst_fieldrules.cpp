@@ -58,17 +58,17 @@ void FieldRules::typing_storesIntoSelectedKind()
     QFETCH(bool, comma);
     Session s;
     fixture::SampleValues(s.values, comma);
-    const ToolValues drill = s.values.Drill;
+    const ToolValues drill = s.values.drill;
     QVERIFY(s.open(Language(language), comma));
 
     s.type(u"SkærehastighedText"_s, u"75"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"75"_s);
-    QCOMPARE(s.values.Mill.V, u"75"_s);
-    QCOMPARE(s.values.Drill, drill);
+    QCOMPARE(s.values.mill.cuttingSpeed, u"75"_s);
+    QCOMPARE(s.values.drill, drill);
 
     // Every change is stored, also a deletion.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.values.Mill.V, u"7"_s);
+    QCOMPARE(s.values.mill.cuttingSpeed, u"7"_s);
 }
 
 void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
@@ -89,8 +89,8 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
             QCOMPARE(s.field(name)->text(), expected);
         }
     }
-    QCOMPARE(s.values.Mill.S, expected);
-    QCOMPARE(s.values.Mill.D, expected);
+    QCOMPARE(s.values.mill.feedRate, expected);
+    QCOMPARE(s.values.mill.diameter, expected);
     m_watchdog.take(); // leaving fields with odd values may warn; not the point here
 }
 
@@ -104,18 +104,18 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 
     s.type(u"TilspændingOmdrText"_s, u"381,97"_s);
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"381,97"_s);
-    QCOMPARE(s.values.Mill.S, u"381,97"_s);
+    QCOMPARE(s.values.mill.feedRate, u"381,97"_s);
 
     s.click(u"BorValg"_s);
     s.type(u"TilspændingOmdrText"_s, u"12.50"_s);
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"12,50"_s);
-    QCOMPARE(s.values.Drill.S, u"12,50"_s);
+    QCOMPARE(s.values.drill.feedRate, u"12,50"_s);
 
     // Enter: Sz from S, n from V and D, S again; the stored S is the field's text.
     s.key(Qt::Key_Return);
-    QCOMPARE(s.values.Drill.S, s.field(u"TilspændingOmdrText"_s)->text());
-    QCOMPARE(s.saved().Drill.S, s.values.Drill.S);
-    QVERIFY(s.values.Drill.S.contains(u','));
+    QCOMPARE(s.values.drill.feedRate, s.field(u"TilspændingOmdrText"_s)->text());
+    QCOMPARE(s.saved().drill.feedRate, s.values.drill.feedRate);
+    QVERIFY(s.values.drill.feedRate.contains(u','));
 }
 
 void FieldRules::thirteenthTypedCharacter_isRefused()
@@ -129,7 +129,7 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
     s.type(u"SkærehastighedText"_s, u"123456789012"_s);
     QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"3"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789012"_s);
-    QCOMPARE(s.values.Mill.V, u"123456789012"_s);
+    QCOMPARE(s.values.mill.cuttingSpeed, u"123456789012"_s);
 
     // With a selection the key replaces it.
     s.key(Qt::Key_Left, Qt::ShiftModifier);
@@ -149,7 +149,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     s.key(Qt::Key_Return);
     const QString expected = Num("0,0416666666666667", comma);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.Mill.D, expected);
+    QCOMPARE(s.values.mill.diameter, expected);
 
     s.key(Qt::Key_End);
     QTest::keyClicks(s.field(u"DiameterSkærText"_s), u"5"_s);
@@ -167,7 +167,7 @@ void FieldRules::doubleQuote_isNeverTyped()
 
     s.type(u"SkærehastighedText"_s, u"1\"2"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"12"_s);
-    QCOMPARE(s.values.Mill.V, u"12"_s);
+    QCOMPARE(s.values.mill.cuttingSpeed, u"12"_s);
 
     // Nor through an input method, which passes by the keys; nor past the limit that way.
     EntryField *speed = s.field(u"SkærehastighedText"_s);
@@ -179,7 +179,7 @@ void FieldRules::doubleQuote_isNeverTyped()
     overlong.setCommitString(u"4567890123"_s);
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
-    QCOMPARE(s.values.Mill.V, u"123"_s);
+    QCOMPARE(s.values.mill.cuttingSpeed, u"123"_s);
 }
 
 void FieldRules::tabAndClick_selectWholeText()
@@ -202,7 +202,7 @@ void FieldRules::tabAndClick_selectWholeText()
     QCOMPARE(edges->selectedText(), u"3"_s);
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
-    QCOMPARE(s.values.Mill.Z, u"4"_s);
+    QCOMPARE(s.values.mill.flutes, u"4"_s);
 }
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()
@@ -214,14 +214,14 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QVERIFY(s.open(Language(language), comma));
 
     s.type(u"DiameterSkærText"_s, u"1 1/2"_s);
-    QCOMPARE(s.values.Mill.D, u"1 1/2"_s);
+    QCOMPARE(s.values.mill.diameter, u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("1,5", comma));
-    QCOMPARE(s.values.Mill.D, Num("1,5", comma));
+    QCOMPARE(s.values.mill.diameter, Num("1,5", comma));
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("10610,33", comma));
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("3183,1", comma));
-    QCOMPARE(s.values.Mill.S, Num("3183,1", comma));
+    QCOMPARE(s.values.mill.feedRate, Num("3183,1", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
@@ -248,7 +248,7 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
     s.key(Qt::Key_Tab);
 
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), QString());
-    QCOMPARE(s.values.Mill.D, QString());
+    QCOMPARE(s.values.mill.diameter, QString());
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
     QCOMPARE(s.line(), line);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
@@ -277,7 +277,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
 
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_Delete);
-    QCOMPARE(s.values.Mill.D, QString());
+    QCOMPARE(s.values.mill.diameter, QString());
     s.type(u"AntalSkærText"_s, u"4"_s); // leaving the empty diameter warns
     QCOMPARE(m_watchdog.take().size(), 1);
     s.key(Qt::Key_Return);
@@ -287,7 +287,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), S);
     QCOMPARE(s.line(), line);
     QCOMPARE(s.fileBytes(), file);
-    QCOMPARE(s.values.Mill.Z, u"4"_s);
+    QCOMPARE(s.values.mill.flutes, u"4"_s);
 }
 
 void FieldRules::spindleSpeed_millRecomputesVThenN_tapOnlyV()
@@ -322,7 +322,7 @@ void FieldRules::feedRate_tapRecomputesNThenSzAndV()
     s.type(u"TilspændingOmdrText"_s, u"2500"_s);
     s.key(Qt::Key_Return);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"2000"_s);
-    QCOMPARE(s.values.Tap.Sz, u"1.25"_s);
+    QCOMPARE(s.values.tap.feedPerTooth, u"1.25"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"37.69911184"_s);
     QCOMPARE(s.line(), u"S2000 M03 F2500 (6 TAPS 1.25 PITCH)"_s);
 }

@@ -255,7 +255,7 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
     s.option(u"PmmOption"_s)->setFocus(Qt::TabFocusReason);
     s.key(Qt::Key_Down);
     QVERIFY(s.option(u"PtommeOption"_s)->isChecked());
-    QVERIFY(s.values.PitchTpiSelected);
+    QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(s.field(u"StigningTextTomme"_s)->isVisible());
 }
 

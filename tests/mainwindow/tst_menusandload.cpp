@@ -256,8 +256,8 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     Session s;
     fixture::SampleValues(s.values, true);
     // The menu rows start from the other units, so that every caption has to change.
-    s.values.InchUnits = inch != viaMenu;
-    s.values.MetricUnits = inch == viaMenu;
+    s.values.inchUnits = inch != viaMenu;
+    s.values.metricUnits = inch == viaMenu;
     QVERIFY(s.open(Language(language), true));
     if (viaMenu)
         s.action(inch ? u"ctlTommer"_s : u"ctlMetrisk"_s)->trigger();
@@ -284,15 +284,15 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QCOMPARE(s.label(u"Label14"_s)->text(),
              danish ? u"Stigning (P) pr. tomme :"_s : u"Pitch (P) thread/inch :"_s);
     QCOMPARE(s.label(u"EnhederLabel"_s)->text(), danish ? u"Tommer"_s : u"Inches"_s);
-    QVERIFY(s.values.InchUnits && !s.values.MetricUnits);
+    QVERIFY(s.values.inchUnits && !s.values.metricUnits);
     // The diameter is not converted; n and S follow the inch formulas.
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("15,28", comma));
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("4,58", comma));
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
     const WorkingValues saved = s.saved();
-    QVERIFY(saved.InchUnits && !saved.MetricUnits);
-    QCOMPARE(saved.Mill.n, Num("15,28", comma));
+    QVERIFY(saved.inchUnits && !saved.metricUnits);
+    QCOMPARE(saved.mill.spindleSpeed, Num("15,28", comma));
 
     s.action(u"ctlMetrisk"_s)->trigger();
     QCOMPARE(s.label(u"Label1"_s)->text(),
@@ -301,7 +301,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
              danish ? u"Skærehastighed (V) m/min. :"_s : u"Surface feed (V) m/min. :"_s);
     QCOMPARE(s.label(u"EnhederLabel"_s)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
-    QVERIFY(s.saved().MetricUnits);
+    QVERIFY(s.saved().metricUnits);
 }
 
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
@@ -316,27 +316,27 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
     QVERIFY(s.action(u"ctlMetrisk"_s)->isChecked());
     QCOMPARE(s.label(u"Label14"_s)->text(), u"Stigning (P) pr. tomme :"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1273,24"_s);
-    QCOMPARE(s.saved().Mill.n, u"1273,24"_s);
+    QCOMPARE(s.saved().mill.spindleSpeed, u"1273,24"_s);
 }
 
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.Mill.D.clear();
-    s.values.MetricUnits = false;
-    s.values.InchUnits = true;
+    s.values.mill.diameter.clear();
+    s.values.metricUnits = false;
+    s.values.inchUnits = true;
     QVERIFY(s.open(Language::Danish, true));
     const QString line = s.line();
 
     s.action(u"ctlMetrisk"_s)->trigger();
     QCOMPARE(s.label(u"Label1"_s)->text(), u"Diameter (D) i mm :"_s);
-    QVERIFY(s.values.MetricUnits);
+    QVERIFY(s.values.metricUnits);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().title, u"Meddelelse"_s);
     QCOMPARE(s.line(), line);
-    QVERIFY(!s.saved().MetricUnits); // the choice reaches the file with the next line
+    QVERIFY(!s.saved().metricUnits); // the choice reaches the file with the next line
 }
 
 void MenusAndLoad::decimalsMenu_threeDecimals()
@@ -351,10 +351,10 @@ void MenusAndLoad::decimalsMenu_threeDecimals()
     QCOMPARE(CheckedDecimals(s), QList<int>{3});
     QCOMPARE(s.label(u"DecimalLabel"_s)->text(),
              Language(language) == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
-    QCOMPARE(s.values.DecimalCount, 3);
+    QCOMPARE(s.values.decimalCount, 3);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("381,972", comma));
-    QCOMPARE(s.saved().DecimalCount, 3);
+    QCOMPARE(s.saved().decimalCount, 3);
 
     s.action(u"ctlDecimalValg0"_s)->trigger();
     QCOMPARE(CheckedDecimals(s), QList<int>{0});
@@ -394,8 +394,8 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QFETCH(QString, units);
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.InchUnits = inch;
-    s.values.MetricUnits = metric;
+    s.values.inchUnits = inch;
+    s.values.metricUnits = metric;
     QVERIFY(s.open(Language(language), true));
 
     QCOMPARE(s.label(u"Label1"_s)->text(), diameter);
@@ -419,26 +419,26 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QFETCH(int, shown);
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.DecimalCount = std::uint8_t(stored);
+    s.values.decimalCount = std::uint8_t(stored);
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(CheckedDecimals(s), QList<int>{shown});
     QCOMPARE(s.label(u"DecimalLabel"_s)->text(), QString::number(shown) + u" Decimal(er)"_s);
-    QCOMPARE(int(s.values.DecimalCount), shown);
+    QCOMPARE(int(s.values.decimalCount), shown);
 }
 
 void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.PitchMmSelected = true;
-    s.values.PitchTpiSelected = true;
+    s.values.pitchMmSelected = true;
+    s.values.threadsPerInchSelected = true;
     QVERIFY(s.open(Language::English, true));
 
     QVERIFY(s.option(u"PmmOption"_s)->isChecked());
     QVERIFY(!s.option(u"PtommeOption"_s)->isChecked());
-    QVERIFY(s.values.PitchMmSelected);
-    QVERIFY(!s.values.PitchTpiSelected);
+    QVERIFY(s.values.pitchMmSelected);
+    QVERIFY(!s.values.threadsPerInchSelected);
     // The load leaves the Mill layout: no pitch field on show.
     QVERIFY(!s.field(u"StigningText"_s)->isVisible());
     QVERIFY(!s.label(u"Label9"_s)->isVisible());
@@ -464,15 +464,15 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, tpi);
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.PitchMmSelected = mmStored;
-    s.values.PitchTpiSelected = tpiStored;
+    s.values.pitchMmSelected = mmStored;
+    s.values.threadsPerInchSelected = tpiStored;
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
     QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
-    QCOMPARE(s.values.PitchMmSelected, mm);
-    QCOMPARE(s.values.PitchTpiSelected, tpi);
-    QCOMPARE(s.saved().PitchTpiSelected, tpi);
+    QCOMPARE(s.values.pitchMmSelected, mm);
+    QCOMPARE(s.values.threadsPerInchSelected, tpi);
+    QCOMPARE(s.saved().threadsPerInchSelected, tpi);
 
     // Tap mode shows the pitch field of the stored unit, and none when neither is stored.
     s.click(u"GevindtappeValg"_s);
@@ -499,14 +499,14 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     QFETCH(bool, expected);
     WorkingValues values;
     fixture::SampleValues(values, true);
-    values.DecimalIsPeriod = stored;
-    WindowEnvironment environment{calc::CommaLocale(), [answer](int lcType) {
+    values.decimalIsPeriod = stored;
+    WindowEnvironment environment{calc::commaLocale(), [answer](int lcType) {
                                       return lcType == 22 ? answer : QString(QChar(0));
                                   }};
     MainWindow window(Language::Danish, values, environment);
     window.Form_Load();
-    QCOMPARE(values.DecimalIsPeriod, expected);
-    QCOMPARE(values.PiText, u"3,14159265358979"_s);
+    QCOMPARE(values.decimalIsPeriod, expected);
+    QCOMPARE(values.piText, u"3,14159265358979"_s);
 }
 
 QTEST_MAIN(MenusAndLoad)

@@ -87,12 +87,12 @@ void ToolModes::drill_showsOneEdgeDisabled()
     EntryField *edges = s.field(u"AntalSkærText"_s);
     QCOMPARE(edges->text(), u"1"_s);
     QVERIFY(!edges->isEnabled());
-    QCOMPARE(s.values.Drill.Z, u"1"_s);
+    QCOMPARE(s.values.drill.flutes, u"1"_s);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
     QCOMPARE(VisiblePicture(s), u"BorBillede"_s);
     QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
                                                               : u"S796 M03 F79.58 (8 DRILL)"_s);
-    QCOMPARE(s.values.Mill.Z, u"3"_s);
+    QCOMPARE(s.values.mill.flutes, u"3"_s);
 
     s.click(u"FræsereValg"_s);
     QVERIFY(edges->isEnabled());
@@ -148,8 +148,8 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QFETCH(bool, tpi);
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.PitchMmSelected = mm;
-    s.values.PitchTpiSelected = tpi;
+    s.values.pitchMmSelected = mm;
+    s.values.threadsPerInchSelected = tpi;
     QVERIFY(s.open(Language::Danish, true));
     QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
     QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
@@ -187,8 +187,8 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     QTest::mouseRelease(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
     QVERIFY(drill->isChecked());
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
-    QCOMPARE(s.values.Mill, before.Mill);
-    QCOMPARE(s.values.Drill.D, u"8"_s);
+    QCOMPARE(s.values.mill, before.mill);
+    QCOMPARE(s.values.drill.diameter, u"8"_s);
 }
 
 void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
@@ -212,21 +212,21 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QFETCH(bool, calculates);
     Session s;
     fixture::SampleValues(s.values, comma);
-    s.values.Tap.PitchTpi = pitch;
+    s.values.tap.threadsPerInch = pitch;
     QVERIFY(s.open(Language::Danish, comma));
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
 
     s.click(u"PtommeOption"_s);
-    QVERIFY(s.values.PitchTpiSelected);
-    QVERIFY(!s.values.PitchMmSelected);
+    QVERIFY(s.values.threadsPerInchSelected);
+    QVERIFY(!s.values.pitchMmSelected);
     QVERIFY(Shown(s, "StigningTextTomme") && !Shown(s, "StigningText"));
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text() != u"1061"_s, calculates);
     if (calculates) {
         QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1061,03", comma));
         QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
         QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
-        QVERIFY(s.saved().PitchTpiSelected);
+        QVERIFY(s.saved().threadsPerInchSelected);
     }
 }
 
@@ -234,18 +234,18 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.Tap.D.clear();
+    s.values.tap.diameter.clear();
     QVERIFY(s.open(Language::English, true));
 
     s.click(u"GevindtappeValg"_s); // the line cannot be built; a switch says nothing
     QVERIFY(m_watchdog.take().isEmpty());
-    QCOMPARE(s.saved().Tap.D, QString());
+    QCOMPARE(s.saved().tap.diameter, QString());
 
     s.click(u"PtommeOption"_s);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);
-    QVERIFY(s.values.PitchTpiSelected);
+    QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(Shown(s, "StigningTextTomme"));
 }
 

@@ -84,7 +84,7 @@ void TestLocale::systemNumberLocale_followsTheUsersLocale()
 {
     // main() named Danish as the user's locale before the application started; Qt carries
     // its own locale data, so this holds whether or not the system has the locale.
-    const calc::NumberLocale locale = platform::SystemNumberLocale();
+    const calc::NumberLocale locale = platform::systemNumberLocale();
     QCOMPARE(locale.decimal, QLatin1Char(','));
     QCOMPARE(locale.group, QLatin1Char('.'));
 }

@@ -18,13 +18,13 @@ private slots:
     void programDirectory_isTheExecutablesDirectory()
     {
         const QString expected = QDir(QStringLiteral(KVR_TEST_BINARY_DIR)).canonicalPath();
-        QCOMPARE(QDir(platform::ProgramDirectory()).canonicalPath(), expected);
+        QCOMPARE(QDir(platform::programDirectory()).canonicalPath(), expected);
         QCOMPARE(QDir(m_directoryBeforeApp).canonicalPath(), expected);
     }
 
     void programVersion_isTheProjectVersion()
     {
-        const platform::Version version = platform::ProgramVersion();
+        const platform::Version version = platform::programVersion();
         QCOMPARE(version.major, KVR_PROJECT_MAJOR);
         QCOMPARE(version.minor, KVR_PROJECT_MINOR);
         QCOMPARE(version.revision, KVR_PROJECT_PATCH);
@@ -37,7 +37,7 @@ private:
 int main(int argc, char **argv)
 {
     // Asked once before the application object exists, as early start-up code might.
-    const QString beforeApp = platform::ProgramDirectory();
+    const QString beforeApp = platform::programDirectory();
     QCoreApplication app(argc, argv);
     TestProgram test(beforeApp);
     return QTest::qExec(&test, argc, argv);

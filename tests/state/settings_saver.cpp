@@ -12,13 +12,13 @@ int main(int argc, char **argv)
         return 2;
     WorkingValues a = testsets::SetA();
     WorkingValues b = testsets::SetB();
-    a.SettingsPath = b.SettingsPath = QString::fromLocal8Bit(argv[1]);
-    if (!state::SaveSettings(a))
+    a.settingsPath = b.settingsPath = QString::fromLocal8Bit(argv[1]);
+    if (!state::saveSettings(a))
         return 1;
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (;;) {
-        state::SaveSettings(b);
-        state::SaveSettings(a);
+        state::saveSettings(b);
+        state::saveSettings(a);
     }
 }

@@ -13,9 +13,10 @@ namespace testsets {
 inline void FillTexts(WorkingValues &v, const QString &prefix)
 {
     int record = 1;
-    for (ToolValues *tool : {&v.Mill, &v.Drill, &v.Tap}) {
-        for (QString *text : {&tool->D, &tool->Z, &tool->Sz, &tool->V, &tool->PitchMm,
-                              &tool->PitchTpi, &tool->n, &tool->S})
+    for (ToolValues *tool : {&v.mill, &v.drill, &v.tap}) {
+        for (QString *text :
+             {&tool->diameter, &tool->flutes, &tool->feedPerTooth, &tool->cuttingSpeed,
+              &tool->pitchMm, &tool->threadsPerInch, &tool->spindleSpeed, &tool->feedRate})
             *text = prefix + QString::number(record++);
     }
 }
@@ -25,15 +26,15 @@ inline WorkingValues SetA()
 {
     WorkingValues v;
     FillTexts(v, QStringLiteral("12,5 a"));
-    v.DecimalCount = 2;
-    v.LanguageState = 1;
-    v.InchUnits = true;
-    v.MetricUnits = false;
-    v.PitchTpiSelected = true;
-    v.PitchMmSelected = false;
-    v.DecimalIsPeriod = true;
-    v.SpareFlag1 = false;
-    v.SpareFlag2 = true;
+    v.decimalCount = 2;
+    v.languageState = 1;
+    v.inchUnits = true;
+    v.metricUnits = false;
+    v.threadsPerInchSelected = true;
+    v.pitchMmSelected = false;
+    v.decimalIsPeriod = true;
+    v.spareFlag1 = false;
+    v.spareFlag2 = true;
     return v;
 }
 
@@ -41,15 +42,15 @@ inline WorkingValues SetB()
 {
     WorkingValues v;
     FillTexts(v, QStringLiteral("0.0416666666666667 b"));
-    v.DecimalCount = 3;
-    v.LanguageState = 2;
-    v.InchUnits = false;
-    v.MetricUnits = true;
-    v.PitchTpiSelected = false;
-    v.PitchMmSelected = true;
-    v.DecimalIsPeriod = false;
-    v.SpareFlag1 = true;
-    v.SpareFlag2 = false;
+    v.decimalCount = 3;
+    v.languageState = 2;
+    v.inchUnits = false;
+    v.metricUnits = true;
+    v.threadsPerInchSelected = false;
+    v.pitchMmSelected = true;
+    v.decimalIsPeriod = false;
+    v.spareFlag1 = true;
+    v.spareFlag2 = false;
     return v;
 }
 
@@ -58,12 +59,12 @@ inline WorkingValues SetB()
 inline QStringList Records(const WorkingValues &v)
 {
     QStringList out;
-    for (const ToolValues *tool : {&v.Mill, &v.Drill, &v.Tap})
-        out << tool->D << tool->Z << tool->Sz << tool->V << tool->PitchMm << tool->PitchTpi
-            << tool->n << tool->S;
-    out << QString::number(v.DecimalCount) << QString::number(v.LanguageState);
-    for (bool flag : {v.InchUnits, v.MetricUnits, v.PitchTpiSelected, v.PitchMmSelected,
-                      v.DecimalIsPeriod, v.SpareFlag1, v.SpareFlag2})
+    for (const ToolValues *tool : {&v.mill, &v.drill, &v.tap})
+        out << tool->diameter << tool->flutes << tool->feedPerTooth << tool->cuttingSpeed
+            << tool->pitchMm << tool->threadsPerInch << tool->spindleSpeed << tool->feedRate;
+    out << QString::number(v.decimalCount) << QString::number(v.languageState);
+    for (bool flag : {v.inchUnits, v.metricUnits, v.threadsPerInchSelected, v.pitchMmSelected,
+                      v.decimalIsPeriod, v.spareFlag1, v.spareFlag2})
         out << QString::fromLatin1(flag ? "#TRUE#" : "#FALSE#");
     return out;
 }

@@ -43,8 +43,8 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
         QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
         WorkingValues loaded;
-        loaded.SettingsPath = path;
-        LoadSettings(loaded);
+        loaded.settingsPath = path;
+        loadSettings(loaded);
         const QStringList records = Records(loaded);
         if (records == setA)
             ++sawA;

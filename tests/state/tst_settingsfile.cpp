@@ -64,16 +64,16 @@ void TestSettingsFile::roundTrip_keepsEveryValue_data()
     QTest::addColumn<WorkingValues>("values");
 
     WorkingValues defaults;
-    ApplyDefaults(defaults);
+    applyFirstRunDefaults(defaults);
     QTest::newRow("first-run defaults") << defaults;
     QTest::newRow("initial state, all texts empty") << WorkingValues{};
     QTest::newRow("decimal commas, flags set A") << testsets::SetA();
     QTest::newRow("decimal points, flags set B") << testsets::SetB();
 
     WorkingValues letters = testsets::SetA();
-    letters.Mill.D = QStringLiteral("æøå ÆØÅ µ°");
-    letters.Tap.S = QStringLiteral("  1 1/2, \t");
-    letters.LanguageState = 255;
+    letters.mill.diameter = QStringLiteral("æøå ÆØÅ µ°");
+    letters.tap.feedRate = QStringLiteral("  1 1/2, \t");
+    letters.languageState = 255;
     QTest::newRow("Latin-1 letters, blanks, commas") << letters;
 }
 
@@ -82,29 +82,29 @@ void TestSettingsFile::roundTrip_keepsEveryValue()
     QFETCH(WorkingValues, values);
 
     WorkingValues parsed;
-    QCOMPARE(ParseSettings(SerializeSettings(values), parsed), 33);
+    QCOMPARE(parseSettings(serializeSettings(values), parsed), 33);
     QCOMPARE(Records(parsed), Records(values));
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    values.SettingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(SaveSettings(values));
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(saveSettings(values));
     WorkingValues loaded;
-    loaded.SettingsPath = values.SettingsPath;
-    LoadSettings(loaded);
+    loaded.settingsPath = values.settingsPath;
+    loadSettings(loaded);
     QVERIFY(loaded.sameStoredValues(values));
 }
 
 void TestSettingsFile::serialize_defaults_writesExactBytes()
 {
     WorkingValues values;
-    ApplyDefaults(values);
+    applyFirstRunDefaults(values);
     QByteArray expected;
     for (int tool = 0; tool < 3; ++tool)
         expected += "\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"4\"\r\n\"4\"\r\n";
     expected +=
         "0\r\n0\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
-    QCOMPARE(SerializeSettings(values), expected);
+    QCOMPARE(serializeSettings(values), expected);
 }
 
 void TestSettingsFile::serialize_textTheFileCannotHold_data()
@@ -127,13 +127,13 @@ void TestSettingsFile::serialize_textTheFileCannotHold()
     QFETCH(QByteArray, line);
 
     WorkingValues values = testsets::SetA();
-    values.Drill.V = text;
-    const QByteArray bytes = SerializeSettings(values);
+    values.drill.cuttingSpeed = text;
+    const QByteArray bytes = serializeSettings(values);
     QCOMPARE(bytes.split('\n').at(11), line + '\r');
 
     WorkingValues parsed;
-    QCOMPARE(ParseSettings(bytes, parsed), 33);
-    QCOMPARE(parsed.Drill.V, QString::fromLatin1(line.mid(1, line.size() - 2)));
+    QCOMPARE(parseSettings(bytes, parsed), 33);
+    QCOMPARE(parsed.drill.cuttingSpeed, QString::fromLatin1(line.mid(1, line.size() - 2)));
 }
 
 void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
@@ -198,17 +198,17 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
         << Place::File << JoinLines(WithLine(lines, 5, "\"12,5")) << records.mid(0, 4);
 
     WorkingValues unquoted = file;
-    unquoted.Mill.Sz = QStringLiteral("7");
+    unquoted.mill.feedPerTooth = QStringLiteral("7");
     QTest::newRow("unquoted text")
         << Place::File << JoinLines(WithLine(lines, 3, "  7  ")) << Records(unquoted);
     QTest::newRow("quote inside an unquoted text")
         << Place::File << JoinLines(WithLine(lines, 3, "7\"")) << records.mid(0, 2);
 
     WorkingValues clamped = file;
-    clamped.DecimalCount = 3;
-    QTest::newRow("DecimalCount 7 taken as 3")
+    clamped.decimalCount = 3;
+    QTest::newRow("decimalCount 7 taken as 3")
         << Place::File << JoinLines(WithLine(lines, 25, "7")) << Records(clamped);
-    QTest::newRow("DecimalCount 255 taken as 3")
+    QTest::newRow("decimalCount 255 taken as 3")
         << Place::File << JoinLines(WithLine(lines, 25, "255")) << Records(clamped);
 
     // Every byte value except the delimiters and blanks: one unquoted record, then nothing.
@@ -261,12 +261,12 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
 
     // Everything the file does not supply keeps what it held before.
     WorkingValues values = testsets::SetB();
-    values.SettingsPath = path;
-    LoadSettings(values);
+    values.settingsPath = path;
+    loadSettings(values);
 
     const QStringList expected = readRecords + Records(testsets::SetB()).mid(readRecords.size());
     QCOMPARE(Records(values), expected);
-    QCOMPARE(values.SettingsPath, path);
+    QCOMPARE(values.settingsPath, path);
 }
 
 void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
@@ -281,13 +281,13 @@ void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
             c = alphabet.at(random.bounded(alphabet.size()));
 
         WorkingValues values;
-        const int read = ParseSettings(bytes, values);
+        const int read = parseSettings(bytes, values);
         QVERIFY2(read >= 0 && read <= 33, bytes.toHex().constData());
-        QVERIFY(values.DecimalCount <= 3);
+        QVERIFY(values.decimalCount <= 3);
 
         // Whatever was read, the writer's file reads back whole and the same.
         WorkingValues again;
-        QCOMPARE(ParseSettings(SerializeSettings(values), again), 33);
+        QCOMPARE(parseSettings(serializeSettings(values), again), 33);
         QCOMPARE(Records(again), Records(values));
     }
 }
@@ -297,15 +297,15 @@ void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const QByteArray before = SerializeSettings(testsets::SetA()) + "kept as it is";
+    const QByteArray before = serializeSettings(testsets::SetA()) + "kept as it is";
     QVERIFY(WriteAll(path, before));
     const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     QVERIFY(QFile::setPermissions(path, readOnly));
 
     WorkingValues values = testsets::SetB();
-    values.SettingsPath = path;
-    QVERIFY(!SaveSettings(values));
-    QVERIFY(!SaveSettings(values));
+    values.settingsPath = path;
+    QVERIFY(!saveSettings(values));
+    QVERIFY(!saveSettings(values));
 
     QCOMPARE(ReadAll(path), before);
     QCOMPARE(QFile::permissions(path) & 0x7077, readOnly);
@@ -322,8 +322,8 @@ void TestSettingsFile::save_readOnlyDirectory_failsQuietly()
     QVERIFY(QFile::setPermissions(dir.path(), readOnly));
 
     WorkingValues values = testsets::SetA();
-    values.SettingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const bool saved = SaveSettings(values);
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const bool saved = saveSettings(values);
     const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner | QFile::WriteUser));
 
@@ -339,8 +339,8 @@ void TestSettingsFile::save_overLongerFile_leavesExactlyTheRecords()
     QVERIFY(WriteAll(path, QByteArray(100000, 'x')));
 
     WorkingValues values = testsets::SetB();
-    values.SettingsPath = path;
-    QVERIFY(SaveSettings(values));
+    values.settingsPath = path;
+    QVERIFY(saveSettings(values));
     QCOMPARE(ReadAll(path), JoinLines(FileLines(values)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("KVRsys.cfg")});
@@ -356,8 +356,8 @@ void TestSettingsFile::save_keepsPermissionsOfTheFile()
     QVERIFY(QFile::setPermissions(path, mode));
 
     WorkingValues values = testsets::SetA();
-    values.SettingsPath = path;
-    QVERIFY(SaveSettings(values));
+    values.settingsPath = path;
+    QVERIFY(saveSettings(values));
     QCOMPARE(QFile::permissions(path) & 0x7077, mode);
 }
 
@@ -367,12 +367,12 @@ void TestSettingsFile::save_unusablePath_fails()
     QVERIFY(dir.isValid());
     WorkingValues values = testsets::SetA();
 
-    values.SettingsPath = dir.path();
-    QVERIFY(!SaveSettings(values));
-    values.SettingsPath = dir.filePath(QStringLiteral("no such folder/KVRsys.cfg"));
-    QVERIFY(!SaveSettings(values));
-    values.SettingsPath.clear();
-    QVERIFY(!SaveSettings(values));
+    values.settingsPath = dir.path();
+    QVERIFY(!saveSettings(values));
+    values.settingsPath = dir.filePath(QStringLiteral("no such folder/KVRsys.cfg"));
+    QVERIFY(!saveSettings(values));
+    values.settingsPath.clear();
+    QVERIFY(!saveSettings(values));
     QVERIFY(QFileInfo(dir.path()).isDir());
 }
 

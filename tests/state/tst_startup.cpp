@@ -20,12 +20,12 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
 
 void VerifyDefaultTexts(const WorkingValues &values)
 {
-    for (const ToolValues *tool : {&values.Mill, &values.Drill, &values.Tap}) {
-        for (const QString *text :
-             {&tool->D, &tool->Z, &tool->Sz, &tool->V, &tool->PitchMm, &tool->PitchTpi})
+    for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
+        for (const QString *text : {&tool->diameter, &tool->flutes, &tool->feedPerTooth,
+                                    &tool->cuttingSpeed, &tool->pitchMm, &tool->threadsPerInch})
             QCOMPARE(*text, QStringLiteral("1"));
-        QCOMPARE(tool->n, QStringLiteral("4"));
-        QCOMPARE(tool->S, QStringLiteral("4"));
+        QCOMPARE(tool->spindleSpeed, QStringLiteral("4"));
+        QCOMPARE(tool->feedRate, QStringLiteral("4"));
     }
 }
 
@@ -52,30 +52,30 @@ void TestStartup::main_opensTheStoredWindow_data()
 
     // Flags the opposite of the defaults, so that each default is seen to be applied.
     WorkingValues stored = testsets::SetB();
-    stored.SpareFlag1 = true;
-    stored.SpareFlag2 = true;
+    stored.spareFlag1 = true;
+    stored.spareFlag2 = true;
     const auto file = [&stored](int languageState) {
         WorkingValues v = stored;
-        v.LanguageState = std::uint8_t(languageState);
-        return SerializeSettings(v);
+        v.languageState = std::uint8_t(languageState);
+        return serializeSettings(v);
     };
     WorkingValues empty;
-    empty.DecimalCount = 1;
-    empty.LanguageState = 2;
-    empty.MetricUnits = true;
+    empty.decimalCount = 1;
+    empty.languageState = 2;
+    empty.metricUnits = true;
 
     QTest::newRow("no file") << false << QByteArray() << StartWindow::English << true;
-    QTest::newRow("LanguageState 0") << true << file(0) << StartWindow::English << true;
-    QTest::newRow("LanguageState 1") << true << file(1) << StartWindow::Danish << false;
-    QTest::newRow("LanguageState 2") << true << file(2) << StartWindow::English << false;
-    QTest::newRow("LanguageState 2, empty texts")
-        << true << SerializeSettings(empty) << StartWindow::English << false;
-    QTest::newRow("LanguageState 3") << true << file(3) << StartWindow::None << false;
-    QTest::newRow("LanguageState 4") << true << file(4) << StartWindow::English << true;
-    QTest::newRow("LanguageState 7") << true << file(7) << StartWindow::English << true;
-    QTest::newRow("LanguageState 255") << true << file(255) << StartWindow::English << true;
+    QTest::newRow("languageState 0") << true << file(0) << StartWindow::English << true;
+    QTest::newRow("languageState 1") << true << file(1) << StartWindow::Danish << false;
+    QTest::newRow("languageState 2") << true << file(2) << StartWindow::English << false;
+    QTest::newRow("languageState 2, empty texts")
+        << true << serializeSettings(empty) << StartWindow::English << false;
+    QTest::newRow("languageState 3") << true << file(3) << StartWindow::None << false;
+    QTest::newRow("languageState 4") << true << file(4) << StartWindow::English << true;
+    QTest::newRow("languageState 7") << true << file(7) << StartWindow::English << true;
+    QTest::newRow("languageState 255") << true << file(255) << StartWindow::English << true;
 
-    QList<QByteArray> lines = SerializeSettings(stored).split('\n');
+    QList<QByteArray> lines = serializeSettings(stored).split('\n');
     lines[25] = "300\r";
     QTest::newRow("300 in line 26") << true << lines.join('\n') << StartWindow::English << true;
 }
@@ -93,28 +93,28 @@ void TestStartup::main_opensTheStoredWindow()
     if (hasFile)
         QVERIFY(WriteAll(path, content));
     WorkingValues fromFile;
-    ParseSettings(content, fromFile);
+    parseSettings(content, fromFile);
 
     WorkingValues values;
-    QCOMPARE(Main(values, dir.path()), window);
-    QCOMPARE(values.SettingsPath, path);
+    QCOMPARE(chooseStartWindow(values, dir.path()), window);
+    QCOMPARE(values.settingsPath, path);
 
     if (!defaults) {
         QCOMPARE(Records(values), Records(fromFile));
         return;
     }
     VerifyDefaultTexts(values);
-    QVERIFY(values.InchUnits);
-    QVERIFY(!values.MetricUnits);
-    QVERIFY(values.PitchTpiSelected);
-    QVERIFY(!values.PitchMmSelected);
-    QVERIFY(!values.DecimalIsPeriod);
+    QVERIFY(values.inchUnits);
+    QVERIFY(!values.metricUnits);
+    QVERIFY(values.threadsPerInchSelected);
+    QVERIFY(!values.pitchMmSelected);
+    QVERIFY(!values.decimalIsPeriod);
     // Recorded as the English window that opens, so the defaults come only once.
-    QCOMPARE(values.LanguageState, std::uint8_t(2));
+    QCOMPARE(values.languageState, std::uint8_t(2));
     // Left as the file held them.
-    QCOMPARE(values.DecimalCount, fromFile.DecimalCount);
-    QCOMPARE(values.SpareFlag1, fromFile.SpareFlag1);
-    QCOMPARE(values.SpareFlag2, fromFile.SpareFlag2);
+    QCOMPARE(values.decimalCount, fromFile.decimalCount);
+    QCOMPARE(values.spareFlag1, fromFile.spareFlag1);
+    QCOMPARE(values.spareFlag2, fromFile.spareFlag2);
 }
 
 void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
@@ -122,19 +122,19 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues stale = testsets::SetA();
-    stale.LanguageState = 0;
-    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), SerializeSettings(stale)));
+    stale.languageState = 0;
+    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
 
     WorkingValues first;
-    QCOMPARE(Main(first, dir.path()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(first, dir.path()), StartWindow::English);
     VerifyDefaultTexts(first);
-    first.Mill.D = QStringLiteral("12,5");
-    first.MetricUnits = true;
-    first.InchUnits = false;
-    QVERIFY(SaveSettings(first));
+    first.mill.diameter = QStringLiteral("12,5");
+    first.metricUnits = true;
+    first.inchUnits = false;
+    QVERIFY(saveSettings(first));
 
     WorkingValues second;
-    QCOMPARE(Main(second, dir.path()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(second, dir.path()), StartWindow::English);
     QVERIFY(second.sameStoredValues(first));
 }
 
@@ -151,9 +151,9 @@ void TestStartup::main_settingsPathBesideTheProgram()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues values;
-    Main(values, dir.path() + suffix);
-    QCOMPARE(values.SettingsPath, dir.path() + QStringLiteral("/KVRsys.cfg"));
-    QVERIFY(!QFile::exists(values.SettingsPath)); // starting writes nothing
+    chooseStartWindow(values, dir.path() + suffix);
+    QCOMPARE(values.settingsPath, dir.path() + QStringLiteral("/KVRsys.cfg"));
+    QVERIFY(!QFile::exists(values.settingsPath)); // starting writes nothing
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -57,7 +57,7 @@ void AuxWiringTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_values = WorkingValues();
-    m_values.SettingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
+    m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
     fixture::SampleValues(m_values, true);
     m_quits = 0;
 }
@@ -185,7 +185,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
-    m_values.Mill.n.clear();
+    m_values.mill.spindleSpeed.clear();
     WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
     int prints = 0;
     manager.setPrintStep([&prints](QWidget *, const auto &) { ++prints; });

@@ -62,7 +62,7 @@ void WindowManagerTest::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_values = WorkingValues();
-    m_values.SettingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
+    m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
     fixture::SampleValues(m_values, true);
     m_quits = 0;
 }
@@ -102,7 +102,7 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
         QVERIFY2(qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4,
                  qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
     } else {
-        QVERIFY(!QFile::exists(m_values.SettingsPath));
+        QVERIFY(!QFile::exists(m_values.settingsPath));
     }
 }
 
@@ -117,7 +117,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QTest::mouseClick(danish->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
                       QPoint(7, 10));
     Type(danish, "SkærehastighedText", u"33"_s);
-    QCOMPARE(m_values.Tap.V, u"33"_s);
+    QCOMPARE(m_values.tap.cuttingSpeed, u"33"_s);
     WorkingValues before = m_values;
 
     danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger();
@@ -130,26 +130,26 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(danish.isNull());
 
-    before.LanguageState = 2;
+    before.languageState = 2;
     QVERIFY(m_values.sameStoredValues(before));
     QVERIFY(english->findChild<QRadioButton *>(u"FræsereValg"_s)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"12,5"_s);
     const WorkingValues saved = [this] {
         WorkingValues read;
-        QFile file(m_values.SettingsPath);
+        QFile file(m_values.settingsPath);
         if (file.open(QIODevice::ReadOnly))
-            state::ParseSettings(file.readAll(), read);
+            state::parseSettings(file.readAll(), read);
         return read;
     }();
-    QCOMPARE(int(saved.LanguageState), 2);
-    QCOMPARE(saved.Tap.V, u"33"_s);
+    QCOMPARE(int(saved.languageState), 2);
+    QCOMPARE(saved.tap.cuttingSpeed, u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
     QVERIFY(Activate(english));
     english->findChild<QAction *>(u"ctlDanish"_s)->trigger();
     MainWindow *again = manager.mainWindow();
     QCOMPARE(again->objectName(), u"HovedForm"_s);
-    QCOMPARE(int(m_values.LanguageState), 1);
+    QCOMPARE(int(m_values.languageState), 1);
     QVERIFY(Activate(again));
     QTest::mouseClick(again->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
                       QPoint(7, 10));
@@ -204,7 +204,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 {
     // First start: no file, so the defaults and the English window.
     WorkingValues first;
-    QCOMPARE(state::Main(first, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(first, m_dir->path()), state::StartWindow::English);
     {
         WindowManager manager(first, fixture::Environment(true), [this] { ++m_quits; });
         MainWindow *window = manager.open(state::StartWindow::English);
@@ -220,12 +220,12 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     }
 
     WorkingValues second;
-    QCOMPARE(state::Main(second, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(second, m_dir->path()), state::StartWindow::English);
     QVERIFY(second.sameStoredValues(first));
-    QCOMPARE(second.Mill.D, u"10"_s);
-    QCOMPARE(second.Mill.V, u"123"_s);
-    QCOMPARE(second.Mill.Z, u"6"_s);
-    QCOMPARE(int(second.DecimalCount), 2);
+    QCOMPARE(second.mill.diameter, u"10"_s);
+    QCOMPARE(second.mill.cuttingSpeed, u"123"_s);
+    QCOMPARE(second.mill.flutes, u"6"_s);
+    QCOMPARE(int(second.decimalCount), 2);
 
     WindowManager manager(second, fixture::Environment(true), [this] { ++m_quits; });
     MainWindow *window = manager.open(state::StartWindow::English);

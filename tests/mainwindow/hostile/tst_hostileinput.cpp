@@ -64,14 +64,15 @@ bool IsTap(Mode mode)
 
 ToolValues &KindValues(WorkingValues &v, Mode mode)
 {
-    return mode == Mode::Mill ? v.Mill : mode == Mode::Drill ? v.Drill : v.Tap;
+    return mode == Mode::Mill ? v.mill : mode == Mode::Drill ? v.drill : v.tap;
 }
 
 const QString &StoredText(WorkingValues &v, Mode mode, Quantity q)
 {
     const ToolValues &kind = KindValues(v, mode);
-    const QString *texts[] = {&kind.D,       &kind.Z,        &kind.Sz, &kind.V,
-                              &kind.PitchMm, &kind.PitchTpi, &kind.n,  &kind.S};
+    const QString *texts[] = {&kind.diameter,     &kind.flutes,  &kind.feedPerTooth,
+                              &kind.cuttingSpeed, &kind.pitchMm, &kind.threadsPerInch,
+                              &kind.spindleSpeed, &kind.feedRate};
     return *texts[int(q)];
 }
 
@@ -118,15 +119,15 @@ ToolValues Baseline(bool comma, Mode mode)
 void Prepare(Session &s, const Setup &c)
 {
     fixture::SampleValues(s.values, c.comma);
-    s.values.Mill = Baseline(c.comma, Mode::Mill);
-    s.values.Drill = Baseline(c.comma, Mode::Drill);
-    s.values.Tap = Baseline(c.comma, Mode::TapMm);
-    s.values.DecimalCount = std::uint8_t(c.decimals);
-    s.values.LanguageState = c.language == Language::Danish ? 1 : 2;
-    s.values.MetricUnits = c.metric;
-    s.values.InchUnits = !c.metric;
-    s.values.PitchMmSelected = c.mode != Mode::TapTpi;
-    s.values.PitchTpiSelected = c.mode == Mode::TapTpi;
+    s.values.mill = Baseline(c.comma, Mode::Mill);
+    s.values.drill = Baseline(c.comma, Mode::Drill);
+    s.values.tap = Baseline(c.comma, Mode::TapMm);
+    s.values.decimalCount = std::uint8_t(c.decimals);
+    s.values.languageState = c.language == Language::Danish ? 1 : 2;
+    s.values.metricUnits = c.metric;
+    s.values.inchUnits = !c.metric;
+    s.values.pitchMmSelected = c.mode != Mode::TapTpi;
+    s.values.threadsPerInchSelected = c.mode == Mode::TapTpi;
 }
 
 // The rows of every test: both windows, both locales, each mode, both unit systems.
@@ -203,23 +204,24 @@ constexpr double Pi = 3.14159265358979;
 // Every number the fields of the window show, and the hidden Tap record's Z and Sz.
 struct Shown
 {
-    std::optional<double> D, Z, Sz, V, PitchMm, PitchTpi, n, S, tapZ, tapSz;
+    std::optional<double> diameter, flutes, feedPerTooth, cuttingSpeed, pitchMm, threadsPerInch,
+        spindleSpeed, feedRate, tapZ, tapSz;
 };
 
 Shown ReadShown(const Session &s, bool comma)
 {
     Shown r;
     auto read = [&](Quantity q) { return Value(s.field(FieldName(q))->text(), comma); };
-    r.D = read(Quantity::D);
-    r.Z = read(Quantity::Z);
-    r.Sz = read(Quantity::Sz);
-    r.V = read(Quantity::V);
-    r.PitchMm = read(Quantity::PitchMm);
-    r.PitchTpi = read(Quantity::PitchTpi);
-    r.n = read(Quantity::n);
-    r.S = read(Quantity::S);
-    r.tapZ = Value(s.values.Tap.Z, comma);
-    r.tapSz = Value(s.values.Tap.Sz, comma);
+    r.diameter = read(Quantity::D);
+    r.flutes = read(Quantity::Z);
+    r.feedPerTooth = read(Quantity::Sz);
+    r.cuttingSpeed = read(Quantity::V);
+    r.pitchMm = read(Quantity::PitchMm);
+    r.threadsPerInch = read(Quantity::PitchTpi);
+    r.spindleSpeed = read(Quantity::n);
+    r.feedRate = read(Quantity::S);
+    r.tapZ = Value(s.values.tap.flutes, comma);
+    r.tapSz = Value(s.values.tap.feedPerTooth, comma);
     return r;
 }
 
@@ -244,24 +246,26 @@ QString CheckResults(const Session &s, const Setup &c, Quantity field, const Sho
                 return false;
         return true;
     };
-    if (!all({now.D, now.V, now.n, now.S}))
+    if (!all({now.diameter, now.cuttingSpeed, now.spindleSpeed, now.feedRate}))
         return u"a result field holds no number"_s;
 
     if (!IsTap(c.mode)) {
-        if (!all({now.Z, now.Sz}))
+        if (!all({now.flutes, now.feedPerTooth}))
             return u"Z or Sz holds no number"_s;
-        if (field == Quantity::n && before.n && before.D)
-            expect("V from the typed n", now.V, Pi * (*before.D * *before.n) / k, 8);
-        if (field == Quantity::S && before.S && before.Z && before.n)
-            expect("Sz from the typed S", now.Sz, *before.S / (*before.Z * *before.n), 8);
-        expect("n", now.n, (*now.V * k) / (Pi * *now.D), c.decimals);
-        const double edges = c.mode == Mode::Mill ? *now.Z : 1.0;
-        expect("S", now.S, (*now.Sz * edges) * *now.n, c.decimals);
+        if (field == Quantity::n && before.spindleSpeed && before.diameter)
+            expect("V from the typed n", now.cuttingSpeed,
+                   Pi * (*before.diameter * *before.spindleSpeed) / k, 8);
+        if (field == Quantity::S && before.feedRate && before.flutes && before.spindleSpeed)
+            expect("Sz from the typed S", now.feedPerTooth,
+                   *before.feedRate / (*before.flutes * *before.spindleSpeed), 8);
+        expect("n", now.spindleSpeed, (*now.cuttingSpeed * k) / (Pi * *now.diameter), c.decimals);
+        const double edges = c.mode == Mode::Mill ? *now.flutes : 1.0;
+        expect("S", now.feedRate, (*now.feedPerTooth * edges) * *now.spindleSpeed, c.decimals);
         return wrong.join(u"; "_s);
     }
 
     const bool mm = c.mode == Mode::TapMm;
-    const std::optional<double> pitch = mm ? now.PitchMm : now.PitchTpi;
+    const std::optional<double> pitch = mm ? now.pitchMm : now.threadsPerInch;
     if (!pitch)
         return u"the pitch holds no number"_s;
     auto feed = [&](double n) {
@@ -275,16 +279,17 @@ QString CheckResults(const Session &s, const Setup &c, Quantity field, const Sho
         return mm ? (25.4 / *pitch) * S : *pitch * S;
     };
     if (field == Quantity::S) {
-        expect("n from the typed S", now.n, speed(*now.S), c.decimals);
+        expect("n from the typed S", now.spindleSpeed, speed(*now.feedRate), c.decimals);
         if (now.tapZ)
-            expect("Sz of the taps", now.tapSz, *now.S / (*now.tapZ * *now.n), 8);
-        expect("V", now.V, Pi * (*now.D * *now.n) / k, 8);
+            expect("Sz of the taps", now.tapSz, *now.feedRate / (*now.tapZ * *now.spindleSpeed), 8);
+        expect("V", now.cuttingSpeed, Pi * (*now.diameter * *now.spindleSpeed) / k, 8);
     } else if (field == Quantity::n) {
-        expect("V from the typed n", now.V, Pi * (*now.D * *now.n) / k, 8);
-        expect("S", now.S, feed(*now.n), c.decimals);
+        expect("V from the typed n", now.cuttingSpeed, Pi * (*now.diameter * *now.spindleSpeed) / k,
+               8);
+        expect("S", now.feedRate, feed(*now.spindleSpeed), c.decimals);
     } else {
-        expect("n", now.n, (*now.V * k) / (Pi * *now.D), c.decimals);
-        expect("S", now.S, feed(*now.n), c.decimals);
+        expect("n", now.spindleSpeed, (*now.cuttingSpeed * k) / (Pi * *now.diameter), c.decimals);
+        expect("S", now.feedRate, feed(*now.spindleSpeed), c.decimals);
     }
     return wrong.join(u"; "_s);
 }
@@ -379,11 +384,11 @@ QString CheckInvariants(const Session &s, const Setup &c, const QString &typedFi
 
     const QByteArray bytes = s.fileBytes();
     WorkingValues read;
-    const int records = state::ParseSettings(bytes, read);
+    const int records = state::parseSettings(bytes, read);
     if (records != 33)
         return QStringLiteral("settings file reads %1 records").arg(records);
     WorkingValues fresh;
-    const state::StartWindow start = state::Main(fresh, s.dir.path());
+    const state::StartWindow start = state::chooseStartWindow(fresh, s.dir.path());
     const state::StartWindow expected =
         c.language == Language::Danish ? state::StartWindow::Danish : state::StartWindow::English;
     if (start != expected || !fresh.sameStoredValues(read))
@@ -772,9 +777,9 @@ void HostileInput::hostileEntry_warnsOnceOrComputesRightValues()
             Shown typedIn = before;
             const std::optional<double> typedValue = Value(shownTyped, c.comma);
             if (field == Quantity::n)
-                typedIn.n = typedValue;
+                typedIn.spindleSpeed = typedValue;
             if (field == Quantity::S)
-                typedIn.S = typedValue;
+                typedIn.feedRate = typedValue;
             error = d.boxes(0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"typing: "_s + error));
 
@@ -838,7 +843,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 
     for (const QString &text : {Long300Digits, Long300Mixed()}) {
         QCOMPARE(text.size(), 300);
-        platform::SetClipboardText(text);
+        platform::setClipboardText(text);
         for (Quantity field : Editable(c.mode)) {
             const QString name = FieldName(field);
             EntryField *entry = s.field(name);
@@ -855,7 +860,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
             d.key(Qt::Key_V, Qt::ControlModifier);
             QVERIFY2(entry->text() == before, qPrintable(name + u" took Ctrl+V at the end"_s));
             QCOMPARE(StoredText(s.values, c.mode, field), before);
-            QCOMPARE(platform::ClipboardText(), text);
+            QCOMPARE(platform::clipboardText(), text);
             // Leaving each field runs its chain on the sane values.
             const QString error = d.boxes(0) + CheckInvariants(s, c);
             QVERIFY2(error.isEmpty(), qPrintable(name + u": "_s + error));
@@ -882,13 +887,13 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
     // Copy takes the whole pasted line.
-    platform::SetClipboardText(u"old"_s);
+    platform::setClipboardText(u"old"_s);
     d.key(Qt::Key_A, Qt::ControlModifier);
     if (byMenu)
         copy->trigger();
     else
         d.key(Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(platform::ClipboardText(), pasted);
+    QCOMPARE(platform::clipboardText(), pasted);
 
     // Leaving the line runs nothing; the next calculation builds a proper line again.
     if (c.comma) {
@@ -967,7 +972,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         if (emptyDiameter) {
             d.clickField(Quantity::D);
             d.key(Qt::Key_Delete);
-            QCOMPARE(KindValues(s.values, mode).D, QString());
+            QCOMPARE(KindValues(s.values, mode).diameter, QString());
         } else {
             d.clickField(Quantity::D);
         }
@@ -1024,7 +1029,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         QVERIFY(events < 500);
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
-    QVERIFY(s.values.PitchTpiSelected && !s.values.PitchMmSelected);
+    QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
     d.clickOption(u"FræsereValg"_s);
     const QString error = d.boxes(perChain) + CheckInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -1092,7 +1097,7 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
         QVERIFY2(shownN.contains(u"E+"_s) && shownN.size() > EntryField::MaxTypedLength,
                  qPrintable(shownN));
         QVERIFY(s.line().startsWith(u"S"_s + Points(shownN) + u" M03 F"_s));
-        QCOMPARE(s.saved().Mill.n, shownN);
+        QCOMPARE(s.saved().mill.spindleSpeed, shownN);
     }
     // Leaving the field runs the same chain once more.
     d.key(Qt::Key_Tab);
@@ -1125,10 +1130,10 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     Session s;
     Driver d(s, m_boxes, c);
     Prepare(s, c);
-    s.values.PitchMmSelected = pitch == 0;
-    s.values.PitchTpiSelected = pitch == 1;
-    s.values.Tap.D = u"6"_s;
-    s.values.Drill.D = u"8"_s;
+    s.values.pitchMmSelected = pitch == 0;
+    s.values.threadsPerInchSelected = pitch == 1;
+    s.values.tap.diameter = u"6"_s;
+    s.values.drill.diameter = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
     d.settle();
     const QString name = OptionName(c.mode);
@@ -1149,14 +1154,14 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(OptionName(other))->isChecked(), OptionName(other) == name);
-    QCOMPARE(s.field(FieldName(Quantity::D))->text(), KindValues(s.values, c.mode).D);
+    QCOMPARE(s.field(FieldName(Quantity::D))->text(), KindValues(s.values, c.mode).diameter);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 
     // What is typed next lands in this kind, and nowhere else.
     d.typeInto(Quantity::V, u"77"_s);
     d.key(Qt::Key_Return);
-    QCOMPARE(KindValues(s.values, c.mode).V, u"77"_s);
+    QCOMPARE(KindValues(s.values, c.mode).cuttingSpeed, u"77"_s);
     WorkingValues unchanged = before;
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         if (OptionName(other) != name)

@@ -95,28 +95,28 @@ WorkingValues Loaded(const QByteArray &bytes, bool present)
     QTemporaryDir dir;
     if (!dir.isValid())
         qFatal("no temporary directory");
-    v.SettingsPath = dir.filePath(QStringLiteral("read.cfg"));
+    v.settingsPath = dir.filePath(QStringLiteral("read.cfg"));
     if (present) {
-        QFile file(v.SettingsPath);
+        QFile file(v.settingsPath);
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(v.SettingsPath));
+            qFatal("cannot write %s", qPrintable(v.settingsPath));
     }
-    state::LoadSettings(v);
+    state::loadSettings(v);
     return v;
 }
 
 // The values the program must have saved: what the reader reads, with the start-up and
-// window-load rules applied. DecimalIsPeriod follows the user's locale and is not compared.
+// window-load rules applied. decimalIsPeriod follows the user's locale and is not compared.
 WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
 {
     WorkingValues v = Loaded(bytes, present);
-    if (v.LanguageState == 0 || v.LanguageState > 3) {
-        state::ApplyDefaults(v);
-        v.LanguageState = 2;
+    if (v.languageState == 0 || v.languageState > 3) {
+        state::applyFirstRunDefaults(v);
+        v.languageState = 2;
     }
     // Both pitch units stored: the mm option is set first and wins.
-    if (v.PitchMmSelected && v.PitchTpiSelected)
-        v.PitchTpiSelected = false;
+    if (v.pitchMmSelected && v.threadsPerInchSelected)
+        v.threadsPerInchSelected = false;
     return v;
 }
 
@@ -126,10 +126,12 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
     const char *kinds[] = {"Mill", "Drill", "Tap"};
     const ToolMode modes[] = {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap};
     for (int k = 0; k < 3; ++k) {
-        const ToolValues &g = got.values(modes[k]);
-        const ToolValues &w = want.values(modes[k]);
-        const QString *gs[] = {&g.D, &g.Z, &g.Sz, &g.V, &g.PitchMm, &g.PitchTpi, &g.n, &g.S};
-        const QString *ws[] = {&w.D, &w.Z, &w.Sz, &w.V, &w.PitchMm, &w.PitchTpi, &w.n, &w.S};
+        const ToolValues &g = got.tool(modes[k]);
+        const ToolValues &w = want.tool(modes[k]);
+        const QString *gs[] = {&g.diameter, &g.flutes,         &g.feedPerTooth, &g.cuttingSpeed,
+                               &g.pitchMm,  &g.threadsPerInch, &g.spindleSpeed, &g.feedRate};
+        const QString *ws[] = {&w.diameter, &w.flutes,         &w.feedPerTooth, &w.cuttingSpeed,
+                               &w.pitchMm,  &w.threadsPerInch, &w.spindleSpeed, &w.feedRate};
         const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
         for (int i = 0; i < 8; ++i) {
             if (*gs[i] != *ws[i])
@@ -141,14 +143,14 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
         if (g != w)
             out << QStringLiteral("%1: %2 instead of %3").arg(name).arg(g).arg(w);
     };
-    compare("DecimalCount", got.DecimalCount, want.DecimalCount);
-    compare("LanguageState", got.LanguageState, want.LanguageState);
-    compare("InchUnits", got.InchUnits, want.InchUnits);
-    compare("MetricUnits", got.MetricUnits, want.MetricUnits);
-    compare("PitchTpiSelected", got.PitchTpiSelected, want.PitchTpiSelected);
-    compare("PitchMmSelected", got.PitchMmSelected, want.PitchMmSelected);
-    compare("SpareFlag1", got.SpareFlag1, want.SpareFlag1);
-    compare("SpareFlag2", got.SpareFlag2, want.SpareFlag2);
+    compare("decimalCount", got.decimalCount, want.decimalCount);
+    compare("languageState", got.languageState, want.languageState);
+    compare("inchUnits", got.inchUnits, want.inchUnits);
+    compare("metricUnits", got.metricUnits, want.metricUnits);
+    compare("threadsPerInchSelected", got.threadsPerInchSelected, want.threadsPerInchSelected);
+    compare("pitchMmSelected", got.pitchMmSelected, want.pitchMmSelected);
+    compare("spareFlag1", got.spareFlag1, want.spareFlag1);
+    compare("spareFlag2", got.spareFlag2, want.spareFlag2);
     return out.join(QStringLiteral("; "));
 }
 
@@ -221,9 +223,9 @@ void HostileStart::start_data()
     firstRun("no file", static_cast<int>(Place::Missing), {});
     firstRun("empty file", file, {});
     firstRun("binary junk", file, Junk(4096, 1));
-    firstRun("LanguageState 0", file, PlainFile("0"));
-    firstRun("LanguageState 7", file, PlainFile("7"));
-    firstRun("LanguageState 300", file, PlainFile("300"));
+    firstRun("languageState 0", file, PlainFile("0"));
+    firstRun("languageState 7", file, PlainFile("7"));
+    firstRun("languageState 300", file, PlainFile("300"));
     firstRun("a bare first line of 1 MB", file,
              QByteArray(1024 * 1024, '7') + "\r\n" + PlainFile("2"));
 
@@ -233,9 +235,9 @@ void HostileStart::start_data()
         QTest::newRow(name) << file << bytes << saves << language << decimals
                             << QStringLiteral("12") << QStringLiteral("1000") << part;
     };
-    stored("LanguageState 1", PlainFile("1"), 1, 2, none);
-    stored("LanguageState 2", PlainFile("2"), 2, 2, none);
-    stored("DecimalCount 9", PlainFile("2", "9"), 2, 3, none);
+    stored("languageState 1", PlainFile("1"), 1, 2, none);
+    stored("languageState 2", PlainFile("2"), 2, 2, none);
+    stored("decimalCount 9", PlainFile("2", "9"), 2, 3, none);
     stored("line feeds only", PlainFile("2").replace("\r\n", "\n"), 2, 2, none);
     stored("10 MB long", PlainFile("2") + Junk(10 * 1024 * 1024, 2), 2, 2, none);
     stored("Latin-1 letters", WithLine(8, '"' + latin1 + '"', "1"), 1, 1, '"' + latin1 + '"');
@@ -252,7 +254,7 @@ void HostileStart::start_data()
     odd("a missing closing quote", PlainFile("1").replace("\"40\"", "\"40"));
 
     // No line can be composed from empty texts; no default is put over them either.
-    QTest::newRow("LanguageState 1, empty texts")
+    QTest::newRow("languageState 1, empty texts")
         << file << SettingsBytes(Quoted(QList<QByteArray>(24)), "0", "1")
         << static_cast<int>(Outcome::MaySave) << 1 << 0 << QString() << QString() << none;
 
@@ -263,7 +265,7 @@ void HostileStart::start_data()
     QTest::newRow("a directory in its place") << static_cast<int>(Place::Directory) << QByteArray()
                                               << keeps << -1 << -1 << any << any << none;
 
-    QTest::newRow("LanguageState 3")
+    QTest::newRow("languageState 3")
         << file << PlainFile("3") << static_cast<int>(Outcome::ExitsAtOnce) << 3 << 2
         << QStringLiteral("12") << QStringLiteral("1000") << none;
 }
@@ -283,11 +285,11 @@ void HostileStart::start()
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/hostile-XXXXXX"));
     QVERIFY(dir.isValid());
     QVERIFY(PlaceProgram(m_program, dir.path()));
-    const QString settings = dir.filePath(QString::fromLatin1(state::SettingsFileName));
+    const QString settings = dir.filePath(QString::fromLatin1(state::settingsFileName));
 
     const auto where = static_cast<Place>(place);
     if (where == Place::Directory) {
-        QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::SettingsFileName)));
+        QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::settingsFileName)));
     } else if (where != Place::Missing) {
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -354,7 +356,7 @@ void HostileStart::start()
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString &entry : entries)
         QVERIFY2(entry == QLatin1String("kvrcalc") ||
-                     entry == QLatin1String(state::SettingsFileName),
+                     entry == QLatin1String(state::settingsFileName),
                  qPrintable(entry));
 
     if (where == Place::Directory) {
@@ -374,23 +376,23 @@ void HostileStart::start()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray after = file.readAll();
     WorkingValues saved;
-    QCOMPARE(state::ParseSettings(after, saved), 33);
+    QCOMPARE(state::parseSettings(after, saved), 33);
 
     const WorkingValues want = expected == Outcome::Saves || expected == Outcome::MaySave
                                    ? ExpectedAfterStart(bytes, existed)
                                    : Loaded(bytes, existed);
     WorkingValues comparable = saved;
-    comparable.DecimalIsPeriod = want.DecimalIsPeriod;
+    comparable.decimalIsPeriod = want.decimalIsPeriod;
     QVERIFY2(comparable.sameStoredValues(want), qPrintable(Differences(comparable, want)));
 
     if (language >= 0)
-        QCOMPARE(int(saved.LanguageState), language);
+        QCOMPARE(int(saved.languageState), language);
     if (decimals >= 0)
-        QCOMPARE(int(saved.DecimalCount), decimals);
+        QCOMPARE(int(saved.decimalCount), decimals);
     if (!millD.isNull())
-        QCOMPARE(saved.Mill.D, millD);
+        QCOMPARE(saved.mill.diameter, millD);
     if (!millN.isNull())
-        QCOMPARE(saved.Mill.n, millN);
+        QCOMPARE(saved.mill.spindleSpeed, millN);
     if (!savedPart.isEmpty())
         QVERIFY2(after.contains(savedPart), after.left(400).constData());
 }
