@@ -1,5 +1,6 @@
 #include "mainwindow/environment.h"
 #include "platform/program.h"
+#include "session/session.h"
 #include "state/startup.h"
 #include "windows/windowmanager.h"
 
@@ -14,7 +15,8 @@ int main(int argc, char *argv[])
     if (start == state::StartWindow::None)
         return 0;
 
-    WindowManager windows(values, SystemEnvironment());
+    session::Session session(values, userNumberLocale());
+    WindowManager windows(session);
     windows.open(start);
     const int exitCode = QApplication::exec();
     // A window closed by Quit is let go here, not left to the operating system.

@@ -3,7 +3,7 @@
 // The one-line CNC fragment: S<n> M03 F<S> (<D> <tool words>), always with points.
 
 #include "calc/numbers.h"
-#include "state/workingvalues.h"
+#include "calc/toolvalues.h"
 
 namespace calc {
 
@@ -25,8 +25,8 @@ struct CncWords
 struct CncInput
 {
     ToolMode mode = ToolMode::Mill;
-    bool pitchMmSelected = false;        // PmmOption is set
-    bool threadsPerInchSelected = false; // PtommeOption is set
+    bool pitchMmSelected = false;        // pitchMmOption is set
+    bool threadsPerInchSelected = false; // threadsPerInchOption is set
     QString spindleSpeed, feedRate, diameter, flutes, pitchMm, threadsPerInch;
 };
 

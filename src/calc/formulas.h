@@ -6,7 +6,7 @@
 // throws InputError before it stores anything.
 
 #include "calc/numbers.h"
-#include "state/workingvalues.h"
+#include "calc/toolvalues.h"
 
 #include <optional>
 
@@ -16,10 +16,10 @@ struct FormulaContext
 {
     ToolMode mode = ToolMode::Mill;   // the selected tool-mode option
     ToolValues &values;               // the selected kind's working values
-    bool metric = false;              // ctlMetrisk carries its check mark
-    bool inch = false;                // ctlTommer carries its check mark
-    bool pitchMmShown = false;        // StigningText is shown
-    bool threadsPerInchShown = false; // StigningTextTomme is shown
+    bool metric = false;              // metricAction carries its check mark
+    bool inch = false;                // inchAction carries its check mark
+    bool pitchMmShown = false;        // pitchMmField is shown
+    bool threadsPerInchShown = false; // threadsPerInchField is shown
     int decimalCount = 0;             // 0..3
     QString &resultText;              // the unrounded result of the formula that ran last
     QString piText;                   // 3.14159265358979 in the locale's notation

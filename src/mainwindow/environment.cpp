@@ -2,7 +2,8 @@
 
 #include "platform/locale.h"
 
-WindowEnvironment SystemEnvironment()
+calc::NumberLocale userNumberLocale()
 {
-    return {platform::systemNumberLocale(), &platform::GetLocaleText};
+    const platform::NumberSeparators separators = platform::userNumberSeparators();
+    return {separators.decimal, separators.group};
 }

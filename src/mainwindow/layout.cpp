@@ -1,11 +1,11 @@
 // The controls of the main window, their places (in twips), menus and texts.
 
-#include "mainwindow/entryfield.h"
-#include "mainwindow/linklabel.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/makerinfo.h"
-#include "mainwindow/svgpicture.h"
-#include "mainwindow/twips.h"
+#include "widgets/entryfield.h"
+#include "widgets/linklabel.h"
+#include "widgets/svgpicture.h"
+#include "widgets/twips.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -155,17 +155,17 @@ void MainWindow::buildControls()
     // Band 1: the tool picture and the three tool-mode options.
     auto *etched = new EtchedLines(client);
     etched->setGeometry(0, 0, Px(6840), Px(480) + 3);
-    FræserBillede = new SvgPicture(u":/resources/endmill.svg"_s, client);
-    FræserBillede->setObjectName(u"FræserBillede"_s);
-    FræserBillede->setGeometry(Px(240), Px(55), 144, 26);
-    BorBillede = new SvgPicture(u":/resources/drill.svg"_s, client);
-    BorBillede->setObjectName(u"BorBillede"_s);
-    BorBillede->setGeometry(Px(240), Px(55), 146, 27);
-    GevindBillede = new SvgPicture(u":/resources/tap.svg"_s, client);
-    GevindBillede->setObjectName(u"GevindBillede"_s);
-    GevindBillede->setGeometry(Px(240), Px(55), 142, 26);
-    BorBillede->hide();
-    GevindBillede->hide();
+    m_millPicture = new SvgPicture(u":/resources/endmill.svg"_s, client);
+    m_millPicture->setObjectName(u"FræserBillede"_s);
+    m_millPicture->setGeometry(Px(240), Px(55), 144, 26);
+    m_drillPicture = new SvgPicture(u":/resources/drill.svg"_s, client);
+    m_drillPicture->setObjectName(u"BorBillede"_s);
+    m_drillPicture->setGeometry(Px(240), Px(55), 146, 27);
+    m_tapPicture = new SvgPicture(u":/resources/tap.svg"_s, client);
+    m_tapPicture->setObjectName(u"GevindBillede"_s);
+    m_tapPicture->setGeometry(Px(240), Px(55), 142, 26);
+    m_drillPicture->hide();
+    m_tapPicture->hide();
 
     auto makeModeOption = [client](const QString &name, int x) {
         auto *option = new QRadioButton(client);
@@ -173,24 +173,24 @@ void MainWindow::buildControls()
         option->setGeometry(Rect(x, 120, 1335, 320));
         return option;
     };
-    FræsereValg = makeModeOption(u"FræsereValg"_s, 2640);
-    BorValg = makeModeOption(u"BorValg"_s, 3960);
-    GevindtappeValg = makeModeOption(u"GevindtappeValg"_s, 5280);
+    m_millOption = makeModeOption(u"FræsereValg"_s, 2640);
+    m_drillOption = makeModeOption(u"BorValg"_s, 3960);
+    m_tapOption = makeModeOption(u"GevindtappeValg"_s, 5280);
     // A group of their own: left to auto-exclusion, the three would count the pitch options
     // further down the window as members too, and a click on the selected mode option would
     // then clear it whenever a pitch option is set, leaving no mode selected at all.
     auto *modeGroup = new QButtonGroup(this);
-    for (QRadioButton *option : {FræsereValg, BorValg, GevindtappeValg})
+    for (QRadioButton *option : {m_millOption, m_drillOption, m_tapOption})
         modeGroup->addButton(option);
-    FræsereValg->setChecked(true);
+    m_millOption->setChecked(true);
 
     // Band 2: the machining scene, and over its right part the box with the two frames.
-    Image3 = new SvgPicture(u":/resources/scene.svg"_s, client);
-    Image3->setObjectName(u"Image3"_s);
-    Image3->setGeometry(Px(120), Px(600), 442, 234);
+    m_scenePicture = new SvgPicture(u":/resources/scene.svg"_s, client);
+    m_scenePicture->setObjectName(u"Image3"_s);
+    m_scenePicture->setGeometry(Px(120), Px(600), 442, 234);
     MakeBox(client, u"Label4"_s, Rect(2640, 720, 3975, 3255));
 
-    Frame5 = MakeFrame(client, u"Frame5"_s, Rect(2760, 840, 3735, 1695));
+    m_toolFrame = MakeFrame(client, u"Frame5"_s, Rect(2760, 840, 3735, 1695));
     auto makeCaption = [](QWidget *frame, const QString &name, int y) {
         return MakeLabel(frame, name, Rect(120, y, 2235, 255));
     };
@@ -198,15 +198,15 @@ void MainWindow::buildControls()
         auto *entry = new EntryField(EntryField::Kind::Entry, frame);
         entry->setObjectName(name);
         entry->setGeometry(Rect(2400, y, 1215, 285));
-        entry->setDecimalIsPeriod([this] { return m_values.decimalIsPeriod; });
+        entry->setDecimalIsPeriod([this] { return m_session.values().decimalIsPeriod; });
         return entry;
     };
-    Label1 = makeCaption(Frame5, u"Label1"_s, 240);
-    Label6 = makeCaption(Frame5, u"Label6"_s, 600);
-    Label9 = makeCaption(Frame5, u"Label9"_s, 600);
-    Label5 = makeCaption(Frame5, u"Label5"_s, 960);
-    Label14 = makeCaption(Frame5, u"Label14"_s, 960);
-    Label3 = makeCaption(Frame5, u"Label3"_s, 1320);
+    m_diameterCaption = makeCaption(m_toolFrame, u"Label1"_s, 240);
+    m_flutesCaption = makeCaption(m_toolFrame, u"Label6"_s, 600);
+    m_pitchMmCaption = makeCaption(m_toolFrame, u"Label9"_s, 600);
+    m_feedPerToothCaption = makeCaption(m_toolFrame, u"Label5"_s, 960);
+    m_threadsPerInchCaption = makeCaption(m_toolFrame, u"Label14"_s, 960);
+    m_cuttingSpeedCaption = makeCaption(m_toolFrame, u"Label3"_s, 1320);
     // The pitch options stand over the pitch captions and hide them while shown. They take
     // the caption row's full height: the toolkit's option circle alone is taller than 195
     // twips, and a lower button would cut it and the caption's descenders.
@@ -217,51 +217,51 @@ void MainWindow::buildControls()
         option->hide();
         return option;
     };
-    PmmOption = makePitchOption(Frame5, u"PmmOption"_s, 600);
-    PtommeOption = makePitchOption(Frame5, u"PtommeOption"_s, 960);
-    DiameterSkærText = makeField(Frame5, u"DiameterSkærText"_s, 240);
-    AntalSkærText = makeField(Frame5, u"AntalSkærText"_s, 600);
-    StigningText = makeField(Frame5, u"StigningText"_s, 600);
-    TilspændingTandText = makeField(Frame5, u"TilspændingTandText"_s, 960);
-    StigningTextTomme = makeField(Frame5, u"StigningTextTomme"_s, 960);
-    SkærehastighedText = makeField(Frame5, u"SkærehastighedText"_s, 1320);
+    m_pitchMmOption = makePitchOption(m_toolFrame, u"PmmOption"_s, 600);
+    m_threadsPerInchOption = makePitchOption(m_toolFrame, u"PtommeOption"_s, 960);
+    m_diameterField = makeField(m_toolFrame, u"DiameterSkærText"_s, 240);
+    m_flutesField = makeField(m_toolFrame, u"AntalSkærText"_s, 600);
+    m_pitchMmField = makeField(m_toolFrame, u"StigningText"_s, 600);
+    m_feedPerToothField = makeField(m_toolFrame, u"TilspændingTandText"_s, 960);
+    m_threadsPerInchField = makeField(m_toolFrame, u"StigningTextTomme"_s, 960);
+    m_cuttingSpeedField = makeField(m_toolFrame, u"SkærehastighedText"_s, 1320);
 
-    Frame2 = MakeFrame(client, u"Frame2"_s, Rect(2760, 2760, 3735, 975));
-    Label2 = makeCaption(Frame2, u"Label2"_s, 240);
-    Label8 = makeCaption(Frame2, u"Label8"_s, 600);
-    OmdrejningerText = makeField(Frame2, u"OmdrejningerText"_s, 240);
-    TilspændingOmdrText = makeField(Frame2, u"TilspændingOmdrText"_s, 600);
-    TilspændingOmdrText->setText(u"0"_s);
+    m_resultFrame = MakeFrame(client, u"Frame2"_s, Rect(2760, 2760, 3735, 975));
+    m_spindleSpeedCaption = makeCaption(m_resultFrame, u"Label2"_s, 240);
+    m_feedRateCaption = makeCaption(m_resultFrame, u"Label8"_s, 600);
+    m_spindleSpeedField = makeField(m_resultFrame, u"OmdrejningerText"_s, 240);
+    m_feedRateField = makeField(m_resultFrame, u"TilspændingOmdrText"_s, 600);
+    m_feedRateField->setText(u"0"_s);
 
     // Band 3: the CNC line with the decimals and units it was made with.
     MakeBox(client, u"Label7"_s, Rect(2640, 4200, 3975, 735));
-    Label11 = MakeLabel(client, u"Label11"_s, Rect(2760, 4320, m_texts.resultLabelWidth, 255));
-    DecimalLabel = MakeLabel(client, u"DecimalLabel"_s,
-                             Rect(4080, 4320, m_texts.resultLabelWidth, 255), Qt::AlignCenter);
-    EnhederLabel =
+    m_cncCaption = MakeLabel(client, u"Label11"_s, Rect(2760, 4320, m_texts.resultLabelWidth, 255));
+    m_decimalsLabel = MakeLabel(client, u"DecimalLabel"_s,
+                                Rect(4080, 4320, m_texts.resultLabelWidth, 255), Qt::AlignCenter);
+    m_unitsLabel =
         MakeLabel(client, u"EnhederLabel"_s, Rect(5640, 4320, 855, 255), Qt::AlignCenter);
-    QPalette unitsPalette = EnhederLabel->palette();
+    QPalette unitsPalette = m_unitsLabel->palette();
     unitsPalette.setColor(QPalette::WindowText, QColor(128, 0, 0));
-    EnhederLabel->setPalette(unitsPalette);
-    CNCResultatText = new EntryField(EntryField::Kind::Result, client);
-    CNCResultatText->setObjectName(u"CNCResultatText"_s);
-    CNCResultatText->setGeometry(Rect(2760, 4560, 3735, 285));
-    QPalette resultPalette = CNCResultatText->palette();
+    m_unitsLabel->setPalette(unitsPalette);
+    m_cncLineField = new EntryField(EntryField::Kind::Result, client);
+    m_cncLineField->setObjectName(u"CNCResultatText"_s);
+    m_cncLineField->setGeometry(Rect(2760, 4560, 3735, 285));
+    QPalette resultPalette = m_cncLineField->palette();
     resultPalette.setColor(QPalette::Base, QColor(224, 224, 224));
-    CNCResultatText->setPalette(resultPalette);
+    m_cncLineField->setPalette(resultPalette);
 
     // Band 4: what the maker does.
-    makerLine = MakeLabel(client, u"Label12"_s, Rect(120, 5040, 6615, m_texts.makerLineHeight),
-                          Qt::AlignCenter);
-    QFont bold = makerLine->font();
+    m_makerLine = MakeLabel(client, u"Label12"_s, Rect(120, 5040, 6615, m_texts.makerLineHeight),
+                            Qt::AlignCenter);
+    QFont bold = m_makerLine->font();
     bold.setBold(true);
-    makerLine->setFont(bold);
-    makerLine->setWordWrap(m_texts.makerLineHeight > 255);
+    m_makerLine->setFont(bold);
+    m_makerLine->setWordWrap(m_texts.makerLineHeight > 255);
 
     // Band 5: the maker's two offices.
     const int top = m_texts.contactTop;
-    europeFrame = MakeFrame(client, u"Frame3"_s, Rect(120, top, 6615, 855));
-    americaFrame = MakeFrame(client, u"Frame4"_s, Rect(120, top + 975, 6615, 1215));
+    m_europeFrame = MakeFrame(client, u"Frame3"_s, Rect(120, top, 6615, 855));
+    m_americaFrame = MakeFrame(client, u"Frame4"_s, Rect(120, top + 975, 6615, 1215));
     // One font size for both offices, so neither block looks smaller than the other.
     QList<QWidget *> contactLines;
     auto addOffice = [this, &contactLines](QGroupBox *frame, const maker::Office &office,
@@ -275,14 +275,14 @@ void MainWindow::buildControls()
         addressLabel->setText(address);
         QRect phonePlace = Rect(120, firstRow + 240, 6375, 240);
         int linkRow = firstRow + 480;
-        if (frame == europeFrame) {
+        if (frame == m_europeFrame) {
             // The smaller frame puts the telephone and the links on one line.
             phonePlace = Rect(120, firstRow + 240, 3135, 240);
             linkRow = firstRow + 240;
         }
         auto *phoneLabel = MakeLabel(frame, phoneName, phonePlace, Qt::AlignCenter);
         phoneLabel->setText(phone);
-        const int linkLeft = frame == europeFrame ? 3255 : 120;
+        const int linkLeft = frame == m_europeFrame ? 3255 : 120;
         const int linkWidth = (6495 - linkLeft) / 2;
         auto *web = new LinkLabel(QString::fromUtf8(office.web),
                                   QUrl(QString::fromUtf8(office.webUrl)), frame);
@@ -296,17 +296,17 @@ void MainWindow::buildControls()
         mail->setAlignment(Qt::AlignCenter);
         contactLines << addressLabel << phoneLabel << web << mail;
     };
-    addOffice(europeFrame, maker::Europe, u"Label17"_s, u"Label18"_s, m_texts.maker.europeWebName,
+    addOffice(m_europeFrame, maker::Europe, u"Label17"_s, u"Label18"_s, m_texts.maker.europeWebName,
               m_texts.maker.europeMailName, 210);
-    addOffice(americaFrame, maker::America, u"Label19"_s, u"Label20"_s,
+    addOffice(m_americaFrame, maker::America, u"Label19"_s, u"Label20"_s,
               m_texts.maker.americaWebName, m_texts.maker.americaMailName, 240);
     FitTexts(contactLines);
 
     // The pitch options stand above the captions they cover; those are not drawn meanwhile.
-    PmmOption->raise();
-    PtommeOption->raise();
-    Label9->installEventFilter(this);
-    Label14->installEventFilter(this);
+    m_pitchMmOption->raise();
+    m_threadsPerInchOption->raise();
+    m_pitchMmCaption->installEventFilter(this);
+    m_threadsPerInchCaption->installEventFilter(this);
 }
 
 void MainWindow::buildMenus()
@@ -324,51 +324,51 @@ void MainWindow::buildMenus()
         return action;
     };
 
-    ctlFiler = addMenu(u"ctlFiler"_s);
-    ctlPrint = addItem(ctlFiler, u"ctlPrint"_s);
-    ctlPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-    ctlAfslut = addItem(ctlFiler, u"ctlAfslut"_s);
+    m_fileMenu = addMenu(u"ctlFiler"_s);
+    m_printAction = addItem(m_fileMenu, u"ctlPrint"_s);
+    m_printAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    m_quitAction = addItem(m_fileMenu, u"ctlAfslut"_s);
 
-    ctlEdit = addMenu(u"ctlEdit"_s);
-    ctlKopier = addItem(ctlEdit, u"ctlKopier"_s);
-    ctlKopier->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    ctlSætInd = addItem(ctlEdit, u"ctlSætInd"_s);
-    ctlSætInd->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    ctlStreg = ctlEdit->addSeparator();
-    ctlStreg->setObjectName(u"ctlStreg"_s);
-    ctlEditSignaturforklaring = addItem(ctlEdit, u"ctlEditSignaturforklaring"_s);
+    m_editMenu = addMenu(u"ctlEdit"_s);
+    m_copyAction = addItem(m_editMenu, u"ctlKopier"_s);
+    m_copyAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_pasteAction = addItem(m_editMenu, u"ctlSætInd"_s);
+    m_pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_editSeparator = m_editMenu->addSeparator();
+    m_editSeparator->setObjectName(u"ctlStreg"_s);
+    m_editAboutMakerAction = addItem(m_editMenu, u"ctlEditSignaturforklaring"_s);
 
-    ctlDecimaler = addMenu(u"ctlDecimaler"_s);
-    for (int index = 0; index < int(ctlDecimalValg.size()); ++index) {
-        QAction *item = addItem(ctlDecimaler, u"ctlDecimalValg"_s + QString::number(index));
+    m_decimalsMenu = addMenu(u"ctlDecimaler"_s);
+    for (int index = 0; index < int(m_decimalActions.size()); ++index) {
+        QAction *item = addItem(m_decimalsMenu, u"ctlDecimalValg"_s + QString::number(index));
         item->setCheckable(true);
         item->setProperty("index", index);
-        ctlDecimalValg[index] = item;
+        m_decimalActions[index] = item;
     }
 
-    ctlEnheder = addMenu(u"ctlEnheder"_s);
-    ctlMetrisk = addItem(ctlEnheder, u"ctlMetrisk"_s);
-    ctlMetrisk->setCheckable(true);
-    ctlTommer = addItem(ctlEnheder, u"ctlTommer"_s);
-    ctlTommer->setCheckable(true);
+    m_unitsMenu = addMenu(u"ctlEnheder"_s);
+    m_metricAction = addItem(m_unitsMenu, u"ctlMetrisk"_s);
+    m_metricAction->setCheckable(true);
+    m_inchAction = addItem(m_unitsMenu, u"ctlTommer"_s);
+    m_inchAction->setCheckable(true);
     // The design state; the load sets both from the working values.
-    (m_texts.language == Language::Danish ? ctlMetrisk : ctlTommer)->setChecked(true);
+    (m_texts.language == Language::Danish ? m_metricAction : m_inchAction)->setChecked(true);
 
-    languageMenu = addMenu(m_texts.languageMenuName);
-    languageItem = addItem(languageMenu, m_texts.languageItemName);
+    m_languageMenu = addMenu(m_texts.languageMenuName);
+    m_languageAction = addItem(m_languageMenu, m_texts.languageItemName);
 
-    ctlInfo = addMenu(u"ctlInfo"_s);
-    ctlSignaturforklaring = addItem(ctlInfo, u"ctlSignaturforklaring"_s);
-    ctlSignaturforklaring->setShortcut(QKeySequence(Qt::Key_F1));
-    ctlSignaturforklaring->setEnabled(false);
-    ctlOmKovrin = addItem(ctlInfo, u"ctlOmKovrin"_s);
-    ctlOm = addItem(ctlInfo, u"ctlOm"_s);
+    m_infoMenu = addMenu(u"ctlInfo"_s);
+    m_legendAction = addItem(m_infoMenu, u"ctlSignaturforklaring"_s);
+    m_legendAction->setShortcut(QKeySequence(Qt::Key_F1));
+    m_legendAction->setEnabled(false);
+    m_aboutMakerAction = addItem(m_infoMenu, u"ctlOmKovrin"_s);
+    m_aboutProgramAction = addItem(m_infoMenu, u"ctlOm"_s);
 
-    legendShortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    legendShortcut->setObjectName(u"legendShortcut"_s);
+    m_legendShortcut = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    m_legendShortcut->setObjectName(u"legendShortcut"_s);
     // Only one F1 may be live at a time, or neither would fire.
-    connect(ctlSignaturforklaring, &QAction::enabledChanged, legendShortcut,
-            [this](bool enabled) { legendShortcut->setEnabled(!enabled); });
+    connect(m_legendAction, &QAction::enabledChanged, m_legendShortcut,
+            [this](bool enabled) { m_legendShortcut->setEnabled(!enabled); });
 }
 
 void MainWindow::setTexts()
@@ -376,52 +376,52 @@ void MainWindow::setTexts()
     const TextCatalogue &t = m_texts;
     setWindowTitle(t.caption);
 
-    FræsereValg->setText(t.FræsereValg);
-    BorValg->setText(t.BorValg);
-    GevindtappeValg->setText(t.GevindtappeValg);
-    FitTexts({FræsereValg, BorValg, GevindtappeValg});
-    Frame5->setTitle(t.Frame5);
-    Frame2->setTitle(t.Frame2);
-    PmmOption->setText(t.PmmOption);
-    PtommeOption->setText(t.PtommeOption);
-    FitTexts({PmmOption, PtommeOption});
-    DiameterSkærText->setToolTip(t.diameterToolTip);
-    setCaption(Label11, t.Label11);
-    setCaption(DecimalLabel, t.DecimalLabel);
+    m_millOption->setText(t.millOption);
+    m_drillOption->setText(t.drillOption);
+    m_tapOption->setText(t.tapOption);
+    FitTexts({m_millOption, m_drillOption, m_tapOption});
+    m_toolFrame->setTitle(t.toolFrame);
+    m_resultFrame->setTitle(t.resultFrame);
+    m_pitchMmOption->setText(t.pitchMmOption);
+    m_threadsPerInchOption->setText(t.threadsPerInchOption);
+    FitTexts({m_pitchMmOption, m_threadsPerInchOption});
+    m_diameterField->setToolTip(t.diameterToolTip);
+    setCaption(m_cncCaption, t.cncCaption);
+    setCaption(m_decimalsLabel, t.decimalsLabel);
     applyUnitCaptions(t.design);
-    setCaption(makerLine, t.maker.line);
-    europeFrame->setTitle(t.maker.europeTitle);
-    americaFrame->setTitle(t.maker.americaTitle);
+    setCaption(m_makerLine, t.maker.line);
+    m_europeFrame->setTitle(t.maker.europeTitle);
+    m_americaFrame->setTitle(t.maker.americaTitle);
 
-    ctlFiler->setTitle(t.ctlFiler);
-    ctlPrint->setText(t.ctlPrint);
-    ctlAfslut->setText(t.ctlAfslut);
-    ctlEdit->setTitle(t.ctlEdit);
-    ctlKopier->setText(t.ctlKopier);
-    ctlSætInd->setText(t.ctlSætInd);
-    ctlEditSignaturforklaring->setText(t.ctlEditSignaturforklaring);
-    ctlDecimaler->setTitle(t.ctlDecimaler);
-    for (std::size_t index = 0; index < ctlDecimalValg.size(); ++index)
-        ctlDecimalValg[index]->setText(t.ctlDecimalValg[index]);
-    ctlEnheder->setTitle(t.ctlEnheder);
-    ctlMetrisk->setText(t.ctlMetrisk);
-    ctlTommer->setText(t.ctlTommer);
-    languageMenu->setTitle(t.languageMenu);
-    languageItem->setText(t.languageItem);
-    ctlInfo->setTitle(t.ctlInfo);
-    ctlSignaturforklaring->setText(t.ctlSignaturforklaring);
-    ctlOmKovrin->setText(t.ctlOmKovrin);
-    ctlOm->setText(t.ctlOm);
+    m_fileMenu->setTitle(t.fileMenu);
+    m_printAction->setText(t.printAction);
+    m_quitAction->setText(t.quitAction);
+    m_editMenu->setTitle(t.editMenu);
+    m_copyAction->setText(t.copyAction);
+    m_pasteAction->setText(t.pasteAction);
+    m_editAboutMakerAction->setText(t.editAboutMakerAction);
+    m_decimalsMenu->setTitle(t.decimalsMenu);
+    for (std::size_t index = 0; index < m_decimalActions.size(); ++index)
+        m_decimalActions[index]->setText(t.decimalActions[index]);
+    m_unitsMenu->setTitle(t.unitsMenu);
+    m_metricAction->setText(t.metricAction);
+    m_inchAction->setText(t.inchAction);
+    m_languageMenu->setTitle(t.languageMenu);
+    m_languageAction->setText(t.languageAction);
+    m_infoMenu->setTitle(t.infoMenu);
+    m_legendAction->setText(t.legendAction);
+    m_aboutMakerAction->setText(t.aboutMakerAction);
+    m_aboutProgramAction->setText(t.aboutProgramAction);
 }
 
 void MainWindow::setTabOrder()
 {
     // The tool-mode options, then the fields row by row, the pitch options and the line.
-    QWidget *const order[] = {
-        FræsereValg,        BorValg,          GevindtappeValg,     DiameterSkærText,
-        AntalSkærText,      StigningText,     TilspændingTandText, StigningTextTomme,
-        SkærehastighedText, OmdrejningerText, TilspændingOmdrText, PmmOption,
-        PtommeOption,       CNCResultatText};
+    QWidget *const order[] = {m_millOption,           m_drillOption,         m_tapOption,
+                              m_diameterField,        m_flutesField,         m_pitchMmField,
+                              m_feedPerToothField,    m_threadsPerInchField, m_cuttingSpeedField,
+                              m_spindleSpeedField,    m_feedRateField,       m_pitchMmOption,
+                              m_threadsPerInchOption, m_cncLineField};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -434,20 +434,22 @@ void MainWindow::setCaption(QLabel *label, const QString &text)
 
 bool MainWindow::coveredByPitchOption(const QObject *label) const
 {
-    return (label == Label9 && PmmOption->isVisible()) ||
-           (label == Label14 && PtommeOption->isVisible());
+    return (label == m_pitchMmCaption && m_pitchMmOption->isVisible()) ||
+           (label == m_threadsPerInchCaption && m_threadsPerInchOption->isVisible());
 }
 
 void MainWindow::applyUnitCaptions(const UnitCaptions &captions)
 {
-    Label9->setText(captions.Label9);
-    Label14->setText(captions.Label14);
-    Label1->setText(captions.Label1);
-    Label6->setText(captions.Label6);
-    Label5->setText(captions.Label5);
-    Label3->setText(captions.Label3);
-    Label2->setText(captions.Label2);
-    Label8->setText(captions.Label8);
-    setCaption(EnhederLabel, captions.EnhederLabel);
-    FitTexts({Label1, Label6, Label9, Label5, Label14, Label3, Label2, Label8});
+    m_pitchMmCaption->setText(captions.pitchMmCaption);
+    m_threadsPerInchCaption->setText(captions.threadsPerInchCaption);
+    m_diameterCaption->setText(captions.diameterCaption);
+    m_flutesCaption->setText(captions.flutesCaption);
+    m_feedPerToothCaption->setText(captions.feedPerToothCaption);
+    m_cuttingSpeedCaption->setText(captions.cuttingSpeedCaption);
+    m_spindleSpeedCaption->setText(captions.spindleSpeedCaption);
+    m_feedRateCaption->setText(captions.feedRateCaption);
+    setCaption(m_unitsLabel, captions.unitsLabel);
+    FitTexts({m_diameterCaption, m_flutesCaption, m_pitchMmCaption, m_feedPerToothCaption,
+              m_threadsPerInchCaption, m_cuttingSpeedCaption, m_spindleSpeedCaption,
+              m_feedRateCaption});
 }

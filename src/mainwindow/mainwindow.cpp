@@ -1,12 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
-#include "calc/cncline.h"
-#include "calc/fraction.h"
-#include "mainwindow/entryfield.h"
-#include "mainwindow/svgpicture.h"
-#include "platform/clipboard.h"
-#include "platform/locale.h"
-#include "state/settingsfile.h"
+#include "widgets/entryfield.h"
+#include "widgets/svgpicture.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -24,22 +19,8 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString &ValueOf(ToolValues &values, int field)
-{
-    QString *members[] = {&values.diameter,     &values.flutes,  &values.feedPerTooth,
-                          &values.cuttingSpeed, &values.pitchMm, &values.threadsPerInch,
-                          &values.spindleSpeed, &values.feedRate};
-    return *members[field];
-}
-
-} // namespace
-
-MainWindow::MainWindow(Language language, WorkingValues &values, WindowEnvironment environment,
-                       QWidget *parent)
-    : QMainWindow(parent), m_texts(Catalogue(language)), m_values(values),
-      m_env(std::move(environment))
+MainWindow::MainWindow(Language language, session::Session &session, QWidget *parent)
+    : QMainWindow(parent), m_texts(Catalogue(language)), m_session(session)
 {
     setObjectName(m_texts.windowName);
     // A fixed border: minimize and close, no maximize.
@@ -56,45 +37,47 @@ MainWindow::MainWindow(Language language, WorkingValues &values, WindowEnvironme
     setTabOrder();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (Field which : {Field::D, Field::Z, Field::Sz, Field::V, Field::PitchMm, Field::PitchTpi,
-                        Field::n, Field::S})
+    for (Field which : AllFields)
         connectEntryField(which);
-    connectTextField(CNCResultatText);
+    connectTextField(m_cncLineField);
 
-    connect(FræsereValg, &QRadioButton::clicked, this,
-            [this] { ModeOptionClicked(ToolMode::Mill); });
-    connect(BorValg, &QRadioButton::clicked, this, [this] { ModeOptionClicked(ToolMode::Drill); });
-    connect(GevindtappeValg, &QRadioButton::clicked, this,
-            [this] { ModeOptionClicked(ToolMode::Tap); });
-    for (QRadioButton *option : {FræsereValg, BorValg, GevindtappeValg})
+    const std::pair<QRadioButton *, ToolMode> modeOptions[] = {{m_millOption, ToolMode::Mill},
+                                                               {m_drillOption, ToolMode::Drill},
+                                                               {m_tapOption, ToolMode::Tap}};
+    for (const auto &[option, mode] : modeOptions) {
+        connect(option, &QRadioButton::clicked, this, [this, mode] { modeOptionClicked(mode); });
         option->installEventFilter(this);
-    connect(PmmOption, &QRadioButton::clicked, this, &MainWindow::PmmOption_Click);
-    connect(PtommeOption, &QRadioButton::clicked, this, &MainWindow::PtommeOption_Click);
+    }
+    connect(m_pitchMmOption, &QRadioButton::clicked, this,
+            [this] { selectPitchUnit(session::PitchUnit::Millimetres); });
+    connect(m_threadsPerInchOption, &QRadioButton::clicked, this,
+            [this] { selectPitchUnit(session::PitchUnit::ThreadsPerInch); });
 
-    connect(ctlPrint, &QAction::triggered, this, &MainWindow::printRequested);
-    connect(ctlAfslut, &QAction::triggered, this, &MainWindow::ctlAfslut_Click);
-    connect(ctlKopier, &QAction::triggered, this, &MainWindow::ctlKopier_Click);
-    connect(ctlSætInd, &QAction::triggered, this, &MainWindow::ctlSætInd_Click);
-    connect(ctlEditSignaturforklaring, &QAction::triggered, this,
+    connect(m_printAction, &QAction::triggered, this, &MainWindow::printRequested);
+    connect(m_quitAction, &QAction::triggered, this, &MainWindow::quit);
+    connect(m_copyAction, &QAction::triggered, this, &MainWindow::copySelection);
+    connect(m_pasteAction, &QAction::triggered, this, &MainWindow::pasteClipboard);
+    connect(m_editAboutMakerAction, &QAction::triggered, this,
             [this] { emit aboutMakerRequested(false); });
-    for (QAction *item : ctlDecimalValg)
-        connect(item, &QAction::triggered, this,
-                [this, item] { ctlDecimalValg_Click(item->property("index").toInt()); });
-    connect(ctlMetrisk, &QAction::triggered, this, &MainWindow::ctlMetrisk_Click);
-    connect(ctlTommer, &QAction::triggered, this, &MainWindow::ctlTommer_Click);
-    connect(languageItem, &QAction::triggered, this, &MainWindow::languageItem_Click);
-    connect(ctlSignaturforklaring, &QAction::triggered, this, &MainWindow::legendRequested);
-    connect(legendShortcut, &QShortcut::activated, this, &MainWindow::legendRequested);
-    connect(ctlOmKovrin, &QAction::triggered, this, [this] { emit aboutMakerRequested(true); });
-    connect(ctlOm, &QAction::triggered, this, &MainWindow::aboutProgramRequested);
+    for (int count = 0; count < int(m_decimalActions.size()); ++count)
+        connect(m_decimalActions[count], &QAction::triggered, this,
+                [this, count] { selectDecimals(count); });
+    connect(m_metricAction, &QAction::triggered, this, &MainWindow::selectMetricUnits);
+    connect(m_inchAction, &QAction::triggered, this, &MainWindow::selectInchUnits);
+    connect(m_languageAction, &QAction::triggered, this, &MainWindow::switchLanguage);
+    connect(m_legendAction, &QAction::triggered, this, &MainWindow::legendRequested);
+    connect(m_legendShortcut, &QShortcut::activated, this, &MainWindow::legendRequested);
+    connect(m_aboutMakerAction, &QAction::triggered, this,
+            [this] { emit aboutMakerRequested(true); });
+    connect(m_aboutProgramAction, &QAction::triggered, this, &MainWindow::aboutProgramRequested);
 
     // First in the tab order: takes the focus when the window opens.
-    FræsereValg->setFocus(Qt::OtherFocusReason);
+    m_millOption->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow()
 {
-    m_unloaded = true;
+    m_closed = true;
 }
 
 void MainWindow::centreOnScreen()
@@ -107,95 +90,58 @@ void MainWindow::centreOnScreen()
     move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
-void MainWindow::Form_Load()
+void MainWindow::load()
 {
     if (m_loaded)
         return;
     m_loaded = true;
-    WorkingValues &v = m_values;
+    const session::Outcome outcome = m_session.load(m_texts.cncWords);
+    const WorkingValues &values = m_session.values();
 
-    v.piText = calc::makePiText(m_env.numberLocale);
-
-    // Only 0 to 3 decimals have a menu item; a larger count from an edited file is taken
-    // as the largest, so exactly one item carries the check mark and the results agree.
-    if (v.decimalCount > 3)
-        v.decimalCount = 3;
-    ctlDecimalValg[v.decimalCount]->setChecked(true);
+    m_decimalActions[values.decimalCount]->setChecked(true);
     showDecimalCount();
-
-    ctlTommer->setChecked(v.inchUnits);
-    ctlMetrisk->setChecked(v.metricUnits);
-
-    // Setting a pitch option runs its click rule; the mm option is set first and wins
-    // when both are stored.
-    setOptionChecked(PmmOption, v.pitchMmSelected);
-    if (v.pitchMmSelected)
-        PmmOption_Click();
-    setOptionChecked(PtommeOption, v.threadsPerInchSelected);
-    if (v.threadsPerInchSelected)
-        PtommeOption_Click();
-
-    if (m_env.localeText) {
-        if (m_env.localeText(platform::LOCALE_SMONDECIMALSEP) == u",")
-            v.decimalIsPeriod = false;
-        if (m_env.localeText(platform::LOCALE_SMONDECIMALSEP) == u".")
-            v.decimalIsPeriod = true;
-    }
-
-    for (EntryField *entry : {SkærehastighedText, DiameterSkærText, AntalSkærText,
-                              TilspændingTandText, OmdrejningerText, TilspændingOmdrText})
-        entry->show();
-    StigningText->hide();
-    StigningTextTomme->hide();
-    Label5->show();
-    Label6->show();
-    Label9->hide();
-    Label14->hide();
-
-    if (ctlTommer->isChecked())
+    m_inchAction->setChecked(values.inchUnits);
+    m_metricAction->setChecked(values.metricUnits);
+    setOptionChecked(m_pitchMmOption, values.pitchMmSelected);
+    setOptionChecked(m_threadsPerInchOption, values.threadsPerInchSelected);
+    // With both units checked (an edited file), the metric captions set last stay.
+    if (values.inchUnits)
         applyUnitCaptions(m_texts.inchLoad);
-    if (ctlMetrisk->isChecked())
+    if (values.metricUnits)
         applyUnitCaptions(m_texts.metricLoad);
-    updateTabStops();
+    // The fields fill when the window is shown and its Mill option takes the focus.
+    showLayout(outcome);
 }
 
 void MainWindow::showEvent(QShowEvent *event)
 {
     if (!m_loaded)
-        Form_Load();
+        load();
     QMainWindow::showEvent(event);
     updateTabStops();
     if (m_shown)
         return;
     m_shown = true;
     // The Mill option opens with the focus: its switch fills the fields from the Mill values.
-    if (FræsereValg->isChecked())
-        ModeSwitch(ToolMode::Mill);
+    switchMode(ToolMode::Mill);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloaded) {
-        Form_Unload();
+    // Nothing is saved: a value typed without Enter would land in the file beside results
+    // computed before it.
+    if (!m_closed) {
+        m_closed = true;
         emit closing();
     }
     event->accept();
-}
-
-void MainWindow::Form_Unload()
-{
-    m_unloaded = true;
-    // Every typed text is already in the working values; a text typed without Enter since
-    // the last calculation would be lost at the next start if the file were not written now.
-    if (m_loaded)
-        state::saveSettings(m_values);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Paint && coveredByPitchOption(watched))
         return true;
-    if (event->type() == QEvent::FocusIn && !m_unloaded) {
+    if (event->type() == QEvent::FocusIn && !m_closed && m_shown) {
         const auto *focus = static_cast<QFocusEvent *>(event);
         auto *option = qobject_cast<QRadioButton *>(watched);
         if (option && !isWindowFocusChange(focus->reason())) {
@@ -203,237 +149,70 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
             // The focus of a click arrives before the option is set. Switching then would load
             // this kind's values while the fields still store into the other kind.
             if (option->isChecked())
-                ModeSwitch(option == FræsereValg ? ToolMode::Mill
-                           : option == BorValg   ? ToolMode::Drill
-                                                 : ToolMode::Tap);
+                switchMode(option == m_millOption    ? ToolMode::Mill
+                           : option == m_drillOption ? ToolMode::Drill
+                                                     : ToolMode::Tap);
         }
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-// Field rules ------------------------------------------------------------------------------
+// Drawing the outcome -------------------------------------------------------------------------
 
 EntryField *MainWindow::field(Field which) const
 {
-    EntryField *const fields[] = {DiameterSkærText,   AntalSkærText,      TilspændingTandText,
-                                  SkærehastighedText, StigningText,       StigningTextTomme,
-                                  OmdrejningerText,   TilspændingOmdrText};
-    return fields[int(which)];
+    EntryField *const fields[] = {m_diameterField,     m_flutesField,  m_feedPerToothField,
+                                  m_cuttingSpeedField, m_pitchMmField, m_threadsPerInchField,
+                                  m_spindleSpeedField, m_feedRateField};
+    return fields[std::size_t(which)];
 }
 
-void MainWindow::connectTextField(EntryField *entry)
+void MainWindow::draw(const session::Outcome &outcome)
 {
-    connect(entry, &EntryField::gotFocus, this, [this, entry] { FieldGotFocus(entry); });
-    connect(entry, &EntryField::rightClicked, this,
-            [this, entry](const QPoint &pos) { FieldRightClicked(entry, pos); });
-    connect(entry, &EntryField::copyRequested, this, &MainWindow::ctlKopier_Click);
-    connect(entry, &EntryField::pasteRequested, this, &MainWindow::ctlSætInd_Click);
-    connect(entry, &EntryField::cutRequested, this, &MainWindow::cutSelection);
-}
-
-void MainWindow::connectEntryField(Field which)
-{
-    EntryField *entry = field(which);
-    connectTextField(entry);
-    // textChanged, not textEdited: what a calculation or a mode switch writes is stored too.
-    connect(entry, &QLineEdit::textChanged, this,
-            [this, which](const QString &text) { FieldChanged(which, text); });
-    connect(entry, &EntryField::enterPressed, this, [this, which] { RunFieldChain(which); });
-    connect(entry, &EntryField::lostFocus, this, [this, which] { RunFieldChain(which); });
-}
-
-void MainWindow::FieldChanged(Field which, const QString &text)
-{
-    ValueOf(m_values.tool(selectedMode()), int(which)) = text;
-}
-
-void MainWindow::FieldGotFocus(EntryField *entry)
-{
-    if (m_unloaded)
-        return;
-    setEditEnabled(true);
-    entry->selectAll();
-}
-
-void MainWindow::FieldRightClicked(EntryField *entry, const QPoint &globalPos)
-{
-    if (m_unloaded)
-        return;
-    if (!entry->hasFocus())
-        entry->setFocus(Qt::OtherFocusReason);
-    // Leaving the former field may have shown a message; the focus came back here either way.
-    FieldGotFocus(entry);
-    ctlEdit->popup(globalPos);
-}
-
-void MainWindow::RunFieldChain(Field which)
-{
-    if (m_unloaded || !m_loaded)
-        return;
-    const bool tap = selectedMode() == ToolMode::Tap;
-    switch (which) {
-    case Field::D:
-        runChain([this] {
-            FractionStep();
-            computeSpindleSpeed();
-            computeFeedRate();
-            SkrivCNCResultat();
-        });
-        break;
-    case Field::Z:
-    case Field::Sz:
-    case Field::V:
-    case Field::PitchMm:
-    case Field::PitchTpi:
-        runChain([this] {
-            computeSpindleSpeed();
-            computeFeedRate();
-            SkrivCNCResultat();
-        });
-        break;
-    case Field::n:
-        runChain([this, tap] {
-            computeCuttingSpeed();
-            if (!tap)
-                computeSpindleSpeed();
-            computeFeedRate();
-            SkrivCNCResultat();
-        });
-        break;
-    case Field::S:
-        runChain([this, tap] {
-            if (tap) {
-                computeTapSpindleSpeed();
-                computeFeedPerTooth();
-                computeCuttingSpeed();
-            } else {
-                computeFeedPerTooth();
-                computeSpindleSpeed();
-                computeFeedRate();
-            }
-            SkrivCNCResultat();
-        });
-        break;
+    for (Field which : AllFields) {
+        EntryField *entry = field(which);
+        // An unchanged field keeps its caret and selection.
+        if (entry->text() != outcome.field(which))
+            entry->setText(outcome.field(which));
     }
+    if (m_cncLineField->text() != outcome.cncLine)
+        showCncLine(outcome.cncLine);
+    showLayout(outcome);
+    if (outcome.inputError)
+        showInputError();
+    if (outcome.saveWarning)
+        showSaveWarning(*outcome.saveWarning);
 }
 
-void MainWindow::FractionStep()
+void MainWindow::showLayout(const session::Outcome &outcome)
 {
-    // A diameter typed as a fraction ("1 1/2") becomes its value before anything uses it.
-    const qsizetype length = DiameterSkærText->text().size();
-    for (qsizetype p = 0; p < length; ++p) {
-        const QString current = DiameterSkærText->text();
-        if (p >= current.size() || current.at(p) != u'/')
-            continue;
-        ToolValues &values = m_values.tool(selectedMode());
-        const QString result = calc::evaluateFraction(values.diameter, m_env.numberLocale);
-        values.diameter = result;
-        DiameterSkærText->setText(result);
-    }
-}
-
-// Calculation -------------------------------------------------------------------------------
-
-ToolMode MainWindow::selectedMode() const
-{
-    if (FræsereValg->isChecked())
-        return ToolMode::Mill;
-    if (BorValg->isChecked())
-        return ToolMode::Drill;
-    return ToolMode::Tap;
-}
-
-calc::FormulaContext MainWindow::formulaContext()
-{
-    const ToolMode mode = selectedMode();
-    return calc::FormulaContext{
-        .mode = mode,
-        .values = m_values.tool(mode),
-        .metric = ctlMetrisk->isChecked(),
-        .inch = ctlTommer->isChecked(),
-        // Asked of the window, not the screen: the window may be hidden or minimized.
-        .pitchMmShown = StigningText->isVisibleTo(this),
-        .threadsPerInchShown = StigningTextTomme->isVisibleTo(this),
-        .decimalCount = m_values.decimalCount,
-        .resultText = m_values.resultText,
-        .piText = m_values.piText,
-        .locale = m_env.numberLocale,
-    };
-}
-
-void MainWindow::computeCuttingSpeed()
-{
-    calc::FormulaContext context = formulaContext();
-    SkærehastighedText->setText(calc::computeCuttingSpeed(context));
-}
-
-void MainWindow::computeSpindleSpeed()
-{
-    calc::FormulaContext context = formulaContext();
-    OmdrejningerText->setText(calc::computeSpindleSpeed(context));
-}
-
-void MainWindow::computeFeedPerTooth()
-{
-    calc::FormulaContext context = formulaContext();
-    TilspændingTandText->setText(calc::computeFeedPerTooth(context));
-}
-
-void MainWindow::computeFeedRate()
-{
-    calc::FormulaContext context = formulaContext();
-    TilspændingOmdrText->setText(calc::computeFeedRate(context));
-}
-
-void MainWindow::computeTapSpindleSpeed()
-{
-    calc::FormulaContext context = formulaContext();
-    if (const std::optional<QString> n = calc::computeTapSpindleSpeed(context))
-        OmdrejningerText->setText(*n);
-}
-
-void MainWindow::SkrivCNCResultat()
-{
-    calc::CncInput input;
-    input.mode = selectedMode();
-    input.pitchMmSelected = PmmOption->isChecked();
-    input.threadsPerInchSelected = PtommeOption->isChecked();
-    input.spindleSpeed = OmdrejningerText->text();
-    input.feedRate = TilspændingOmdrText->text();
-    input.diameter = DiameterSkærText->text();
-    input.flutes = AntalSkærText->text();
-    input.pitchMm = StigningText->text();
-    input.threadsPerInch = StigningTextTomme->text();
-
-    QString line = CNCResultatText->text();
-    try {
-        calc::composeCncLine(input, m_texts.cncWords, m_env.numberLocale, line);
-    } catch (const calc::InputError &) {
-        // What was composed before the error stays in view.
-        showCncLine(line);
-        throw;
-    }
-    showCncLine(line);
-    state::saveSettings(m_values);
+    const ToolMode mode = outcome.mode;
+    const bool tap = mode == ToolMode::Tap;
+    m_pitchMmOption->setVisible(tap);
+    m_threadsPerInchOption->setVisible(tap);
+    m_flutesField->setVisible(!tap);
+    m_flutesField->setEnabled(mode != ToolMode::Drill);
+    m_feedPerToothField->setVisible(!tap);
+    m_flutesCaption->setVisible(!tap);
+    m_feedPerToothCaption->setVisible(!tap);
+    m_pitchMmField->setVisible(outcome.pitchMmShown);
+    m_pitchMmCaption->setVisible(outcome.pitchMmShown);
+    m_threadsPerInchField->setVisible(outcome.threadsPerInchShown);
+    m_threadsPerInchCaption->setVisible(outcome.threadsPerInchShown);
+    m_millPicture->setVisible(mode == ToolMode::Mill);
+    m_drillPicture->setVisible(mode == ToolMode::Drill);
+    m_tapPicture->setVisible(tap);
+    updateTabStops();
 }
 
 void MainWindow::showCncLine(const QString &line)
 {
-    CNCResultatText->setText(line);
+    m_cncLineField->setText(line);
     // A line longer than the field shows its beginning, where the spindle word stands.
-    CNCResultatText->setCursorPosition(0);
+    m_cncLineField->setCursorPosition(0);
 }
 
-void MainWindow::runChain(const std::function<void()> &chain)
-{
-    try {
-        chain();
-    } catch (const calc::InputError &) {
-        FejlIndtastUdregn();
-    }
-}
-
-void MainWindow::FejlIndtastUdregn()
+void MainWindow::showInputError()
 {
     QMessageBox box(QMessageBox::Warning, m_texts.inputErrorTitle, m_texts.inputErrorText,
                     QMessageBox::Ok, this);
@@ -441,121 +220,85 @@ void MainWindow::FejlIndtastUdregn()
     box.exec();
 }
 
-// Tool modes ---------------------------------------------------------------------------------
-
-void MainWindow::ModeOptionClicked(ToolMode mode)
+void MainWindow::showSaveWarning(const session::SaveReport &report)
 {
-    QRadioButton *option = mode == ToolMode::Mill    ? FræsereValg
-                           : mode == ToolMode::Drill ? BorValg
-                                                     : GevindtappeValg;
+    QMessageBox box(QMessageBox::Warning, m_texts.saveFailedTitle,
+                    m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);
+    box.setObjectName(u"saveWarning"_s);
+    box.exec();
+}
+
+// Field and option events --------------------------------------------------------------------
+
+void MainWindow::connectTextField(EntryField *entry)
+{
+    connect(entry, &EntryField::gotFocus, this, [this, entry] { fieldGotFocus(entry); });
+    connect(entry, &EntryField::rightClicked, this,
+            [this, entry](const QPoint &pos) { fieldRightClicked(entry, pos); });
+    connect(entry, &EntryField::copyRequested, this, &MainWindow::copySelection);
+    connect(entry, &EntryField::pasteRequested, this, &MainWindow::pasteClipboard);
+    connect(entry, &EntryField::cutRequested, this, &MainWindow::cutSelection);
+}
+
+void MainWindow::connectEntryField(Field which)
+{
+    EntryField *entry = field(which);
+    connectTextField(entry);
+    // textChanged, not textEdited: a paste or an undo is stored as typing is.
+    connect(entry, &QLineEdit::textChanged, this,
+            [this, which](const QString &text) { m_session.setText(which, text); });
+    connect(entry, &EntryField::enterPressed, this, [this, which] { enterField(which); });
+    connect(entry, &EntryField::lostFocus, this, [this, which] { enterField(which); });
+}
+
+void MainWindow::fieldGotFocus(EntryField *entry)
+{
+    if (m_closed)
+        return;
+    setEditEnabled(true);
+    entry->selectAll();
+}
+
+void MainWindow::fieldRightClicked(EntryField *entry, const QPoint &globalPos)
+{
+    if (m_closed)
+        return;
+    if (!entry->hasFocus())
+        entry->setFocus(Qt::OtherFocusReason);
+    // Leaving the former field may have shown a message; the focus came back here either way.
+    fieldGotFocus(entry);
+    m_editMenu->popup(globalPos);
+}
+
+void MainWindow::enterField(Field which)
+{
+    if (m_closed || !m_shown)
+        return;
+    draw(m_session.enter(which));
+}
+
+void MainWindow::modeOptionClicked(ToolMode mode)
+{
+    QRadioButton *option = mode == ToolMode::Mill    ? m_millOption
+                           : mode == ToolMode::Drill ? m_drillOption
+                                                     : m_tapOption;
     if (option->isChecked())
-        ModeSwitch(mode);
+        switchMode(mode);
 }
 
-void MainWindow::ModeSwitch(ToolMode mode)
+void MainWindow::switchMode(ToolMode mode)
 {
-    if (m_unloaded)
+    if (m_closed)
         return;
-    const bool tap = mode == ToolMode::Tap;
     setEditEnabled(false);
-
-    // Each write stores the same text back into this kind, whose option is set.
-    const ToolValues values = m_values.tool(mode);
-    if (tap) {
-        StigningText->setText(values.pitchMm);
-        StigningTextTomme->setText(values.threadsPerInch);
-        DiameterSkærText->setText(values.diameter);
-    } else {
-        DiameterSkærText->setText(values.diameter);
-        AntalSkærText->setText(values.flutes);
-        TilspændingTandText->setText(values.feedPerTooth);
-    }
-    SkærehastighedText->setText(values.cuttingSpeed);
-    OmdrejningerText->setText(values.spindleSpeed);
-    TilspændingOmdrText->setText(values.feedRate);
-
-    try {
-        SkrivCNCResultat();
-    } catch (const calc::InputError &) {
-        // A switch shows no message. The settings are saved all the same, so that what the
-        // window was opened with (a new language, say) is kept.
-        state::saveSettings(m_values);
-    }
-
-    PmmOption->setVisible(tap);
-    PtommeOption->setVisible(tap);
-    SkærehastighedText->show();
-    DiameterSkærText->show();
-    switch (mode) {
-    case ToolMode::Mill:
-        AntalSkærText->show();
-        AntalSkærText->setEnabled(true);
-        break;
-    case ToolMode::Drill:
-        AntalSkærText->setText(u"1"_s);
-        AntalSkærText->show();
-        AntalSkærText->setEnabled(false);
-        break;
-    case ToolMode::Tap:
-        AntalSkærText->hide();
-        TilspændingTandText->hide();
-        break;
-    }
-    if (!tap)
-        TilspændingTandText->show();
-    OmdrejningerText->show();
-    TilspændingOmdrText->show();
-    StigningText->setVisible(tap);
-    StigningTextTomme->setVisible(tap);
-
-    Label5->setVisible(!tap);
-    Label6->setVisible(!tap);
-    Label9->setVisible(tap);
-    Label14->setVisible(tap);
-    if (tap) {
-        StigningTextTomme->setVisible(m_values.threadsPerInchSelected);
-        Label14->setVisible(m_values.threadsPerInchSelected);
-        StigningText->setVisible(m_values.pitchMmSelected);
-        Label9->setVisible(m_values.pitchMmSelected);
-    }
-
-    FræserBillede->setVisible(mode == ToolMode::Mill);
-    BorBillede->setVisible(mode == ToolMode::Drill);
-    GevindBillede->setVisible(tap);
-    updateTabStops();
+    draw(m_session.selectMode(mode));
 }
 
-void MainWindow::PmmOption_Click()
+void MainWindow::selectPitchUnit(session::PitchUnit unit)
 {
-    PitchUnitChange(true);
-}
-
-void MainWindow::PtommeOption_Click()
-{
-    PitchUnitChange(false);
-}
-
-void MainWindow::PitchUnitChange(bool mm)
-{
-    if (m_unloaded)
+    if (m_closed)
         return;
-    m_values.pitchMmSelected = mm;
-    m_values.threadsPerInchSelected = !mm;
-    StigningTextTomme->setVisible(!mm);
-    Label14->setVisible(!mm);
-    StigningText->setVisible(mm);
-    Label9->setVisible(mm);
-    updateTabStops();
-
-    // An empty pitch, 0 or anything below "0,001" in character order starts nothing.
-    const QString pitch = (mm ? StigningText : StigningTextTomme)->text();
-    if (pitch.compare(u"0,001"_s) < 0)
-        return;
-    runChain([this] {
-        computeSpindleSpeed();
-        computeFeedRate();
-        SkrivCNCResultat();
-    });
+    draw(m_session.selectPitchUnit(unit));
 }
 
 void MainWindow::setOptionChecked(QRadioButton *option, bool checked)
@@ -574,8 +317,8 @@ void MainWindow::updateTabStops()
 {
     // Tab stops at the option that is set in each group; the arrow keys move between them.
     // With none set, each is a stop of its own.
-    const QList<QList<QRadioButton *>> groups{{FræsereValg, BorValg, GevindtappeValg},
-                                              {PmmOption, PtommeOption}};
+    const QList<QList<QRadioButton *>> groups{{m_millOption, m_drillOption, m_tapOption},
+                                              {m_pitchMmOption, m_threadsPerInchOption}};
     for (const QList<QRadioButton *> &group : groups) {
         const bool anySet = std::any_of(group.begin(), group.end(),
                                         [](const QRadioButton *o) { return o->isChecked(); });
@@ -584,60 +327,4 @@ void MainWindow::updateTabStops()
                                        ? Qt::StrongFocus
                                        : Qt::FocusPolicy(Qt::StrongFocus & ~Qt::TabFocus));
     }
-}
-
-// Edit menu ----------------------------------------------------------------------------------
-
-void MainWindow::setEditEnabled(bool enabled)
-{
-    ctlEdit->setEnabled(enabled);
-    // The shortcuts follow the menu: nothing to copy or paste while a mode option has it.
-    ctlKopier->setEnabled(enabled);
-    ctlSætInd->setEnabled(enabled);
-}
-
-bool MainWindow::editEnabled() const
-{
-    return ctlEdit->isEnabled();
-}
-
-EntryField *MainWindow::focusedField() const
-{
-    auto *entry = qobject_cast<EntryField *>(focusWidget());
-    return entry && entry->isVisibleTo(this) && entry->isEnabled() ? entry : nullptr;
-}
-
-void MainWindow::ctlKopier_Click()
-{
-    if (!editEnabled())
-        return;
-    if (const EntryField *entry = focusedField())
-        platform::setClipboardText(entry->selectedText());
-}
-
-void MainWindow::ctlSætInd_Click()
-{
-    if (!editEnabled())
-        return;
-    EntryField *entry = focusedField();
-    if (!entry)
-        return;
-    const QString text = entry->cleaned(platform::clipboardText());
-    if (!entry->acceptsInsertion(text)) {
-        QApplication::beep();
-        return;
-    }
-    entry->insert(text);
-}
-
-void MainWindow::cutSelection()
-{
-    if (!editEnabled())
-        return;
-    EntryField *entry = focusedField();
-    if (!entry)
-        return;
-    platform::setClipboardText(entry->selectedText());
-    if (entry->hasSelectedText())
-        entry->insert(QString());
 }

@@ -1,29 +1,22 @@
 #pragma once
 
 // The main window, in Danish (HovedForm) or English (UKHovedForm): one class, two text
-// catalogues.
-//
-// What happens on an entry:
-//  1. Every change of a field's text is stored at once into the selected tool kind's
-//     WorkingValues (FieldChanged).
-//  2. Enter in a field, or leaving it, runs that field's chain (RunFieldChain): for the
-//     diameter first the fraction step (calc::evaluateFraction), then the formulas of
-//     calc/formulas.h, each writing its result into its field, and last SkrivCNCResultat,
-//     which composes the CNC line (calc::composeCncLine) and saves the settings file.
-//  3. The first input error stops the chain; the window shows its input-error message.
-// A tool-mode option (ModeSwitch) loads the kind's values into the fields and rebuilds the
-// line; the pitch options, the units and the decimals menus recompute n and S. The menus
-// live in menus.cpp, the controls and their places in layout.cpp.
+// catalogues. It is a view of the session (session/session.h):
+//  1. Every change of a field's text goes to the session at once (Session::setText).
+//  2. Enter in a field, or leaving it, asks the session to run the field's chain; the window
+//     draws the outcome: the field texts, the CNC line, which fields show, and the
+//     input-error message or the save warning where the outcome asks for one.
+//  3. The tool-mode and pitch options, the units and the decimals menus do the same through
+//     their own session actions.
+// The controls and their places are built in layout.cpp, the menus in menus.cpp, the Edit
+// menu's clipboard commands in editcommands.cpp.
 
-#include "calc/formulas.h"
-#include "mainwindow/environment.h"
 #include "mainwindow/textcatalogue.h"
-#include "state/workingvalues.h"
+#include "session/session.h"
 
 #include <QMainWindow>
 
 #include <array>
-#include <functional>
 
 class EntryField;
 class QAction;
@@ -38,8 +31,7 @@ class MainWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    MainWindow(Language language, WorkingValues &values, WindowEnvironment environment,
-               QWidget *parent = nullptr);
+    MainWindow(Language language, session::Session &session, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     Language language() const { return m_texts.language; }
@@ -47,7 +39,7 @@ public:
 
     // Restores the menus, options and captions from the working values; runs once, before
     // the window is first shown.
-    void Form_Load();
+    void load();
 
     // Moves the window to the middle of its screen.
     void centreOnScreen();
@@ -70,8 +62,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Field { D, Z, Sz, V, PitchMm, PitchTpi, n, S };
-
     // layout.cpp
     void buildControls();
     void buildMenus();
@@ -81,125 +71,110 @@ private:
     void applyUnitCaptions(const UnitCaptions &captions);
     bool coveredByPitchOption(const QObject *label) const;
 
-    // Field rules.
+    // Drawing what the session returns.
     EntryField *field(Field which) const;
+    void draw(const session::Outcome &outcome);
+    void showLayout(const session::Outcome &outcome);
+    void showCncLine(const QString &line);
+    void showInputError();
+    void showSaveWarning(const session::SaveReport &report);
+
+    // Field and option events.
     void connectTextField(EntryField *entry);
     void connectEntryField(Field which);
-    void FieldChanged(Field which, const QString &text);
-    void FieldGotFocus(EntryField *entry);
-    void FieldRightClicked(EntryField *entry, const QPoint &globalPos);
-    void RunFieldChain(Field which);
-    void FractionStep();
-
-    // Calculation steps and the error trap around a chain.
-    ToolMode selectedMode() const;
-    calc::FormulaContext formulaContext();
-    void computeCuttingSpeed();
-    void computeSpindleSpeed();
-    void computeFeedPerTooth();
-    void computeFeedRate();
-    void computeTapSpindleSpeed();
-    void SkrivCNCResultat();
-    void showCncLine(const QString &line);
-    void runChain(const std::function<void()> &chain);
-    void FejlIndtastUdregn();
-
-    // Tool modes and pitch units.
-    void ModeOptionClicked(ToolMode mode);
-    void ModeSwitch(ToolMode mode);
-    void PmmOption_Click();
-    void PtommeOption_Click();
-    void PitchUnitChange(bool mm);
+    void fieldGotFocus(EntryField *entry);
+    void fieldRightClicked(EntryField *entry, const QPoint &globalPos);
+    void enterField(Field which);
+    void modeOptionClicked(ToolMode mode);
+    void switchMode(ToolMode mode);
+    void selectPitchUnit(session::PitchUnit unit);
     static void setOptionChecked(QRadioButton *option, bool checked);
     void updateTabStops();
 
-    // Edit menu (clipboard).
+    // editcommands.cpp
     void setEditEnabled(bool enabled);
     bool editEnabled() const;
     EntryField *focusedField() const;
-    void ctlKopier_Click();
-    void ctlSætInd_Click();
+    void copySelection();
+    void pasteClipboard();
     void cutSelection();
 
     // menus.cpp
-    void ctlMetrisk_Click();
-    void ctlTommer_Click();
-    void ctlDecimalValg_Click(int index);
+    void selectMetricUnits();
+    void selectInchUnits();
+    void selectDecimals(int count);
     void showDecimalCount();
-    void recomputeAfterMenu();
-    void languageItem_Click();
-    void ctlAfslut_Click();
-    void Form_Unload();
+    void switchLanguage();
+    void quit();
 
     const TextCatalogue &m_texts;
-    WorkingValues &m_values;
-    WindowEnvironment m_env;
+    session::Session &m_session;
     bool m_loaded = false;
     bool m_shown = false;
-    bool m_unloaded = false;
+    bool m_closed = false;
 
     // Band 1: tool pictures and tool-mode options.
-    SvgPicture *FræserBillede = nullptr;
-    SvgPicture *BorBillede = nullptr;
-    SvgPicture *GevindBillede = nullptr;
-    QRadioButton *FræsereValg = nullptr;
-    QRadioButton *BorValg = nullptr;
-    QRadioButton *GevindtappeValg = nullptr;
+    SvgPicture *m_millPicture = nullptr;
+    SvgPicture *m_drillPicture = nullptr;
+    SvgPicture *m_tapPicture = nullptr;
+    QRadioButton *m_millOption = nullptr;
+    QRadioButton *m_drillOption = nullptr;
+    QRadioButton *m_tapOption = nullptr;
 
     // Band 2: picture, tool data and results.
-    SvgPicture *Image3 = nullptr;
-    QGroupBox *Frame5 = nullptr;
-    QGroupBox *Frame2 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;
-    QLabel *Label14 = nullptr;
-    QRadioButton *PmmOption = nullptr;
-    QRadioButton *PtommeOption = nullptr;
-    EntryField *DiameterSkærText = nullptr;
-    EntryField *AntalSkærText = nullptr;
-    EntryField *TilspændingTandText = nullptr;
-    EntryField *SkærehastighedText = nullptr;
-    EntryField *StigningText = nullptr;
-    EntryField *StigningTextTomme = nullptr;
-    EntryField *OmdrejningerText = nullptr;
-    EntryField *TilspændingOmdrText = nullptr;
+    SvgPicture *m_scenePicture = nullptr;
+    QGroupBox *m_toolFrame = nullptr;
+    QGroupBox *m_resultFrame = nullptr;
+    QLabel *m_diameterCaption = nullptr;
+    QLabel *m_spindleSpeedCaption = nullptr;
+    QLabel *m_cuttingSpeedCaption = nullptr;
+    QLabel *m_feedPerToothCaption = nullptr;
+    QLabel *m_flutesCaption = nullptr;
+    QLabel *m_feedRateCaption = nullptr;
+    QLabel *m_pitchMmCaption = nullptr;
+    QLabel *m_threadsPerInchCaption = nullptr;
+    QRadioButton *m_pitchMmOption = nullptr;
+    QRadioButton *m_threadsPerInchOption = nullptr;
+    EntryField *m_diameterField = nullptr;
+    EntryField *m_flutesField = nullptr;
+    EntryField *m_feedPerToothField = nullptr;
+    EntryField *m_cuttingSpeedField = nullptr;
+    EntryField *m_pitchMmField = nullptr;
+    EntryField *m_threadsPerInchField = nullptr;
+    EntryField *m_spindleSpeedField = nullptr;
+    EntryField *m_feedRateField = nullptr;
 
     // Band 3: the CNC line.
-    QLabel *Label11 = nullptr;
-    QLabel *DecimalLabel = nullptr;
-    QLabel *EnhederLabel = nullptr;
-    EntryField *CNCResultatText = nullptr;
+    QLabel *m_cncCaption = nullptr;
+    QLabel *m_decimalsLabel = nullptr;
+    QLabel *m_unitsLabel = nullptr;
+    EntryField *m_cncLineField = nullptr;
 
     // Bands 4 and 5: the maker.
-    QLabel *makerLine = nullptr;
-    QGroupBox *europeFrame = nullptr;
-    QGroupBox *americaFrame = nullptr;
+    QLabel *m_makerLine = nullptr;
+    QGroupBox *m_europeFrame = nullptr;
+    QGroupBox *m_americaFrame = nullptr;
 
     // Menus.
-    QMenu *ctlFiler = nullptr;
-    QAction *ctlPrint = nullptr;
-    QAction *ctlAfslut = nullptr;
-    QMenu *ctlEdit = nullptr;
-    QAction *ctlKopier = nullptr;
-    QAction *ctlSætInd = nullptr;
-    QAction *ctlStreg = nullptr;
-    QAction *ctlEditSignaturforklaring = nullptr;
-    QMenu *ctlDecimaler = nullptr;
-    std::array<QAction *, 4> ctlDecimalValg{};
-    QMenu *ctlEnheder = nullptr;
-    QAction *ctlMetrisk = nullptr;
-    QAction *ctlTommer = nullptr;
-    QMenu *languageMenu = nullptr;   // ctlSprog / ctlLanguage
-    QAction *languageItem = nullptr; // ctlEngelsk / ctlDanish
-    QMenu *ctlInfo = nullptr;
-    QAction *ctlSignaturforklaring = nullptr;
-    QAction *ctlOmKovrin = nullptr;
-    QAction *ctlOm = nullptr;
+    QMenu *m_fileMenu = nullptr;
+    QAction *m_printAction = nullptr;
+    QAction *m_quitAction = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_pasteAction = nullptr;
+    QAction *m_editSeparator = nullptr;
+    QAction *m_editAboutMakerAction = nullptr;
+    QMenu *m_decimalsMenu = nullptr;
+    std::array<QAction *, 4> m_decimalActions{};
+    QMenu *m_unitsMenu = nullptr;
+    QAction *m_metricAction = nullptr;
+    QAction *m_inchAction = nullptr;
+    QMenu *m_languageMenu = nullptr;     // ctlSprog / ctlLanguage
+    QAction *m_languageAction = nullptr; // ctlEngelsk / ctlDanish
+    QMenu *m_infoMenu = nullptr;
+    QAction *m_legendAction = nullptr;
+    QAction *m_aboutMakerAction = nullptr;
+    QAction *m_aboutProgramAction = nullptr;
     // F1 opens the legend even while its menu item is switched off.
-    QShortcut *legendShortcut = nullptr;
+    QShortcut *m_legendShortcut = nullptr;
 };

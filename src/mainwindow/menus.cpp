@@ -5,62 +5,47 @@
 #include <QAction>
 #include <QLabel>
 
-void MainWindow::ctlMetrisk_Click()
+void MainWindow::selectMetricUnits()
 {
-    ctlMetrisk->setChecked(true);
-    ctlTommer->setChecked(false);
+    m_metricAction->setChecked(true);
+    m_inchAction->setChecked(false);
     applyUnitCaptions(m_texts.metricMenu);
-    m_values.metricUnits = true;
-    m_values.inchUnits = false;
-    recomputeAfterMenu();
+    draw(m_session.selectUnits(session::Units::Metric));
 }
 
-void MainWindow::ctlTommer_Click()
+void MainWindow::selectInchUnits()
 {
-    ctlMetrisk->setChecked(false);
-    ctlTommer->setChecked(true);
+    m_metricAction->setChecked(false);
+    m_inchAction->setChecked(true);
     applyUnitCaptions(m_texts.inchMenu);
-    m_values.inchUnits = true;
-    m_values.metricUnits = false;
-    recomputeAfterMenu();
+    draw(m_session.selectUnits(session::Units::Inch));
 }
 
-void MainWindow::ctlDecimalValg_Click(int index)
+void MainWindow::selectDecimals(int count)
 {
-    if (index < 0 || index >= int(ctlDecimalValg.size()))
-        return;
-    for (QAction *item : ctlDecimalValg)
+    for (QAction *item : m_decimalActions)
         item->setChecked(false);
-    ctlDecimalValg[index]->setChecked(true);
-    m_values.decimalCount = std::uint8_t(index);
+    m_decimalActions[count]->setChecked(true);
+    const session::Outcome outcome = m_session.selectDecimals(count);
     showDecimalCount();
-    recomputeAfterMenu();
+    draw(outcome);
 }
 
 void MainWindow::showDecimalCount()
 {
-    setCaption(DecimalLabel, QString::number(m_values.decimalCount) + m_texts.decimalsSuffix);
+    setCaption(m_decimalsLabel,
+               QString::number(m_session.values().decimalCount) + m_texts.decimalsSuffix);
 }
 
-void MainWindow::recomputeAfterMenu()
-{
-    // The texts in the fields are not converted: only n and S follow the new choice.
-    runChain([this] {
-        computeSpindleSpeed();
-        computeFeedRate();
-        SkrivCNCResultat();
-    });
-}
-
-void MainWindow::languageItem_Click()
+void MainWindow::switchLanguage()
 {
     const Language other =
         m_texts.language == Language::Danish ? Language::English : Language::Danish;
-    m_values.languageState = other == Language::English ? 2 : 1;
+    m_session.switchLanguage(other);
     emit languageSwitchRequested(other);
 }
 
-void MainWindow::ctlAfslut_Click()
+void MainWindow::quit()
 {
     close();
     emit quitRequested();

@@ -29,27 +29,27 @@ QList<platform::PrintLine> BuildReport(const ReportInput &in, const ReportTexts 
         if (mode == ToolMode::Tap) {
             // Only the pitch whose caption shows on the window: the unit the user chose.
             if (in.Label9Visible)
-                text(in.Label9 + in.StigningText);
+                text(in.pitchMmCaption + in.pitchMmField);
             if (in.Label14Visible)
-                text(in.Label14 + in.StigningTextTomme);
-            text(in.Label1 + in.DiameterSkærText);
-            text(in.Label3 + in.SkærehastighedText);
+                text(in.threadsPerInchCaption + in.threadsPerInchField);
+            text(in.diameterCaption + in.diameterField);
+            text(in.cuttingSpeedCaption + in.cuttingSpeedField);
         } else {
-            text(in.Label1 + in.DiameterSkærText);
-            text(in.Label6 + in.AntalSkærText);
-            text(in.Label5 + in.TilspændingTandText);
-            text(in.Label3 + in.SkærehastighedText);
+            text(in.diameterCaption + in.diameterField);
+            text(in.flutesCaption + in.flutesField);
+            text(in.feedPerToothCaption + in.feedPerToothField);
+            text(in.cuttingSpeedCaption + in.cuttingSpeedField);
         }
         blank();
-        text(in.Label2 + in.OmdrejningerText);
-        text(in.Label8 + in.TilspændingOmdrText);
+        text(in.spindleSpeedCaption + in.spindleSpeedField);
+        text(in.feedRateCaption + in.feedRateField);
     }
 
     rule();
     blank();
-    text(texts.resultPrefix + in.CNCResultatText);
-    text(texts.decimalsPrefix + in.DecimalLabel);
-    text(texts.unitsPrefix + in.EnhederLabel);
+    text(texts.resultPrefix + in.cncLineField);
+    text(texts.decimalsPrefix + in.decimalsLabel);
+    text(texts.unitsPrefix + in.unitsLabel);
     blank();
     text(texts.datePrefix + in.date + QStringLiteral("  ") + in.time);
     rule();
@@ -59,7 +59,7 @@ QList<platform::PrintLine> BuildReport(const ReportInput &in, const ReportTexts 
 namespace {
 
 // The named control of this window; a window opened over it (an about window holds a
-// Label1 as well) never answers for it.
+// diameterCaption as well) never answers for it.
 template <typename T> T *Control(const QWidget *window, const char *name)
 {
     const QString objectName = QString::fromUtf8(name);
@@ -106,29 +106,29 @@ ReportInput ReadReportInput(const QWidget *w)
     else if (Selected(w, "GevindtappeValg"))
         in.mode = ToolMode::Tap;
 
-    in.Label1 = Caption(w, "Label1");
-    in.Label6 = Caption(w, "Label6");
-    in.Label5 = Caption(w, "Label5");
-    in.Label3 = Caption(w, "Label3");
-    in.Label9 = Caption(w, "Label9");
-    in.Label14 = Caption(w, "Label14");
-    in.Label2 = Caption(w, "Label2");
-    in.Label8 = Caption(w, "Label8");
+    in.diameterCaption = Caption(w, "Label1");
+    in.flutesCaption = Caption(w, "Label6");
+    in.feedPerToothCaption = Caption(w, "Label5");
+    in.cuttingSpeedCaption = Caption(w, "Label3");
+    in.pitchMmCaption = Caption(w, "Label9");
+    in.threadsPerInchCaption = Caption(w, "Label14");
+    in.spindleSpeedCaption = Caption(w, "Label2");
+    in.feedRateCaption = Caption(w, "Label8");
     in.Label9Visible = CaptionShown(w, "Label9");
     in.Label14Visible = CaptionShown(w, "Label14");
 
-    in.DiameterSkærText = FieldText(w, "DiameterSkærText");
-    in.AntalSkærText = FieldText(w, "AntalSkærText");
-    in.TilspændingTandText = FieldText(w, "TilspændingTandText");
-    in.SkærehastighedText = FieldText(w, "SkærehastighedText");
-    in.StigningText = FieldText(w, "StigningText");
-    in.StigningTextTomme = FieldText(w, "StigningTextTomme");
-    in.OmdrejningerText = FieldText(w, "OmdrejningerText");
-    in.TilspændingOmdrText = FieldText(w, "TilspændingOmdrText");
+    in.diameterField = FieldText(w, "DiameterSkærText");
+    in.flutesField = FieldText(w, "AntalSkærText");
+    in.feedPerToothField = FieldText(w, "TilspændingTandText");
+    in.cuttingSpeedField = FieldText(w, "SkærehastighedText");
+    in.pitchMmField = FieldText(w, "StigningText");
+    in.threadsPerInchField = FieldText(w, "StigningTextTomme");
+    in.spindleSpeedField = FieldText(w, "OmdrejningerText");
+    in.feedRateField = FieldText(w, "TilspændingOmdrText");
 
-    in.CNCResultatText = FieldText(w, "CNCResultatText");
-    in.DecimalLabel = Caption(w, "DecimalLabel");
-    in.EnhederLabel = Caption(w, "EnhederLabel");
+    in.cncLineField = FieldText(w, "CNCResultatText");
+    in.decimalsLabel = Caption(w, "DecimalLabel");
+    in.unitsLabel = Caption(w, "EnhederLabel");
     return in;
 }
 
@@ -140,7 +140,7 @@ void StampDateTime(ReportInput &input, const QDateTime &when)
 
 bool HasResult(const ReportInput &input)
 {
-    return !input.OmdrejningerText.isEmpty() && !input.TilspændingOmdrText.isEmpty();
+    return !input.spindleSpeedField.isEmpty() && !input.feedRateField.isEmpty();
 }
 
 void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts)

@@ -1,6 +1,6 @@
 #pragma once
 
-// The printed report of the current calculation (menu item ctlPrint, Ctrl+P).
+// The printed report of the current calculation (menu item printAction, Ctrl+P).
 //
 // Three steps, each testable on its own: ReadReportInput copies what the main window shows,
 // BuildReport turns that into the page's lines, and platform::PrintLines paints them.
@@ -26,29 +26,29 @@ struct ReportInput
 {
     std::optional<ToolMode> mode; // no tool-mode option selected: no tool block
 
-    QString Label1;  // diameter caption
-    QString Label6;  // number of edges
-    QString Label5;  // feed per tooth
-    QString Label3;  // surface speed
-    QString Label9;  // pitch in mm
-    QString Label14; // threads per inch
-    QString Label2;  // spindle speed
-    QString Label8;  // feed rate
+    QString diameterCaption;       // diameter caption
+    QString flutesCaption;         // number of edges
+    QString feedPerToothCaption;   // feed per tooth
+    QString cuttingSpeedCaption;   // surface speed
+    QString pitchMmCaption;        // pitch in mm
+    QString threadsPerInchCaption; // threads per inch
+    QString spindleSpeedCaption;   // spindle speed
+    QString feedRateCaption;       // feed rate
     bool Label9Visible = false;
     bool Label14Visible = false;
 
-    QString DiameterSkærText;
-    QString AntalSkærText;
-    QString TilspændingTandText;
-    QString SkærehastighedText;
-    QString StigningText;
-    QString StigningTextTomme;
-    QString OmdrejningerText;
-    QString TilspændingOmdrText;
+    QString diameterField;
+    QString flutesField;
+    QString feedPerToothField;
+    QString cuttingSpeedField;
+    QString pitchMmField;
+    QString threadsPerInchField;
+    QString spindleSpeedField;
+    QString feedRateField;
 
-    QString CNCResultatText;
-    QString DecimalLabel;
-    QString EnhederLabel;
+    QString cncLineField;
+    QString decimalsLabel;
+    QString unitsLabel;
 
     QString date; // in the user's short date format
     QString time; // in the user's time format
@@ -79,7 +79,7 @@ bool HasResult(const ReportInput &input);
 using PrintStep = std::function<void(QWidget *owner,
                                      const std::function<QList<platform::PrintLine>()> &makeLines)>;
 
-// The ctlPrint command: the missing-result message when n or S is empty, otherwise the print
+// The printAction command: the missing-result message when n or S is empty, otherwise the print
 // dialog and the report of what mainWindow shows, dated at the moment of printing.
 void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts);
 

@@ -6,25 +6,24 @@
 
 #include "calc/cncline.h"
 #include "mainwindow/reporttexts.h"
+#include "state/workingvalues.h"
 
 #include <QString>
 
 #include <array>
 
-enum class Language { Danish, English };
-
 // The nine captions that follow the units, in the order in which they are set.
 struct UnitCaptions
 {
-    QString Label9;       // pitch in mm
-    QString Label14;      // threads per inch
-    QString Label1;       // diameter
-    QString Label6;       // number of edges
-    QString Label5;       // feed per tooth
-    QString Label3;       // surface speed
-    QString Label2;       // spindle speed
-    QString Label8;       // feed rate
-    QString EnhederLabel; // the units themselves
+    QString pitchMmCaption;        // pitch in mm
+    QString threadsPerInchCaption; // threads per inch
+    QString diameterCaption;       // diameter
+    QString flutesCaption;         // number of edges
+    QString feedPerToothCaption;   // feed per tooth
+    QString cuttingSpeedCaption;   // surface speed
+    QString spindleSpeedCaption;   // spindle speed
+    QString feedRateCaption;       // feed rate
+    QString unitsLabel;            // the units themselves
 };
 
 // What the window shows of the maker: the business line and the two contact frames.
@@ -48,26 +47,26 @@ struct TextCatalogue
 
     // Layout (twips) where the two windows differ.
     int clientHeight = 0;
-    int resultLabelWidth = 0; // Label11 and DecimalLabel
+    int resultLabelWidth = 0; // cncCaption and decimalsLabel
     int makerLineHeight = 0;
     int contactTop = 0;
 
     // Options and frames.
-    QString FræsereValg;
-    QString BorValg;
-    QString GevindtappeValg;
-    QString Frame5;
-    QString Frame2;
-    QString PmmOption;
-    QString PtommeOption;
+    QString millOption;
+    QString drillOption;
+    QString tapOption;
+    QString toolFrame;
+    QString resultFrame;
+    QString pitchMmOption;
+    QString threadsPerInchOption;
     QString diameterToolTip;
-    QString Label11;
+    QString cncCaption;
 
     // Texts the labels carry from creation; the units captions replace most at load.
-    QString DecimalLabel;
+    QString decimalsLabel;
     UnitCaptions design;
 
-    QString decimalsSuffix; // after the digit in DecimalLabel
+    QString decimalsSuffix; // after the digit in decimalsLabel
 
     // Units captions: inch and metric, as the load and as the units menu set them.
     UnitCaptions inchLoad;
@@ -76,30 +75,33 @@ struct TextCatalogue
     UnitCaptions metricMenu;
 
     // Menus.
-    QString ctlFiler;
-    QString ctlPrint;
-    QString ctlAfslut;
-    QString ctlEdit;
-    QString ctlKopier;
-    QString ctlSætInd;
-    QString ctlEditSignaturforklaring;
-    QString ctlDecimaler;
-    std::array<QString, 4> ctlDecimalValg;
-    QString ctlEnheder;
-    QString ctlMetrisk;
-    QString ctlTommer;
+    QString fileMenu;
+    QString printAction;
+    QString quitAction;
+    QString editMenu;
+    QString copyAction;
+    QString pasteAction;
+    QString editAboutMakerAction;
+    QString decimalsMenu;
+    std::array<QString, 4> decimalActions;
+    QString unitsMenu;
+    QString metricAction;
+    QString inchAction;
     QString languageMenu;     // caption of ctlSprog / ctlLanguage
     QString languageMenuName; // "ctlSprog" / "ctlLanguage"
-    QString languageItem;     // caption of the other language's item
+    QString languageAction;   // caption of the other language's item
     QString languageItemName; // "ctlEngelsk" / "ctlDanish"
-    QString ctlInfo;
-    QString ctlSignaturforklaring;
-    QString ctlOmKovrin;
-    QString ctlOm;
+    QString infoMenu;
+    QString legendAction;
+    QString aboutMakerAction;
+    QString aboutProgramAction;
 
     // The input-error message of every calculation.
     QString inputErrorText;
     QString inputErrorTitle;
+    // The first failed save of a run: %1 the file, %2 the reason.
+    QString saveFailedText;
+    QString saveFailedTitle;
 
     calc::CncWords cncWords;
     ReportTexts report;

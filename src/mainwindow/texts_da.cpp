@@ -17,17 +17,17 @@ TextCatalogue MakeDanish()
     t.makerLineHeight = 255;
     t.contactTop = 5280;
 
-    t.FræsereValg = u"Fræsere"_s;
-    t.BorValg = u"Bor m.v."_s;
-    t.GevindtappeValg = u"Gevindtappe"_s;
-    t.Frame5 = u"Værktøjs data :"_s;
-    t.Frame2 = u"Resultat :"_s;
-    t.PmmOption = u"Stigning (P) i mm :"_s;
-    t.PtommeOption = u"Gevind (P) pr. tomme :"_s;
+    t.millOption = u"Fræsere"_s;
+    t.drillOption = u"Bor m.v."_s;
+    t.tapOption = u"Gevindtappe"_s;
+    t.toolFrame = u"Værktøjs data :"_s;
+    t.resultFrame = u"Resultat :"_s;
+    t.pitchMmOption = u"Stigning (P) i mm :"_s;
+    t.threadsPerInchOption = u"Gevind (P) pr. tomme :"_s;
     t.diameterToolTip = u"Eksempel: 1,5 eller 1 1/2"_s;
-    t.Label11 = u"CNC Resultat :"_s;
+    t.cncCaption = u"CNC Resultat :"_s;
 
-    t.DecimalLabel = u"0 Decimal(er)"_s;
+    t.decimalsLabel = u"0 Decimal(er)"_s;
     t.design = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
@@ -44,7 +44,7 @@ TextCatalogue MakeDanish()
                   u"Tilspænding (S) tommer/min. :"_s,
                   u"Tommer"_s};
     t.inchMenu = t.inchLoad;
-    t.inchMenu.Label14 = u"Stigning (P) pr. tomme :"_s;
+    t.inchMenu.threadsPerInchCaption = u"Stigning (P) pr. tomme :"_s;
     t.metricLoad = {u"Stigning (P) i mm :"_s,
                     u"Gevind (P) pr. tomme :"_s,
                     u"Diameter (D) i mm :"_s,
@@ -55,31 +55,34 @@ TextCatalogue MakeDanish()
                     u"Tilspænding (S) mm/min. :"_s,
                     u"Metrisk"_s};
     t.metricMenu = t.metricLoad;
-    t.metricMenu.Label14 = u"Stigning (P) pr. tomme :"_s;
+    t.metricMenu.threadsPerInchCaption = u"Stigning (P) pr. tomme :"_s;
 
-    t.ctlFiler = u"Filer"_s;
-    t.ctlPrint = u"Print Resultat"_s;
-    t.ctlAfslut = u"Afslut"_s;
-    t.ctlEdit = u"Edit"_s;
-    t.ctlKopier = u"Kopier"_s;
-    t.ctlSætInd = u"Sæt ind"_s;
-    t.ctlEditSignaturforklaring = u"Om Kovrin Integration"_s;
-    t.ctlDecimaler = u"Decimaler"_s;
-    t.ctlDecimalValg = {u"0 Decimaler"_s, u"1 Decimal"_s, u"2 Decimaler"_s, u"3 Decimaler"_s};
-    t.ctlEnheder = u"Enheder"_s;
-    t.ctlMetrisk = u"Metrisk"_s;
-    t.ctlTommer = u"Tommer"_s;
+    t.fileMenu = u"Filer"_s;
+    t.printAction = u"Print Resultat"_s;
+    t.quitAction = u"Afslut"_s;
+    t.editMenu = u"Edit"_s;
+    t.copyAction = u"Kopier"_s;
+    t.pasteAction = u"Sæt ind"_s;
+    t.editAboutMakerAction = u"Om Kovrin Integration"_s;
+    t.decimalsMenu = u"Decimaler"_s;
+    t.decimalActions = {u"0 Decimaler"_s, u"1 Decimal"_s, u"2 Decimaler"_s, u"3 Decimaler"_s};
+    t.unitsMenu = u"Enheder"_s;
+    t.metricAction = u"Metrisk"_s;
+    t.inchAction = u"Tommer"_s;
     t.languageMenu = u"Sprog"_s;
     t.languageMenuName = u"ctlSprog"_s;
-    t.languageItem = u"Engelsk"_s;
+    t.languageAction = u"Engelsk"_s;
     t.languageItemName = u"ctlEngelsk"_s;
-    t.ctlInfo = u"Info"_s;
-    t.ctlSignaturforklaring = u"Signaturforklaring"_s;
-    t.ctlOmKovrin = u"Om Kovrin Integration"_s;
-    t.ctlOm = u"Om Zarir adu Rezi"_s;
+    t.infoMenu = u"Info"_s;
+    t.legendAction = u"Signaturforklaring"_s;
+    t.aboutMakerAction = u"Om Kovrin Integration"_s;
+    t.aboutProgramAction = u"Om Zarir adu Rezi"_s;
 
     t.inputErrorText = u"Manglende indtastning eller fejlindtastning i felt."_s;
     t.inputErrorTitle = u"Meddelelse"_s;
+    t.saveFailedText = u"Indstillingerne kunne ikke gemmes i\n%1\n\n%2\n\nProgrammet fortsætter, "
+                       u"men de indtastede værdier bliver måske ikke husket til næste gang."_s;
+    t.saveFailedTitle = u"Meddelelse"_s;
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 

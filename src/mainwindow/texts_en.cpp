@@ -17,18 +17,18 @@ TextCatalogue MakeEnglish()
     t.makerLineHeight = 375;
     t.contactTop = 5400;
 
-    t.FræsereValg = u"Mills"_s;
-    t.BorValg = u"Drills etc."_s;
-    t.GevindtappeValg = u"Thread taps"_s;
-    t.Frame5 = u"Tools data :"_s;
-    t.Frame2 = u"Result :"_s;
-    t.PmmOption = u"Pitch (P) mm :"_s;
-    t.PtommeOption = u"Pitch (P) thread/inch :"_s;
+    t.millOption = u"Mills"_s;
+    t.drillOption = u"Drills etc."_s;
+    t.tapOption = u"Thread taps"_s;
+    t.toolFrame = u"Tools data :"_s;
+    t.resultFrame = u"Result :"_s;
+    t.pitchMmOption = u"Pitch (P) mm :"_s;
+    t.threadsPerInchOption = u"Pitch (P) thread/inch :"_s;
     t.diameterToolTip = u"Example: 1.5 or 1 1/2"_s;
-    t.Label11 = u"CNC Result :"_s;
+    t.cncCaption = u"CNC Result :"_s;
 
     // The captions that the load replaces start out as in the Danish window.
-    t.DecimalLabel = u"0 Decimal(s)"_s;
+    t.decimalsLabel = u"0 Decimal(s)"_s;
     t.design = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
@@ -45,7 +45,7 @@ TextCatalogue MakeEnglish()
                   u"Feedrate (S) inches/min. :"_s,
                   u"Inches"_s};
     t.inchMenu = t.inchLoad;
-    t.inchMenu.Label1 = u"Diameter (D) in inches :"_s;
+    t.inchMenu.diameterCaption = u"Diameter (D) in inches :"_s;
     t.metricLoad = {u"Pitch (P) mm/tooth :"_s,
                     u"Pitch (P) thread/inch :"_s,
                     u"Diameter (D) in mm :"_s,
@@ -57,29 +57,32 @@ TextCatalogue MakeEnglish()
                     u"Metric"_s};
     t.metricMenu = t.metricLoad;
 
-    t.ctlFiler = u"Files"_s;
-    t.ctlPrint = u"Print Result"_s;
-    t.ctlAfslut = u"Quit"_s;
-    t.ctlEdit = u"Edit"_s;
-    t.ctlKopier = u"Copy"_s;
-    t.ctlSætInd = u"Paste"_s;
-    t.ctlEditSignaturforklaring = u"About Kovrin Integration"_s;
-    t.ctlDecimaler = u"Decimals"_s;
-    t.ctlDecimalValg = {u"0 Decimals"_s, u"1 Decimal"_s, u"2 Decimals"_s, u"3 Decimals"_s};
-    t.ctlEnheder = u"Units"_s;
-    t.ctlMetrisk = u"Metric"_s;
-    t.ctlTommer = u"Inches"_s;
+    t.fileMenu = u"Files"_s;
+    t.printAction = u"Print Result"_s;
+    t.quitAction = u"Quit"_s;
+    t.editMenu = u"Edit"_s;
+    t.copyAction = u"Copy"_s;
+    t.pasteAction = u"Paste"_s;
+    t.editAboutMakerAction = u"About Kovrin Integration"_s;
+    t.decimalsMenu = u"Decimals"_s;
+    t.decimalActions = {u"0 Decimals"_s, u"1 Decimal"_s, u"2 Decimals"_s, u"3 Decimals"_s};
+    t.unitsMenu = u"Units"_s;
+    t.metricAction = u"Metric"_s;
+    t.inchAction = u"Inches"_s;
     t.languageMenu = u"Language"_s;
     t.languageMenuName = u"ctlLanguage"_s;
-    t.languageItem = u"Danish"_s;
+    t.languageAction = u"Danish"_s;
     t.languageItemName = u"ctlDanish"_s;
-    t.ctlInfo = u"Info"_s;
-    t.ctlSignaturforklaring = u"Legend"_s;
-    t.ctlOmKovrin = u"About Kovrin Integration"_s;
-    t.ctlOm = u"About Zarir adu Rezi"_s;
+    t.infoMenu = u"Info"_s;
+    t.legendAction = u"Legend"_s;
+    t.aboutMakerAction = u"About Kovrin Integration"_s;
+    t.aboutProgramAction = u"About Zarir adu Rezi"_s;
 
     t.inputErrorText = u"Empty fields or error in fields."_s;
     t.inputErrorTitle = u"Error"_s;
+    t.saveFailedText = u"The settings could not be saved in\n%1\n\n%2\n\nThe program goes on, "
+                       u"but the values you typed may not be kept for the next start."_s;
+    t.saveFailedTitle = u"Error"_s;
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
 

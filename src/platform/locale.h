@@ -1,19 +1,18 @@
 #pragma once
 
-#include "calc/numbers.h"
-
-#include <QString>
+#include <QChar>
 
 namespace platform {
 
-// Windows' number for the monetary decimal separator, the one setting the windows ask for.
-inline constexpr int LOCALE_SMONDECIMALSEP = 22;
+// The decimal and digit-group separators of the user's number locale (LC_ALL, LC_NUMERIC,
+// LANG; C and POSIX write a point). The decimal keys give this separator too, so a typed
+// number always reads as it looks.
+struct NumberSeparators
+{
+    QChar decimal;
+    QChar group; // NUL where the locale groups no digits
+};
 
-// The current user's locale setting LCType, from the C library's locale data (LC_MONETARY for
-// LOCALE_SMONDECIMALSEP). Returns the one-character NUL text when it cannot be read.
-QString GetLocaleText(int lcType);
-
-// The decimal and digit-group separators of the user's number locale.
-calc::NumberLocale systemNumberLocale();
+NumberSeparators userNumberSeparators();
 
 } // namespace platform

@@ -3,27 +3,15 @@
 // The one process-wide record of everything the user typed or chose. It belongs to the
 // start-up module; both main windows read and write it, so a language switch loses nothing.
 
+#include "calc/toolvalues.h"
+
 #include <QString>
 
 #include <array>
 #include <cstdint>
 
-enum class ToolMode { Mill, Drill, Tap };
-
-// The eight texts of one tool kind, each exactly as its entry field shows it.
-struct ToolValues
-{
-    QString diameter;       // DiameterSkærText
-    QString flutes;         // AntalSkærText
-    QString feedPerTooth;   // TilspændingTandText
-    QString cuttingSpeed;   // SkærehastighedText
-    QString pitchMm;        // StigningText
-    QString threadsPerInch; // StigningTextTomme
-    QString spindleSpeed;   // OmdrejningerText
-    QString feedRate;       // TilspændingOmdrText
-
-    bool operator==(const ToolValues &) const = default;
-};
+// The language of the main window; the settings file stores it as LanguageState.
+enum class Language { Danish, English };
 
 struct WorkingValues
 {

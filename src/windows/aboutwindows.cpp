@@ -1,9 +1,9 @@
 #include "windows/aboutwindows.h"
 
-#include "mainwindow/linklabel.h"
+#include "widgets/linklabel.h"
 #include "mainwindow/makerinfo.h"
-#include "mainwindow/svgpicture.h"
-#include "mainwindow/twips.h"
+#include "widgets/svgpicture.h"
+#include "widgets/twips.h"
 #include "platform/program.h"
 
 #include <QFrame>

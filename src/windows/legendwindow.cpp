@@ -1,6 +1,6 @@
 #include "windows/legendwindow.h"
 
-#include "mainwindow/twips.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

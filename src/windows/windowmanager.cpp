@@ -6,9 +6,8 @@
 #include <QDateTime>
 #include <QEventLoopLocker>
 
-WindowManager::WindowManager(WorkingValues &values, WindowEnvironment environment,
-                             std::function<void()> quit, QObject *parent)
-    : QObject(parent), m_values(values), m_env(std::move(environment)), m_quit(std::move(quit))
+WindowManager::WindowManager(session::Session &session, std::function<void()> quit, QObject *parent)
+    : QObject(parent), m_session(session), m_quit(std::move(quit))
 {
     if (!m_quit)
         m_quit = [] { QCoreApplication::exit(0); };
@@ -39,7 +38,7 @@ MainWindow *WindowManager::open(state::StartWindow window)
 
 MainWindow *WindowManager::open(Language language)
 {
-    auto *window = new MainWindow(language, m_values, m_env);
+    auto *window = new MainWindow(language, m_session);
     connect(window, &MainWindow::languageSwitchRequested, this, &WindowManager::switchLanguage);
     connect(window, &MainWindow::quitRequested, this, &WindowManager::quit);
     connectAuxWindows(window);
@@ -53,7 +52,7 @@ MainWindow *WindowManager::open(Language language)
         window->deleteLater();
     });
     m_window = window;
-    window->Form_Load();
+    window->load();
     emit mainWindowOpened(window);
     window->centreOnScreen();
     window->show();

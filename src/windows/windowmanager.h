@@ -2,13 +2,13 @@
 
 // Owns the open main window: opens the one the start-up chose, replaces it by the other
 // language's window on the language item, and ends the program on Quit. The working values
-// live with the caller for the whole run, so no window takes any value with it.
+// live in the session, which the caller keeps for the whole run, so no window takes any value with
+// it.
 
-#include "mainwindow/environment.h"
 #include "mainwindow/report.h"
 #include "mainwindow/textcatalogue.h"
+#include "session/session.h"
 #include "state/startup.h"
-#include "state/workingvalues.h"
 #include "windows/auxwindows.h"
 
 #include <QObject>
@@ -17,14 +17,15 @@
 #include <functional>
 
 class MainWindow;
+Q_MOC_INCLUDE("mainwindow/mainwindow.h")
 
 class WindowManager : public QObject
 {
     Q_OBJECT
 public:
     // quit ends the program; by default it leaves the event loop at once.
-    WindowManager(WorkingValues &values, WindowEnvironment environment,
-                  std::function<void()> quit = {}, QObject *parent = nullptr);
+    WindowManager(session::Session &session, std::function<void()> quit = {},
+                  QObject *parent = nullptr);
     ~WindowManager() override;
 
     // Creates, loads and shows the main window chosen at start; nothing for None.
@@ -54,8 +55,7 @@ private:
     void quit();
     void connectAuxWindows(MainWindow *window);
 
-    WorkingValues &m_values;
-    WindowEnvironment m_env;
+    session::Session &m_session;
     std::function<void()> m_quit;
     QPointer<MainWindow> m_window;
     AuxWindows m_aux;

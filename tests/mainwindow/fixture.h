@@ -4,10 +4,10 @@
 // directory, a watchdog for message boxes, the two test locales, and a main window opened
 // and activated on the offscreen platform so that focus events flow as on a desktop.
 
-#include "mainwindow/entryfield.h"
-#include "mainwindow/environment.h"
 #include "mainwindow/mainwindow.h"
+#include "session/session.h"
 #include "state/settingsfile.h"
+#include "widgets/entryfield.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,12 +28,10 @@ using namespace Qt::StringLiterals;
 
 namespace fixture {
 
-// A decimal comma (GetLocaleText gives ",") or a decimal point (gives ".").
-inline WindowEnvironment Environment(bool comma)
+// A locale with a decimal comma, or one with a decimal point.
+inline calc::NumberLocale Locale(bool comma)
 {
-    if (comma)
-        return {calc::commaLocale(), [](int) { return QStringLiteral(","); }};
-    return {calc::pointLocale(), [](int) { return QStringLiteral("."); }};
+    return comma ? calc::commaLocale() : calc::pointLocale();
 }
 
 // A number text written with a comma, in the notation of the locale.
@@ -128,13 +126,18 @@ class Session
 {
 public:
     Session() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
-    ~Session() { window.reset(); }
+    ~Session()
+    {
+        window.reset();
+        engine.reset();
+    }
 
     // Creates the window, loads it, shows it and waits until it is active.
     bool open(Language language, bool comma)
     {
-        window = std::make_unique<MainWindow>(language, values, Environment(comma));
-        window->Form_Load();
+        engine = std::make_unique<session::Session>(values, Locale(comma));
+        window = std::make_unique<MainWindow>(language, *engine);
+        window->load();
         window->show();
         QApplication::setActiveWindow(window.get());
         return QTest::qWaitForWindowActive(window.get());
@@ -211,6 +214,7 @@ public:
 
     QTemporaryDir dir;
     WorkingValues values;
+    std::unique_ptr<session::Session> engine;
     std::unique_ptr<MainWindow> window;
 };
 

@@ -1,10 +1,10 @@
 // The window as built: names, size, menus, tab order, maker band and the requests it sends.
 
 #include "fixture.h"
-#include "mainwindow/linklabel.h"
 #include "mainwindow/makerinfo.h"
-#include "mainwindow/svgpicture.h"
-#include "mainwindow/twips.h"
+#include "widgets/linklabel.h"
+#include "widgets/svgpicture.h"
+#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
@@ -63,7 +63,8 @@ void MainWindowLayout::controls_carryTheirNames()
 {
     QFETCH(int, language);
     WorkingValues values;
-    MainWindow window(Language(language), values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
     QCOMPARE(window.objectName(),
              Language(language) == Language::Danish ? u"HovedForm"_s : u"UKHovedForm"_s);
     QCOMPARE(window.windowTitle(), u"KOVRIN Zarir adu Rezi"_s);
@@ -129,7 +130,8 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
     QFETCH(int, language);
     const bool danish = Language(language) == Language::Danish;
     WorkingValues values;
-    MainWindow window(Language(language), values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
 
     // Each menu as "name:caption", then its items, in order.
     QStringList tree;
@@ -274,7 +276,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     QFETCH(int, language);
     QFETCH(QStringList, names);
     WorkingValues values;
-    MainWindow window(Language(language), values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
 
     const QString links[] = {
         QString::fromUtf8(maker::Europe.webUrl), maker::MailUrl(maker::Europe.mail),
@@ -330,7 +333,8 @@ void MainWindowLayout::requests_reachTheirSignals()
 void MainWindowLayout::pictures_sitInTheirPlaces()
 {
     WorkingValues values;
-    MainWindow window(Language::Danish, values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language::Danish, engine);
     const auto *mill = window.findChild<SvgPicture *>(u"FræserBillede"_s);
     const auto *drill = window.findChild<SvgPicture *>(u"BorBillede"_s);
     const auto *tap = window.findChild<SvgPicture *>(u"GevindBillede"_s);
@@ -412,7 +416,8 @@ void MainWindowLayout::controls_sitInTheirPlaces()
     QFETCH(int, minHeight);
     QFETCH(int, maxHeight);
     WorkingValues values;
-    MainWindow window(Language(language), values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
     const auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
 
@@ -426,7 +431,8 @@ void MainWindowLayout::controls_sitInTheirPlaces()
 void MainWindowLayout::resultBand_coloursAndAlignment()
 {
     WorkingValues values;
-    MainWindow window(Language::Danish, values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language::Danish, engine);
     const auto *units = window.findChild<QLabel *>(u"EnhederLabel"_s);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     QCOMPARE(units->palette().color(QPalette::WindowText), QColor(128, 0, 0));
@@ -454,7 +460,8 @@ void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
     QFETCH(int, top);
     QFETCH(int, height);
     WorkingValues values;
-    MainWindow window(Language(language), values, fixture::Environment(true));
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
     const auto *europe = window.findChild<QGroupBox *>(u"Frame3"_s);
     const auto *america = window.findChild<QGroupBox *>(u"Frame4"_s);
     QVERIFY(europe && america);

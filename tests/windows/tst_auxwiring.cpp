@@ -82,7 +82,8 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
 {
     QFETCH(int, language);
     QFETCH(QString, legend);
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language(language));
     QVERIFY(Activate(window));
 
@@ -103,7 +104,8 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
 
 void AuxWiringTest::languageSwitch_closesTheOldLegend()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *danish = manager.open(Language::Danish);
     QVERIFY(Activate(danish));
     QTest::keyClick(danish, Qt::Key_F1);
@@ -118,7 +120,8 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
 
 void AuxWiringTest::infoMenu_opensAboutWindowsModal()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
     QVERIFY(Activate(window));
 
@@ -133,7 +136,8 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
 
 void AuxWiringTest::quit_closesModelessAboutWindow()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
@@ -166,7 +170,8 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
     QFETCH(int, language);
     QFETCH(QString, heading);
     QFETCH(QString, resultLine);
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     QStringList printed;
     manager.setPrintStep(
         [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
@@ -186,7 +191,8 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
     m_values.mill.spindleSpeed.clear();
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     int prints = 0;
     manager.setPrintStep([&prints](QWidget *, const auto &) { ++prints; });
     MainWindow *window = manager.open(Language::Danish);

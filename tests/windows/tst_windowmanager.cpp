@@ -86,7 +86,8 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
 {
     QFETCH(int, start);
     QFETCH(QString, window);
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy opened(&manager, &WindowManager::mainWindowOpened);
 
     MainWindow *shown = manager.open(state::StartWindow(start));
@@ -108,7 +109,8 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
 
 void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QPointer<MainWindow> danish = manager.open(Language::Danish);
     QVERIFY(Activate(danish));
@@ -160,7 +162,8 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 {
     // For a moment no main window is open; the event loop must not take that for the end.
-    WindowManager manager(m_values, fixture::Environment(true));
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine);
     MainWindow *danish = manager.open(Language::Danish);
     QTimer::singleShot(0, danish,
                        [danish] { danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger(); });
@@ -173,7 +176,8 @@ void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 
 void WindowManagerTest::closeBox_lastWindowEndsProgram()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     MainWindow *window = manager.open(Language::English);
     QTimer::singleShot(0, window, [window] { window->close(); });
@@ -186,7 +190,8 @@ void WindowManagerTest::closeBox_lastWindowEndsProgram()
 
 void WindowManagerTest::quit_unloadsAndEndsProgram()
 {
-    WindowManager manager(m_values, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QSignalSpy quitting(&manager, &WindowManager::quitting);
     MainWindow *window = manager.open(Language::Danish);
@@ -206,7 +211,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     WorkingValues first;
     QCOMPARE(state::chooseStartWindow(first, m_dir->path()), state::StartWindow::English);
     {
-        WindowManager manager(first, fixture::Environment(true), [this] { ++m_quits; });
+        session::Session engine(first, calc::commaLocale());
+        WindowManager manager(engine, [this] { ++m_quits; });
         MainWindow *window = manager.open(state::StartWindow::English);
         QVERIFY(Activate(window));
         Type(window, "DiameterSkærText", u"10"_s);
@@ -214,6 +220,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         // Typed and not entered: kept all the same.
         Type(window, "SkærehastighedText", u"123"_s);
         window->findChild<QAction *>(u"ctlDecimalValg2"_s)->trigger();
+        // Typed without Enter when the program closes: results for it were never computed.
         Type(window, "AntalSkærText", u"6"_s);
         window->findChild<QAction *>(u"ctlAfslut"_s)->trigger();
         QCOMPARE(m_quits, 1);
@@ -221,17 +228,20 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 
     WorkingValues second;
     QCOMPARE(state::chooseStartWindow(second, m_dir->path()), state::StartWindow::English);
+    // Closing wrote nothing: the file keeps the Z that its results were computed with.
+    QCOMPARE(second.mill.flutes, u"1"_s);
+    first.mill.flutes = second.mill.flutes;
     QVERIFY(second.sameStoredValues(first));
     QCOMPARE(second.mill.diameter, u"10"_s);
     QCOMPARE(second.mill.cuttingSpeed, u"123"_s);
-    QCOMPARE(second.mill.flutes, u"6"_s);
     QCOMPARE(int(second.decimalCount), 2);
 
-    WindowManager manager(second, fixture::Environment(true), [this] { ++m_quits; });
+    session::Session engine(second, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(state::StartWindow::English);
     QCOMPARE(window->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"10"_s);
     QCOMPARE(window->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"123"_s);
-    QCOMPARE(window->findChild<EntryField *>(u"AntalSkærText"_s)->text(), u"6"_s);
+    QCOMPARE(window->findChild<EntryField *>(u"AntalSkærText"_s)->text(), u"1"_s);
     QCOMPARE(window->findChild<QLabel *>(u"DecimalLabel"_s)->text(), u"2 Decimal(s)"_s);
 }
 

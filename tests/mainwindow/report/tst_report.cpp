@@ -57,25 +57,25 @@ ReportInput DanishMill()
 {
     ReportInput in;
     in.mode = ToolMode::Mill;
-    in.Label1 = QStringLiteral("Diameter (D) i mm :");
-    in.Label6 = QStringLiteral("Antal skær (Z) :");
-    in.Label5 = QStringLiteral("Tilspænding/tand (Sz) i mm :");
-    in.Label3 = QStringLiteral("Skærehastighed (V) m/min. :");
-    in.Label9 = QStringLiteral("Stigning (P) i mm :");
-    in.Label14 = QStringLiteral("Stigning (P) pr. tomme :");
-    in.Label2 = QStringLiteral("Omdrejninger (n) omdr./min. :");
-    in.Label8 = QStringLiteral("Tilspænding (S) mm/min. :");
-    in.DiameterSkærText = QStringLiteral("12,5");
-    in.AntalSkærText = QStringLiteral("3");
-    in.TilspændingTandText = QStringLiteral("0,1");
-    in.SkærehastighedText = QStringLiteral("50");
-    in.StigningText = QStringLiteral("1,75");
-    in.StigningTextTomme = QStringLiteral("20");
-    in.OmdrejningerText = QStringLiteral("1273,24");
-    in.TilspændingOmdrText = QStringLiteral("381,97");
-    in.CNCResultatText = QStringLiteral("S1273 M03 F381.97 (12.5 FR 3 SK)");
-    in.DecimalLabel = QStringLiteral("2 Decimal(er)");
-    in.EnhederLabel = QStringLiteral("Metrisk");
+    in.diameterCaption = QStringLiteral("Diameter (D) i mm :");
+    in.flutesCaption = QStringLiteral("Antal skær (Z) :");
+    in.feedPerToothCaption = QStringLiteral("Tilspænding/tand (Sz) i mm :");
+    in.cuttingSpeedCaption = QStringLiteral("Skærehastighed (V) m/min. :");
+    in.pitchMmCaption = QStringLiteral("Stigning (P) i mm :");
+    in.threadsPerInchCaption = QStringLiteral("Stigning (P) pr. tomme :");
+    in.spindleSpeedCaption = QStringLiteral("Omdrejninger (n) omdr./min. :");
+    in.feedRateCaption = QStringLiteral("Tilspænding (S) mm/min. :");
+    in.diameterField = QStringLiteral("12,5");
+    in.flutesField = QStringLiteral("3");
+    in.feedPerToothField = QStringLiteral("0,1");
+    in.cuttingSpeedField = QStringLiteral("50");
+    in.pitchMmField = QStringLiteral("1,75");
+    in.threadsPerInchField = QStringLiteral("20");
+    in.spindleSpeedField = QStringLiteral("1273,24");
+    in.feedRateField = QStringLiteral("381,97");
+    in.cncLineField = QStringLiteral("S1273 M03 F381.97 (12.5 FR 3 SK)");
+    in.decimalsLabel = QStringLiteral("2 Decimal(er)");
+    in.unitsLabel = QStringLiteral("Metrisk");
     in.date = QStringLiteral("05-03-2024");
     in.time = QStringLiteral("14:07");
     return in;
@@ -86,25 +86,25 @@ ReportInput EnglishInch(ToolMode mode)
 {
     ReportInput in;
     in.mode = mode;
-    in.Label1 = QStringLiteral("Diameter (D) in inch :");
-    in.Label6 = QStringLiteral("# flutes (Z) :");
-    in.Label5 = QStringLiteral("Feed per tooth (Sz) in inches :");
-    in.Label3 = QStringLiteral("Surface feed (V) feet/min. :");
-    in.Label9 = QStringLiteral("Pitch (P) mm :");
-    in.Label14 = QStringLiteral("Pitch (P) thread/inch :");
-    in.Label2 = QStringLiteral("RPM (n) :");
-    in.Label8 = QStringLiteral("Feedrate (S) inches/min. :");
-    in.DiameterSkærText = QStringLiteral("0.25");
-    in.AntalSkærText = QStringLiteral("2");
-    in.TilspændingTandText = QStringLiteral("0.002");
-    in.SkærehastighedText = QStringLiteral("80");
-    in.StigningText = QStringLiteral("1.25");
-    in.StigningTextTomme = QStringLiteral("20");
-    in.OmdrejningerText = QStringLiteral("1222.32");
-    in.TilspændingOmdrText = QStringLiteral("4.89");
-    in.CNCResultatText = QStringLiteral("S1222 M03 F4.89 (0.25 DRILL)");
-    in.DecimalLabel = QStringLiteral("2 Decimal(s)");
-    in.EnhederLabel = QStringLiteral("Inches");
+    in.diameterCaption = QStringLiteral("Diameter (D) in inch :");
+    in.flutesCaption = QStringLiteral("# flutes (Z) :");
+    in.feedPerToothCaption = QStringLiteral("Feed per tooth (Sz) in inches :");
+    in.cuttingSpeedCaption = QStringLiteral("Surface feed (V) feet/min. :");
+    in.pitchMmCaption = QStringLiteral("Pitch (P) mm :");
+    in.threadsPerInchCaption = QStringLiteral("Pitch (P) thread/inch :");
+    in.spindleSpeedCaption = QStringLiteral("RPM (n) :");
+    in.feedRateCaption = QStringLiteral("Feedrate (S) inches/min. :");
+    in.diameterField = QStringLiteral("0.25");
+    in.flutesField = QStringLiteral("2");
+    in.feedPerToothField = QStringLiteral("0.002");
+    in.cuttingSpeedField = QStringLiteral("80");
+    in.pitchMmField = QStringLiteral("1.25");
+    in.threadsPerInchField = QStringLiteral("20");
+    in.spindleSpeedField = QStringLiteral("1222.32");
+    in.feedRateField = QStringLiteral("4.89");
+    in.cncLineField = QStringLiteral("S1222 M03 F4.89 (0.25 DRILL)");
+    in.decimalsLabel = QStringLiteral("2 Decimal(s)");
+    in.unitsLabel = QStringLiteral("Inches");
     in.date = QStringLiteral("3/5/24");
     in.time = QStringLiteral("2:07 PM");
     return in;
@@ -119,7 +119,7 @@ QStringList Texts(const QList<PrintLine> &lines)
 }
 
 // A stand-in for a main window: the controls the report reads, by their names, inside a
-// frame as in the real window, and a dialog of its own holding another Label1.
+// frame as in the real window, and a dialog of its own holding another diameterCaption.
 std::unique_ptr<QWidget> MakeWindow(const ReportInput &in)
 {
     auto window = std::make_unique<QWidget>();
@@ -145,25 +145,25 @@ std::unique_ptr<QWidget> MakeWindow(const ReportInput &in)
         auto *f = new QLineEdit(text, frame);
         f->setObjectName(QString::fromUtf8(name));
     };
-    label("Label1", in.Label1);
-    label("Label6", in.Label6);
-    label("Label5", in.Label5);
-    label("Label3", in.Label3);
-    label("Label9", in.Label9, in.Label9Visible);
-    label("Label14", in.Label14, in.Label14Visible);
-    label("Label2", in.Label2);
-    label("Label8", in.Label8);
-    field("DiameterSkærText", in.DiameterSkærText);
-    field("AntalSkærText", in.AntalSkærText);
-    field("TilspændingTandText", in.TilspændingTandText);
-    field("SkærehastighedText", in.SkærehastighedText);
-    field("StigningText", in.StigningText);
-    field("StigningTextTomme", in.StigningTextTomme);
-    field("OmdrejningerText", in.OmdrejningerText);
-    field("TilspændingOmdrText", in.TilspændingOmdrText);
-    field("CNCResultatText", in.CNCResultatText);
-    label("DecimalLabel", in.DecimalLabel);
-    label("EnhederLabel", in.EnhederLabel);
+    label("Label1", in.diameterCaption);
+    label("Label6", in.flutesCaption);
+    label("Label5", in.feedPerToothCaption);
+    label("Label3", in.cuttingSpeedCaption);
+    label("Label9", in.pitchMmCaption, in.Label9Visible);
+    label("Label14", in.threadsPerInchCaption, in.Label14Visible);
+    label("Label2", in.spindleSpeedCaption);
+    label("Label8", in.feedRateCaption);
+    field("DiameterSkærText", in.diameterField);
+    field("AntalSkærText", in.flutesField);
+    field("TilspændingTandText", in.feedPerToothField);
+    field("SkærehastighedText", in.cuttingSpeedField);
+    field("StigningText", in.pitchMmField);
+    field("StigningTextTomme", in.threadsPerInchField);
+    field("OmdrejningerText", in.spindleSpeedField);
+    field("TilspændingOmdrText", in.feedRateField);
+    field("CNCResultatText", in.cncLineField);
+    label("DecimalLabel", in.decimalsLabel);
+    label("EnhederLabel", in.unitsLabel);
     return window;
 }
 
@@ -316,7 +316,7 @@ void TestReport::toolBlock()
 void TestReport::emptyResultLine_printsPrefixOnly()
 {
     ReportInput in = DanishMill();
-    in.CNCResultatText.clear();
+    in.cncLineField.clear();
     const QStringList texts = Texts(report::BuildReport(in, DanishTexts()));
     QVERIFY(texts.contains(QStringLiteral("CNC Resultat : ")));
 }
@@ -345,7 +345,7 @@ void TestReport::readsTheWindowByControlNames_data()
     QTest::newRow("tap, threads per inch") << tap;
     ReportInput none = mill;
     none.mode.reset();
-    none.OmdrejningerText.clear();
+    none.spindleSpeedField.clear();
     QTest::newRow("no mode, empty n") << none;
 }
 
@@ -388,7 +388,7 @@ void TestReport::printedPage_data()
     enTap.Label14Visible = true;
     QTest::newRow("English tap, threads per inch") << enTap << false;
     ReportInput noCnc = DanishMill();
-    noCnc.CNCResultatText.clear();
+    noCnc.cncLineField.clear();
     QTest::newRow("empty CNC line") << noCnc << true;
 }
 
@@ -469,8 +469,8 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     QFETCH(QString, n);
     QFETCH(QString, S);
     ReportInput in = danish ? DanishMill() : EnglishInch(ToolMode::Mill);
-    in.OmdrejningerText = n;
-    in.TilspændingOmdrText = S;
+    in.spindleSpeedField = n;
+    in.feedRateField = S;
     const auto window = MakeWindow(in);
     const ReportTexts texts = danish ? DanishTexts() : EnglishTexts();
 

@@ -1,4 +1,4 @@
-#include "mainwindow/linklabel.h"
+#include "widgets/linklabel.h"
 #include "mainwindow/makerinfo.h"
 #include "mainwindow/report/modalwatchdog.h"
 #include "windows/aboutwindows.h"

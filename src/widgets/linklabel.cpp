@@ -1,4 +1,4 @@
-#include "mainwindow/linklabel.h"
+#include "widgets/linklabel.h"
 
 #include "platform/links.h"
 

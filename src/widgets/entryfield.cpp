@@ -1,4 +1,4 @@
-#include "mainwindow/entryfield.h"
+#include "widgets/entryfield.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>
@@ -88,6 +88,19 @@ QString EntryField::cleaned(const QString &text) const
     for (QChar c : text)
         if (IsStorable(c, m_kind))
             result.append(c);
+    return result;
+}
+
+QString EntryField::pasted(const QString &text) const
+{
+    QString result = cleaned(text);
+    // A number copied from a drawing or another program reads as if typed here.
+    if (m_kind == Kind::Entry) {
+        const QChar separator = (m_decimalIsPeriod && m_decimalIsPeriod()) ? u'.' : u',';
+        for (QChar &c : result)
+            if (c == u',' || c == u'.')
+                c = separator;
+    }
     return result;
 }
 

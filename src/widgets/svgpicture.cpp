@@ -1,4 +1,4 @@
-#include "mainwindow/svgpicture.h"
+#include "widgets/svgpicture.h"
 
 #include <QFile>
 #include <QPainter>

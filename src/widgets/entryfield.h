@@ -38,6 +38,10 @@ public:
     // and, in an entry field, the double quote, which the settings file cannot store.
     QString cleaned(const QString &text) const;
 
+    // A pasted text as the field takes it: cleaned, and in an entry field every point and
+    // comma turned into the decimal separator in use, as the keys are.
+    QString pasted(const QString &text) const;
+
 signals:
     void gotFocus();
     void lostFocus();

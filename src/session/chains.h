@@ -1,0 +1,26 @@
+#pragma once
+
+// Which formulas Enter in a field (or leaving it) runs, in order. Every chain ends with the
+// CNC line and the save, which the session adds.
+
+#include "calc/toolvalues.h"
+
+#include <vector>
+
+namespace session {
+
+enum class Step {
+    EvaluateFraction, // a diameter typed as "1 1/2" becomes its value
+    CuttingSpeed,     // V from D and n
+    SpindleSpeed,     // n from V and D
+    FeedPerTooth,     // Sz from S, Z and n
+    FeedRate,         // S from Sz, Z and n, or from the pitch for taps
+    TapSpindleSpeed,  // n from S and the pitch
+};
+
+std::vector<Step> chainFor(Field field, ToolMode mode);
+
+// What the pitch-unit options, the units and the decimals menus recompute.
+inline const std::vector<Step> SpeedAndFeedChain{Step::SpindleSpeed, Step::FeedRate};
+
+} // namespace session

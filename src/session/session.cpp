@@ -1,0 +1,205 @@
+#include "session/session.h"
+
+#include "calc/formulas.h"
+#include "calc/fraction.h"
+#include "session/chains.h"
+#include "state/settingsfile.h"
+
+#include <algorithm>
+
+namespace session {
+
+namespace {
+
+// The pitch-unit options compare the pitch with this text in character order, whatever the
+// locale: an empty pitch, 0, or one that begins with a blank or a sign starts nothing.
+const QString LeastPitchText = QStringLiteral("0,001");
+
+} // namespace
+
+SaveReport saveToSettingsFile(const WorkingValues &values)
+{
+    SaveReport report;
+    report.path = values.settingsPath;
+    report.status =
+        state::saveSettings(values) ? SaveReport::Status::Saved : SaveReport::Status::KeptReadOnly;
+    return report;
+}
+
+Session::Session(WorkingValues &values, calc::NumberLocale locale, Saver saver)
+    : m_values(values), m_locale(locale), m_saver(std::move(saver))
+{
+}
+
+Outcome Session::load(const calc::CncWords &words)
+{
+    m_words = words;
+    m_mode = ToolMode::Mill;
+    m_values.piText = calc::makePiText(m_locale);
+    // Only 0 to 3 decimals have a menu item.
+    m_values.decimalCount = std::min<std::uint8_t>(m_values.decimalCount, 3);
+    // The options of the two units exclude each other; mm was always restored first.
+    if (m_values.pitchMmSelected)
+        m_values.threadsPerInchSelected = false;
+    // The decimal key gives the separator that the number reader takes.
+    m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');
+    return outcome();
+}
+
+void Session::setText(Field field, const QString &text)
+{
+    m_values.tool(m_mode)[field] = text;
+}
+
+Outcome Session::enter(Field field)
+{
+    return runChain(chainFor(field, m_mode));
+}
+
+Outcome Session::selectMode(ToolMode mode)
+{
+    m_mode = mode;
+    // A drill's feed has no edge count: its Z is always 1.
+    if (mode == ToolMode::Drill)
+        m_values.drill.flutes = QStringLiteral("1");
+    // No formula runs and no message shows. A line that cannot be built is not saved either,
+    // so that the file never holds values beside results that do not belong to them.
+    const bool built = rebuildLine();
+    Outcome result = outcome();
+    if (built)
+        save(result);
+    return result;
+}
+
+Outcome Session::selectPitchUnit(PitchUnit unit)
+{
+    const bool mm = unit == PitchUnit::Millimetres;
+    m_values.pitchMmSelected = mm;
+    m_values.threadsPerInchSelected = !mm;
+    const QString &pitch = m_values.tool(m_mode)[mm ? Field::PitchMm : Field::ThreadsPerInch];
+    if (pitch.compare(LeastPitchText) < 0)
+        return outcome();
+    return runChain(SpeedAndFeedChain);
+}
+
+Outcome Session::selectUnits(Units units)
+{
+    m_values.metricUnits = units == Units::Metric;
+    m_values.inchUnits = units == Units::Inch;
+    return runChain(SpeedAndFeedChain);
+}
+
+Outcome Session::selectDecimals(int count)
+{
+    m_values.decimalCount = std::uint8_t(std::clamp(count, 0, 3));
+    return runChain(SpeedAndFeedChain);
+}
+
+void Session::switchLanguage(Language language)
+{
+    m_values.languageState = language == Language::Danish ? 1 : 2;
+}
+
+Outcome Session::outcome() const
+{
+    Outcome result;
+    const ToolValues &tool = m_values.tool(m_mode);
+    for (Field field : AllFields)
+        result.fields[std::size_t(field)] = tool[field];
+    result.cncLine = m_cncLine;
+    result.mode = m_mode;
+    const bool tap = m_mode == ToolMode::Tap;
+    result.pitchMmShown = tap && m_values.pitchMmSelected;
+    result.threadsPerInchShown = tap && m_values.threadsPerInchSelected;
+    return result;
+}
+
+Outcome Session::runChain(const std::vector<Step> &steps)
+{
+    ToolValues &tool = m_values.tool(m_mode);
+    const bool tap = m_mode == ToolMode::Tap;
+    calc::FormulaContext context{
+        .mode = m_mode,
+        .values = tool,
+        .metric = m_values.metricUnits,
+        .inch = m_values.inchUnits,
+        .pitchMmShown = tap && m_values.pitchMmSelected,
+        .threadsPerInchShown = tap && m_values.threadsPerInchSelected,
+        .decimalCount = m_values.decimalCount,
+        .resultText = m_values.resultText,
+        .piText = m_values.piText,
+        .locale = m_locale,
+    };
+    bool failed = false;
+    try {
+        for (Step step : steps) {
+            switch (step) {
+            case Step::EvaluateFraction:
+                if (tool.diameter.contains(QLatin1Char('/')))
+                    tool.diameter = calc::evaluateFraction(tool.diameter, m_locale);
+                break;
+            case Step::CuttingSpeed:
+                tool.cuttingSpeed = calc::computeCuttingSpeed(context);
+                break;
+            case Step::SpindleSpeed:
+                tool.spindleSpeed = calc::computeSpindleSpeed(context);
+                break;
+            case Step::FeedPerTooth:
+                tool.feedPerTooth = calc::computeFeedPerTooth(context);
+                break;
+            case Step::FeedRate:
+                tool.feedRate = calc::computeFeedRate(context);
+                break;
+            case Step::TapSpindleSpeed:
+                if (const std::optional<QString> n = calc::computeTapSpindleSpeed(context))
+                    tool.spindleSpeed = *n;
+                break;
+            }
+        }
+    } catch (const calc::InputError &) {
+        failed = true;
+    }
+    failed = failed || !rebuildLine();
+    Outcome result = outcome();
+    if (failed)
+        result.inputError = true;
+    else
+        save(result);
+    return result;
+}
+
+bool Session::rebuildLine()
+{
+    const ToolValues &tool = m_values.tool(m_mode);
+    calc::CncInput input;
+    input.mode = m_mode;
+    input.pitchMmSelected = m_values.pitchMmSelected;
+    input.threadsPerInchSelected = m_values.threadsPerInchSelected;
+    input.spindleSpeed = tool.spindleSpeed;
+    input.feedRate = tool.feedRate;
+    input.diameter = tool.diameter;
+    input.flutes = tool.flutes;
+    input.pitchMm = tool.pitchMm;
+    input.threadsPerInch = tool.threadsPerInch;
+    try {
+        // What was composed before an error stays in the line.
+        calc::composeCncLine(input, m_words, m_locale, m_cncLine);
+    } catch (const calc::InputError &) {
+        return false;
+    }
+    return true;
+}
+
+void Session::save(Outcome &result)
+{
+    result.saved = true;
+    if (!m_saver)
+        return;
+    const SaveReport report = m_saver(m_values);
+    if (report.status == SaveReport::Status::Failed && !m_saveFailureReported) {
+        m_saveFailureReported = true;
+        result.saveWarning = report;
+    }
+}
+
+} // namespace session

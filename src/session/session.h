@@ -1,0 +1,109 @@
+#pragma once
+
+// The engine of a run: it works on the process's working values, which outlive every
+// window, and answers every action a main window has. Each action returns what the window must
+// show; the window draws that and never reads a widget to compute.
+//
+// What an action does, and where:
+//  - typing stores the text into the selected kind's value (setText); nothing is computed;
+//  - Enter in a field, or leaving it, runs the field's chain (chains.h): the formulas of
+//    calc/formulas.h in a fixed order, then the CNC line (calc/cncline.h) and the save;
+//  - a tool mode loads that kind's values and rebuilds the line, with no formula;
+//  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain;
+//  - the first input error stops a chain: what was stored before stays, the line and the
+//    file are left as they were, and the window shows its input-error message.
+// The settings file is written only after a CNC line was built; closing writes nothing.
+
+#include "calc/cncline.h"
+#include "calc/numbers.h"
+#include "session/chains.h"
+#include "state/workingvalues.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace session {
+
+enum class PitchUnit { Millimetres, ThreadsPerInch };
+enum class Units { Metric, Inch };
+
+// How a save went. Failed carries the reason, for the one warning of a run.
+struct SaveReport
+{
+    enum class Status { Saved, KeptReadOnly, Failed };
+    Status status = Status::Saved;
+    QString path;
+    QString reason;
+};
+
+using Saver = std::function<SaveReport(const WorkingValues &)>;
+
+// Writes the settings file at values.settingsPath.
+SaveReport saveToSettingsFile(const WorkingValues &values);
+
+// What the window must show after an action.
+struct Outcome
+{
+    std::array<QString, 8> fields; // indexed by Field
+    QString cncLine;
+    ToolMode mode = ToolMode::Mill;
+    bool pitchMmShown = false;             // StigningText and its caption
+    bool threadsPerInchShown = false;      // StigningTextTomme and its caption
+    bool inputError = false;               // show the input-error message once
+    bool saved = false;                    // the settings file was written (or tried)
+    std::optional<SaveReport> saveWarning; // the first failed save of this run
+
+    const QString &field(Field f) const { return fields[std::size_t(f)]; }
+};
+
+class Session
+{
+public:
+    Session(WorkingValues &values, calc::NumberLocale locale, Saver saver = saveToSettingsFile);
+
+    const WorkingValues &values() const { return m_values; }
+    const calc::NumberLocale &locale() const { return m_locale; }
+    ToolMode mode() const { return m_mode; }
+    // The character that a typed or pasted point or comma becomes.
+    QChar decimalSeparator() const { return m_locale.decimal; }
+
+    // A main window of this language opens: its CNC words, pi in the locale's notation, the
+    // decimal key, and the pitch unit made unambiguous (mm wins when both are stored). No
+    // formula runs and nothing is saved; the fields show the selected kind's values.
+    Outcome load(const calc::CncWords &words);
+
+    // Every change of a field's text, typed or written: stored, nothing computed.
+    void setText(Field field, const QString &text);
+
+    Outcome enter(Field field); // Enter in the field, or leaving it
+    Outcome selectMode(ToolMode mode);
+    Outcome selectPitchUnit(PitchUnit unit);
+    Outcome selectUnits(Units units);
+    Outcome selectDecimals(int count);
+
+    // The language item: the next start opens that language. Nothing is saved now; the new
+    // window's first CNC line saves it.
+    void switchLanguage(Language language);
+
+private:
+    Outcome outcome() const;
+    // Runs the steps under the one error trap, then builds the line and saves.
+    Outcome runChain(const std::vector<Step> &steps);
+    // Composes the CNC line; false on an input error, with the part built so far kept.
+    bool rebuildLine();
+    void save(Outcome &result);
+
+    WorkingValues &m_values;
+    calc::NumberLocale m_locale;
+    Saver m_saver;
+    calc::CncWords m_words;
+    ToolMode m_mode = ToolMode::Mill;
+    QString m_cncLine;
+    bool m_saveFailureReported = false;
+};
+
+} // namespace session
