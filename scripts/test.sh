@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth x11-utils
 ensure_locale da_DK.UTF-8
 ensure_locale en_US.UTF-8
 

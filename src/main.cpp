@@ -1,13 +1,24 @@
 #include "mainwindow/environment.h"
+#include "platform/commandline.h"
+#include "platform/identity.h"
 #include "platform/program.h"
 #include "state/startup.h"
 #include "windows/windowmanager.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    platform::SetApplicationIdentity();
+    if (const std::optional<int> status = platform::AnswerInformationRequest(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
+    if (const std::optional<int> status =
+            platform::RejectLeftoverArguments(QCoreApplication::arguments()))
+        return *status;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
 
     WorkingValues values;
     const state::StartWindow start = state::Main(values, platform::ProgramDirectory());
