@@ -6,7 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth x11-utils
+ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth x11-utils \
+    desktop-file-utils appstream
 ensure_locale da_DK.UTF-8
 ensure_locale en_US.UTF-8
 
