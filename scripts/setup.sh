@@ -35,3 +35,7 @@ ensure_locale() {
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libvulkan-dev
     locales fonts-dejavu-core)
+
+# What cpack needs for the Debian package: dpkg-shlibdeps finds the libraries' packages, and
+# file tells it which installed files are programs.
+PACKAGE_PACKAGES=(dpkg-dev file)

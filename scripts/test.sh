@@ -6,9 +6,14 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" poppler-utils xvfb xauth
+ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" poppler-utils xvfb xauth \
+    x11-utils desktop-file-utils appstream
 ensure_locale da_DK.UTF-8
 ensure_locale en_US.UTF-8
+# The package tests start the packaged program as this user: root writes where others may not.
+if [ "$(id -u)" -eq 0 ] && ! id kvrtest >/dev/null 2>&1; then
+    useradd --system --user-group --no-create-home --shell /usr/sbin/nologin kvrtest
+fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen

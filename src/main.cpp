@@ -1,14 +1,25 @@
 #include "mainwindow/environment.h"
+#include "platform/commandline.h"
+#include "platform/identity.h"
 #include "platform/program.h"
 #include "session/session.h"
 #include "state/startup.h"
 #include "windows/windowmanager.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
+    platform::setApplicationIdentity();
+    if (const std::optional<int> status = platform::answerInformationRequest(argc, argv))
+        return *status;
+
     QApplication app(argc, argv);
+    if (const std::optional<int> status =
+            platform::rejectLeftoverArguments(QCoreApplication::arguments()))
+        return *status;
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
 
     WorkingValues values;
     const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory());

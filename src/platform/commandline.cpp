@@ -1,0 +1,81 @@
+#include "platform/commandline.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+
+namespace platform {
+
+namespace {
+
+struct ProgramOptions
+{
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Show this help and exit.")};
+    QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")},
+                               QStringLiteral("Show the program's version and exit.")};
+
+    ProgramOptions()
+    {
+        parser.setApplicationDescription(QStringLiteral(
+            "Cutting data for CNC machining: speeds and feeds for milling cutters, drills and\n"
+            "thread taps, in a Danish and an English window. Without options the program\n"
+            "opens the window its settings file asks for."));
+        // "-reverse" is Qt's option, not -r -e -v ...: a single dash never joins short options.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOption(help);
+        parser.addOption(version);
+    }
+};
+
+void Write(std::FILE *stream, const QString &text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+std::optional<int> answerInformationRequest(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    ProgramOptions options;
+    // Faults wait for the second reading: they may be Qt's own options.
+    options.parser.parse(arguments);
+    if (options.parser.isSet(options.help)) {
+        // A core application object only lends the help text the program's path as called.
+        int coreArgc = 1;
+        QCoreApplication core(coreArgc, argv);
+        Write(stdout, options.parser.helpText());
+        return 0;
+    }
+    if (options.parser.isSet(options.version)) {
+        Write(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
+                          QCoreApplication::applicationVersion() + QLatin1Char('\n'));
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> rejectLeftoverArguments(const QStringList &arguments)
+{
+    ProgramOptions options;
+    QString fault;
+    if (!options.parser.parse(arguments))
+        fault = options.parser.errorText();
+    else if (!options.parser.positionalArguments().isEmpty())
+        fault = QStringLiteral("Unexpected argument '%1'.")
+                    .arg(options.parser.positionalArguments().constFirst());
+    if (fault.isEmpty())
+        return std::nullopt;
+    const QString name = QCoreApplication::applicationName();
+    Write(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, fault));
+    return UsageErrorStatus;
+}
+
+} // namespace platform
