@@ -9,7 +9,7 @@ namespace platform {
 
 void setApplicationIdentity()
 {
-    const Version version = ProgramVersion();
+    const Version version = programVersion();
     QCoreApplication::setApplicationName(QStringLiteral("kvrcalc"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(version.major).arg(version.minor).arg(version.revision));

@@ -20,6 +20,8 @@ private slots:
     void pasteKey_replacesSelectionAndStoresWithoutCalculating();
     void paste_dropsWhatTheFieldCannotHold_data();
     void paste_dropsWhatTheFieldCannotHold();
+    void paste_pointOrComma_readsAsTyped_data();
+    void paste_pointOrComma_readsAsTyped();
     void pasteIntoResultField_hasNoLimit();
     void cutKey_goesThroughTheSameRules();
     void afterModeOption_copyAndPasteDoNothing();
@@ -129,6 +131,35 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     s.key(Qt::Key_Tab);
     m_watchdog.take();
     QCOMPARE(s.saved().mill.diameter, s.values.mill.diameter);
+}
+
+void Clipboard::paste_pointOrComma_readsAsTyped_data()
+{
+    QTest::addColumn<bool>("comma");
+    QTest::addColumn<QString>("clipboard");
+    QTest::newRow("comma locale, 12.5") << true << u"12.5"_s;
+    QTest::newRow("comma locale, 12,5") << true << u"12,5"_s;
+    QTest::newRow("point locale, 12,5") << false << u"12,5"_s;
+    QTest::newRow("point locale, 12.5") << false << u"12.5"_s;
+}
+
+void Clipboard::paste_pointOrComma_readsAsTyped()
+{
+    // A diameter copied from a drawing is 12.5 whichever separator it came with.
+    QFETCH(bool, comma);
+    QFETCH(QString, clipboard);
+    Session s;
+    fixture::SampleValues(s.values, comma);
+    s.values.mill.diameter = u"3"_s;
+    QVERIFY(s.open(Language::Danish, comma));
+    platform::setClipboardText(clipboard);
+
+    s.type(u"DiameterSkærText"_s, QString());
+    s.key(Qt::Key_V, Qt::ControlModifier);
+    s.key(Qt::Key_Return);
+    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
+    QVERIFY2(s.line().endsWith(u"(12.5 FR 3 SK)"_s), qPrintable(s.line()));
+    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
 }
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
