@@ -20,5 +20,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.kovrin.example.com/)
 # it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+# Qt's own dialogs in Danish for the Danish window.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 
 include(CPack)

@@ -34,7 +34,7 @@ ensure_locale() {
 
 BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libvulkan-dev
-    locales fonts-dejavu-core)
+    locales fonts-dejavu-core qt6-translations-l10n)
 
 # What cpack needs for the Debian package: dpkg-shlibdeps finds the libraries' packages, and
 # file tells it which installed files are programs.

@@ -1,5 +1,6 @@
 #include "mainwindow/mainwindow.h"
 
+#include "platform/qttexts.h"
 #include "widgets/entryfield.h"
 #include "widgets/svgpicture.h"
 
@@ -34,7 +35,10 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
     buildControls();
     buildMenus();
     setTexts();
+    updateAccessibleNames();
     setTabOrder();
+    // Qt's own dialogs speak the window's language.
+    platform::useQtTexts(language == Language::Danish ? QLocale::Danish : QLocale::English);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     for (Field which : AllFields)
@@ -109,6 +113,7 @@ void MainWindow::load()
         applyUnitCaptions(m_texts.inchLoad);
     if (values.metricUnits)
         applyUnitCaptions(m_texts.metricLoad);
+    updateAccessibleNames();
     // The fields fill when the window is shown and its Mill option takes the focus.
     showLayout(outcome);
 }
@@ -226,6 +231,32 @@ void MainWindow::showSaveWarning(const session::SaveReport &report)
                     m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);
     box.setObjectName(u"saveWarning"_s);
     box.exec();
+}
+
+void MainWindow::updateAccessibleNames()
+{
+    // A screen reader reads each field by its caption, "Diameter (D) in inch", not "edit".
+    const auto name = [](const QLabel *caption) {
+        QString text = caption->text().trimmed();
+        if (text.endsWith(u':'))
+            text.chop(1);
+        return text.trimmed();
+    };
+    const std::pair<QWidget *, QLabel *> captioned[] = {
+        {m_diameterField, m_diameterCaption},
+        {m_flutesField, m_flutesCaption},
+        {m_feedPerToothField, m_feedPerToothCaption},
+        {m_cuttingSpeedField, m_cuttingSpeedCaption},
+        {m_pitchMmField, m_pitchMmCaption},
+        {m_threadsPerInchField, m_threadsPerInchCaption},
+        {m_spindleSpeedField, m_spindleSpeedCaption},
+        {m_feedRateField, m_feedRateCaption},
+        {m_cncLineField, m_cncCaption}};
+    for (const auto &[widget, caption] : captioned)
+        widget->setAccessibleName(name(caption));
+    for (QRadioButton *option :
+         {m_millOption, m_drillOption, m_tapOption, m_pitchMmOption, m_threadsPerInchOption})
+        option->setAccessibleName(option->text().remove(u'&'));
 }
 
 // Field and option events --------------------------------------------------------------------

@@ -78,6 +78,7 @@ private:
     void showCncLine(const QString &line);
     void showInputError();
     void showSaveWarning(const session::SaveReport &report);
+    void updateAccessibleNames();
 
     // Field and option events.
     void connectTextField(EntryField *entry);

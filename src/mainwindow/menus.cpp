@@ -10,6 +10,7 @@ void MainWindow::selectMetricUnits()
     m_metricAction->setChecked(true);
     m_inchAction->setChecked(false);
     applyUnitCaptions(m_texts.metricMenu);
+    updateAccessibleNames();
     draw(m_session.selectUnits(session::Units::Metric));
 }
 
@@ -18,6 +19,7 @@ void MainWindow::selectInchUnits()
     m_metricAction->setChecked(false);
     m_inchAction->setChecked(true);
     applyUnitCaptions(m_texts.inchMenu);
+    updateAccessibleNames();
     draw(m_session.selectUnits(session::Units::Inch));
 }
 

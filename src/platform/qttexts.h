@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QLocale>
+
+namespace platform {
+
+// Qt's own texts (the print dialog, the buttons of every dialog Qt draws) in the language of
+// the open main window: Danish from the system's Qt translations, English as Qt writes it.
+// Returns false when the Danish translations are not installed; Qt then stays in English.
+bool useQtTexts(QLocale::Language language);
+
+} // namespace platform

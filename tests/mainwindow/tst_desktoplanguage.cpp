@@ -1,0 +1,93 @@
+// What a screen reader and Qt's own dialogs say, in the language of the open window.
+
+#include "fixture.h"
+
+#include <QAccessible>
+#include <QDialogButtonBox>
+#include <QLibraryInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+using fixture::Session;
+
+class DesktopLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void accessibleNames_followCaptionsAndUnits_data();
+    void accessibleNames_followCaptionsAndUnits();
+    void printDialog_speaksTheWindowsLanguage();
+};
+
+namespace {
+
+QString AccessibleName(QWidget *widget)
+{
+    QAccessibleInterface *item = QAccessible::queryAccessibleInterface(widget);
+    return item ? item->text(QAccessible::Name) : QString();
+}
+
+} // namespace
+
+void DesktopLanguage::accessibleNames_followCaptionsAndUnits_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("inch");   // the diameter field, inch units at load
+    QTest::addColumn<QString>("metric"); // after the metric menu item
+    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s
+                             << u"Diameter (D) in mm"_s;
+    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s
+                            << u"Diameter (D) i mm"_s;
+}
+
+void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
+{
+    QFETCH(int, language);
+    QFETCH(QString, inch);
+    QFETCH(QString, metric);
+    Session s;
+    fixture::SampleValues(s.values, false);
+    s.values.metricUnits = false;
+    s.values.inchUnits = true;
+    QVERIFY(s.open(Language(language), false));
+
+    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), inch);
+    s.action(u"ctlMetrisk"_s)->trigger();
+    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), metric);
+    // Every field, option and the CNC line has a name of its own.
+    QSet<QString> names;
+    for (QWidget *widget : s.window->findChildren<QWidget *>()) {
+        if (!qobject_cast<QLineEdit *>(widget) && !qobject_cast<QRadioButton *>(widget))
+            continue;
+        const QString name = AccessibleName(widget);
+        QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
+        names.insert(name);
+    }
+    QCOMPARE(names.size(), 14);
+}
+
+void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
+{
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u"/qtbase_da.qm"_s))
+        QSKIP("Qt's Danish translations are not installed (scripts/test.sh installs them).");
+    const auto printButton = [] {
+        QPrinter printer;
+        QPrintDialog dialog(&printer);
+        const auto *box = dialog.findChild<QDialogButtonBox *>();
+        return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
+    };
+    Session danish;
+    fixture::SampleValues(danish.values, true);
+    QVERIFY(danish.open(Language::Danish, true));
+    QCOMPARE(printButton(), u"&Udskriv"_s);
+    danish.window.reset();
+
+    Session english;
+    fixture::SampleValues(english.values, false);
+    QVERIFY(english.open(Language::English, false));
+    QCOMPARE(printButton(), u"&Print"_s);
+}
+
+QTEST_MAIN(DesktopLanguage)
+#include "tst_desktoplanguage.moc"
