@@ -72,6 +72,7 @@ private slots:
     void load_pitchOptionsFollowStoredUnits();
     void load_decimalKeyFollowsLocale_data();
     void load_decimalKeyFollowsLocale();
+    void open_buildsLineAndSavesOnce();
 
 private:
     fixture::Watchdog m_watchdog;
@@ -503,6 +504,25 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     window.load();
     QCOMPARE(values.decimalIsPeriod, !comma);
     QCOMPARE(values.piText, comma ? u"3,14159265358979"_s : u"3.14159265358979"_s);
+}
+
+void MenusAndLoad::open_buildsLineAndSavesOnce()
+{
+    WorkingValues values;
+    fixture::SampleValues(values, true);
+    int saves = 0;
+    session::Session engine(values, calc::commaLocale(), [&saves](const WorkingValues &) {
+        ++saves;
+        return session::SaveReport{};
+    });
+    MainWindow window(Language::Danish, engine);
+    window.load();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QCOMPARE(window.findChild<EntryField *>(u"CNCResultatText"_s)->text(),
+             u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
+    QCOMPARE(saves, 1);
 }
 
 QTEST_MAIN(MenusAndLoad)
