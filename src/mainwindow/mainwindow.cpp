@@ -188,7 +188,7 @@ void MainWindow::Form_Unload()
     // Every typed text is already in the working values; a text typed without Enter since
     // the last calculation would be lost at the next start if the file were not written now.
     if (m_loaded)
-        state::saveSettings(m_values);
+        state::saveSettingsUnreported(m_values);
 }
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
@@ -414,7 +414,7 @@ void MainWindow::SkrivCNCResultat()
         throw;
     }
     showCncLine(line);
-    state::saveSettings(m_values);
+    state::saveSettingsUnreported(m_values);
 }
 
 void MainWindow::showCncLine(const QString &line)
@@ -479,7 +479,7 @@ void MainWindow::ModeSwitch(ToolMode mode)
     } catch (const calc::InputError &) {
         // A switch shows no message. The settings are saved all the same, so that what the
         // window was opened with (a new language, say) is kept.
-        state::saveSettings(m_values);
+        state::saveSettingsUnreported(m_values);
     }
 
     PmmOption->setVisible(tap);

@@ -8,8 +8,24 @@
 #include "state/workingvalues.h"
 
 #include <QByteArray>
+#include <QString>
 
 namespace state {
+
+enum class SaveStatus {
+    Saved,
+    KeptReadOnly, // the file is read-only on purpose: left as it is, nobody need be told
+    Failed        // the values are not kept: the user should be told
+};
+
+struct [[nodiscard]] SaveResult
+{
+    SaveStatus status = SaveStatus::Failed;
+    QString path;   // the settings file
+    QString reason; // why it failed, in English; empty unless Failed
+
+    bool failed() const { return status == SaveStatus::Failed; }
+};
 
 // Reads values.settingsPath into the 33 members in order. Stops silently at the first record
 // that is missing or malformed: the records before it are kept, it and the rest keep what
@@ -17,9 +33,13 @@ namespace state {
 void loadSettings(WorkingValues &values);
 
 // Rewrites the whole file atomically (a temporary file, then a rename), so that a crash or a
-// full disk never leaves a cut-short file. A read-only file is left untouched. Fails
-// silently; returns whether the file was written.
-bool saveSettings(const WorkingValues &values);
+// full disk never leaves a cut-short file. A file without write bits is left untouched.
+// Never throws and shows nothing: the caller decides whom to tell.
+[[nodiscard]] SaveResult saveSettings(const WorkingValues &values);
+
+// saveSettings for a caller that cannot tell the user yet: a failure stays unreported and
+// the next save tries again.
+void saveSettingsUnreported(const WorkingValues &values);
 
 // The file's bytes for the given values, and the reading of given bytes; the two above are
 // these plus the file. Parsing returns the number of records read (33 when whole).

@@ -131,7 +131,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     first.mill.diameter = QStringLiteral("12,5");
     first.metricUnits = true;
     first.inchUnits = false;
-    QVERIFY(saveSettings(first));
+    QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
 
     WorkingValues second;
     QCOMPARE(chooseStartWindow(second, dir.path()), StartWindow::English);
