@@ -282,6 +282,9 @@ SaveResult saveSettings(const WorkingValues &values)
         return failed(QStringLiteral("No permission to create a file in %1").arg(folder));
 
     QSaveFile file(path);
+    // A folder that refuses the temporary file still lets a writable file be rewritten in
+    // place: not atomic, but better than losing every value at each start.
+    file.setDirectWriteFallback(true);
     // Unbuffered: a write that falls short is seen here. QSaveFile itself would miss a
     // short write and commit a cut-short file.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

@@ -407,6 +407,8 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::newRow("writable file, writable folder")
         << 0755 << 0644 << 0 << SaveStatus::Saved << false;
     QTest::newRow("no file, writable folder") << 0755 << -1 << 0 << SaveStatus::Saved << false;
+    QTest::newRow("writable file, read-only folder")
+        << 0555 << 0644 << 0 << SaveStatus::Saved << true;
     QTest::newRow("read-only file, read-only folder")
         << 0555 << 0444 << 0 << SaveStatus::KeptReadOnly << false;
     QTest::newRow("owner may only read, group may write")
