@@ -10,7 +10,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
 
     WorkingValues values;
-    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory());
+    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory(),
+                                                              platform::userConfigDirectory());
     if (start == state::StartWindow::None)
         return 0;
 

@@ -2,6 +2,7 @@
 
 #include "state/writepermission.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -275,7 +276,10 @@ SaveResult saveSettings(const WorkingValues &values)
     if (!QFileInfo(folder).isDir()) {
         if (QFileInfo::exists(folder))
             return failed(QStringLiteral("%1 is not a folder").arg(folder));
-        return failed(QStringLiteral("The folder %1 does not exist").arg(folder));
+        if (!values.mayCreateSettingsFolder)
+            return failed(QStringLiteral("The folder %1 does not exist").arg(folder));
+        if (!QDir().mkpath(folder))
+            return failed(QStringLiteral("The folder %1 cannot be created").arg(folder));
     }
     // Asked of the bits too, so that root does not put a file where nobody may.
     if (!info.exists() && !permitsWriting(QFileInfo(folder)))

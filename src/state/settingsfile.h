@@ -35,7 +35,8 @@ void loadSettings(WorkingValues &values);
 // Rewrites the whole file atomically (a temporary file, then a rename), so that a crash or a
 // full disk never leaves a cut-short file. Where the folder allows no new file but the file
 // itself may be written, it is rewritten in place. A file without write bits is left
-// untouched. Never throws and shows nothing: the caller decides whom to tell.
+// untouched. A missing folder is made only when values.mayCreateSettingsFolder says so.
+// Never throws and shows nothing: the caller decides whom to tell.
 [[nodiscard]] SaveResult saveSettings(const WorkingValues &values);
 
 // saveSettings for a caller that cannot tell the user yet: a failure stays unreported and

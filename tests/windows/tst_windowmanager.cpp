@@ -204,7 +204,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 {
     // First start: no file, so the defaults and the English window.
     WorkingValues first;
-    QCOMPARE(state::chooseStartWindow(first, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(first, m_dir->path(), QString()),
+             state::StartWindow::English);
     {
         WindowManager manager(first, fixture::Environment(true), [this] { ++m_quits; });
         MainWindow *window = manager.open(state::StartWindow::English);
@@ -220,7 +221,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     }
 
     WorkingValues second;
-    QCOMPARE(state::chooseStartWindow(second, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
+             state::StartWindow::English);
     QVERIFY(second.sameStoredValues(first));
     QCOMPARE(second.mill.diameter, u"10"_s);
     QCOMPARE(second.mill.cuttingSpeed, u"123"_s);
