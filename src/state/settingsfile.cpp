@@ -179,6 +179,20 @@ std::optional<bool> ToBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
+// QSaveFile's temporary file: the file's name, a dot and six ASCII letters.
+bool IsAbandonedSaveName(const QString &name, const QString &fileName)
+{
+    constexpr qsizetype PlaceholderLength = 6;
+    if (name.size() != fileName.size() + 1 + PlaceholderLength || !name.startsWith(fileName) ||
+        name.at(fileName.size()) != u'.')
+        return false;
+    for (const QChar c : QStringView(name).last(PlaceholderLength)) {
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray serializeSettings(const WorkingValues &values)
@@ -318,6 +332,21 @@ void saveSettingsUnreported(const WorkingValues &values)
 {
     // Nobody to tell: the values stay in memory and the next save tries again.
     [[maybe_unused]] const SaveResult result = saveSettings(values);
+}
+
+void removeAbandonedSaveFiles(const QString &settingsPath)
+{
+    if (settingsPath.isEmpty())
+        return;
+    const QFileInfo settings(settingsPath);
+    const QString fileName = settings.fileName();
+    QDir folder = settings.absoluteDir();
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isFile() && !entry.isSymLink() && IsAbandonedSaveName(entry.fileName(), fileName))
+            folder.remove(entry.fileName());
+    }
 }
 
 } // namespace state

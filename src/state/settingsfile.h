@@ -43,8 +43,14 @@ void loadSettings(WorkingValues &values);
 // the next save tries again.
 void saveSettingsUnreported(const WorkingValues &values);
 
-// The file's bytes for the given values, and the reading of given bytes; the two above are
-// these plus the file. Parsing returns the number of records read (33 when whole).
+// Removes what saves cut short by a crash left beside the file at settingsPath. Where the
+// file system has no unnamed temporary files, QSaveFile names its temporary file after the
+// file plus a dot and six ASCII letters; only such regular files are removed, nothing else
+// in the folder. Failures are ignored.
+void removeAbandonedSaveFiles(const QString &settingsPath);
+
+// The file's bytes for the given values, and the reading of given bytes; loadSettings and
+// saveSettings are these plus the file. Parsing returns the number of records read (33 when whole).
 QByteArray serializeSettings(const WorkingValues &values);
 int parseSettings(const QByteArray &bytes, WorkingValues &values);
 

@@ -44,6 +44,7 @@ StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
     values.mayCreateSettingsFolder =
         !userConfigDir.isEmpty() &&
         QFileInfo(values.settingsPath).absolutePath() == QDir(userConfigDir).absolutePath();
+    removeAbandonedSaveFiles(values.settingsPath);
     loadSettings(values);
 
     switch (values.languageState) {

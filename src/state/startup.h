@@ -6,10 +6,11 @@ namespace state {
 
 enum class StartWindow { Danish, English, None };
 
-// The start-up decision: sets settingsPath (settingsFilePath below), loads the file, applies
-// the first-run defaults when no usable language is stored (languageState 0 or 4..255, which
-// then becomes 2 so the first save records the English window) and says which main window to
-// open. userConfigDir is the user's configuration folder for this program, or empty.
+// The start-up decision: sets settingsPath (settingsFilePath below), removes what crashed
+// saves left beside the file, loads the file, applies the first-run defaults when no usable
+// language is stored (languageState 0 or 4..255, which then becomes 2 so the first save
+// records the English window) and says which main window to open. userConfigDir is the
+// user's configuration folder for this program, or empty.
 StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
                               const QString &userConfigDir);
 

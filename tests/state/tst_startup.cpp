@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -47,6 +48,8 @@ private slots:
     void settingsFilePath_asOrdinaryUser_data();
     void settingsFilePath_asOrdinaryUser();
     void main_installedProgram_keepsValuesInUserFolder();
+    void main_removesWhatCrashedSavesLeft_data();
+    void main_removesWhatCrashedSavesLeft();
 };
 
 void TestStartup::main_opensTheStoredWindow_data()
@@ -230,6 +233,66 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
         CHILD_VERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         return {};
     });
+}
+
+void TestStartup::main_removesWhatCrashedSavesLeft_data()
+{
+    QTest::addColumn<QString>("name");
+    // f a file, d a folder, l a link to a file elsewhere, q a file Qt names as it names a
+    // save's temporary file (name unused)
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("temporary file of a save") << QStringLiteral("KVRsys.cfg.aBcDeZ") << 'f' << true;
+    QTest::newRow("named by Qt") << QString() << 'q' << true;
+    QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
+    QTest::newRow("seven letters") << QStringLiteral("KVRsys.cfg.aBcDeFg") << 'f' << false;
+    QTest::newRow("a digit") << QStringLiteral("KVRsys.cfg.aBc1eF") << 'f' << false;
+    QTest::newRow("another file's") << QStringLiteral("KVRsys.cfh.aBcDeF") << 'f' << false;
+    QTest::newRow("name in other case") << QStringLiteral("kvrsys.cfg.aBcDeF") << 'f' << false;
+    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'd' << false;
+    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'l' << false;
+}
+
+void TestStartup::main_removesWhatCrashedSavesLeft()
+{
+    QFETCH(QString, name);
+    QFETCH(char, kind);
+    QFETCH(bool, removed);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    WorkingValues stored = testsets::SetA();
+    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stored)));
+    QString entry = dir.filePath(name);
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString linkTarget = elsewhere + QStringLiteral("/target");
+    QVERIFY(WriteAll(linkTarget, "target"));
+    switch (kind) {
+    case 'f':
+        QVERIFY(WriteAll(entry, serializeSettings(testsets::SetB()).left(100)));
+        break;
+    case 'q': {
+        QTemporaryFile file(dir.filePath(QStringLiteral("KVRsys.cfg")));
+        file.setAutoRemove(false);
+        QVERIFY(file.open());
+        entry = file.fileName();
+        break;
+    }
+    case 'd':
+        QVERIFY(QDir().mkpath(entry));
+        break;
+    default:
+        QVERIFY(QFile::link(linkTarget, entry));
+    }
+    QVERIFY(QFileInfo::exists(entry));
+
+    WorkingValues values;
+    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), StartWindow::Danish);
+    QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
+    QVERIFY(QFileInfo::exists(linkTarget));
+    QVERIFY(values.sameStoredValues(stored));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
