@@ -50,7 +50,8 @@ void saveSettingsUnreported(const WorkingValues &values);
 void removeAbandonedSaveFiles(const QString &settingsPath);
 
 // The file's bytes for the given values, and the reading of given bytes; loadSettings and
-// saveSettings are these plus the file. Parsing returns the number of records read (33 when whole).
+// saveSettings are these plus the file. Parsing returns the number of records read (33 when
+// whole).
 QByteArray serializeSettings(const WorkingValues &values);
 int parseSettings(const QByteArray &bytes, WorkingValues &values);
 

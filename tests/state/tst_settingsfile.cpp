@@ -402,7 +402,7 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::addColumn<int>("fileMode");  // -1: no file
     QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to, 0: no limit
     QTest::addColumn<SaveStatus>("status");
-    QTest::addColumn<bool>("inPlace"); // for a save: written into the same file, not renamed
+    QTest::addColumn<bool>("inPlace"); // written into the same file, not renamed
 
     QTest::newRow("writable file, writable folder")
         << 0755 << 0644 << 0 << SaveStatus::Saved << false;
@@ -415,6 +415,9 @@ void TestSettingsFile::save_asOrdinaryUser_data()
         << 0755 << 0464 << 0 << SaveStatus::Failed << false;
     QTest::newRow("no file, read-only folder") << 0555 << -1 << 0 << SaveStatus::Failed << false;
     QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false;
+    // Cut short, as no temporary file can be had; but never removed.
+    QTest::newRow("disk full, read-only folder")
+        << 0555 << 0644 << 100 << SaveStatus::Failed << true;
 }
 
 void TestSettingsFile::save_asOrdinaryUser()
@@ -456,6 +459,8 @@ void TestSettingsFile::save_asOrdinaryUser()
         if (status == SaveStatus::Saved) {
             CHILD_VERIFY(after == serializeSettings(values));
             CHILD_VERIFY((FileNumber(path) == fileBefore) == inPlace);
+        } else if (inPlace) {
+            CHILD_VERIFY(after == serializeSettings(values).left(sizeLimit));
         } else {
             CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
         }
