@@ -22,7 +22,8 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
 
     WorkingValues values;
-    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory());
+    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory(),
+                                                              platform::userConfigDirectory());
     if (start == state::StartWindow::None)
         return 0;
 

@@ -225,7 +225,7 @@ void MainWindow::showInputError()
     box.exec();
 }
 
-void MainWindow::showSaveWarning(const session::SaveReport &report)
+void MainWindow::showSaveWarning(const state::SaveResult &report)
 {
     QMessageBox box(QMessageBox::Warning, m_texts.saveFailedTitle,
                     m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);

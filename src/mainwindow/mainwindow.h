@@ -77,7 +77,7 @@ private:
     void showLayout(const session::Outcome &outcome);
     void showCncLine(const QString &line);
     void showInputError();
-    void showSaveWarning(const session::SaveReport &report);
+    void showSaveWarning(const state::SaveResult &report);
     void updateAccessibleNames();
 
     // Field and option events.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace platform {
 
@@ -13,6 +14,11 @@ QString programDirectory()
     // Before the application object exists, the kernel still knows the program file.
     const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
     return program.isEmpty() ? QString() : QFileInfo(program).absolutePath();
+}
+
+QString userConfigDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 }
 
 Version programVersion()

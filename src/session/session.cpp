@@ -3,7 +3,6 @@
 #include "calc/formulas.h"
 #include "calc/fraction.h"
 #include "session/chains.h"
-#include "state/settingsfile.h"
 
 #include <algorithm>
 
@@ -16,15 +15,6 @@ namespace {
 const QString LeastPitchText = QStringLiteral("0,001");
 
 } // namespace
-
-SaveReport saveToSettingsFile(const WorkingValues &values)
-{
-    SaveReport report;
-    report.path = values.settingsPath;
-    report.status =
-        state::saveSettings(values) ? SaveReport::Status::Saved : SaveReport::Status::KeptReadOnly;
-    return report;
-}
 
 Session::Session(WorkingValues &values, calc::NumberLocale locale, Saver saver)
     : m_values(values), m_locale(locale), m_saver(std::move(saver))
@@ -195,8 +185,8 @@ void Session::save(Outcome &result)
     result.saved = true;
     if (!m_saver)
         return;
-    const SaveReport report = m_saver(m_values);
-    if (report.status == SaveReport::Status::Failed && !m_saveFailureReported) {
+    const state::SaveResult report = m_saver(m_values);
+    if (report.failed() && !m_saveFailureReported) {
         m_saveFailureReported = true;
         result.saveWarning = report;
     }

@@ -17,6 +17,7 @@
 #include "calc/cncline.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
+#include "state/settingsfile.h"
 #include "state/workingvalues.h"
 
 #include <QString>
@@ -31,19 +32,8 @@ namespace session {
 enum class PitchUnit { Millimetres, ThreadsPerInch };
 enum class Units { Metric, Inch };
 
-// How a save went. Failed carries the reason, for the one warning of a run.
-struct SaveReport
-{
-    enum class Status { Saved, KeptReadOnly, Failed };
-    Status status = Status::Saved;
-    QString path;
-    QString reason;
-};
-
-using Saver = std::function<SaveReport(const WorkingValues &)>;
-
-// Writes the settings file at values.settingsPath.
-SaveReport saveToSettingsFile(const WorkingValues &values);
+// Writes the settings file (state::saveSettings); tests hand in their own.
+using Saver = std::function<state::SaveResult(const WorkingValues &)>;
 
 // What the window must show after an action.
 struct Outcome
@@ -51,11 +41,11 @@ struct Outcome
     std::array<QString, 8> fields; // indexed by Field
     QString cncLine;
     ToolMode mode = ToolMode::Mill;
-    bool pitchMmShown = false;             // StigningText and its caption
-    bool threadsPerInchShown = false;      // StigningTextTomme and its caption
-    bool inputError = false;               // show the input-error message once
-    bool saved = false;                    // the settings file was written (or tried)
-    std::optional<SaveReport> saveWarning; // the first failed save of this run
+    bool pitchMmShown = false;                    // StigningText and its caption
+    bool threadsPerInchShown = false;             // StigningTextTomme and its caption
+    bool inputError = false;                      // show the input-error message once
+    bool saved = false;                           // the settings file was written (or tried)
+    std::optional<state::SaveResult> saveWarning; // the first failed save of this run
 
     const QString &field(Field f) const { return fields[std::size_t(f)]; }
 };
@@ -63,7 +53,7 @@ struct Outcome
 class Session
 {
 public:
-    Session(WorkingValues &values, calc::NumberLocale locale, Saver saver = saveToSettingsFile);
+    Session(WorkingValues &values, calc::NumberLocale locale, Saver saver = state::saveSettings);
 
     const WorkingValues &values() const { return m_values; }
     const calc::NumberLocale &locale() const { return m_locale; }

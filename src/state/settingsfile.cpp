@@ -1,5 +1,8 @@
 #include "state/settingsfile.h"
 
+#include "state/writepermission.h"
+
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -176,13 +179,18 @@ std::optional<bool> ToBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
-// A file that only the owner may write must stay untouched also for a user (root) whom the
-// system would let write it anyway: look at the bits, not only at what access allows.
-bool PermitsWriting(const QFileInfo &info)
+// QSaveFile's temporary file: the file's name, a dot and six ASCII letters.
+bool IsAbandonedSaveName(const QString &name, const QString &fileName)
 {
-    const QFile::Permissions p = info.permissions();
-    return p.testFlag(QFile::WriteUser) &&
-           (p & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    constexpr qsizetype PlaceholderLength = 6;
+    if (name.size() != fileName.size() + 1 + PlaceholderLength || !name.startsWith(fileName) ||
+        name.at(fileName.size()) != u'.')
+        return false;
+    for (const QChar c : QStringView(name).last(PlaceholderLength)) {
+        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -261,27 +269,78 @@ void loadSettings(WorkingValues &values)
     parseSettings(bytes, values);
 }
 
-bool saveSettings(const WorkingValues &values)
+SaveResult saveSettings(const WorkingValues &values)
 {
     const QString &path = values.settingsPath;
+    const auto failed = [&path](const QString &reason) {
+        return SaveResult{SaveStatus::Failed, path, reason};
+    };
     if (path.isEmpty())
-        return false;
+        return failed(QStringLiteral("No file name"));
+
     const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || !PermitsWriting(info)))
-        return false;
-    const QFileInfo directory(info.absolutePath());
-    if (!directory.isDir() || !PermitsWriting(directory))
-        return false;
+    if (info.exists()) {
+        if (!info.isFile())
+            return failed(QStringLiteral("Not a regular file"));
+        if (isReadOnlyByIntent(info))
+            return {SaveStatus::KeptReadOnly, path, {}};
+    }
+
+    const QString folder = info.absolutePath();
+    if (!QFileInfo(folder).isDir()) {
+        if (QFileInfo::exists(folder))
+            return failed(QStringLiteral("%1 is not a folder").arg(folder));
+        if (!values.mayCreateSettingsFolder)
+            return failed(QStringLiteral("The folder %1 does not exist").arg(folder));
+        if (!QDir().mkpath(folder))
+            return failed(QStringLiteral("The folder %1 cannot be created").arg(folder));
+    }
+    // Asked of the bits too, so that root does not put a file where nobody may.
+    if (!info.exists() && !permitsWriting(QFileInfo(folder)))
+        return failed(QStringLiteral("No permission to create a file in %1").arg(folder));
 
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
+    // A folder that refuses the temporary file still lets a writable file be rewritten in
+    // place: not atomic, but better than losing every value at each start.
+    file.setDirectWriteFallback(true);
+    // Unbuffered: a write that falls short is seen here. QSaveFile itself would miss a
+    // short write and commit a cut-short file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failed(file.errorString());
     const QByteArray bytes = serializeSettings(values);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        // The write after a short one fails and says why (a full disk, say).
+        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
+        if (count <= 0)
+            break;
+        written += count;
     }
-    return file.commit();
+    if (written != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failed(reason.isEmpty() ? QStringLiteral("The file cannot be written") : reason);
+    }
+    if (!file.commit()) {
+        const QString reason = file.errorString();
+        return failed(reason.isEmpty() ? QStringLiteral("The file cannot be written") : reason);
+    }
+    return {SaveStatus::Saved, path, {}};
+}
+
+void removeAbandonedSaveFiles(const QString &settingsPath)
+{
+    if (settingsPath.isEmpty())
+        return;
+    const QFileInfo settings(settingsPath);
+    const QString fileName = settings.fileName();
+    QDir folder = settings.absoluteDir();
+    const QFileInfoList entries =
+        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        if (entry.isFile() && !entry.isSymLink() && IsAbandonedSaveName(entry.fileName(), fileName))
+            folder.remove(entry.fileName());
+    }
 }
 
 } // namespace state

@@ -8,8 +8,24 @@
 #include "state/workingvalues.h"
 
 #include <QByteArray>
+#include <QString>
 
 namespace state {
+
+enum class SaveStatus {
+    Saved,
+    KeptReadOnly, // the file is read-only on purpose: left as it is, nobody need be told
+    Failed        // the values are not kept: the user should be told
+};
+
+struct [[nodiscard]] SaveResult
+{
+    SaveStatus status = SaveStatus::Failed;
+    QString path;   // the settings file
+    QString reason; // why it failed, in English; empty unless Failed
+
+    bool failed() const { return status == SaveStatus::Failed; }
+};
 
 // Reads values.settingsPath into the 33 members in order. Stops silently at the first record
 // that is missing or malformed: the records before it are kept, it and the rest keep what
@@ -17,12 +33,21 @@ namespace state {
 void loadSettings(WorkingValues &values);
 
 // Rewrites the whole file atomically (a temporary file, then a rename), so that a crash or a
-// full disk never leaves a cut-short file. A read-only file is left untouched. Fails
-// silently; returns whether the file was written.
-bool saveSettings(const WorkingValues &values);
+// full disk never leaves a cut-short file. Where the folder allows no new file but the file
+// itself may be written, it is rewritten in place. A file without write bits is left
+// untouched. A missing folder is made only when values.mayCreateSettingsFolder says so.
+// Never throws and shows nothing: the caller decides whom to tell.
+[[nodiscard]] SaveResult saveSettings(const WorkingValues &values);
 
-// The file's bytes for the given values, and the reading of given bytes; the two above are
-// these plus the file. Parsing returns the number of records read (33 when whole).
+// Removes what saves cut short by a crash left beside the file at settingsPath. Where the
+// file system has no unnamed temporary files, QSaveFile names its temporary file after the
+// file plus a dot and six ASCII letters; only such regular files are removed, nothing else
+// in the folder. Failures are ignored.
+void removeAbandonedSaveFiles(const QString &settingsPath);
+
+// The file's bytes for the given values, and the reading of given bytes; loadSettings and
+// saveSettings are these plus the file. Parsing returns the number of records read (33 when
+// whole).
 QByteArray serializeSettings(const WorkingValues &values);
 int parseSettings(const QByteArray &bytes, WorkingValues &values);
 

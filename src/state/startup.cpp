@@ -1,8 +1,10 @@
 #include "state/startup.h"
 
 #include "state/settingsfile.h"
+#include "state/writepermission.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace state {
 
@@ -22,9 +24,27 @@ void applyFirstRunDefaults(WorkingValues &values)
     values.decimalIsPeriod = false;
 }
 
-StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir)
+QString settingsFilePath(const QString &programDir, const QString &userConfigDir)
 {
-    values.settingsPath = QDir(programDir).filePath(QLatin1StringView(settingsFileName));
+    const QDir program(programDir);
+    const QString besideProgram = program.filePath(QLatin1StringView(settingsFileName));
+    const QFileInfo file(besideProgram);
+    if (file.exists() || file.isSymLink() || userConfigDir.isEmpty() ||
+        permitsWriting(QFileInfo(program.path())))
+        return besideProgram;
+    return QDir(userConfigDir).filePath(QLatin1StringView(settingsFileName));
+}
+
+StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
+                              const QString &userConfigDir)
+{
+    values.settingsPath = settingsFilePath(programDir, userConfigDir);
+    // Only the user's own folder is made when missing; a program's folder that is gone is
+    // a fault to report, not to paper over.
+    values.mayCreateSettingsFolder =
+        !userConfigDir.isEmpty() &&
+        QFileInfo(values.settingsPath).absolutePath() == QDir(userConfigDir).absolutePath();
+    removeAbandonedSaveFiles(values.settingsPath);
     loadSettings(values);
 
     switch (values.languageState) {

@@ -32,6 +32,7 @@ struct WorkingValues
 
     // Run-time values, not stored.
     QString settingsPath;
+    bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
     QString piText;
     QString resultText;
 

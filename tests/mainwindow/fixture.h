@@ -76,6 +76,7 @@ public:
     }
 
     QList<SeenBox> take() { return std::exchange(m_seen, {}); }
+    const QList<SeenBox> &seen() const { return m_seen; }
 
 private:
     void poll()

@@ -73,6 +73,8 @@ private slots:
     void load_decimalKeyFollowsLocale_data();
     void load_decimalKeyFollowsLocale();
     void open_buildsLineAndSavesOnce();
+    void failedSave_warnsOnceInWindowsLanguage_data();
+    void failedSave_warnsOnceInWindowsLanguage();
 
 private:
     fixture::Watchdog m_watchdog;
@@ -513,7 +515,7 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
     int saves = 0;
     session::Session engine(values, calc::commaLocale(), [&saves](const WorkingValues &) {
         ++saves;
-        return session::SaveReport{};
+        return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
     MainWindow window(Language::Danish, engine);
     window.load();
@@ -523,6 +525,43 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
     QCOMPARE(window.findChild<EntryField *>(u"CNCResultatText"_s)->text(),
              u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
     QCOMPARE(saves, 1);
+}
+
+void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Danish") << int(Language::Danish) << u"Meddelelse"_s;
+    QTest::newRow("English") << int(Language::English) << u"Error"_s;
+}
+
+void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(QString, title);
+    WorkingValues values;
+    fixture::SampleValues(values, true);
+    session::Session engine(values, calc::commaLocale(), [](const WorkingValues &) {
+        return state::SaveResult{state::SaveStatus::Failed, u"/media/usb/KVRsys.cfg"_s,
+                                 u"No space left on device"_s};
+    });
+    MainWindow window(Language(language), engine);
+    window.load();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTRY_COMPARE(m_watchdog.seen().size(), 1);
+    const fixture::SeenBox box = m_watchdog.take().first();
+    QCOMPARE(box.title, title);
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY(box.text.contains(u"/media/usb/KVRsys.cfg"_s));
+    QVERIFY(box.text.contains(u"No space left on device"_s));
+
+    // The program goes on; later failures in this run stay quiet.
+    window.findChild<QAction *>(u"ctlDecimalValg3"_s)->trigger();
+    QCOMPARE(window.findChild<EntryField *>(u"OmdrejningerText"_s)->text(), u"1273,24"_s);
+    QTest::qWait(50);
+    QVERIFY(m_watchdog.take().isEmpty());
 }
 
 QTEST_MAIN(MenusAndLoad)

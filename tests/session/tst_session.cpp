@@ -7,8 +7,9 @@
 
 using namespace Qt::StringLiterals;
 using session::Outcome;
-using session::SaveReport;
 using session::Session;
+using state::SaveResult;
+using state::SaveStatus;
 
 namespace {
 
@@ -44,7 +45,7 @@ struct Engine
         : values(Sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
                                          [this](const WorkingValues &) {
                                              ++saves;
-                                             return SaveReport{};
+                                             return SaveResult{SaveStatus::Saved, {}, {}};
                                          })
     {
         session.load(DanishWords);
@@ -265,7 +266,7 @@ void TestSession::load_decimalKeyAndPitchUnit()
     Session s(values, comma ? calc::commaLocale() : calc::pointLocale(),
               [&saves](const WorkingValues &) {
                   ++saves;
-                  return SaveReport{};
+                  return SaveResult{SaveStatus::Saved, {}, {}};
               });
     const Outcome out = s.load(DanishWords);
     QCOMPARE(values.decimalIsPeriod, !comma);
@@ -280,8 +281,8 @@ void TestSession::save_firstFailureWarnsOnce_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("warns");
-    QTest::newRow("failed") << int(SaveReport::Status::Failed) << true;
-    QTest::newRow("read-only by intent") << int(SaveReport::Status::KeptReadOnly) << false;
+    QTest::newRow("failed") << int(SaveStatus::Failed) << true;
+    QTest::newRow("read-only by intent") << int(SaveStatus::KeptReadOnly) << false;
 }
 
 void TestSession::save_firstFailureWarnsOnce()
@@ -290,7 +291,7 @@ void TestSession::save_firstFailureWarnsOnce()
     QFETCH(bool, warns);
     WorkingValues values = Sample(true);
     Session s(values, calc::commaLocale(), [status](const WorkingValues &) {
-        return SaveReport{SaveReport::Status(status), u"/x/KVRsys.cfg"_s, u"disk full"_s};
+        return SaveResult{SaveStatus(status), u"/x/KVRsys.cfg"_s, u"disk full"_s};
     });
     s.load(DanishWords);
     const Outcome first = s.selectMode(ToolMode::Mill);

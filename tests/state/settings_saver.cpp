@@ -13,12 +13,12 @@ int main(int argc, char **argv)
     WorkingValues a = testsets::SetA();
     WorkingValues b = testsets::SetB();
     a.settingsPath = b.settingsPath = QString::fromLocal8Bit(argv[1]);
-    if (!state::saveSettings(a))
+    if (state::saveSettings(a).status != state::SaveStatus::Saved)
         return 1;
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (;;) {
-        state::saveSettings(b);
-        state::saveSettings(a);
+        if (state::saveSettings(b).failed() || state::saveSettings(a).failed())
+            return 1;
     }
 }

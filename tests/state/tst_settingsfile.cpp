@@ -1,3 +1,4 @@
+#include "ordinaryuser.h"
 #include "settingssets.h"
 #include "state/settingsfile.h"
 #include "state/startup.h"
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace state;
@@ -29,6 +33,12 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+ino_t FileNumber(const QString &path)
+{
+    struct stat info = {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
 QList<QByteArray> WithLine(QList<QByteArray> lines, int number, const QByteArray &line)
@@ -53,10 +63,12 @@ private slots:
     void load_brokenFile_keepsRecordsBeforeTheFault();
     void parse_randomBytes_neverBreaksAndSavesWhole();
     void save_readOnlyFile_staysByteIdentical();
-    void save_readOnlyDirectory_failsQuietly();
+    void save_readOnlyDirectory_createsNothing();
     void save_overLongerFile_leavesExactlyTheRecords();
     void save_keepsPermissionsOfTheFile();
     void save_unusablePath_fails();
+    void save_asOrdinaryUser_data();
+    void save_asOrdinaryUser();
 };
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
@@ -88,7 +100,7 @@ void TestSettingsFile::roundTrip_keepsEveryValue()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(saveSettings(values));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     WorkingValues loaded;
     loaded.settingsPath = values.settingsPath;
     loadSettings(loaded);
@@ -304,8 +316,8 @@ void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
 
     WorkingValues values = testsets::SetB();
     values.settingsPath = path;
-    QVERIFY(!saveSettings(values));
-    QVERIFY(!saveSettings(values));
+    QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
+    QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
 
     QCOMPARE(ReadAll(path), before);
     QCOMPARE(QFile::permissions(path) & 0x7077, readOnly);
@@ -314,7 +326,7 @@ void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
     QVERIFY(values.sameStoredValues(testsets::SetB()));
 }
 
-void TestSettingsFile::save_readOnlyDirectory_failsQuietly()
+void TestSettingsFile::save_readOnlyDirectory_createsNothing()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -323,11 +335,12 @@ void TestSettingsFile::save_readOnlyDirectory_failsQuietly()
 
     WorkingValues values = testsets::SetA();
     values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const bool saved = saveSettings(values);
+    const SaveResult result = saveSettings(values);
     const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
     QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner | QFile::WriteUser));
 
-    QVERIFY(!saved);
+    QCOMPARE(result.status, SaveStatus::Failed);
+    QVERIFY(!result.reason.isEmpty());
     QVERIFY(entries.isEmpty());
 }
 
@@ -340,7 +353,7 @@ void TestSettingsFile::save_overLongerFile_leavesExactlyTheRecords()
 
     WorkingValues values = testsets::SetB();
     values.settingsPath = path;
-    QVERIFY(saveSettings(values));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     QCOMPARE(ReadAll(path), JoinLines(FileLines(values)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("KVRsys.cfg")});
@@ -357,7 +370,7 @@ void TestSettingsFile::save_keepsPermissionsOfTheFile()
 
     WorkingValues values = testsets::SetA();
     values.settingsPath = path;
-    QVERIFY(saveSettings(values));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     QCOMPARE(QFile::permissions(path) & 0x7077, mode);
 }
 
@@ -366,14 +379,98 @@ void TestSettingsFile::save_unusablePath_fails()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues values = testsets::SetA();
+    // Each fails with a reason that the user can be shown.
+    const auto verifyFails = [&values] {
+        const SaveResult result = saveSettings(values);
+        QCOMPARE(result.status, SaveStatus::Failed);
+        QCOMPARE(result.path, values.settingsPath);
+        QVERIFY(!result.reason.isEmpty());
+    };
 
     values.settingsPath = dir.path();
-    QVERIFY(!saveSettings(values));
+    verifyFails();
     values.settingsPath = dir.filePath(QStringLiteral("no such folder/KVRsys.cfg"));
-    QVERIFY(!saveSettings(values));
+    verifyFails();
     values.settingsPath.clear();
-    QVERIFY(!saveSettings(values));
+    verifyFails();
     QVERIFY(QFileInfo(dir.path()).isDir());
+}
+
+void TestSettingsFile::save_asOrdinaryUser_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("fileMode");  // -1: no file
+    QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to, 0: no limit
+    QTest::addColumn<SaveStatus>("status");
+    QTest::addColumn<bool>("inPlace"); // written into the same file, not renamed
+
+    QTest::newRow("writable file, writable folder")
+        << 0755 << 0644 << 0 << SaveStatus::Saved << false;
+    QTest::newRow("no file, writable folder") << 0755 << -1 << 0 << SaveStatus::Saved << false;
+    QTest::newRow("writable file, read-only folder")
+        << 0555 << 0644 << 0 << SaveStatus::Saved << true;
+    QTest::newRow("read-only file, read-only folder")
+        << 0555 << 0444 << 0 << SaveStatus::KeptReadOnly << false;
+    QTest::newRow("owner may only read, group may write")
+        << 0755 << 0464 << 0 << SaveStatus::Failed << false;
+    QTest::newRow("no file, read-only folder") << 0555 << -1 << 0 << SaveStatus::Failed << false;
+    QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false;
+    // Cut short, as no temporary file can be had; but never removed.
+    QTest::newRow("disk full, read-only folder")
+        << 0555 << 0644 << 100 << SaveStatus::Failed << true;
+}
+
+void TestSettingsFile::save_asOrdinaryUser()
+{
+    QFETCH(int, folderMode);
+    QFETCH(int, fileMode);
+    QFETCH(int, sizeLimit);
+    QFETCH(SaveStatus, status);
+    QFETCH(bool, inPlace);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString folder = dir.filePath(QStringLiteral("program"));
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/KVRsys.cfg");
+        const QByteArray before = serializeSettings(testsets::SetA());
+        if (fileMode >= 0) {
+            CHILD_VERIFY(WriteAll(path, before));
+            CHILD_VERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
+        }
+        const ino_t fileBefore = FileNumber(path);
+        CHILD_VERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)) == 0);
+        if (sizeLimit > 0) {
+            std::signal(SIGXFSZ, SIG_IGN); // a refused write, not a killed process
+            const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+            CHILD_VERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
+        }
+
+        WorkingValues values = testsets::SetB();
+        values.settingsPath = path;
+        const SaveResult result = saveSettings(values);
+        if (result.status != status)
+            return QStringLiteral("status %1: %2").arg(int(result.status)).arg(result.reason);
+        CHILD_VERIFY(result.path == path);
+        CHILD_VERIFY(result.reason.isEmpty() == (status != SaveStatus::Failed));
+
+        const QByteArray after = ReadAll(path);
+        if (status == SaveStatus::Saved) {
+            CHILD_VERIFY(after == serializeSettings(values));
+            CHILD_VERIFY((FileNumber(path) == fileBefore) == inPlace);
+        } else if (inPlace) {
+            CHILD_VERIFY(after == serializeSettings(values).left(sizeLimit));
+        } else {
+            CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
+        }
+        // Nothing but the file, and that only where there was one or a save.
+        const QStringList expected = fileMode >= 0 || status == SaveStatus::Saved
+                                         ? QStringList{QStringLiteral("KVRsys.cfg")}
+                                         : QStringList();
+        CHILD_VERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System) == expected);
+        return {};
+    });
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -1,3 +1,4 @@
+#include "ordinaryuser.h"
 #include "settingssets.h"
 #include "state/settingsfile.h"
 #include "state/startup.h"
@@ -5,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 using namespace state;
 using testsets::Records;
@@ -41,6 +45,11 @@ private slots:
     void main_afterFirstRunSave_keepsTheUsersValues();
     void main_settingsPathBesideTheProgram_data();
     void main_settingsPathBesideTheProgram();
+    void settingsFilePath_asOrdinaryUser_data();
+    void settingsFilePath_asOrdinaryUser();
+    void main_installedProgram_keepsValuesInUserFolder();
+    void main_removesWhatCrashedSavesLeft_data();
+    void main_removesWhatCrashedSavesLeft();
 };
 
 void TestStartup::main_opensTheStoredWindow_data()
@@ -96,7 +105,7 @@ void TestStartup::main_opensTheStoredWindow()
     parseSettings(content, fromFile);
 
     WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, dir.path()), window);
+    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), window);
     QCOMPARE(values.settingsPath, path);
 
     if (!defaults) {
@@ -126,15 +135,15 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
 
     WorkingValues first;
-    QCOMPARE(chooseStartWindow(first, dir.path()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow::English);
     VerifyDefaultTexts(first);
     first.mill.diameter = QStringLiteral("12,5");
     first.metricUnits = true;
     first.inchUnits = false;
-    QVERIFY(saveSettings(first));
+    QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
 
     WorkingValues second;
-    QCOMPARE(chooseStartWindow(second, dir.path()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(second, dir.path(), QString()), StartWindow::English);
     QVERIFY(second.sameStoredValues(first));
 }
 
@@ -151,9 +160,139 @@ void TestStartup::main_settingsPathBesideTheProgram()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues values;
-    chooseStartWindow(values, dir.path() + suffix);
+    chooseStartWindow(values, dir.path() + suffix, QString());
     QCOMPARE(values.settingsPath, dir.path() + QStringLiteral("/KVRsys.cfg"));
     QVERIFY(!QFile::exists(values.settingsPath)); // starting writes nothing
+}
+
+void TestStartup::settingsFilePath_asOrdinaryUser_data()
+{
+    QTest::addColumn<int>("programFolderMode");
+    QTest::addColumn<int>("fileMode"); // of a file beside the program, -1: none
+    QTest::addColumn<bool>("userFolderKnown");
+    QTest::addColumn<bool>("inUserFolder");
+
+    QTest::newRow("writable program folder") << 0755 << -1 << true << false;
+    QTest::newRow("read-only program folder") << 0555 << -1 << true << true;
+    QTest::newRow("file in a read-only program folder") << 0555 << 0644 << true << false;
+    QTest::newRow("read-only file in a read-only folder") << 0555 << 0444 << true << false;
+    QTest::newRow("read-only program folder, no user folder") << 0555 << -1 << false << false;
+}
+
+void TestStartup::settingsFilePath_asOrdinaryUser()
+{
+    QFETCH(int, programFolderMode);
+    QFETCH(int, fileMode);
+    QFETCH(bool, userFolderKnown);
+    QFETCH(bool, inUserFolder);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("bin"));
+    const QString user = dir.filePath(QStringLiteral("home/.config/maker/kvrcalc"));
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(program));
+        if (fileMode >= 0) {
+            const QString file = program + QStringLiteral("/KVRsys.cfg");
+            CHILD_VERIFY(WriteAll(file, "kept"));
+            CHILD_VERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(fileMode)) == 0);
+        }
+        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(programFolderMode)) ==
+                     0);
+
+        const QString path = settingsFilePath(program, userFolderKnown ? user : QString());
+        CHILD_VERIFY(path == (inUserFolder ? user : program) + QStringLiteral("/KVRsys.cfg"));
+        CHILD_VERIFY(!QFileInfo::exists(user)); // deciding makes nothing
+        return {};
+    });
+}
+
+void TestStartup::main_installedProgram_keepsValuesInUserFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("bin"));
+    const QString user = dir.filePath(QStringLiteral("home/.config/maker/kvrcalc"));
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(program));
+        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), 0555) == 0);
+
+        WorkingValues first;
+        CHILD_VERIFY(chooseStartWindow(first, program, user) == StartWindow::English);
+        CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
+        CHILD_VERIFY(!QFileInfo::exists(user));
+        first.mill.diameter = QStringLiteral("12,5");
+        first.languageState = 1;
+        const SaveResult saved = saveSettings(first);
+        if (saved.status != SaveStatus::Saved)
+            return saved.reason;
+
+        WorkingValues second;
+        CHILD_VERIFY(chooseStartWindow(second, program, user) == StartWindow::Danish);
+        CHILD_VERIFY(second.sameStoredValues(first));
+        CHILD_VERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        return {};
+    });
+}
+
+void TestStartup::main_removesWhatCrashedSavesLeft_data()
+{
+    QTest::addColumn<QString>("name");
+    // f a file, d a folder, l a link to a file elsewhere, q a file Qt names as it names a
+    // save's temporary file (name unused)
+    QTest::addColumn<char>("kind");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("temporary file of a save") << QStringLiteral("KVRsys.cfg.aBcDeZ") << 'f' << true;
+    QTest::newRow("named by Qt") << QString() << 'q' << true;
+    QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
+    QTest::newRow("seven letters") << QStringLiteral("KVRsys.cfg.aBcDeFg") << 'f' << false;
+    QTest::newRow("a digit") << QStringLiteral("KVRsys.cfg.aBc1eF") << 'f' << false;
+    QTest::newRow("another file's") << QStringLiteral("KVRsys.cfh.aBcDeF") << 'f' << false;
+    QTest::newRow("name in other case") << QStringLiteral("kvrsys.cfg.aBcDeF") << 'f' << false;
+    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'd' << false;
+    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'l' << false;
+}
+
+void TestStartup::main_removesWhatCrashedSavesLeft()
+{
+    QFETCH(QString, name);
+    QFETCH(char, kind);
+    QFETCH(bool, removed);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    WorkingValues stored = testsets::SetA();
+    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stored)));
+    QString entry = dir.filePath(name);
+    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
+    QVERIFY(QDir().mkpath(elsewhere));
+    const QString linkTarget = elsewhere + QStringLiteral("/target");
+    QVERIFY(WriteAll(linkTarget, "target"));
+    switch (kind) {
+    case 'f':
+        QVERIFY(WriteAll(entry, serializeSettings(testsets::SetB()).left(100)));
+        break;
+    case 'q': {
+        QTemporaryFile file(dir.filePath(QStringLiteral("KVRsys.cfg")));
+        file.setAutoRemove(false);
+        QVERIFY(file.open());
+        entry = file.fileName();
+        break;
+    }
+    case 'd':
+        QVERIFY(QDir().mkpath(entry));
+        break;
+    default:
+        QVERIFY(QFile::link(linkTarget, entry));
+    }
+    QVERIFY(QFileInfo::exists(entry));
+
+    WorkingValues values;
+    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), StartWindow::Danish);
+    QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
+    QVERIFY(QFileInfo::exists(linkTarget));
+    QVERIFY(values.sameStoredValues(stored));
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

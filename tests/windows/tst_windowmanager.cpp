@@ -209,7 +209,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 {
     // First start: no file, so the defaults and the English window.
     WorkingValues first;
-    QCOMPARE(state::chooseStartWindow(first, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(first, m_dir->path(), QString()),
+             state::StartWindow::English);
     {
         session::Session engine(first, calc::commaLocale());
         WindowManager manager(engine, [this] { ++m_quits; });
@@ -227,7 +228,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     }
 
     WorkingValues second;
-    QCOMPARE(state::chooseStartWindow(second, m_dir->path()), state::StartWindow::English);
+    QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
+             state::StartWindow::English);
     // Closing wrote nothing: the file keeps the Z that its results were computed with.
     QCOMPARE(second.mill.flutes, u"1"_s);
     first.mill.flutes = second.mill.flutes;

@@ -388,7 +388,7 @@ QString CheckInvariants(const Session &s, const Setup &c, const QString &typedFi
     if (records != 33)
         return QStringLiteral("settings file reads %1 records").arg(records);
     WorkingValues fresh;
-    const state::StartWindow start = state::chooseStartWindow(fresh, s.dir.path());
+    const state::StartWindow start = state::chooseStartWindow(fresh, s.dir.path(), QString());
     const state::StartWindow expected =
         c.language == Language::Danish ? state::StartWindow::Danish : state::StartWindow::English;
     if (start != expected || !fresh.sameStoredValues(read))

@@ -2,17 +2,20 @@
 // neither crashes nor loses the file: it saves a whole 33-record file holding what could be
 // read (and the first-run defaults where no language was stored), or leaves the file alone.
 
+#include "state/ordinaryuser.h"
 #include "state/settingsfile.h"
 #include "state/startup.h"
 #include "state/workingvalues.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,7 +23,7 @@
 
 namespace {
 
-enum class Place { File, Missing, Directory, ReadOnlyFile };
+enum class Place { File, Missing, Directory, ReadOnlyFile, FileAndAbandonedSave };
 
 // What the start must do with the file.
 enum class Outcome {
@@ -162,6 +165,17 @@ bool SavedSince(const QString &path, bool existedBefore)
     return info.isFile() && info.lastModified() > OldTime.addSecs(3600);
 }
 
+// Every settings file found below folder.
+QStringList SettingsFilesBelow(const QString &folder)
+{
+    QStringList found;
+    QDirIterator files(folder, {QString::fromLatin1(state::settingsFileName)},
+                       QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        found << files.next();
+    return found;
+}
+
 // Puts the program into dir: a hard link when the file system allows it, else a copy. The
 // program looks for its settings file beside its own path.
 bool PlaceProgram(const QString &program, const QString &dir)
@@ -182,6 +196,8 @@ private slots:
     void initTestCase();
     void start_data();
     void start();
+    void installedStart_data();
+    void installedStart();
 
 private:
     QString m_program;
@@ -236,6 +252,10 @@ void HostileStart::start_data()
                             << QStringLiteral("12") << QStringLiteral("1000") << part;
     };
     stored("languageState 1", PlainFile("1"), 1, 2, none);
+    // What a save cut short by a crash left beside it is gone after the start.
+    QTest::newRow("a crashed save's temporary file")
+        << static_cast<int>(Place::FileAndAbandonedSave) << PlainFile("2") << saves << 2 << 2
+        << QStringLiteral("12") << QStringLiteral("1000") << none;
     stored("languageState 2", PlainFile("2"), 2, 2, none);
     stored("decimalCount 9", PlainFile("2", "9"), 2, 3, none);
     stored("line feeds only", PlainFile("2").replace("\r\n", "\n"), 2, 2, none);
@@ -301,7 +321,12 @@ void HostileStart::start()
             QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
                                         QFileDevice::ReadOther));
     }
-    const bool existed = where == Place::File || where == Place::ReadOnlyFile;
+    if (where == Place::FileAndAbandonedSave) {
+        QFile abandoned(settings + QStringLiteral(".QwErTy"));
+        QVERIFY(abandoned.open(QIODevice::WriteOnly));
+        QCOMPARE(abandoned.write(bytes.left(100)), 100);
+    }
+    const bool existed = where != Place::Directory && where != Place::Missing;
 
     QProcess program;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -395,6 +420,119 @@ void HostileStart::start()
         QCOMPARE(saved.mill.spindleSpeed, millN);
     if (!savedPart.isEmpty())
         QVERIFY2(after.contains(savedPart), after.left(400).constData());
+}
+
+// The program installed in a folder that its user, who is not root, cannot write.
+void HostileStart::installedStart_data()
+{
+    QTest::addColumn<bool>("fileBeside"); // a writable settings file beside the program
+    QTest::addColumn<bool>("configHomeSet");
+
+    QTest::newRow("no file, ~/.config") << false << false;
+    QTest::newRow("no file, XDG_CONFIG_HOME") << false << true;
+    QTest::newRow("writable file beside the program") << true << false;
+}
+
+void HostileStart::installedStart()
+{
+    QFETCH(bool, fileBeside);
+    QFETCH(bool, configHomeSet);
+
+    const bool root = ::geteuid() == 0;
+    const QString switchUser = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (root && switchUser.isEmpty())
+        QSKIP("setpriv is needed to start the program as an ordinary user");
+
+    QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/installed-XXXXXX"));
+    QVERIFY(dir.isValid());
+    const auto open = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser |
+                      QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(dir.path(), open | QFile::WriteOwner));
+    const QString bin = dir.filePath(QStringLiteral("bin"));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    QVERIFY(QDir().mkpath(bin));
+    QVERIFY(QDir().mkpath(home));
+    QVERIFY(ordinaryuser::GiveFolder(home));
+    QVERIFY(PlaceProgram(m_program, bin));
+    const QString settings =
+        bin + QStringLiteral("/") + QString::fromLatin1(state::settingsFileName);
+    if (fileBeside) {
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray bytes = PlainFile("1");
+        QCOMPARE(file.write(bytes), bytes.size());
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(OldTime, QFileDevice::FileModificationTime));
+        file.close();
+        QVERIFY(file.setPermissions(open | QFile::WriteUser | QFile::WriteOwner |
+                                    QFile::WriteGroup | QFile::WriteOther));
+    }
+    QVERIFY(QFile::setPermissions(bin, open));
+    const QString configHome =
+        home + (configHomeSet ? QStringLiteral("/settings") : QStringLiteral("/.config"));
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("HOME"), home);
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.remove(QStringLiteral("XDG_CONFIG_HOME"));
+    if (configHomeSet)
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(home);
+    const QString path = bin + QStringLiteral("/kvrcalc");
+    if (root)
+        program.start(switchUser, {QStringLiteral("--reuid=%1").arg(ordinaryuser::UserId),
+                                   QStringLiteral("--regid=%1").arg(ordinaryuser::GroupId),
+                                   QStringLiteral("--clear-groups"), QStringLiteral("--"), path});
+    else
+        program.start(path, {});
+    QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
+
+    // The window saves as soon as it is shown.
+    const auto saved = [&] {
+        return fileBeside ? SavedSince(settings, true) : !SettingsFilesBelow(home).isEmpty();
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000 && program.state() == QProcess::Running && !saved())
+        program.waitForFinished(50);
+    if (program.state() == QProcess::Running)
+        program.waitForFinished(500); // let it settle after the save
+    const bool stillRunning = program.state() == QProcess::Running;
+    if (stillRunning) {
+        program.terminate();
+        if (!program.waitForFinished(5000)) {
+            program.kill();
+            program.waitForFinished(5000);
+        }
+    }
+    QVERIFY(QFile::setPermissions(bin, open | QFile::WriteOwner));
+    const QByteArray errors = program.readAllStandardError();
+    QVERIFY2(stillRunning, errors.right(2000).constData());
+
+    const QStringList inHome = SettingsFilesBelow(home);
+    QString savedPath = settings;
+    if (fileBeside) {
+        QVERIFY2(SavedSince(settings, true), "the file beside the program was not saved");
+        QVERIFY2(inHome.isEmpty(), qPrintable(inHome.join(u' ')));
+    } else {
+        QCOMPARE(inHome.size(), 1);
+        savedPath = inHome.first();
+        QVERIFY2(savedPath.startsWith(configHome + u'/'), qPrintable(savedPath));
+        QVERIFY(!QFileInfo::exists(settings));
+    }
+    QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+             fileBeside ? 2 : 1);
+
+    QFile file(savedPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    WorkingValues values;
+    QCOMPARE(state::parseSettings(file.readAll(), values), 33);
+    // The stored Danish window with its values, or a first run in English.
+    QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);
+    QCOMPARE(values.mill.diameter, fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(HostileStart)
