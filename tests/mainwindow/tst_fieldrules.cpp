@@ -33,8 +33,6 @@ private slots:
     void divisionByZero_leavingDiameter_emptiesAndWarnsOnce();
     void enterWithEmptyDiameter_keepsResults_data() { fixture::AddWindowRows(); }
     void enterWithEmptyDiameter_keepsResults();
-    void spindleSpeed_millRecomputesVThenN_tapOnlyV();
-    void feedRate_tapRecomputesNThenSzAndV();
     void rightClick_opensOnlyEditMenuAndSelectsAll_data();
     void rightClick_opensOnlyEditMenuAndSelectsAll();
     void leftClick_opensNoMenu();
@@ -288,43 +286,6 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
     QCOMPARE(s.line(), line);
     QCOMPARE(s.fileBytes(), file);
     QCOMPARE(s.values.mill.flutes, u"4"_s);
-}
-
-void FieldRules::spindleSpeed_millRecomputesVThenN_tapOnlyV()
-{
-    Session s;
-    fixture::SampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
-
-    s.type(u"OmdrejningerText"_s, u"1000"_s);
-    s.key(Qt::Key_Return);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"39,26990817"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1000"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"300"_s);
-    QCOMPARE(s.line(), u"S1000 M03 F300 (12.5 FR 3 SK)"_s);
-
-    s.click(u"GevindtappeValg"_s);
-    s.type(u"OmdrejningerText"_s, u"1000,4"_s);
-    s.key(Qt::Key_Return);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"18,85709574"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1000,4"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"1250,5"_s);
-    QCOMPARE(s.line(), u"S1000 M03 F1250.5 (6 TAP 1.25 STIG)"_s);
-}
-
-void FieldRules::feedRate_tapRecomputesNThenSzAndV()
-{
-    Session s;
-    fixture::SampleValues(s.values, false);
-    QVERIFY(s.open(Language::English, false));
-    s.click(u"GevindtappeValg"_s);
-
-    s.type(u"TilspændingOmdrText"_s, u"2500"_s);
-    s.key(Qt::Key_Return);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"2000"_s);
-    QCOMPARE(s.values.tap.feedPerTooth, u"1.25"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"37.69911184"_s);
-    QCOMPARE(s.line(), u"S2000 M03 F2500 (6 TAPS 1.25 PITCH)"_s);
 }
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()

@@ -198,10 +198,9 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
     QTest::addColumn<bool>("calculates");
     for (bool comma : {true, false}) {
         const char *locale = comma ? "comma" : "point";
-        for (const char *pitch : {"", "0", "0,0", "0,0005", " 12", "-12"})
-            QTest::addRow("%s, '%s'", locale, pitch) << comma << QString::fromUtf8(pitch) << false;
-        for (const char *pitch : {"0,001", "0,5", "0.5", "12"})
-            QTest::addRow("%s, '%s'", locale, pitch) << comma << QString::fromUtf8(pitch) << true;
+        // The rule itself is the session's; here the window shows what it decided.
+        QTest::addRow("%s, '0,0005'", locale) << comma << u"0,0005"_s << false;
+        QTest::addRow("%s, '0.5'", locale) << comma << u"0.5"_s << true;
     }
 }
 

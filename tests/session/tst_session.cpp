@@ -115,6 +115,10 @@ void TestSession::enter_runsTheFieldsChain_data()
             << comma << int(ToolMode::Drill) << false << int(Field::FeedRate) << u"300"_s
             << QStringList{"10", "75", "100", "3183,1", "238732,5"}
             << u"S3183 M03 F238732.5 (10 BOR)"_s;
+        QTest::addRow("%s: tap n gives V, n stays as typed", locale)
+            << comma << int(ToolMode::Tap) << false << int(Field::SpindleSpeed)
+            << Num("1000,4", comma) << QStringList{"10", "1", "31,42849291", "1000,4", "1500,6"}
+            << u"S1000 M03 F1500.6 (10 TAP 1.5 STIG)"_s;
         QTest::addRow("%s: tap S gives n from the pitch", locale)
             << comma << int(ToolMode::Tap) << false << int(Field::FeedRate) << u"750"_s
             << QStringList{"10", "1,5", "15,70796327", "500", "750"}
@@ -210,6 +214,8 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
     QTest::addColumn<bool>("computes");
     QTest::newRow("empty") << QString() << false;
     QTest::newRow("0,0005") << u"0,0005"_s << false;
+    QTest::newRow("0,0") << u"0,0"_s << false;
+    QTest::newRow("blank first") << u" 12"_s << false;
     QTest::newRow("minus sign") << u"-1"_s << false;
     QTest::newRow("0,001") << u"0,001"_s << true;
     QTest::newRow("0.5, point") << u"0.5"_s << true;
