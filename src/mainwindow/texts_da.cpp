@@ -1,16 +1,15 @@
-#include "mainwindow/makerinfo.h"
 #include "mainwindow/textcatalogue.h"
+#include "widgets/makerinfo.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-TextCatalogue MakeDanish()
+TextCatalogue danishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::Danish;
     t.windowName = u"HovedForm"_s;
-    t.caption = u"KOVRIN Zarir adu Rezi"_s;
 
     t.clientHeight = 7590;
     t.resultLabelWidth = 1215;
@@ -28,7 +27,7 @@ TextCatalogue MakeDanish()
     t.cncCaption = u"CNC Resultat :"_s;
 
     t.decimalsLabel = u"0 Decimal(er)"_s;
-    t.design = {
+    t.initialCaptions = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
         u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
@@ -86,7 +85,7 @@ TextCatalogue MakeDanish()
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 
-    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.title = sharedTexts().programTitle;
     t.report.rule = QString(42, u'_');
     t.report.millHeading = u"Resultat af Fræser beregning"_s;
     t.report.drillHeading = u"Resultat af Bor m.v. beregning"_s;
@@ -106,6 +105,7 @@ TextCatalogue MakeDanish()
     t.maker.europeMailName = u"Label13"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
+
     return t;
 }
 
@@ -113,6 +113,6 @@ TextCatalogue MakeDanish()
 
 const TextCatalogue &DanishTexts()
 {
-    static const TextCatalogue texts = MakeDanish();
+    static const TextCatalogue texts = danishCatalogue();
     return texts;
 }

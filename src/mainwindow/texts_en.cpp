@@ -1,16 +1,15 @@
-#include "mainwindow/makerinfo.h"
 #include "mainwindow/textcatalogue.h"
+#include "widgets/makerinfo.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-TextCatalogue MakeEnglish()
+TextCatalogue englishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::English;
     t.windowName = u"UKHovedForm"_s;
-    t.caption = u"KOVRIN Zarir adu Rezi"_s;
 
     t.clientHeight = 7695;
     t.resultLabelWidth = 1095;
@@ -29,7 +28,7 @@ TextCatalogue MakeEnglish()
 
     // The captions that the load replaces start out as in the Danish window.
     t.decimalsLabel = u"0 Decimal(s)"_s;
-    t.design = {
+    t.initialCaptions = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
         u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
@@ -86,7 +85,7 @@ TextCatalogue MakeEnglish()
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
 
-    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.title = sharedTexts().programTitle;
     t.report.rule = QString(42, u'_');
     t.report.millHeading = u"Result mills"_s;
     t.report.drillHeading = u"Result drills ets."_s;
@@ -106,6 +105,7 @@ TextCatalogue MakeEnglish()
     t.maker.europeMailName = u"Label16"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
+
     return t;
 }
 
@@ -113,6 +113,6 @@ TextCatalogue MakeEnglish()
 
 const TextCatalogue &EnglishTexts()
 {
-    static const TextCatalogue texts = MakeEnglish();
+    static const TextCatalogue texts = englishCatalogue();
     return texts;
 }

@@ -1,7 +1,7 @@
 #include "windows/aboutwindows.h"
 
 #include "widgets/linklabel.h"
-#include "mainwindow/makerinfo.h"
+#include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
 #include "widgets/twips.h"
 #include "platform/program.h"

@@ -1,8 +1,8 @@
 // The window as built: names, size, menus, tab order, maker band and the requests it sends.
 
 #include "fixture.h"
-#include "mainwindow/makerinfo.h"
 #include "widgets/linklabel.h"
+#include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
 #include "widgets/twips.h"
 

@@ -1,6 +1,6 @@
-#include "widgets/linklabel.h"
-#include "mainwindow/makerinfo.h"
 #include "mainwindow/report/modalwatchdog.h"
+#include "widgets/linklabel.h"
+#include "widgets/makerinfo.h"
 #include "windows/aboutwindows.h"
 #include "windows/auxwindows.h"
 #include "windows/legendwindow.h"
