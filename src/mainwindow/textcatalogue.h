@@ -1,9 +1,10 @@
 #pragma once
 
-// Every text of the main window in one language, its printed report's included. The Danish window
-// (HovedForm) and the English one (UKHovedForm) are one class built with a different catalogue; the
-// few layout sizes in which the two differ live here too, beside the texts that need the room. The
-// texts that are the same in both languages are in SharedTexts.
+// Every text of one language: the main window's, its printed report's, and those of the
+// legend and about-the-maker windows. The Danish window (HovedForm) and the English one
+// (UKHovedForm) are one class built with a different catalogue; the few layout sizes in which
+// the two differ live here too, beside the texts that need the room. The texts that are the
+// same in both languages are in SharedTexts.
 
 #include "calc/cncline.h"
 #include "mainwindow/reporttexts.h"
@@ -39,6 +40,23 @@ struct MakerTexts
     QString europeMailName;
     QString americaWebName;
     QString americaMailName;
+};
+
+// The legend window: its title and the symbols' lines from top to bottom.
+struct LegendTexts
+{
+    QString windowTitle;
+    std::array<QString, 7> lines;
+};
+
+// The about-the-maker window.
+struct AboutMakerTexts
+{
+    QString windowTitle;
+    QString description;
+    QString productsHeading;
+    std::array<QString, 5> products;
+    QString resoldProduct; // the paragraph on the product the maker resells; empty for none
 };
 
 struct TextCatalogue
@@ -107,6 +125,8 @@ struct TextCatalogue
     calc::CncWords cncWords;
     ReportTexts report;
     MakerTexts maker;
+    LegendTexts legend;
+    AboutMakerTexts aboutMaker;
 };
 
 // The texts both languages share.

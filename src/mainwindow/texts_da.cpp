@@ -1,5 +1,4 @@
 #include "mainwindow/textcatalogue.h"
-#include "widgets/makerinfo.h"
 
 using namespace Qt::StringLiterals;
 
@@ -100,12 +99,35 @@ TextCatalogue danishCatalogue()
     t.maker.line = u"Kovrin Integration: udvikling og salg af CNC software til danske og "
                    u"udenlandske firmaer."_s;
     t.maker.europeTitle = u"Europa"_s;
-    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.americaTitle = u"USA"_s;
     t.maker.europeWebName = u"Label10"_s;
     t.maker.europeMailName = u"Label13"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
 
+    t.legend.windowTitle = u"Signaturforklaring"_s;
+    t.legend.lines = {u"D : Diameter"_s,
+                      u"Z : Antal skær"_s,
+                      u"Sz : Tilspænding pr. tand"_s,
+                      u"V : Skærehastighed"_s,
+                      u"n : Omdrejninger pr. minut"_s,
+                      u"S : Tilspænding (feed)"_s,
+                      u"P : Stigning (Gevind)"_s};
+
+    t.aboutMaker.windowTitle = u"Om KOVRIN Integration"_s;
+    t.aboutMaker.description =
+        u"Udvikling og salg af  CNC software til danske og udenlandske firmaer."_s;
+    t.aboutMaker.productsHeading = u"Vores programmer :"_s;
+    t.aboutMaker.products = {
+        u"KOVRIN DNC-Link : overfører NC-programmer mellem pc og CNC-maskine."_s,
+        u"KOVRIN DNC Server : styrer programoverførsel til op til 32 maskiner."_s,
+        u"KOVRIN NC-Editor : NC-editor med backplot og sammenligning af programmer."_s,
+        u"KOVRIN Værktøjsbase : værktøjsdatabase med skæredata og opspændinger."_s,
+        u"Zarir adu Rezi : skæredata for fræsere, bor og gevindtappe."_s};
+    t.aboutMaker.resoldProduct =
+        u"KOVRIN Integration forhandler desuden CAMtegn, et CAD/CAM-system "
+        u"til 2D- og 3D-fræsning og drejning, i Danmark. Læs mere om "
+        u"CAMtegn på :"_s;
     return t;
 }
 

@@ -1,5 +1,4 @@
 #include "mainwindow/textcatalogue.h"
-#include "widgets/makerinfo.h"
 
 using namespace Qt::StringLiterals;
 
@@ -99,13 +98,28 @@ TextCatalogue englishCatalogue()
 
     t.maker.line = u"Kovrin Integration: development and sale of CNC software for job shops "
                    u"and the toolmaking industry worldwide."_s;
-    t.maker.europeTitle = QString::fromLatin1(maker::Europe.heading);
-    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.europeTitle = u"Europe"_s;
+    t.maker.americaTitle = u"USA"_s;
     t.maker.europeWebName = u"Label13"_s;
     t.maker.europeMailName = u"Label16"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
 
+    t.legend.windowTitle = u"Legend"_s;
+    t.legend.lines = {u"D : Diameter"_s,           u"Z : # Flutes"_s, u"Sz : Feed per tooth"_s,
+                      u"V : Surface feed"_s,       u"n : RPM"_s,      u"S : Feedrate"_s,
+                      u"P : Pitch (Thread taps)"_s};
+
+    t.aboutMaker.windowTitle = u"About KOVRIN Integration"_s;
+    t.aboutMaker.description = u"Development and sale of software for job shops and the "
+                               u"toolmaking  industry worldwide."_s;
+    t.aboutMaker.productsHeading = u"Our software :"_s;
+    t.aboutMaker.products = {
+        u"KOVRIN DNC-Link : sends NC programs between PC and CNC machine."_s,
+        u"KOVRIN DNC Server : runs program transfer for up to 32 machines."_s,
+        u"KOVRIN NC-Editor : NC editor with backplot and program compare."_s,
+        u"KOVRIN Tool Base : tool database with cutting data and set-ups."_s,
+        u"Zarir adu Rezi : speeds and feeds for mills, drills and thread taps."_s};
     return t;
 }
 

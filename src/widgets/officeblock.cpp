@@ -31,7 +31,7 @@ QList<QWidget *> addOfficeBlock(QWidget *frame, const maker::Office &office,
     LinkLabel *web = makeLink(frame, layout.web, QString::fromUtf8(office.web),
                               QUrl(QString::fromUtf8(office.webUrl)));
     LinkLabel *mail = makeLink(frame, layout.mail, QString::fromUtf8(office.mail),
-                               QUrl(maker::MailUrl(office.mail)));
+                               QUrl(maker::mailUrl(office.mail)));
     return {address, phone, web, mail};
 }
 

@@ -1,6 +1,7 @@
 #include "windows/windowmanager.h"
 
 #include "mainwindow/mainwindow.h"
+#include "widgets/centring.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -54,7 +55,7 @@ MainWindow *WindowManager::open(Language language)
     m_window = window;
     window->load();
     emit mainWindowOpened(window);
-    window->centreOnScreen();
+    widgets::centreOnScreen(window);
     window->show();
     return window;
 }

@@ -280,8 +280,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     MainWindow window(Language(language), engine);
 
     const QString links[] = {
-        QString::fromUtf8(maker::Europe.webUrl), maker::MailUrl(maker::Europe.mail),
-        QString::fromUtf8(maker::America.webUrl), maker::MailUrl(maker::America.mail)};
+        QString::fromUtf8(maker::Europe.webUrl), maker::mailUrl(maker::Europe.mail),
+        QString::fromUtf8(maker::America.webUrl), maker::mailUrl(maker::America.mail)};
     const QString shown[] = {
         QString::fromUtf8(maker::Europe.web), QString::fromUtf8(maker::Europe.mail),
         QString::fromUtf8(maker::America.web), QString::fromUtf8(maker::America.mail)};

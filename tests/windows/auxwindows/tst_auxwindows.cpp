@@ -1,4 +1,5 @@
 #include "mainwindow/report/modalwatchdog.h"
+#include "widgets/fontfitting.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
 #include "windows/aboutwindows.h"
@@ -526,12 +527,12 @@ void TestAuxWindows::fitLabelFonts_shrinksOnlyWhatDoesNotFit()
     window.setFont(start);
     auto *roomy = new QLabel(QStringLiteral("ok"), &window);
     roomy->setGeometry(0, 0, 300, 40);
-    auxwin::FitLabelFonts({roomy});
+    widgets::fitFonts({roomy});
     QCOMPARE(roomy->font().pointSizeF(), 12.0);
 
     auto *tight = new QLabel(QStringLiteral("n : Omdrejninger pr. minut"), &window);
     tight->setGeometry(0, 40, 120, 17);
-    auxwin::FitLabelFonts({roomy, tight});
+    widgets::fitFonts({roomy, tight});
     QVERIFY(tight->font().pointSizeF() < 12.0);
     QCOMPARE(roomy->font().pointSizeF(), tight->font().pointSizeF()); // one size for all
     const QFont six = tight->font();
@@ -540,7 +541,7 @@ void TestAuxWindows::fitLabelFonts_shrinksOnlyWhatDoesNotFit()
 
     auto *hopeless = new QLabel(QString(200, QLatin1Char('W')), &window);
     hopeless->setGeometry(0, 60, 20, 17);
-    auxwin::FitLabelFonts({hopeless});
+    widgets::fitFonts({hopeless});
     QCOMPARE(hopeless->font().pointSizeF(), 6.0);
 }
 
