@@ -8,7 +8,7 @@
 
 namespace report {
 
-QList<platform::PrintLine> BuildReport(const ReportInput &in, const ReportTexts &texts)
+QList<platform::PrintLine> buildReport(const ReportInput &in, const ReportTexts &texts)
 {
     QList<platform::PrintLine> lines;
     const auto text = [&lines](const QString &s) { lines.append({s, TextMm, BodyPoints}); };
@@ -28,9 +28,9 @@ QList<platform::PrintLine> BuildReport(const ReportInput &in, const ReportTexts 
         blank();
         if (mode == ToolMode::Tap) {
             // Only the pitch whose caption shows on the window: the unit the user chose.
-            if (in.Label9Visible)
+            if (in.pitchMmCaptionShown)
                 text(in.pitchMmCaption + in.pitchMmField);
-            if (in.Label14Visible)
+            if (in.threadsPerInchCaptionShown)
                 text(in.threadsPerInchCaption + in.threadsPerInchField);
             text(in.diameterCaption + in.diameterField);
             text(in.cuttingSpeedCaption + in.cuttingSpeedField);
@@ -60,7 +60,7 @@ namespace {
 
 // The named control of this window; a window opened over it (an about window holds a
 // diameterCaption as well) never answers for it.
-template <typename T> T *Control(const QWidget *window, const char *name)
+template <typename T> T *ownControl(const QWidget *window, const char *name)
 {
     const QString objectName = QString::fromUtf8(name);
     for (T *child : window->findChildren<T *>(objectName)) {
@@ -70,106 +70,107 @@ template <typename T> T *Control(const QWidget *window, const char *name)
     return nullptr;
 }
 
-QString Caption(const QWidget *window, const char *name)
+QString captionText(const QWidget *window, const char *name)
 {
-    const QLabel *label = Control<QLabel>(window, name);
+    const QLabel *label = ownControl<QLabel>(window, name);
     return label ? label->text() : QString();
 }
 
-QString FieldText(const QWidget *window, const char *name)
+QString fieldText(const QWidget *window, const char *name)
 {
-    const QLineEdit *field = Control<QLineEdit>(window, name);
+    const QLineEdit *field = ownControl<QLineEdit>(window, name);
     return field ? field->text() : QString();
 }
 
-bool Selected(const QWidget *window, const char *name)
+bool isSelected(const QWidget *window, const char *name)
 {
-    const QAbstractButton *option = Control<QAbstractButton>(window, name);
+    const QAbstractButton *option = ownControl<QAbstractButton>(window, name);
     return option && option->isChecked();
 }
 
-bool CaptionShown(const QWidget *window, const char *name)
+bool isCaptionShown(const QWidget *window, const char *name)
 {
-    const QLabel *label = Control<QLabel>(window, name);
+    const QLabel *label = ownControl<QLabel>(window, name);
     return label && label->isVisibleTo(window);
 }
 
 } // namespace
 
-ReportInput ReadReportInput(const QWidget *w)
+ReportInput readReportInput(const QWidget *w)
 {
     ReportInput in;
-    if (Selected(w, "FræsereValg"))
+    if (isSelected(w, "FræsereValg"))
         in.mode = ToolMode::Mill;
-    else if (Selected(w, "BorValg"))
+    else if (isSelected(w, "BorValg"))
         in.mode = ToolMode::Drill;
-    else if (Selected(w, "GevindtappeValg"))
+    else if (isSelected(w, "GevindtappeValg"))
         in.mode = ToolMode::Tap;
 
-    in.diameterCaption = Caption(w, "Label1");
-    in.flutesCaption = Caption(w, "Label6");
-    in.feedPerToothCaption = Caption(w, "Label5");
-    in.cuttingSpeedCaption = Caption(w, "Label3");
-    in.pitchMmCaption = Caption(w, "Label9");
-    in.threadsPerInchCaption = Caption(w, "Label14");
-    in.spindleSpeedCaption = Caption(w, "Label2");
-    in.feedRateCaption = Caption(w, "Label8");
-    in.Label9Visible = CaptionShown(w, "Label9");
-    in.Label14Visible = CaptionShown(w, "Label14");
+    in.diameterCaption = captionText(w, "Label1");
+    in.flutesCaption = captionText(w, "Label6");
+    in.feedPerToothCaption = captionText(w, "Label5");
+    in.cuttingSpeedCaption = captionText(w, "Label3");
+    in.pitchMmCaption = captionText(w, "Label9");
+    in.threadsPerInchCaption = captionText(w, "Label14");
+    in.spindleSpeedCaption = captionText(w, "Label2");
+    in.feedRateCaption = captionText(w, "Label8");
+    in.pitchMmCaptionShown = isCaptionShown(w, "Label9");
+    in.threadsPerInchCaptionShown = isCaptionShown(w, "Label14");
 
-    in.diameterField = FieldText(w, "DiameterSkærText");
-    in.flutesField = FieldText(w, "AntalSkærText");
-    in.feedPerToothField = FieldText(w, "TilspændingTandText");
-    in.cuttingSpeedField = FieldText(w, "SkærehastighedText");
-    in.pitchMmField = FieldText(w, "StigningText");
-    in.threadsPerInchField = FieldText(w, "StigningTextTomme");
-    in.spindleSpeedField = FieldText(w, "OmdrejningerText");
-    in.feedRateField = FieldText(w, "TilspændingOmdrText");
+    in.diameterField = fieldText(w, "DiameterSkærText");
+    in.flutesField = fieldText(w, "AntalSkærText");
+    in.feedPerToothField = fieldText(w, "TilspændingTandText");
+    in.cuttingSpeedField = fieldText(w, "SkærehastighedText");
+    in.pitchMmField = fieldText(w, "StigningText");
+    in.threadsPerInchField = fieldText(w, "StigningTextTomme");
+    in.spindleSpeedField = fieldText(w, "OmdrejningerText");
+    in.feedRateField = fieldText(w, "TilspændingOmdrText");
 
-    in.cncLineField = FieldText(w, "CNCResultatText");
-    in.decimalsLabel = Caption(w, "DecimalLabel");
-    in.unitsLabel = Caption(w, "EnhederLabel");
+    in.cncLineField = fieldText(w, "CNCResultatText");
+    in.decimalsLabel = captionText(w, "DecimalLabel");
+    in.unitsLabel = captionText(w, "EnhederLabel");
     return in;
 }
 
-void StampDateTime(ReportInput &input, const QDateTime &when)
+void stampDateTime(ReportInput &input, const QDateTime &when)
 {
     input.date = platform::ShortDateText(when.date());
     input.time = platform::ShortTimeText(when.time());
 }
 
-bool HasResult(const ReportInput &input)
+bool hasResult(const ReportInput &input)
 {
     return !input.spindleSpeedField.isEmpty() && !input.feedRateField.isEmpty();
 }
 
-void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts)
+PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts)
 {
-    PrintMainWindowReport(
+    return printMainWindowReport(
         mainWindow, texts,
         [&texts](QWidget *owner, const std::function<QList<platform::PrintLine>()> &makeLines) {
-            platform::PrintWithDialog(owner, texts.title, makeLines);
+            return platform::PrintWithDialog(owner, texts.title, makeLines);
         },
         [] { return QDateTime::currentDateTime(); });
 }
 
-void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts, const PrintStep &print,
-                           const std::function<QDateTime()> &clock)
+PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts,
+                                   const PrintStep &print, const std::function<QDateTime()> &clock)
 {
-    const ReportInput shown = ReadReportInput(mainWindow);
-    if (!HasResult(shown)) {
+    const ReportInput shown = readReportInput(mainWindow);
+    if (!hasResult(shown)) {
         QMessageBox box(QMessageBox::Warning, texts.messageTitle, texts.missingResult,
                         QMessageBox::Ok, mainWindow);
         box.exec();
-        return;
+        return PrintOutcome::MissingResult;
     }
     // The window is modal-blocked while the dialog is open, so what it shows cannot change;
     // only the date and time are taken once the printer is chosen.
-    print(mainWindow, [&] {
+    const bool printed = print(mainWindow, [&] {
         ReportInput in = shown;
-        StampDateTime(in, clock());
-        return BuildReport(in, texts);
+        stampDateTime(in, clock());
+        return buildReport(in, texts);
     });
+    return printed ? PrintOutcome::Printed : PrintOutcome::NotPrinted;
 }
 
 } // namespace report

@@ -2,9 +2,9 @@
 
 // The printed report of the current calculation (menu item printAction, Ctrl+P).
 //
-// Three steps, each testable on its own: ReadReportInput copies what the main window shows,
-// BuildReport turns that into the page's lines, and platform::PrintLines paints them.
-// PrintMainWindowReport strings them together behind the print dialog.
+// Three steps, each testable on its own: readReportInput copies what the main window shows,
+// buildReport turns that into the page's lines, and platform::PrintLines paints them.
+// printMainWindowReport strings them together behind the print dialog.
 
 #include "mainwindow/reporttexts.h"
 #include "platform/printer.h"
@@ -34,8 +34,8 @@ struct ReportInput
     QString threadsPerInchCaption; // threads per inch
     QString spindleSpeedCaption;   // spindle speed
     QString feedRateCaption;       // feed rate
-    bool Label9Visible = false;
-    bool Label14Visible = false;
+    bool pitchMmCaptionShown = false;
+    bool threadsPerInchCaptionShown = false;
 
     QString diameterField;
     QString flutesField;
@@ -63,28 +63,37 @@ inline constexpr int TitlePoints = 12;
 inline constexpr int BodyPoints = 9;
 
 // The report's lines from the top of the page, blank lines included.
-QList<platform::PrintLine> BuildReport(const ReportInput &input, const ReportTexts &texts);
+[[nodiscard]] QList<platform::PrintLine> buildReport(const ReportInput &input,
+                                                     const ReportTexts &texts);
 
 // Reads the report's captions and texts from a main window, finding its controls by their
-// names. The date and time stay empty; StampDateTime fills them.
-ReportInput ReadReportInput(const QWidget *mainWindow);
+// names. The date and time stay empty; stampDateTime fills them.
+[[nodiscard]] ReportInput readReportInput(const QWidget *mainWindow);
 
 // Writes when into the input in the user's date and time formats.
-void StampDateTime(ReportInput &input, const QDateTime &when);
+void stampDateTime(ReportInput &input, const QDateTime &when);
 
 // A report can be printed only when the spindle speed and the feed rate are there.
-bool HasResult(const ReportInput &input);
+[[nodiscard]] bool hasResult(const ReportInput &input);
 
-// The step that chooses a printer and prints: it calls makeLines once the printer is chosen.
-using PrintStep = std::function<void(QWidget *owner,
+// The step that chooses a printer and prints: it calls makeLines once the printer is chosen,
+// and tells whether the page was printed (false: the user cancelled, or the printer failed).
+using PrintStep = std::function<bool(QWidget *owner,
                                      const std::function<QList<platform::PrintLine>()> &makeLines)>;
+
+enum class PrintOutcome {
+    Printed,
+    NotPrinted,   // the print dialog was cancelled, or the printer failed
+    MissingResult // n or S was empty: the message was shown, no dialog
+};
 
 // The printAction command: the missing-result message when n or S is empty, otherwise the print
 // dialog and the report of what mainWindow shows, dated at the moment of printing.
-void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts);
+[[nodiscard]] PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts);
 
 // The same command with the printing step and the clock passed in.
-void PrintMainWindowReport(QWidget *mainWindow, const ReportTexts &texts, const PrintStep &print,
-                           const std::function<QDateTime()> &clock);
+[[nodiscard]] PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts,
+                                                 const PrintStep &print,
+                                                 const std::function<QDateTime()> &clock);
 
 } // namespace report

@@ -6,16 +6,15 @@
 // catalogue.
 struct ReportTexts
 {
-    QString title;          // "KOVRIN Zarir adu Rezi"
-    QString rule;           // 42 underscores
-    QString millHeading;    // "Resultat af Fræser beregning" / "Result mills"
-    QString drillHeading;   // "Resultat af Bor m.v. beregning" / "Result drills ets."
-    QString tapHeading;     // "Resultat af Gevindtap beregning" / "Result thread taps"
-    QString resultPrefix;   // "CNC Resultat : " / "CNC Result : "
-    QString decimalsPrefix; // "Antal decimaler valgt : " / "# decimals selected : "
-    QString unitsPrefix;    // "Enheder : " / "Units : "
-    QString datePrefix;     // "Udskrevet den " / "Date printed "
-    QString
-        missingResult; // "Manglende resultat i Resultat-felt." / "Missing result in Result Field."
-    QString messageTitle; // "Meddelelse" / "Error"
+    QString title;       // the program's title, as on the windows
+    QString rule;        // the line that divides the blocks
+    QString millHeading; // the tool block's heading, one per tool mode
+    QString drillHeading;
+    QString tapHeading;
+    QString resultPrefix;   // before the CNC line
+    QString decimalsPrefix; // before the decimals label
+    QString unitsPrefix;    // before the units label
+    QString datePrefix;     // before the date and time of printing
+    QString missingResult;  // the message when n or S is empty
+    QString messageTitle;   // that message's title
 };

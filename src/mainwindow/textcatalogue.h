@@ -1,8 +1,10 @@
 #pragma once
 
-// Every text of the main window in one language. The Danish window (HovedForm) and the
-// English one (UKHovedForm) are one class built with a different catalogue; the few layout
-// sizes in which the two differ live here too, beside the texts that need the room.
+// Every text of one language: the main window's, its printed report's, and those of the
+// legend and about-the-maker windows. The Danish window (HovedForm) and the English one
+// (UKHovedForm) are one class built with a different catalogue; the few layout sizes in which
+// the two differ live here too, beside the texts that need the room. The texts that are the
+// same in both languages are in SharedTexts.
 
 #include "calc/cncline.h"
 #include "mainwindow/reporttexts.h"
@@ -26,7 +28,8 @@ struct UnitCaptions
     QString unitsLabel;            // the units themselves
 };
 
-// What the window shows of the maker: the business line and the two contact frames.
+// What the window shows of the maker: the business line and the two contact frames, whose
+// titles the about-the-maker window uses too.
 struct MakerTexts
 {
     QString line;
@@ -39,11 +42,27 @@ struct MakerTexts
     QString americaMailName;
 };
 
+// The legend window: its title and the symbols' lines from top to bottom.
+struct LegendTexts
+{
+    QString windowTitle;
+    std::array<QString, 7> lines;
+};
+
+// The about-the-maker window.
+struct AboutMakerTexts
+{
+    QString windowTitle;
+    QString description;
+    QString productsHeading;
+    std::array<QString, 5> products;
+    QString resoldProduct; // the paragraph on the product the maker resells; empty for none
+};
+
 struct TextCatalogue
 {
     Language language = Language::Danish;
     QString windowName; // objectName of the window
-    QString caption;
 
     // Layout (twips) where the two windows differ.
     int clientHeight = 0;
@@ -64,7 +83,7 @@ struct TextCatalogue
 
     // Texts the labels carry from creation; the units captions replace most at load.
     QString decimalsLabel;
-    UnitCaptions design;
+    UnitCaptions initialCaptions;
 
     QString decimalsSuffix; // after the digit in decimalsLabel
 
@@ -106,10 +125,22 @@ struct TextCatalogue
     calc::CncWords cncWords;
     ReportTexts report;
     MakerTexts maker;
+    LegendTexts legend;
+    AboutMakerTexts aboutMaker;
+};
+
+// The texts both languages share.
+struct SharedTexts
+{
+    QString programTitle; // every main window's title, the version window's and the report's
+    QString versionLine;  // the version window: %1.%2.%3 the program's version
+    QString versionDates; // the years the version window names
+    QString okButton;     // the about windows' button
 };
 
 const TextCatalogue &DanishTexts();
 const TextCatalogue &EnglishTexts();
+const SharedTexts &sharedTexts();
 
 inline const TextCatalogue &Catalogue(Language language)
 {

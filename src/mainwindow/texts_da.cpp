@@ -1,16 +1,14 @@
-#include "mainwindow/makerinfo.h"
 #include "mainwindow/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-TextCatalogue MakeDanish()
+TextCatalogue danishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::Danish;
     t.windowName = u"HovedForm"_s;
-    t.caption = u"KOVRIN Zarir adu Rezi"_s;
 
     t.clientHeight = 7590;
     t.resultLabelWidth = 1215;
@@ -28,7 +26,7 @@ TextCatalogue MakeDanish()
     t.cncCaption = u"CNC Resultat :"_s;
 
     t.decimalsLabel = u"0 Decimal(er)"_s;
-    t.design = {
+    t.initialCaptions = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
         u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
@@ -86,7 +84,7 @@ TextCatalogue MakeDanish()
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 
-    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.title = sharedTexts().programTitle;
     t.report.rule = QString(42, u'_');
     t.report.millHeading = u"Resultat af Fræser beregning"_s;
     t.report.drillHeading = u"Resultat af Bor m.v. beregning"_s;
@@ -101,11 +99,35 @@ TextCatalogue MakeDanish()
     t.maker.line = u"Kovrin Integration: udvikling og salg af CNC software til danske og "
                    u"udenlandske firmaer."_s;
     t.maker.europeTitle = u"Europa"_s;
-    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.americaTitle = u"USA"_s;
     t.maker.europeWebName = u"Label10"_s;
     t.maker.europeMailName = u"Label13"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
+
+    t.legend.windowTitle = u"Signaturforklaring"_s;
+    t.legend.lines = {u"D : Diameter"_s,
+                      u"Z : Antal skær"_s,
+                      u"Sz : Tilspænding pr. tand"_s,
+                      u"V : Skærehastighed"_s,
+                      u"n : Omdrejninger pr. minut"_s,
+                      u"S : Tilspænding (feed)"_s,
+                      u"P : Stigning (Gevind)"_s};
+
+    t.aboutMaker.windowTitle = u"Om KOVRIN Integration"_s;
+    t.aboutMaker.description =
+        u"Udvikling og salg af  CNC software til danske og udenlandske firmaer."_s;
+    t.aboutMaker.productsHeading = u"Vores programmer :"_s;
+    t.aboutMaker.products = {
+        u"KOVRIN DNC-Link : overfører NC-programmer mellem pc og CNC-maskine."_s,
+        u"KOVRIN DNC Server : styrer programoverførsel til op til 32 maskiner."_s,
+        u"KOVRIN NC-Editor : NC-editor med backplot og sammenligning af programmer."_s,
+        u"KOVRIN Værktøjsbase : værktøjsdatabase med skæredata og opspændinger."_s,
+        u"Zarir adu Rezi : skæredata for fræsere, bor og gevindtappe."_s};
+    t.aboutMaker.resoldProduct =
+        u"KOVRIN Integration forhandler desuden CAMtegn, et CAD/CAM-system "
+        u"til 2D- og 3D-fræsning og drejning, i Danmark. Læs mere om "
+        u"CAMtegn på :"_s;
     return t;
 }
 
@@ -113,6 +135,6 @@ TextCatalogue MakeDanish()
 
 const TextCatalogue &DanishTexts()
 {
-    static const TextCatalogue texts = MakeDanish();
+    static const TextCatalogue texts = danishCatalogue();
     return texts;
 }

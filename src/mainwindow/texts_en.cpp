@@ -1,16 +1,14 @@
-#include "mainwindow/makerinfo.h"
 #include "mainwindow/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-TextCatalogue MakeEnglish()
+TextCatalogue englishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::English;
     t.windowName = u"UKHovedForm"_s;
-    t.caption = u"KOVRIN Zarir adu Rezi"_s;
 
     t.clientHeight = 7695;
     t.resultLabelWidth = 1095;
@@ -29,7 +27,7 @@ TextCatalogue MakeEnglish()
 
     // The captions that the load replaces start out as in the Danish window.
     t.decimalsLabel = u"0 Decimal(s)"_s;
-    t.design = {
+    t.initialCaptions = {
         u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
         u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
         u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
@@ -86,7 +84,7 @@ TextCatalogue MakeEnglish()
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
 
-    t.report.title = u"KOVRIN Zarir adu Rezi"_s;
+    t.report.title = sharedTexts().programTitle;
     t.report.rule = QString(42, u'_');
     t.report.millHeading = u"Result mills"_s;
     t.report.drillHeading = u"Result drills ets."_s;
@@ -100,12 +98,28 @@ TextCatalogue MakeEnglish()
 
     t.maker.line = u"Kovrin Integration: development and sale of CNC software for job shops "
                    u"and the toolmaking industry worldwide."_s;
-    t.maker.europeTitle = QString::fromLatin1(maker::Europe.heading);
-    t.maker.americaTitle = QString::fromLatin1(maker::America.heading);
+    t.maker.europeTitle = u"Europe"_s;
+    t.maker.americaTitle = u"USA"_s;
     t.maker.europeWebName = u"Label13"_s;
     t.maker.europeMailName = u"Label16"_s;
     t.maker.americaWebName = u"Label21"_s;
     t.maker.americaMailName = u"Label22"_s;
+
+    t.legend.windowTitle = u"Legend"_s;
+    t.legend.lines = {u"D : Diameter"_s,           u"Z : # Flutes"_s, u"Sz : Feed per tooth"_s,
+                      u"V : Surface feed"_s,       u"n : RPM"_s,      u"S : Feedrate"_s,
+                      u"P : Pitch (Thread taps)"_s};
+
+    t.aboutMaker.windowTitle = u"About KOVRIN Integration"_s;
+    t.aboutMaker.description = u"Development and sale of software for job shops and the "
+                               u"toolmaking  industry worldwide."_s;
+    t.aboutMaker.productsHeading = u"Our software :"_s;
+    t.aboutMaker.products = {
+        u"KOVRIN DNC-Link : sends NC programs between PC and CNC machine."_s,
+        u"KOVRIN DNC Server : runs program transfer for up to 32 machines."_s,
+        u"KOVRIN NC-Editor : NC editor with backplot and program compare."_s,
+        u"KOVRIN Tool Base : tool database with cutting data and set-ups."_s,
+        u"Zarir adu Rezi : speeds and feeds for mills, drills and thread taps."_s};
     return t;
 }
 
@@ -113,6 +127,6 @@ TextCatalogue MakeEnglish()
 
 const TextCatalogue &EnglishTexts()
 {
-    static const TextCatalogue texts = MakeEnglish();
+    static const TextCatalogue texts = englishCatalogue();
     return texts;
 }

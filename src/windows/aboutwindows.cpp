@@ -1,17 +1,24 @@
 #include "windows/aboutwindows.h"
 
+#include "mainwindow/textcatalogue.h"
+#include "platform/program.h"
+#include "widgets/fontfitting.h"
+#include "widgets/labelfactory.h"
 #include "widgets/linklabel.h"
-#include "mainwindow/makerinfo.h"
+#include "widgets/makerinfo.h"
+#include "widgets/officeblock.h"
 #include "widgets/svgpicture.h"
 #include "widgets/twips.h"
-#include "platform/program.h"
 
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
 using twips::Px;
+using twips::Rect;
+using widgets::makeLabel;
 
 namespace {
 
@@ -19,18 +26,8 @@ constexpr Qt::WindowFlags FixedDialogFlags =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
     Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
-QLabel *AddLabel(QWidget *parent, const char *name, const QString &text, const QRect &place,
-                 Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(place);
-    label->setAlignment(align);
-    return label;
-}
-
 // A grey line with a white one under it, the etched look of a divider.
-void AddEtchedLine(QWidget *parent, int x1, int x2, int y)
+void addEtchedLine(QWidget *parent, int x1, int x2, int y)
 {
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
@@ -38,10 +35,10 @@ void AddEtchedLine(QWidget *parent, int x1, int x2, int y)
     line->setGeometry(Px(x1), Px(y), Px(x2 - x1), 2);
 }
 
-QPushButton *AddOkButton(QDialog *dialog, const QRect &place)
+QPushButton *addOkButton(QDialog *dialog, const QRect &place)
 {
-    auto *ok = new QPushButton(QStringLiteral("OK"), dialog);
-    ok->setObjectName(QStringLiteral("OK"));
+    auto *ok = new QPushButton(sharedTexts().okButton, dialog);
+    ok->setObjectName(u"OK"_s);
     ok->setGeometry(place);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
@@ -50,111 +47,84 @@ QPushButton *AddOkButton(QDialog *dialog, const QRect &place)
 
 } // namespace
 
-OmForm::OmForm(QWidget *parent) : QDialog(parent, FixedDialogFlags)
+AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedDialogFlags)
 {
-    setObjectName(QStringLiteral("OmForm"));
-    setWindowTitle(QStringLiteral("KOVRIN Zarir adu Rezi"));
+    setObjectName(u"OmForm"_s);
+    setWindowTitle(sharedTexts().programTitle);
     setFixedSize(Px(3615), Px(2295));
 
-    QList<QLabel *> labels;
-    labels << AddLabel(this, "Label1", VersionText(), twips::Rect(360, 120, 2775, 255),
-                       Qt::AlignCenter);
-    AddEtchedLine(this, 120, 3480, 720);
-    auto *picture = new SvgPicture(QStringLiteral(":/resources/omform.svg"), this);
-    picture->setObjectName(QStringLiteral("Image1"));
-    picture->setGeometry(twips::Rect(1200, 840, 1200, 375));
-    AddEtchedLine(this, 120, 3480, 1320);
-    labels << AddLabel(this, "Label4", QStringLiteral("10-2000 - 12-2002"),
-                       twips::Rect(120, 1440, 3375, 255), Qt::AlignCenter);
-    auxwin::FitLabelFonts(labels);
-    AddOkButton(this, twips::Rect(2760, 1800, 735, 375))->setFocus();
+    QLabel *version =
+        makeLabel(this, u"Label1"_s, Rect(360, 120, 2775, 255), Qt::AlignCenter, versionText());
+    addEtchedLine(this, 120, 3480, 720);
+    auto *picture = new SvgPicture(u":/resources/omform.svg"_s, this);
+    picture->setObjectName(u"Image1"_s);
+    picture->setGeometry(Rect(1200, 840, 1200, 375));
+    addEtchedLine(this, 120, 3480, 1320);
+    QLabel *dates = makeLabel(this, u"Label4"_s, Rect(120, 1440, 3375, 255), Qt::AlignCenter,
+                              sharedTexts().versionDates);
+    widgets::fitFonts({version, dates});
+    addOkButton(this, Rect(2760, 1800, 735, 375))->setFocus();
 }
 
-QString OmForm::VersionText()
+QString AboutProgramWindow::versionText()
 {
     const platform::Version v = platform::programVersion();
-    return QStringLiteral("Program Version %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision);
+    return sharedTexts().versionLine.arg(v.major).arg(v.minor).arg(v.revision);
 }
 
 namespace {
 
-struct AboutMakerTexts
+constexpr int AboutMakerWidth = 8310;
+constexpr int LineWidth = AboutMakerWidth - 2 * 120; // a full line, twips
+constexpr int OfficeWidth = (LineWidth - 120) / 2;
+
+// The description, the products heading in bold and the product list.
+QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
 {
-    const char *objectName;
-    const char *caption;
-    const char *description;
-    const char *productsHeading;
-    const char *products[5];
-    const char *europeHeading;
-    int height;   // client height, twips
-    int officesY; // top of the two office frames, twips
-};
-
-const AboutMakerTexts DanishAbout{
-    "OmKovrinForm",
-    "Om KOVRIN Integration",
-    "Udvikling og salg af  CNC software til danske og udenlandske firmaer.",
-    "Vores programmer :",
-    {
-        "KOVRIN DNC-Link : overfører NC-programmer mellem pc og CNC-maskine.",
-        "KOVRIN DNC Server : styrer programoverførsel til op til 32 maskiner.",
-        "KOVRIN NC-Editor : NC-editor med backplot og sammenligning af programmer.",
-        "KOVRIN Værktøjsbase : værktøjsdatabase med skæredata og opspændinger.",
-        "Zarir adu Rezi : skæredata for fræsere, bor og gevindtappe.",
-    },
-    maker::EuropeHeadingDanish,
-    6840,
-    4080,
-};
-
-const AboutMakerTexts EnglishAbout{
-    "UKOmKovrinForm",
-    "About KOVRIN Integration",
-    "Development and sale of software for job shops and the toolmaking  industry worldwide.",
-    "Our software :",
-    {
-        "KOVRIN DNC-Link : sends NC programs between PC and CNC machine.",
-        "KOVRIN DNC Server : runs program transfer for up to 32 machines.",
-        "KOVRIN NC-Editor : NC editor with backplot and program compare.",
-        "KOVRIN Tool Base : tool database with cutting data and set-ups.",
-        "Zarir adu Rezi : speeds and feeds for mills, drills and thread taps.",
-    },
-    maker::Europe.heading,
-    5880,
-    3240,
-};
-
-// One office: address, telephone line, web link and mail link in a frame titled by region.
-QList<QLabel *> AddOffice(QWidget *parent, const char *frameName, const QString &heading,
-                          const maker::Office &office, const QRect &place,
-                          const char *const names[4])
-{
-    auto *frame = new QGroupBox(heading, parent);
-    frame->setObjectName(QString::fromLatin1(frameName));
-    frame->setGeometry(place);
-    const int w = frame->width() - 2 * Px(120);
-
-    QList<QLabel *> labels;
-    // A postal address may need two lines in a frame half the window wide.
-    QLabel *address = AddLabel(frame, names[0], QString::fromUtf8(office.address),
-                               QRect(Px(120), Px(300), w, Px(480)), Qt::AlignCenter);
-    address->setWordWrap(true);
-    labels << address;
-    labels << AddLabel(frame, names[1], QString::fromUtf8(office.phone),
-                       QRect(Px(120), Px(840), w, Px(255)), Qt::AlignCenter);
-
-    auto *web =
-        new LinkLabel(QString::fromUtf8(office.web), QUrl(QString::fromUtf8(office.webUrl)), frame);
-    web->setObjectName(QString::fromLatin1(names[2]));
-    web->setAlignment(Qt::AlignCenter);
-    web->setGeometry(Px(120), Px(1140), w, Px(255));
-    auto *mail =
-        new LinkLabel(QString::fromUtf8(office.mail), QUrl(maker::MailUrl(office.mail)), frame);
-    mail->setObjectName(QString::fromLatin1(names[3]));
-    mail->setAlignment(Qt::AlignCenter);
-    mail->setGeometry(Px(120), Px(1410), w, Px(255));
-    labels << web << mail;
+    QList<QWidget *> labels;
+    labels << makeLabel(window, u"Label4"_s, Rect(120, 960, LineWidth, 255), widgets::LeftAligned,
+                        texts.description);
+    QLabel *heading = makeLabel(window, u"Label5"_s, Rect(120, 1380, LineWidth, 255),
+                                widgets::LeftAligned, texts.productsHeading);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    labels << heading;
+    const QString names[] = {u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s};
+    for (std::size_t i = 0; i < texts.products.size(); ++i)
+        labels << makeLabel(window, names[i], Rect(240, 1650 + 270 * int(i), LineWidth - 120, 255),
+                            widgets::LeftAligned, texts.products[i]);
     return labels;
+}
+
+// The paragraph on the product the maker resells, with its link.
+QList<QWidget *> addResoldProduct(QWidget *window, const QString &paragraph)
+{
+    QLabel *text = makeLabel(window, u"Label16"_s, Rect(120, 3120, LineWidth, 510),
+                             Qt::AlignLeft | Qt::AlignTop, paragraph);
+    text->setWordWrap(true);
+    auto *link = new LinkLabel(QString::fromUtf8(maker::ResoldProductWeb),
+                               QUrl(QString::fromUtf8(maker::ResoldProductUrl)), window);
+    link->setObjectName(u"Label3"_s);
+    link->setGeometry(Rect(120, 3660, 3000, 255));
+    return {text, link};
+}
+
+// An office in a frame half the window wide: the address may need two lines.
+QList<QWidget *> addOffice(QWidget *window, const QString &frameName, const QString &title,
+                           const maker::Office &office, int left, int top,
+                           const QStringList &lineNames)
+{
+    QGroupBox *frame =
+        widgets::makeFrame(window, frameName, Rect(left, top, OfficeWidth, 1800), title);
+    const int x = Px(120);
+    const int w = frame->width() - 2 * x;
+    const widgets::OfficeLayout layout{{lineNames[0], QRect(x, Px(300), w, Px(480))},
+                                       {lineNames[1], QRect(x, Px(840), w, Px(255))},
+                                       {lineNames[2], QRect(x, Px(1140), w, Px(255))},
+                                       {lineNames[3], QRect(x, Px(1410), w, Px(255))},
+                                       true};
+    return widgets::addOfficeBlock(frame, office, layout);
 }
 
 } // namespace
@@ -162,58 +132,35 @@ QList<QLabel *> AddOffice(QWidget *parent, const char *frameName, const QString 
 AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     : QDialog(parent, FixedDialogFlags), m_language(language)
 {
-    const AboutMakerTexts &t = language == Language::Danish ? DanishAbout : EnglishAbout;
-    setObjectName(QString::fromLatin1(t.objectName));
-    setWindowTitle(QString::fromUtf8(t.caption));
-    setFixedSize(Px(8310), Px(t.height));
+    const TextCatalogue &texts = Catalogue(language);
+    const AboutMakerTexts &about = texts.aboutMaker;
+    // The resold product's paragraph and link push the offices down.
+    const bool resold = !about.resoldProduct.isEmpty();
+    const int officesTop = resold ? 4080 : 3240;
+    const int height = resold ? 6840 : 5880;
+    setObjectName(language == Language::Danish ? u"OmKovrinForm"_s : u"UKOmKovrinForm"_s);
+    setWindowTitle(about.windowTitle);
+    setFixedSize(Px(AboutMakerWidth), Px(height));
 
-    const int inner = 8310 - 2 * 120; // width of a full line, twips
-    auto *logo = new SvgPicture(QStringLiteral(":/resources/kovrin.svg"), this);
-    logo->setObjectName(QStringLiteral("Image1"));
-    logo->setGeometry(twips::Rect(120, 120, 2400, 720));
+    auto *logo = new SvgPicture(u":/resources/kovrin.svg"_s, this);
+    logo->setObjectName(u"Image1"_s);
+    logo->setGeometry(Rect(120, 120, 2400, 720));
 
-    QList<QLabel *> labels;
-    labels << AddLabel(this, "Label4", QString::fromUtf8(t.description),
-                       twips::Rect(120, 960, inner, 255));
-    QLabel *heading = AddLabel(this, "Label5", QString::fromUtf8(t.productsHeading),
-                               twips::Rect(120, 1380, inner, 255));
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    labels << heading;
-    static const char *const productNames[5] = {"Label6", "Label7", "Label8", "Label9", "Label10"};
-    for (int i = 0; i < 5; ++i)
-        labels << AddLabel(this, productNames[i], QString::fromUtf8(t.products[i]),
-                           twips::Rect(240, 1650 + 270 * i, inner - 120, 255));
-
-    if (language == Language::Danish) {
-        auto *resold = AddLabel(this, "Label16",
-                                QStringLiteral("KOVRIN Integration forhandler desuden CAMtegn, et "
-                                               "CAD/CAM-system til 2D- og 3D-fræsning og "
-                                               "drejning, i Danmark. Læs mere om CAMtegn på :"),
-                                twips::Rect(120, 3120, inner, 510), Qt::AlignLeft | Qt::AlignTop);
-        resold->setWordWrap(true);
-        auto *link = new LinkLabel(QString::fromUtf8(maker::ResoldProductWeb),
-                                   QUrl(QString::fromUtf8(maker::ResoldProductUrl)), this);
-        link->setObjectName(QStringLiteral("Label3"));
-        link->setGeometry(twips::Rect(120, 3660, 3000, 255));
-        labels << resold << link;
-    }
-
-    const int officeW = (inner - 120) / 2;
-    static const char *const europeNames[2][4] = {{"Label11", "Label12", "Label1", "Label2"},
-                                                  {"Label11", "Label12", "Label1", "Label13"}};
-    static const char *const usaNames[4] = {"Label14", "Label15", "Label24", "Label23"};
     // The two offices share one font size, the rest of the window another: a long address
     // should not shrink the product list.
-    auxwin::FitLabelFonts(labels);
-    QList<QLabel *> offices;
-    offices << AddOffice(this, "Frame1", QString::fromUtf8(t.europeHeading), maker::Europe,
-                         twips::Rect(120, t.officesY, officeW, 1800),
-                         europeNames[language == Language::Danish ? 0 : 1]);
-    offices << AddOffice(this, "Frame2", QString::fromUtf8(maker::America.heading), maker::America,
-                         twips::Rect(120 + officeW + 120, t.officesY, officeW, 1800), usaNames);
-    auxwin::FitLabelFonts(offices);
+    QList<QWidget *> labels = addProducts(this, about);
+    if (resold)
+        labels << addResoldProduct(this, about.resoldProduct);
+    widgets::fitFonts(labels);
+    // The Europe office's mail link has a name of its own in each language.
+    const QString europeMail = language == Language::Danish ? u"Label2"_s : u"Label13"_s;
+    QList<QWidget *> offices =
+        addOffice(this, u"Frame1"_s, texts.maker.europeTitle, maker::Europe, 120, officesTop,
+                  {u"Label11"_s, u"Label12"_s, u"Label1"_s, europeMail});
+    offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, maker::America,
+                         120 + OfficeWidth + 120, officesTop,
+                         {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
+    widgets::fitFonts(offices);
 
-    AddOkButton(this, twips::Rect(6720, t.height - 480, 1455, 345))->setFocus();
+    addOkButton(this, Rect(6720, height - 480, 1455, 345))->setFocus();
 }

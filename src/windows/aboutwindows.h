@@ -4,20 +4,18 @@
 // OmKovrinForm in Danish and UKOmKovrinForm in English. Their OK button is the default and
 // the cancel button: Enter and Esc close them as well.
 
-#include "windows/auxwindows.h"
+#include "state/workingvalues.h"
 
 #include <QDialog>
 
-class QPushButton;
-
-class OmForm : public QDialog
+class AboutProgramWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit OmForm(QWidget *parent = nullptr);
+    explicit AboutProgramWindow(QWidget *parent = nullptr);
 
-    // "Program Version " and the running program's major.minor.revision.
-    static QString VersionText();
+    // The version line: the running program's major.minor.revision.
+    static QString versionText();
 };
 
 class AboutMakerWindow : public QDialog

@@ -1,88 +1,19 @@
 #include "windows/auxwindows.h"
 
+#include "widgets/centring.h"
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 
-#include <QFontMetrics>
-#include <QGuiApplication>
-#include <QLabel>
-#include <QScreen>
 #include <QWindow>
 
-namespace auxwin {
-
 namespace {
 
-bool Fits(const QLabel *label, const QFont &font)
-{
-    const QFontMetrics metrics(font);
-    const QRect room = label->contentsRect();
-    if (label->wordWrap()) {
-        const QRect needed = metrics.boundingRect(QRect(0, 0, room.width(), 100000),
-                                                  Qt::TextWordWrap, label->text());
-        return needed.height() <= room.height();
-    }
-    return metrics.horizontalAdvance(label->text()) <= room.width() &&
-           metrics.height() <= room.height() + 1;
-}
-
-QFont Sized(QFont font, qreal points)
-{
-    font.setPointSizeF(points);
-    return font;
-}
-
-} // namespace
-
-void FitLabelFonts(const QList<QLabel *> &labels)
-{
-    constexpr qreal Smallest = 6.0;
-    qreal points = 0;
-    for (const QLabel *label : labels) {
-        const qreal p = label->font().pointSizeF();
-        if (p > 0 && (points == 0 || p < points))
-            points = p;
-    }
-    if (points <= 0)
-        return; // pixel-sized fonts: leave them as the style made them
-
-    const auto allFit = [&labels](qreal p) {
-        for (const QLabel *label : labels) {
-            if (!Fits(label, Sized(label->font(), p)))
-                return false;
-        }
-        return true;
-    };
-    const qreal start = points;
-    while (points > Smallest && !allFit(points))
-        points = qMax(Smallest, points - 0.5);
-    if (points == start)
-        return;
-    for (QLabel *label : labels)
-        label->setFont(Sized(label->font(), points));
-}
-
-} // namespace auxwin
-
-namespace {
-
-int Index(Language language)
+int languageIndex(Language language)
 {
     return language == Language::Danish ? 0 : 1;
 }
 
-// The about windows open in the middle of the screen the main window is on.
-void CenterOnScreen(QWidget *window, const QWidget *owner)
-{
-    const QScreen *screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    QRect frame(QPoint(), window->frameGeometry().size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
-}
-
-void BringToFront(QWidget *window)
+void bringToFront(QWidget *window)
 {
     window->showNormal();
     window->raise();
@@ -91,7 +22,7 @@ void BringToFront(QWidget *window)
 
 // A modal window stays above its owner; a modeless one is on its own, so that it keeps the
 // program running when the main window closes before it.
-void SetOwner(QWidget *window, QWidget *owner)
+void setOwner(QWidget *window, QWidget *owner)
 {
     window->winId(); // the native window must exist to carry an owner
     QWindow *ownerWindow = owner ? owner->window()->windowHandle() : nullptr;
@@ -114,7 +45,7 @@ AuxWindows::~AuxWindows()
 
 LegendWindow *AuxWindows::ensureLegend(Language language)
 {
-    QPointer<LegendWindow> &w = m_legend[Index(language)];
+    QPointer<LegendWindow> &w = m_legend[languageIndex(language)];
     if (!w)
         w = new LegendWindow(language);
     return w;
@@ -122,7 +53,7 @@ LegendWindow *AuxWindows::ensureLegend(Language language)
 
 AboutMakerWindow *AuxWindows::ensureAboutMaker(Language language)
 {
-    QPointer<AboutMakerWindow> &w = m_aboutMaker[Index(language)];
+    QPointer<AboutMakerWindow> &w = m_aboutMaker[languageIndex(language)];
     if (!w)
         w = new AboutMakerWindow(language);
     return w;
@@ -132,26 +63,26 @@ void AuxWindows::showLegend(Language language)
 {
     LegendWindow *w = ensureLegend(language);
     w->show();
-    BringToFront(w);
+    bringToFront(w);
 }
 
 void AuxWindows::closeLegend(Language language)
 {
-    if (LegendWindow *w = m_legend[Index(language)])
+    if (LegendWindow *w = m_legend[languageIndex(language)])
         w->close();
 }
 
 void AuxWindows::showAboutProgram(QWidget *owner)
 {
     if (!m_aboutProgram)
-        m_aboutProgram = new OmForm;
-    OmForm *w = m_aboutProgram;
+        m_aboutProgram = new AboutProgramWindow;
+    AboutProgramWindow *w = m_aboutProgram;
     if (w->isVisible()) {
-        BringToFront(w);
+        bringToFront(w);
         return;
     }
-    SetOwner(w, owner);
-    CenterOnScreen(w, owner);
+    setOwner(w, owner);
+    widgets::centreOnScreen(w, owner);
     w->exec();
 }
 
@@ -159,17 +90,17 @@ void AuxWindows::showAboutMaker(Language language, bool modal, QWidget *owner)
 {
     AboutMakerWindow *w = ensureAboutMaker(language);
     if (w->isVisible()) {
-        BringToFront(w);
+        bringToFront(w);
         return;
     }
-    SetOwner(w, modal ? owner : nullptr);
-    CenterOnScreen(w, owner);
+    setOwner(w, modal ? owner : nullptr);
+    widgets::centreOnScreen(w, owner);
     if (modal) {
         w->exec();
     } else {
         w->setWindowModality(Qt::NonModal);
         w->show();
-        BringToFront(w);
+        bringToFront(w);
     }
 }
 
@@ -199,15 +130,15 @@ void AuxWindows::closeAll()
 
 LegendWindow *AuxWindows::legend(Language language) const
 {
-    return m_legend[Index(language)];
+    return m_legend[languageIndex(language)];
 }
 
-OmForm *AuxWindows::aboutProgram() const
+AboutProgramWindow *AuxWindows::aboutProgram() const
 {
     return m_aboutProgram;
 }
 
 AboutMakerWindow *AuxWindows::aboutMaker(Language language) const
 {
-    return m_aboutMaker[Index(language)];
+    return m_aboutMaker[languageIndex(language)];
 }

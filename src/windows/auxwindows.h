@@ -4,27 +4,15 @@
 // the about-the-maker window of each language. Each is created on first use and exists once;
 // AuxWindows owns them, and the main window reaches them only through it.
 
-#include "mainwindow/textcatalogue.h"
+#include "state/workingvalues.h"
 
-#include <QList>
 #include <QObject>
 #include <QPointer>
 
-class QLabel;
-class QWidget;
-
-namespace auxwin {
-
-// Shrinks the labels' font, all to the same point size, until every text fits its label:
-// the window sizes are fixed, and the user's desktop font may be larger than the one they
-// were laid out for. Fonts are never made larger, nor smaller than 6 points.
-void FitLabelFonts(const QList<QLabel *> &labels);
-
-} // namespace auxwin
-
 class AboutMakerWindow;
+class AboutProgramWindow;
 class LegendWindow;
-class OmForm;
+class QWidget;
 
 class AuxWindows : public QObject
 {
@@ -53,7 +41,7 @@ public:
 
     // The windows as far as they were created; null before first use and after closeAll.
     LegendWindow *legend(Language language) const;
-    OmForm *aboutProgram() const;
+    AboutProgramWindow *aboutProgram() const;
     AboutMakerWindow *aboutMaker(Language language) const;
 
 private:
@@ -61,6 +49,6 @@ private:
     AboutMakerWindow *ensureAboutMaker(Language language);
 
     QPointer<LegendWindow> m_legend[2];
-    QPointer<OmForm> m_aboutProgram;
+    QPointer<AboutProgramWindow> m_aboutProgram;
     QPointer<AboutMakerWindow> m_aboutMaker[2];
 };

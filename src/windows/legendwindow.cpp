@@ -1,32 +1,39 @@
 #include "windows/legendwindow.h"
 
+#include "mainwindow/textcatalogue.h"
+#include "widgets/fontfitting.h"
+#include "widgets/labelfactory.h"
 #include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
 
+using namespace Qt::StringLiterals;
 using twips::Px;
-
-const char *const LegendWindow::LabelNames[7] = {"Label7", "Label6", "Label4", "Label1",
-                                                 "Label2", "Label3", "Label5"};
 
 namespace {
 
-const char *const DanishLegend[7] = {
-    "D : Diameter",
-    "Z : Antal skær",
-    "Sz : Tilspænding pr. tand",
-    "V : Skærehastighed",
-    "n : Omdrejninger pr. minut",
-    "S : Tilspænding (feed)",
-    "P : Stigning (Gevind)",
-};
+// The labels' names from top to bottom.
+const QString LineNames[] = {u"Label7"_s, u"Label6"_s, u"Label4"_s, u"Label1"_s,
+                             u"Label2"_s, u"Label3"_s, u"Label5"_s};
 
-const char *const EnglishLegend[7] = {
-    "D : Diameter", "Z : # Flutes", "Sz : Feed per tooth",     "V : Surface feed",
-    "n : RPM",      "S : Feedrate", "P : Pitch (Thread taps)",
-};
+constexpr int Width = 2895;
+constexpr int FrameWidth = 2655;
+
+// Beside the main window rather than over it; kept on a small screen all the same.
+QPoint placeOnScreen(const QWidget *window)
+{
+    QRect place(QPoint(Px(10005), Px(3000)), window->size());
+    if (const QScreen *s = window->screen()) {
+        const QRect avail = s->availableGeometry();
+        place.moveRight(qMin(place.right(), avail.right()));
+        place.moveBottom(qMin(place.bottom(), avail.bottom()));
+        place.moveLeft(qMax(place.left(), avail.left()));
+        place.moveTop(qMax(place.top(), avail.top()));
+    }
+    return place.topLeft();
+}
 
 } // namespace
 
@@ -36,37 +43,23 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       m_language(language)
 {
-    const bool danish = language == Language::Danish;
-    setObjectName(danish ? QStringLiteral("SignaturForm") : QStringLiteral("UKSignaturForm"));
-    setWindowTitle(danish ? QStringLiteral("Signaturforklaring") : QStringLiteral("Legend"));
-    setFixedSize(Px(2895), Px(3015));
+    const LegendTexts &texts = Catalogue(language).legend;
+    setObjectName(language == Language::Danish ? u"SignaturForm"_s : u"UKSignaturForm"_s);
+    setWindowTitle(texts.windowTitle);
+    setFixedSize(Px(Width), Px(3015));
 
-    auto *frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    frame->setGeometry(twips::Rect(120, 120, 2655, 2775));
-
+    QGroupBox *frame =
+        widgets::makeFrame(this, u"Frame1"_s, twips::Rect(120, 120, FrameWidth, 2775));
     QPalette darkBlue = palette();
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 128));
-
-    QList<QLabel *> labels;
-    const char *const *texts = danish ? DanishLegend : EnglishLegend;
-    for (int i = 0; i < 7; ++i) {
-        auto *label = new QLabel(QString::fromUtf8(texts[i]), frame);
-        label->setObjectName(QString::fromLatin1(LabelNames[i]));
-        label->setPalette(darkBlue);
-        label->setGeometry(twips::Rect(240, 240 + 360 * i, 2655 - 240 - 60, 255));
-        labels.append(label);
+    QList<QWidget *> lines;
+    for (std::size_t i = 0; i < texts.lines.size(); ++i) {
+        QLabel *line = widgets::makeLabel(
+            frame, LineNames[i], twips::Rect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
+            widgets::LeftAligned, texts.lines[i]);
+        line->setPalette(darkBlue);
+        lines << line;
     }
-    auxwin::FitLabelFonts(labels);
-
-    // Beside the main window rather than over it; kept on a small screen all the same.
-    QRect place(QPoint(Px(10005), Px(3000)), size());
-    if (const QScreen *s = screen()) {
-        const QRect avail = s->availableGeometry();
-        place.moveRight(qMin(place.right(), avail.right()));
-        place.moveBottom(qMin(place.bottom(), avail.bottom()));
-        place.moveLeft(qMax(place.left(), avail.left()));
-        place.moveTop(qMax(place.top(), avail.top()));
-    }
-    move(place.topLeft());
+    widgets::fitFonts(lines);
+    move(placeOnScreen(this));
 }

@@ -4,7 +4,7 @@
 // Danish, UKSignaturForm in English. A plain window beside the main window, without owner,
 // with no behaviour of its own.
 
-#include "windows/auxwindows.h"
+#include "state/workingvalues.h"
 
 #include <QWidget>
 
@@ -15,9 +15,6 @@ public:
     explicit LegendWindow(Language language, QWidget *parent = nullptr);
 
     Language language() const { return m_language; }
-
-    // The label names from top to bottom.
-    static const char *const LabelNames[7];
 
 private:
     Language m_language;

@@ -1,6 +1,7 @@
 #include "windows/windowmanager.h"
 
 #include "mainwindow/mainwindow.h"
+#include "widgets/centring.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -54,7 +55,7 @@ MainWindow *WindowManager::open(Language language)
     m_window = window;
     window->load();
     emit mainWindowOpened(window);
-    window->centreOnScreen();
+    widgets::centreOnScreen(window);
     window->show();
     return window;
 }
@@ -80,11 +81,14 @@ void WindowManager::quit()
 void WindowManager::connectAuxWindows(MainWindow *window)
 {
     connect(window, &MainWindow::printRequested, window, [this, window] {
-        if (m_print)
-            report::PrintMainWindowReport(window, window->texts().report, m_print,
-                                          [] { return QDateTime::currentDateTime(); });
-        else
-            report::PrintMainWindowReport(window, window->texts().report);
+        const ReportTexts &texts = window->texts().report;
+        const report::PrintOutcome outcome =
+            m_print ? report::printMainWindowReport(window, texts, m_print,
+                                                    [] { return QDateTime::currentDateTime(); })
+                    : report::printMainWindowReport(window, texts);
+        // Nothing follows a print, whether it went out or not: a cancelled dialog and a failed
+        // printer end silently, and a missing result has had its message.
+        Q_UNUSED(outcome);
     });
     connect(window, &MainWindow::legendRequested, &m_aux,
             [this, window] { m_aux.showLegend(window->language()); });

@@ -1,14 +1,14 @@
 // The window as built: names, size, menus, tab order, maker band and the requests it sends.
 
 #include "fixture.h"
-#include "mainwindow/makerinfo.h"
 #include "widgets/linklabel.h"
+#include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
-#include "widgets/twips.h"
 
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QSignalSpy>
+#include <QSvgRenderer>
 
 using fixture::Session;
 
@@ -32,8 +32,10 @@ private slots:
     void makerBand_linksOpenTheOffices();
     void requests_reachTheirSignals();
     void pictures_sitInTheirPlaces();
-    void controls_sitInTheirPlaces_data();
-    void controls_sitInTheirPlaces();
+    void rows_captionBesideItsField_data();
+    void rows_captionBesideItsField();
+    void bands_stackFromTopToBottom_data();
+    void bands_stackFromTopToBottom();
     void resultBand_coloursAndAlignment();
     void contactBlock_fillsTheWindowBelowTheMakerLine_data();
     void contactBlock_fillsTheWindowBelowTheMakerLine();
@@ -54,6 +56,15 @@ static void AddLanguageRows()
     QTest::newRow("English") << int(Language::English);
 }
 
+// The widget's place in the window's client area.
+static QRect InClient(const MainWindow &window, const char *name)
+{
+    const auto *widget = window.findChild<QWidget *>(QString::fromUtf8(name));
+    if (!widget)
+        return QRect();
+    return QRect(widget->mapTo(window.centralWidget(), QPoint()), widget->size());
+}
+
 void MainWindowLayout::controls_carryTheirNames_data()
 {
     AddLanguageRows();
@@ -67,7 +78,8 @@ void MainWindowLayout::controls_carryTheirNames()
     MainWindow window(Language(language), engine);
     QCOMPARE(window.objectName(),
              Language(language) == Language::Danish ? u"HovedForm"_s : u"UKHovedForm"_s);
-    QCOMPARE(window.windowTitle(), u"KOVRIN Zarir adu Rezi"_s);
+    QCOMPARE(window.windowTitle(), sharedTexts().programTitle);
+    QVERIFY(!window.windowTitle().isEmpty());
 
     const char *fields[] = {"DiameterSkærText",   "AntalSkærText",       "TilspændingTandText",
                             "SkærehastighedText", "StigningText",        "StigningTextTomme",
@@ -94,30 +106,28 @@ void MainWindowLayout::controls_carryTheirNames()
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("height");
-    QTest::newRow("Danish") << int(Language::Danish) << 7590;
-    QTest::newRow("English") << int(Language::English) << 7695;
+    AddLanguageRows();
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
     QFETCH(int, language);
-    QFETCH(int, height);
     Session s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
 
-    QCOMPARE(s.window->centralWidget()->size(), QSize(6855 / 15, height / 15));
     QCOMPARE(s.window->minimumSize(), s.window->maximumSize());
     const Qt::WindowFlags flags = s.window->windowFlags();
     QVERIFY(flags & Qt::WindowMinimizeButtonHint);
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-    // The result band: the captions' widths differ between the languages.
-    QCOMPARE(s.label(u"Label11"_s)->width(),
-             Language(language) == Language::Danish ? 1215 / 15 : 1095 / 15);
-    QCOMPARE(s.field(u"CNCResultatText"_s)->geometry(), QRect(184, 304, 249, 19));
+    // Every control lies inside the client area, which ends below the contact band.
+    const QWidget *client = s.window->centralWidget();
+    for (const QWidget *child : client->findChildren<QWidget *>()) {
+        const QRect place(child->mapTo(client, QPoint()), child->size());
+        QVERIFY2(client->rect().contains(place), qPrintable(child->objectName()));
+    }
+    QVERIFY(client->height() - InClient(*s.window, "Frame4").bottom() < 16);
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
@@ -141,51 +151,37 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
             tree << u"  "_s + item->objectName() + u':' +
                         (item->isSeparator() ? u"---"_s : item->text());
     }
-    const QStringList expected =
-        danish ? QStringList{u"ctlFiler:Filer"_s,
-                             u"  ctlPrint:Print Resultat"_s,
-                             u"  ctlAfslut:Afslut"_s,
-                             u"ctlEdit:Edit"_s,
-                             u"  ctlKopier:Kopier"_s,
-                             u"  ctlSætInd:Sæt ind"_s,
-                             u"  ctlStreg:---"_s,
-                             u"  ctlEditSignaturforklaring:Om Kovrin Integration"_s,
-                             u"ctlDecimaler:Decimaler"_s,
-                             u"  ctlDecimalValg0:0 Decimaler"_s,
-                             u"  ctlDecimalValg1:1 Decimal"_s,
-                             u"  ctlDecimalValg2:2 Decimaler"_s,
-                             u"  ctlDecimalValg3:3 Decimaler"_s,
-                             u"ctlEnheder:Enheder"_s,
-                             u"  ctlMetrisk:Metrisk"_s,
-                             u"  ctlTommer:Tommer"_s,
-                             u"ctlSprog:Sprog"_s,
-                             u"  ctlEngelsk:Engelsk"_s,
-                             u"ctlInfo:Info"_s,
-                             u"  ctlSignaturforklaring:Signaturforklaring"_s,
-                             u"  ctlOmKovrin:Om Kovrin Integration"_s,
-                             u"  ctlOm:Om Zarir adu Rezi"_s}
-               : QStringList{u"ctlFiler:Files"_s,
-                             u"  ctlPrint:Print Result"_s,
-                             u"  ctlAfslut:Quit"_s,
-                             u"ctlEdit:Edit"_s,
-                             u"  ctlKopier:Copy"_s,
-                             u"  ctlSætInd:Paste"_s,
-                             u"  ctlStreg:---"_s,
-                             u"  ctlEditSignaturforklaring:About Kovrin Integration"_s,
-                             u"ctlDecimaler:Decimals"_s,
-                             u"  ctlDecimalValg0:0 Decimals"_s,
-                             u"  ctlDecimalValg1:1 Decimal"_s,
-                             u"  ctlDecimalValg2:2 Decimals"_s,
-                             u"  ctlDecimalValg3:3 Decimals"_s,
-                             u"ctlEnheder:Units"_s,
-                             u"  ctlMetrisk:Metric"_s,
-                             u"  ctlTommer:Inches"_s,
-                             u"ctlLanguage:Language"_s,
-                             u"  ctlDanish:Danish"_s,
-                             u"ctlInfo:Info"_s,
-                             u"  ctlSignaturforklaring:Legend"_s,
-                             u"  ctlOmKovrin:About Kovrin Integration"_s,
-                             u"  ctlOm:About Zarir adu Rezi"_s};
+    const TextCatalogue &t = Catalogue(Language(language));
+    const auto menu = [](const char *name, const QString &caption) {
+        return QString::fromUtf8(name) + u':' + caption;
+    };
+    const auto item = [&menu](const char *name, const QString &caption) {
+        return u"  "_s + menu(name, caption);
+    };
+    const QStringList expected{menu("ctlFiler", t.fileMenu),
+                               item("ctlPrint", t.printAction),
+                               item("ctlAfslut", t.quitAction),
+                               menu("ctlEdit", t.editMenu),
+                               item("ctlKopier", t.copyAction),
+                               item("ctlSætInd", t.pasteAction),
+                               item("ctlStreg", u"---"_s),
+                               item("ctlEditSignaturforklaring", t.editAboutMakerAction),
+                               menu("ctlDecimaler", t.decimalsMenu),
+                               item("ctlDecimalValg0", t.decimalActions[0]),
+                               item("ctlDecimalValg1", t.decimalActions[1]),
+                               item("ctlDecimalValg2", t.decimalActions[2]),
+                               item("ctlDecimalValg3", t.decimalActions[3]),
+                               menu("ctlEnheder", t.unitsMenu),
+                               item("ctlMetrisk", t.metricAction),
+                               item("ctlTommer", t.inchAction),
+                               menu(danish ? "ctlSprog" : "ctlLanguage", t.languageMenu),
+                               item(danish ? "ctlEngelsk" : "ctlDanish", t.languageAction),
+                               menu("ctlInfo", t.infoMenu),
+                               item("ctlSignaturforklaring", t.legendAction),
+                               item("ctlOmKovrin", t.aboutMakerAction),
+                               item("ctlOm", t.aboutProgramAction)};
+    for (const QString &line : expected)
+        QVERIFY2(!line.endsWith(u':'), qPrintable(line)); // no caption left empty
     QCOMPARE(tree, expected);
 
     auto shortcut = [&window](const char *name) {
@@ -280,8 +276,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     MainWindow window(Language(language), engine);
 
     const QString links[] = {
-        QString::fromUtf8(maker::Europe.webUrl), maker::MailUrl(maker::Europe.mail),
-        QString::fromUtf8(maker::America.webUrl), maker::MailUrl(maker::America.mail)};
+        QString::fromUtf8(maker::Europe.webUrl), maker::mailUrl(maker::Europe.mail),
+        QString::fromUtf8(maker::America.webUrl), maker::mailUrl(maker::America.mail)};
     const QString shown[] = {
         QString::fromUtf8(maker::Europe.web), QString::fromUtf8(maker::Europe.mail),
         QString::fromUtf8(maker::America.web), QString::fromUtf8(maker::America.mail)};
@@ -294,6 +290,15 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
     QCOMPARE(window.findChild<QLabel *>(u"Label12"_s)->text(),
              Catalogue(Language(language)).maker.line);
+
+    // The two offices' lines share one font size, so neither block looks smaller.
+    QList<qreal> sizes;
+    for (const char *frame : {"Frame3", "Frame4"})
+        for (const QLabel *line :
+             window.findChild<QGroupBox *>(QString::fromUtf8(frame))->findChildren<QLabel *>())
+            sizes << line->font().pointSizeF();
+    QCOMPARE(sizes.size(), 8);
+    QCOMPARE(sizes.count(sizes.first()), 8);
 }
 
 void MainWindowLayout::requests_reachTheirSignals()
@@ -339,93 +344,154 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     const auto *drill = window.findChild<SvgPicture *>(u"BorBillede"_s);
     const auto *tap = window.findChild<SvgPicture *>(u"GevindBillede"_s);
     const auto *scene = window.findChild<SvgPicture *>(u"Image3"_s);
-    QCOMPARE(mill->geometry(), QRect(16, 4, 144, 26));
-    QCOMPARE(drill->geometry(), QRect(16, 4, 146, 27));
-    QCOMPARE(tap->geometry(), QRect(16, 4, 142, 26));
-    QCOMPARE(scene->geometry(), QRect(8, 40, 442, 234));
     QCOMPARE(mill->resource(), u":/resources/endmill.svg"_s);
     QCOMPARE(scene->resource(), u":/resources/scene.svg"_s);
+    // Each drawn one to one; the tool pictures take turns at one place, left of the options.
+    for (const SvgPicture *picture : {mill, drill, tap, scene}) {
+        QVERIFY2(picture->isLoaded(), qPrintable(picture->objectName()));
+        QCOMPARE(picture->size(), QSvgRenderer(picture->resource()).defaultSize());
+    }
+    QCOMPARE(drill->pos(), mill->pos());
+    QCOMPARE(tap->pos(), mill->pos());
+    QVERIFY(mill->geometry().right() < InClient(window, "FræsereValg").left());
+    QVERIFY(scene->y() > InClient(window, "FræsereValg").bottom());
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
 }
 
-void MainWindowLayout::controls_sitInTheirPlaces_data()
+void MainWindowLayout::rows_captionBesideItsField_data()
 {
-    // In twips, relative to the control's frame or to the window's client area. A caption's
-    // width may lie anywhere between minWidth and maxWidth, a pitch option's height likewise.
+    // Each quantity's caption stands left of its field in one row; the fields of a frame
+    // line up in one column of one width.
     QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("y");
-    QTest::addColumn<int>("minWidth");
-    QTest::addColumn<int>("maxWidth");
-    QTest::addColumn<int>("minHeight");
-    QTest::addColumn<int>("maxHeight");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("columnMate");     // another field of the same frame
+    QTest::addColumn<QString>("coveringOption"); // the pitch option over the caption
     for (Language language : {Language::Danish, Language::English}) {
-        const bool danish = language == Language::Danish;
-        auto add = [language, danish](const char *name, int x, int y, int minWidth, int maxWidth,
-                                      int minHeight, int maxHeight) {
-            QTest::addRow("%s %s", danish ? "da" : "en", name)
-                << int(language) << QString::fromUtf8(name) << x << y << minWidth << maxWidth
-                << minHeight << maxHeight;
+        const char *tag = language == Language::Danish ? "da" : "en";
+        const auto row = [&](const char *caption, const char *field, const char *mate,
+                             const char *option = "") {
+            QTest::addRow("%s %s", tag, field)
+                << int(language) << QString::fromUtf8(caption) << QString::fromUtf8(field)
+                << QString::fromUtf8(mate) << QString::fromUtf8(option);
         };
-        auto exact = [&add](const char *name, int x, int y, int width, int height) {
-            add(name, x, y, width, width, height, height);
-        };
-        auto caption = [&add](const char *name, int y) { add(name, 120, y, 2175, 2295, 255, 255); };
-        exact("FræsereValg", 2640, 120, 1335, 320);
-        exact("BorValg", 3960, 120, 1335, 320);
-        exact("GevindtappeValg", 5280, 120, 1335, 320);
-        exact("Frame5", 2760, 840, 3735, 1695);
-        caption("Label1", 240);
-        caption("Label6", 600);
-        caption("Label9", 600);
-        caption("Label5", 960);
-        caption("Label14", 960);
-        caption("Label3", 1320);
-        // The option stays within the caption row it covers.
-        add("PmmOption", 95, 600, 2175, 2175, 195, 255);
-        add("PtommeOption", 95, 960, 2175, 2175, 195, 255);
-        exact("DiameterSkærText", 2400, 240, 1215, 285);
-        exact("AntalSkærText", 2400, 600, 1215, 285);
-        exact("StigningText", 2400, 600, 1215, 285);
-        exact("TilspændingTandText", 2400, 960, 1215, 285);
-        exact("StigningTextTomme", 2400, 960, 1215, 285);
-        exact("SkærehastighedText", 2400, 1320, 1215, 285);
-        exact("Frame2", 2760, 2760, 3735, 975);
-        caption("Label2", 240);
-        caption("Label8", 600);
-        exact("OmdrejningerText", 2400, 240, 1215, 285);
-        exact("TilspændingOmdrText", 2400, 600, 1215, 285);
-        const int resultWidth = danish ? 1215 : 1095;
-        exact("Label11", 2760, 4320, resultWidth, 255);
-        exact("DecimalLabel", 4080, 4320, resultWidth, 255);
-        exact("EnhederLabel", 5640, 4320, 855, 255);
-        exact("CNCResultatText", 2760, 4560, 3735, 285);
-        exact("Label12", 120, 5040, 6615, danish ? 255 : 375);
+        row("Label1", "DiameterSkærText", "SkærehastighedText");
+        row("Label6", "AntalSkærText", "DiameterSkærText");
+        row("Label9", "StigningText", "DiameterSkærText", "PmmOption");
+        row("Label5", "TilspændingTandText", "DiameterSkærText");
+        row("Label14", "StigningTextTomme", "DiameterSkærText", "PtommeOption");
+        row("Label3", "SkærehastighedText", "DiameterSkærText");
+        row("Label2", "OmdrejningerText", "TilspændingOmdrText");
+        row("Label8", "TilspændingOmdrText", "OmdrejningerText");
     }
 }
 
-void MainWindowLayout::controls_sitInTheirPlaces()
+void MainWindowLayout::rows_captionBesideItsField()
 {
     QFETCH(int, language);
-    QFETCH(QString, name);
-    QFETCH(int, x);
-    QFETCH(int, y);
-    QFETCH(int, minWidth);
-    QFETCH(int, maxWidth);
-    QFETCH(int, minHeight);
-    QFETCH(int, maxHeight);
+    QFETCH(QString, caption);
+    QFETCH(QString, field);
+    QFETCH(QString, columnMate);
+    QFETCH(QString, coveringOption);
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const auto *widget = window.findChild<QWidget *>(name);
-    QVERIFY(widget);
+    const QRect captionPlace = InClient(window, caption.toUtf8());
+    const QRect fieldPlace = InClient(window, field.toUtf8());
+    const QRect matePlace = InClient(window, columnMate.toUtf8());
 
-    QCOMPARE(widget->pos(), QPoint(twips::Px(x), twips::Px(y)));
-    QVERIFY2(widget->width() >= twips::Px(minWidth) && widget->width() <= twips::Px(maxWidth),
-             qPrintable(QString::number(widget->width())));
-    QVERIFY2(widget->height() >= twips::Px(minHeight) && widget->height() <= twips::Px(maxHeight),
-             qPrintable(QString::number(widget->height())));
+    QCOMPARE(captionPlace.top(), fieldPlace.top());
+    QVERIFY(captionPlace.right() < fieldPlace.left());
+    QVERIFY(captionPlace.height() <= fieldPlace.height());
+    QCOMPARE(fieldPlace.left(), matePlace.left());
+    QCOMPARE(fieldPlace.width(), matePlace.width());
+    // A long caption takes a smaller font rather than losing its end.
+    const auto *label = window.findChild<QLabel *>(caption);
+    QVERIFY(label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+
+    // A pitch option covers its caption's row, its circle left of where the caption starts.
+    if (!coveringOption.isEmpty()) {
+        const QRect option = InClient(window, coveringOption.toUtf8());
+        QCOMPARE(option.top(), captionPlace.top());
+        QVERIFY(option.height() <= captionPlace.height());
+        QVERIFY(option.left() < captionPlace.left());
+        QVERIFY(option.right() < fieldPlace.left());
+    }
+}
+
+// Above and LeftOf allow the two to share their edge line: the places are whole twips.
+enum Relation { Above, LeftOf, Inside, SameColumn };
+
+void MainWindowLayout::bands_stackFromTopToBottom_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<int>("relation");
+    QTest::addColumn<QString>("second");
+    static const char *const words[] = {"above", "left of", "inside", "in the column of"};
+    for (Language language : {Language::Danish, Language::English}) {
+        const char *tag = language == Language::Danish ? "da" : "en";
+        const auto pair = [&](const char *first, Relation relation, const char *second) {
+            QTest::addRow("%s %s %s %s", tag, first, words[relation], second)
+                << int(language) << QString::fromUtf8(first) << int(relation)
+                << QString::fromUtf8(second);
+        };
+        pair("FræsereValg", LeftOf, "BorValg");
+        pair("BorValg", LeftOf, "GevindtappeValg");
+        pair("FræsereValg", Above, "Label4");
+        pair("Frame5", Inside, "Label4");
+        pair("Frame2", Inside, "Label4");
+        pair("Frame5", Above, "Frame2");
+        pair("Frame5", SameColumn, "Frame2");
+        pair("Label1", Above, "Label6");
+        pair("Label6", Above, "Label5");
+        pair("Label5", Above, "Label3");
+        pair("Label2", Above, "Label8");
+        pair("Label4", Above, "Label7");
+        pair("Label11", Inside, "Label7");
+        pair("Label11", LeftOf, "DecimalLabel");
+        pair("DecimalLabel", LeftOf, "EnhederLabel");
+        pair("EnhederLabel", Above, "CNCResultatText");
+        pair("CNCResultatText", Inside, "Label7");
+        pair("CNCResultatText", SameColumn, "Frame2");
+        pair("Label7", Above, "Label12");
+        pair("Label12", Above, "Frame3");
+        pair("Frame3", Above, "Frame4");
+    }
+}
+
+void MainWindowLayout::bands_stackFromTopToBottom()
+{
+    QFETCH(int, language);
+    QFETCH(QString, first);
+    QFETCH(int, relation);
+    QFETCH(QString, second);
+    WorkingValues values;
+    session::Session engine(values, calc::commaLocale());
+    MainWindow window(Language(language), engine);
+    const QRect a = InClient(window, first.toUtf8());
+    const QRect b = InClient(window, second.toUtf8());
+    QVERIFY(!a.isNull() && !b.isNull());
+    switch (Relation(relation)) {
+    case Above:
+        QVERIFY2(a.bottom() <= b.top(),
+                 qPrintable(u"%1 ends at %2, the other starts at %3"_s.arg(first)
+                                .arg(a.bottom())
+                                .arg(b.top())));
+        break;
+    case LeftOf:
+        QCOMPARE(a.top(), b.top());
+        QCOMPARE(a.height(), b.height());
+        QVERIFY(a.right() <= b.left());
+        break;
+    case Inside:
+        QVERIFY(b.contains(a));
+        break;
+    case SameColumn:
+        QCOMPARE(a.left(), b.left());
+        QCOMPARE(a.width(), b.width());
+        break;
+    }
 }
 
 void MainWindowLayout::resultBand_coloursAndAlignment()
@@ -434,12 +500,20 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
     const auto *units = window.findChild<QLabel *>(u"EnhederLabel"_s);
+    const auto *caption = window.findChild<QLabel *>(u"Label11"_s);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
-    QCOMPARE(units->palette().color(QPalette::WindowText), QColor(128, 0, 0));
+    // The units stand out from the captions in a dark red.
+    const QColor red = units->palette().color(QPalette::WindowText);
+    QVERIFY(red != caption->palette().color(QPalette::WindowText));
+    QVERIFY(red.red() > red.green() && red.red() > red.blue());
     const auto *decimals = window.findChild<QLabel *>(u"DecimalLabel"_s);
     QCOMPARE(decimals->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    // The CNC line is greyed, unlike the fields one types in.
     const auto *line = window.findChild<QLineEdit *>(u"CNCResultatText"_s);
-    QCOMPARE(line->palette().color(QPalette::Base), QColor(224, 224, 224));
+    const auto *entry = window.findChild<QLineEdit *>(u"DiameterSkærText"_s);
+    const QColor grey = line->palette().color(QPalette::Base);
+    QVERIFY(grey != entry->palette().color(QPalette::Base));
+    QCOMPARE(grey.saturation(), 0);
     const auto *maker = window.findChild<QLabel *>(u"Label12"_s);
     QVERIFY(maker->font().bold());
     QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -447,30 +521,29 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
 
 void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<int>("top");
-    QTest::addColumn<int>("height");
-    QTest::newRow("Danish") << int(Language::Danish) << 5280 << 7590;
-    QTest::newRow("English") << int(Language::English) << 5400 << 7695;
+    AddLanguageRows();
 }
 
 void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
 {
     QFETCH(int, language);
-    QFETCH(int, top);
-    QFETCH(int, height);
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const auto *europe = window.findChild<QGroupBox *>(u"Frame3"_s);
-    const auto *america = window.findChild<QGroupBox *>(u"Frame4"_s);
-    QVERIFY(europe && america);
+    const QRect maker = InClient(window, "Label12");
+    const QRect europe = InClient(window, "Frame3");
+    const QRect america = InClient(window, "Frame4");
+    QVERIFY(!europe.isNull() && !america.isNull());
 
-    QCOMPARE(europe->geometry(), twips::Rect(120, top, 6615, 855));
-    QCOMPARE(america->x(), twips::Px(120));
-    QCOMPARE(america->size(), QSize(twips::Px(6615), twips::Px(1215)));
-    QVERIFY(america->y() > europe->geometry().bottom());
-    QVERIFY(america->geometry().bottom() < twips::Px(height));
+    // Both as wide as the maker line, one under the other; America has a line more.
+    for (const QRect &frame : {europe, america}) {
+        QCOMPARE(frame.left(), maker.left());
+        QCOMPARE(frame.width(), maker.width());
+    }
+    QVERIFY(europe.top() >= maker.bottom());
+    QVERIFY(america.top() > europe.bottom());
+    QVERIFY(america.height() > europe.height());
+    QVERIFY(america.bottom() < window.centralWidget()->height());
 }
 
 QTEST_MAIN(MainWindowLayout)

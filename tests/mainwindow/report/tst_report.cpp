@@ -1,5 +1,6 @@
 #include "mainwindow/report.h"
 #include "mainwindow/report/modalwatchdog.h"
+#include "mainwindow/textcatalogue.h"
 #include "platform/printing/pdftext.h"
 
 #include <QDialog>
@@ -14,57 +15,42 @@
 #include <memory>
 
 using platform::PrintLine;
+using report::PrintOutcome;
 using report::ReportInput;
 
 namespace {
 
-ReportTexts DanishTexts()
+const ReportTexts &DanishReport()
 {
-    ReportTexts t;
-    t.title = QStringLiteral("KOVRIN Zarir adu Rezi");
-    t.rule = QString(42, QLatin1Char('_'));
-    t.millHeading = QStringLiteral("Resultat af Fræser beregning");
-    t.drillHeading = QStringLiteral("Resultat af Bor m.v. beregning");
-    t.tapHeading = QStringLiteral("Resultat af Gevindtap beregning");
-    t.resultPrefix = QStringLiteral("CNC Resultat : ");
-    t.decimalsPrefix = QStringLiteral("Antal decimaler valgt : ");
-    t.unitsPrefix = QStringLiteral("Enheder : ");
-    t.datePrefix = QStringLiteral("Udskrevet den ");
-    t.missingResult = QStringLiteral("Manglende resultat i Resultat-felt.");
-    t.messageTitle = QStringLiteral("Meddelelse");
-    return t;
+    return Catalogue(Language::Danish).report;
 }
 
-ReportTexts EnglishTexts()
+const ReportTexts &EnglishReport()
 {
-    ReportTexts t;
-    t.title = QStringLiteral("KOVRIN Zarir adu Rezi");
-    t.rule = QString(42, QLatin1Char('_'));
-    t.millHeading = QStringLiteral("Result mills");
-    t.drillHeading = QStringLiteral("Result drills ets.");
-    t.tapHeading = QStringLiteral("Result thread taps");
-    t.resultPrefix = QStringLiteral("CNC Result : ");
-    t.decimalsPrefix = QStringLiteral("# decimals selected : ");
-    t.unitsPrefix = QStringLiteral("Units : ");
-    t.datePrefix = QStringLiteral("Date printed ");
-    t.missingResult = QStringLiteral("Missing result in Result Field.");
-    t.messageTitle = QStringLiteral("Error");
-    return t;
+    return Catalogue(Language::English).report;
+}
+
+// The captions of the window in the given units, as the units menu sets them.
+void SetCaptions(ReportInput &in, const UnitCaptions &captions)
+{
+    in.diameterCaption = captions.diameterCaption;
+    in.flutesCaption = captions.flutesCaption;
+    in.feedPerToothCaption = captions.feedPerToothCaption;
+    in.cuttingSpeedCaption = captions.cuttingSpeedCaption;
+    in.pitchMmCaption = captions.pitchMmCaption;
+    in.threadsPerInchCaption = captions.threadsPerInchCaption;
+    in.spindleSpeedCaption = captions.spindleSpeedCaption;
+    in.feedRateCaption = captions.feedRateCaption;
+    in.unitsLabel = captions.unitsLabel;
 }
 
 // What a Danish window shows in milling mode with metric units and two decimals.
 ReportInput DanishMill()
 {
+    const TextCatalogue &texts = Catalogue(Language::Danish);
     ReportInput in;
     in.mode = ToolMode::Mill;
-    in.diameterCaption = QStringLiteral("Diameter (D) i mm :");
-    in.flutesCaption = QStringLiteral("Antal skær (Z) :");
-    in.feedPerToothCaption = QStringLiteral("Tilspænding/tand (Sz) i mm :");
-    in.cuttingSpeedCaption = QStringLiteral("Skærehastighed (V) m/min. :");
-    in.pitchMmCaption = QStringLiteral("Stigning (P) i mm :");
-    in.threadsPerInchCaption = QStringLiteral("Stigning (P) pr. tomme :");
-    in.spindleSpeedCaption = QStringLiteral("Omdrejninger (n) omdr./min. :");
-    in.feedRateCaption = QStringLiteral("Tilspænding (S) mm/min. :");
+    SetCaptions(in, texts.metricMenu);
     in.diameterField = QStringLiteral("12,5");
     in.flutesField = QStringLiteral("3");
     in.feedPerToothField = QStringLiteral("0,1");
@@ -74,8 +60,7 @@ ReportInput DanishMill()
     in.spindleSpeedField = QStringLiteral("1273,24");
     in.feedRateField = QStringLiteral("381,97");
     in.cncLineField = QStringLiteral("S1273 M03 F381.97 (12.5 FR 3 SK)");
-    in.decimalsLabel = QStringLiteral("2 Decimal(er)");
-    in.unitsLabel = QStringLiteral("Metrisk");
+    in.decimalsLabel = QLatin1Char('2') + texts.decimalsSuffix;
     in.date = QStringLiteral("05-03-2024");
     in.time = QStringLiteral("14:07");
     return in;
@@ -84,16 +69,10 @@ ReportInput DanishMill()
 // The English window in inch units.
 ReportInput EnglishInch(ToolMode mode)
 {
+    const TextCatalogue &texts = Catalogue(Language::English);
     ReportInput in;
     in.mode = mode;
-    in.diameterCaption = QStringLiteral("Diameter (D) in inch :");
-    in.flutesCaption = QStringLiteral("# flutes (Z) :");
-    in.feedPerToothCaption = QStringLiteral("Feed per tooth (Sz) in inches :");
-    in.cuttingSpeedCaption = QStringLiteral("Surface feed (V) feet/min. :");
-    in.pitchMmCaption = QStringLiteral("Pitch (P) mm :");
-    in.threadsPerInchCaption = QStringLiteral("Pitch (P) thread/inch :");
-    in.spindleSpeedCaption = QStringLiteral("RPM (n) :");
-    in.feedRateCaption = QStringLiteral("Feedrate (S) inches/min. :");
+    SetCaptions(in, texts.inchLoad);
     in.diameterField = QStringLiteral("0.25");
     in.flutesField = QStringLiteral("2");
     in.feedPerToothField = QStringLiteral("0.002");
@@ -103,8 +82,7 @@ ReportInput EnglishInch(ToolMode mode)
     in.spindleSpeedField = QStringLiteral("1222.32");
     in.feedRateField = QStringLiteral("4.89");
     in.cncLineField = QStringLiteral("S1222 M03 F4.89 (0.25 DRILL)");
-    in.decimalsLabel = QStringLiteral("2 Decimal(s)");
-    in.unitsLabel = QStringLiteral("Inches");
+    in.decimalsLabel = QLatin1Char('2') + texts.decimalsSuffix;
     in.date = QStringLiteral("3/5/24");
     in.time = QStringLiteral("2:07 PM");
     return in;
@@ -124,7 +102,7 @@ std::unique_ptr<QWidget> MakeWindow(const ReportInput &in)
 {
     auto window = std::make_unique<QWidget>();
     auto *owned = new QDialog(window.get());
-    (new QLabel(QStringLiteral("Program Version 9.9.9"), owned))
+    (new QLabel(QStringLiteral("a label of another window"), owned))
         ->setObjectName(QStringLiteral("Label1"));
 
     auto *frame = new QFrame(window.get());
@@ -149,8 +127,8 @@ std::unique_ptr<QWidget> MakeWindow(const ReportInput &in)
     label("Label6", in.flutesCaption);
     label("Label5", in.feedPerToothCaption);
     label("Label3", in.cuttingSpeedCaption);
-    label("Label9", in.pitchMmCaption, in.Label9Visible);
-    label("Label14", in.threadsPerInchCaption, in.Label14Visible);
+    label("Label9", in.pitchMmCaption, in.pitchMmCaptionShown);
+    label("Label14", in.threadsPerInchCaption, in.threadsPerInchCaptionShown);
     label("Label2", in.spindleSpeedCaption);
     label("Label8", in.feedRateCaption);
     field("DiameterSkærText", in.diameterField);
@@ -201,33 +179,42 @@ private:
 
 void TestReport::danishMillReport_linePlacesAndSizes()
 {
-    const QList<PrintLine> lines = report::BuildReport(DanishMill(), DanishTexts());
-    const QString rule(42, QLatin1Char('_'));
-    const QList<PrintLine> expected{
-        {QStringLiteral("KOVRIN Zarir adu Rezi"), 30, 12},
-        {QString(), 30, 12},
-        {rule, 20, 9},
-        {QString(), 30, 9},
-        {QStringLiteral("Resultat af Fræser beregning"), 30, 9},
-        {QString(), 30, 9},
-        {QStringLiteral("Diameter (D) i mm :12,5"), 30, 9},
-        {QStringLiteral("Antal skær (Z) :3"), 30, 9},
-        {QStringLiteral("Tilspænding/tand (Sz) i mm :0,1"), 30, 9},
-        {QStringLiteral("Skærehastighed (V) m/min. :50"), 30, 9},
-        {QString(), 30, 9},
-        {QStringLiteral("Omdrejninger (n) omdr./min. :1273,24"), 30, 9},
-        {QStringLiteral("Tilspænding (S) mm/min. :381,97"), 30, 9},
-        {rule, 20, 9},
-        {QString(), 30, 9},
-        {QStringLiteral("CNC Resultat : S1273 M03 F381.97 (12.5 FR 3 SK)"), 30, 9},
-        {QStringLiteral("Antal decimaler valgt : 2 Decimal(er)"), 30, 9},
-        {QStringLiteral("Enheder : Metrisk"), 30, 9},
-        {QString(), 30, 9},
-        {QStringLiteral("Udskrevet den 05-03-2024  14:07"), 30, 9},
-        {rule, 20, 9},
-    };
-    QCOMPARE(Texts(lines), Texts(expected));
-    QCOMPARE(lines, expected);
+    const ReportInput in = DanishMill();
+    const ReportTexts &t = DanishReport();
+    const QList<PrintLine> lines = report::buildReport(in, t);
+    const QString blank;
+    QCOMPARE(Texts(lines), (QStringList{t.title,
+                                        blank,
+                                        t.rule,
+                                        blank,
+                                        t.millHeading,
+                                        blank,
+                                        in.diameterCaption + in.diameterField,
+                                        in.flutesCaption + in.flutesField,
+                                        in.feedPerToothCaption + in.feedPerToothField,
+                                        in.cuttingSpeedCaption + in.cuttingSpeedField,
+                                        blank,
+                                        in.spindleSpeedCaption + in.spindleSpeedField,
+                                        in.feedRateCaption + in.feedRateField,
+                                        t.rule,
+                                        blank,
+                                        t.resultPrefix + in.cncLineField,
+                                        t.decimalsPrefix + in.decimalsLabel,
+                                        t.unitsPrefix + in.unitsLabel,
+                                        blank,
+                                        t.datePrefix + in.date + QStringLiteral("  ") + in.time,
+                                        t.rule}));
+
+    // The title, and the gap under it, in a larger font than the rest; the rules stand out
+    // to the left of the text, which keeps one left edge.
+    const PrintLine &title = lines.first();
+    QVERIFY(title.pointSize > lines.last().pointSize);
+    QCOMPARE(lines[1].pointSize, title.pointSize);
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const bool isRule = lines[i].text == t.rule;
+        QCOMPARE(lines[i].pointSize, lines.last().pointSize);
+        QVERIFY(isRule ? lines[i].xMm < title.xMm : lines[i].xMm == title.xMm);
+    }
 }
 
 void TestReport::toolBlock_data()
@@ -236,61 +223,54 @@ void TestReport::toolBlock_data()
     QTest::addColumn<bool>("danish");
     QTest::addColumn<QStringList>("block"); // the lines between the first two rules
 
+    const auto row = [](const QString &caption, const QString &field) { return caption + field; };
     ReportInput drill = EnglishInch(ToolMode::Drill);
     QTest::newRow("English drill prints Z and Sz")
         << drill << false
         << QStringList{QString(),
-                       QStringLiteral("Result drills ets."),
+                       EnglishReport().drillHeading,
                        QString(),
-                       QStringLiteral("Diameter (D) in inch :0.25"),
-                       QStringLiteral("# flutes (Z) :2"),
-                       QStringLiteral("Feed per tooth (Sz) in inches :0.002"),
-                       QStringLiteral("Surface feed (V) feet/min. :80"),
+                       row(drill.diameterCaption, drill.diameterField),
+                       row(drill.flutesCaption, drill.flutesField),
+                       row(drill.feedPerToothCaption, drill.feedPerToothField),
+                       row(drill.cuttingSpeedCaption, drill.cuttingSpeedField),
                        QString(),
-                       QStringLiteral("RPM (n) :1222.32"),
-                       QStringLiteral("Feedrate (S) inches/min. :4.89")};
+                       row(drill.spindleSpeedCaption, drill.spindleSpeedField),
+                       row(drill.feedRateCaption, drill.feedRateField)};
 
     ReportInput tapTpi = EnglishInch(ToolMode::Tap);
-    tapTpi.Label14Visible = true;
+    tapTpi.threadsPerInchCaptionShown = true;
     QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
         << tapTpi << false
         << QStringList{QString(),
-                       QStringLiteral("Result thread taps"),
+                       EnglishReport().tapHeading,
                        QString(),
-                       QStringLiteral("Pitch (P) thread/inch :20"),
-                       QStringLiteral("Diameter (D) in inch :0.25"),
-                       QStringLiteral("Surface feed (V) feet/min. :80"),
+                       row(tapTpi.threadsPerInchCaption, tapTpi.threadsPerInchField),
+                       row(tapTpi.diameterCaption, tapTpi.diameterField),
+                       row(tapTpi.cuttingSpeedCaption, tapTpi.cuttingSpeedField),
                        QString(),
-                       QStringLiteral("RPM (n) :1222.32"),
-                       QStringLiteral("Feedrate (S) inches/min. :4.89")};
+                       row(tapTpi.spindleSpeedCaption, tapTpi.spindleSpeedField),
+                       row(tapTpi.feedRateCaption, tapTpi.feedRateField)};
 
     ReportInput tapMm = DanishMill();
     tapMm.mode = ToolMode::Tap;
-    tapMm.Label9Visible = true;
-    QTest::newRow("tap in mm: the mm pitch only")
-        << tapMm << true
-        << QStringList{QString(),
-                       QStringLiteral("Resultat af Gevindtap beregning"),
-                       QString(),
-                       QStringLiteral("Stigning (P) i mm :1,75"),
-                       QStringLiteral("Diameter (D) i mm :12,5"),
-                       QStringLiteral("Skærehastighed (V) m/min. :50"),
-                       QString(),
-                       QStringLiteral("Omdrejninger (n) omdr./min. :1273,24"),
-                       QStringLiteral("Tilspænding (S) mm/min. :381,97")};
+    tapMm.pitchMmCaptionShown = true;
+    const QStringList tapMmBlock{QString(),
+                                 DanishReport().tapHeading,
+                                 QString(),
+                                 row(tapMm.pitchMmCaption, tapMm.pitchMmField),
+                                 row(tapMm.diameterCaption, tapMm.diameterField),
+                                 row(tapMm.cuttingSpeedCaption, tapMm.cuttingSpeedField),
+                                 QString(),
+                                 row(tapMm.spindleSpeedCaption, tapMm.spindleSpeedField),
+                                 row(tapMm.feedRateCaption, tapMm.feedRateField)};
+    QTest::newRow("tap in mm: the mm pitch only") << tapMm << true << tapMmBlock;
 
     ReportInput tapNoPitch = tapMm;
-    tapNoPitch.Label9Visible = false;
-    QTest::newRow("tap with neither pitch caption shown")
-        << tapNoPitch << true
-        << QStringList{QString(),
-                       QStringLiteral("Resultat af Gevindtap beregning"),
-                       QString(),
-                       QStringLiteral("Diameter (D) i mm :12,5"),
-                       QStringLiteral("Skærehastighed (V) m/min. :50"),
-                       QString(),
-                       QStringLiteral("Omdrejninger (n) omdr./min. :1273,24"),
-                       QStringLiteral("Tilspænding (S) mm/min. :381,97")};
+    tapNoPitch.pitchMmCaptionShown = false;
+    QStringList noPitchBlock = tapMmBlock;
+    noPitchBlock.removeAt(3);
+    QTest::newRow("tap with neither pitch caption shown") << tapNoPitch << true << noPitchBlock;
 
     ReportInput noMode = DanishMill();
     noMode.mode.reset();
@@ -302,32 +282,31 @@ void TestReport::toolBlock()
     QFETCH(ReportInput, input);
     QFETCH(bool, danish);
     QFETCH(QStringList, block);
-    const QStringList texts =
-        Texts(report::BuildReport(input, danish ? DanishTexts() : EnglishTexts()));
-    const QString rule(42, QLatin1Char('_'));
-    const qsizetype first = texts.indexOf(rule);
-    const qsizetype second = texts.indexOf(rule, first + 1);
+    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
+    const QStringList lines = Texts(report::buildReport(input, texts));
+    const qsizetype first = lines.indexOf(texts.rule);
+    const qsizetype second = lines.indexOf(texts.rule, first + 1);
     QCOMPARE(first, 2);
     QVERIFY(second > first);
-    QCOMPARE(texts.mid(first + 1, second - first - 1), block);
-    QCOMPARE(texts.size(), second + 8); // the result block after the second rule is the same
+    QCOMPARE(lines.mid(first + 1, second - first - 1), block);
+    QCOMPARE(lines.size(), second + 8); // the result block after the second rule is the same
 }
 
 void TestReport::emptyResultLine_printsPrefixOnly()
 {
     ReportInput in = DanishMill();
     in.cncLineField.clear();
-    const QStringList texts = Texts(report::BuildReport(in, DanishTexts()));
-    QVERIFY(texts.contains(QStringLiteral("CNC Resultat : ")));
+    const QStringList texts = Texts(report::buildReport(in, DanishReport()));
+    QVERIFY(texts.contains(DanishReport().resultPrefix));
 }
 
 void TestReport::dateLine_hasTwoBlanksBetweenDateAndTime()
 {
     ReportInput in = EnglishInch(ToolMode::Mill);
-    report::StampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-    const QStringList texts = Texts(report::BuildReport(in, EnglishTexts()));
+    report::stampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
+    const QStringList texts = Texts(report::buildReport(in, EnglishReport()));
     QCOMPARE(texts.at(texts.size() - 2),
-             QStringLiteral("Date printed ") + platform::ShortDateText(QDate(2024, 3, 5)) +
+             EnglishReport().datePrefix + platform::ShortDateText(QDate(2024, 3, 5)) +
                  QStringLiteral("  ") + platform::ShortTimeText(QTime(14, 7, 9)));
 }
 
@@ -339,7 +318,7 @@ void TestReport::readsTheWindowByControlNames_data()
     mill.time.clear();
     QTest::newRow("mill") << mill;
     ReportInput tap = EnglishInch(ToolMode::Tap);
-    tap.Label14Visible = true;
+    tap.threadsPerInchCaptionShown = true;
     tap.date.clear();
     tap.time.clear();
     QTest::newRow("tap, threads per inch") << tap;
@@ -353,20 +332,20 @@ void TestReport::readsTheWindowByControlNames()
 {
     QFETCH(ReportInput, shown);
     const auto window = MakeWindow(shown);
-    QCOMPARE(report::ReadReportInput(window.get()), shown);
+    QCOMPARE(report::readReportInput(window.get()), shown);
 }
 
 void TestReport::hiddenPitchCaption_countsAsHiddenBeforeTheWindowIsShown()
 {
     ReportInput in = DanishMill();
     in.mode = ToolMode::Tap;
-    in.Label9Visible = true;
+    in.pitchMmCaptionShown = true;
     const auto window = MakeWindow(in);
     // Neither the window nor its labels are on screen; the caption's own state decides.
     QVERIFY(!window->isVisible());
-    const ReportInput read = report::ReadReportInput(window.get());
-    QVERIFY(read.Label9Visible);
-    QVERIFY(!read.Label14Visible);
+    const ReportInput read = report::readReportInput(window.get());
+    QVERIFY(read.pitchMmCaptionShown);
+    QVERIFY(!read.threadsPerInchCaptionShown);
 }
 
 void TestReport::printedPage_data()
@@ -380,12 +359,12 @@ void TestReport::printedPage_data()
     QTest::newRow("Danish drill") << daDrill << true;
     ReportInput daTap = DanishMill();
     daTap.mode = ToolMode::Tap;
-    daTap.Label9Visible = true;
+    daTap.pitchMmCaptionShown = true;
     QTest::newRow("Danish tap, pitch in mm") << daTap << true;
     QTest::newRow("English mill") << EnglishInch(ToolMode::Mill) << false;
     QTest::newRow("English drill") << EnglishInch(ToolMode::Drill) << false;
     ReportInput enTap = EnglishInch(ToolMode::Tap);
-    enTap.Label14Visible = true;
+    enTap.threadsPerInchCaptionShown = true;
     QTest::newRow("English tap, threads per inch") << enTap << false;
     ReportInput noCnc = DanishMill();
     noCnc.cncLineField.clear();
@@ -396,7 +375,7 @@ void TestReport::printedPage()
 {
     QFETCH(ReportInput, shown);
     QFETCH(bool, danish);
-    const ReportTexts texts = danish ? DanishTexts() : EnglishTexts();
+    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
     const auto window = MakeWindow(shown);
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
@@ -404,21 +383,22 @@ void TestReport::printedPage()
 
     ModalWatchdog watchdog;
     int printed = 0;
-    report::PrintMainWindowReport(
+    const PrintOutcome outcome = report::printMainWindowReport(
         window.get(), texts,
         [&](QWidget *, const std::function<QList<PrintLine>()> &makeLines) {
             ++printed;
-            QVERIFY(platform::PrintToPdf(path, makeLines(), margin));
+            return platform::PrintToPdf(path, makeLines(), margin);
         },
         [when] { return when; });
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
     QCOMPARE(printed, 1);
+    QCOMPARE(outcome, PrintOutcome::Printed);
 
     // What should be on the page: the report of the window's contents at that moment.
     ReportInput stamped = shown;
-    report::StampDateTime(stamped, when);
+    report::stampDateTime(stamped, when);
     QList<PrintLine> expected;
-    for (const PrintLine &line : report::BuildReport(stamped, texts)) {
+    for (const PrintLine &line : report::buildReport(stamped, texts)) {
         if (!Squeezed(line.text).isEmpty())
             expected << line;
     }
@@ -439,7 +419,7 @@ void TestReport::printedPage()
         QVERIFY2(std::abs(x - wantX) < 1.5,
                  qPrintable(QStringLiteral("%1 at %2 pt").arg(want[i]).arg(x)));
     }
-    QVERIFY(std::abs(pdf.lines.first().top() - MmToPt(margin + 40)) < 3.0);
+    QVERIFY(std::abs(pdf.lines.first().top() - MmToPt(margin + platform::PrintTopMm)) < 3.0);
 
     // Two blanks between date and time: twice the gap of the one blank after the prefix's
     // first word.
@@ -472,7 +452,7 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     in.spindleSpeedField = n;
     in.feedRateField = S;
     const auto window = MakeWindow(in);
-    const ReportTexts texts = danish ? DanishTexts() : EnglishTexts();
+    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
 
     ModalWatchdog watchdog;
     QString text, title;
@@ -490,7 +470,8 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
         }
     });
     // The command with its real print dialog: if it got that far, the watchdog would see it.
-    report::PrintMainWindowReport(window.get(), texts);
+    const PrintOutcome outcome = report::printMainWindowReport(window.get(), texts);
+    QCOMPARE(outcome, PrintOutcome::MissingResult);
     QCOMPARE(watchdog.pending(), 0);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
     QCOMPARE(text, texts.missingResult);
@@ -508,7 +489,8 @@ void TestReport::cancelledPrintDialog_endsSilently()
         sawPrintDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
         ModalWatchdog::Dismiss(modal);
     });
-    report::PrintMainWindowReport(window.get(), DanishTexts());
+    const PrintOutcome outcome = report::printMainWindowReport(window.get(), DanishReport());
+    QCOMPARE(outcome, PrintOutcome::NotPrinted); // not taken for a printed page
     QVERIFY(sawPrintDialog);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
 }

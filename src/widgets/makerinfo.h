@@ -1,7 +1,8 @@
 #pragma once
 
-// The maker's contact details, shown in the main windows' maker bands and in the
-// about-the-maker windows. One place, so the two never disagree.
+// The maker's contact details, shown in the main windows' contact band and in the
+// about-the-maker windows. One place, so the two never disagree. The offices' headings are
+// texts of each language and live in the text catalogues.
 
 #include <QString>
 
@@ -9,7 +10,6 @@ namespace maker {
 
 struct Office
 {
-    const char *heading; // region title
     const char *address; // postal address, one line
     const char *phone;   // telephone and fax, one line
     const char *web;     // shown without scheme
@@ -17,27 +17,20 @@ struct Office
     const char *mail;    // shown as is, handed over with "mailto:"
 };
 
-inline constexpr Office Europe{"Europe",
-                               "Kovrin Integration ApS, Havnegade 12, DK-9000 Aalborg",
+inline constexpr Office Europe{"Kovrin Integration ApS, Havnegade 12, DK-9000 Aalborg",
                                "Tel. +45 11 22 33 44  Fax +45 11 22 33 45",
-                               "www.kovrin.example.com",
-                               "https://www.kovrin.example.com/",
+                               "www.kovrin.example.com", "https://www.kovrin.example.com/",
                                "salg@kovrin.example.com"};
-inline constexpr Office America{"USA",
-                                "Kovrin Integration Inc., 400 Mill Road, Springfield, OH 45501",
+inline constexpr Office America{"Kovrin Integration Inc., 400 Mill Road, Springfield, OH 45501",
                                 "Phone (555) 010-2000  Fax (555) 010-2001",
-                                "www.kovrin-usa.example.net",
-                                "https://www.kovrin-usa.example.net/",
+                                "www.kovrin-usa.example.net", "https://www.kovrin-usa.example.net/",
                                 "info@kovrin-usa.example.net"};
-
-// The European region's heading in the Danish windows.
-inline constexpr const char *EuropeHeadingDanish = "Europa";
 
 // The CAD/CAM product the maker resells (Danish about window only).
 inline constexpr const char *ResoldProductWeb = "www.camtegn.example.com";
 inline constexpr const char *ResoldProductUrl = "https://www.camtegn.example.com/";
 
-inline QString MailUrl(const char *mail)
+inline QString mailUrl(const char *mail)
 {
     return QStringLiteral("mailto:") + QLatin1String(mail);
 }
