@@ -24,12 +24,12 @@ int main(int argc, char *argv[])
     WorkingValues values;
     const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory(),
                                                               platform::userConfigDirectory());
-    if (start == state::StartWindow::None)
+    if (!start)
         return 0;
 
     session::Session session(values, userNumberLocale());
     WindowManager windows(session);
-    windows.open(start);
+    windows.open(*start);
     const int exitCode = QApplication::exec();
     // A window closed by Quit is let go here, not left to the operating system.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

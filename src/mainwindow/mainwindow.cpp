@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcut>
 
 #include <algorithm>
@@ -21,7 +20,7 @@
 using namespace Qt::StringLiterals;
 
 MainWindow::MainWindow(Language language, session::Session &session, QWidget *parent)
-    : QMainWindow(parent), m_texts(Catalogue(language)), m_session(session)
+    : QMainWindow(parent), m_texts(catalogue(language)), m_session(session)
 {
     setObjectName(m_texts.windowName);
     // A fixed border: minimize and close, no maximize.
@@ -82,16 +81,6 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
 MainWindow::~MainWindow()
 {
     m_closed = true;
-}
-
-void MainWindow::centreOnScreen()
-{
-    layout()->activate();
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
 }
 
 void MainWindow::load()

@@ -8,8 +8,9 @@
 //     input-error message or the save warning where the outcome asks for one.
 //  3. The tool-mode and pitch options, the units and the decimals menus do the same through
 //     their own session actions.
-// The controls and their places are built in layout.cpp, the menus in menus.cpp, the Edit
-// menu's clipboard commands in editcommands.cpp.
+// The controls and their places are built in layout.cpp, the menu bar in menubar.cpp and the
+// captions in captions.cpp; what the menu items do is in menus.cpp, the Edit menu's
+// clipboard commands in editcommands.cpp.
 
 #include "mainwindow/textcatalogue.h"
 #include "session/session.h"
@@ -40,9 +41,6 @@ public:
     // Restores the menus, options and captions from the working values; runs once, before
     // the window is first shown.
     void load();
-
-    // Moves the window to the middle of its screen.
-    void centreOnScreen();
 
 signals:
     // The language item was chosen; languageState already names the new language.

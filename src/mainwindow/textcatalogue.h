@@ -138,11 +138,11 @@ struct SharedTexts
     QString okButton;     // the about windows' button
 };
 
-const TextCatalogue &DanishTexts();
-const TextCatalogue &EnglishTexts();
+const TextCatalogue &danishTexts();
+const TextCatalogue &englishTexts();
 const SharedTexts &sharedTexts();
 
-inline const TextCatalogue &Catalogue(Language language)
+inline const TextCatalogue &catalogue(Language language)
 {
-    return language == Language::Danish ? DanishTexts() : EnglishTexts();
+    return language == Language::Danish ? danishTexts() : englishTexts();
 }

@@ -133,7 +133,7 @@ TextCatalogue danishCatalogue()
 
 } // namespace
 
-const TextCatalogue &DanishTexts()
+const TextCatalogue &danishTexts()
 {
     static const TextCatalogue texts = danishCatalogue();
     return texts;

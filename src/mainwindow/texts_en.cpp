@@ -125,7 +125,7 @@ TextCatalogue englishCatalogue()
 
 } // namespace
 
-const TextCatalogue &EnglishTexts()
+const TextCatalogue &englishTexts()
 {
     static const TextCatalogue texts = englishCatalogue();
     return texts;

@@ -49,17 +49,17 @@ StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
 
     switch (values.languageState) {
     case 1:
-        return StartWindow::Danish;
+        return Language::Danish;
     case 2:
-        return StartWindow::English;
+        return Language::English;
     case 3:
-        return StartWindow::None;
+        return std::nullopt;
     default:
         // Nothing usable stored: a first run. Recording the English window that now opens
         // keeps the next start from replacing the user's values with the defaults again.
         applyFirstRunDefaults(values);
         values.languageState = 2;
-        return StartWindow::English;
+        return Language::English;
     }
 }
 

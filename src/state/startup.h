@@ -2,9 +2,12 @@
 
 #include "state/workingvalues.h"
 
+#include <optional>
+
 namespace state {
 
-enum class StartWindow { Danish, English, None };
+// The main window to open at start, or none (LanguageState 3: the program ends at once).
+using StartWindow = std::optional<Language>;
 
 // The start-up decision: sets settingsPath (settingsFilePath below), removes what crashed
 // saves left beside the file, loads the file, applies the first-run defaults when no usable

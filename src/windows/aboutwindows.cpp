@@ -132,7 +132,7 @@ QList<QWidget *> addOffice(QWidget *window, const QString &frameName, const QStr
 AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     : QDialog(parent, FixedDialogFlags), m_language(language)
 {
-    const TextCatalogue &texts = Catalogue(language);
+    const TextCatalogue &texts = catalogue(language);
     const AboutMakerTexts &about = texts.aboutMaker;
     // The resold product's paragraph and link push the offices down.
     const bool resold = !about.resoldProduct.isEmpty();

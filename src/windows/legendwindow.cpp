@@ -43,7 +43,7 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       m_language(language)
 {
-    const LegendTexts &texts = Catalogue(language).legend;
+    const LegendTexts &texts = catalogue(language).legend;
     setObjectName(language == Language::Danish ? u"SignaturForm"_s : u"UKSignaturForm"_s);
     setWindowTitle(texts.windowTitle);
     setFixedSize(Px(Width), Px(3015));

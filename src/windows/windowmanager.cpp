@@ -24,19 +24,6 @@ MainWindow *WindowManager::mainWindow() const
     return m_window;
 }
 
-MainWindow *WindowManager::open(state::StartWindow window)
-{
-    switch (window) {
-    case state::StartWindow::Danish:
-        return open(Language::Danish);
-    case state::StartWindow::English:
-        return open(Language::English);
-    case state::StartWindow::None:
-        break;
-    }
-    return nullptr;
-}
-
 MainWindow *WindowManager::open(Language language)
 {
     auto *window = new MainWindow(language, m_session);

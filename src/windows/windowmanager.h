@@ -28,8 +28,6 @@ public:
                   QObject *parent = nullptr);
     ~WindowManager() override;
 
-    // Creates, loads and shows the main window chosen at start; nothing for None.
-    MainWindow *open(state::StartWindow window);
     MainWindow *open(Language language);
 
     // The open main window, or null.

@@ -251,7 +251,7 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
     QCOMPARE(s.line(), line);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
-    const TextCatalogue &texts = Catalogue(Language(language));
+    const TextCatalogue &texts = catalogue(Language(language));
     QCOMPARE(boxes.first().text, texts.inputErrorText);
     QCOMPARE(boxes.first().title, texts.inputErrorTitle);
     QCOMPARE(boxes.first().icon, QMessageBox::Warning);

@@ -100,7 +100,7 @@ void MainWindowLayout::controls_carryTheirNames()
 
     // Only the entry fields carry the tool tip; the result field has no limit of its own.
     QCOMPARE(window.findChild<QLineEdit *>(u"DiameterSkærText"_s)->toolTip(),
-             Catalogue(Language(language)).diameterToolTip);
+             catalogue(Language(language)).diameterToolTip);
     QCOMPARE(window.findChild<QLineEdit *>(u"CNCResultatText"_s)->maxLength(), 32767);
 }
 
@@ -151,7 +151,7 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
             tree << u"  "_s + item->objectName() + u':' +
                         (item->isSeparator() ? u"---"_s : item->text());
     }
-    const TextCatalogue &t = Catalogue(Language(language));
+    const TextCatalogue &t = catalogue(Language(language));
     const auto menu = [](const char *name, const QString &caption) {
         return QString::fromUtf8(name) + u':' + caption;
     };
@@ -289,7 +289,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     }
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
     QCOMPARE(window.findChild<QLabel *>(u"Label12"_s)->text(),
-             Catalogue(Language(language)).maker.line);
+             catalogue(Language(language)).maker.line);
 
     // The two offices' lines share one font size, so neither block looks smaller.
     QList<qreal> sizes;

@@ -73,20 +73,22 @@ void TestStartup::main_opensTheStoredWindow_data()
     empty.languageState = 2;
     empty.metricUnits = true;
 
-    QTest::newRow("no file") << false << QByteArray() << StartWindow::English << true;
-    QTest::newRow("languageState 0") << true << file(0) << StartWindow::English << true;
-    QTest::newRow("languageState 1") << true << file(1) << StartWindow::Danish << false;
-    QTest::newRow("languageState 2") << true << file(2) << StartWindow::English << false;
+    QTest::newRow("no file") << false << QByteArray() << StartWindow(Language::English) << true;
+    QTest::newRow("languageState 0") << true << file(0) << StartWindow(Language::English) << true;
+    QTest::newRow("languageState 1") << true << file(1) << StartWindow(Language::Danish) << false;
+    QTest::newRow("languageState 2") << true << file(2) << StartWindow(Language::English) << false;
     QTest::newRow("languageState 2, empty texts")
-        << true << serializeSettings(empty) << StartWindow::English << false;
-    QTest::newRow("languageState 3") << true << file(3) << StartWindow::None << false;
-    QTest::newRow("languageState 4") << true << file(4) << StartWindow::English << true;
-    QTest::newRow("languageState 7") << true << file(7) << StartWindow::English << true;
-    QTest::newRow("languageState 255") << true << file(255) << StartWindow::English << true;
+        << true << serializeSettings(empty) << StartWindow(Language::English) << false;
+    QTest::newRow("languageState 3") << true << file(3) << StartWindow() << false;
+    QTest::newRow("languageState 4") << true << file(4) << StartWindow(Language::English) << true;
+    QTest::newRow("languageState 7") << true << file(7) << StartWindow(Language::English) << true;
+    QTest::newRow("languageState 255")
+        << true << file(255) << StartWindow(Language::English) << true;
 
     QList<QByteArray> lines = serializeSettings(stored).split('\n');
     lines[25] = "300\r";
-    QTest::newRow("300 in line 26") << true << lines.join('\n') << StartWindow::English << true;
+    QTest::newRow("300 in line 26")
+        << true << lines.join('\n') << StartWindow(Language::English) << true;
 }
 
 void TestStartup::main_opensTheStoredWindow()
@@ -135,7 +137,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
 
     WorkingValues first;
-    QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow(Language::English));
     VerifyDefaultTexts(first);
     first.mill.diameter = QStringLiteral("12,5");
     first.metricUnits = true;
@@ -143,7 +145,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
 
     WorkingValues second;
-    QCOMPARE(chooseStartWindow(second, dir.path(), QString()), StartWindow::English);
+    QCOMPARE(chooseStartWindow(second, dir.path(), QString()), StartWindow(Language::English));
     QVERIFY(second.sameStoredValues(first));
 }
 
@@ -218,7 +220,7 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
         CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), 0555) == 0);
 
         WorkingValues first;
-        CHILD_VERIFY(chooseStartWindow(first, program, user) == StartWindow::English);
+        CHILD_VERIFY(chooseStartWindow(first, program, user) == StartWindow(Language::English));
         CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(user));
         first.mill.diameter = QStringLiteral("12,5");
@@ -228,7 +230,7 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
             return saved.reason;
 
         WorkingValues second;
-        CHILD_VERIFY(chooseStartWindow(second, program, user) == StartWindow::Danish);
+        CHILD_VERIFY(chooseStartWindow(second, program, user) == StartWindow(Language::Danish));
         CHILD_VERIFY(second.sameStoredValues(first));
         CHILD_VERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         return {};
@@ -289,7 +291,7 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QVERIFY(QFileInfo::exists(entry));
 
     WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), StartWindow::Danish);
+    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), StartWindow(Language::Danish));
     QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
     QVERIFY(QFileInfo::exists(linkTarget));
     QVERIFY(values.sameStoredValues(stored));

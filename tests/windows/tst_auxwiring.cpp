@@ -181,7 +181,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     QVERIFY(!printed.isEmpty());
     // The report in the window's own language, of the mode and CNC line it shows.
-    const ReportTexts &texts = Catalogue(Language(language)).report;
+    const ReportTexts &texts = catalogue(Language(language)).report;
     QCOMPARE(printed.first(), window->windowTitle());
     QVERIFY2(printed.contains(texts.millHeading), qPrintable(printed.join(u'|')));
     QVERIFY2(printed.contains(texts.resultPrefix + cncLine), qPrintable(printed.join(u'|')));
@@ -204,7 +204,7 @@ void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
     QCOMPARE(prints, 0);
     const QList<fixture::SeenBox> seen = m_watchdog.take();
     QCOMPARE(seen.size(), 1);
-    const ReportTexts &texts = Catalogue(Language::Danish).report;
+    const ReportTexts &texts = catalogue(Language::Danish).report;
     QCOMPARE(seen.first().text, texts.missingResult);
     QCOMPARE(seen.first().title, texts.messageTitle);
 }

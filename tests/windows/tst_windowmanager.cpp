@@ -77,9 +77,9 @@ void WindowManagerTest::open_showsTheWindowStartUpChose_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Danish") << int(state::StartWindow::Danish) << u"HovedForm"_s;
-    QTest::newRow("English") << int(state::StartWindow::English) << u"UKHovedForm"_s;
-    QTest::newRow("none") << int(state::StartWindow::None) << QString();
+    QTest::newRow("Danish") << int(Language::Danish) << u"HovedForm"_s;
+    QTest::newRow("English") << int(Language::English) << u"UKHovedForm"_s;
+    QTest::newRow("none") << -1 << QString();
 }
 
 void WindowManagerTest::open_showsTheWindowStartUpChose()
@@ -90,7 +90,7 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy opened(&manager, &WindowManager::mainWindowOpened);
 
-    MainWindow *shown = manager.open(state::StartWindow(start));
+    MainWindow *shown = start < 0 ? nullptr : manager.open(Language(start));
     QCOMPARE(shown, manager.mainWindow());
     QCOMPARE(shown ? shown->objectName() : QString(), window);
     QCOMPARE(OpenMainWindows().size(), shown ? 1 : 0);
@@ -210,11 +210,11 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     // First start: no file, so the defaults and the English window.
     WorkingValues first;
     QCOMPARE(state::chooseStartWindow(first, m_dir->path(), QString()),
-             state::StartWindow::English);
+             state::StartWindow(Language::English));
     {
         session::Session engine(first, calc::commaLocale());
         WindowManager manager(engine, [this] { ++m_quits; });
-        MainWindow *window = manager.open(state::StartWindow::English);
+        MainWindow *window = manager.open(Language::English);
         QVERIFY(Activate(window));
         Type(window, "DiameterSkærText", u"10"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -229,7 +229,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 
     WorkingValues second;
     QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
-             state::StartWindow::English);
+             state::StartWindow(Language::English));
     // Closing wrote nothing: the file keeps the Z that its results were computed with.
     QCOMPARE(second.mill.flutes, u"1"_s);
     first.mill.flutes = second.mill.flutes;
@@ -240,7 +240,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 
     session::Session engine(second, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
-    MainWindow *window = manager.open(state::StartWindow::English);
+    MainWindow *window = manager.open(Language::English);
     QCOMPARE(window->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"10"_s);
     QCOMPARE(window->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"123"_s);
     QCOMPARE(window->findChild<EntryField *>(u"AntalSkærText"_s)->text(), u"1"_s);

@@ -22,12 +22,12 @@ namespace {
 
 const ReportTexts &DanishReport()
 {
-    return Catalogue(Language::Danish).report;
+    return catalogue(Language::Danish).report;
 }
 
 const ReportTexts &EnglishReport()
 {
-    return Catalogue(Language::English).report;
+    return catalogue(Language::English).report;
 }
 
 // The captions of the window in the given units, as the units menu sets them.
@@ -47,7 +47,7 @@ void SetCaptions(ReportInput &in, const UnitCaptions &captions)
 // What a Danish window shows in milling mode with metric units and two decimals.
 ReportInput DanishMill()
 {
-    const TextCatalogue &texts = Catalogue(Language::Danish);
+    const TextCatalogue &texts = catalogue(Language::Danish);
     ReportInput in;
     in.mode = ToolMode::Mill;
     SetCaptions(in, texts.metricMenu);
@@ -69,7 +69,7 @@ ReportInput DanishMill()
 // The English window in inch units.
 ReportInput EnglishInch(ToolMode mode)
 {
-    const TextCatalogue &texts = Catalogue(Language::English);
+    const TextCatalogue &texts = catalogue(Language::English);
     ReportInput in;
     in.mode = mode;
     SetCaptions(in, texts.inchLoad);

@@ -149,7 +149,7 @@ void TestAuxWindows::legend_textsInOrder()
     LegendWindow *w = m_aux->legend(language);
     QVERIFY(w);
     QCOMPARE(w->objectName(), name);
-    const LegendTexts &legend = Catalogue(language).legend;
+    const LegendTexts &legend = catalogue(language).legend;
     QCOMPARE(w->windowTitle(), legend.windowTitle);
 
     static const char *const order[7] = {"Label7", "Label6", "Label4", "Label1",
@@ -310,8 +310,8 @@ void TestAuxWindows::aboutMaker_texts()
 {
     QFETCH(Language, language);
     QFETCH(QString, name);
-    const TextCatalogue &catalogue = Catalogue(language);
-    const AboutMakerTexts &about = catalogue.aboutMaker;
+    const TextCatalogue &languageTexts = catalogue(language);
+    const AboutMakerTexts &about = languageTexts.aboutMaker;
     m_aux->showAboutMaker(language, false, m_main.get());
     AboutMakerWindow *w = m_aux->aboutMaker(language);
     QCOMPARE(w->objectName(), name);
@@ -335,7 +335,7 @@ void TestAuxWindows::aboutMaker_texts()
         for (const QLabel *line : g->findChildren<QLabel *>())
             officeSizes << line->font().pointSizeF();
     }
-    QCOMPARE(frames, (QStringList{catalogue.maker.europeTitle, catalogue.maker.americaTitle}));
+    QCOMPARE(frames, (QStringList{languageTexts.maker.europeTitle, languageTexts.maker.americaTitle}));
     // Both offices in one font size.
     QCOMPARE(officeSizes.size(), 8);
     QCOMPARE(officeSizes.count(officeSizes.first()), 8);
