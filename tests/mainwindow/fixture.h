@@ -5,6 +5,7 @@
 // and activated on the offscreen platform so that focus events flow as on a desktop.
 
 #include "mainwindow/mainwindow.h"
+#include "modalwatchdog.h"
 #include "session/session.h"
 #include "state/settingsfile.h"
 #include "widgets/entryfield.h"
@@ -54,57 +55,8 @@ inline void AddWindowRows()
     QTest::newRow("English, point") << int(Language::English) << false;
 }
 
-struct SeenBox
-{
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Closes every modal dialog that opens and records it; a test then checks what it saw. A
-// dialog that is not a message box is closed too, and recorded with the title "(dialog)".
-// Nothing ever waits for a hand that is not there.
-class Watchdog
-{
-public:
-    Watchdog()
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { poll(); });
-        m_timer.start();
-    }
-
-    QList<SeenBox> take() { return std::exchange(m_seen, {}); }
-    const QList<SeenBox> &seen() const { return m_seen; }
-
-private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            m_seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            QPointer<QWidget> owner = box->parentWidget() ? box->parentWidget()->window() : nullptr;
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else
-                box->reject();
-            // As a window manager would: the owner is active again once the box has gone.
-            QTimer::singleShot(0, &m_timer, [owner] {
-                if (owner && owner->isVisible())
-                    QApplication::setActiveWindow(owner);
-            });
-            return;
-        }
-        m_seen.append({QStringLiteral("(dialog)"), modal->objectName(), QMessageBox::NoIcon, {}});
-        modal->close();
-    }
-
-    QTimer m_timer;
-    QList<SeenBox> m_seen;
-};
+using SeenBox = ::SeenBox;
+using Watchdog = ModalWatchdog;
 
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
 inline void SampleValues(WorkingValues &v, bool comma)

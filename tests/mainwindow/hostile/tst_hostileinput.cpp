@@ -394,64 +394,12 @@ QString CheckInvariants(const Session &s, const Setup &c, const QString &typedFi
     return {};
 }
 
-// Closes every dialog as soon as it shows and records it; a timer closes whatever modal
-// window slipped by. Nothing ever waits for a hand that is not there.
-class BoxCatcher : public QObject
-{
-public:
-    BoxCatcher()
-    {
-        qApp->installEventFilter(this);
-        m_backstop.setInterval(50);
-        connect(&m_backstop, &QTimer::timeout, this,
-                [this] { close(QApplication::activeModalWidget()); });
-        m_backstop.start();
-    }
-    ~BoxCatcher() override { qApp->removeEventFilter(this); }
-
-    QList<fixture::SeenBox> take() { return std::exchange(m_seen, {}); }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
-            auto *widget = static_cast<QWidget *>(watched);
-            // Closed from the dialog's own event loop, once it runs.
-            if (widget->isWindow() && widget->isModal())
-                QMetaObject::invokeMethod(
-                    this, [this, guard = QPointer<QWidget>(widget)] { close(guard); },
-                    Qt::QueuedConnection);
-        }
-        return false;
-    }
-
-private:
-    void close(QWidget *modal)
-    {
-        if (!modal || !modal->isVisible())
-            return;
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            m_seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            if (QAbstractButton *ok = box->button(QMessageBox::Ok))
-                ok->click();
-            else
-                box->reject();
-            return;
-        }
-        m_seen.append({u"(dialog)"_s, modal->objectName(), QMessageBox::NoIcon, {}});
-        modal->close();
-    }
-
-    QTimer m_backstop;
-    QList<fixture::SeenBox> m_seen;
-};
-
 // Drives one window as a user would, and gives it back the activation a window manager
 // gives when a message box has gone.
 class Driver
 {
 public:
-    Driver(Session &session, BoxCatcher &boxes, const Setup &setup)
+    Driver(Session &session, ModalWatchdog &boxes, const Setup &setup)
         : s(session), m_boxes(boxes), c(setup)
     {
     }
@@ -566,7 +514,7 @@ public:
     }
 
     Session &s;
-    BoxCatcher &m_boxes;
+    ModalWatchdog &m_boxes;
     Setup c;
 };
 
@@ -694,7 +642,7 @@ private slots:
     void selectedModeOption_clickedAgain_staysSelected();
 
 private:
-    BoxCatcher m_boxes;
+    ModalWatchdog m_boxes;
 };
 
 namespace {

@@ -1,5 +1,5 @@
 #include "mainwindow/report.h"
-#include "mainwindow/report/modalwatchdog.h"
+#include "modalwatchdog.h"
 #include "mainwindow/textcatalogue.h"
 #include "platform/printing/pdftext.h"
 

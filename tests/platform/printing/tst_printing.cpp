@@ -1,4 +1,4 @@
-#include "mainwindow/report/modalwatchdog.h"
+#include "modalwatchdog.h"
 #include "platform/printer.h"
 #include "platform/printing/pdftext.h"
 

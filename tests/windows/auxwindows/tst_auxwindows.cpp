@@ -1,4 +1,4 @@
-#include "mainwindow/report/modalwatchdog.h"
+#include "modalwatchdog.h"
 #include "mainwindow/textcatalogue.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
