@@ -1,0 +1,19 @@
+// The window benchmarks need a QApplication, made once for the whole run.
+
+#include "common.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    benchmark::Initialize(&argc, argv);
+    QApplication app(argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    bench::RegisterEngineBenchmarks();
+    bench::RegisterFirstPaintBenchmarks(QGuiApplication::platformName().toStdString());
+    benchmark::RunSpecifiedBenchmarks();
+    bench::CloseModelWindow();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,105 @@
+// A picture draws what its SVG holds at the resolution of the device it is drawn on, also when
+// it comes from the cached pixmap of an earlier paint.
+
+#include "widgets/svgpicture.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class SvgPictureTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void paint_matchesTheVectorsAtEveryScale_data();
+    void paint_matchesTheVectorsAtEveryScale();
+    void missingResource_drawsNothing();
+};
+
+namespace {
+
+QImage Blank(QSize size, qreal scale)
+{
+    QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage Rendered(SvgPicture &picture, qreal scale)
+{
+    QImage image = Blank(picture.size(), scale);
+    picture.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    return image;
+}
+
+// The largest difference of one colour channel between two images of the same size.
+int LargestDifference(const QImage &a, const QImage &b)
+{
+    int largest = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            largest =
+                std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+        }
+    return largest;
+}
+
+} // namespace
+
+void SvgPictureTest::paint_matchesTheVectorsAtEveryScale_data()
+{
+    QTest::addColumn<QString>("resource");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("scene, 1x") << u":/resources/scene.svg"_s << QSize(442, 234) << 1.0;
+    QTest::newRow("scene, 1.5x") << u":/resources/scene.svg"_s << QSize(442, 234) << 1.5;
+    QTest::newRow("scene, 2x") << u":/resources/scene.svg"_s << QSize(442, 234) << 2.0;
+    QTest::newRow("scene, 2x, half size") << u":/resources/scene.svg"_s << QSize(221, 117) << 2.0;
+    QTest::newRow("tap, 2x") << u":/resources/tap.svg"_s << QSize(71, 13) << 2.0;
+}
+
+void SvgPictureTest::paint_matchesTheVectorsAtEveryScale()
+{
+    QFETCH(QString, resource);
+    QFETCH(QSize, size);
+    QFETCH(qreal, scale);
+
+    QImage expected = Blank(size, scale);
+    QSvgRenderer vectors(resource);
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing);
+    vectors.render(&painter, QRectF(QPointF(), QSizeF(size)));
+    painter.end();
+
+    SvgPicture picture(resource);
+    picture.resize(size);
+    QVERIFY(picture.isLoaded());
+    // The first paint draws the pixmap, the second takes it from the cache.
+    for (int paint = 0; paint < 2; ++paint) {
+        const QImage drawn = Rendered(picture, scale);
+        QCOMPARE(drawn.size(), expected.size());
+        QVERIFY2(LargestDifference(drawn, expected) <= 2, qPrintable(QString::number(paint)));
+    }
+    // A second picture of the same resource draws the same.
+    SvgPicture twin(resource);
+    twin.resize(size);
+    QVERIFY(LargestDifference(Rendered(twin, scale), expected) <= 2);
+}
+
+void SvgPictureTest::missingResource_drawsNothing()
+{
+    SvgPicture picture(u":/resources/none.svg"_s);
+    picture.resize(40, 20);
+    QVERIFY(!picture.isLoaded());
+    QCOMPARE(Rendered(picture, 1.0), Blank(QSize(40, 20), 1.0));
+}
+
+QTEST_MAIN(SvgPictureTest)
+#include "tst_svgpicture.moc"
