@@ -25,12 +25,12 @@ void SetResult(FormulaContext &ctx, double value)
     ctx.resultText = numberToText(value, ctx.locale);
 }
 
-// Rounds the last result into the target value. The field then gets the target's text
-// rounded once more, which is the same text; that is what the function returns.
+// Rounds the last result into the target value and returns its text. Rounding that text
+// once more would give the same text: it has no digits beyond the decimals kept.
 QString Store(FormulaContext &ctx, QString &target, int decimals)
 {
     target = numberToText(roundHalfEven(Num(ctx, ctx.resultText), decimals), ctx.locale);
-    return numberToText(roundHalfEven(Num(ctx, target), decimals), ctx.locale);
+    return target;
 }
 
 // S from n and the pitch in use; a pitch field that is shown is a pitch in use. With both

@@ -6,7 +6,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -27,9 +26,7 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    const QString icon = u":/resources/icon.svg"_s;
-    if (QFile::exists(icon))
-        setWindowIcon(QIcon(icon));
+    // The icon is the application's (main.cpp): one QIcon for the run, rendered once.
 
     buildControls();
     buildMenus();

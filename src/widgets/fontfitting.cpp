@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStyle>
@@ -61,10 +62,22 @@ QFont fittingFont(const QWidget *widget)
     if (size <= 0)
         return font; // a pixel-sized font: left as the style made it
     const QString text = shownText(widget);
+    // Every window of a language fits the same texts into the same rooms: each is measured
+    // once a run. Shaping a text at every step is what makes fitting slow.
+    const auto *label = qobject_cast<const QLabel *>(widget);
+    const QString key = font.key() + u'|' + QString::number(textRoom(widget)) + u'|' +
+                        QString::number(widget->contentsRect().height()) + u'|' +
+                        QString::number(label && label->wordWrap()) + u'|' + text;
+    static QHash<QString, qreal> fitted;
+    if (const auto known = fitted.constFind(key); known != fitted.constEnd()) {
+        font.setPointSizeF(*known);
+        return font;
+    }
     while (size > SmallestPointSize && !fits(widget, text, font)) {
         size = std::max(SmallestPointSize, size - Step);
         font.setPointSizeF(size);
     }
+    fitted.insert(key, size);
     return font;
 }
 
