@@ -176,80 +176,25 @@ void MenusAndLoad::unitCaptions_loadAndMenu_data()
     QTest::addColumn<bool>("inch");
     QTest::addColumn<bool>("viaMenu");
     QTest::addColumn<QStringList>("captions");
-    const int da = int(Language::Danish);
-    const int en = int(Language::English);
-    // The load and the menu differ in one caption in each window.
-    QTest::newRow("Danish, inch, load") << da << true << false
-                                        << QStringList{u"Stigning (P) i mm :"_s,
-                                                       u"Gevind (P) pr. tomme :"_s,
-                                                       u"Diameter (D) i tommer :"_s,
-                                                       u"Antal skær (Z) :"_s,
-                                                       u"Tilspænding/tand (Sz) i tommer :"_s,
-                                                       u"Skærehastighed (V) fod/min. :"_s,
-                                                       u"Omdrejninger (n) omdr./min. :"_s,
-                                                       u"Tilspænding (S) tommer/min. :"_s,
-                                                       u"Tommer"_s};
-    QTest::newRow("Danish, inch, menu") << da << true << true
-                                        << QStringList{u"Stigning (P) i mm :"_s,
-                                                       u"Stigning (P) pr. tomme :"_s,
-                                                       u"Diameter (D) i tommer :"_s,
-                                                       u"Antal skær (Z) :"_s,
-                                                       u"Tilspænding/tand (Sz) i tommer :"_s,
-                                                       u"Skærehastighed (V) fod/min. :"_s,
-                                                       u"Omdrejninger (n) omdr./min. :"_s,
-                                                       u"Tilspænding (S) tommer/min. :"_s,
-                                                       u"Tommer"_s};
-    QTest::newRow("Danish, metric, load") << da << false << false
-                                          << QStringList{u"Stigning (P) i mm :"_s,
-                                                         u"Gevind (P) pr. tomme :"_s,
-                                                         u"Diameter (D) i mm :"_s,
-                                                         u"Antal skær (Z) :"_s,
-                                                         u"Tilspænding/tand (Sz) i mm :"_s,
-                                                         u"Skærehastighed (V) m/min. :"_s,
-                                                         u"Omdrejninger (n) omdr./min. :"_s,
-                                                         u"Tilspænding (S) mm/min. :"_s,
-                                                         u"Metrisk"_s};
-    QTest::newRow("Danish, metric, menu") << da << false << true
-                                          << QStringList{u"Stigning (P) i mm :"_s,
-                                                         u"Stigning (P) pr. tomme :"_s,
-                                                         u"Diameter (D) i mm :"_s,
-                                                         u"Antal skær (Z) :"_s,
-                                                         u"Tilspænding/tand (Sz) i mm :"_s,
-                                                         u"Skærehastighed (V) m/min. :"_s,
-                                                         u"Omdrejninger (n) omdr./min. :"_s,
-                                                         u"Tilspænding (S) mm/min. :"_s,
-                                                         u"Metrisk"_s};
-    QTest::newRow("English, inch, load")
-        << en << true << false << QStringList{u"Pitch (P) mm :"_s,
-                                              u"Pitch (P) thread/inch :"_s,
-                                              u"Diameter (D) in inch :"_s,
-                                              u"# flutes (Z) :"_s,
-                                              u"Feed per tooth (Sz) in inches :"_s,
-                                              u"Surface feed (V) feet/min. :"_s,
-                                              u"RPM (n) :"_s,
-                                              u"Feedrate (S) inches/min. :"_s,
-                                              u"Inches"_s};
-    QTest::newRow("English, inch, menu")
-        << en << true << true << QStringList{u"Pitch (P) mm :"_s,
-                                             u"Pitch (P) thread/inch :"_s,
-                                             u"Diameter (D) in inches :"_s,
-                                             u"# flutes (Z) :"_s,
-                                             u"Feed per tooth (Sz) in inches :"_s,
-                                             u"Surface feed (V) feet/min. :"_s,
-                                             u"RPM (n) :"_s,
-                                             u"Feedrate (S) inches/min. :"_s,
-                                             u"Inches"_s};
-    const QStringList englishMetric{u"Pitch (P) mm/tooth :"_s,
-                                    u"Pitch (P) thread/inch :"_s,
-                                    u"Diameter (D) in mm :"_s,
-                                    u"# flutes (Z) :"_s,
-                                    u"Feed per tooth (Sz) in mm :"_s,
-                                    u"Surface feed (V) m/min. :"_s,
-                                    u"RPM (n) :"_s,
-                                    u"Feedrate (S) mm/min. :"_s,
-                                    u"Metric"_s};
-    QTest::newRow("English, metric, load") << en << false << false << englishMetric;
-    QTest::newRow("English, metric, menu") << en << false << true << englishMetric;
+    // The load and the menu each apply their own column of the language's captions.
+    for (const Language language : {Language::Danish, Language::English}) {
+        const TextCatalogue &texts = catalogue(language);
+        const char *name = language == Language::Danish ? "Danish" : "English";
+        const auto list = [](const UnitCaptions &c) {
+            return QStringList{
+                c.pitchMmCaption,      c.threadsPerInchCaption, c.diameterCaption,
+                c.flutesCaption,       c.feedPerToothCaption,   c.cuttingSpeedCaption,
+                c.spindleSpeedCaption, c.feedRateCaption,       c.unitsLabel};
+        };
+        QTest::addRow("%s, inch, load", name)
+            << int(language) << true << false << list(texts.inchLoad);
+        QTest::addRow("%s, inch, menu", name)
+            << int(language) << true << true << list(texts.inchMenu);
+        QTest::addRow("%s, metric, load", name)
+            << int(language) << false << false << list(texts.metricLoad);
+        QTest::addRow("%s, metric, menu", name)
+            << int(language) << false << true << list(texts.metricMenu);
+    }
 }
 
 void MenusAndLoad::unitCaptions_loadAndMenu()
