@@ -51,9 +51,9 @@ inline WorkingValues SampleValues()
 }
 
 // The saver of every benchmark but the save's own: the file is measured on its own.
-inline session::SaveReport SaveNothing(const WorkingValues &)
+inline state::SaveResult SaveNothing(const WorkingValues &)
 {
-    return {};
+    return {state::SaveStatus::Saved, {}, {}};
 }
 
 void RegisterEngineBenchmarks();

@@ -27,7 +27,7 @@ struct Engine
 {
     explicit Engine(ToolMode mode)
     {
-        session.load(Catalogue(Language::Danish).cncWords);
+        session.load(catalogue(Language::Danish).cncWords);
         session.selectMode(mode);
     }
 
@@ -144,7 +144,7 @@ void RegisterEngineBenchmarks()
     });
 
     Register("Session/load", [](benchmark::State &state) {
-        const calc::CncWords words = Catalogue(Language::Danish).cncWords;
+        const calc::CncWords words = catalogue(Language::Danish).cncWords;
         RunAction(state, ToolMode::Mill, [&words](session::Session &s) { return s.load(words); });
     });
 
@@ -161,7 +161,7 @@ void RegisterEngineBenchmarks()
                  [mode](benchmark::State &state) {
                      const WorkingValues values = SampleValues();
                      const calc::CncInput input = LineInput(values, mode);
-                     const calc::CncWords &words = Catalogue(Language::Danish).cncWords;
+                     const calc::CncWords &words = catalogue(Language::Danish).cncWords;
                      QString line;
                      for (auto _ : state) {
                          calc::composeCncLine(input, words, calc::commaLocale(), line);
@@ -183,7 +183,7 @@ void RegisterEngineBenchmarks()
                  values.settingsPath = directory.filePath(u"KVRsys.cfg"_s);
                  state.SetLabel(QFileInfo(directory.path()).path().toStdString());
                  for (auto _ : state)
-                     if (!state::saveSettings(values)) {
+                     if (state::saveSettings(values).status != state::SaveStatus::Saved) {
                          state.SkipWithError("not saved");
                          break;
                      }

@@ -6,6 +6,7 @@
 #include "common.h"
 
 #include "mainwindow/mainwindow.h"
+#include "widgets/centring.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -95,7 +96,7 @@ std::unique_ptr<QWidget> OpenMainWindow()
     static session::Session engine(values, calc::commaLocale(), SaveNothing);
     auto window = std::make_unique<MainWindow>(Language::Danish, engine);
     window->load();
-    window->centreOnScreen();
+    widgets::centreOnScreen(window.get());
     return window;
 }
 

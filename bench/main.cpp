@@ -3,11 +3,14 @@
 #include "common.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     benchmark::Initialize(&argc, argv);
     QApplication app(argc, argv);
+    // As the program does: every window shows the application's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     bench::RegisterEngineBenchmarks();
