@@ -157,6 +157,19 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
     return out.join(QStringLiteral("; "));
 }
 
+// Ends a program that is still running, gently first; says whether it was.
+bool StopProgram(QProcess &program)
+{
+    if (program.state() != QProcess::Running)
+        return false;
+    program.terminate();
+    if (!program.waitForFinished(5000)) {
+        program.kill();
+        program.waitForFinished(5000);
+    }
+    return true;
+}
+
 bool SavedSince(const QString &path, bool existedBefore)
 {
     const QFileInfo info(path);
@@ -352,14 +365,7 @@ void HostileStart::start()
             program.waitForFinished(500); // let it settle after the save
     }
 
-    const bool stillRunning = program.state() == QProcess::Running;
-    if (stillRunning) {
-        program.terminate();
-        if (!program.waitForFinished(5000)) {
-            program.kill();
-            program.waitForFinished(5000);
-        }
-    }
+    const bool stillRunning = StopProgram(program);
     const QByteArray errors = program.readAllStandardError();
     for (const char *report :
          {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"})
@@ -500,14 +506,7 @@ void HostileStart::installedStart()
         program.waitForFinished(50);
     if (program.state() == QProcess::Running)
         program.waitForFinished(500); // let it settle after the save
-    const bool stillRunning = program.state() == QProcess::Running;
-    if (stillRunning) {
-        program.terminate();
-        if (!program.waitForFinished(5000)) {
-            program.kill();
-            program.waitForFinished(5000);
-        }
-    }
+    const bool stillRunning = StopProgram(program);
     QVERIFY(QFile::setPermissions(bin, open | QFile::WriteOwner));
     const QByteArray errors = program.readAllStandardError();
     QVERIFY2(stillRunning, errors.right(2000).constData());
