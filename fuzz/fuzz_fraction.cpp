@@ -63,10 +63,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const auto commaValue = ValueOf(text, comma, calc::commaLocale());
     const auto pointValue = ValueOf(text, point, calc::pointLocale());
 
-    // The parts are read with a point whatever the locale, so only the written separator
-    // may differ.
-    FUZZ_CHECK(commaValue == pointValue, "evaluateFraction(" + Shown(text) + ") gave " +
-                                             Shown(comma) + " and " + Shown(point));
+    // A point reads as the decimal separator in both locales, a comma in the comma locale only.
+    if (text.contains(u','))
+        FUZZ_CHECK(!pointValue, "evaluateFraction(" + Shown(text) + ") gave " + Shown(point) +
+                                    " with a comma in a point locale");
+    else
+        FUZZ_CHECK(commaValue == pointValue, "evaluateFraction(" + Shown(text) + ") gave " +
+                                                 Shown(comma) + " and " + Shown(point));
+    // One slash, no more.
+    if (text.count(u'/') > 1)
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
+                                        " for a second slash");
     // Without a slash the denominator is empty: nothing to divide by.
     if (!text.contains(u'/'))
         FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +

@@ -4,6 +4,7 @@
 // under NDEBUG), and small helpers that turn raw fuzz bytes into texts.
 
 #include <QByteArray>
+#include <QRegularExpression>
 #include <QString>
 
 #include <cstddef>
@@ -87,6 +88,37 @@ inline std::vector<QByteArray> SplitLines(const std::uint8_t *data, std::size_t 
     parts.emplace_back(reinterpret_cast<const char *>(data + start),
                        static_cast<qsizetype>(size - start));
     return parts;
+}
+
+// Whether line is a CNC line the machine may get: S<digits> M03 F<number> (<number> and the
+// tool words of its kind, with a number where the words leave room), every number plain
+// (digits and at most one point) and above zero.
+inline bool IsMachineSafeLine(const QString &line, const QString &millWord,
+                              const QString &edgesWord, const QString &drillWord,
+                              const QString &tapWord, const QString &pitchWord)
+{
+    const QString number = QStringLiteral("(\\d*\\.?\\d*)");
+    const QString start = QStringLiteral("S(\\d+) M03 F") + number + QStringLiteral(" \\(") + number;
+    const QRegularExpression shapes[] = {
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(millWord) +
+                           number + QRegularExpression::escape(edgesWord) + QStringLiteral("$")),
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(drillWord) +
+                           QStringLiteral("$")),
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(tapWord) +
+                           number + QRegularExpression::escape(pitchWord) + QStringLiteral("$")),
+    };
+    for (const QRegularExpression &shape : shapes) {
+        const QRegularExpressionMatch match = shape.match(line);
+        if (!match.hasMatch())
+            continue;
+        for (int i = 1; i <= match.lastCapturedIndex(); ++i) {
+            // Above zero: some digit is not 0.
+            if (!match.captured(i).contains(QRegularExpression(QStringLiteral("[1-9]"))))
+                return false;
+        }
+        return true;
+    }
+    return false;
 }
 
 } // namespace fuzz

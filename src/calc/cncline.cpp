@@ -1,64 +1,83 @@
 #include "calc/cncline.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace calc {
 
-QString commasToPoints(QString &text)
+QString plainNumberForLine(const QString &text, const NumberLocale &locale)
 {
-    // The length was always walked with a byte counter.
-    if (text.size() > 255)
+    const QString trimmed = text.trimmed();
+    bool separatorSeen = false;
+    bool nonZeroDigitSeen = false;
+    bool digitSeen = false;
+    QString plain;
+    plain.reserve(trimmed.size());
+    for (const QChar c : trimmed) {
+        if (c >= u'0' && c <= u'9') {
+            digitSeen = true;
+            nonZeroDigitSeen = nonZeroDigitSeen || c != u'0';
+            plain += c;
+        } else if (c == locale.decimal && !separatorSeen) {
+            separatorSeen = true;
+            plain += u'.';
+        } else {
+            throw InputError("not a plain number");
+        }
+    }
+    // All zeros is no feed and no edge count; digits alone cannot overflow or go negative.
+    if (!digitSeen || !nonZeroDigitSeen)
+        throw InputError("not above zero");
+    return plain;
+}
+
+QString roundedNumberForLine(double value, int decimals)
+{
+    const double rounded = roundHalfEven(value, decimals);
+    if (!std::isfinite(rounded) || !(rounded > 0.0))
+        throw InputError("not above zero");
+    // The shortest plain text that reads back as the rounded value: it has no more
+    // decimals than were kept. 330 characters hold the largest double written out.
+    char buffer[330];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed);
+    if (error != std::errc())
         throw InputError("overflow");
-    text.replace(QLatin1Char(','), QLatin1Char('.'));
-    return text;
+    return QString::fromLatin1(buffer, end - buffer);
 }
-
-namespace {
-
-// The part every tool kind shares, written into line at once: "S<n> M03 F<S>". Returns the
-// diameter text for the comment that follows.
-QString WriteSpindleAndFeed(const CncInput &input, const NumberLocale &locale, QString &line)
-{
-    QString feed = input.feedRate;
-    commasToPoints(feed);
-    // n is whole, so normally carries no separator; a huge one is written in exponent form,
-    // and a CNC control still needs a point there.
-    QString speed =
-        numberToText(roundHalfEven(textToNumber(input.spindleSpeed, locale), 0), locale);
-    commasToPoints(speed);
-    line = QLatin1String("S") + speed + QLatin1String(" M03 ") + QLatin1String("F") + feed;
-
-    QString diameter = numberToText(roundHalfEven(textToNumber(input.diameter, locale), 4), locale);
-    return commasToPoints(diameter);
-}
-
-} // namespace
 
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line)
 {
-    // Independent tests, each rebuilding the line from scratch; the options exclude each
-    // other, so normally one applies.
-    if (input.mode == ToolMode::Mill) {
-        const QString diameter = WriteSpindleAndFeed(input, locale, line);
-        line += QLatin1String(" (") + diameter + words.mill;
-        QString edges = input.flutes;
-        line += commasToPoints(edges) + words.edges;
+    const bool tap = input.mode == ToolMode::Tap;
+    // A tap needs one pitch option; with neither, no line applies and the old one stays.
+    if (tap && !input.pitchMmSelected && !input.threadsPerInchSelected)
+        return;
+
+    // Everything is read before anything is written: a line is whole or not at all.
+    const QString speed = roundedNumberForLine(textToNumber(input.spindleSpeed, locale), 0);
+    const QString feed = plainNumberForLine(input.feedRate, locale);
+    const QString diameter = roundedNumberForLine(textToNumber(input.diameter, locale), 4);
+    QString rest;
+    switch (input.mode) {
+    case ToolMode::Mill:
+        rest = words.mill + plainNumberForLine(input.flutes, locale) + words.edges;
+        break;
+    case ToolMode::Drill:
+        rest = words.drill;
+        break;
+    case ToolMode::Tap:
+        // The mm pitch was always tested first and the threads per inch after, so with both
+        // options set the threads per inch win.
+        rest = words.tap +
+               plainNumberForLine(input.threadsPerInchSelected ? input.threadsPerInch
+                                                               : input.pitchMm,
+                                  locale) +
+               words.pitch;
+        break;
     }
-    if (input.mode == ToolMode::Drill) {
-        const QString diameter = WriteSpindleAndFeed(input, locale, line);
-        line += QLatin1String(" (") + diameter + words.drill;
-    }
-    if (input.mode == ToolMode::Tap && input.pitchMmSelected) {
-        const QString diameter = WriteSpindleAndFeed(input, locale, line);
-        line += QLatin1String(" (") + diameter + words.tap;
-        QString pitch = input.pitchMm;
-        line += commasToPoints(pitch) + words.pitch;
-    }
-    if (input.mode == ToolMode::Tap && input.threadsPerInchSelected) {
-        const QString diameter = WriteSpindleAndFeed(input, locale, line);
-        line += QLatin1String(" (") + diameter + words.tap;
-        QString pitch = input.threadsPerInch;
-        line += commasToPoints(pitch) + words.pitch;
-    }
+    line = QLatin1String("S") + speed + QLatin1String(" M03 F") + feed + QLatin1String(" (") +
+           diameter + rest;
 }
 
 } // namespace calc

@@ -1,15 +1,13 @@
 #pragma once
 
-// The one-line CNC fragment: S<n> M03 F<S> (<D> <tool words>), always with points.
+// The one-line CNC fragment: S<n> M03 F<S> (<D> <tool words>). It goes into a program that
+// moves a spindle, so every number in it is positive, finite and plain: digits and at most
+// one point, whatever the fields hold or the locale writes.
 
 #include "calc/numbers.h"
 #include "calc/toolvalues.h"
 
 namespace calc {
-
-// Replaces every "," of text by "." in place and returns the result. Throws InputError
-// (overflow) for a text longer than 255 characters.
-QString commasToPoints(QString &text);
 
 // The tool words of one language, blanks included (" FR ", " SK)", " BOR)", " TAP ", " STIG)").
 struct CncWords
@@ -30,11 +28,19 @@ struct CncInput
     QString spindleSpeed, feedRate, diameter, flutes, pitchMm, threadsPerInch;
 };
 
+// A copied number as the line writes it: the text without blanks around it must be digits
+// with at most one decimal separator of the locale, above zero; it comes back with a point
+// and the user's digits (381,97 gives 381.97). Throws InputError otherwise.
+QString plainNumberForLine(const QString &text, const NumberLocale &locale);
+
+// A computed number rounded to decimals, in plain notation with a point and no exponent.
+// Throws InputError unless the rounded value is above zero and finite.
+QString roundedNumberForLine(double value, int decimals);
+
 // Rebuilds line from the input: n rounded to a whole number, D to 4 decimals (ties to even),
-// S, Z and the pitch copied as shown; every comma becomes a point. Tap with neither pitch
-// option set leaves line unchanged.
-// Throws InputError when n or D is no number; an error in n leaves line as it was, an
-// error in D leaves the first part of the new line (up to the feed word) in it.
+// S, Z and the pitch with their own digits (plainNumberForLine). Tap with neither pitch
+// option set leaves line unchanged. Throws InputError when any of the numbers it writes is
+// not a positive plain number; line is then left as it was.
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line);
 

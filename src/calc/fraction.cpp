@@ -2,37 +2,51 @@
 
 namespace calc {
 
+namespace {
+
+// One part of a fraction. A point always reads as the decimal separator here, as does the
+// locale's own; nothing groups digits. Throws InputError for a part that is no number.
+double ReadFractionPart(QStringView part, const NumberLocale &locale)
+{
+    QString compact;
+    compact.reserve(part.size());
+    for (const QChar c : part) {
+        if (c == u' ' || c == u'\t' || c == u'\n')
+            continue;
+        compact += c == locale.decimal ? QChar(u'.') : c;
+    }
+    if (compact.isEmpty())
+        return 0.0;
+    // Both separators a point: the decimal one wins, so no character groups digits.
+    return textToNumber(compact, NumberLocale{QLatin1Char('.'), QLatin1Char('.')});
+}
+
+} // namespace
+
 QString evaluateFraction(const QString &fractionText, const NumberLocale &locale)
 {
-    // The length was always held in a byte: a longer text is walked as if it were empty,
-    // which ends in 0/0 and so in the empty result.
+    // The length was always held in a byte.
     constexpr qsizetype maxLength = 255;
-    const qsizetype length = fractionText.size() <= maxLength ? fractionText.size() : 0;
-    const QStringView text = QStringView(fractionText).left(length);
+    if (fractionText.size() > maxLength)
+        return {};
+    const QStringView text(fractionText);
 
     // The whole part is everything before the first blank.
     const qsizetype blank = text.indexOf(QLatin1Char(' '));
     const QStringView wholePart = blank < 0 ? QStringView() : text.left(blank);
     const QStringView rest = blank < 0 ? text : text.mid(blank + 1);
 
-    // Every "/" is dropped; what comes after the first one is the denominator. Later blanks
-    // stay in the parts (readLenientNumber skips them).
-    QString numerator;
-    QString denominator;
-    bool slashSeen = false;
-    for (QChar c : rest) {
-        if (c == QLatin1Char('/'))
-            slashSeen = true;
-        else if (slashSeen)
-            denominator += c;
-        else
-            numerator += c;
-    }
+    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
+    if (wholePart.contains(QLatin1Char('/')) ||
+        (slash >= 0 && rest.indexOf(QLatin1Char('/'), slash + 1) >= 0))
+        return {};
+    const QStringView numerator = slash < 0 ? rest : rest.left(slash);
+    const QStringView denominator = slash < 0 ? QStringView() : rest.mid(slash + 1);
 
     try {
-        const double whole = readLenientNumber(wholePart.toString());
-        const double quotient =
-            checkedDiv(readLenientNumber(numerator), readLenientNumber(denominator));
+        const double whole = ReadFractionPart(wholePart, locale);
+        const double quotient = checkedDiv(ReadFractionPart(numerator, locale),
+                                           ReadFractionPart(denominator, locale));
         return numberToText(checkedAdd(whole, quotient), locale);
     } catch (const InputError &) {
         return {};

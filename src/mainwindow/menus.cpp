@@ -43,7 +43,15 @@ void MainWindow::switchLanguage()
 {
     const Language other =
         m_texts.language == Language::Danish ? Language::English : Language::Danish;
-    m_session.switchLanguage(other);
+    // The menu takes no focus from the field: its text is committed here, as leaving the
+    // field would, so the new window never shows results beside a value they do not fit.
+    std::optional<Field> focused;
+    const EntryField *entry = focusedField();
+    for (Field which : AllFields) {
+        if (entry && field(which) == entry)
+            focused = which;
+    }
+    draw(m_session.switchLanguage(other, focused));
     emit languageSwitchRequested(other);
 }
 

@@ -25,15 +25,44 @@ Outcome Session::load(const calc::CncWords &words)
 {
     m_words = words;
     m_mode = ToolMode::Mill;
+    m_cncLine.clear();
     m_values.piText = calc::makePiText(m_locale);
     // Only 0 to 3 decimals have a menu item.
     m_values.decimalCount = std::min<std::uint8_t>(m_values.decimalCount, 3);
+    // One unit system: the captions and the formulas must agree. Metric was always shown
+    // last, so it wins.
+    if (m_values.metricUnits == m_values.inchUnits) {
+        m_values.metricUnits = m_values.metricUnits && m_values.inchUnits;
+        m_values.inchUnits = !m_values.metricUnits;
+    }
     // The options of the two units exclude each other; mm was always restored first.
     if (m_values.pitchMmSelected)
         m_values.threadsPerInchSelected = false;
+    translateStoredNotation();
     // The decimal key gives the separator that the number reader takes.
     m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');
     return outcome();
+}
+
+void Session::translateStoredNotation()
+{
+    // A file holds its numbers as the locale that wrote it did; one program folder may serve
+    // PCs with other regional settings. The two separators trade places, so a digit group
+    // of that locale stays a digit group.
+    const QChar written = m_values.decimalIsPeriod ? QLatin1Char('.') : QLatin1Char(',');
+    const QChar wanted = m_locale.decimal;
+    if (written == wanted)
+        return;
+    for (ToolValues *tool : {&m_values.mill, &m_values.drill, &m_values.tap}) {
+        for (Field field : AllFields) {
+            for (QChar &c : (*tool)[field]) {
+                if (c == written)
+                    c = wanted;
+                else if (c == wanted)
+                    c = written;
+            }
+        }
+    }
 }
 
 void Session::setText(Field field, const QString &text)
@@ -49,15 +78,20 @@ Outcome Session::enter(Field field)
 Outcome Session::selectMode(ToolMode mode)
 {
     m_mode = mode;
-    // A drill's feed has no edge count: its Z is always 1.
-    if (mode == ToolMode::Drill)
-        m_values.drill.flutes = QStringLiteral("1");
+    const bool withheld = m_lineWithheldFor == mode;
+    m_lineWithheldFor.reset();
     // No formula runs and no message shows. A line that cannot be built is not saved either,
     // so that the file never holds values beside results that do not belong to them.
-    const bool built = rebuildLine();
-    Outcome result = outcome();
+    const bool built = !withheld && rebuildLine();
+    Outcome saving;
     if (built)
-        save(result);
+        save(saving);
+    // A drill's feed has no edge count: its Z becomes 1, after the save.
+    if (mode == ToolMode::Drill)
+        m_values.drill.flutes = QStringLiteral("1");
+    Outcome result = outcome();
+    result.saved = saving.saved;
+    result.saveWarning = std::move(saving.saveWarning);
     return result;
 }
 
@@ -85,9 +119,15 @@ Outcome Session::selectDecimals(int count)
     return runChain(SpeedAndFeedChain);
 }
 
-void Session::switchLanguage(Language language)
+Outcome Session::switchLanguage(Language language, std::optional<Field> focused)
 {
     m_values.languageState = language == Language::Danish ? 1 : 2;
+    if (!focused)
+        return outcome();
+    Outcome result = enter(*focused);
+    if (result.inputError)
+        m_lineWithheldFor = m_mode;
+    return result;
 }
 
 Outcome Session::outcome() const
@@ -161,6 +201,23 @@ Outcome Session::runChain(const std::vector<Step> &steps)
 bool Session::rebuildLine()
 {
     const ToolValues &tool = m_values.tool(m_mode);
+    const bool tap = m_mode == ToolMode::Tap;
+    // A minus sign in any field that the line or its formulas read is an input error, though
+    // the line itself may not show that field.
+    std::vector<Field> read{Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed,
+                            Field::FeedRate};
+    if (!tap)
+        read.push_back(Field::FeedPerTooth);
+    if (m_mode == ToolMode::Mill)
+        read.push_back(Field::Flutes);
+    if (tap && m_values.pitchMmSelected)
+        read.push_back(Field::PitchMm);
+    if (tap && m_values.threadsPerInchSelected)
+        read.push_back(Field::ThreadsPerInch);
+    for (Field field : read) {
+        if (tool[field].trimmed().startsWith(QLatin1Char('-')))
+            return false;
+    }
     calc::CncInput input;
     input.mode = m_mode;
     input.pitchMmSelected = m_values.pitchMmSelected;
@@ -172,7 +229,6 @@ bool Session::rebuildLine()
     input.pitchMm = tool.pitchMm;
     input.threadsPerInch = tool.threadsPerInch;
     try {
-        // What was composed before an error stays in the line.
         calc::composeCncLine(input, m_words, m_locale, m_cncLine);
     } catch (const calc::InputError &) {
         return false;

@@ -62,8 +62,10 @@ public:
     QChar decimalSeparator() const { return m_locale.decimal; }
 
     // A main window of this language opens: its CNC words, pi in the locale's notation, the
-    // decimal key, and the pitch unit made unambiguous (mm wins when both are stored). No
-    // formula runs and nothing is saved; the fields show the selected kind's values.
+    // decimal key, one unit system (metric when both are stored, inch when neither) and one
+    // pitch unit (mm wins when both are stored). Number texts that a file wrote in the other
+    // notation are translated first. No formula runs and nothing is saved; the line starts
+    // empty, and the fields show the selected kind's values.
     Outcome load(const calc::CncWords &words);
 
     // Every change of a field's text, typed or written: stored, nothing computed.
@@ -75,16 +77,20 @@ public:
     Outcome selectUnits(Units units);
     Outcome selectDecimals(int count);
 
-    // The language item: the next start opens that language. Nothing is saved now; the new
-    // window's first CNC line saves it.
-    void switchLanguage(Language language);
+    // The language item: the next start opens that language. The focused field, if any, is
+    // committed first as leaving it would be; when that fails, the outcome asks for the
+    // input-error message and the new window builds no line from the failed kind's values.
+    // Otherwise nothing is saved now; the new window's first CNC line saves it.
+    Outcome switchLanguage(Language language, std::optional<Field> focused = std::nullopt);
 
 private:
     Outcome outcome() const;
     // Runs the steps under the one error trap, then builds the line and saves.
     Outcome runChain(const std::vector<Step> &steps);
-    // Composes the CNC line; false on an input error, with the part built so far kept.
+    // Composes the CNC line; false on an input error, with the line left as it was.
     bool rebuildLine();
+    // Translates the separators of texts written under the other decimal notation.
+    void translateStoredNotation();
     void save(Outcome &result);
 
     WorkingValues &m_values;
@@ -93,6 +99,9 @@ private:
     calc::CncWords m_words;
     ToolMode m_mode = ToolMode::Mill;
     QString m_cncLine;
+    // After a failed commit at a language switch: the kind whose line the new window's first
+    // mode switch must not build.
+    std::optional<ToolMode> m_lineWithheldFor;
     bool m_saveFailureReported = false;
 };
 

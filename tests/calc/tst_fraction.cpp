@@ -28,23 +28,23 @@ void TestFraction::evaluatesFraction_data()
         QString text;
         const char *result; // written with a point; "" when the evaluation fails
     };
-    // Trailing blanks stay in the denominator, which readLenientNumber reads as 2.
+    // Blanks inside a part do not count.
     const QString padded = QStringLiteral("1 1/2") + QString(250, QLatin1Char(' '));
     const Row rows[] = {
         {"mixed number", QStringLiteral("1 1/2"), "1.5"},
         {"mixed number 2 3/4", QStringLiteral("2 3/4"), "2.75"},
         {"plain fraction", QStringLiteral("3/8"), "0.375"},
         {"not rounded to the decimals", QStringLiteral("1/3"), "0.333333333333333"},
-        {"second slash dropped", QStringLiteral("1/2/4"), "0.0416666666666667"},
+        {"second slash", QStringLiteral("1/2/4"), ""},
+        {"second slash, zero last", QStringLiteral("1/2/0"), ""},
         {"leading blank, empty whole part", QStringLiteral(" 1/2"), "0.5"},
         {"trailing blank in denominator", QStringLiteral("1 1/2 "), "1.5"},
         {"blank in numerator", QStringLiteral("1 1 /2"), "1.5"},
         {"empty numerator", QStringLiteral("/2"), "0"},
         {"empty denominator", QStringLiteral("1/"), ""},
         {"zero denominator", QStringLiteral("1 1/0"), ""},
-        {"no digits: 0/0", QStringLiteral("a/b"), ""},
+        {"letters", QStringLiteral("a/b"), ""},
         {"point inside a part", QStringLiteral("1.5/2"), "0.75"},
-        {"comma stops a part", QStringLiteral("1,5/2"), "0.5"},
         {"no slash", QStringLiteral("15"), ""},
         {"negative whole part", QStringLiteral("-1 1/2"), "-0.5"},
         {"exponent in a part", QStringLiteral("1e3/4"), "250"},
@@ -54,7 +54,7 @@ void TestFraction::evaluatesFraction_data()
         {"part beyond range", QStringLiteral("1e309/1"), ""},
         {"255 characters", padded, "1.5"},
         {"256 characters", padded + QLatin1Char(' '), ""},
-        {"non-ASCII text", QString::fromUtf8("½ 1/2"), "0.5"},
+        {"non-ASCII whole part", QString::fromUtf8("½ 1/2"), ""},
     };
     for (const auto &[name, locale] : calctest::Locales()) {
         for (const Row &row : rows) {
@@ -62,6 +62,9 @@ void TestFraction::evaluatesFraction_data()
                 << locale << row.text << InLocale(QString::fromLatin1(row.result), locale);
         }
     }
+    // A comma is the decimal separator of one locale and no number in the other.
+    QTest::newRow("comma: 1,5/2") << commaLocale() << QStringLiteral("1,5/2") << QStringLiteral("0,75");
+    QTest::newRow("point: 1,5/2") << pointLocale() << QStringLiteral("1,5/2") << QString();
 }
 
 void TestFraction::evaluatesFraction()

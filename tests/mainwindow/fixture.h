@@ -72,6 +72,7 @@ inline void SampleValues(WorkingValues &v, bool comma)
     v.inchUnits = false;
     v.pitchMmSelected = true;
     v.threadsPerInchSelected = false;
+    v.decimalIsPeriod = !comma; // written in this notation
 }
 
 // One main window with its settings file in a directory of its own.

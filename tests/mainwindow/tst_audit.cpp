@@ -28,7 +28,7 @@ private slots:
 
     void modeSwitch_loadsThenBuildsLineThenShows_data();
     void modeSwitch_loadsThenBuildsLineThenShows();
-    void modeSwitch_unreadableDiameter_keepsLineUpToFeedWord();
+    void modeSwitch_unreadableDiameter_keepsTheOldLine();
     void focusOfSelectedModeOption_reloadsWithoutFormula();
     void entry_runsItsChainInOrder_data();
     void entry_runsItsChainInOrder();
@@ -114,7 +114,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
                  picture == QString::fromUtf8(name));
 }
 
-void Audit::modeSwitch_unreadableDiameter_keepsLineUpToFeedWord()
+void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
     Session s;
     fixture::SampleValues(s.values, true);
@@ -122,7 +122,7 @@ void Audit::modeSwitch_unreadableDiameter_keepsLineUpToFeedWord()
     QVERIFY(s.open(Language::English, true));
 
     s.click(u"BorValg"_s);
-    QCOMPARE(s.line(), u"S796 M03 F79.58"_s);
+    QCOMPARE(s.line(), u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"abc"_s);
     QVERIFY(!s.field(u"AntalSkærText"_s)->isEnabled());
 }

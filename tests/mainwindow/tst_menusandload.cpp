@@ -331,8 +331,8 @@ void MenusAndLoad::load_captionsFollowStoredUnits_data()
         << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
     QTest::newRow("both: metric last")
         << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("neither: design texts")
-        << da << false << false << u"Diameter (D) :"_s << u"Enheder"_s;
+    QTest::newRow("neither: inch")
+        << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits()
@@ -350,7 +350,8 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
 
     QCOMPARE(s.label(u"Label1"_s)->text(), diameter);
     QCOMPARE(s.label(u"EnhederLabel"_s)->text(), units);
-    QCOMPARE(s.action(u"ctlTommer"_s)->isChecked(), inch);
+    // One unit system holds: metric when both were stored, inch when neither.
+    QCOMPARE(s.action(u"ctlTommer"_s)->isChecked(), !metric);
     QCOMPARE(s.action(u"ctlMetrisk"_s)->isChecked(), metric);
 }
 

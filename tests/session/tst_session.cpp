@@ -35,6 +35,7 @@ WorkingValues Sample(bool comma)
     v.decimalCount = 2;
     v.pitchMmSelected = true;
     v.languageState = 1;
+    v.decimalIsPeriod = !comma; // written in this notation
     return v;
 }
 
@@ -43,8 +44,9 @@ struct Engine
 {
     explicit Engine(bool comma)
         : values(Sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
-                                         [this](const WorkingValues &) {
+                                         [this](const WorkingValues &saving) {
                                              ++saves;
+                                             saved = saving;
                                              return SaveResult{SaveStatus::Saved, {}, {}};
                                          })
     {
@@ -61,6 +63,7 @@ struct Engine
 
     WorkingValues values;
     int saves = 0;
+    WorkingValues saved; // as the last save wrote it
     Session session;
 };
 
@@ -75,6 +78,8 @@ private slots:
     void enter_runsTheFieldsChain();
     void enter_inputError_stopsChainKeepsLineAndFile_data();
     void enter_inputError_stopsChainKeepsLineAndFile();
+    void numberTheLineCannotCarry_isAnInputError_data();
+    void numberTheLineCannotCarry_isAnInputError();
     void selectMode_loadsKindWithoutFormula();
     void selectMode_lineThatCannotBeBuilt_isNotSaved();
     void selectPitchUnit_startsOnlyFromLeastPitch_data();
@@ -85,6 +90,8 @@ private slots:
     void save_firstFailureWarnsOnce_data();
     void save_firstFailureWarnsOnce();
     void switchLanguage_savesNothing();
+    void switchLanguage_commitsTheFocusedField_data();
+    void switchLanguage_commitsTheFocusedField();
 };
 
 void TestSession::enter_runsTheFieldsChain_data()
@@ -181,6 +188,42 @@ void TestSession::enter_inputError_stopsChainKeepsLineAndFile()
     QCOMPARE(e.saves, 0);
 }
 
+void TestSession::numberTheLineCannotCarry_isAnInputError_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("typed"); // else stored by a file and met by a mode switch
+    QTest::newRow("negative D") << int(ToolMode::Mill) << int(Field::Diameter) << u"-12"_s << true;
+    QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s
+                                 << true;
+    QTest::newRow("tap feed 1e3") << int(ToolMode::Tap) << int(Field::FeedRate) << u"1e3"_s << true;
+    QTest::newRow("feed record with a rapid move")
+        << int(ToolMode::Drill) << int(Field::FeedRate) << u"795 G0 Z-100"_s << false;
+}
+
+void TestSession::numberTheLineCannotCarry_isAnInputError()
+{
+    QFETCH(int, mode);
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(bool, typed);
+    Engine e(true);
+    const QString line = e.session.selectMode(ToolMode(mode)).cncLine;
+    e.saves = 0;
+
+    Outcome out;
+    if (typed) {
+        out = e.type(Field(field), text);
+        QVERIFY(out.inputError);
+    } else {
+        e.values.tool(ToolMode(mode))[Field(field)] = text;
+        out = e.session.selectMode(ToolMode(mode));
+    }
+    QCOMPARE(out.cncLine, line);
+    QCOMPARE(e.saves, 0);
+}
+
 void TestSession::selectMode_loadsKindWithoutFormula()
 {
     Engine e(true);
@@ -191,6 +234,7 @@ void TestSession::selectMode_loadsKindWithoutFormula()
     QCOMPARE(drill.field(Field::SpindleSpeed), u"4"_s); // no formula ran
     QCOMPARE(drill.cncLine, u"S4 M03 F4 (10 BOR)"_s);
     QCOMPARE(e.saves, 1);
+    QCOMPARE(e.saved.drill.flutes, u"7"_s); // saved first, then Z is 1
 
     const Outcome tap = e.session.selectMode(ToolMode::Tap);
     QVERIFY(tap.pitchMmShown && !tap.threadsPerInchShown);
@@ -204,7 +248,7 @@ void TestSession::selectMode_lineThatCannotBeBuilt_isNotSaved()
     e.values.drill.diameter = u"abc"_s;
     const Outcome out = e.session.selectMode(ToolMode::Drill);
     QVERIFY(!out.inputError); // a switch shows no message
-    QCOMPARE(out.cncLine, u"S4 M03 F4"_s);
+    QCOMPARE(out.cncLine, u"S4 M03 F4 (10 FR 3 SK)"_s); // the Mill line, not half a Drill one
     QCOMPARE(e.saves, 0);
 }
 
@@ -255,19 +299,30 @@ void TestSession::menus_recomputeSpeedAndFeed()
 void TestSession::load_decimalKeyAndPitchUnit_data()
 {
     QTest::addColumn<bool>("comma");
-    QTest::addColumn<bool>("bothPitchUnits");
-    QTest::newRow("comma, both units stored") << true << true;
-    QTest::newRow("point") << false << false;
+    QTest::addColumn<bool>("fileComma"); // the notation the file was written in
+    QTest::addColumn<bool>("metricStored");
+    QTest::addColumn<bool>("inchStored");
+    QTest::addColumn<bool>("metric"); // the one unit system after load
+    QTest::newRow("comma, point file, both units, both pitch units")
+        << true << false << true << true << true;
+    QTest::newRow("point, comma file, no unit") << false << true << false << false << false;
+    QTest::newRow("comma, comma file, inch") << true << true << false << true << false;
 }
 
 void TestSession::load_decimalKeyAndPitchUnit()
 {
     QFETCH(bool, comma);
-    QFETCH(bool, bothPitchUnits);
-    WorkingValues values = Sample(comma);
-    values.decimalIsPeriod = comma; // the file says otherwise; the locale decides
-    values.threadsPerInchSelected = bothPitchUnits;
+    QFETCH(bool, fileComma);
+    QFETCH(bool, metricStored);
+    QFETCH(bool, inchStored);
+    QFETCH(bool, metric);
+    WorkingValues values = Sample(fileComma);
+    values.decimalIsPeriod = !fileComma;
+    values.metricUnits = metricStored;
+    values.inchUnits = inchStored;
+    values.threadsPerInchSelected = true;
     values.decimalCount = 9;
+    values.drill.spindleSpeed = fileComma ? u"5093,02"_s : u"5093.02"_s;
     int saves = 0;
     Session s(values, comma ? calc::commaLocale() : calc::pointLocale(),
               [&saves](const WorkingValues &) {
@@ -277,6 +332,12 @@ void TestSession::load_decimalKeyAndPitchUnit()
     const Outcome out = s.load(DanishWords);
     QCOMPARE(values.decimalIsPeriod, !comma);
     QCOMPARE(s.decimalSeparator(), comma ? u',' : u'.');
+    // The texts read as the file meant them.
+    QCOMPARE(values.mill, Sample(comma).mill);
+    QCOMPARE(values.tap, Sample(comma).tap);
+    QCOMPARE(values.drill.spindleSpeed, comma ? u"5093,02"_s : u"5093.02"_s);
+    QCOMPARE(values.metricUnits, metric);
+    QCOMPARE(values.inchUnits, !metric);
     QVERIFY(values.pitchMmSelected && !values.threadsPerInchSelected);
     QCOMPARE(int(values.decimalCount), 3);
     QCOMPARE(out.mode, ToolMode::Mill);
@@ -317,6 +378,41 @@ void TestSession::switchLanguage_savesNothing()
     e.session.switchLanguage(Language::Danish);
     QCOMPARE(int(e.values.languageState), 1);
     QCOMPARE(e.saves, 0);
+}
+
+void TestSession::switchLanguage_commitsTheFocusedField_data()
+{
+    QTest::addColumn<QString>("diameter"); // typed without Enter; empty: no field focused
+    QTest::addColumn<bool>("inputError");
+    QTest::addColumn<QString>("newLine"); // what the new window's Mill switch builds
+    QTest::newRow("D 6 committed") << u"6"_s << false << u"S5305 M03 F1591.55 (6 FR 3 SK)"_s;
+    QTest::newRow("unreadable D: no line from it") << u"abc"_s << true << QString();
+    QTest::newRow("no focus, Mill line impossible: empty") << QString() << false << QString();
+}
+
+void TestSession::switchLanguage_commitsTheFocusedField()
+{
+    QFETCH(QString, diameter);
+    QFETCH(bool, inputError);
+    QFETCH(QString, newLine);
+    Engine e(true);
+    e.session.selectMode(ToolMode::Tap); // the old window showed a tap line
+    e.session.selectMode(ToolMode::Mill);
+    std::optional<Field> focused;
+    if (diameter.isEmpty())
+        e.values.mill.spindleSpeed.clear();
+    else
+        focused = Field::Diameter;
+    e.session.setText(Field::Diameter, diameter.isEmpty() ? u"10"_s : diameter);
+    e.saves = 0;
+
+    const Outcome old = e.session.switchLanguage(Language::English, focused);
+    QCOMPARE(old.inputError, inputError);
+    QCOMPARE(int(e.values.languageState), 2);
+    e.session.load(DanishWords);
+    const Outcome opened = e.session.selectMode(ToolMode::Mill);
+    QCOMPARE(opened.cncLine, newLine);
+    QCOMPARE(e.saves, newLine.isEmpty() ? 0 : 2); // the commit, then the new window's line
 }
 
 QTEST_GUILESS_MAIN(TestSession)
