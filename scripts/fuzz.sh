@@ -9,33 +9,74 @@
 # scripts/fuzz.sh --merge TARGET: adds to fuzz/corpus/TARGET the fewest inputs of
 # fuzz-work/TARGET that reach the code (edges) the corpus does not reach yet, so that the kept
 # corpus stays small enough to replay on every test run.
+#
+# scripts/fuzz.sh --short [RUNS]: builds every target and fuzzes each for RUNS inputs (default
+# 2000) from its corpus, writing nothing into the tree; scripts/test.sh runs this, so a fuzz
+# build that no longer configures or compiles cannot land.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 usage() {
-    echo "usage: $0 [--merge] TARGET [SECONDS]" >&2
+    echo "usage: $0 [--merge] TARGET [SECONDS] | --short [RUNS]" >&2
     exit 2
 }
 
+targets=(fuzz_settings fuzz_numbers fuzz_fraction fuzz_cncline fuzz_session)
+
 merge=0
-if [ "${1:-}" = --merge ]; then
+short=0
+case "${1:-}" in
+--merge)
     merge=1
     shift
-fi
-target=${1:-}
-seconds=${2:-60}
-case "$target" in
-fuzz_settings | fuzz_numbers | fuzz_fraction | fuzz_cncline) ;;
-*) usage ;;
+    ;;
+--short)
+    short=1
+    shift
+    ;;
 esac
-[[ "$seconds" =~ ^[0-9]+$ ]] || usage
+if [ "$short" = 1 ]; then
+    runs=${1:-2000}
+    [[ "$runs" =~ ^[0-9]+$ ]] || usage
+else
+    target=${1:-}
+    seconds=${2:-60}
+    [[ " ${targets[*]} " == *" $target "* ]] || usage
+    [[ "$seconds" =~ ^[0-9]+$ ]] || usage
+fi
 
 ensure_packages "${BUILD_PACKAGES[@]}" clang-14 libclang-rt-14-dev
 cxx=$(command -v clang++-14 || command -v clang++)
 
+export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER="$cxx" -DKVR_FUZZ=ON -DKVR_SANITIZE=ON >/dev/null
+
+if [ "$short" = 1 ]; then
+    cmake --build build-fuzz --target "${targets[@]}"
+    for target in "${targets[@]}"; do
+        # A scratch corpus: the runs may find new inputs, which stay out of the tree.
+        scratch=$(mktemp -d)
+        cp fuzz/corpus/"$target"/* "$scratch"/
+        status=0
+        "build-fuzz/fuzz/$target" "$scratch" -runs="$runs" -seed=1 -max_len=4096 \
+            -dict="fuzz/$target.dict" -timeout=10 -rss_limit_mb=2048 \
+            -artifact_prefix="$scratch/" >"$scratch/log" 2>&1 || status=$?
+        if [ "$status" -ne 0 ]; then
+            tail -n 40 "$scratch/log"
+            echo "$target failed; the input is in $scratch" >&2
+            exit "$status"
+        fi
+        echo "$target: $(grep -E '^Done' "$scratch/log" || echo "$runs runs")"
+        rm -rf "$scratch"
+    done
+    exit 0
+fi
+
 cmake --build build-fuzz --target "$target"
 
 corpus=fuzz/corpus/$target
@@ -43,10 +84,6 @@ crashes=fuzz/crashes/$target
 work=fuzz-work/$target
 mkdir -p "$work" "$crashes"
 cp -n "$corpus"/* "$work"/ 2>/dev/null || true
-
-export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 # The settings file gets room for long lines; the others work on single texts.
 max_len=4096

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through ctest: first the ordinary
 # build in build/, then the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/ (skip it with KVR_SKIP_SANITIZE=1).
+# UndefinedBehaviorSanitizer in build-asan/ (skip it with KVR_SKIP_SANITIZE=1), then every
+# fuzz target built with clang and libFuzzer for a short fixed number of runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -38,3 +39,6 @@ if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     ctest --test-dir build-asan -j "$jobs" --timeout 900
 fi
+
+echo "== build-fuzz/ (clang, libFuzzer: every target for a few thousand inputs) =="
+bash scripts/fuzz.sh --short 20000

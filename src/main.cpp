@@ -12,13 +12,10 @@
 int main(int argc, char *argv[])
 {
     platform::setApplicationIdentity();
-    if (const std::optional<int> status = platform::answerInformationRequest(argc, argv))
+    if (const std::optional<int> status = platform::answerCommandLine(argc, argv))
         return *status;
 
     QApplication app(argc, argv);
-    if (const std::optional<int> status =
-            platform::rejectLeftoverArguments(QCoreApplication::arguments()))
-        return *status;
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
 
     WorkingValues values;

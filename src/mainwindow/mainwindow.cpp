@@ -44,7 +44,9 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
     const std::pair<QRadioButton *, ToolMode> modeOptions[] = {{m_millOption, ToolMode::Mill},
                                                                {m_drillOption, ToolMode::Drill},
                                                                {m_tapOption, ToolMode::Tap}};
-    for (const auto &[option, mode] : modeOptions) {
+    for (const auto &[option, optionMode] : modeOptions) {
+        // A lambda may not capture a structured binding before C++20's fix (clang 14).
+        const ToolMode mode = optionMode;
         connect(option, &QRadioButton::clicked, this, [this, mode] { modeOptionClicked(mode); });
         option->installEventFilter(this);
     }

@@ -28,6 +28,25 @@ struct ProgramOptions
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);
         parser.addOption(version);
+        // Qt's own options, which QApplication takes off the command line later.
+        for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
+                                 "qwindowgeometry", "geometry", "qwindowicon", "icon",
+                                 "qwindowtitle", "title", "session", "display", "name", "visual",
+                                 "ncols", "style", "stylesheet", "qmljsdebugger"})
+            addQtOption(name, true);
+        for (const char *name :
+             {"reverse", "testability", "nograb", "dograb", "sync", "cmap", "widgetcount"})
+            addQtOption(name, false);
+    }
+
+private:
+    void addQtOption(const char *name, bool takesValue)
+    {
+        QCommandLineOption option(QString::fromLatin1(name));
+        if (takesValue)
+            option.setValueName(QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
     }
 };
 
@@ -39,14 +58,14 @@ void Write(std::FILE *stream, const QString &text)
 
 } // namespace
 
-std::optional<int> answerInformationRequest(int argc, char *argv[])
+std::optional<int> answerCommandLine(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     ProgramOptions options;
-    // Faults wait for the second reading: they may be Qt's own options.
-    options.parser.parse(arguments);
+    const bool parsed = options.parser.parse(arguments);
+    // Help and version answer even beside a fault.
     if (options.parser.isSet(options.help)) {
         // A core application object only lends the help text the program's path as called.
         int coreArgc = 1;
@@ -59,14 +78,8 @@ std::optional<int> answerInformationRequest(int argc, char *argv[])
                           QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return 0;
     }
-    return std::nullopt;
-}
-
-std::optional<int> rejectLeftoverArguments(const QStringList &arguments)
-{
-    ProgramOptions options;
     QString fault;
-    if (!options.parser.parse(arguments))
+    if (!parsed)
         fault = options.parser.errorText();
     else if (!options.parser.positionalArguments().isEmpty())
         fault = QStringLiteral("Unexpected argument '%1'.")

@@ -1,11 +1,9 @@
 #pragma once
 
-// The program takes no arguments but --help and --version. The command line is read twice:
-// before the application object exists, so that --help and --version answer without a
-// display, and after QApplication has taken the options that Qt itself serves (-platform,
-// -style, -session from the session manager ...), when anything left is a fault.
-
-#include <QStringList>
+// The program takes no arguments but --help and --version, beside the options that Qt
+// itself serves (-platform, -style, -session from the session manager ...). The command line
+// is read before the application object exists, so that every answer, a fault included,
+// comes without a display.
 
 #include <optional>
 
@@ -15,11 +13,9 @@ namespace platform {
 inline constexpr int UsageErrorStatus = 2;
 
 // Writes the help text or the version ("kvrcalc 2.0.3") on standard output when asked for,
-// and returns 0; returns nothing when the program is to start.
-std::optional<int> answerInformationRequest(int argc, char *argv[]);
-
-// Given QCoreApplication::arguments(): writes what is wrong on standard error and returns
-// UsageErrorStatus when an option or argument is left; returns nothing otherwise.
-std::optional<int> rejectLeftoverArguments(const QStringList &arguments);
+// and returns 0; writes what is wrong on standard error and returns UsageErrorStatus for an
+// option or argument that neither the program nor Qt takes; returns nothing when the program
+// is to start.
+std::optional<int> answerCommandLine(int argc, char *argv[]);
 
 } // namespace platform
