@@ -15,16 +15,11 @@
 #include <exception>
 #include <string>
 
+using fuzz::DanishWords;
+using fuzz::EnglishWords;
 using fuzz::Shown;
 
 namespace {
-
-const calc::CncWords DanishWords{QStringLiteral(" FR "), QStringLiteral(" SK)"),
-                                 QStringLiteral(" BOR)"), QStringLiteral(" TAP "),
-                                 QStringLiteral(" STIG)")};
-const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLiteral(" FLUTES)"),
-                                  QStringLiteral(" DRILL)"), QStringLiteral(" TAPS "),
-                                  QStringLiteral(" PITCH)")};
 
 // The copied texts as the line must show them: their digits, the separator a point.
 QString Copied(const QString &text, const calc::NumberLocale &locale)
@@ -112,9 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(line == before, what + " changed the line to " + Shown(line));
         return 0;
     }
-    FUZZ_CHECK(fuzz::IsMachineSafeLine(line, words.mill, words.edges, words.drill, words.tap,
-                                       words.pitch),
-               what + " gave " + Shown(line));
+    FUZZ_CHECK(fuzz::IsMachineSafeLine(line, words), what + " gave " + Shown(line));
     const QString expected = ExpectedLine(in, words, locale);
     FUZZ_CHECK(line == expected, what + " gave " + Shown(line) + ", expected " + Shown(expected));
     return 0;

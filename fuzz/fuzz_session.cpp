@@ -14,22 +14,15 @@
 #include <exception>
 #include <string>
 
+using fuzz::DanishWords;
+using fuzz::EnglishWords;
 using fuzz::Shown;
 
 namespace {
 
-const calc::CncWords DanishWords{QStringLiteral(" FR "), QStringLiteral(" SK)"),
-                                 QStringLiteral(" BOR)"), QStringLiteral(" TAP "),
-                                 QStringLiteral(" STIG)")};
-const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLiteral(" FLUTES)"),
-                                  QStringLiteral(" DRILL)"), QStringLiteral(" TAPS "),
-                                  QStringLiteral(" PITCH)")};
-
 void Check(const session::Outcome &out, const calc::CncWords &words, const std::string &what)
 {
-    FUZZ_CHECK(out.cncLine.isEmpty() || fuzz::IsMachineSafeLine(out.cncLine, words.mill,
-                                                                 words.edges, words.drill,
-                                                                 words.tap, words.pitch),
+    FUZZ_CHECK(out.cncLine.isEmpty() || fuzz::IsMachineSafeLine(out.cncLine, words),
                what + " showed " + Shown(out.cncLine));
     FUZZ_CHECK(!(out.saved && out.inputError), what + " saved after an input error");
 }
@@ -101,9 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 // The language item, then the new window opening in Mill mode.
                 const std::optional<Field> focused =
                     pick % 9 == 8 ? std::nullopt : std::optional<Field>(AllFields[pick % 9]);
-                Check(engine.switchLanguage(pick % 2 ? Language::English : Language::Danish,
-                                            focused),
-                      words, name);
+                Check(
+                    engine.switchLanguage(pick % 2 ? Language::English : Language::Danish, focused),
+                    words, name);
                 Check(engine.load(words), words, name + ", load");
                 Check(engine.selectMode(ToolMode::Mill), words, name + ", Mill");
                 break;

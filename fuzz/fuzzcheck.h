@@ -3,6 +3,8 @@
 // Shared by the fuzz targets: a check that stays in release builds (assert would vanish
 // under NDEBUG), and small helpers that turn raw fuzz bytes into texts.
 
+#include "calc/cncline.h"
+
 #include <QByteArray>
 #include <QRegularExpression>
 #include <QString>
@@ -90,22 +92,29 @@ inline std::vector<QByteArray> SplitLines(const std::uint8_t *data, std::size_t 
     return parts;
 }
 
+// The tool words of the two windows.
+inline const calc::CncWords DanishWords{QStringLiteral(" FR "), QStringLiteral(" SK)"),
+                                        QStringLiteral(" BOR)"), QStringLiteral(" TAP "),
+                                        QStringLiteral(" STIG)")};
+inline const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLiteral(" FLUTES)"),
+                                         QStringLiteral(" DRILL)"), QStringLiteral(" TAPS "),
+                                         QStringLiteral(" PITCH)")};
+
 // Whether line is a CNC line the machine may get: S<digits> M03 F<number> (<number> and the
 // tool words of its kind, with a number where the words leave room), every number plain
 // (digits and at most one point) and above zero.
-inline bool IsMachineSafeLine(const QString &line, const QString &millWord,
-                              const QString &edgesWord, const QString &drillWord,
-                              const QString &tapWord, const QString &pitchWord)
+inline bool IsMachineSafeLine(const QString &line, const calc::CncWords &words)
 {
     const QString number = QStringLiteral("(\\d*\\.?\\d*)");
-    const QString start = QStringLiteral("S(\\d+) M03 F") + number + QStringLiteral(" \\(") + number;
+    const QString start =
+        QStringLiteral("S(\\d+) M03 F") + number + QStringLiteral(" \\(") + number;
     const QRegularExpression shapes[] = {
-        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(millWord) +
-                           number + QRegularExpression::escape(edgesWord) + QStringLiteral("$")),
-        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(drillWord) +
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(words.mill) +
+                           number + QRegularExpression::escape(words.edges) + QStringLiteral("$")),
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(words.drill) +
                            QStringLiteral("$")),
-        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(tapWord) +
-                           number + QRegularExpression::escape(pitchWord) + QStringLiteral("$")),
+        QRegularExpression(QStringLiteral("^") + start + QRegularExpression::escape(words.tap) +
+                           number + QRegularExpression::escape(words.pitch) + QStringLiteral("$")),
     };
     for (const QRegularExpression &shape : shapes) {
         const QRegularExpressionMatch match = shape.match(line);

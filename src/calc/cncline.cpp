@@ -70,9 +70,8 @@ void composeCncLine(const CncInput &input, const CncWords &words, const NumberLo
         // The mm pitch was always tested first and the threads per inch after, so with both
         // options set the threads per inch win.
         rest = words.tap +
-               plainNumberForLine(input.threadsPerInchSelected ? input.threadsPerInch
-                                                               : input.pitchMm,
-                                  locale) +
+               plainNumberForLine(
+                   input.threadsPerInchSelected ? input.threadsPerInch : input.pitchMm, locale) +
                words.pitch;
         break;
     }

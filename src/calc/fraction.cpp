@@ -45,8 +45,8 @@ QString evaluateFraction(const QString &fractionText, const NumberLocale &locale
 
     try {
         const double whole = ReadFractionPart(wholePart, locale);
-        const double quotient = checkedDiv(ReadFractionPart(numerator, locale),
-                                           ReadFractionPart(denominator, locale));
+        const double quotient =
+            checkedDiv(ReadFractionPart(numerator, locale), ReadFractionPart(denominator, locale));
         return numberToText(checkedAdd(whole, quotient), locale);
     } catch (const InputError &) {
         return {};

@@ -29,10 +29,10 @@ struct ProgramOptions
         parser.addOption(help);
         parser.addOption(version);
         // Qt's own options, which QApplication takes off the command line later.
-        for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin",
-                                 "qwindowgeometry", "geometry", "qwindowicon", "icon",
-                                 "qwindowtitle", "title", "session", "display", "name", "visual",
-                                 "ncols", "style", "stylesheet", "qmljsdebugger"})
+        for (const char *name :
+             {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+              "geometry", "qwindowicon", "icon", "qwindowtitle", "title", "session", "display",
+              "name", "visual", "ncols", "style", "stylesheet", "qmljsdebugger"})
             addQtOption(name, true);
         for (const char *name :
              {"reverse", "testability", "nograb", "dograb", "sync", "cmap", "widgetcount"})

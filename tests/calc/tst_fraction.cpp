@@ -63,7 +63,8 @@ void TestFraction::evaluatesFraction_data()
         }
     }
     // A comma is the decimal separator of one locale and no number in the other.
-    QTest::newRow("comma: 1,5/2") << commaLocale() << QStringLiteral("1,5/2") << QStringLiteral("0,75");
+    QTest::newRow("comma: 1,5/2") << commaLocale() << QStringLiteral("1,5/2")
+                                  << QStringLiteral("0,75");
     QTest::newRow("point: 1,5/2") << pointLocale() << QStringLiteral("1,5/2") << QString();
 }
 

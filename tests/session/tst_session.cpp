@@ -247,7 +247,7 @@ void TestSession::selectMode_lineThatCannotBeBuilt_isNotSaved()
     Engine e(true);
     e.values.drill.diameter = u"abc"_s;
     const Outcome out = e.session.selectMode(ToolMode::Drill);
-    QVERIFY(!out.inputError); // a switch shows no message
+    QVERIFY(!out.inputError);                           // a switch shows no message
     QCOMPARE(out.cncLine, u"S4 M03 F4 (10 FR 3 SK)"_s); // the Mill line, not half a Drill one
     QCOMPARE(e.saves, 0);
 }

@@ -752,8 +752,7 @@ void HostileInput::hostileEntry_warnsOnceOrComputesRightValues()
 
             const Effect effect = field == Quantity::D ? input.diameter : input.effect;
             const bool noNumber = Warns(effect, field, c.mode);
-            const std::array<bool, 2> engineWarns =
-                EngineWarns(valuesBefore, c, field, shownTyped);
+            const std::array<bool, 2> engineWarns = EngineWarns(valuesBefore, c, field, shownTyped);
             const bool fraction = field == Quantity::D && input.diameterIs;
             const QString afterEnter = fraction ? Num(input.diameterIs, c.comma) : shownTyped;
             const bool keepsTyped = IsTap(c.mode) || (field != Quantity::n && field != Quantity::S);
