@@ -54,7 +54,7 @@ export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_CXX_COMPILER="$cxx" -DKVR_FUZZ=ON -DKVR_SANITIZE=ON >/dev/null
+    -DCMAKE_CXX_COMPILER="$cxx" -DKVR_FUZZ=ON -DKVR_SANITIZE=ON -DKVR_WERROR=ON >/dev/null
 
 if [ "$short" = 1 ]; then
     cmake --build build-fuzz --target "${targets[@]}"

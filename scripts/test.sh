@@ -21,14 +21,15 @@ export QT_QPA_PLATFORM=offscreen
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build/ =="
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# Warnings are errors here, not for a packager whose newer compiler warns of something new.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 600
 
 if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
     echo "== build-asan/ (AddressSanitizer, UndefinedBehaviorSanitizer) =="
     # gcc's -fsanitize=undefined leaves out a double too big for its integer; ask for it.
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON \
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON -DKVR_WERROR=ON \
         -DCMAKE_CXX_FLAGS="-fsanitize=float-cast-overflow" >/dev/null
     cmake --build build-asan -j "$jobs"
     # Every report stops the process that made it (abort, halt, leak exit code), so the test
