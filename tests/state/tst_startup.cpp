@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 
 using namespace state;
+using namespace Qt::StringLiterals;
 using testsets::Records;
 
 namespace {
@@ -50,6 +51,8 @@ private slots:
     void main_installedProgram_keepsValuesInUserFolder();
     void main_removesWhatCrashedSavesLeft_data();
     void main_removesWhatCrashedSavesLeft();
+    void main_unreadableFile_keptBeforeAnythingIsWritten_data();
+    void main_unreadableFile_keptBeforeAnythingIsWritten();
 };
 
 void TestStartup::main_opensTheStoredWindow_data()
@@ -172,13 +175,16 @@ void TestStartup::settingsFilePath_asOrdinaryUser_data()
     QTest::addColumn<int>("programFolderMode");
     QTest::addColumn<int>("fileMode"); // of a file beside the program, -1: none
     QTest::addColumn<bool>("userFolderKnown");
+    QTest::addColumn<bool>("installed");
     QTest::addColumn<bool>("inUserFolder");
 
-    QTest::newRow("writable program folder") << 0755 << -1 << true << false;
-    QTest::newRow("read-only program folder") << 0555 << -1 << true << true;
-    QTest::newRow("file in a read-only program folder") << 0555 << 0644 << true << false;
-    QTest::newRow("read-only file in a read-only folder") << 0555 << 0444 << true << false;
-    QTest::newRow("read-only program folder, no user folder") << 0555 << -1 << false << false;
+    QTest::newRow("writable program folder") << 0755 << -1 << true << false << false;
+    QTest::newRow("read-only program folder") << 0555 << -1 << true << false << true;
+    QTest::newRow("file in a read-only program folder") << 0555 << 0644 << true << false << false;
+    QTest::newRow("read-only file in a read-only folder") << 0555 << 0444 << true << false << false;
+    QTest::newRow("read-only program folder, no user folder")
+        << 0555 << -1 << false << false << false;
+    QTest::newRow("installed, file in a writable folder") << 0755 << 0644 << true << true << true;
 }
 
 void TestStartup::settingsFilePath_asOrdinaryUser()
@@ -186,6 +192,7 @@ void TestStartup::settingsFilePath_asOrdinaryUser()
     QFETCH(int, programFolderMode);
     QFETCH(int, fileMode);
     QFETCH(bool, userFolderKnown);
+    QFETCH(bool, installed);
     QFETCH(bool, inUserFolder);
 
     QTemporaryDir dir;
@@ -202,7 +209,9 @@ void TestStartup::settingsFilePath_asOrdinaryUser()
         CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(programFolderMode)) ==
                      0);
 
-        const QString path = settingsFilePath(program, userFolderKnown ? user : QString());
+        const QString path =
+            settingsFilePath(program, userFolderKnown ? user : QString(),
+                             installed ? ProgramLayout::Installed : ProgramLayout::Portable);
         CHILD_VERIFY(path == (inUserFolder ? user : program) + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(user)); // deciding makes nothing
         return {};
@@ -245,15 +254,18 @@ void TestStartup::main_removesWhatCrashedSavesLeft_data()
     QTest::addColumn<char>("kind");
     QTest::addColumn<bool>("removed");
 
-    QTest::newRow("temporary file of a save") << QStringLiteral("KVRsys.cfg.aBcDeZ") << 'f' << true;
-    QTest::newRow("named by Qt") << QString() << 'q' << true;
+    QTest::newRow("temporary file of a save")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'f' << true;
+    QTest::newRow("a user's backup") << QStringLiteral("KVRsys.cfg.backup") << 'f' << false;
+    QTest::newRow("six letters") << QStringLiteral("KVRsys.cfg.aBcDeZ") << 'f' << false;
+    QTest::newRow("named by Qt") << QString() << 'q' << false;
     QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
     QTest::newRow("seven letters") << QStringLiteral("KVRsys.cfg.aBcDeFg") << 'f' << false;
     QTest::newRow("a digit") << QStringLiteral("KVRsys.cfg.aBc1eF") << 'f' << false;
     QTest::newRow("another file's") << QStringLiteral("KVRsys.cfh.aBcDeF") << 'f' << false;
     QTest::newRow("name in other case") << QStringLiteral("kvrsys.cfg.aBcDeF") << 'f' << false;
-    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'd' << false;
-    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'l' << false;
+    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'd' << false;
+    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'l' << false;
 }
 
 void TestStartup::main_removesWhatCrashedSavesLeft()
@@ -295,6 +307,55 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
     QVERIFY(QFileInfo::exists(linkTarget));
     QVERIFY(values.sameStoredValues(stored));
+}
+
+void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("programFolderMode");
+    QTest::addColumn<bool>("userFolderKnown");
+    QTest::addColumn<QString>("keptAs"); // below the test's folder; empty: nothing kept
+
+    const QByteArray cut = testsets::JoinLines(testsets::FileLines(testsets::SetA()).mid(0, 25));
+    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged";
+    // The first name is taken by a file that the user keeps.
+    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2";
+    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged";
+    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString();
+    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString();
+}
+
+void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, programFolderMode);
+    QFETCH(bool, userFolderKnown);
+    QFETCH(QString, keptAs);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("program"));
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(program));
+        const QString path = program + QStringLiteral("/KVRsys.cfg");
+        CHILD_VERIFY(WriteAll(path, content));
+        if (keptAs.endsWith(u'2'))
+            CHILD_VERIFY(WriteAll(path + QStringLiteral(".damaged"), "other"));
+        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(programFolderMode)) ==
+                     0);
+
+        WorkingValues values;
+        chooseStartWindow(values, program, userFolderKnown ? dir.filePath(u"user"_s) : QString());
+        QStringList told;
+        for (const StartNotice &notice : values.startNotices)
+            told << notice.path;
+        CHILD_VERIFY(told ==
+                     (keptAs.isEmpty() ? QStringList() : QStringList{dir.filePath(keptAs)}));
+        CHILD_VERIFY(keptAs.isEmpty() || QFile(dir.filePath(keptAs)).size() == content.size());
+        // Kept nowhere: no save may replace it.
+        CHILD_VERIFY(saveSettings(values).failed() == (keptAs.isEmpty() && !content.isEmpty()));
+        return {};
+    });
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
