@@ -76,6 +76,24 @@ std::filesystem::path NativePath(const QString &path)
 #endif
 }
 
+// The new file takes the old one's permissions, and its owner when root saves a user's file,
+// so that the user can still write it afterwards.
+void TakeOverAttributes(QFile &file, const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat old = {};
+    if (::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;
+    ::fchmod(file.handle(), old.st_mode & 0777);
+    if (::geteuid() == 0 && (old.st_uid != 0 || old.st_gid != 0)) {
+        [[maybe_unused]] const int ignored = ::fchown(file.handle(), old.st_uid, old.st_gid);
+    }
+#else
+    if (QFileInfo::exists(path))
+        file.setPermissions(QFile::permissions(path));
+#endif
+}
+
 QString Reason(const QFile &file)
 {
     const QString reason = file.errorString();
@@ -151,9 +169,9 @@ WriteStatus writeAtomically(const QString &path, const QByteArray &bytes, QStrin
     const bool written = WriteAll(file, bytes);
     if (!written)
         reason = Reason(file);
+    else
+        TakeOverAttributes(file, path);
     file.close();
-    if (written && QFileInfo::exists(path))
-        file.setPermissions(QFile::permissions(path));
     std::error_code error;
     if (written)
         std::filesystem::rename(NativePath(temporary), NativePath(path), error);

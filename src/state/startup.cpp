@@ -76,9 +76,11 @@ void PrepareSettingsFile(WorkingValues &values)
     }
 
     QFile damaged(target);
-    if (records >= LanguageRecordCount || file.size() == 0 || !damaged.open(QIODevice::ReadOnly))
+    if (records >= LanguageRecordCount || !damaged.open(QIODevice::ReadOnly))
         return;
     const QByteArray bytes = damaged.readAll();
+    if (bytes.isEmpty())
+        return; // an empty file is a first run, not damage
     QString keptAt = KeepAside(file.absolutePath(), file.fileName(), bytes);
     if (keptAt.isEmpty())
         keptAt = KeepAside(values.userConfigFolder, file.fileName(), bytes);
