@@ -11,6 +11,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::ignoreFileSizeSignal();
     platform::setApplicationIdentity();
     if (const std::optional<int> status = platform::answerCommandLine(argc, argv))
         return *status;
@@ -19,8 +20,10 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
 
     WorkingValues values;
-    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory(),
-                                                              platform::userConfigDirectory());
+    const state::StartWindow start = state::chooseStartWindow(
+        values, platform::programDirectory(), platform::userConfigDirectory(),
+        platform::programIsInstalled() ? state::ProgramLayout::Installed
+                                       : state::ProgramLayout::Portable);
     if (!start)
         return 0;
 

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -117,6 +119,8 @@ void MainWindow::showEvent(QShowEvent *event)
     m_shown = true;
     // The Mill option opens with the focus: its switch fills the fields from the Mill values.
     switchMode(ToolMode::Mill);
+    // Once the window is on the screen, above which the messages then stand.
+    QMetaObject::invokeMethod(this, &MainWindow::showStartNotices, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -219,6 +223,22 @@ void MainWindow::showSaveWarning(const state::SaveResult &report)
                     m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);
     box.setObjectName(u"saveWarning"_s);
     box.exec();
+}
+
+void MainWindow::showStartNotices()
+{
+    // Told once a run: whichever window comes next finds them gone.
+    const std::vector<state::StartNotice> notices =
+        std::exchange(m_session.values().startNotices, {});
+    for (const state::StartNotice &notice : notices) {
+        const bool kept = notice.kind == state::StartNotice::Kind::DamagedKept;
+        QMessageBox box(QMessageBox::Information, m_texts.startNoticeTitle,
+                        (kept ? m_texts.damagedFileKeptText : m_texts.settingsRestoredText)
+                            .arg(QDir::toNativeSeparators(notice.path)),
+                        QMessageBox::Ok, this);
+        box.setObjectName(kept ? u"damagedFileKept"_s : u"settingsFileRestored"_s);
+        box.exec();
+    }
 }
 
 void MainWindow::updateAccessibleNames()

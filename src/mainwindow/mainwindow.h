@@ -76,6 +76,7 @@ private:
     void showCncLine(const QString &line);
     void showInputError();
     void showSaveWarning(const state::SaveResult &report);
+    void showStartNotices();
     void updateAccessibleNames();
 
     // Field and option events.

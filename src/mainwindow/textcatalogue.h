@@ -121,6 +121,9 @@ struct TextCatalogue
     // The first failed save of a run: %1 the file, %2 the reason.
     QString saveFailedText;
     QString saveFailedTitle;
+    QString damagedFileKeptText;  // %1: where the file that could not be read is kept
+    QString settingsRestoredText; // %1: the settings file
+    QString startNoticeTitle;
 
     calc::CncWords cncWords;
     ReportTexts report;

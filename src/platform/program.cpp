@@ -1,9 +1,14 @@
 #include "platform/program.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
 
 namespace platform {
 
@@ -18,7 +23,52 @@ QString programDirectory()
 
 QString userConfigDirectory()
 {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // As the XDG rules say: a relative XDG_CONFIG_HOME is ignored. Qt would name /.config
+    // without a home; nothing is written under / instead.
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (!QDir::isAbsolutePath(base)) {
+        const QString home = qEnvironmentVariable("HOME");
+        if (!QDir::isAbsolutePath(home) || QDir::cleanPath(home) == u"/")
+            return {};
+        base = home + QStringLiteral("/.config");
+    }
+    // Named as Qt's AppConfigLocation names it.
+    return QDir::cleanPath(base + u'/' + QCoreApplication::organizationName() + u'/' +
+                           QCoreApplication::applicationName());
+#else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
+}
+
+bool isInstalledLayout(const QString &programDir)
+{
+    const QDir folder(programDir);
+#ifdef Q_OS_WIN
+    // Installer hook: the Windows installer puts its uninstaller beside the program; a
+    // portable zip has none.
+    return QFileInfo::exists(folder.filePath(QStringLiteral("uninstall.exe")));
+#else
+    // What cmake/install.cmake lays out beside bin/.
+    const QString appId = QStringLiteral("com.example.kovrin.kvrcalc");
+    return folder.dirName() == u"bin" &&
+           (QFileInfo::exists(
+                folder.filePath(u"../share/applications/"_s + appId + u".desktop"_s)) ||
+            QFileInfo::exists(
+                folder.filePath(u"../share/metainfo/"_s + appId + u".metainfo.xml"_s)));
+#endif
+}
+
+bool programIsInstalled()
+{
+    return isInstalledLayout(programDirectory());
+}
+
+void ignoreFileSizeSignal()
+{
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 Version programVersion()

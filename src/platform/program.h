@@ -9,8 +9,19 @@ QString programDirectory();
 
 // The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config,
 // named after the application's organisation and name); it may not exist yet. Empty when
-// the system names none. Asked once the application object exists.
+// the system names none: no absolute XDG_CONFIG_HOME and no home but /. Asked once the
+// application object exists.
 QString userConfigDirectory();
+
+// Whether the program runs from an installed layout rather than from a build or an unzipped
+// folder: on Linux, a folder named bin with the desktop entry or the metainfo installed beside
+// it in ../share; on Windows, the installer's uninstall.exe beside the program.
+bool isInstalledLayout(const QString &programDir);
+bool programIsInstalled();
+
+// A write past the file-size limit (ulimit -f) then fails and is reported as a failed save,
+// instead of ending the program.
+void ignoreFileSizeSignal();
 
 struct Version
 {

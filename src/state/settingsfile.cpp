@@ -1,11 +1,12 @@
 #include "state/settingsfile.h"
 
+#include "state/filewriting.h"
 #include "state/writepermission.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -21,7 +22,6 @@ namespace {
 constexpr qint64 MaxReadBytes = 64 * 1024;
 
 constexpr int TextRecordCount = 24;
-constexpr int RecordCount = 33;
 
 // The 24 text records in file order: Mill, Drill, Tap, each D Z Sz V PitchMm PitchTpi n S.
 template <typename Values> auto TextRecords(Values &values)
@@ -91,7 +91,7 @@ bool IsLineEnd(char c)
 class RecordReader
 {
 public:
-    explicit RecordReader(const QByteArray &bytes) : m_bytes(bytes) {}
+    RecordReader(const QByteArray &bytes, qsizetype start) : m_bytes(bytes), m_pos(start) {}
 
     // The next item, or nothing when the bytes are used up or the item is malformed.
     std::optional<Item> next()
@@ -149,7 +149,7 @@ private:
     }
 
     const QByteArray &m_bytes;
-    qsizetype m_pos = 0;
+    qsizetype m_pos;
 };
 
 // Decimal digits only, no sign, no blanks inside, at most 255.
@@ -179,20 +179,6 @@ std::optional<bool> ToBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
-// QSaveFile's temporary file: the file's name, a dot and six ASCII letters.
-bool IsAbandonedSaveName(const QString &name, const QString &fileName)
-{
-    constexpr qsizetype PlaceholderLength = 6;
-    if (name.size() != fileName.size() + 1 + PlaceholderLength || !name.startsWith(fileName) ||
-        name.at(fileName.size()) != u'.')
-        return false;
-    for (const QChar c : QStringView(name).last(PlaceholderLength)) {
-        if (!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QByteArray serializeSettings(const WorkingValues &values)
@@ -215,7 +201,9 @@ QByteArray serializeSettings(const WorkingValues &values)
 
 int parseSettings(const QByteArray &bytes, WorkingValues &values)
 {
-    RecordReader reader(bytes);
+    // Put first by an editor that saved the file as UTF-8.
+    const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
+    RecordReader reader(bytes, byteOrderMark ? 3 : 0);
     int count = 0;
     for (QString *text : TextRecords(values)) {
         const std::optional<Item> item = reader.next();
@@ -246,18 +234,18 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
         *flag = *value;
         ++count;
     }
-    Q_ASSERT(count == RecordCount);
+    Q_ASSERT(count == WholeRecordCount);
     return count;
 }
 
-void loadSettings(WorkingValues &values)
+QByteArray readSettingsBytes(const QString &path)
 {
     // Only a regular file: a pipe or a device in its place could block or never end.
-    if (!QFileInfo(values.settingsPath).isFile())
-        return;
-    QFile file(values.settingsPath);
+    if (!QFileInfo(path).isFile())
+        return {};
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return;
+        return {};
     QByteArray bytes = file.read(MaxReadBytes + 1);
     file.close();
     if (bytes.size() > MaxReadBytes) {
@@ -266,8 +254,62 @@ void loadSettings(WorkingValues &values)
         const qsizetype lastLineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         bytes.truncate(lastLineEnd + 1);
     }
-    parseSettings(bytes, values);
+    return bytes;
 }
+
+void loadSettings(WorkingValues &values)
+{
+    const SettingsLock lock(values.settingsPath);
+    parseSettings(readSettingsBytes(values.settingsPath), values);
+}
+
+QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFolder)
+{
+    if (userConfigFolder.isEmpty())
+        return {};
+    const QByteArray hash = QCryptographicHash::hash(
+        QFileInfo(settingsPath).absoluteFilePath().toUtf8(), QCryptographicHash::Sha1);
+    return QDir(userConfigFolder)
+        .filePath(QStringLiteral("inplace-%1.cfg").arg(QLatin1StringView(hash.toHex().left(16))));
+}
+
+namespace {
+
+// The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
+// goes to the user's configuration folder, from which the next start restores a file that
+// this write left empty or cut short.
+bool SaveInPlace(const WorkingValues &values, const QString &target, const QByteArray &bytes,
+                 QString &reason)
+{
+    const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
+    if (copy.isEmpty()) {
+        reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
+        return false;
+    }
+    QFile file(target);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    const QByteArray previous = file.readAll();
+    file.close();
+    // A file cut short by a failed write of this run is no copy: the one kept before stays.
+    WorkingValues scratch;
+    if (parseSettings(previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
+        if (!QDir().mkpath(values.userConfigFolder)) {
+            reason = QStringLiteral("The folder %1 cannot be created").arg(values.userConfigFolder);
+            return false;
+        }
+        if (writeAtomically(copy, previous, reason) != WriteStatus::Written)
+            return false;
+    }
+    if (!writeInPlace(target, bytes, reason))
+        return false;
+    QFile::remove(copy);
+    return true;
+}
+
+} // namespace
 
 SaveResult saveSettings(const WorkingValues &values)
 {
@@ -276,14 +318,24 @@ SaveResult saveSettings(const WorkingValues &values)
         return SaveResult{SaveStatus::Failed, path, reason};
     };
     if (path.isEmpty())
-        return failed(QStringLiteral("No file name"));
+        return failed(QStringLiteral("No folder to keep the settings file in"));
+    if (!values.savesRefused.isEmpty())
+        return failed(values.savesRefused);
 
-    const QFileInfo info(path);
+    const SettingsLock lock(path);
+    QString reason;
+    const QString target = writableTarget(path, reason);
+    if (target.isEmpty())
+        return failed(reason);
+    const QFileInfo info(target);
     if (info.exists()) {
         if (!info.isFile())
             return failed(QStringLiteral("Not a regular file"));
         if (isReadOnlyByIntent(info))
             return {SaveStatus::KeptReadOnly, path, {}};
+        // Not replaced either, though its folder would let a new file take its place.
+        if (!info.isWritable())
+            return failed(QStringLiteral("No permission to write %1").arg(target));
     }
 
     const QString folder = info.absolutePath();
@@ -299,48 +351,13 @@ SaveResult saveSettings(const WorkingValues &values)
     if (!info.exists() && !permitsWriting(QFileInfo(folder)))
         return failed(QStringLiteral("No permission to create a file in %1").arg(folder));
 
-    QSaveFile file(path);
-    // A folder that refuses the temporary file still lets a writable file be rewritten in
-    // place: not atomic, but better than losing every value at each start.
-    file.setDirectWriteFallback(true);
-    // Unbuffered: a write that falls short is seen here. QSaveFile itself would miss a
-    // short write and commit a cut-short file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return failed(file.errorString());
     const QByteArray bytes = serializeSettings(values);
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        // The write after a short one fails and says why (a full disk, say).
-        const qint64 count = file.write(bytes.constData() + written, bytes.size() - written);
-        if (count <= 0)
-            break;
-        written += count;
-    }
-    if (written != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failed(reason.isEmpty() ? QStringLiteral("The file cannot be written") : reason);
-    }
-    if (!file.commit()) {
-        const QString reason = file.errorString();
-        return failed(reason.isEmpty() ? QStringLiteral("The file cannot be written") : reason);
-    }
-    return {SaveStatus::Saved, path, {}};
-}
-
-void removeAbandonedSaveFiles(const QString &settingsPath)
-{
-    if (settingsPath.isEmpty())
-        return;
-    const QFileInfo settings(settingsPath);
-    const QString fileName = settings.fileName();
-    QDir folder = settings.absoluteDir();
-    const QFileInfoList entries =
-        folder.entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isFile() && !entry.isSymLink() && IsAbandonedSaveName(entry.fileName(), fileName))
-            folder.remove(entry.fileName());
-    }
+    const WriteStatus status = writeAtomically(target, bytes, reason);
+    if (status == WriteStatus::Written ||
+        (status == WriteStatus::NoTemporaryFile && info.exists() &&
+         SaveInPlace(values, target, bytes, reason)))
+        return {SaveStatus::Saved, path, {}};
+    return failed(reason);
 }
 
 } // namespace state

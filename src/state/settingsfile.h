@@ -29,26 +29,34 @@ struct [[nodiscard]] SaveResult
 
 // Reads values.settingsPath into the 33 members in order. Stops silently at the first record
 // that is missing or malformed: the records before it are kept, it and the rest keep what
-// they held. Never throws, never shows anything.
+// they held. Waits while another copy of the program writes the file. Never throws, never
+// shows anything.
 void loadSettings(WorkingValues &values);
 
 // Rewrites the whole file atomically (a temporary file, then a rename), so that a crash or a
 // full disk never leaves a cut-short file. Where the folder allows no new file but the file
-// itself may be written, it is rewritten in place. A file without write bits is left
-// untouched. A missing folder is made only when values.mayCreateSettingsFolder says so.
+// itself may be written, it is rewritten in place, after a whole copy of it is kept in
+// values.userConfigFolder (none there: the save fails). A file without write bits is left
+// untouched; a link is followed only when the running user or root owns it, and only to a file
+// that exists. A missing folder is made only when values.mayCreateSettingsFolder says so.
 // Never throws and shows nothing: the caller decides whom to tell.
 [[nodiscard]] SaveResult saveSettings(const WorkingValues &values);
 
-// Removes what saves cut short by a crash left beside the file at settingsPath. Where the
-// file system has no unnamed temporary files, QSaveFile names its temporary file after the
-// file plus a dot and six ASCII letters; only such regular files are removed, nothing else
-// in the folder. Failures are ignored.
-void removeAbandonedSaveFiles(const QString &settingsPath);
+// Where an in-place save of the file at settingsPath keeps the copy of its previous content.
+QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFolder);
+
+// The file's first bytes, as many as a whole file can take; empty when it cannot be read.
+// Takes no lock.
+QByteArray readSettingsBytes(const QString &path);
 
 // The file's bytes for the given values, and the reading of given bytes; loadSettings and
 // saveSettings are these plus the file. Parsing returns the number of records read (33 when
-// whole).
+// whole); a UTF-8 byte-order mark that an editor put first is skipped.
 QByteArray serializeSettings(const WorkingValues &values);
 int parseSettings(const QByteArray &bytes, WorkingValues &values);
+
+// A file reads whole with all 33 records; without the first 26 its language is unknown.
+inline constexpr int WholeRecordCount = 33;
+inline constexpr int LanguageRecordCount = 26;
 
 } // namespace state

@@ -9,18 +9,27 @@ namespace state {
 // The main window to open at start, or none (LanguageState 3: the program ends at once).
 using StartWindow = std::optional<Language>;
 
-// The start-up decision: sets settingsPath (settingsFilePath below), removes what crashed
-// saves left beside the file, loads the file, applies the first-run defaults when no usable
-// language is stored (languageState 0 or 4..255, which then becomes 2 so the first save
-// records the English window) and says which main window to open. userConfigDir is the
+// How the program was put on the machine: unzipped or built somewhere (its settings file may
+// live beside it), or installed (the file lives in the user's configuration folder, whoever
+// runs it, root too).
+enum class ProgramLayout { Portable, Installed };
+
+// The start-up decision: sets settingsPath (settingsFilePath below); under the file's lock
+// removes what a crashed save left, restores a file that an in-place save left empty or cut
+// short, keeps a file whose language cannot be read aside as KVRsys.cfg.damaged, and loads the
+// file; each of the last two adds a start notice. Then applies the first-run defaults when no
+// usable language is stored (languageState 0 or 4..255, which then becomes 2 so the first
+// save records the English window) and says which main window to open. userConfigDir is the
 // user's configuration folder for this program, or empty.
 StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
-                              const QString &userConfigDir);
+                              const QString &userConfigDir,
+                              ProgramLayout layout = ProgramLayout::Portable);
 
-// Where the settings file lives: beside the program when a file is there or the program's
-// folder may be written; otherwise, as for a program installed where its user cannot write,
-// in userConfigDir (empty: beside the program all the same).
-QString settingsFilePath(const QString &programDir, const QString &userConfigDir);
+// Where the settings file lives. Installed: in userConfigDir (empty: nowhere). Portable: beside
+// the program when a file is there or the program's folder takes a new file; otherwise in
+// userConfigDir (empty: beside the program all the same).
+QString settingsFilePath(const QString &programDir, const QString &userConfigDir,
+                         ProgramLayout layout = ProgramLayout::Portable);
 
 // The first-run defaults: every text "1" except n and S "4"; inch units, threads per inch.
 void applyFirstRunDefaults(WorkingValues &values);

@@ -9,9 +9,25 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // The language of the main window; the settings file stores it as LanguageState.
 enum class Language { Danish, English };
+
+namespace state {
+
+// What the start did to the settings file, for the user to hear once.
+struct StartNotice
+{
+    enum class Kind {
+        DamagedKept, // path: where the file that could not be read is kept
+        Restored     // path: the settings file, back from the copy of an in-place save
+    };
+    Kind kind = Kind::DamagedKept;
+    QString path;
+};
+
+} // namespace state
 
 struct WorkingValues
 {
@@ -33,6 +49,14 @@ struct WorkingValues
     // Run-time values, not stored.
     QString settingsPath;
     bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
+    // Keeps the copy of an in-place save and a damaged file that its own folder refuses;
+    // empty when the system names none.
+    QString userConfigFolder;
+    // Not empty: a damaged file could not be kept aside, so no save may replace it.
+    QString savesRefused;
+    // Filled by the start; the first main window shown tells them and clears them, through
+    // the read-only view that every window has.
+    mutable std::vector<state::StartNotice> startNotices;
     QString piText;
     QString resultText;
 

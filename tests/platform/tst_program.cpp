@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 class TestProgram : public QObject
 {
     Q_OBJECT
@@ -26,17 +30,22 @@ private slots:
 
     void userConfigDirectory_followsTheUsersFolders_data()
     {
-        QTest::addColumn<QByteArray>("configHome"); // XDG_CONFIG_HOME below the temporary home
-        QTest::addColumn<QString>("expected");      // below the temporary home
+        QTest::addColumn<QByteArray>("homeVariable"); // ~ stands for the temporary home
+        QTest::addColumn<QByteArray>("configHome");   // XDG_CONFIG_HOME, with ~ the same
+        QTest::addColumn<QString>("expected");        // below the temporary home; null: none
 
-        QTest::newRow("XDG_CONFIG_HOME unset")
-            << QByteArray() << QStringLiteral(".config/maker.example/kvrtest");
-        QTest::newRow("XDG_CONFIG_HOME set")
-            << QByteArray("settings") << QStringLiteral("settings/maker.example/kvrtest");
+        const QString inConfig = QStringLiteral(".config/maker.example/kvrtest");
+        QTest::newRow("XDG_CONFIG_HOME unset") << QByteArray("~") << QByteArray() << inConfig;
+        QTest::newRow("XDG_CONFIG_HOME set") << QByteArray("~") << QByteArray("~/settings")
+                                             << QStringLiteral("settings/maker.example/kvrtest");
+        QTest::newRow("XDG_CONFIG_HOME relative")
+            << QByteArray("~") << QByteArray("settings") << inConfig;
+        QTest::newRow("home is /") << QByteArray("/") << QByteArray() << QString();
     }
 
     void userConfigDirectory_followsTheUsersFolders()
     {
+        QFETCH(QByteArray, homeVariable);
         QFETCH(QByteArray, configHome);
         QFETCH(QString, expected);
 
@@ -44,11 +53,11 @@ private slots:
         QVERIFY(home.isValid());
         const QByteArray oldHome = qgetenv("HOME");
         const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
-        qputenv("HOME", QFile::encodeName(home.path()));
+        qputenv("HOME", homeVariable.replace('~', QFile::encodeName(home.path())));
         if (configHome.isEmpty())
             qunsetenv("XDG_CONFIG_HOME");
         else
-            qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()) + '/' + configHome);
+            qputenv("XDG_CONFIG_HOME", configHome.replace('~', QFile::encodeName(home.path())));
         QCoreApplication::setOrganizationName(QStringLiteral("maker.example"));
         QCoreApplication::setApplicationName(QStringLiteral("kvrtest"));
 
@@ -59,7 +68,47 @@ private slots:
             qunsetenv("XDG_CONFIG_HOME");
         else
             qputenv("XDG_CONFIG_HOME", oldConfigHome);
-        QCOMPARE(directory, home.filePath(expected));
+        QCOMPARE(directory, expected.isNull() ? QString() : home.filePath(expected));
+    }
+
+    void isInstalledLayout_needsTheInstalledFiles_data()
+    {
+        QTest::addColumn<QString>("programFolder"); // in a tree with one installed desktop entry
+        QTest::addColumn<bool>("installed");
+        QTest::newRow("bin beside share") << QStringLiteral("usr/bin") << true;
+        QTest::newRow("another name beside share") << QStringLiteral("usr/build") << false;
+        QTest::newRow("bin without share") << QStringLiteral("opt/bin") << false;
+    }
+
+    void isInstalledLayout_needsTheInstalledFiles()
+    {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, installed);
+        QTemporaryDir tree;
+        const QString entry = tree.filePath(
+            QStringLiteral("usr/share/applications/com.example.kovrin.kvrcalc.desktop"));
+        QVERIFY(QDir().mkpath(tree.filePath(programFolder)) &&
+                QDir().mkpath(QFileInfo(entry).path()));
+        QVERIFY(QFile(entry).open(QIODevice::WriteOnly));
+        QCOMPARE(platform::isInstalledLayout(tree.filePath(programFolder)), installed);
+    }
+
+    void ignoreFileSizeSignal_writePastTheLimitFails()
+    {
+        QTemporaryDir dir;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            platform::ignoreFileSizeSignal();
+            const rlimit limit{10, 10};
+            QFile file(dir.filePath(QStringLiteral("big")));
+            const bool refused = ::setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+                                 file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                                 file.write(QByteArray(100, 'x')) < 100;
+            ::_exit(refused ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "ended by the limit's signal");
     }
 
     void programVersion_isTheProjectVersion()

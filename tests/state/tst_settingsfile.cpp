@@ -1,15 +1,18 @@
 #include "ordinaryuser.h"
 #include "settingssets.h"
+#include "state/filewriting.h"
 #include "state/settingsfile.h"
 #include "state/startup.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <thread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -69,6 +72,9 @@ private slots:
     void save_unusablePath_fails();
     void save_asOrdinaryUser_data();
     void save_asOrdinaryUser();
+    void save_throughLink_data();
+    void save_throughLink();
+    void load_whileAnotherCopyWrites_readsTheWholeFile();
 };
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
@@ -171,6 +177,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::newRow("ends after line 30")
         << Place::File << JoinLines(lines.mid(0, 30)) << records.mid(0, 30);
     QTest::newRow("last line without line end") << Place::File << whole.chopped(2) << records;
+    QTest::newRow("byte-order mark first") << Place::File << "\xEF\xBB\xBF" + whole << records;
     QTest::newRow("line feeds only") << Place::File << JoinLines(lines, "\n") << records;
     QTest::newRow("blank lines between records")
         << Place::File << JoinLines(lines, "\r\n \r\n\r\n") << records;
@@ -402,22 +409,27 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::addColumn<int>("fileMode");  // -1: no file
     QTest::addColumn<int>("sizeLimit"); // bytes a file may grow to, 0: no limit
     QTest::addColumn<SaveStatus>("status");
-    QTest::addColumn<bool>("inPlace"); // written into the same file, not renamed
+    QTest::addColumn<bool>("inPlace");      // written into the same file, not renamed
+    QTest::addColumn<bool>("configFolder"); // a user's configuration folder for its copy
 
     QTest::newRow("writable file, writable folder")
-        << 0755 << 0644 << 0 << SaveStatus::Saved << false;
-    QTest::newRow("no file, writable folder") << 0755 << -1 << 0 << SaveStatus::Saved << false;
+        << 0755 << 0644 << 0 << SaveStatus::Saved << false << true;
+    QTest::newRow("no file, writable folder")
+        << 0755 << -1 << 0 << SaveStatus::Saved << false << true;
     QTest::newRow("writable file, read-only folder")
-        << 0555 << 0644 << 0 << SaveStatus::Saved << true;
+        << 0555 << 0644 << 0 << SaveStatus::Saved << true << true;
+    QTest::newRow("writable file, read-only folder, no configuration folder")
+        << 0555 << 0644 << 0 << SaveStatus::Failed << false << false;
     QTest::newRow("read-only file, read-only folder")
-        << 0555 << 0444 << 0 << SaveStatus::KeptReadOnly << false;
+        << 0555 << 0444 << 0 << SaveStatus::KeptReadOnly << false << true;
     QTest::newRow("owner may only read, group may write")
-        << 0755 << 0464 << 0 << SaveStatus::Failed << false;
-    QTest::newRow("no file, read-only folder") << 0555 << -1 << 0 << SaveStatus::Failed << false;
-    QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false;
-    // Cut short, as no temporary file can be had; but never removed.
+        << 0755 << 0464 << 0 << SaveStatus::Failed << false << true;
+    QTest::newRow("no file, read-only folder")
+        << 0555 << -1 << 0 << SaveStatus::Failed << false << true;
+    QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false << true;
+    // Cut short, as no temporary file can be had; its whole copy stays for the next start.
     QTest::newRow("disk full, read-only folder")
-        << 0555 << 0644 << 100 << SaveStatus::Failed << true;
+        << 0555 << 0644 << 400 << SaveStatus::Failed << true << true;
 }
 
 void TestSettingsFile::save_asOrdinaryUser()
@@ -427,6 +439,7 @@ void TestSettingsFile::save_asOrdinaryUser()
     QFETCH(int, sizeLimit);
     QFETCH(SaveStatus, status);
     QFETCH(bool, inPlace);
+    QFETCH(bool, configFolder);
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -449,6 +462,9 @@ void TestSettingsFile::save_asOrdinaryUser()
 
         WorkingValues values = testsets::SetB();
         values.settingsPath = path;
+        if (configFolder)
+            values.userConfigFolder = dir.filePath(QStringLiteral("config"));
+        const QString copy = inPlaceCopyPath(path, values.userConfigFolder);
         const SaveResult result = saveSettings(values);
         if (result.status != status)
             return QStringLiteral("status %1: %2").arg(int(result.status)).arg(result.reason);
@@ -461,6 +477,10 @@ void TestSettingsFile::save_asOrdinaryUser()
             CHILD_VERIFY((FileNumber(path) == fileBefore) == inPlace);
         } else if (inPlace) {
             CHILD_VERIFY(after == serializeSettings(values).left(sizeLimit));
+            // The next start puts the copy back and says so.
+            WorkingValues next;
+            chooseStartWindow(next, folder, values.userConfigFolder);
+            CHILD_VERIFY(ReadAll(path) == before && next.startNotices.size() == 1);
         } else {
             CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
         }
@@ -469,8 +489,60 @@ void TestSettingsFile::save_asOrdinaryUser()
                                          ? QStringList{QStringLiteral("KVRsys.cfg")}
                                          : QStringList();
         CHILD_VERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System) == expected);
+        CHILD_VERIFY(QFileInfo::exists(copy) == (inPlace && status == SaveStatus::Failed));
         return {};
     });
+}
+
+void TestSettingsFile::save_throughLink_data()
+{
+    QTest::addColumn<bool>("targetExists");
+    QTest::addColumn<int>("owner"); // of the link, -1: the running user
+    QTest::addColumn<SaveStatus>("status");
+
+    QTest::newRow("own link to a file") << true << -1 << SaveStatus::Saved;
+    QTest::newRow("own link to nothing") << false << -1 << SaveStatus::Failed;
+    QTest::newRow("another user's link") << true << 12345 << SaveStatus::Failed;
+}
+
+void TestSettingsFile::save_throughLink()
+{
+    QFETCH(bool, targetExists);
+    QFETCH(int, owner);
+    QFETCH(SaveStatus, status);
+
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target.cfg"));
+    QVERIFY(!targetExists || WriteAll(target, "kept"));
+    WorkingValues values = testsets::SetB();
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(QFile::link(target, values.settingsPath));
+    if (owner >= 0 && ::lchown(QFile::encodeName(values.settingsPath).constData(), uid_t(owner),
+                               gid_t(owner)) != 0)
+        QSKIP("Only root can give a link to another user.");
+
+    QCOMPARE(saveSettings(values).status, status);
+    // A target that did not exist is not made either.
+    QCOMPARE(ReadAll(target), status == SaveStatus::Saved ? serializeSettings(values)
+                                                          : QByteArray(targetExists ? "kept" : ""));
+}
+
+void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
+{
+    QTemporaryDir dir;
+    WorkingValues values;
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    // Another copy holds the lock, has emptied the file and not yet written it.
+    QLockFile otherCopy(lockFilePath(values.settingsPath));
+    QVERIFY(otherCopy.lock() && WriteAll(values.settingsPath, QByteArray()));
+    std::thread writing([&] {
+        QTest::qSleep(300);
+        WriteAll(values.settingsPath, serializeSettings(testsets::SetA()));
+        otherCopy.unlock();
+    });
+    loadSettings(values);
+    writing.join();
+    QCOMPARE(Records(values), Records(testsets::SetA()));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

@@ -50,6 +50,8 @@ private slots:
     void main_installedProgram_keepsValuesInUserFolder();
     void main_removesWhatCrashedSavesLeft_data();
     void main_removesWhatCrashedSavesLeft();
+    void main_unreadableFile_keptBeforeAnythingIsWritten_data();
+    void main_unreadableFile_keptBeforeAnythingIsWritten();
 };
 
 void TestStartup::main_opensTheStoredWindow_data()
@@ -217,10 +219,12 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
     const QString user = dir.filePath(QStringLiteral("home/.config/maker/kvrcalc"));
     VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
         CHILD_VERIFY(QDir().mkpath(program));
-        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), 0555) == 0);
+        // Its folder may be written, as root may write /usr/bin: nothing is kept there.
+        const auto installed = ProgramLayout::Installed;
 
         WorkingValues first;
-        CHILD_VERIFY(chooseStartWindow(first, program, user) == StartWindow(Language::English));
+        CHILD_VERIFY(chooseStartWindow(first, program, user, installed) ==
+                     StartWindow(Language::English));
         CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(user));
         first.mill.diameter = QStringLiteral("12,5");
@@ -230,7 +234,8 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
             return saved.reason;
 
         WorkingValues second;
-        CHILD_VERIFY(chooseStartWindow(second, program, user) == StartWindow(Language::Danish));
+        CHILD_VERIFY(chooseStartWindow(second, program, user, installed) ==
+                     StartWindow(Language::Danish));
         CHILD_VERIFY(second.sameStoredValues(first));
         CHILD_VERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         return {};
@@ -245,15 +250,17 @@ void TestStartup::main_removesWhatCrashedSavesLeft_data()
     QTest::addColumn<char>("kind");
     QTest::addColumn<bool>("removed");
 
-    QTest::newRow("temporary file of a save") << QStringLiteral("KVRsys.cfg.aBcDeZ") << 'f' << true;
-    QTest::newRow("named by Qt") << QString() << 'q' << true;
+    QTest::newRow("temporary file of a save")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'f' << true;
+    QTest::newRow("a user's backup") << QStringLiteral("KVRsys.cfg.backup") << 'f' << false;
+    QTest::newRow("named by Qt") << QString() << 'q' << false;
     QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
     QTest::newRow("seven letters") << QStringLiteral("KVRsys.cfg.aBcDeFg") << 'f' << false;
     QTest::newRow("a digit") << QStringLiteral("KVRsys.cfg.aBc1eF") << 'f' << false;
     QTest::newRow("another file's") << QStringLiteral("KVRsys.cfh.aBcDeF") << 'f' << false;
     QTest::newRow("name in other case") << QStringLiteral("kvrsys.cfg.aBcDeF") << 'f' << false;
-    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'd' << false;
-    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.aBcDeF") << 'l' << false;
+    QTest::newRow("a folder") << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'd' << false;
+    QTest::newRow("a link") << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'l' << false;
 }
 
 void TestStartup::main_removesWhatCrashedSavesLeft()
@@ -295,6 +302,55 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
     QVERIFY(QFileInfo::exists(linkTarget));
     QVERIFY(values.sameStoredValues(stored));
+}
+
+void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("folderMode"); // of the program's folder
+    QTest::addColumn<bool>("userFolderKnown");
+    QTest::addColumn<QString>("keptAs"); // below the test's folder; empty: nothing kept
+
+    const QByteArray cut = testsets::JoinLines(testsets::FileLines(testsets::SetA()).mid(0, 25));
+    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged";
+    // The first name is taken by a file that the user keeps.
+    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2";
+    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged";
+    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString();
+    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString();
+}
+
+void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, folderMode);
+    QFETCH(bool, userFolderKnown);
+    QFETCH(QString, keptAs);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString program = dir.filePath(QStringLiteral("program"));
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(program));
+        const QString path = program + QStringLiteral("/KVRsys.cfg");
+        CHILD_VERIFY(WriteAll(path, content));
+        if (keptAs.endsWith(u'2'))
+            CHILD_VERIFY(WriteAll(path + QStringLiteral(".damaged"), "other"));
+        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(folderMode)) == 0);
+
+        WorkingValues values;
+        chooseStartWindow(values, program,
+                          userFolderKnown ? dir.filePath(QStringLiteral("user")) : QString());
+        QStringList told;
+        for (const StartNotice &notice : values.startNotices)
+            told << notice.path;
+        CHILD_VERIFY(told ==
+                     (keptAs.isEmpty() ? QStringList() : QStringList{dir.filePath(keptAs)}));
+        CHILD_VERIFY(keptAs.isEmpty() || QFile(dir.filePath(keptAs)).size() == content.size());
+        // Kept nowhere: no save may replace it.
+        CHILD_VERIFY(saveSettings(values).failed() == (keptAs.isEmpty() && !content.isEmpty()));
+        return {};
+    });
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -335,7 +335,7 @@ void HostileStart::start()
                                         QFileDevice::ReadOther));
     }
     if (where == Place::FileAndAbandonedSave) {
-        QFile abandoned(settings + QStringLiteral(".QwErTy"));
+        QFile abandoned(settings + QStringLiteral(".kvrcalc-save"));
         QVERIFY(abandoned.open(QIODevice::WriteOnly));
         QCOMPARE(abandoned.write(bytes.left(100)), 100);
     }
@@ -382,12 +382,13 @@ void HostileStart::start()
                                               .arg(QString::fromLocal8Bit(errors.right(2000)))));
     }
 
-    // Nothing left behind but the program and its settings file.
+    // Nothing left behind but the program, its settings file and a file it could not read.
     const QStringList entries =
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString &entry : entries)
         QVERIFY2(entry == QLatin1String("kvrcalc") ||
-                     entry == QLatin1String(state::settingsFileName),
+                     entry == QLatin1String(state::settingsFileName) ||
+                     entry == QLatin1String("KVRsys.cfg.damaged"),
                  qPrintable(entry));
 
     if (where == Place::Directory) {
