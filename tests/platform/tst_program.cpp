@@ -85,11 +85,10 @@ private slots:
         QFETCH(QString, programFolder);
         QFETCH(bool, installed);
         QTemporaryDir tree;
-        const QString entry = tree.filePath(
-            QStringLiteral("usr/share/applications/com.example.kovrin.kvrcalc.desktop"));
-        QVERIFY(QDir().mkpath(tree.filePath(programFolder)) &&
-                QDir().mkpath(QFileInfo(entry).path()));
-        QVERIFY(QFile(entry).open(QIODevice::WriteOnly));
+        const QString entries = tree.filePath(QStringLiteral("usr/share/applications"));
+        QVERIFY(QDir().mkpath(tree.filePath(programFolder)) && QDir().mkpath(entries));
+        QVERIFY(QFile(entries + QStringLiteral("/com.example.kovrin.kvrcalc.desktop"))
+                    .open(QIODevice::WriteOnly));
         QCOMPARE(platform::isInstalledLayout(tree.filePath(programFolder)), installed);
     }
 

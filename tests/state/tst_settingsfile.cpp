@@ -462,8 +462,7 @@ void TestSettingsFile::save_asOrdinaryUser()
 
         WorkingValues values = testsets::SetB();
         values.settingsPath = path;
-        if (configFolder)
-            values.userConfigFolder = dir.filePath(QStringLiteral("config"));
+        values.userConfigFolder = configFolder ? dir.filePath(QStringLiteral("config")) : QString();
         const QString copy = inPlaceCopyPath(path, values.userConfigFolder);
         const SaveResult result = saveSettings(values);
         if (result.status != status)
