@@ -112,8 +112,11 @@ QString lockFilePath(const QString &settingsPath)
 
 SettingsLock::SettingsLock(const QString &settingsPath) : m_lock(lockFilePath(settingsPath))
 {
+    // A lock that could not be had once (another user's stale lock file that this user may
+    // not remove) is not waited for again: every save would freeze the window for the wait.
+    static bool lockWasFree = true;
     if (!settingsPath.isEmpty())
-        m_lock.tryLock(LockWaitMs);
+        lockWasFree = m_lock.tryLock(lockWasFree ? LockWaitMs : 0);
 }
 
 QString writableTarget(const QString &path, QString &reason)
