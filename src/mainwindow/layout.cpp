@@ -119,7 +119,7 @@ FieldMaker entryFieldMaker(const session::Session &session)
         auto *entry = new EntryField(EntryField::Kind::Entry, frame);
         entry->setObjectName(name);
         entry->setGeometry(Rect(2400, y, 1215, 285));
-        entry->setDecimalIsPeriod([&session] { return session.values().decimalIsPeriod; });
+        entry->setDecimalIsPeriod([&session] { return session.decimalSeparator() == u'.'; });
         return entry;
     };
 }

@@ -66,8 +66,9 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
     for (int count = 0; count < int(m_decimalActions.size()); ++count)
         connect(m_decimalActions[count], &QAction::triggered, this,
                 [this, count] { selectDecimals(count); });
-    connect(m_metricAction, &QAction::triggered, this, &MainWindow::selectMetricUnits);
-    connect(m_inchAction, &QAction::triggered, this, &MainWindow::selectInchUnits);
+    connect(m_metricAction, &QAction::triggered, this,
+            [this] { selectUnits(session::Units::Metric); });
+    connect(m_inchAction, &QAction::triggered, this, [this] { selectUnits(session::Units::Inch); });
     connect(m_languageAction, &QAction::triggered, this, &MainWindow::switchLanguage);
     connect(m_legendAction, &QAction::triggered, this, &MainWindow::legendRequested);
     connect(m_legendShortcut, &QShortcut::activated, this, &MainWindow::legendRequested);
@@ -90,20 +91,10 @@ void MainWindow::load()
         return;
     m_loaded = true;
     const session::Outcome outcome = m_session.load(m_texts.cncWords);
-    const WorkingValues &values = m_session.values();
-
-    m_decimalActions[values.decimalCount]->setChecked(true);
-    showDecimalCount();
-    m_inchAction->setChecked(values.inchUnits);
-    m_metricAction->setChecked(values.metricUnits);
-    setOptionChecked(m_pitchMmOption, values.pitchMmSelected);
-    setOptionChecked(m_threadsPerInchOption, values.threadsPerInchSelected);
-    // With both units checked (an edited file), the metric captions set last stay.
-    if (values.inchUnits)
-        applyUnitCaptions(m_texts.inchLoad);
-    if (values.metricUnits)
-        applyUnitCaptions(m_texts.metricLoad);
-    updateAccessibleNames();
+    m_decimalActions[std::size_t(outcome.decimalCount)]->setChecked(true);
+    showDecimalCount(outcome.decimalCount);
+    showUnits(outcome.units, false);
+    m_pendingNotices = outcome.startNotices;
     // The fields fill when the window is shown and its Mill option takes the focus.
     showLayout(outcome);
 }
@@ -164,6 +155,14 @@ EntryField *MainWindow::field(Field which) const
     return fields[std::size_t(which)];
 }
 
+QLabel *MainWindow::caption(Field which) const
+{
+    QLabel *const captions[] = {m_diameterCaption,     m_flutesCaption,  m_feedPerToothCaption,
+                                m_cuttingSpeedCaption, m_pitchMmCaption, m_threadsPerInchCaption,
+                                m_spindleSpeedCaption, m_feedRateCaption};
+    return captions[std::size_t(which)];
+}
+
 void MainWindow::draw(const session::Outcome &outcome)
 {
     for (Field which : AllFields) {
@@ -184,21 +183,19 @@ void MainWindow::draw(const session::Outcome &outcome)
 void MainWindow::showLayout(const session::Outcome &outcome)
 {
     const ToolMode mode = outcome.mode;
-    const bool tap = mode == ToolMode::Tap;
-    m_pitchMmOption->setVisible(tap);
-    m_threadsPerInchOption->setVisible(tap);
-    m_flutesField->setVisible(!tap);
-    m_flutesField->setEnabled(mode != ToolMode::Drill);
-    m_feedPerToothField->setVisible(!tap);
-    m_flutesCaption->setVisible(!tap);
-    m_feedPerToothCaption->setVisible(!tap);
-    m_pitchMmField->setVisible(outcome.pitchMmShown);
-    m_pitchMmCaption->setVisible(outcome.pitchMmShown);
-    m_threadsPerInchField->setVisible(outcome.threadsPerInchShown);
-    m_threadsPerInchCaption->setVisible(outcome.threadsPerInchShown);
+    m_pitchMmOption->setVisible(outcome.pitchOptionsShown);
+    m_threadsPerInchOption->setVisible(outcome.pitchOptionsShown);
+    setOptionChecked(m_pitchMmOption, outcome.pitchUnit == session::PitchUnit::Millimetres);
+    setOptionChecked(m_threadsPerInchOption,
+                     outcome.pitchUnit == session::PitchUnit::ThreadsPerInch);
+    for (Field which : AllFields) {
+        field(which)->setVisible(outcome.shown(which));
+        caption(which)->setVisible(outcome.shown(which));
+    }
+    m_flutesField->setEnabled(outcome.flutesEditable);
     m_millPicture->setVisible(mode == ToolMode::Mill);
     m_drillPicture->setVisible(mode == ToolMode::Drill);
-    m_tapPicture->setVisible(tap);
+    m_tapPicture->setVisible(mode == ToolMode::Tap);
     updateTabStops();
 }
 
@@ -227,9 +224,8 @@ void MainWindow::showSaveWarning(const state::SaveResult &report)
 
 void MainWindow::showStartNotices()
 {
-    // Told once a run: whichever window comes next finds them gone.
-    const std::vector<state::StartNotice> notices =
-        std::exchange(m_session.values().startNotices, {});
+    // Told once a run: the session hands them to the first window only.
+    const std::vector<state::StartNotice> notices = std::exchange(m_pendingNotices, {});
     for (const state::StartNotice &notice : notices) {
         const bool kept = notice.kind == state::StartNotice::Kind::DamagedKept;
         QMessageBox box(QMessageBox::Information, m_texts.startNoticeTitle,

@@ -71,6 +71,7 @@ private:
 
     // Drawing what the session returns.
     EntryField *field(Field which) const;
+    QLabel *caption(Field which) const;
     void draw(const session::Outcome &outcome);
     void showLayout(const session::Outcome &outcome);
     void showCncLine(const QString &line);
@@ -100,10 +101,10 @@ private:
     void cutSelection();
 
     // menus.cpp
-    void selectMetricUnits();
-    void selectInchUnits();
+    void selectUnits(session::Units units);
+    void showUnits(session::Units units, bool fromMenu);
     void selectDecimals(int count);
-    void showDecimalCount();
+    void showDecimalCount(int count);
     void switchLanguage();
     void quit();
 
@@ -112,6 +113,7 @@ private:
     bool m_loaded = false;
     bool m_shown = false;
     bool m_closed = false;
+    std::vector<state::StartNotice> m_pendingNotices; // shown once the window is up
 
     // Band 1: tool pictures and tool-mode options.
     SvgPicture *m_millPicture = nullptr;

@@ -5,38 +5,36 @@
 #include <QAction>
 #include <QLabel>
 
-void MainWindow::selectMetricUnits()
+void MainWindow::selectUnits(session::Units units)
 {
-    m_metricAction->setChecked(true);
-    m_inchAction->setChecked(false);
-    applyUnitCaptions(m_texts.metricMenu);
-    updateAccessibleNames();
-    draw(m_session.selectUnits(session::Units::Metric));
+    const session::Outcome outcome = m_session.selectUnits(units);
+    showUnits(outcome.units, true);
+    draw(outcome);
 }
 
-void MainWindow::selectInchUnits()
+void MainWindow::showUnits(session::Units units, bool fromMenu)
 {
-    m_metricAction->setChecked(false);
-    m_inchAction->setChecked(true);
-    applyUnitCaptions(m_texts.inchMenu);
+    const bool metric = units == session::Units::Metric;
+    m_metricAction->setChecked(metric);
+    m_inchAction->setChecked(!metric);
+    // The load and the menu carry captions of their own.
+    applyUnitCaptions(metric ? (fromMenu ? m_texts.metricMenu : m_texts.metricLoad)
+                             : (fromMenu ? m_texts.inchMenu : m_texts.inchLoad));
     updateAccessibleNames();
-    draw(m_session.selectUnits(session::Units::Inch));
 }
 
 void MainWindow::selectDecimals(int count)
 {
-    for (QAction *item : m_decimalActions)
-        item->setChecked(false);
-    m_decimalActions[count]->setChecked(true);
     const session::Outcome outcome = m_session.selectDecimals(count);
-    showDecimalCount();
+    for (std::size_t index = 0; index < m_decimalActions.size(); ++index)
+        m_decimalActions[index]->setChecked(int(index) == outcome.decimalCount);
+    showDecimalCount(outcome.decimalCount);
     draw(outcome);
 }
 
-void MainWindow::showDecimalCount()
+void MainWindow::showDecimalCount(int count)
 {
-    setCaption(m_decimalsLabel,
-               QString::number(m_session.values().decimalCount) + m_texts.decimalsSuffix);
+    setCaption(m_decimalsLabel, QString::number(count) + m_texts.decimalsSuffix);
 }
 
 void MainWindow::switchLanguage()

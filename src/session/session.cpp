@@ -41,7 +41,9 @@ Outcome Session::load(const calc::CncWords &words)
     translateStoredNotation();
     // The decimal key gives the separator that the number reader takes.
     m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');
-    return outcome();
+    Outcome result = outcome();
+    result.startNotices = std::exchange(m_values.startNotices, {});
+    return result;
 }
 
 void Session::translateStoredNotation()
@@ -138,9 +140,21 @@ Outcome Session::outcome() const
         result.fields[std::size_t(field)] = tool[field];
     result.cncLine = m_cncLine;
     result.mode = m_mode;
+    result.units = m_values.metricUnits ? Units::Metric : Units::Inch;
+    result.decimalCount = m_values.decimalCount;
+    if (m_values.pitchMmSelected)
+        result.pitchUnit = PitchUnit::Millimetres;
+    else if (m_values.threadsPerInchSelected)
+        result.pitchUnit = PitchUnit::ThreadsPerInch;
     const bool tap = m_mode == ToolMode::Tap;
-    result.pitchMmShown = tap && m_values.pitchMmSelected;
-    result.threadsPerInchShown = tap && m_values.threadsPerInchSelected;
+    for (Field field : AllFields)
+        result.fieldShown[std::size_t(field)] = !tap;
+    result.fieldShown[std::size_t(Field::PitchMm)] = tap && m_values.pitchMmSelected;
+    result.fieldShown[std::size_t(Field::ThreadsPerInch)] = tap && m_values.threadsPerInchSelected;
+    for (Field always : {Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed, Field::FeedRate})
+        result.fieldShown[std::size_t(always)] = true;
+    result.flutesEditable = m_mode != ToolMode::Drill;
+    result.pitchOptionsShown = tap;
     return result;
 }
 

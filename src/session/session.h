@@ -35,19 +35,25 @@ enum class Units { Metric, Inch };
 // Writes the settings file (state::saveSettings); tests hand in their own.
 using Saver = std::function<state::SaveResult(const WorkingValues &)>;
 
-// What the window must show after an action.
+// What the window must show after an action: the window draws this and decides nothing.
 struct Outcome
 {
     std::array<QString, 8> fields; // indexed by Field
     QString cncLine;
     ToolMode mode = ToolMode::Mill;
-    bool pitchMmShown = false;                    // StigningText and its caption
-    bool threadsPerInchShown = false;             // StigningTextTomme and its caption
+    Units units = Units::Inch; // the unit system in force, checked in the units menu
+    int decimalCount = 0;      // checked in the decimals menu
+    std::optional<PitchUnit> pitchUnit; // the pitch option that is set, if any
+    std::array<bool, 8> fieldShown{};   // each entry field with its caption, indexed by Field
+    bool flutesEditable = true;         // a drill's Z is always 1
+    bool pitchOptionsShown = false;
     bool inputError = false;                      // show the input-error message once
     bool saved = false;                           // the settings file was written (or tried)
     std::optional<state::SaveResult> saveWarning; // the first failed save of this run
+    std::vector<state::StartNotice> startNotices; // what the start has to tell; once a run
 
     const QString &field(Field f) const { return fields[std::size_t(f)]; }
+    bool shown(Field f) const { return fieldShown[std::size_t(f)]; }
 };
 
 class Session
@@ -65,7 +71,8 @@ public:
     // decimal key, one unit system (metric when both are stored, inch when neither) and one
     // pitch unit (mm wins when both are stored). Number texts that a file wrote in the other
     // notation are translated first. No formula runs and nothing is saved; the line starts
-    // empty, and the fields show the selected kind's values.
+    // empty, and the fields show the selected kind's values. The first load of a run also
+    // hands over the start's notices.
     Outcome load(const calc::CncWords &words);
 
     // Every change of a field's text, typed or written: stored, nothing computed.

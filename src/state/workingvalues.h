@@ -54,9 +54,8 @@ struct WorkingValues
     QString userConfigFolder;
     // Not empty: a damaged file could not be kept aside, so no save may replace it.
     QString savesRefused;
-    // Filled by the start; the first main window shown tells them and clears them, through
-    // the read-only view that every window has.
-    mutable std::vector<state::StartNotice> startNotices;
+    // Filled by the start; the session hands them to the first window that opens.
+    std::vector<state::StartNotice> startNotices;
     QString piText;
     QString resultText;
 

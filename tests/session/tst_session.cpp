@@ -237,7 +237,7 @@ void TestSession::selectMode_loadsKindWithoutFormula()
     QCOMPARE(e.saved.drill.flutes, u"7"_s); // saved first, then Z is 1
 
     const Outcome tap = e.session.selectMode(ToolMode::Tap);
-    QVERIFY(tap.pitchMmShown && !tap.threadsPerInchShown);
+    QVERIFY(tap.shown(Field::PitchMm) && !tap.shown(Field::ThreadsPerInch));
     QCOMPARE(tap.cncLine, u"S4 M03 F4 (10 TAP 1.5 STIG)"_s);
     QCOMPARE(e.session.selectMode(ToolMode::Mill).field(Field::Flutes), u"3"_s);
 }
@@ -276,7 +276,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
     e.saves = 0;
 
     const Outcome out = e.session.selectPitchUnit(session::PitchUnit::ThreadsPerInch);
-    QVERIFY(out.threadsPerInchShown && !out.pitchMmShown);
+    QVERIFY(out.shown(Field::ThreadsPerInch) && !out.shown(Field::PitchMm));
     QVERIFY(e.values.threadsPerInchSelected && !e.values.pitchMmSelected);
     QCOMPARE(out.field(Field::SpindleSpeed) != u"4", computes);
     QCOMPARE(e.saves, computes && !out.inputError ? 1 : 0);
