@@ -27,8 +27,7 @@ Outcome Session::load(const calc::CncWords &words)
     m_mode = ToolMode::Mill;
     m_cncLine.clear();
     m_values.piText = calc::makePiText(m_locale);
-    // Only 0 to 3 decimals have a menu item.
-    m_values.decimalCount = std::min<std::uint8_t>(m_values.decimalCount, 3);
+    m_values.decimalCount = decimalCountInMenu(m_values.decimalCount);
     // One unit system: the captions and the formulas must agree. Metric was always shown
     // last, so it wins.
     if (m_values.metricUnits == m_values.inchUnits) {
@@ -117,7 +116,7 @@ Outcome Session::selectUnits(Units units)
 
 Outcome Session::selectDecimals(int count)
 {
-    m_values.decimalCount = std::uint8_t(std::clamp(count, 0, 3));
+    m_values.decimalCount = decimalCountInMenu(count);
     return runChain(SpeedAndFeedChain);
 }
 

@@ -216,9 +216,7 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
     const std::optional<std::uint8_t> decimals = ToByte(reader.next());
     if (!decimals)
         return count;
-    // Only 0 to 3 decimals exist; a larger count from an edited file means "as many as
-    // possible".
-    values.decimalCount = std::min<std::uint8_t>(*decimals, 3);
+    values.decimalCount = decimalCountInMenu(*decimals);
     ++count;
 
     const std::optional<std::uint8_t> language = ToByte(reader.next());

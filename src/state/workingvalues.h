@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -28,6 +29,13 @@ struct StartNotice
 };
 
 } // namespace state
+
+// Only 0 to 3 decimals have a menu item; a larger count (an edited file) means as many as
+// there are.
+inline std::uint8_t decimalCountInMenu(int count)
+{
+    return std::uint8_t(std::clamp(count, 0, 3));
+}
 
 struct WorkingValues
 {
