@@ -6,7 +6,7 @@ namespace {
 
 // One part of a fraction. A point always reads as the decimal separator here, as does the
 // locale's own; nothing groups digits. Throws InputError for a part that is no number.
-double ReadFractionPart(QStringView part, const NumberLocale &locale)
+double readFractionPart(QStringView part, const NumberLocale &locale)
 {
     QString compact;
     compact.reserve(part.size());
@@ -44,9 +44,9 @@ QString evaluateFraction(const QString &fractionText, const NumberLocale &locale
     const QStringView denominator = slash < 0 ? QStringView() : rest.mid(slash + 1);
 
     try {
-        const double whole = ReadFractionPart(wholePart, locale);
+        const double whole = readFractionPart(wholePart, locale);
         const double quotient =
-            checkedDiv(ReadFractionPart(numerator, locale), ReadFractionPart(denominator, locale));
+            checkedDiv(readFractionPart(numerator, locale), readFractionPart(denominator, locale));
         return numberToText(checkedAdd(whole, quotient), locale);
     } catch (const InputError &) {
         return {};

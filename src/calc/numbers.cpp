@@ -20,13 +20,13 @@ struct DecimalParts
     std::string expDigits;
 };
 
-bool IsAsciiDigit(QChar c)
+bool isAsciiDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
 // The exponent as a number, saturated: "1e99999999999999999999" is still just huge.
-long long SaturatedExponent(const DecimalParts &p)
+long long saturatedExponent(const DecimalParts &p)
 {
     long long e = 0;
     for (char c : p.expDigits) {
@@ -39,7 +39,7 @@ long long SaturatedExponent(const DecimalParts &p)
 
 // from_chars reports both overflow and underflow as out of range; tell them apart by the
 // decimal position of the first significant digit.
-bool IsBeyondRange(const DecimalParts &p)
+bool isBeyondRange(const DecimalParts &p)
 {
     long long magnitude = 0;
     const auto first = p.intDigits.find_first_not_of('0');
@@ -51,10 +51,10 @@ bool IsBeyondRange(const DecimalParts &p)
             return false;
         magnitude = -static_cast<long long>(frac) - 1;
     }
-    return magnitude + SaturatedExponent(p) >= 0;
+    return magnitude + saturatedExponent(p) >= 0;
 }
 
-double ToDouble(const DecimalParts &p)
+double toDouble(const DecimalParts &p)
 {
     std::string ascii;
     ascii.reserve(p.intDigits.size() + p.fracDigits.size() + p.expDigits.size() + 4);
@@ -75,7 +75,7 @@ double ToDouble(const DecimalParts &p)
     double value = 0.0;
     const auto [ptr, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec == std::errc::result_out_of_range) {
-        if (IsBeyondRange(p))
+        if (isBeyondRange(p))
             throw InputError("number beyond the double range");
         return p.negative ? -0.0 : 0.0; // underflow is no error
     }
@@ -86,7 +86,7 @@ double ToDouble(const DecimalParts &p)
 
 // Blanks that may stand for a no-break-space group separator: users cannot type
 // U+00A0 or U+202F, and a pasted text may carry any of them.
-bool IsBlankSeparator(QChar c)
+bool isBlankSeparator(QChar c)
 {
     return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
 }
@@ -100,7 +100,7 @@ struct ScientificDigits
 };
 
 // Splits to_chars' scientific output ("-2.675e+00") into sign, digits and exponent.
-ScientificDigits SplitScientific(const char *first, const char *last)
+ScientificDigits splitScientific(const char *first, const char *last)
 {
     ScientificDigits s;
     const char *p = first;
@@ -135,7 +135,7 @@ double textToNumber(const QString &text, const NumberLocale &locale)
             return false;
         if (c == locale.group)
             return true;
-        return IsBlankSeparator(locale.group) && IsBlankSeparator(c);
+        return isBlankSeparator(locale.group) && isBlankSeparator(c);
     };
 
     DecimalParts p;
@@ -146,13 +146,13 @@ double textToNumber(const QString &text, const NumberLocale &locale)
         ++i;
     }
     for (; i < n; ++i) {
-        if (IsAsciiDigit(s[i]))
+        if (isAsciiDigit(s[i]))
             p.intDigits += char(s[i].unicode());
         else if (!isGroup(s[i]) || p.intDigits.empty())
             break;
     }
     if (i < n && s[i] == locale.decimal) {
-        for (++i; i < n && IsAsciiDigit(s[i]); ++i)
+        for (++i; i < n && isAsciiDigit(s[i]); ++i)
             p.fracDigits += char(s[i].unicode());
     }
     if (p.intDigits.empty() && p.fracDigits.empty())
@@ -163,14 +163,14 @@ double textToNumber(const QString &text, const NumberLocale &locale)
             p.expNegative = s[i] == QLatin1Char('-');
             ++i;
         }
-        for (; i < n && IsAsciiDigit(s[i]); ++i)
+        for (; i < n && isAsciiDigit(s[i]); ++i)
             p.expDigits += char(s[i].unicode());
         if (p.expDigits.empty())
             throw InputError("not a number");
     }
     if (i != n)
         throw InputError("not a number");
-    return ToDouble(p);
+    return toDouble(p);
 }
 
 QString numberToText(double value, const NumberLocale &locale)
@@ -183,7 +183,7 @@ QString numberToText(double value, const NumberLocale &locale)
     // 15 significant digits, rounded from the exact binary value.
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 14);
-    ScientificDigits s = SplitScientific(buf, res.ptr);
+    ScientificDigits s = splitScientific(buf, res.ptr);
     while (s.digits.size() > 1 && s.digits.back() == '0')
         s.digits.pop_back();
 
@@ -263,7 +263,7 @@ double readLenientNumber(const QString &text)
             p.expDigits = std::move(digits);
         }
     }
-    return ToDouble(p);
+    return toDouble(p);
 }
 
 double roundHalfEven(double x, int k)
@@ -275,7 +275,7 @@ double roundHalfEven(double x, int k)
     // although its binary value lies just below it.
     char buf[64];
     const auto res = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific);
-    const ScientificDigits s = SplitScientific(buf, res.ptr);
+    const ScientificDigits s = splitScientific(buf, res.ptr);
 
     // Digits at index 0..kept-1 have a place value of at least 10^-k.
     const long long kept = static_cast<long long>(s.exponent) + k + 1;

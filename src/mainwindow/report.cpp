@@ -134,8 +134,8 @@ ReportInput readReportInput(const QWidget *w)
 
 void stampDateTime(ReportInput &input, const QDateTime &when)
 {
-    input.date = platform::ShortDateText(when.date());
-    input.time = platform::ShortTimeText(when.time());
+    input.date = platform::shortDateText(when.date());
+    input.time = platform::shortTimeText(when.time());
 }
 
 bool hasResult(const ReportInput &input)
@@ -148,7 +148,7 @@ PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts
     return printMainWindowReport(
         mainWindow, texts,
         [&texts](QWidget *owner, const std::function<QList<platform::PrintLine>()> &makeLines) {
-            return platform::PrintWithDialog(owner, texts.title, makeLines);
+            return platform::printWithDialog(owner, texts.title, makeLines);
         },
         [] { return QDateTime::currentDateTime(); });
 }

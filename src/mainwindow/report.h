@@ -3,7 +3,7 @@
 // The printed report of the current calculation (menu item printAction, Ctrl+P).
 //
 // Three steps, each testable on its own: readReportInput copies what the main window shows,
-// buildReport turns that into the page's lines, and platform::PrintLines paints them.
+// buildReport turns that into the page's lines, and platform::printLines paints them.
 // printMainWindowReport strings them together behind the print dialog.
 
 #include "mainwindow/reporttexts.h"

@@ -50,7 +50,7 @@ private:
     }
 };
 
-void Write(std::FILE *stream, const QString &text)
+void writeText(std::FILE *stream, const QString &text)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
     std::fflush(stream);
@@ -70,11 +70,11 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         // A core application object only lends the help text the program's path as called.
         int coreArgc = 1;
         QCoreApplication core(coreArgc, argv);
-        Write(stdout, options.parser.helpText());
+        writeText(stdout, options.parser.helpText());
         return 0;
     }
     if (options.parser.isSet(options.version)) {
-        Write(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
+        writeText(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
                           QCoreApplication::applicationVersion() + QLatin1Char('\n'));
         return 0;
     }
@@ -87,7 +87,7 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
     if (fault.isEmpty())
         return std::nullopt;
     const QString name = QCoreApplication::applicationName();
-    Write(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, fault));
+    writeText(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, fault));
     return UsageErrorStatus;
 }
 

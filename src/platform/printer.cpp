@@ -13,7 +13,7 @@
 
 namespace platform {
 
-bool PrintLines(QPrinter &printer, const QList<PrintLine> &lines)
+bool printLines(QPrinter &printer, const QList<PrintLine> &lines)
 {
     QPainter painter;
     if (!painter.begin(&printer))
@@ -47,7 +47,7 @@ bool PrintLines(QPrinter &printer, const QList<PrintLine> &lines)
     return painter.end() && printer.printerState() != QPrinter::Error;
 }
 
-bool PrintWithDialog(QWidget *parent, const QString &documentName,
+bool printWithDialog(QWidget *parent, const QString &documentName,
                      const std::function<QList<PrintLine>()> &makeLines)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -59,10 +59,10 @@ bool PrintWithDialog(QWidget *parent, const QString &documentName,
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    return PrintLines(printer, makeLines());
+    return printLines(printer, makeLines());
 }
 
-bool PrintToPdf(const QString &path, const QList<PrintLine> &lines, double marginMm)
+bool printToPdf(const QString &path, const QList<PrintLine> &lines, double marginMm)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -70,15 +70,15 @@ bool PrintToPdf(const QString &path, const QList<PrintLine> &lines, double margi
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(marginMm, marginMm, marginMm, marginMm),
                                       QPageLayout::Millimeter));
-    return PrintLines(printer, lines);
+    return printLines(printer, lines);
 }
 
-QString ShortDateText(const QDate &date)
+QString shortDateText(const QDate &date)
 {
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-QString ShortTimeText(const QTime &time)
+QString shortTimeText(const QTime &time)
 {
     return QLocale::system().toString(time, QLocale::ShortFormat);
 }

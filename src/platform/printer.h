@@ -33,20 +33,20 @@ inline constexpr int PrintTopMm = 40;
 // Paints the lines on one page of printer, which must not have begun a document yet, in
 // the printer's default font family, regular weight. Returns false when the document could
 // not be started or the printer failed while painting; a failed document is discarded.
-[[nodiscard]] bool PrintLines(QPrinter &printer, const QList<PrintLine> &lines);
+[[nodiscard]] bool printLines(QPrinter &printer, const QList<PrintLine> &lines);
 
 // Shows the standard print dialog over parent. When the user confirms it, builds the lines
 // with makeLines (so that they show the moment of printing) and prints them; when the user
 // cancels it, returns false without a message. Printer failures are silent as well.
-[[nodiscard]] bool PrintWithDialog(QWidget *parent, const QString &documentName,
+[[nodiscard]] bool printWithDialog(QWidget *parent, const QString &documentName,
                                    const std::function<QList<PrintLine>()> &makeLines);
 
 // Prints the lines into a PDF file, with no dialog, on A4 with the given margins.
-[[nodiscard]] bool PrintToPdf(const QString &path, const QList<PrintLine> &lines,
+[[nodiscard]] bool printToPdf(const QString &path, const QList<PrintLine> &lines,
                               double marginMm = 10.0);
 
 // The date and the time in the user's short formats.
-QString ShortDateText(const QDate &date);
-QString ShortTimeText(const QTime &time);
+QString shortDateText(const QDate &date);
+QString shortTimeText(const QTime &time);
 
 } // namespace platform

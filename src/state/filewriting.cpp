@@ -28,7 +28,7 @@ constexpr int LockWaitMs = 2000;
 constexpr int MaxLinkHops = 40;
 
 // Until the data is on the disk, a power cut can still leave an empty file.
-bool SyncToDisk(QFile &file)
+bool syncToDisk(QFile &file)
 {
     if (!file.flush())
         return false;
@@ -42,7 +42,7 @@ bool SyncToDisk(QFile &file)
 }
 
 // A rename is on the disk only once its folder is.
-void SyncFolder([[maybe_unused]] const QString &folder)
+void syncFolder([[maybe_unused]] const QString &folder)
 {
 #ifdef Q_OS_UNIX
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
@@ -55,7 +55,7 @@ void SyncFolder([[maybe_unused]] const QString &folder)
 
 // Unbuffered, so that a write falling short is seen; the one after a short write says why
 // (a full disk, a file-size limit).
-bool WriteAll(QFile &file, const QByteArray &bytes)
+bool writeAll(QFile &file, const QByteArray &bytes)
 {
     qint64 written = 0;
     while (written < bytes.size()) {
@@ -64,10 +64,10 @@ bool WriteAll(QFile &file, const QByteArray &bytes)
             return false;
         written += count;
     }
-    return SyncToDisk(file);
+    return syncToDisk(file);
 }
 
-std::filesystem::path NativePath(const QString &path)
+std::filesystem::path nativePath(const QString &path)
 {
 #ifdef Q_OS_WIN
     return std::filesystem::path(path.toStdWString());
@@ -78,7 +78,7 @@ std::filesystem::path NativePath(const QString &path)
 
 // The new file takes the old one's permissions, and its owner when root saves a user's file,
 // so that the user can still write it afterwards.
-void TakeOverAttributes(QFile &file, const QString &path)
+void takeOverAttributes(QFile &file, const QString &path)
 {
 #ifdef Q_OS_UNIX
     struct stat old = {};
@@ -94,7 +94,7 @@ void TakeOverAttributes(QFile &file, const QString &path)
 #endif
 }
 
-QString Reason(const QFile &file)
+QString failureReason(const QFile &file)
 {
     const QString reason = file.errorString();
     return reason.isEmpty() ? QStringLiteral("The file cannot be written") : reason;
@@ -166,25 +166,25 @@ WriteStatus writeAtomically(const QString &path, const QByteArray &bytes, QStrin
     QFile file(temporary);
     // NewOnly: never through a link or into a file that someone else put in its place.
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        reason = Reason(file);
+        reason = failureReason(file);
         return WriteStatus::NoTemporaryFile;
     }
-    const bool written = WriteAll(file, bytes);
+    const bool written = writeAll(file, bytes);
     if (!written)
-        reason = Reason(file);
+        reason = failureReason(file);
     else
-        TakeOverAttributes(file, path);
+        takeOverAttributes(file, path);
     file.close();
     std::error_code error;
     if (written)
-        std::filesystem::rename(NativePath(temporary), NativePath(path), error);
+        std::filesystem::rename(nativePath(temporary), nativePath(path), error);
     if (!written || error) {
         if (error)
             reason = QString::fromStdString(error.message());
         QFile::remove(temporary);
         return WriteStatus::Failed;
     }
-    SyncFolder(QFileInfo(path).absolutePath());
+    syncFolder(QFileInfo(path).absolutePath());
     return WriteStatus::Written;
 }
 
@@ -192,8 +192,8 @@ bool writeInPlace(const QString &path, const QByteArray &bytes, QString &reason)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) ||
-        !WriteAll(file, bytes)) {
-        reason = Reason(file);
+        !writeAll(file, bytes)) {
+        reason = failureReason(file);
         return false;
     }
     return true;
@@ -204,7 +204,7 @@ bool writeNewFile(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
         return false;
-    if (WriteAll(file, bytes))
+    if (writeAll(file, bytes))
         return true;
     file.remove();
     return false;

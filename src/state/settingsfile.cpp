@@ -24,7 +24,7 @@ constexpr qint64 MaxReadBytes = 64 * 1024;
 constexpr int TextRecordCount = 24;
 
 // The 24 text records in file order: Mill, Drill, Tap, each D Z Sz V PitchMm PitchTpi n S.
-template <typename Values> auto TextRecords(Values &values)
+template <typename Values> auto textRecords(Values &values)
 {
     using Text = std::conditional_t<std::is_const_v<Values>, const QString, QString>;
     std::array<Text *, TextRecordCount> texts{};
@@ -39,7 +39,7 @@ template <typename Values> auto TextRecords(Values &values)
 }
 
 // The seven Boolean records in file order (the unit flags before decimalIsPeriod).
-template <typename Values> auto FlagRecords(Values &values)
+template <typename Values> auto flagRecords(Values &values)
 {
     using Flag = std::conditional_t<std::is_const_v<Values>, const bool, bool>;
     return std::array<Flag *, 7>{
@@ -51,7 +51,7 @@ template <typename Values> auto FlagRecords(Values &values)
 // A text as the 8-bit file can hold it: a character outside Latin-1 becomes '?', as the code
 // page conversion would make it. A double quote would end the record early and a line break
 // would split it, so both are left out: every file written reads back whole.
-QByteArray StorableText(const QString &text)
+QByteArray storableText(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());
@@ -77,11 +77,11 @@ struct Item
     bool quoted = false;
 };
 
-bool IsBlank(char c)
+bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
-bool IsLineEnd(char c)
+bool isLineEnd(char c)
 {
     return c == '\r' || c == '\n';
 }
@@ -97,7 +97,7 @@ public:
     std::optional<Item> next()
     {
         const qsizetype size = m_bytes.size();
-        while (m_pos < size && (IsBlank(m_bytes[m_pos]) || IsLineEnd(m_bytes[m_pos])))
+        while (m_pos < size && (isBlank(m_bytes[m_pos]) || isLineEnd(m_bytes[m_pos])))
             ++m_pos;
         if (m_pos >= size)
             return std::nullopt;
@@ -106,26 +106,26 @@ public:
         if (m_bytes[m_pos] == '"') {
             const qsizetype start = m_pos + 1;
             qsizetype end = start;
-            while (end < size && m_bytes[end] != '"' && !IsLineEnd(m_bytes[end]))
+            while (end < size && m_bytes[end] != '"' && !isLineEnd(m_bytes[end]))
                 ++end;
             if (end >= size || m_bytes[end] != '"')
                 return std::nullopt; // no closing quote on the line
             item.text = m_bytes.mid(start, end - start);
             item.quoted = true;
             m_pos = end + 1;
-            while (m_pos < size && IsBlank(m_bytes[m_pos]))
+            while (m_pos < size && isBlank(m_bytes[m_pos]))
                 ++m_pos;
-            if (m_pos < size && m_bytes[m_pos] != ',' && !IsLineEnd(m_bytes[m_pos]))
+            if (m_pos < size && m_bytes[m_pos] != ',' && !isLineEnd(m_bytes[m_pos]))
                 return std::nullopt; // more after the closing quote: not one record
         } else {
             const qsizetype start = m_pos;
-            while (m_pos < size && m_bytes[m_pos] != ',' && !IsLineEnd(m_bytes[m_pos])) {
+            while (m_pos < size && m_bytes[m_pos] != ',' && !isLineEnd(m_bytes[m_pos])) {
                 if (m_bytes[m_pos] == '"')
                     return std::nullopt; // a stray quote: no text the writer could have made
                 ++m_pos;
             }
             qsizetype end = m_pos;
-            while (end > start && IsBlank(m_bytes[end - 1]))
+            while (end > start && isBlank(m_bytes[end - 1]))
                 --end;
             item.text = m_bytes.mid(start, end - start);
         }
@@ -153,7 +153,7 @@ private:
 };
 
 // Decimal digits only, no sign, no blanks inside, at most 255.
-std::optional<std::uint8_t> ToByte(const std::optional<Item> &item)
+std::optional<std::uint8_t> toByte(const std::optional<Item> &item)
 {
     if (!item || item->quoted || item->text.isEmpty())
         return std::nullopt;
@@ -168,7 +168,7 @@ std::optional<std::uint8_t> ToByte(const std::optional<Item> &item)
     return std::uint8_t(value);
 }
 
-std::optional<bool> ToBool(const std::optional<Item> &item)
+std::optional<bool> toBool(const std::optional<Item> &item)
 {
     if (!item || item->quoted)
         return std::nullopt;
@@ -185,16 +185,16 @@ QByteArray serializeSettings(const WorkingValues &values)
 {
     QByteArray out;
     out.reserve(512);
-    for (const QString *text : TextRecords(values)) {
+    for (const QString *text : textRecords(values)) {
         out += '"';
-        out += StorableText(*text);
+        out += storableText(*text);
         out += "\"\r\n";
     }
     for (const std::uint8_t number : {values.decimalCount, values.languageState}) {
         out += QByteArray::number(number);
         out += "\r\n";
     }
-    for (const bool *flag : FlagRecords(values))
+    for (const bool *flag : flagRecords(values))
         out += *flag ? "#TRUE#\r\n" : "#FALSE#\r\n";
     return out;
 }
@@ -205,7 +205,7 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     RecordReader reader(bytes, byteOrderMark ? 3 : 0);
     int count = 0;
-    for (QString *text : TextRecords(values)) {
+    for (QString *text : textRecords(values)) {
         const std::optional<Item> item = reader.next();
         if (!item)
             return count;
@@ -213,20 +213,20 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
         ++count;
     }
 
-    const std::optional<std::uint8_t> decimals = ToByte(reader.next());
+    const std::optional<std::uint8_t> decimals = toByte(reader.next());
     if (!decimals)
         return count;
     values.decimalCount = decimalCountInMenu(*decimals);
     ++count;
 
-    const std::optional<std::uint8_t> language = ToByte(reader.next());
+    const std::optional<std::uint8_t> language = toByte(reader.next());
     if (!language)
         return count;
     values.languageState = *language;
     ++count;
 
-    for (bool *flag : FlagRecords(values)) {
-        const std::optional<bool> value = ToBool(reader.next());
+    for (bool *flag : flagRecords(values)) {
+        const std::optional<bool> value = toBool(reader.next());
         if (!value)
             return count;
         *flag = *value;
@@ -276,7 +276,7 @@ namespace {
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
 // this write left empty or cut short.
-bool SaveInPlace(const WorkingValues &values, const QString &target, const QByteArray &bytes,
+bool saveInPlace(const WorkingValues &values, const QString &target, const QByteArray &bytes,
                  QString &reason)
 {
     const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
@@ -353,7 +353,7 @@ SaveResult saveSettings(const WorkingValues &values)
     const WriteStatus status = writeAtomically(target, bytes, reason);
     if (status == WriteStatus::Written ||
         (status == WriteStatus::NoTemporaryFile && info.exists() &&
-         SaveInPlace(values, target, bytes, reason)))
+         saveInPlace(values, target, bytes, reason)))
         return {SaveStatus::Saved, path, {}};
     return failed(reason);
 }

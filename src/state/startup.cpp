@@ -18,7 +18,7 @@ constexpr int MaxKeptNames = 99;
 
 // Found by trying, as the system decides (an access list, a read-only mount); on Unix the
 // bits too, so that root does not put a file where nobody may.
-bool FolderTakesNewFiles(const QString &folder)
+bool folderTakesNewFiles(const QString &folder)
 {
 #ifdef Q_OS_UNIX
     if (!permitsWriting(QFileInfo(folder)))
@@ -30,7 +30,7 @@ bool FolderTakesNewFiles(const QString &folder)
 
 // Writes bytes to fileName.damaged, .damaged2, ... in folder, never over anything already
 // there. The path written, or empty when the folder takes none.
-QString KeepAside(const QString &folder, const QString &fileName, const QByteArray &bytes)
+QString keepAside(const QString &folder, const QString &fileName, const QByteArray &bytes)
 {
     if (folder.isEmpty() || !QDir().mkpath(folder))
         return {};
@@ -48,7 +48,7 @@ QString KeepAside(const QString &folder, const QString &fileName, const QByteArr
 
 // The start's work on the file before it is read, under its lock: nothing that a running copy
 // is writing is touched, and nothing is written before a file that cannot be read is kept.
-void PrepareSettingsFile(WorkingValues &values)
+void prepareSettingsFile(WorkingValues &values)
 {
     QString reason;
     const QString target = writableTarget(values.settingsPath, reason);
@@ -81,9 +81,9 @@ void PrepareSettingsFile(WorkingValues &values)
     const QByteArray bytes = damaged.readAll();
     if (bytes.isEmpty())
         return; // an empty file is a first run, not damage
-    QString keptAt = KeepAside(file.absolutePath(), file.fileName(), bytes);
+    QString keptAt = keepAside(file.absolutePath(), file.fileName(), bytes);
     if (keptAt.isEmpty())
-        keptAt = KeepAside(values.userConfigFolder, file.fileName(), bytes);
+        keptAt = keepAside(values.userConfigFolder, file.fileName(), bytes);
     if (keptAt.isEmpty())
         values.savesRefused =
             QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);
@@ -121,7 +121,7 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
     const QString besideProgram = program.filePath(name);
     const QFileInfo file(besideProgram);
     if (file.exists() || file.isSymLink() || inUserFolder.isEmpty() ||
-        FolderTakesNewFiles(program.path()))
+        folderTakesNewFiles(program.path()))
         return besideProgram;
     return inUserFolder;
 }
@@ -138,7 +138,7 @@ StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
         QFileInfo(values.settingsPath).absolutePath() == QDir(userConfigDir).absolutePath();
     {
         const SettingsLock lock(values.settingsPath);
-        PrepareSettingsFile(values);
+        prepareSettingsFile(values);
         parseSettings(readSettingsBytes(values.settingsPath), values);
     }
 

@@ -8,7 +8,7 @@
 
 namespace {
 
-bool IsStorable(QChar c, EntryField::Kind kind)
+bool isStorable(QChar c, EntryField::Kind kind)
 {
     if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
         c == QChar::ParagraphSeparator)
@@ -26,7 +26,7 @@ public:
     State validate(QString &input, int &) const override
     {
         for (QChar c : std::as_const(input))
-            if (!IsStorable(c, m_kind))
+            if (!isStorable(c, m_kind))
                 return Invalid;
         return Acceptable;
     }
@@ -36,7 +36,7 @@ private:
 };
 
 // A key that types text, as QLineEdit itself judges it: printable, and not a Ctrl shortcut.
-bool TypesText(const QKeyEvent *event)
+bool typesText(const QKeyEvent *event)
 {
     const QString text = event->text();
     if (text.isEmpty())
@@ -86,7 +86,7 @@ QString EntryField::cleaned(const QString &text) const
     QString result;
     result.reserve(text.size());
     for (QChar c : text)
-        if (IsStorable(c, m_kind))
+        if (isStorable(c, m_kind))
             result.append(c);
     return result;
 }
@@ -139,7 +139,7 @@ void EntryField::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (TypesText(event)) {
+    if (typesText(event)) {
         event->accept();
         const QString text = translated(event->text());
         if (cleaned(text) != text || !acceptsInsertion(text))

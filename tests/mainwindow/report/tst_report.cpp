@@ -306,8 +306,8 @@ void TestReport::dateLine_hasTwoBlanksBetweenDateAndTime()
     report::stampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     const QStringList texts = Texts(report::buildReport(in, EnglishReport()));
     QCOMPARE(texts.at(texts.size() - 2),
-             EnglishReport().datePrefix + platform::ShortDateText(QDate(2024, 3, 5)) +
-                 QStringLiteral("  ") + platform::ShortTimeText(QTime(14, 7, 9)));
+             EnglishReport().datePrefix + platform::shortDateText(QDate(2024, 3, 5)) +
+                 QStringLiteral("  ") + platform::shortTimeText(QTime(14, 7, 9)));
 }
 
 void TestReport::readsTheWindowByControlNames_data()
@@ -387,7 +387,7 @@ void TestReport::printedPage()
         window.get(), texts,
         [&](QWidget *, const std::function<QList<PrintLine>()> &makeLines) {
             ++printed;
-            return platform::PrintToPdf(path, makeLines(), margin);
+            return platform::printToPdf(path, makeLines(), margin);
         },
         [when] { return when; });
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
@@ -425,7 +425,7 @@ void TestReport::printedPage()
     // first word.
     const PdfLine &dateLine = pdf.lines.at(pdf.lines.size() - 2);
     const qsizetype prefixWords = Squeezed(texts.datePrefix).count(u' ') + 1;
-    const qsizetype dateWords = platform::ShortDateText(when.date()).simplified().count(u' ') + 1;
+    const qsizetype dateWords = platform::shortDateText(when.date()).simplified().count(u' ') + 1;
     const auto gap = [&dateLine](qsizetype i) {
         return dateLine.words[i + 1].xMin - dateLine.words[i].xMax;
     };

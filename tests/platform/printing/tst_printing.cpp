@@ -30,8 +30,8 @@ private:
 PdfText TestPrinting::print(const QList<PrintLine> &lines, double marginMm)
 {
     const QString path = m_dir.filePath(QStringLiteral("page%1.pdf").arg(++m_count));
-    if (!platform::PrintToPdf(path, lines, marginMm))
-        return PdfText{QStringLiteral("PrintToPdf failed"), 0, {}};
+    if (!platform::printToPdf(path, lines, marginMm))
+        return PdfText{QStringLiteral("printToPdf failed"), 0, {}};
     return ReadPdf(path);
 }
 
@@ -106,7 +106,7 @@ void TestPrinting::lettersBeyondAsciiPrintAsTyped()
 void TestPrinting::unwritableFile_reportsFailure()
 {
     const QString path = m_dir.filePath(QStringLiteral("no/such/folder/page.pdf"));
-    QVERIFY(!platform::PrintToPdf(path, {{QStringLiteral("x"), 30, 9}}));
+    QVERIFY(!platform::printToPdf(path, {{QStringLiteral("x"), 30, 9}}));
     QVERIFY(!QFile::exists(path));
 }
 
@@ -119,7 +119,7 @@ void TestPrinting::cancelledDialog_printsNothing()
         ModalWatchdog::Dismiss(modal);
     });
     bool built = false;
-    const bool printed = platform::PrintWithDialog(nullptr, QStringLiteral("test"), [&built] {
+    const bool printed = platform::printWithDialog(nullptr, QStringLiteral("test"), [&built] {
         built = true;
         return QList<PrintLine>{{QStringLiteral("x"), 30, 9}};
     });
