@@ -9,7 +9,7 @@
 //  3. The tool-mode and pitch options, the units and the decimals menus do the same through
 //     their own session actions.
 // The controls and their places are built in layout.cpp, the menu bar in menubar.cpp and the
-// captions in captions.cpp; what the menu items do is in menus.cpp, the Edit menu's
+// captions in captions.cpp; what the menu items do is in menucommands.cpp, the Edit menu's
 // clipboard commands in editcommands.cpp.
 
 #include "mainwindow/textcatalogue.h"
@@ -100,7 +100,7 @@ private:
     void pasteClipboard();
     void cutSelection();
 
-    // menus.cpp
+    // menucommands.cpp
     void selectUnits(session::Units units);
     void showUnits(session::Units units, bool fromMenu);
     void selectDecimals(int count);
