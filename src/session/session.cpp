@@ -35,9 +35,9 @@ Outcome Session::load(const calc::CncWords &words)
         m_values.metricUnits = m_values.metricUnits && m_values.inchUnits;
         m_values.inchUnits = !m_values.metricUnits;
     }
-    // The options of the two units exclude each other; mm was always restored first.
-    if (m_values.pitchMmSelected)
-        m_values.threadsPerInchSelected = false;
+    // The options of the two units exclude each other; mm was always restored first. With
+    // neither, threads per inch, as on a first run: a tap needs a pitch to compute its feed.
+    m_values.threadsPerInchSelected = !m_values.pitchMmSelected;
     translateStoredNotation();
     // The decimal key gives the separator that the number reader takes.
     m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');

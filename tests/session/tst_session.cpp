@@ -303,10 +303,17 @@ void TestSession::load_decimalKeyAndPitchUnit_data()
     QTest::addColumn<bool>("metricStored");
     QTest::addColumn<bool>("inchStored");
     QTest::addColumn<bool>("metric"); // the one unit system after load
+    QTest::addColumn<bool>("mmStored");
+    QTest::addColumn<bool>("tpiStored");
+    QTest::addColumn<bool>("mm"); // the one pitch unit after load
     QTest::newRow("comma, point file, both units, both pitch units")
-        << true << false << true << true << true;
-    QTest::newRow("point, comma file, no unit") << false << true << false << false << false;
-    QTest::newRow("comma, comma file, inch") << true << true << false << true << false;
+        << true << false << true << true << true << true << true << true;
+    QTest::newRow("point, comma file, no unit, mm")
+        << false << true << false << false << false << true << false << true;
+    QTest::newRow("comma, comma file, inch, threads per inch")
+        << true << true << false << true << false << false << true << false;
+    QTest::newRow("point, point file, metric, no pitch unit: threads per inch")
+        << false << false << true << false << true << false << false << false;
 }
 
 void TestSession::load_decimalKeyAndPitchUnit()
@@ -316,11 +323,15 @@ void TestSession::load_decimalKeyAndPitchUnit()
     QFETCH(bool, metricStored);
     QFETCH(bool, inchStored);
     QFETCH(bool, metric);
+    QFETCH(bool, mmStored);
+    QFETCH(bool, tpiStored);
+    QFETCH(bool, mm);
     WorkingValues values = Sample(fileComma);
     values.decimalIsPeriod = !fileComma;
     values.metricUnits = metricStored;
     values.inchUnits = inchStored;
-    values.threadsPerInchSelected = true;
+    values.pitchMmSelected = mmStored;
+    values.threadsPerInchSelected = tpiStored;
     values.decimalCount = 9;
     values.drill.spindleSpeed = fileComma ? u"5093,02"_s : u"5093.02"_s;
     int saves = 0;
@@ -338,7 +349,8 @@ void TestSession::load_decimalKeyAndPitchUnit()
     QCOMPARE(values.drill.spindleSpeed, comma ? u"5093,02"_s : u"5093.02"_s);
     QCOMPARE(values.metricUnits, metric);
     QCOMPARE(values.inchUnits, !metric);
-    QVERIFY(values.pitchMmSelected && !values.threadsPerInchSelected);
+    QCOMPARE(values.pitchMmSelected, mm);
+    QCOMPARE(values.threadsPerInchSelected, !mm);
     QCOMPARE(int(values.decimalCount), 3);
     QCOMPARE(out.mode, ToolMode::Mill);
     QCOMPARE(saves, 0);
