@@ -15,6 +15,7 @@
 // The settings file is written only after a CNC line was built; closing writes nothing.
 
 #include "calc/cncline.h"
+#include "calc/formulas.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
 #include "state/settingsfile.h"
@@ -29,8 +30,8 @@
 
 namespace session {
 
-enum class PitchUnit { Millimetres, ThreadsPerInch };
-enum class Units { Metric, Inch };
+using calc::PitchUnit;
+using calc::Units;
 
 // Writes the settings file (state::saveSettings); tests hand in their own.
 using Saver = std::function<state::SaveResult(const WorkingValues &)>;
@@ -87,6 +88,8 @@ private:
     Outcome outcome() const;
     // Runs the steps under the one error trap, then builds the line and saves.
     Outcome runChain(const std::vector<Step> &steps);
+    // A formula's result as the value's text: rounded to `decimals`, ties to even.
+    QString storedText(double result, int decimals) const;
     // Composes the CNC line; false on an input error, with the line left as it was.
     bool rebuildLine();
     // Translates the separators of texts written under the other decimal notation.

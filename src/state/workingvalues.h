@@ -34,7 +34,6 @@ struct WorkingValues
     QString settingsPath;
     bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
     QString piText;
-    QString resultText;
 
     ToolValues &tool(ToolMode mode)
     {
