@@ -143,8 +143,8 @@ void TestSession::enter_runsTheFieldsChain_data()
     addChainRow("S gives Sz to 8 decimals", Mill, Metric, 2, FeedRate, "100", "10 8,33333333 100 3183,1 79577,5");
     addChainRow("Sz tie of the 15-digit text", Mill, Metric, 3, FeedRate, "0,0000057", "10 4,8E-07 100 3183,099 0,005");
     addChainRow("drill S gives Sz", Drill, Metric, 2, FeedRate, "300", "10 75 100 3183,1 238732,5", "S3183 M03 F238732.5 (10 BOR)");
-    addChainRow("S tie to even, up", Drill, Metric, 0, FeedPerTooth, "0,5", "10 0,5 100 3183 1592");
-    addChainRow("S tie to even, down", Drill, Inch, 0, FeedPerTooth, "1,5", "10 1,5 100 38 57");
+    addChainRow("S tie to even, up", Drill, Inch, 0, FeedPerTooth, "0,25", "10 0,25 100 38 10");
+    addChainRow("S tie to even, down", Drill, Metric, 0, FeedPerTooth, "1,5", "10 1,5 100 3183 4774");
     addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500.6 (10 TAP 1.5 STIG)");
     addChainRow("tap S gives n from the pitch", TapMm, Metric, 2, FeedRate, "750", "10 1,5 15,70796327 500 750", "S500 M03 F750 (10 TAP 1.5 STIG)");
     addChainRow("tap n from the pitch, 0 decimals", TapMm, Metric, 0, FeedRate, "1000", "10 1,49925037 20,954423 667 1000");
