@@ -7,7 +7,8 @@
 // What an action does, and where:
 //  - typing stores the text into the selected kind's value (setText); nothing is computed;
 //  - Enter in a field, or leaving it, runs the field's chain (chains.h): the formulas of
-//    calc/formulas.h in a fixed order, then the CNC line (calc/cncline.h) and the save;
+//    calc/formulas.h in a fixed order, each on numbers read from the texts, its result stored
+//    as a rounded text; then the CNC line (calc/cncline.h) and the save;
 //  - a tool mode loads that kind's values and rebuilds the line, with no formula;
 //  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain;
 //  - the first input error stops a chain: what was stored before stays, the line and the

@@ -116,6 +116,14 @@ void addChainRow(const char *name, Kind kind, bool inch, int decimals, Field fie
     }
 }
 
+// Selects the kind's pitch unit, as a file may have stored it; returns the kind's mode.
+ToolMode selectPitchUnitOf(Engine &e, Kind kind)
+{
+    e.values.pitchMmSelected = kind != TapTpi;
+    e.values.threadsPerInchSelected = kind == TapTpi;
+    return kind == Mill ? ToolMode::Mill : kind == Drill ? ToolMode::Drill : ToolMode::Tap;
+}
+
 } // namespace
 
 void TestSession::enter_runsTheFieldsChain_data()
@@ -168,11 +176,7 @@ void TestSession::enter_runsTheFieldsChain()
     e.values.inchUnits = inch;
     e.values.metricUnits = !inch;
     e.values.decimalCount = std::uint8_t(decimals);
-    e.values.pitchMmSelected = Kind(kind) != TapTpi;
-    e.values.threadsPerInchSelected = Kind(kind) == TapTpi;
-    const ToolMode mode = Kind(kind) == Mill    ? ToolMode::Mill
-                          : Kind(kind) == Drill ? ToolMode::Drill
-                                                : ToolMode::Tap;
+    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
     e.session.selectMode(mode);
     e.saves = 0;
 
@@ -251,11 +255,7 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QFETCH(int, field);
     QFETCH(bool, inputError);
     Engine e(true);
-    e.values.pitchMmSelected = Kind(kind) != TapTpi;
-    e.values.threadsPerInchSelected = Kind(kind) == TapTpi;
-    const ToolMode mode = Kind(kind) == Mill    ? ToolMode::Mill
-                          : Kind(kind) == Drill ? ToolMode::Drill
-                                                : ToolMode::Tap;
+    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
     const QString line = e.session.selectMode(mode).cncLine;
     e.values.tool(mode)[Field(unreadable)] = text;
     e.saves = 0;
