@@ -156,7 +156,7 @@ void TestSession::enter_runsTheFieldsChain_data()
     addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500.6 (10 TAP 1.5 STIG)");
     addChainRow("tap S gives n from the pitch", TapMm, Metric, 2, FeedRate, "750", "10 1,5 15,70796327 500 750", "S500 M03 F750 (10 TAP 1.5 STIG)");
     addChainRow("tap n from the pitch, 0 decimals", TapMm, Metric, 0, FeedRate, "1000", "10 1,49925037 20,954423 667 1000");
-    addChainRow("tap n from the pitch, 3 decimals", TapTpi, Inch, 3, FeedRate, "25", "10 0,05 1308,996939 500 25");
+    addChainRow("tap n from the pitch, 3 decimals", TapMm, Inch, 3, FeedRate, "1000", "10 0,05905512 44331,36212799 16933,333 1000");
     addChainRow("tap S from 13 threads per inch", TapTpi, Metric, 2, ThreadsPerInch, "13", "10 1 100 3183,1 6219,29", "S3183 M03 F6219.29 (10 TAP 13 STIG)");
     addChainRow("tap S, inch, 3 decimals", TapTpi, Inch, 3, ThreadsPerInch, "13", "10 1 100 38,197 2,938");
     // clang-format on
