@@ -9,7 +9,6 @@
 #include "platform/clipboard.h"
 #include "state/startup.h"
 
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
