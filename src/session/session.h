@@ -65,9 +65,9 @@ public:
 
     // A main window of this language opens: its CNC words, pi in the locale's notation, the
     // decimal key, one unit system (metric when both are stored, inch when neither) and one
-    // pitch unit (mm when both are stored, threads per inch when neither). Number texts that a
-    // file wrote in the other notation are translated first. No formula runs and nothing is
-    // saved; the line starts empty, and the fields show the selected kind's values.
+    // pitch unit (mm wins when both are stored). Number texts that a file wrote in the other
+    // notation are translated first. No formula runs and nothing is saved; the line starts
+    // empty, and the fields show the selected kind's values.
     Outcome load(const calc::CncWords &words);
 
     // Every change of a field's text, typed or written: stored, nothing computed.
