@@ -1,41 +1,37 @@
 #pragma once
 
-// The cutting and thread formulas. Each works on the selected tool kind's values, stores its
-// result there (rounded: 8 decimals for V and Sz, decimalCount for n and S) and returns the
-// text it stored, which the window then writes into the quantity's field. A failing formula
-// throws InputError before it stores anything.
+// The cutting and thread formulas, on numbers. Each evaluates in the order written beside it
+// (the bracketed product or quotient first), checking every step: an overflow, a division by
+// zero or 0/0 throws InputError. What is read, and how a result is rounded and stored, is the
+// session's.
 
 #include "calc/numbers.h"
-#include "calc/toolvalues.h"
-
-#include <optional>
 
 namespace calc {
 
-struct FormulaContext
-{
-    ToolMode mode = ToolMode::Mill;   // the selected tool-mode option
-    ToolValues &values;               // the selected kind's working values
-    bool metric = false;              // metricAction carries its check mark
-    bool inch = false;                // inchAction carries its check mark
-    bool pitchMmShown = false;        // pitchMmField is shown
-    bool threadsPerInchShown = false; // threadsPerInchField is shown
-    int decimalCount = 0;             // 0..3
-    QString &resultText;              // the unrounded result of the formula that ran last
-    QString piText;                   // 3.14159265358979 in the locale's notation
-    NumberLocale locale;
-};
+enum class Units { Metric, Inch };
+enum class PitchUnit { Millimetres, ThreadsPerInch };
 
-QString computeCuttingSpeed(FormulaContext &ctx); // V = pi * (D * n) / 1000 (or / 12)
-QString computeSpindleSpeed(FormulaContext &ctx); // n = (V * 1000) / (pi * D) (or V * 12)
-QString computeFeedPerTooth(FormulaContext &ctx); // Sz = S / (Z * n)
-QString computeFeedRate(FormulaContext &ctx); // Mill (Sz * Z) * n; Drill Sz * n; Tap from the pitch
+// V = (pi * (D * n)) / 1000 in m/min, or / 12 in feet/min.
+double cuttingSpeed(double diameter, double spindleSpeed, double pi, Units units);
+// n = (V * 1000) / (pi * D), or (V * 12) / (pi * D).
+double spindleSpeed(double cuttingSpeed, double diameter, double pi, Units units);
+// Sz = S / (Z * n), in both unit systems.
+double feedPerTooth(double feedRate, double flutes, double spindleSpeed);
+// S = (Sz * Z) * n, in both unit systems; a drill's feed is this with one edge.
+double feedRate(double feedPerTooth, double flutes, double spindleSpeed);
 
-// n from S and the pitch, Tap mode only. Returns nothing when nothing was stored
-// (another mode, or neither unit checked).
-std::optional<QString> computeTapSpindleSpeed(FormulaContext &ctx);
+// A tap advances one pitch a revolution; 25.4 mm make an inch. With the pitch P in mm or
+// TPI threads per inch:
+//   metric  S = P * n           S = (25.4 / TPI) * n
+//   inch    S = (P / 25.4) * n  S = (1 / TPI) * n
+double tapFeedRate(double pitch, PitchUnit pitchUnit, double spindleSpeed, Units units);
+//   metric  n = S / P           n = (TPI / 25.4) * S
+//   inch    n = (25.4 / P) * S  n = TPI * S
+double tapSpindleSpeed(double feedRate, double pitch, PitchUnit pitchUnit, Units units);
 
-// The pi text a window sets at load.
+// Pi as the text a window holds: fifteen digits, not the full double. Every formula gets pi
+// read back from this text, so every result depends on exactly these digits.
 QString makePiText(const NumberLocale &locale);
 
 } // namespace calc

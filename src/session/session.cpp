@@ -14,6 +14,9 @@ namespace {
 // locale: an empty pitch, 0, or one that begins with a blank or a sign starts nothing.
 const QString LeastPitchText = QStringLiteral("0,001");
 
+// V and Sz keep this many decimals; n and S the count the decimals menu chose.
+constexpr int FixedDecimals = 8;
+
 } // namespace
 
 Session::Session(WorkingValues &values, calc::NumberLocale locale, Saver saver)
@@ -34,9 +37,9 @@ Outcome Session::load(const calc::CncWords &words)
         m_values.metricUnits = m_values.metricUnits && m_values.inchUnits;
         m_values.inchUnits = !m_values.metricUnits;
     }
-    // The options of the two units exclude each other; mm was always restored first.
-    if (m_values.pitchMmSelected)
-        m_values.threadsPerInchSelected = false;
+    // The options of the two units exclude each other; mm was always restored first. With
+    // neither, threads per inch, as on a first run: a tap needs a pitch to compute its feed.
+    m_values.threadsPerInchSelected = !m_values.pitchMmSelected;
     translateStoredNotation();
     // The decimal key gives the separator that the number reader takes.
     m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');
@@ -160,19 +163,19 @@ Outcome Session::outcome() const
 Outcome Session::runChain(const std::vector<Step> &steps)
 {
     ToolValues &tool = m_values.tool(m_mode);
-    const bool tap = m_mode == ToolMode::Tap;
-    calc::FormulaContext context{
-        .mode = m_mode,
-        .values = tool,
-        .metric = m_values.metricUnits,
-        .inch = m_values.inchUnits,
-        .pitchMmShown = tap && m_values.pitchMmSelected,
-        .threadsPerInchShown = tap && m_values.threadsPerInchSelected,
-        .decimalCount = m_values.decimalCount,
-        .resultText = m_values.resultText,
-        .piText = m_values.piText,
-        .locale = m_locale,
+    // load() leaves exactly one unit system and one pitch unit selected.
+    const calc::Units units = m_values.metricUnits ? calc::Units::Metric : calc::Units::Inch;
+    const calc::PitchUnit pitchUnit =
+        m_values.pitchMmSelected ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
+    const Field pitchField =
+        pitchUnit == calc::PitchUnit::Millimetres ? Field::PitchMm : Field::ThreadsPerInch;
+    const auto number = [&](Field field) { return calc::textToNumber(tool[field], m_locale); };
+    // Read back at each use, so that pi has exactly the digits the window holds.
+    const auto pi = [&] { return calc::textToNumber(m_values.piText, m_locale); };
+    const auto store = [&](Field field, double result, int decimals) {
+        tool[field] = storedText(result, decimals);
     };
+    const int decimals = m_values.decimalCount;
     bool failed = false;
     try {
         for (Step step : steps) {
@@ -182,20 +185,41 @@ Outcome Session::runChain(const std::vector<Step> &steps)
                     tool.diameter = calc::evaluateFraction(tool.diameter, m_locale);
                 break;
             case Step::CuttingSpeed:
-                tool.cuttingSpeed = calc::computeCuttingSpeed(context);
+                store(Field::CuttingSpeed,
+                      calc::cuttingSpeed(number(Field::Diameter), number(Field::SpindleSpeed), pi(),
+                                         units),
+                      FixedDecimals);
                 break;
             case Step::SpindleSpeed:
-                tool.spindleSpeed = calc::computeSpindleSpeed(context);
+                store(Field::SpindleSpeed,
+                      calc::spindleSpeed(number(Field::CuttingSpeed), number(Field::Diameter), pi(),
+                                         units),
+                      decimals);
                 break;
             case Step::FeedPerTooth:
-                tool.feedPerTooth = calc::computeFeedPerTooth(context);
+                store(Field::FeedPerTooth,
+                      calc::feedPerTooth(number(Field::FeedRate), number(Field::Flutes),
+                                         number(Field::SpindleSpeed)),
+                      FixedDecimals);
                 break;
             case Step::FeedRate:
-                tool.feedRate = calc::computeFeedRate(context);
+                if (m_mode == ToolMode::Tap)
+                    store(Field::FeedRate,
+                          calc::tapFeedRate(number(pitchField), pitchUnit,
+                                            number(Field::SpindleSpeed), units),
+                          decimals);
+                else // a drill's feed has no edge count, whatever Z holds
+                    store(Field::FeedRate,
+                          calc::feedRate(number(Field::FeedPerTooth),
+                                         m_mode == ToolMode::Drill ? 1.0 : number(Field::Flutes),
+                                         number(Field::SpindleSpeed)),
+                          decimals);
                 break;
             case Step::TapSpindleSpeed:
-                if (const std::optional<QString> n = calc::computeTapSpindleSpeed(context))
-                    tool.spindleSpeed = *n;
+                store(Field::SpindleSpeed,
+                      calc::tapSpindleSpeed(number(Field::FeedRate), number(pitchField), pitchUnit,
+                                            units),
+                      decimals);
                 break;
             }
         }
@@ -209,6 +233,14 @@ Outcome Session::runChain(const std::vector<Step> &steps)
     else
         save(result);
     return result;
+}
+
+QString Session::storedText(double result, int decimals) const
+{
+    // The result is first written with 15 significant digits, and that text is rounded: a
+    // tie is judged on what those digits show.
+    const double written = calc::textToNumber(calc::numberToText(result, m_locale), m_locale);
+    return calc::numberToText(calc::roundHalfEven(written, decimals), m_locale);
 }
 
 bool Session::rebuildLine()

@@ -7,7 +7,8 @@
 // What an action does, and where:
 //  - typing stores the text into the selected kind's value (setText); nothing is computed;
 //  - Enter in a field, or leaving it, runs the field's chain (chains.h): the formulas of
-//    calc/formulas.h in a fixed order, then the CNC line (calc/cncline.h) and the save;
+//    calc/formulas.h in a fixed order, each on numbers read from the texts, its result stored
+//    as a rounded text; then the CNC line (calc/cncline.h) and the save;
 //  - a tool mode loads that kind's values and rebuilds the line, with no formula;
 //  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain;
 //  - the first input error stops a chain: what was stored before stays, the line and the
@@ -15,6 +16,7 @@
 // The settings file is written only after a CNC line was built; closing writes nothing.
 
 #include "calc/cncline.h"
+#include "calc/formulas.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
 #include "state/settingsfile.h"
@@ -29,8 +31,8 @@
 
 namespace session {
 
-enum class PitchUnit { Millimetres, ThreadsPerInch };
-enum class Units { Metric, Inch };
+using calc::PitchUnit;
+using calc::Units;
 
 // Writes the settings file (state::saveSettings); tests hand in their own.
 using Saver = std::function<state::SaveResult(const WorkingValues &)>;
@@ -94,6 +96,8 @@ private:
     Outcome outcome() const;
     // Runs the steps under the one error trap, then builds the line and saves.
     Outcome runChain(const std::vector<Step> &steps);
+    // A formula's result as the value's text: rounded to `decimals`, ties to even.
+    QString storedText(double result, int decimals) const;
     // Composes the CNC line; false on an input error, with the line left as it was.
     bool rebuildLine();
     // Translates the separators of texts written under the other decimal notation.

@@ -65,7 +65,6 @@ struct WorkingValues
     // Filled by the start; the session hands them to the first window that opens.
     std::vector<state::StartNotice> startNotices;
     QString piText;
-    QString resultText;
 
     ToolValues &tool(ToolMode mode)
     {

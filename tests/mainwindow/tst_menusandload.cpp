@@ -404,7 +404,7 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits_data()
     QTest::newRow("mm") << true << false << true << false;
     QTest::newRow("threads per inch") << false << true << false << true;
     QTest::newRow("both: mm wins") << true << true << true << false;
-    QTest::newRow("neither") << false << false << false << false;
+    QTest::newRow("neither: threads per inch") << false << false << false << true;
 }
 
 void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
@@ -425,7 +425,7 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QCOMPARE(s.values.threadsPerInchSelected, tpi);
     QCOMPARE(s.saved().threadsPerInchSelected, tpi);
 
-    // Tap mode shows the pitch field of the stored unit, and none when neither is stored.
+    // Tap mode shows the pitch field of that unit.
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(s.field(u"StigningText"_s)->isVisible(), mm);
     QCOMPARE(s.field(u"StigningTextTomme"_s)->isVisible(), tpi);

@@ -139,7 +139,6 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit_data()
     QTest::addColumn<bool>("tpi");
     QTest::newRow("mm") << true << false;
     QTest::newRow("threads per inch") << false << true;
-    QTest::newRow("neither") << false << false;
 }
 
 void ToolModes::tap_showsThePitchOfTheStoredUnit()
@@ -153,7 +152,6 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QVERIFY(s.open(Language::Danish, true));
     QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
     QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
-    const QString line = s.line();
 
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(Shown(s, "StigningText"), mm);
@@ -163,10 +161,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QVERIFY(Shown(s, "PmmOption") && Shown(s, "PtommeOption"));
     QVERIFY(!Shown(s, "Label5") && !Shown(s, "Label6"));
     QVERIFY(Shown(s, "DiameterSkærText") && Shown(s, "SkærehastighedText"));
-    if (!mm && !tpi)
-        QCOMPARE(s.line(), line); // no pitch, no line: the former one stays
-    else
-        QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
+    QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
 }
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()

@@ -14,7 +14,7 @@ using state::SaveStatus;
 namespace {
 
 // A number text written with a comma, in the notation of the locale.
-QString Num(const char *withComma, bool comma)
+QString inLocale(const char *withComma, bool comma)
 {
     QString text = QString::fromUtf8(withComma);
     if (!comma)
@@ -25,12 +25,12 @@ QString Num(const char *withComma, bool comma)
 const calc::CncWords DanishWords{u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 
 // Mill: D 10, Z 3, Sz 0,1, V 100; Tap: pitch 1,5 mm; metric, two decimals.
-WorkingValues Sample(bool comma)
+WorkingValues sample(bool comma)
 {
     WorkingValues v;
-    v.mill = {u"10"_s, u"3"_s, Num("0,1", comma), u"100"_s, u"1"_s, u"20"_s, u"4"_s, u"4"_s};
+    v.mill = {u"10"_s, u"3"_s, inLocale("0,1", comma), u"100"_s, u"1"_s, u"20"_s, u"4"_s, u"4"_s};
     v.drill = v.mill;
-    v.tap = {u"10"_s, u"1"_s, u"1"_s, u"100"_s, Num("1,5", comma), u"20"_s, u"4"_s, u"4"_s};
+    v.tap = {u"10"_s, u"1"_s, u"1"_s, u"100"_s, inLocale("1,5", comma), u"20"_s, u"4"_s, u"4"_s};
     v.metricUnits = true;
     v.decimalCount = 2;
     v.pitchMmSelected = true;
@@ -43,7 +43,7 @@ WorkingValues Sample(bool comma)
 struct Engine
 {
     explicit Engine(bool comma)
-        : values(Sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
+        : values(sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
                                          [this](const WorkingValues &saving) {
                                              ++saves;
                                              saved = saving;
@@ -78,6 +78,9 @@ private slots:
     void enter_runsTheFieldsChain();
     void enter_inputError_stopsChainKeepsLineAndFile_data();
     void enter_inputError_stopsChainKeepsLineAndFile();
+    void enter_readsWhatItsFormulasNeed_data();
+    void enter_readsWhatItsFormulasNeed();
+    void pi_isReadFromItsTextAtEachUse();
     void numberTheLineCannotCarry_isAnInputError_data();
     void numberTheLineCannotCarry_isAnInputError();
     void selectMode_loadsKindWithoutFormula();
@@ -94,71 +97,101 @@ private slots:
     void switchLanguage_commitsTheFocusedField();
 };
 
+namespace {
+
+// A tool kind together with the pitch unit in use.
+enum class Kind { Mill, Drill, TapMm, TapTpi };
+using enum Kind;
+constexpr bool Metric = false, Inch = true;
+
+// Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
+// comma, and the line, always with points (not compared where empty).
+void addChainRow(const char *name, Kind kind, bool inch, int decimals, Field field,
+                 const char *typed, const char *results, const char *line = "")
+{
+    for (const bool comma : {true, false}) {
+        QTest::addRow("%s: %s", comma ? "comma" : "point", name)
+            << comma << int(kind) << inch << decimals << int(field) << inLocale(typed, comma)
+            << inLocale(results, comma).split(u' ') << QString::fromLatin1(line);
+    }
+}
+
+// Selects the kind's pitch unit, as a file may have stored it; returns the kind's mode.
+ToolMode selectPitchUnitOf(Engine &e, Kind kind)
+{
+    e.values.pitchMmSelected = kind != TapTpi;
+    e.values.threadsPerInchSelected = kind == TapTpi;
+    return kind == Mill ? ToolMode::Mill : kind == Drill ? ToolMode::Drill : ToolMode::Tap;
+}
+
+} // namespace
+
 void TestSession::enter_runsTheFieldsChain_data()
 {
     QTest::addColumn<bool>("comma");
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("kind");
     QTest::addColumn<bool>("inch");
+    QTest::addColumn<int>("decimals");
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("typed");
-    // The results, with a comma; the line always with points.
     QTest::addColumn<QStringList>("expected"); // D, Sz, V, n, S
     QTest::addColumn<QString>("line");
-
-    for (const bool comma : {true, false}) {
-        const char *locale = comma ? "comma" : "point";
-        QTest::addRow("%s: D as a fraction", locale)
-            << comma << int(ToolMode::Mill) << false << int(Field::Diameter) << u"1 1/2"_s
-            << QStringList{"1,5", "0,1", "100", "21220,66", "6366,2"}
-            << u"S21221 M03 F6366.2 (1.5 FR 3 SK)"_s;
-        QTest::addRow("%s: Z, inch", locale)
-            << comma << int(ToolMode::Mill) << true << int(Field::Flutes) << u"3"_s
-            << QStringList{"10", "0,1", "100", "38,2", "11,46"} << u"S38 M03 F11.46 (10 FR 3 SK)"_s;
-        QTest::addRow("%s: n gives V, then n again", locale)
-            << comma << int(ToolMode::Mill) << false << int(Field::SpindleSpeed) << u"1000"_s
-            << QStringList{"10", "0,1", "31,41592654", "1000", "300"}
-            << u"S1000 M03 F300 (10 FR 3 SK)"_s;
-        QTest::addRow("%s: drill S gives Sz", locale)
-            << comma << int(ToolMode::Drill) << false << int(Field::FeedRate) << u"300"_s
-            << QStringList{"10", "75", "100", "3183,1", "238732,5"}
-            << u"S3183 M03 F238732.5 (10 BOR)"_s;
-        QTest::addRow("%s: tap n gives V, n stays as typed", locale)
-            << comma << int(ToolMode::Tap) << false << int(Field::SpindleSpeed)
-            << Num("1000,4", comma) << QStringList{"10", "1", "31,42849291", "1000,4", "1500,6"}
-            << u"S1000 M03 F1500.6 (10 TAP 1.5 STIG)"_s;
-        QTest::addRow("%s: tap S gives n from the pitch", locale)
-            << comma << int(ToolMode::Tap) << false << int(Field::FeedRate) << u"750"_s
-            << QStringList{"10", "1,5", "15,70796327", "500", "750"}
-            << u"S500 M03 F750 (10 TAP 1.5 STIG)"_s;
-    }
+    using enum Field;
+    // V and Sz keep 8 decimals, n and S the decimals chosen, written without trailing zeros;
+    // a tie goes to the even neighbour, judged on the result's 15-digit text.
+    // clang-format off
+    addChainRow("D as a fraction", Mill, Metric, 2, Diameter, "1 1/2", "1,5 0,1 100 21220,66 6366,2", "S21221 M03 F6366.2 (1.5 FR 3 SK)");
+    addChainRow("Z, inch", Mill, Inch, 2, Flutes, "3", "10 0,1 100 38,2 11,46", "S38 M03 F11.46 (10 FR 3 SK)");
+    addChainRow("n gives V, then n again", Mill, Metric, 2, SpindleSpeed, "1000", "10 0,1 31,41592654 1000 300", "S1000 M03 F300 (10 FR 3 SK)");
+    addChainRow("V's eighth decimal 0 not shown", Mill, Inch, 2, SpindleSpeed, "9", "10 0,1 23,5619449 9 2,7");
+    addChainRow("n and S to 0 decimals", Mill, Metric, 0, CuttingSpeed, "100", "10 0,1 100 3183 955");
+    addChainRow("n and S to 1 decimal", Mill, Metric, 1, CuttingSpeed, "100", "10 0,1 100 3183,1 954,9");
+    addChainRow("n and S to 3 decimals", Mill, Metric, 3, CuttingSpeed, "100", "10 0,1 100 3183,099 954,93");
+    addChainRow("n to 3 decimals, inch", Mill, Inch, 3, CuttingSpeed, "300", "10 0,1 300 114,592 34,378");
+    addChainRow("S gives Sz to 8 decimals", Mill, Metric, 2, FeedRate, "100", "10 8,33333333 100 3183,1 79577,5");
+    addChainRow("Sz tie of the 15-digit text", Mill, Metric, 3, FeedRate, "0,0000057", "10 4,8E-07 100 3183,099 0,005");
+    addChainRow("drill S gives Sz", Drill, Metric, 2, FeedRate, "300", "10 75 100 3183,1 238732,5", "S3183 M03 F238732.5 (10 BOR)");
+    addChainRow("S tie to even, up", Drill, Inch, 0, FeedPerTooth, "0,25", "10 0,25 100 38 10");
+    addChainRow("S tie to even, down", Drill, Metric, 0, FeedPerTooth, "1,5", "10 1,5 100 3183 4774");
+    addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500.6 (10 TAP 1.5 STIG)");
+    addChainRow("tap S gives n from the pitch", TapMm, Metric, 2, FeedRate, "750", "10 1,5 15,70796327 500 750", "S500 M03 F750 (10 TAP 1.5 STIG)");
+    addChainRow("tap n from the pitch, 0 decimals", TapMm, Metric, 0, FeedRate, "1000", "10 1,49925037 20,954423 667 1000");
+    addChainRow("tap n from the pitch, 3 decimals", TapMm, Inch, 3, FeedRate, "1000", "10 0,05905512 44331,36212799 16933,333 1000");
+    addChainRow("tap S from 13 threads per inch", TapTpi, Metric, 2, ThreadsPerInch, "13", "10 1 100 3183,1 6219,29", "S3183 M03 F6219.29 (10 TAP 13 STIG)");
+    addChainRow("tap S, inch, 3 decimals", TapTpi, Inch, 3, ThreadsPerInch, "13", "10 1 100 38,197 2,938");
+    // clang-format on
 }
 
 void TestSession::enter_runsTheFieldsChain()
 {
     QFETCH(bool, comma);
-    QFETCH(int, mode);
+    QFETCH(int, kind);
     QFETCH(bool, inch);
+    QFETCH(int, decimals);
     QFETCH(int, field);
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
     QFETCH(QString, line);
     Engine e(comma);
-    if (inch)
-        e.session.selectUnits(session::Units::Inch);
-    e.session.selectMode(ToolMode(mode));
+    e.values.inchUnits = inch;
+    e.values.metricUnits = !inch;
+    e.values.decimalCount = std::uint8_t(decimals);
+    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    e.session.selectMode(mode);
     e.saves = 0;
 
     const Outcome out = e.type(Field(field), typed);
     const Field shown[] = {Field::Diameter, Field::FeedPerTooth, Field::CuttingSpeed,
                            Field::SpindleSpeed, Field::FeedRate};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(out.field(shown[i]), Num(expected.at(i).toUtf8().constData(), comma));
-    QCOMPARE(out.cncLine, line);
+        QCOMPARE(out.field(shown[i]), expected.at(i));
+    if (!line.isEmpty())
+        QCOMPARE(out.cncLine, line);
     QVERIFY(!out.inputError);
     QCOMPARE(e.saves, 1);
     // The outcome shows what the session holds: one copy of each value.
     for (Field f : AllFields)
-        QCOMPARE(out.field(f), e.values.tool(ToolMode(mode))[f]);
+        QCOMPARE(out.field(f), e.values.tool(mode)[f]);
 }
 
 void TestSession::enter_inputError_stopsChainKeepsLineAndFile_data()
@@ -186,6 +219,60 @@ void TestSession::enter_inputError_stopsChainKeepsLineAndFile()
     QCOMPARE(out.field(Field::SpindleSpeed), u"4"_s); // n, S as before
     QCOMPARE(out.cncLine, line);
     QCOMPARE(e.saves, 0);
+}
+
+void TestSession::enter_readsWhatItsFormulasNeed_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("unreadable"); // holds the text below, as a file may have stored it
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("field"); // Enter here
+    QTest::addColumn<bool>("inputError");
+    using enum Field;
+    const auto row = [](const char *name, Kind kind, Field unreadable, const char *text,
+                        Field field, bool inputError) {
+        QTest::newRow(name) << int(kind) << int(unreadable) << QString::fromUtf8(text) << int(field)
+                            << inputError;
+    };
+    // clang-format off
+    row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true);
+    row("V reads D, a fraction only evaluated by its Enter", Mill, Diameter, "1 1/2", SpindleSpeed, true);
+    row("n reads V", Mill, CuttingSpeed, "", Flutes, true);
+    row("Sz reads S", Mill, FeedRate, "", FeedRate, true);
+    row("S of a mill reads Z", Mill, Flutes, "", CuttingSpeed, true);
+    row("S of a drill reads no Z", Drill, Flutes, "abc", CuttingSpeed, false);
+    row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true);
+    row("tap S in mm reads no threads per inch", TapMm, ThreadsPerInch, "abc", CuttingSpeed, false);
+    row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true);
+    // clang-format on
+}
+
+void TestSession::enter_readsWhatItsFormulasNeed()
+{
+    QFETCH(int, kind);
+    QFETCH(int, unreadable);
+    QFETCH(QString, text);
+    QFETCH(int, field);
+    QFETCH(bool, inputError);
+    Engine e(true);
+    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    const QString line = e.session.selectMode(mode).cncLine;
+    e.values.tool(mode)[Field(unreadable)] = text;
+    e.saves = 0;
+
+    const Outcome out = e.session.enter(Field(field));
+    QCOMPARE(out.inputError, inputError);
+    QCOMPARE(out.cncLine == line, inputError);
+    QCOMPARE(e.saves, inputError ? 0 : 1);
+}
+
+void TestSession::pi_isReadFromItsTextAtEachUse()
+{
+    Engine e(true);
+    e.values.piText = u"3"_s;
+    const Outcome out = e.type(Field::SpindleSpeed, u"1000"_s);
+    QCOMPARE(out.field(Field::CuttingSpeed), u"30"_s);
+    QCOMPARE(out.field(Field::SpindleSpeed), u"1000"_s);
 }
 
 void TestSession::numberTheLineCannotCarry_isAnInputError_data()
@@ -303,10 +390,17 @@ void TestSession::load_decimalKeyAndPitchUnit_data()
     QTest::addColumn<bool>("metricStored");
     QTest::addColumn<bool>("inchStored");
     QTest::addColumn<bool>("metric"); // the one unit system after load
+    QTest::addColumn<bool>("mmStored");
+    QTest::addColumn<bool>("tpiStored");
+    QTest::addColumn<bool>("mm"); // the one pitch unit after load
     QTest::newRow("comma, point file, both units, both pitch units")
-        << true << false << true << true << true;
-    QTest::newRow("point, comma file, no unit") << false << true << false << false << false;
-    QTest::newRow("comma, comma file, inch") << true << true << false << true << false;
+        << true << false << true << true << true << true << true << true;
+    QTest::newRow("point, comma file, no unit, mm")
+        << false << true << false << false << false << true << false << true;
+    QTest::newRow("comma, comma file, inch, threads per inch")
+        << true << true << false << true << false << false << true << false;
+    QTest::newRow("point, point file, metric, no pitch unit: threads per inch")
+        << false << false << true << false << true << false << false << false;
 }
 
 void TestSession::load_decimalKeyAndPitchUnit()
@@ -316,11 +410,15 @@ void TestSession::load_decimalKeyAndPitchUnit()
     QFETCH(bool, metricStored);
     QFETCH(bool, inchStored);
     QFETCH(bool, metric);
-    WorkingValues values = Sample(fileComma);
+    QFETCH(bool, mmStored);
+    QFETCH(bool, tpiStored);
+    QFETCH(bool, mm);
+    WorkingValues values = sample(fileComma);
     values.decimalIsPeriod = !fileComma;
     values.metricUnits = metricStored;
     values.inchUnits = inchStored;
-    values.threadsPerInchSelected = true;
+    values.pitchMmSelected = mmStored;
+    values.threadsPerInchSelected = tpiStored;
     values.decimalCount = 9;
     values.drill.spindleSpeed = fileComma ? u"5093,02"_s : u"5093.02"_s;
     int saves = 0;
@@ -333,12 +431,13 @@ void TestSession::load_decimalKeyAndPitchUnit()
     QCOMPARE(values.decimalIsPeriod, !comma);
     QCOMPARE(s.decimalSeparator(), comma ? u',' : u'.');
     // The texts read as the file meant them.
-    QCOMPARE(values.mill, Sample(comma).mill);
-    QCOMPARE(values.tap, Sample(comma).tap);
+    QCOMPARE(values.mill, sample(comma).mill);
+    QCOMPARE(values.tap, sample(comma).tap);
     QCOMPARE(values.drill.spindleSpeed, comma ? u"5093,02"_s : u"5093.02"_s);
     QCOMPARE(values.metricUnits, metric);
     QCOMPARE(values.inchUnits, !metric);
-    QVERIFY(values.pitchMmSelected && !values.threadsPerInchSelected);
+    QCOMPARE(values.pitchMmSelected, mm);
+    QCOMPARE(values.threadsPerInchSelected, !mm);
     QCOMPARE(int(values.decimalCount), 3);
     QCOMPARE(out.mode, ToolMode::Mill);
     QCOMPARE(saves, 0);
@@ -356,7 +455,7 @@ void TestSession::save_firstFailureWarnsOnce()
 {
     QFETCH(int, status);
     QFETCH(bool, warns);
-    WorkingValues values = Sample(true);
+    WorkingValues values = sample(true);
     Session s(values, calc::commaLocale(), [status](const WorkingValues &) {
         return SaveResult{SaveStatus(status), u"/x/KVRsys.cfg"_s, u"disk full"_s};
     });

@@ -117,9 +117,8 @@ WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
         state::applyFirstRunDefaults(v);
         v.languageState = 2;
     }
-    // Both pitch units stored: the mm option is set first and wins.
-    if (v.pitchMmSelected && v.threadsPerInchSelected)
-        v.threadsPerInchSelected = false;
+    // Both pitch units stored: the mm option is set first and wins; neither: threads per inch.
+    v.threadsPerInchSelected = !v.pitchMmSelected;
     return v;
 }
 
