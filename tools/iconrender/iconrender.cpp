@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <QtMath>
 
@@ -81,8 +82,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     // Pictures with text need the font database, which lives in a GUI application; the
-    // offscreen platform needs no display.
+    // offscreen platform needs no display, and a runtime folder of its own keeps it quiet on
+    // build machines without a login session.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir runtimeDir;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));
     QGuiApplication application(argc, argv);
     const QString svg = QString::fromLocal8Bit(argv[1]);
     const QString target = QString::fromLocal8Bit(argv[2]);
