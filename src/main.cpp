@@ -2,6 +2,7 @@
 #include "platform/commandline.h"
 #include "platform/identity.h"
 #include "platform/program.h"
+#include "platform/windowsinstall.h"
 #include "session/session.h"
 #include "state/startup.h"
 #include "widgets/svgpicture.h"
@@ -22,8 +23,12 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
 
     WorkingValues values;
-    const state::StartWindow start = state::chooseStartWindow(values, platform::programDirectory(),
-                                                              platform::userConfigDirectory());
+    const QString programDir = platform::programDirectory();
+    const QString userConfigDir = platform::userConfigDirectory();
+    // What the Windows installer laid out keeps its settings in the user's folder only.
+    const QString settingsDir =
+        platform::windowsProgramIsInstalled(programDir) ? userConfigDir : programDir;
+    const state::StartWindow start = state::chooseStartWindow(values, settingsDir, userConfigDir);
     if (!start)
         return 0;
 
