@@ -38,3 +38,12 @@ if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
     ctest --test-dir build-asan -j "$jobs" --timeout 900
 fi
+
+# The Windows build's window-free tests, under Wine in a comma and a point locale, wherever
+# this machine has built Qt for Windows (scripts/windows.sh, once).
+source scripts/windows-common.sh
+if [ -f "$KVR_WIN_QT/.complete" ]; then
+    scripts/windows.sh test
+else
+    echo "Windows tests skipped: no Qt for Windows in $KVR_WIN_QT; scripts/windows.sh builds it (about an hour) and runs them."
+fi
