@@ -82,7 +82,7 @@ build_qt() {
         || { tail -40 "$work/build.log"; exit 1; }
     cmake --install "$work/build" >>"$work/build.log" 2>&1
     touch "$KVR_WIN_QT/.complete"
-    rm -rf "$work/build"
+    rm -rf "$work"
 }
 
 # --- the program and its tests --------------------------------------------------------
@@ -281,8 +281,9 @@ enter_diameter() {
     copied_text
 }
 
-# check_settings_kept EXE FILE: a first start takes a diameter, gives its CNC line, and saves it
-# in FILE; the next start shows it again.
+# check_settings_kept EXE FILE: a first start (the English window) takes a diameter, gives its
+# CNC line, and saves it in FILE; the next start, in the Danish window, shows it again and
+# gives the same line in Danish.
 check_settings_kept() {
     local exe=$1 file=$2 line
     start_program "$exe"
@@ -293,13 +294,23 @@ check_settings_kept() {
     # Latin-1 with CR LF, and the number as the regional settings write it.
     [ "$(head -c 7 "$file" | od -An -c | tr -d ' ')" = '"0,5"\r\n' ] ||
         fail "$file does not begin with \"0,5\" CR LF"
+    # Record 26 names the window to open: 1 the Danish one.
+    sed -i '26s/^2\r$/1\r/' "$file"
     start_program "$exe"
     xdotool key Tab
     sleep 0.5
     line=$(copied_text)
     [ "$line" = "0,5" ] || fail "after a restart the diameter shows '$line'"
+    xdotool key Return
+    sleep 1
+    xdotool key shift+Tab
+    sleep 0.5
+    xdotool key shift+Tab
+    sleep 0.5
+    line=$(copied_text)
+    [ "$line" = "S8 M03 F8 (0.5 FR 1 SK)" ] || fail "the Danish window's CNC line is '$line'"
     stop_program
-    echo "ok: $exe: CNC line on the clipboard, $file kept and read again"
+    echo "ok: $exe: CNC lines on the clipboard, $file kept and read again"
 }
 
 check_program() {
