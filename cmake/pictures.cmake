@@ -8,7 +8,7 @@ set(KVR_PICTURE_SCALES 1 1.25 1.5 2 3)
 # KVR_ICONRENDER (scripts/windows.sh builds it for the host first).
 set(KVR_ICONRENDER "" CACHE FILEPATH "A host build of tools/iconrender, for cross builds")
 if(KVR_ICONRENDER)
-    add_executable(kvr_iconrender IMPORTED)
+    add_executable(kvr_iconrender IMPORTED GLOBAL)
     set_target_properties(kvr_iconrender PROPERTIES IMPORTED_LOCATION ${KVR_ICONRENDER})
 elseif(CMAKE_CROSSCOMPILING)
     message(FATAL_ERROR "A cross build needs -DKVR_ICONRENDER=<host build of tools/iconrender>")
