@@ -133,6 +133,8 @@ run_tests() {
         echo "== Windows tests under Wine, $locale =="
         (
             use_wine "$PWD/build-win/wine-tests" "$locale"
+            # Without a console QTest writes to the debugger: show that, for failures.
+            export WINEDEBUG=-all,+debugstr
             KVR_EXPECTED_DECIMAL=$separator ctest --test-dir build-win -j "$jobs" --timeout 600 \
                 --output-on-failure
             wineserver -w
