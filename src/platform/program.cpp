@@ -18,7 +18,13 @@ QString programDirectory()
 
 QString userConfigDirectory()
 {
+#ifdef Q_OS_WIN
+    // %APPDATA%, where Windows programs keep a user's settings so that they roam with the
+    // user; Qt's AppConfigLocation there is the machine's own %LOCALAPPDATA%.
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+#endif
 }
 
 Version programVersion()

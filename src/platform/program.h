@@ -7,8 +7,9 @@ namespace platform {
 // The directory that holds the program file.
 QString programDirectory();
 
-// The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config,
-// named after the application's organisation and name); it may not exist yet. Empty when
+// The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config, on
+// Windows under %APPDATA%, named after the application's organisation and name); it may not
+// exist yet. Empty when
 // the system names none. Asked once the application object exists.
 QString userConfigDirectory();
 
