@@ -96,7 +96,7 @@ build_program() {
     cmake --build build-win-tools --target kvr_iconrender >/dev/null
     echo "== build-win/ (Windows x64) =="
     "$KVR_WIN_QT/bin/qt-cmake" -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DKVR_ICONRENDER="$PWD/build-win-tools/tools/iconrender/kvr_iconrender" \
+        -DKVR_WERROR=ON -DKVR_ICONRENDER="$PWD/build-win-tools/tools/iconrender/kvr_iconrender" \
         -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
     cmake --build build-win -j "$jobs"
 }
