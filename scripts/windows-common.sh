@@ -6,7 +6,7 @@ KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
 
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # Wine runs what the cross compiler makes; NSIS makes the installer.
-WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth xdotool xclip locales)
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales)
 WINDOWS_PACKAGE_PACKAGES=(nsis zip qt6-translations-l10n)
 
 # The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).

@@ -22,25 +22,21 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # --- Qt for Windows ---------------------------------------------------------------------
 
-# deb-src for the archive the machine already installs from, so that apt-get source finds
-# qt6-base.
+# deb-src for the archives the machine already installs from (every suite, security too), so
+# that apt-get source finds the qt6-base of the installed Qt.
 ensure_qt_sources_entry() {
     if apt-cache showsrc qt6-base 2>/dev/null | grep -q '^Package: qt6-base'; then
         return
     fi
-    local uri=http://deb.debian.org/debian suite=bookworm
+    echo "Adding deb-src entries beside the deb entries of the machine"
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        uri=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
-        suite=$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+            as_root tee /etc/apt/sources.list.d/kvrcalc-src.sources >/dev/null
     fi
-    echo "Adding deb-src $uri $suite"
-    as_root tee /etc/apt/sources.list.d/kvrcalc-src.sources >/dev/null <<SOURCES
-Types: deb-src
-URIs: $uri
-Suites: $suite
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SOURCES
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)/deb-src \1/p' /etc/apt/sources.list |
+            as_root tee /etc/apt/sources.list.d/kvrcalc-src.list >/dev/null
+    fi
     as_root apt-get update -qq
 }
 
