@@ -165,7 +165,7 @@ copy_dll_closure() {
 # The installer's file lists (resources/windows/installer.nsi): what to install where, and
 # what the uninstaller removes; nothing else, so settings the user keeps there stay.
 write_installer_lists() {
-    local folder=$1 dir file
+    local folder=$1 dir file i
     local dirs=()
     mapfile -t dirs < <(cd "$folder" && find . -type d | sed 's#^\./\?##' | sort)
     echo '!macro InstallFiles'
