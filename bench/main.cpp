@@ -2,15 +2,16 @@
 
 #include "common.h"
 
+#include "widgets/svgpicture.h"
+
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     benchmark::Initialize(&argc, argv);
     QApplication app(argc, argv);
     // As the program does: every window shows the application's icon.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
+    QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     bench::RegisterEngineBenchmarks();

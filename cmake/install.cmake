@@ -8,8 +8,6 @@ include(GNUInstallDirs)
 set(KVR_APP_ID com.example.kovrin.kvrcalc)
 set(KVR_ICON_SIZES 16 22 24 32 48 64 128 256)
 
-add_subdirectory(${PROJECT_SOURCE_DIR}/tools/iconrender)
-
 set(KVR_ICON_SVG ${PROJECT_SOURCE_DIR}/resources/icon.svg)
 set(KVR_ICON_PNGS)
 foreach(size ${KVR_ICON_SIZES})

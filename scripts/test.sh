@@ -43,3 +43,12 @@ fi
 
 echo "== build-fuzz/ (clang, libFuzzer: every target for a few thousand inputs) =="
 bash scripts/fuzz.sh --short 20000
+
+# The Windows build's window-free tests, under Wine in a comma and a point locale, wherever
+# this machine has built Qt for Windows (scripts/windows.sh, once).
+source scripts/windows-common.sh
+if [ -f "$KVR_WIN_QT/.complete" ]; then
+    scripts/windows.sh test
+else
+    echo "Windows tests skipped: no Qt for Windows in $KVR_WIN_QT; scripts/windows.sh builds it (about an hour) and runs them."
+fi

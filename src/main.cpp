@@ -4,10 +4,10 @@
 #include "platform/program.h"
 #include "session/session.h"
 #include "state/startup.h"
+#include "widgets/svgpicture.h"
 #include "windows/windowmanager.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
         return *status;
 
     QApplication app(argc, argv);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icon.svg")));
+    QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
 
     WorkingValues values;
     const state::StartWindow start = state::chooseStartWindow(

@@ -47,10 +47,10 @@ protected:
     }
 };
 
-SvgPicture *makePicture(QWidget *parent, const QString &resource, const QString &objectName,
+SvgPicture *makePicture(QWidget *parent, const QString &pictureName, const QString &objectName,
                         QSize size)
 {
-    auto *picture = new SvgPicture(resource, parent);
+    auto *picture = new SvgPicture(pictureName, parent);
     picture->setObjectName(objectName);
     picture->setGeometry(QRect(QPoint(Px(240), Px(55)), size));
     return picture;
@@ -69,9 +69,9 @@ ToolBand buildToolBand(QWidget *client, QObject *groupOwner)
     etched->setGeometry(0, 0, Px(EtchedWidth), Px(EtchedLowerLine) + 3);
     ToolBand band;
     band.millPicture =
-        makePicture(client, u":/resources/endmill.svg"_s, u"FræserBillede"_s, {144, 26});
-    band.drillPicture = makePicture(client, u":/resources/drill.svg"_s, u"BorBillede"_s, {146, 27});
-    band.tapPicture = makePicture(client, u":/resources/tap.svg"_s, u"GevindBillede"_s, {142, 26});
+        makePicture(client, u"endmill"_s, u"FræserBillede"_s, {144, 26});
+    band.drillPicture = makePicture(client, u"drill"_s, u"BorBillede"_s, {146, 27});
+    band.tapPicture = makePicture(client, u"tap"_s, u"GevindBillede"_s, {142, 26});
     band.drillPicture->hide();
     band.tapPicture->hide();
 
@@ -97,7 +97,7 @@ ToolBand buildToolBand(QWidget *client, QObject *groupOwner)
 // Band 2: the machining scene, and over its right part the box that holds the two frames.
 SvgPicture *buildScene(QWidget *client)
 {
-    auto *scene = new SvgPicture(u":/resources/scene.svg"_s, client);
+    auto *scene = new SvgPicture(u"scene"_s, client);
     scene->setObjectName(u"Image3"_s);
     scene->setGeometry(Px(120), Px(600), 442, 234);
     widgets::makeBox(client, u"Label4"_s, Rect(2640, 720, 3975, 3255));

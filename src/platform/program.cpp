@@ -36,6 +36,9 @@ QString userConfigDirectory()
     // Named as Qt's AppConfigLocation names it.
     return QDir::cleanPath(base + u'/' + QCoreApplication::organizationName() + u'/' +
                            QCoreApplication::applicationName());
+#elif defined(Q_OS_WIN)
+    // %APPDATA%, which roams with the user; Qt's AppConfigLocation is the local one there.
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 #else
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
 #endif

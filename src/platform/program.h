@@ -7,10 +7,10 @@ namespace platform {
 // The directory that holds the program file.
 QString programDirectory();
 
-// The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config,
-// named after the application's organisation and name); it may not exist yet. Empty when
-// the system names none: no absolute XDG_CONFIG_HOME and no home but /. Asked once the
-// application object exists.
+// The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config; on
+// Windows under %APPDATA%), named after the application's organisation and name; it may not
+// exist yet. Empty when the system names none: no absolute XDG_CONFIG_HOME and no home but /.
+// Asked once the application object exists.
 QString userConfigDirectory();
 
 // Whether the program runs from an installed layout rather than from a build or an unzipped

@@ -1,28 +1,37 @@
 #include "widgets/svgpicture.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QHash>
-#include <QPaintEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
 
+#include <array>
+#include <cmath>
+
 namespace {
 
-// The parsed drawing of a resource, made on first use and kept until the application goes.
-QSvgRenderer *SharedRenderer(const QString &resource)
+// The scales that cmake/pictures.cmake draws, smallest first.
+constexpr std::array PictureScales{1.0, 1.25, 1.5, 2.0, 3.0};
+
+QString PictureFile(const QString &name, qreal scale)
 {
-    static QHash<QString, QPointer<QSvgRenderer>> renderers;
-    QPointer<QSvgRenderer> &renderer = renderers[resource];
-    if (!renderer && QFile::exists(resource))
-        renderer = new QSvgRenderer(resource, QCoreApplication::instance());
-    return renderer;
+    return QStringLiteral(":/pictures/%1@%2x.png").arg(name).arg(scale);
+}
+
+// Read from the PNG's header once per application; empty when the picture is missing.
+QSize NaturalSize(const QString &name)
+{
+    static QHash<QString, QSize> sizes;
+    auto found = sizes.constFind(name);
+    if (found == sizes.constEnd())
+        found = sizes.insert(name, QImageReader(PictureFile(name, 1.0)).size());
+    return *found;
 }
 
 } // namespace
 
-SvgPicture::SvgPicture(const QString &resource, QWidget *parent)
-    : QWidget(parent), m_resource(resource), m_renderer(SharedRenderer(resource))
+SvgPicture::SvgPicture(const QString &name, QWidget *parent)
+    : QWidget(parent), m_name(name), m_naturalSize(NaturalSize(name))
 {
     // A picture takes no clicks; they belong to what lies under it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -33,36 +42,37 @@ void SvgPicture::paintEvent(QPaintEvent *)
     if (!isLoaded())
         return;
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF place(rect());
-
-    // The scale from the widget to device pixels: the screen's, or that of a painter that
-    // renders the widget elsewhere. Only an even scale onto pixels can use a pixmap.
+    // Device pixels per pixel of the drawing's own size: the screen's scale (or that of a
+    // painter that renders the widget elsewhere) times the widget's size against it.
     const QTransform toDevice = painter.deviceTransform();
-    const qreal scale = toDevice.m11();
-    const bool pixels = painter.paintEngine()->type() == QPaintEngine::Raster &&
-                        toDevice.type() <= QTransform::TxScale && scale > 0 &&
-                        qFuzzyCompare(scale, toDevice.m22());
-    if (!pixels) {
-        m_renderer->render(&painter, place);
-        return;
-    }
+    const qreal deviceScale = std::max(std::hypot(toDevice.m11(), toDevice.m12()),
+                                       std::hypot(toDevice.m21(), toDevice.m22()));
+    const qreal needed =
+        deviceScale * std::max(qreal(width()) / m_naturalSize.width(),
+                               qreal(height()) / m_naturalSize.height());
+    qreal scale = PictureScales.back();
+    for (qreal drawn : PictureScales)
+        if (drawn >= needed - 0.001) {
+            scale = drawn;
+            break;
+        }
 
-    const QString key = QStringLiteral("SvgPicture %1 %2x%3 %4")
-                            .arg(m_resource)
-                            .arg(width())
-                            .arg(height())
-                            .arg(scale);
+    const QString file = PictureFile(m_name, scale);
     QPixmap pixmap;
-    if (!QPixmapCache::find(key, &pixmap)) {
-        pixmap = QPixmap((place.size() * scale).toSize());
-        pixmap.setDevicePixelRatio(scale);
-        pixmap.fill(Qt::transparent);
-        QPainter drawing(&pixmap);
-        drawing.setRenderHint(QPainter::Antialiasing);
-        m_renderer->render(&drawing, place);
-        drawing.end();
-        QPixmapCache::insert(key, pixmap);
+    if (!QPixmapCache::find(file, &pixmap)) {
+        pixmap = QPixmap(file);
+        QPixmapCache::insert(file, pixmap);
     }
-    painter.drawPixmap(place, pixmap, QRectF(pixmap.rect()));
+    // One to one at a drawn scale; otherwise scaled down from the next larger one. The PNG
+    // ends on a whole pixel, the drawing may end inside the last one (442 x 1.25).
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRectF(rect()), pixmap, QRectF(QPointF(), QSizeF(m_naturalSize) * scale));
+}
+
+QIcon pictureIcon(const QString &name)
+{
+    QIcon icon;
+    for (qreal scale : PictureScales)
+        icon.addFile(PictureFile(name, scale));
+    return icon;
 }

@@ -1,30 +1,33 @@
 #pragma once
 
-#include <QPointer>
-#include <QSvgRenderer>
+#include <QIcon>
+#include <QSize>
 #include <QWidget>
 
-// A picture drawn from an SVG resource at the widget's size. The vector drawing is painted at
-// the screen's own resolution, so it stays sharp at any scale. A missing resource draws
-// nothing; the widget keeps its place and size.
-//
-// Each resource is parsed once per application and drawn once per size and screen scale, the
-// pixmap then reused from QPixmapCache: a main window is built anew on every start and language
-// switch, and parsing and stroking the drawings cost more than all its other controls together.
-// A printer or a rotated painter gets the vectors themselves.
+// A picture drawn from resources/NAME.svg. The build draws each SVG at the common screen
+// scales (1, 1.25, 1.5, 2 and 3) into PNGs compiled into the program (cmake/pictures.cmake),
+// so no start parses a drawing and the program needs no SVG renderer; the Windows build has
+// none. A paint takes the smallest PNG that has at least the pixels the device needs, so the
+// picture stays sharp at any scale. A missing picture draws nothing; the widget keeps its
+// place and size.
 class SvgPicture : public QWidget
 {
     Q_OBJECT
 public:
-    SvgPicture(const QString &resource, QWidget *parent = nullptr);
+    explicit SvgPicture(const QString &name, QWidget *parent = nullptr);
 
-    bool isLoaded() const { return m_renderer && m_renderer->isValid(); }
-    QString resource() const { return m_resource; }
+    bool isLoaded() const { return !m_naturalSize.isEmpty(); }
+    QString name() const { return m_name; }
+    // The drawing's own size, at which the windows show it one to one.
+    QSize naturalSize() const { return m_naturalSize; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QString m_resource;
-    QPointer<QSvgRenderer> m_renderer; // shared by every picture of the resource
+    QString m_name;
+    QSize m_naturalSize;
 };
+
+// Every drawn scale of resources/NAME.svg as one icon: the application's window icon.
+QIcon pictureIcon(const QString &name);

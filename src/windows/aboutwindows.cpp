@@ -56,7 +56,7 @@ AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedD
     QLabel *version =
         makeLabel(this, u"Label1"_s, Rect(360, 120, 2775, 255), Qt::AlignCenter, versionText());
     addEtchedLine(this, 120, 3480, 720);
-    auto *picture = new SvgPicture(u":/resources/omform.svg"_s, this);
+    auto *picture = new SvgPicture(u"omform"_s, this);
     picture->setObjectName(u"Image1"_s);
     picture->setGeometry(Rect(1200, 840, 1200, 375));
     addEtchedLine(this, 120, 3480, 1320);
@@ -142,7 +142,7 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     setWindowTitle(about.windowTitle);
     setFixedSize(Px(AboutMakerWidth), Px(height));
 
-    auto *logo = new SvgPicture(u":/resources/kovrin.svg"_s, this);
+    auto *logo = new SvgPicture(u"kovrin"_s, this);
     logo->setObjectName(u"Image1"_s);
     logo->setGeometry(Rect(120, 120, 2400, 720));
 

@@ -86,7 +86,7 @@ contents)
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
     # dpkg-shlibdeps ran: the Qt libraries the program links are dependencies.
     depends=$(dpkg-deb -f "$deb" Depends)
-    for p in libqt6widgets6 libqt6svg6 qt6-qpa-plugins; do
+    for p in libqt6widgets6 qt6-qpa-plugins; do
         grep -q "\b$p\b" <<<"$depends" || fail "$p is not in Depends: $depends"
     done
 

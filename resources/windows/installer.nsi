@@ -1,0 +1,100 @@
+; The Windows installer, made by scripts/windows.sh in the portable folder (-NOCD: the file
+; lists name its files relative to it):
+;   makensis -NOCD -DVERSION=2.0.3 -DICON=kvrcalc.ico -DFILES=files.nsh -DOUTFILE=setup.exe
+;            installer.nsi
+; Installs for the current user without administrator rights by default; an administrator
+; may choose all users (Program Files). /S installs silently, /AllUsers or /CurrentUser
+; choose on the command line. The uninstaller removes the program's files only: the user's
+; settings (KVRsys.cfg in %APPDATA%\kovrin\kvrcalc) stay.
+
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+
+!define PRODUCT "KOVRIN Zarir adu Rezi"
+!define PUBLISHER "Kovrin Integration"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\kvrcalc"
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+BrandingText "${PRODUCT} ${VERSION}"
+
+; Per user by default; the mode page lets an administrator install for all users.
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_DEFAULT_CURRENTUSER
+!define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_INSTDIR kvrcalc
+; The uninstaller finds the mode its installer used from these.
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_DEFAULT_REGISTRY_VALUENAME "InstallLocation"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
+!include MultiUser.nsh
+!include MUI2.nsh
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\kvrcalc.exe"
+
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Danish"
+
+; The lists of the portable folder's files: InstallFiles and RemoveFiles.
+!include "${FILES}"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
+
+Function .onInit
+    !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function un.onInit
+    !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section "kvrcalc"
+    SetOutPath "$INSTDIR"
+    !insertmacro InstallFiles
+    ; Its presence tells the program that it is installed: it keeps its settings in the
+    ; user's folder, not beside itself.
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+
+    CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kvrcalc.exe" "" "$INSTDIR\kvrcalc.exe" 0
+
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\kvrcalc.exe,0"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" \
+        '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+    WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" \
+        '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode /S'
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
+    SectionGetSize 0 $0
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+Section "Uninstall"
+    !insertmacro RemoveFiles
+    Delete "$INSTDIR\uninstall.exe"
+    ; Only when empty: a settings file the user kept beside the program stays.
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,27 @@
+# Shared by windows.sh and test.sh: where Qt for Windows lives and what the Windows build
+# needs. Sourced, not run.
+
+KVR_WIN_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc
+KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
+
+WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# Wine runs what the cross compiler makes; NSIS makes the installer.
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales)
+WINDOWS_PACKAGE_PACKAGES=(nsis zip qt6-translations-l10n)
+
+# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).
+mingw_runtime_dirs() {
+    local dll
+    for dll in libstdc++-6.dll libwinpthread-1.dll; do
+        dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)"
+    done | sort -u
+}
+
+# The Debian source version of the host Qt, so that both Qts are the same.
+host_qt_source_version() {
+    dpkg-query -W -f='${source:Version}' qt6-base-dev
+}
+
+host_qt_cmake_dir() {
+    dirname "$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")"
+}
