@@ -44,7 +44,7 @@ inline WorkingValues SampleValues()
     v.drill = {u"8"_s, u"1"_s, u"0,1"_s, u"20"_s, u"1"_s, u"20"_s, u"795,77"_s, u"79,58"_s};
     v.tap = {u"6"_s, u"1"_s, u"1"_s, u"20"_s, u"1,25"_s, u"20"_s, u"1061"_s, u"1326"_s};
     v.decimalCount = 2;
-    v.languageState = 1;
+    v.languageState = LanguageState::Danish;
     v.metricUnits = true;
     v.pitchMmSelected = true;
     return v;

@@ -41,7 +41,7 @@ std::array<QString, RecordCount> Records(WorkingValues v)
     for (std::size_t i = 0; i < texts.size(); ++i)
         records[i] = *texts[i];
     records[24] = QString::number(v.decimalCount);
-    records[25] = QString::number(v.languageState);
+    records[25] = QString::number(int(v.languageState));
     const bool flags[] = {v.inchUnits,       v.metricUnits,     v.threadsPerInchSelected,
                           v.pitchMmSelected, v.decimalIsPeriod, v.spareFlag1,
                           v.spareFlag2};
@@ -70,7 +70,7 @@ WorkingValues Prefilled()
     for (std::size_t i = 0; i < texts.size(); ++i)
         *texts[i] = QStringLiteral("held %1").arg(i);
     v.decimalCount = 254;
-    v.languageState = 253;
+    v.languageState = LanguageState(253);
     v.inchUnits = v.metricUnits = v.threadsPerInchSelected = v.pitchMmSelected = true;
     v.decimalIsPeriod = v.spareFlag1 = v.spareFlag2 = true;
     return v;
@@ -149,7 +149,7 @@ WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
     if (size < 3)
         return v;
     v.decimalCount = data[0] % 4; // the decimals menu offers 0 to 3
-    v.languageState = data[1];
+    v.languageState = LanguageState(data[1]);
     const std::uint8_t flags = data[2];
     v.inchUnits = flags & 1;
     v.metricUnits = flags & 2;

@@ -125,7 +125,8 @@ Outcome Session::selectDecimals(int count)
 
 Outcome Session::switchLanguage(Language language, std::optional<Field> focused)
 {
-    m_values.languageState = language == Language::Danish ? 1 : 2;
+    m_values.languageState =
+        language == Language::Danish ? LanguageState::Danish : LanguageState::English;
     if (!focused)
         return outcome();
     Outcome result = enter(*focused);
@@ -153,7 +154,8 @@ Outcome Session::outcome() const
         result.fieldShown[std::size_t(field)] = !tap;
     result.fieldShown[std::size_t(Field::PitchMm)] = tap && m_values.pitchMmSelected;
     result.fieldShown[std::size_t(Field::ThreadsPerInch)] = tap && m_values.threadsPerInchSelected;
-    for (Field always : {Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed, Field::FeedRate})
+    for (Field always :
+         {Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed, Field::FeedRate})
         result.fieldShown[std::size_t(always)] = true;
     result.flutesEditable = m_mode != ToolMode::Drill;
     result.pitchOptionsShown = tap;

@@ -190,7 +190,7 @@ QByteArray serializeSettings(const WorkingValues &values)
         out += storableText(*text);
         out += "\"\r\n";
     }
-    for (const std::uint8_t number : {values.decimalCount, values.languageState}) {
+    for (const std::uint8_t number : {values.decimalCount, std::uint8_t(values.languageState)}) {
         out += QByteArray::number(number);
         out += "\r\n";
     }
@@ -222,7 +222,7 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
     const std::optional<std::uint8_t> language = toByte(reader.next());
     if (!language)
         return count;
-    values.languageState = *language;
+    values.languageState = LanguageState(*language);
     ++count;
 
     for (bool *flag : flagRecords(values)) {

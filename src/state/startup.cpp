@@ -143,17 +143,17 @@ StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
     }
 
     switch (values.languageState) {
-    case 1:
+    case LanguageState::Danish:
         return Language::Danish;
-    case 2:
+    case LanguageState::English:
         return Language::English;
-    case 3:
+    case LanguageState::NoWindow:
         return std::nullopt;
     default:
         // Nothing usable stored: a first run. Recording the English window that now opens
         // keeps the next start from replacing the user's values with the defaults again.
         applyFirstRunDefaults(values);
-        values.languageState = 2;
+        values.languageState = LanguageState::English;
         return Language::English;
     }
 }

@@ -30,6 +30,15 @@ struct StartNotice
 
 } // namespace state
 
+// Which main window the settings file asks for (its record 26). Any other stored number,
+// 4 to 255, counts as nothing stored; it is kept as read until the start replaces it.
+enum class LanguageState : std::uint8_t {
+    NothingStored = 0,
+    Danish = 1,
+    English = 2,
+    NoWindow = 3
+};
+
 // Only 0 to 3 decimals have a menu item; a larger count (an edited file) means as many as
 // there are.
 inline std::uint8_t decimalCountInMenu(int count)
@@ -44,8 +53,8 @@ struct WorkingValues
     ToolValues tap;
 
     // Shared settings, stored in the settings file.
-    std::uint8_t decimalCount = 0;  // 0..3
-    std::uint8_t languageState = 0; // 0 nothing stored, 1 Danish, 2 English, 3 no window
+    std::uint8_t decimalCount = 0; // 0..3
+    LanguageState languageState = LanguageState::NothingStored;
     bool inchUnits = false;
     bool metricUnits = false;
     bool threadsPerInchSelected = false;

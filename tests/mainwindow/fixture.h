@@ -67,7 +67,7 @@ inline void SampleValues(WorkingValues &v, bool comma)
                "1", "20", Num("795,77", comma), Num("79,58", comma)};
     v.tap = {"6", "1", "1", "20", Num("1,25", comma), "20", "1061", "1326"};
     v.decimalCount = 2;
-    v.languageState = 1;
+    v.languageState = LanguageState::Danish;
     v.metricUnits = true;
     v.inchUnits = false;
     v.pitchMmSelected = true;

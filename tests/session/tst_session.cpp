@@ -34,7 +34,7 @@ WorkingValues sample(bool comma)
     v.metricUnits = true;
     v.decimalCount = 2;
     v.pitchMmSelected = true;
-    v.languageState = 1;
+    v.languageState = LanguageState::Danish;
     v.decimalIsPeriod = !comma; // written in this notation
     return v;
 }

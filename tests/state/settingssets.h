@@ -27,7 +27,7 @@ inline WorkingValues SetA()
     WorkingValues v;
     FillTexts(v, QStringLiteral("12,5 a"));
     v.decimalCount = 2;
-    v.languageState = 1;
+    v.languageState = LanguageState::Danish;
     v.inchUnits = true;
     v.metricUnits = false;
     v.threadsPerInchSelected = true;
@@ -43,7 +43,7 @@ inline WorkingValues SetB()
     WorkingValues v;
     FillTexts(v, QStringLiteral("0.0416666666666667 b"));
     v.decimalCount = 3;
-    v.languageState = 2;
+    v.languageState = LanguageState::English;
     v.inchUnits = false;
     v.metricUnits = true;
     v.threadsPerInchSelected = false;
@@ -62,7 +62,7 @@ inline QStringList Records(const WorkingValues &v)
     for (const ToolValues *tool : {&v.mill, &v.drill, &v.tap})
         out << tool->diameter << tool->flutes << tool->feedPerTooth << tool->cuttingSpeed
             << tool->pitchMm << tool->threadsPerInch << tool->spindleSpeed << tool->feedRate;
-    out << QString::number(v.decimalCount) << QString::number(v.languageState);
+    out << QString::number(v.decimalCount) << QString::number(int(v.languageState));
     for (bool flag : {v.inchUnits, v.metricUnits, v.threadsPerInchSelected, v.pitchMmSelected,
                       v.decimalIsPeriod, v.spareFlag1, v.spareFlag2})
         out << QString::fromLatin1(flag ? "#TRUE#" : "#FALSE#");

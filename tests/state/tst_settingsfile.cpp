@@ -91,7 +91,7 @@ void TestSettingsFile::roundTrip_keepsEveryValue_data()
     WorkingValues letters = testsets::SetA();
     letters.mill.diameter = QStringLiteral("æøå ÆØÅ µ°");
     letters.tap.feedRate = QStringLiteral("  1 1/2, \t");
-    letters.languageState = 255;
+    letters.languageState = LanguageState(255);
     QTest::newRow("Latin-1 letters, blanks, commas") << letters;
 }
 

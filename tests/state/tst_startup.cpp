@@ -67,12 +67,12 @@ void TestStartup::main_opensTheStoredWindow_data()
     stored.spareFlag2 = true;
     const auto file = [&stored](int languageState) {
         WorkingValues v = stored;
-        v.languageState = std::uint8_t(languageState);
+        v.languageState = LanguageState(languageState);
         return serializeSettings(v);
     };
     WorkingValues empty;
     empty.decimalCount = 1;
-    empty.languageState = 2;
+    empty.languageState = LanguageState::English;
     empty.metricUnits = true;
 
     QTest::newRow("no file") << false << QByteArray() << StartWindow(Language::English) << true;
@@ -123,7 +123,7 @@ void TestStartup::main_opensTheStoredWindow()
     QVERIFY(!values.pitchMmSelected);
     QVERIFY(!values.decimalIsPeriod);
     // Recorded as the English window that opens, so the defaults come only once.
-    QCOMPARE(values.languageState, std::uint8_t(2));
+    QCOMPARE(values.languageState, LanguageState::English);
     // Left as the file held them.
     QCOMPARE(values.decimalCount, fromFile.decimalCount);
     QCOMPARE(values.spareFlag1, fromFile.spareFlag1);
@@ -135,7 +135,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues stale = testsets::SetA();
-    stale.languageState = 0;
+    stale.languageState = LanguageState::NothingStored;
     QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
 
     WorkingValues first;
@@ -228,7 +228,7 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
         CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(user));
         first.mill.diameter = QStringLiteral("12,5");
-        first.languageState = 1;
+        first.languageState = LanguageState::Danish;
         const SaveResult saved = saveSettings(first);
         if (saved.status != SaveStatus::Saved)
             return saved.reason;

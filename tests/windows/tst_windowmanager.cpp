@@ -133,7 +133,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(danish.isNull());
 
     // The typed V was committed before the switch: its chain recomputed n and S.
-    before.languageState = 2;
+    before.languageState = LanguageState::English;
     QVERIFY(m_values.tap.spindleSpeed != before.tap.spindleSpeed);
     before.tap.spindleSpeed = m_values.tap.spindleSpeed;
     before.tap.feedRate = m_values.tap.feedRate;

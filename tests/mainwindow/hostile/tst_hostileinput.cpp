@@ -96,7 +96,8 @@ void prepare(Session &s, const Setup &c)
     s.values.drill = baseline(c.comma, Mode::Drill);
     s.values.tap = baseline(c.comma, Mode::TapMm);
     s.values.decimalCount = std::uint8_t(c.decimals);
-    s.values.languageState = c.language == Language::Danish ? 1 : 2;
+    s.values.languageState =
+        c.language == Language::Danish ? LanguageState::Danish : LanguageState::English;
     s.values.metricUnits = c.metric;
     s.values.inchUnits = !c.metric;
     s.values.pitchMmSelected = c.mode != Mode::TapTpi;

@@ -113,9 +113,9 @@ WorkingValues Loaded(const QByteArray &bytes, bool present)
 WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
 {
     WorkingValues v = Loaded(bytes, present);
-    if (v.languageState == 0 || v.languageState > 3) {
+    if (v.languageState == LanguageState::NothingStored || int(v.languageState) > 3) {
         state::applyFirstRunDefaults(v);
-        v.languageState = 2;
+        v.languageState = LanguageState::English;
     }
     // Both pitch units stored: the mm option is set first and wins; neither: threads per inch.
     v.threadsPerInchSelected = !v.pitchMmSelected;
@@ -146,7 +146,7 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
             out << QStringLiteral("%1: %2 instead of %3").arg(name).arg(g).arg(w);
     };
     compare("decimalCount", got.decimalCount, want.decimalCount);
-    compare("languageState", got.languageState, want.languageState);
+    compare("languageState", int(got.languageState), int(want.languageState));
     compare("inchUnits", got.inchUnits, want.inchUnits);
     compare("metricUnits", got.metricUnits, want.metricUnits);
     compare("threadsPerInchSelected", got.threadsPerInchSelected, want.threadsPerInchSelected);
