@@ -50,6 +50,7 @@ private slots:
     void closeBox_lastWindowEndsProgram();
     void quit_unloadsAndEndsProgram();
     void restart_bringsBackEveryTypedValue();
+    void start_damagedFile_toldOnceWhereItIsKept();
 
 private:
     fixture::Watchdog m_watchdog;
@@ -252,4 +253,27 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 }
 
 QTEST_MAIN(WindowManagerTest)
+void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
+{
+    QFile file(m_values.settingsPath); // 25 records: no language record
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int record = 0; record < 25; ++record)
+        file.write("\"1\"\r\n");
+    file.close();
+    WorkingValues values;
+    QCOMPARE(state::chooseStartWindow(values, m_dir->path(), QString()),
+             state::StartWindow(Language::English));
+    session::Session engine(values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
+    QVERIFY(Activate(manager.open(Language::English)));
+    QTRY_COMPARE(m_watchdog.seen().size(), 1);
+    const fixture::SeenBox told = m_watchdog.take().first();
+    QCOMPARE(told.icon, QMessageBox::Information);
+    QVERIFY2(told.text.contains(QDir::toNativeSeparators(m_dir->filePath(u"KVRsys.cfg.damaged"_s))),
+             qPrintable(told.text));
+    // The next window of the run tells it no more.
+    manager.mainWindow()->findChild<QAction *>(u"ctlDanish"_s)->trigger();
+    QVERIFY(Activate(manager.mainWindow()));
+}
+
 #include "tst_windowmanager.moc"
