@@ -272,6 +272,12 @@ enter_diameter() {
     xdotool type --delay 100 "$1"
     xdotool key Return
     sleep 1
+    copy_line_from_field
+}
+
+# copy_line_from_field: from a field two Shift+Tabs back (the mill option, then the CNC line),
+# and the line copied.
+copy_line_from_field() {
     xdotool key shift+Tab
     sleep 0.5
     xdotool key shift+Tab
@@ -301,11 +307,7 @@ check_settings_kept() {
     [ "$line" = "0,5" ] || fail "after a restart the diameter shows '$line'"
     xdotool key Return
     sleep 1
-    xdotool key shift+Tab
-    sleep 0.5
-    xdotool key shift+Tab
-    sleep 0.5
-    line=$(copied_text)
+    line=$(copy_line_from_field)
     [ "$line" = "S8 M03 F8 (0.5 FR 1 SK)" ] || fail "the Danish window's CNC line is '$line'"
     stop_program
     echo "ok: $exe: CNC lines on the clipboard, $file kept and read again"
