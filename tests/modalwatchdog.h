@@ -14,6 +14,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
@@ -52,6 +53,17 @@ public:
     // The unexpected ones as the user saw them.
     QList<SeenBox> take() { return std::exchange(m_seen, {}); }
     const QList<SeenBox> &seen() const { return m_seen; }
+
+    // The end of every GUI test: a dialog the test did not expect fails it, named by its
+    // text, and a popup menu left open is closed.
+    void verifyNothingUnexpected()
+    {
+        const QList<SeenBox> left = take();
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+        QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("unexpected dialog: ") +
+                                            (left.isEmpty() ? QString() : left.first().text)));
+    }
 
     // Closes a modal window the way its Esc key or close box would.
     static void Dismiss(QWidget *modal)

@@ -45,11 +45,7 @@ private:
 
 void Audit::cleanup()
 {
-    const QList<fixture::SeenBox> left = m_watchdog.take();
-    QVERIFY2(left.isEmpty(), qPrintable(u"unexpected message: "_s +
-                                        (left.isEmpty() ? QString() : left.first().text)));
-    if (QWidget *popup = QApplication::activePopupWidget())
-        popup->close();
+    m_watchdog.verifyNothingUnexpected();
 }
 
 void Audit::modeSwitch_loadsThenBuildsLineThenShows_data()

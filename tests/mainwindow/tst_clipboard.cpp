@@ -32,9 +32,7 @@ private:
 
 void Clipboard::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
-    if (QWidget *popup = QApplication::activePopupWidget())
-        popup->close();
+    m_watchdog.verifyNothingUnexpected();
 }
 
 void Clipboard::rightClickResultThenCopy_takesWholeLine()

@@ -43,11 +43,7 @@ private:
 
 void FieldRules::cleanup()
 {
-    const QList<fixture::SeenBox> left = m_watchdog.take();
-    QVERIFY2(left.isEmpty(), qPrintable(u"unexpected message: "_s +
-                                        (left.isEmpty() ? QString() : left.first().text)));
-    if (QWidget *popup = QApplication::activePopupWidget())
-        popup->close();
+    m_watchdog.verifyNothingUnexpected();
 }
 
 void FieldRules::typing_storesIntoSelectedKind()

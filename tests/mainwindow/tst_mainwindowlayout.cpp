@@ -45,7 +45,7 @@ private:
 
 void MainWindowLayout::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    m_watchdog.verifyNothingUnexpected();
 }
 
 static void AddLanguageRows()

@@ -82,7 +82,7 @@ private:
 
 void MenusAndLoad::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    m_watchdog.verifyNothingUnexpected();
 }
 
 void MenusAndLoad::designState_beforeLoad_data()

@@ -50,7 +50,7 @@ private:
 
 void ToolModes::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    m_watchdog.verifyNothingUnexpected();
 }
 
 void ToolModes::opening_showsMillValuesAndPicture()

@@ -64,7 +64,7 @@ void AuxWiringTest::init()
 
 void AuxWiringTest::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected dialog");
+    m_watchdog.verifyNothingUnexpected();
     for (QWidget *top : QApplication::topLevelWidgets())
         top->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

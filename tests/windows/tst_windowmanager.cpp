@@ -70,7 +70,7 @@ void WindowManagerTest::init()
 
 void WindowManagerTest::cleanup()
 {
-    QVERIFY2(m_watchdog.take().isEmpty(), "unexpected message box");
+    m_watchdog.verifyNothingUnexpected();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

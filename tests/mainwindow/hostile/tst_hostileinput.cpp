@@ -498,11 +498,7 @@ void HostileInput::cleanupTestCase()
 
 void HostileInput::cleanup()
 {
-    const QList<fixture::SeenBox> left = m_boxes.take();
-    QVERIFY2(left.isEmpty(), qPrintable(u"message box left over: "_s +
-                                        (left.isEmpty() ? QString() : left.first().text)));
-    if (QWidget *popup = QApplication::activePopupWidget())
-        popup->close();
+    m_boxes.verifyNothingUnexpected();
 }
 
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
