@@ -33,10 +33,7 @@ Outcome Session::load(const calc::CncWords &words)
     m_values.decimalCount = decimalCountInMenu(m_values.decimalCount);
     // One unit system: the captions and the formulas must agree. Metric was always shown
     // last, so it wins.
-    if (m_values.metricUnits == m_values.inchUnits) {
-        m_values.metricUnits = m_values.metricUnits && m_values.inchUnits;
-        m_values.inchUnits = !m_values.metricUnits;
-    }
+    m_values.inchUnits = !m_values.metricUnits;
     // The options of the two units exclude each other; mm was always restored first. With
     // neither, threads per inch, as on a first run: a tap needs a pitch to compute its feed.
     m_values.threadsPerInchSelected = !m_values.pitchMmSelected;
@@ -55,7 +52,9 @@ void Session::translateStoredNotation()
     // of that locale stays a digit group.
     const QChar written = m_values.decimalIsPeriod ? QLatin1Char('.') : QLatin1Char(',');
     const QChar wanted = m_locale.decimal;
-    if (written == wanted)
+    // The file names only a point or a comma; a locale with another separator would trade
+    // back and forth at every window's load.
+    if (written == wanted || (wanted != QLatin1Char('.') && wanted != QLatin1Char(',')))
         return;
     for (ToolValues *tool : {&m_values.mill, &m_values.drill, &m_values.tap}) {
         for (Field field : AllFields) {

@@ -92,6 +92,7 @@ private slots:
     void load_decimalKeyAndPitchUnit();
     void save_firstFailureWarnsOnce_data();
     void save_firstFailureWarnsOnce();
+    void load_otherDecimalSeparator_keepsTheTexts();
     void switchLanguage_savesNothing();
     void switchLanguage_commitsTheFocusedField_data();
     void switchLanguage_commitsTheFocusedField();
@@ -467,6 +468,20 @@ void TestSession::save_firstFailureWarnsOnce()
         QCOMPARE(first.saveWarning->reason, u"disk full"_s);
     }
     QVERIFY(!s.enter(Field::Flutes).saveWarning);
+}
+
+void TestSession::load_otherDecimalSeparator_keepsTheTexts()
+{
+    // The file can name only a point or a comma: a third separator must not trade places
+    // with the comma at every window's load.
+    WorkingValues values = sample(true);
+    Session s(values, calc::NumberLocale{QChar(0x066B), QChar(0x066C)}, [](const WorkingValues &) {
+        return SaveResult{SaveStatus::Saved, {}, {}};
+    });
+    for (int window = 0; window < 2; ++window) {
+        s.load(DanishWords);
+        QCOMPARE(values.mill, sample(true).mill);
+    }
 }
 
 void TestSession::switchLanguage_savesNothing()
