@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+using state::WorkingValues;
+using state::LanguageState;
+
 namespace bench {
 
 // The 99th percentile of the repetitions, interpolated between the two nearest ranks.

@@ -14,6 +14,12 @@
 
 using namespace Qt::StringLiterals;
 
+using calc::Field;
+using calc::ToolMode;
+using state::WorkingValues;
+using state::Language;
+using mainwindow::catalogue;
+
 namespace bench {
 
 namespace {
@@ -72,16 +78,7 @@ QString FastDirectory()
 
 calc::CncInput LineInput(const WorkingValues &v, ToolMode mode)
 {
-    const ToolValues &tool = v.tool(mode);
-    return {mode,
-            v.pitchMmSelected,
-            v.threadsPerInchSelected,
-            tool.spindleSpeed,
-            tool.feedRate,
-            tool.diameter,
-            tool.flutes,
-            tool.pitchMm,
-            tool.threadsPerInch};
+    return {mode, v.pitchMmSelected, v.threadsPerInchSelected, v.tool(mode)};
 }
 
 } // namespace
@@ -153,7 +150,7 @@ void RegisterEngineBenchmarks()
         const QString text = u"12,5"_s;
         for (auto _ : state)
             engine.session.setText(Field::Diameter, text);
-        benchmark::DoNotOptimize(engine.values.mill.diameter);
+        benchmark::DoNotOptimize(engine.values.mill[calc::Field::Diameter]);
     });
 
     for (ToolMode mode : {ToolMode::Mill, ToolMode::Tap})

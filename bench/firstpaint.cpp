@@ -24,6 +24,10 @@
 #include <chrono>
 #include <memory>
 
+using state::WorkingValues;
+using state::Language;
+using mainwindow::MainWindow;
+
 namespace bench {
 
 namespace {

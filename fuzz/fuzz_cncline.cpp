@@ -15,6 +15,8 @@
 #include <exception>
 #include <string>
 
+using calc::ToolMode;
+
 using fuzz::DanishWords;
 using fuzz::EnglishWords;
 using fuzz::Shown;
@@ -33,21 +35,21 @@ QString Copied(const QString &text, const calc::NumberLocale &locale)
 QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
                      const calc::NumberLocale &locale)
 {
-    const double n = calc::roundHalfEven(calc::textToNumber(in.spindleSpeed, locale), 0);
-    const double d = calc::roundHalfEven(calc::textToNumber(in.diameter, locale), 4);
+    const double n = calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::SpindleSpeed], locale), 0);
+    const double d = calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
     QString line = QLatin1String("S") + calc::roundedNumberForLine(n, 0) + QLatin1String(" M03 F") +
-                   Copied(in.feedRate, locale) + QLatin1String(" (") +
+                   Copied(in.values[calc::Field::FeedRate], locale) + QLatin1String(" (") +
                    calc::roundedNumberForLine(d, 4);
     switch (in.mode) {
     case ToolMode::Mill:
-        line += words.mill + Copied(in.flutes, locale) + words.edges;
+        line += words.mill + Copied(in.values[calc::Field::Flutes], locale) + words.edges;
         break;
     case ToolMode::Drill:
         line += words.drill;
         break;
     case ToolMode::Tap:
         line += words.tap +
-                Copied(in.threadsPerInchSelected ? in.threadsPerInch : in.pitchMm, locale) +
+                Copied(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch] : in.values[calc::Field::PitchMm], locale) +
                 words.pitch;
         break;
     }
@@ -76,12 +78,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     in.threadsPerInchSelected = (options & 8) != 0;
     const calc::NumberLocale locale = (options & 16) ? calc::pointLocale() : calc::commaLocale();
     const calc::CncWords &words = (options & 32) ? EnglishWords : DanishWords;
-    in.spindleSpeed = field(0);
-    in.feedRate = field(1);
-    in.diameter = field(2);
-    in.flutes = field(3);
-    in.pitchMm = field(4);
-    in.threadsPerInch = field(5);
+    in.values[calc::Field::SpindleSpeed] = field(0);
+    in.values[calc::Field::FeedRate] = field(1);
+    in.values[calc::Field::Diameter] = field(2);
+    in.values[calc::Field::Flutes] = field(3);
+    in.values[calc::Field::PitchMm] = field(4);
+    in.values[calc::Field::ThreadsPerInch] = field(5);
     const QString before = field(6);
 
     const bool tapWithoutPitch =
@@ -89,10 +91,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     QString line = before;
     const std::string what = "composeCncLine(mode " + std::to_string(mode) + ", options " +
-                             std::to_string(options) + ", n " + Shown(in.spindleSpeed) + ", S " +
-                             Shown(in.feedRate) + ", D " + Shown(in.diameter) + ", Z " +
-                             Shown(in.flutes) + ", pitch " + Shown(in.pitchMm) + " / " +
-                             Shown(in.threadsPerInch) + ")";
+                             std::to_string(options) + ", n " + Shown(in.values[calc::Field::SpindleSpeed]) + ", S " +
+                             Shown(in.values[calc::Field::FeedRate]) + ", D " + Shown(in.values[calc::Field::Diameter]) + ", Z " +
+                             Shown(in.values[calc::Field::Flutes]) + ", pitch " + Shown(in.values[calc::Field::PitchMm]) + " / " +
+                             Shown(in.values[calc::Field::ThreadsPerInch]) + ")";
     try {
         calc::composeCncLine(in, words, locale, line);
     } catch (const calc::InputError &) {

@@ -14,6 +14,12 @@
 #include <exception>
 #include <string>
 
+using calc::Field;
+using calc::ToolMode;
+using calc::AllFields;
+using state::WorkingValues;
+using state::Language;
+
 using fuzz::DanishWords;
 using fuzz::EnglishWords;
 using fuzz::Shown;

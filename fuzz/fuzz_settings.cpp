@@ -15,6 +15,10 @@
 #include <exception>
 #include <string>
 
+using calc::ToolValues;
+using state::WorkingValues;
+using state::LanguageState;
+
 using fuzz::Shown;
 
 namespace {
@@ -26,9 +30,8 @@ std::array<QString *, 24> Texts(WorkingValues &v)
     std::array<QString *, 24> texts{};
     int i = 0;
     for (ToolValues *t : {&v.mill, &v.drill, &v.tap}) {
-        for (QString *s : {&t->diameter, &t->flutes, &t->feedPerTooth, &t->cuttingSpeed,
-                           &t->pitchMm, &t->threadsPerInch, &t->spindleSpeed, &t->feedRate})
-            texts[static_cast<std::size_t>(i++)] = s;
+        for (QString &s : t->texts)
+            texts[static_cast<std::size_t>(i++)] = &s;
     }
     return texts;
 }

@@ -9,6 +9,11 @@
 
 #include <QApplication>
 
+using state::WorkingValues;
+using mainwindow::userNumberLocale;
+using widgets::pictureIcon;
+using windows::WindowManager;
+
 int main(int argc, char *argv[])
 {
     platform::ignoreFileSizeSignal();

@@ -46,6 +46,20 @@ QString roundedNumberForLine(double value, int decimals)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
+namespace {
+
+// The one field that the line takes for use.
+constexpr Field fieldFor(LineUse use)
+{
+    for (const FieldInfo &field : FieldTable) {
+        if (field.lineUse == use)
+            return field.field;
+    }
+    throw "no field has that use"; // not reached: a compile-time error where it is used
+}
+
+} // namespace
+
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line)
 {
@@ -55,13 +69,18 @@ void composeCncLine(const CncInput &input, const CncWords &words, const NumberLo
         return;
 
     // Everything is read before anything is written: a line is whole or not at all.
-    const QString speed = roundedNumberForLine(textToNumber(input.spindleSpeed, locale), 0);
-    const QString feed = plainNumberForLine(input.feedRate, locale);
-    const QString diameter = roundedNumberForLine(textToNumber(input.diameter, locale), 4);
+    const ToolValues &values = input.values;
+    constexpr Field speedField = fieldFor(LineUse::SpindleWord);
+    constexpr Field feedField = fieldFor(LineUse::FeedWord);
+    constexpr Field diameterField = fieldFor(LineUse::Diameter);
+    constexpr Field edgesField = fieldFor(LineUse::Edges);
+    const QString speed = roundedNumberForLine(textToNumber(values[speedField], locale), 0);
+    const QString feed = plainNumberForLine(values[feedField], locale);
+    const QString diameter = roundedNumberForLine(textToNumber(values[diameterField], locale), 4);
     QString rest;
     switch (input.mode) {
     case ToolMode::Mill:
-        rest = words.mill + plainNumberForLine(input.flutes, locale) + words.edges;
+        rest = words.mill + plainNumberForLine(values[edgesField], locale) + words.edges;
         break;
     case ToolMode::Drill:
         rest = words.drill;
@@ -71,7 +90,8 @@ void composeCncLine(const CncInput &input, const CncWords &words, const NumberLo
         // options set the threads per inch win.
         rest = words.tap +
                plainNumberForLine(
-                   input.threadsPerInchSelected ? input.threadsPerInch : input.pitchMm, locale) +
+                   values[input.threadsPerInchSelected ? Field::ThreadsPerInch : Field::PitchMm],
+                   locale) +
                words.pitch;
         break;
     }

@@ -5,7 +5,7 @@
 // one point, whatever the fields hold or the locale writes.
 
 #include "calc/numbers.h"
-#include "calc/toolvalues.h"
+#include "calc/fields.h"
 
 namespace calc {
 
@@ -25,7 +25,7 @@ struct CncInput
     ToolMode mode = ToolMode::Mill;
     bool pitchMmSelected = false;        // pitchMmOption is set
     bool threadsPerInchSelected = false; // threadsPerInchOption is set
-    QString spindleSpeed, feedRate, diameter, flutes, pitchMm, threadsPerInch;
+    ToolValues values; // the line takes what each field's LineUse names
 };
 
 // A copied number as the line writes it: the text without blanks around it must be digits

@@ -10,6 +10,14 @@
 #include <QMenu>
 #include <QRadioButton>
 
+using mainwindow::MainWindow;
+using mainwindow::TextCatalogue;
+using mainwindow::UnitCaptions;
+using mainwindow::catalogue;
+using mainwindow::sharedTexts;
+
+namespace mainwindow {
+
 void MainWindow::setTexts()
 {
     const TextCatalogue &t = m_texts;
@@ -74,3 +82,5 @@ void MainWindow::applyUnitCaptions(const UnitCaptions &captions)
                        m_threadsPerInchCaption, m_cuttingSpeedCaption, m_spindleSpeedCaption,
                        m_feedRateCaption});
 }
+
+} // namespace mainwindow

@@ -9,6 +9,11 @@
 #include <QApplication>
 #include <QMenu>
 
+using mainwindow::MainWindow;
+using widgets::EntryField;
+
+namespace mainwindow {
+
 void MainWindow::setEditEnabled(bool enabled)
 {
     m_editMenu->setEnabled(enabled);
@@ -62,3 +67,5 @@ void MainWindow::cutSelection()
     if (entry->hasSelectedText())
         entry->insert(QString());
 }
+
+} // namespace mainwindow

@@ -2,5 +2,9 @@
 
 #include "calc/numbers.h"
 
+namespace mainwindow {
+
 // The user's number locale, as the calculation reads and writes numbers.
 calc::NumberLocale userNumberLocale();
+
+} // namespace mainwindow

@@ -18,6 +18,13 @@
 #include <functional>
 
 using namespace Qt::StringLiterals;
+
+using mainwindow::MainWindow;
+using mainwindow::MakerTexts;
+using widgets::EntryField;
+using widgets::SvgPicture;
+
+namespace mainwindow {
 using twips::Px;
 using twips::Rect;
 using widgets::makeLabel;
@@ -343,3 +350,5 @@ bool MainWindow::coveredByPitchOption(const QObject *label) const
     return (label == m_pitchMmCaption && m_pitchMmOption->isVisible()) ||
            (label == m_threadsPerInchCaption && m_threadsPerInchOption->isVisible());
 }
+
+} // namespace mainwindow

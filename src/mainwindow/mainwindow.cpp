@@ -20,6 +20,18 @@
 
 using namespace Qt::StringLiterals;
 
+using calc::Field;
+using calc::ToolMode;
+using calc::AllFields;
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::catalogue;
+using widgets::EntryField;
+
+namespace mainwindow {
+
+using widgets::isWindowFocusChange;
+
 MainWindow::MainWindow(Language language, session::Session &session, QWidget *parent)
     : QMainWindow(parent), m_texts(catalogue(language)), m_session(session)
 {
@@ -363,3 +375,5 @@ void MainWindow::updateTabStops()
                                        : Qt::FocusPolicy(Qt::StrongFocus & ~Qt::TabFocus));
     }
 }
+
+} // namespace mainwindow

@@ -19,14 +19,22 @@
 
 #include <array>
 
-class EntryField;
 class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
 class QRadioButton;
 class QShortcut;
+
+namespace widgets {
+class EntryField;
 class SvgPicture;
+} // namespace widgets
+
+namespace mainwindow {
+
+using widgets::EntryField;
+using widgets::SvgPicture;
 
 class MainWindow : public QMainWindow
 {
@@ -180,3 +188,5 @@ private:
     // F1 opens the legend even while its menu item is switched off.
     QShortcut *m_legendShortcut = nullptr;
 };
+
+} // namespace mainwindow

@@ -8,6 +8,12 @@
 
 using namespace Qt::StringLiterals;
 
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::catalogue;
+
+namespace mainwindow {
+
 namespace {
 
 // Adds menus to a bar, and items to the menu added last.
@@ -93,3 +99,5 @@ void MainWindow::buildMenus()
     connect(m_legendAction, &QAction::enabledChanged, m_legendShortcut,
             [this](bool enabled) { m_legendShortcut->setEnabled(!enabled); });
 }
+
+} // namespace mainwindow

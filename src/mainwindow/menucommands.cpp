@@ -5,6 +5,14 @@
 #include <QAction>
 #include <QLabel>
 
+using calc::Field;
+using calc::AllFields;
+using state::Language;
+using mainwindow::MainWindow;
+using widgets::EntryField;
+
+namespace mainwindow {
+
 void MainWindow::selectUnits(session::Units units)
 {
     const session::Outcome outcome = m_session.selectUnits(units);
@@ -58,3 +66,5 @@ void MainWindow::quit()
     close();
     emit quitRequested();
 }
+
+} // namespace mainwindow

@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QWidget>
 
+using calc::ToolMode;
+using mainwindow::ReportTexts;
+
 namespace report {
 
 QList<platform::PrintLine> buildReport(const ReportInput &in, const ReportTexts &texts)

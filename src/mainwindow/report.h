@@ -21,6 +21,9 @@ class QWidget;
 
 namespace report {
 
+using calc::ToolMode;
+using mainwindow::ReportTexts;
+
 // The captions and texts of the main window that the report prints.
 struct ReportInput
 {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace mainwindow {
+
 // The fixed texts of the printed report in one language; part of the main window's text
 // catalogue.
 struct ReportTexts
@@ -18,3 +20,5 @@ struct ReportTexts
     QString missingResult;  // the message when n or S is empty
     QString messageTitle;   // that message's title
 };
+
+} // namespace mainwindow

@@ -14,6 +14,13 @@
 
 #include <array>
 
+namespace mainwindow {
+
+using calc::AllFields;
+using calc::Field;
+using calc::ToolMode;
+using state::Language;
+
 // The nine captions that follow the units, in the order in which they are set.
 struct UnitCaptions
 {
@@ -149,3 +156,5 @@ inline const TextCatalogue &catalogue(Language language)
 {
     return language == Language::Danish ? danishTexts() : englishTexts();
 }
+
+} // namespace mainwindow

@@ -2,6 +2,12 @@
 
 using namespace Qt::StringLiterals;
 
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::sharedTexts;
+
+namespace mainwindow {
+
 namespace {
 
 TextCatalogue danishCatalogue()
@@ -143,3 +149,5 @@ const TextCatalogue &danishTexts()
     static const TextCatalogue texts = danishCatalogue();
     return texts;
 }
+
+} // namespace mainwindow

@@ -2,6 +2,13 @@
 
 using namespace Qt::StringLiterals;
 
+using calc::Field;
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::sharedTexts;
+
+namespace mainwindow {
+
 namespace {
 
 TextCatalogue englishCatalogue()
@@ -135,3 +142,5 @@ const TextCatalogue &englishTexts()
     static const TextCatalogue texts = englishCatalogue();
     return texts;
 }
+
+} // namespace mainwindow

@@ -2,9 +2,16 @@
 
 using namespace Qt::StringLiterals;
 
+using mainwindow::SharedTexts;
+using mainwindow::sharedTexts;
+
+namespace mainwindow {
+
 const SharedTexts &sharedTexts()
 {
     static const SharedTexts texts{u"KOVRIN Zarir adu Rezi"_s, u"Program Version %1.%2.%3"_s,
                                    u"10-2000 - 12-2002"_s, u"OK"_s};
     return texts;
 }
+
+} // namespace mainwindow

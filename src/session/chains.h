@@ -3,11 +3,16 @@
 // Which formulas Enter in a field (or leaving it) runs, in order. Every chain ends with the
 // CNC line and the save, which the session adds.
 
-#include "calc/toolvalues.h"
+#include "calc/fields.h"
 
 #include <vector>
 
 namespace session {
+
+using calc::AllFields;
+using calc::Field;
+using calc::ToolMode;
+using calc::ToolValues;
 
 enum class Step {
     EvaluateFraction, // a diameter typed as "1 1/2" becomes its value

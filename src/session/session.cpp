@@ -8,6 +8,8 @@
 
 namespace session {
 
+using state::decimalCountInMenu;
+
 namespace {
 
 // The pitch-unit options compare the pitch with this text in character order, whatever the
@@ -91,7 +93,7 @@ Outcome Session::selectMode(ToolMode mode)
         save(saving);
     // A drill's feed has no edge count: its Z becomes 1, after the save.
     if (mode == ToolMode::Drill)
-        m_values.drill.flutes = QStringLiteral("1");
+        m_values.drill[Field::Flutes] = QStringLiteral("1");
     Outcome result = outcome();
     result.saved = saving.saved;
     result.saveWarning = std::move(saving.saveWarning);
@@ -148,16 +150,11 @@ Outcome Session::outcome() const
         result.pitchUnit = PitchUnit::Millimetres;
     else if (m_values.threadsPerInchSelected)
         result.pitchUnit = PitchUnit::ThreadsPerInch;
-    const bool tap = m_mode == ToolMode::Tap;
     for (Field field : AllFields)
-        result.fieldShown[std::size_t(field)] = !tap;
-    result.fieldShown[std::size_t(Field::PitchMm)] = tap && m_values.pitchMmSelected;
-    result.fieldShown[std::size_t(Field::ThreadsPerInch)] = tap && m_values.threadsPerInchSelected;
-    for (Field always :
-         {Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed, Field::FeedRate})
-        result.fieldShown[std::size_t(always)] = true;
+        result.fieldShown[std::size_t(field)] =
+            calc::isShown(field, m_mode, m_values.pitchMmSelected);
     result.flutesEditable = m_mode != ToolMode::Drill;
-    result.pitchOptionsShown = tap;
+    result.pitchOptionsShown = m_mode == ToolMode::Tap;
     return result;
 }
 
@@ -182,8 +179,8 @@ Outcome Session::runChain(const std::vector<Step> &steps)
         for (Step step : steps) {
             switch (step) {
             case Step::EvaluateFraction:
-                if (tool.diameter.contains(QLatin1Char('/')))
-                    tool.diameter = calc::evaluateFraction(tool.diameter, m_locale);
+                if (tool[Field::Diameter].contains(QLatin1Char('/')))
+                    tool[Field::Diameter] = calc::evaluateFraction(tool[Field::Diameter], m_locale);
                 break;
             case Step::CuttingSpeed:
                 store(Field::CuttingSpeed,
@@ -247,33 +244,16 @@ QString Session::storedText(double result, int decimals) const
 bool Session::rebuildLine()
 {
     const ToolValues &tool = m_values.tool(m_mode);
-    const bool tap = m_mode == ToolMode::Tap;
     // A minus sign in any field that the line or its formulas read is an input error, though
-    // the line itself may not show that field.
-    std::vector<Field> read{Field::Diameter, Field::CuttingSpeed, Field::SpindleSpeed,
-                            Field::FeedRate};
-    if (!tap)
-        read.push_back(Field::FeedPerTooth);
-    if (m_mode == ToolMode::Mill)
-        read.push_back(Field::Flutes);
-    if (tap && m_values.pitchMmSelected)
-        read.push_back(Field::PitchMm);
-    if (tap && m_values.threadsPerInchSelected)
-        read.push_back(Field::ThreadsPerInch);
-    for (Field field : read) {
-        if (tool[field].trimmed().startsWith(QLatin1Char('-')))
+    // the line itself may not show that field. They read every field shown but a drill's Z,
+    // which its feed leaves out.
+    for (Field field : AllFields) {
+        const bool read = calc::isShown(field, m_mode, m_values.pitchMmSelected) &&
+                          !(m_mode == ToolMode::Drill && field == Field::Flutes);
+        if (read && tool[field].trimmed().startsWith(QLatin1Char('-')))
             return false;
     }
-    calc::CncInput input;
-    input.mode = m_mode;
-    input.pitchMmSelected = m_values.pitchMmSelected;
-    input.threadsPerInchSelected = m_values.threadsPerInchSelected;
-    input.spindleSpeed = tool.spindleSpeed;
-    input.feedRate = tool.feedRate;
-    input.diameter = tool.diameter;
-    input.flutes = tool.flutes;
-    input.pitchMm = tool.pitchMm;
-    input.threadsPerInch = tool.threadsPerInch;
+    calc::CncInput input{m_mode, m_values.pitchMmSelected, m_values.threadsPerInchSelected, tool};
     try {
         calc::composeCncLine(input, m_words, m_locale, m_cncLine);
     } catch (const calc::InputError &) {

@@ -32,6 +32,9 @@
 namespace session {
 
 using calc::PitchUnit;
+using state::Language;
+using state::LanguageState;
+using state::WorkingValues;
 using calc::Units;
 
 // Writes the settings file (state::saveSettings); tests hand in their own.

@@ -21,19 +21,17 @@ namespace {
 // huge or endless file costs nothing.
 constexpr qint64 MaxReadBytes = 64 * 1024;
 
-constexpr int TextRecordCount = 24;
+constexpr std::size_t TextRecordCount = 3 * calc::FieldCount;
 
-// The 24 text records in file order: Mill, Drill, Tap, each D Z Sz V PitchMm PitchTpi n S.
+// The 24 text records in file order: Mill, Drill, Tap, each in Field order.
 template <typename Values> auto textRecords(Values &values)
 {
     using Text = std::conditional_t<std::is_const_v<Values>, const QString, QString>;
     std::array<Text *, TextRecordCount> texts{};
     std::size_t i = 0;
     for (auto *tool : {&values.mill, &values.drill, &values.tap}) {
-        for (Text *text :
-             {&tool->diameter, &tool->flutes, &tool->feedPerTooth, &tool->cuttingSpeed,
-              &tool->pitchMm, &tool->threadsPerInch, &tool->spindleSpeed, &tool->feedRate})
-            texts[i++] = text;
+        for (Text &text : tool->texts)
+            texts[i++] = &text;
     }
     return texts;
 }

@@ -96,11 +96,8 @@ void prepareSettingsFile(WorkingValues &values)
 void applyFirstRunDefaults(WorkingValues &values)
 {
     for (ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
-        for (QString *text : {&tool->diameter, &tool->flutes, &tool->feedPerTooth,
-                              &tool->cuttingSpeed, &tool->pitchMm, &tool->threadsPerInch})
-            *text = QStringLiteral("1");
-        tool->spindleSpeed = QStringLiteral("4");
-        tool->feedRate = QStringLiteral("4");
+        for (const calc::FieldInfo &field : calc::FieldTable)
+            (*tool)[field.field] = QLatin1String(field.firstRunText);
     }
     values.metricUnits = false;
     values.inchUnits = true;

@@ -3,7 +3,7 @@
 // The one process-wide record of everything the user typed or chose. It belongs to the
 // start-up module; both main windows read and write it, so a language switch loses nothing.
 
-#include "calc/toolvalues.h"
+#include "calc/fields.h"
 
 #include <QString>
 
@@ -12,10 +12,14 @@
 #include <cstdint>
 #include <vector>
 
+namespace state {
+
+using calc::Field;
+using calc::ToolMode;
+using calc::ToolValues;
+
 // The language of the main window; the settings file stores it as LanguageState.
 enum class Language { Danish, English };
-
-namespace state {
 
 // What the start did to the settings file, for the user to hear once.
 struct StartNotice
@@ -27,8 +31,6 @@ struct StartNotice
     Kind kind = Kind::DamagedKept;
     QString path;
 };
-
-} // namespace state
 
 // Which main window the settings file asks for (its record 26). Any other stored number,
 // 4 to 255, counts as nothing stored; it is kept as read until the start replaces it.
@@ -95,3 +97,5 @@ struct WorkingValues
                spareFlag1 == o.spareFlag1 && spareFlag2 == o.spareFlag2;
     }
 };
+
+} // namespace state

@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QValidator>
 
+namespace widgets {
+
 namespace {
 
 bool isStorable(QChar c, EntryField::Kind kind)
@@ -226,3 +228,5 @@ void EntryField::mouseDoubleClickEvent(QMouseEvent *event)
     }
     QLineEdit::mouseDoubleClickEvent(event);
 }
+
+} // namespace widgets

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+namespace widgets {
+
 class EntryField : public QLineEdit
 {
     Q_OBJECT
@@ -72,3 +74,5 @@ private:
 // True for focus changes that do not move the focus between the window's controls: another
 // window (a message box) or a menu took it, or gives it back.
 bool isWindowFocusChange(Qt::FocusReason reason);
+
+} // namespace widgets

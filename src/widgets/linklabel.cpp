@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 
+namespace widgets {
+
 LinkLabel::LinkLabel(const QString &text, const QUrl &link, QWidget *parent)
     : QLabel(text, parent), m_link(link)
 {
@@ -23,3 +25,5 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
         platform::openLink(m_link);
     QLabel::mouseReleaseEvent(event);
 }
+
+} // namespace widgets

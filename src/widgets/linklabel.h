@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QUrl>
 
+namespace widgets {
+
 // A contact label: blue, underlined, hand pointer; a left click hands its link to the desktop.
 class LinkLabel : public QLabel
 {
@@ -18,3 +20,5 @@ protected:
 private:
     QUrl m_link;
 };
+
+} // namespace widgets

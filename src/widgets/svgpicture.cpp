@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+namespace widgets {
+
 namespace {
 
 // The scales that cmake/pictures.cmake draws, smallest first.
@@ -76,3 +78,5 @@ QIcon pictureIcon(const QString &name)
         icon.addFile(PictureFile(name, scale));
     return icon;
 }
+
+} // namespace widgets

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QWidget>
 
+namespace widgets {
+
 // A picture drawn from resources/NAME.svg. The build draws each SVG at the common screen
 // scales (1, 1.25, 1.5, 2 and 3) into PNGs compiled into the program (cmake/pictures.cmake),
 // so no start parses a drawing and the program needs no SVG renderer; the Windows build has
@@ -31,3 +33,5 @@ private:
 
 // Every drawn scale of resources/NAME.svg as one icon: the application's window icon.
 QIcon pictureIcon(const QString &name);
+
+} // namespace widgets

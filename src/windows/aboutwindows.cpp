@@ -16,6 +16,18 @@
 #include <QPushButton>
 
 using namespace Qt::StringLiterals;
+
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::AboutMakerTexts;
+using mainwindow::catalogue;
+using mainwindow::sharedTexts;
+using widgets::LinkLabel;
+using widgets::SvgPicture;
+using windows::AboutMakerWindow;
+using windows::AboutProgramWindow;
+
+namespace windows {
 using twips::Px;
 using twips::Rect;
 using widgets::makeLabel;
@@ -164,3 +176,5 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
 
     addOkButton(this, Rect(6720, height - 480, 1455, 345))->setFocus();
 }
+
+} // namespace windows

@@ -8,6 +8,10 @@
 
 #include <QDialog>
 
+namespace windows {
+
+using state::Language;
+
 class AboutProgramWindow : public QDialog
 {
     Q_OBJECT
@@ -29,3 +33,5 @@ public:
 private:
     Language m_language;
 };
+
+} // namespace windows

@@ -6,6 +6,14 @@
 
 #include <QWindow>
 
+using state::Language;
+using windows::AuxWindows;
+using windows::LegendWindow;
+using windows::AboutMakerWindow;
+using windows::AboutProgramWindow;
+
+namespace windows {
+
 namespace {
 
 int languageIndex(Language language)
@@ -142,3 +150,5 @@ AboutMakerWindow *AuxWindows::aboutMaker(Language language) const
 {
     return m_aboutMaker[languageIndex(language)];
 }
+
+} // namespace windows

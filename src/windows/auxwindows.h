@@ -9,10 +9,15 @@
 #include <QObject>
 #include <QPointer>
 
+class QWidget;
+
+namespace windows {
+
+using state::Language;
+
 class AboutMakerWindow;
 class AboutProgramWindow;
 class LegendWindow;
-class QWidget;
 
 class AuxWindows : public QObject
 {
@@ -52,3 +57,5 @@ private:
     QPointer<AboutProgramWindow> m_aboutProgram;
     QPointer<AboutMakerWindow> m_aboutMaker[2];
 };
+
+} // namespace windows

@@ -10,6 +10,13 @@
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
+
+using state::Language;
+using mainwindow::LegendTexts;
+using mainwindow::catalogue;
+using windows::LegendWindow;
+
+namespace windows {
 using twips::Px;
 
 namespace {
@@ -63,3 +70,5 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
     widgets::fitFonts(lines);
     move(placeOnScreen(this));
 }
+
+} // namespace windows

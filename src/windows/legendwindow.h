@@ -8,6 +8,10 @@
 
 #include <QWidget>
 
+namespace windows {
+
+using state::Language;
+
 class LegendWindow : public QWidget
 {
     Q_OBJECT
@@ -19,3 +23,5 @@ public:
 private:
     Language m_language;
 };
+
+} // namespace windows

@@ -7,6 +7,13 @@
 #include <QDateTime>
 #include <QEventLoopLocker>
 
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::ReportTexts;
+using windows::WindowManager;
+
+namespace windows {
+
 WindowManager::WindowManager(session::Session &session, std::function<void()> quit, QObject *parent)
     : QObject(parent), m_session(session), m_quit(std::move(quit))
 {
@@ -85,3 +92,5 @@ void WindowManager::connectAuxWindows(MainWindow *window)
         m_aux.showAboutMaker(window->language(), modal, window);
     });
 }
+
+} // namespace windows

@@ -16,7 +16,14 @@
 
 #include <functional>
 
+namespace mainwindow {
 class MainWindow;
+} // namespace mainwindow
+
+namespace windows {
+
+using mainwindow::MainWindow;
+using state::Language;
 Q_MOC_INCLUDE("mainwindow/mainwindow.h")
 
 class WindowManager : public QObject
@@ -59,3 +66,5 @@ private:
     AuxWindows m_aux;
     report::PrintStep m_print;
 };
+
+} // namespace windows

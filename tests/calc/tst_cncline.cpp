@@ -5,6 +5,8 @@
 #include <QTest>
 
 using namespace calc;
+using calc::Field;
+using calc::ToolMode;
 using calctest::InLocale;
 
 namespace {
@@ -30,12 +32,12 @@ CncInput InputOf(const Fields &f, const NumberLocale &locale)
     in.mode = f.mode;
     in.pitchMmSelected = (f.options & Mm) != 0;
     in.threadsPerInchSelected = (f.options & Tpi) != 0;
-    in.spindleSpeed = l(f.spindleSpeed);
-    in.feedRate = l(f.feedRate);
-    in.diameter = l(f.diameter);
-    in.flutes = l(f.flutes);
-    in.pitchMm = l(f.pitchMm);
-    in.threadsPerInch = l(f.threadsPerInch);
+    in.values[Field::SpindleSpeed] = l(f.spindleSpeed);
+    in.values[Field::FeedRate] = l(f.feedRate);
+    in.values[Field::Diameter] = l(f.diameter);
+    in.values[Field::Flutes] = l(f.flutes);
+    in.values[Field::PitchMm] = l(f.pitchMm);
+    in.values[Field::ThreadsPerInch] = l(f.threadsPerInch);
     return in;
 }
 

@@ -27,6 +27,12 @@
 
 using namespace Qt::StringLiterals;
 
+using state::WorkingValues;
+using state::Language;
+using state::LanguageState;
+using mainwindow::MainWindow;
+using widgets::EntryField;
+
 namespace fixture {
 
 // A locale with a decimal comma, or one with a decimal point.

@@ -3,6 +3,12 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+using calc::Field;
+using calc::ToolMode;
+using calc::ToolValues;
+using state::WorkingValues;
+using state::Language;
+using widgets::EntryField;
 
 using fixture::Num;
 using fixture::Session;
@@ -13,8 +19,8 @@ namespace {
 void DistinctValues(WorkingValues &v)
 {
     fixture::SampleValues(v, true);
-    v.drill.feedPerTooth = u"0,2"_s;
-    v.drill.cuttingSpeed = u"25"_s;
+    v.drill[calc::Field::FeedPerTooth] = u"0,2"_s;
+    v.drill[calc::Field::CuttingSpeed] = u"25"_s;
 }
 
 } // namespace
@@ -77,7 +83,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     QFETCH(QString, picture);
     Session s;
     DistinctValues(s.values);
-    s.values.tap.threadsPerInch = u"18"_s;
+    s.values.tap[calc::Field::ThreadsPerInch] = u"18"_s;
     QVERIFY(s.open(Language::Danish, true));
     s.click(from);
     // An entry field has the focus, so the Edit menu is enabled when the switch starts.
@@ -93,7 +99,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     // No formula runs: the kind's values come back as they were, a drill's Z as "1".
     ToolValues expected = before;
     if (mode == ToolMode::Drill)
-        expected.flutes = u"1"_s;
+        expected[calc::Field::Flutes] = u"1"_s;
     QCOMPARE(s.values.tool(mode), expected);
     const QStringList names{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
                             u"TilspændingTandText"_s, u"SkærehastighedText"_s,
@@ -101,7 +107,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
                             u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
     for (const QString &name : loads)
         QCOMPARE(s.field(name)->text(), expected[Field(names.indexOf(name))]);
-    QVERIFY(s.line().contains(u" ("_s + QString(expected.diameter).replace(u',', u'.') + u" "_s));
+    QVERIFY(s.line().contains(u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
     QCOMPARE(s.field(u"AntalSkærText"_s)->isEnabled(), mode != ToolMode::Drill);
     QCOMPARE(s.option(u"PmmOption"_s)->isVisible(), mode == ToolMode::Tap);
@@ -114,7 +120,7 @@ void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.drill.diameter = u"abc"_s;
+    s.values.drill[calc::Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
     s.click(u"BorValg"_s);
@@ -133,9 +139,9 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
 
     // Values that no formula gives from one another: only a reload shows them.
-    s.values.mill.diameter = u"20"_s;
-    s.values.mill.spindleSpeed = u"100"_s;
-    s.values.mill.feedRate = u"7"_s;
+    s.values.mill[calc::Field::Diameter] = u"20"_s;
+    s.values.mill[calc::Field::SpindleSpeed] = u"100"_s;
+    s.values.mill[calc::Field::FeedRate] = u"7"_s;
     s.key(Qt::Key_Tab); // round to the first control, the selected option
     QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
 
@@ -144,7 +150,7 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"7"_s);
     QCOMPARE(s.line(), u"S100 M03 F7 (20 FR 3 SK)"_s);
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QCOMPARE(s.saved().mill.spindleSpeed, u"100"_s);
+    QCOMPARE(s.saved().mill[calc::Field::SpindleSpeed], u"100"_s);
 }
 
 void Audit::entry_runsItsChainInOrder_data()
@@ -186,8 +192,8 @@ void Audit::entry_runsItsChainInOrder()
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
     const ToolValues &stored = mode == u"BorValg" ? s.values.drill : s.values.mill;
-    QCOMPARE((QStringList{stored.feedPerTooth, stored.cuttingSpeed, stored.spindleSpeed,
-                          stored.feedRate}),
+    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed], stored[calc::Field::SpindleSpeed],
+                          stored[calc::Field::FeedRate]}),
              expected);
 }
 
@@ -223,7 +229,7 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
     const bool mm = option == u"PmmOption";
     s.values.pitchMmSelected = !mm;
     s.values.threadsPerInchSelected = mm;
-    (mm ? s.values.tap.pitchMm : s.values.tap.threadsPerInch) = pitch;
+    (mm ? s.values.tap[calc::Field::PitchMm] : s.values.tap[calc::Field::ThreadsPerInch]) = pitch;
     QVERIFY(s.open(Language::Danish, true));
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);

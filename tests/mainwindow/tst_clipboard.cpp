@@ -2,6 +2,8 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+using state::Language;
+using widgets::EntryField;
 
 using fixture::Num;
 using fixture::Session;
@@ -88,7 +90,7 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     EntryField *diameter = s.field(u"DiameterSkærText"_s);
     QCOMPARE(diameter->text(), u"42"_s);
     QCOMPARE(diameter->cursorPosition(), 2);
-    QCOMPARE(s.values.mill.diameter, u"42"_s);
+    QCOMPARE(s.values.mill[calc::Field::Diameter], u"42"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
     QCOMPARE(s.fileBytes(), file);
 
@@ -123,12 +125,12 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill.diameter, expected);
+    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
 
     // What the field holds can always be stored and read back.
     s.key(Qt::Key_Tab);
     m_watchdog.take();
-    QCOMPARE(s.saved().mill.diameter, s.values.mill.diameter);
+    QCOMPARE(s.saved().mill[calc::Field::Diameter], s.values.mill[calc::Field::Diameter]);
 }
 
 void Clipboard::paste_pointOrComma_readsAsTyped_data()
@@ -148,7 +150,7 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     QFETCH(QString, clipboard);
     Session s;
     fixture::SampleValues(s.values, comma);
-    s.values.mill.diameter = u"3"_s;
+    s.values.mill[calc::Field::Diameter] = u"3"_s;
     QVERIFY(s.open(Language::Danish, comma));
     platform::setClipboardText(clipboard);
 
@@ -183,7 +185,7 @@ void Clipboard::cutKey_goesThroughTheSameRules()
     s.key(Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"50"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), QString());
-    QCOMPARE(s.values.mill.cuttingSpeed, QString());
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], QString());
 }
 
 void Clipboard::afterModeOption_copyAndPasteDoNothing()

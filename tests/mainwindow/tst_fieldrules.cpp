@@ -4,6 +4,11 @@
 #include "fixture.h"
 
 #include <QInputMethodEvent>
+using calc::ToolValues;
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::catalogue;
+using widgets::EntryField;
 
 using fixture::Num;
 using fixture::Session;
@@ -57,12 +62,12 @@ void FieldRules::typing_storesIntoSelectedKind()
 
     s.type(u"SkærehastighedText"_s, u"75"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"75"_s);
-    QCOMPARE(s.values.mill.cuttingSpeed, u"75"_s);
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"75"_s);
     QCOMPARE(s.values.drill, drill);
 
     // Every change is stored, also a deletion.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.values.mill.cuttingSpeed, u"7"_s);
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"7"_s);
 }
 
 void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
@@ -83,8 +88,8 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
             QCOMPARE(s.field(name)->text(), expected);
         }
     }
-    QCOMPARE(s.values.mill.feedRate, expected);
-    QCOMPARE(s.values.mill.diameter, expected);
+    QCOMPARE(s.values.mill[calc::Field::FeedRate], expected);
+    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
     m_watchdog.take(); // leaving fields with odd values may warn; not the point here
 }
 
@@ -98,18 +103,18 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 
     s.type(u"TilspændingOmdrText"_s, u"381,97"_s);
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"381,97"_s);
-    QCOMPARE(s.values.mill.feedRate, u"381,97"_s);
+    QCOMPARE(s.values.mill[calc::Field::FeedRate], u"381,97"_s);
 
     s.click(u"BorValg"_s);
     s.type(u"TilspændingOmdrText"_s, u"12.50"_s);
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"12,50"_s);
-    QCOMPARE(s.values.drill.feedRate, u"12,50"_s);
+    QCOMPARE(s.values.drill[calc::Field::FeedRate], u"12,50"_s);
 
     // Enter: Sz from S, n from V and D, S again; the stored S is the field's text.
     s.key(Qt::Key_Return);
-    QCOMPARE(s.values.drill.feedRate, s.field(u"TilspændingOmdrText"_s)->text());
-    QCOMPARE(s.saved().drill.feedRate, s.values.drill.feedRate);
-    QVERIFY(s.values.drill.feedRate.contains(u','));
+    QCOMPARE(s.values.drill[calc::Field::FeedRate], s.field(u"TilspændingOmdrText"_s)->text());
+    QCOMPARE(s.saved().drill[calc::Field::FeedRate], s.values.drill[calc::Field::FeedRate]);
+    QVERIFY(s.values.drill[calc::Field::FeedRate].contains(u','));
 }
 
 void FieldRules::thirteenthTypedCharacter_isRefused()
@@ -123,7 +128,7 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
     s.type(u"SkærehastighedText"_s, u"123456789012"_s);
     QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"3"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789012"_s);
-    QCOMPARE(s.values.mill.cuttingSpeed, u"123456789012"_s);
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123456789012"_s);
 
     // With a selection the key replaces it.
     s.key(Qt::Key_Left, Qt::ShiftModifier);
@@ -143,7 +148,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     s.key(Qt::Key_Return);
     const QString expected = Num("0,0416666666666667", comma);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill.diameter, expected);
+    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
 
     s.key(Qt::Key_End);
     QTest::keyClicks(s.field(u"DiameterSkærText"_s), u"5"_s);
@@ -161,7 +166,7 @@ void FieldRules::doubleQuote_isNeverTyped()
 
     s.type(u"SkærehastighedText"_s, u"1\"2"_s);
     QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"12"_s);
-    QCOMPARE(s.values.mill.cuttingSpeed, u"12"_s);
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"12"_s);
 
     // Nor through an input method, which passes by the keys; nor past the limit that way.
     EntryField *speed = s.field(u"SkærehastighedText"_s);
@@ -173,7 +178,7 @@ void FieldRules::doubleQuote_isNeverTyped()
     overlong.setCommitString(u"4567890123"_s);
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
-    QCOMPARE(s.values.mill.cuttingSpeed, u"123"_s);
+    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123"_s);
 }
 
 void FieldRules::tabAndClick_selectWholeText()
@@ -196,7 +201,7 @@ void FieldRules::tabAndClick_selectWholeText()
     QCOMPARE(edges->selectedText(), u"3"_s);
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
-    QCOMPARE(s.values.mill.flutes, u"4"_s);
+    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
 }
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()
@@ -208,14 +213,14 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QVERIFY(s.open(Language(language), comma));
 
     s.type(u"DiameterSkærText"_s, u"1 1/2"_s);
-    QCOMPARE(s.values.mill.diameter, u"1 1/2"_s);
+    QCOMPARE(s.values.mill[calc::Field::Diameter], u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("1,5", comma));
-    QCOMPARE(s.values.mill.diameter, Num("1,5", comma));
+    QCOMPARE(s.values.mill[calc::Field::Diameter], Num("1,5", comma));
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("10610,33", comma));
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("3183,1", comma));
-    QCOMPARE(s.values.mill.feedRate, Num("3183,1", comma));
+    QCOMPARE(s.values.mill[calc::Field::FeedRate], Num("3183,1", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
@@ -242,7 +247,7 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
     s.key(Qt::Key_Tab);
 
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), QString());
-    QCOMPARE(s.values.mill.diameter, QString());
+    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
     QCOMPARE(s.line(), line);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
@@ -271,7 +276,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
 
     s.type(u"DiameterSkærText"_s, QString());
     s.key(Qt::Key_Delete);
-    QCOMPARE(s.values.mill.diameter, QString());
+    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
     s.type(u"AntalSkærText"_s, u"4"_s); // leaving the empty diameter warns
     QCOMPARE(m_watchdog.take().size(), 1);
     s.key(Qt::Key_Return);
@@ -281,7 +286,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
     QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), S);
     QCOMPARE(s.line(), line);
     QCOMPARE(s.fileBytes(), file);
-    QCOMPARE(s.values.mill.flutes, u"4"_s);
+    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
 }
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()

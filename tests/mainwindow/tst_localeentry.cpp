@@ -9,6 +9,11 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+using state::WorkingValues;
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::userNumberLocale;
+using widgets::EntryField;
 
 class LocaleEntry : public QObject
 {

@@ -8,6 +8,14 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QSignalSpy>
+using state::WorkingValues;
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::TextCatalogue;
+using mainwindow::catalogue;
+using mainwindow::sharedTexts;
+using widgets::LinkLabel;
+using widgets::SvgPicture;
 
 using fixture::Session;
 

@@ -3,6 +3,13 @@
 #include "fixture.h"
 
 #include <QGroupBox>
+using state::WorkingValues;
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::TextCatalogue;
+using mainwindow::UnitCaptions;
+using mainwindow::catalogue;
+using widgets::EntryField;
 
 using fixture::Num;
 using fixture::Session;
@@ -242,7 +249,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
     const WorkingValues saved = s.saved();
     QVERIFY(saved.inchUnits && !saved.metricUnits);
-    QCOMPARE(saved.mill.spindleSpeed, Num("15,28", comma));
+    QCOMPARE(saved.mill[calc::Field::SpindleSpeed], Num("15,28", comma));
 
     s.action(u"ctlMetrisk"_s)->trigger();
     QCOMPARE(s.label(u"Label1"_s)->text(),
@@ -266,14 +273,14 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
     QVERIFY(s.action(u"ctlMetrisk"_s)->isChecked());
     QCOMPARE(s.label(u"Label14"_s)->text(), u"Stigning (P) pr. tomme :"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1273,24"_s);
-    QCOMPARE(s.saved().mill.spindleSpeed, u"1273,24"_s);
+    QCOMPARE(s.saved().mill[calc::Field::SpindleSpeed], u"1273,24"_s);
 }
 
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.mill.diameter.clear();
+    s.values.mill[calc::Field::Diameter].clear();
     s.values.metricUnits = false;
     s.values.inchUnits = true;
     QVERIFY(s.open(Language::Danish, true));

@@ -1,6 +1,9 @@
 // The three tool kinds and the two pitch units.
 
 #include "fixture.h"
+using state::WorkingValues;
+using state::Language;
+using widgets::EntryField;
 
 using fixture::Num;
 using fixture::Session;
@@ -87,12 +90,12 @@ void ToolModes::drill_showsOneEdgeDisabled()
     EntryField *edges = s.field(u"AntalSkærText"_s);
     QCOMPARE(edges->text(), u"1"_s);
     QVERIFY(!edges->isEnabled());
-    QCOMPARE(s.values.drill.flutes, u"1"_s);
+    QCOMPARE(s.values.drill[calc::Field::Flutes], u"1"_s);
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
     QCOMPARE(VisiblePicture(s), u"BorBillede"_s);
     QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
                                                               : u"S796 M03 F79.58 (8 DRILL)"_s);
-    QCOMPARE(s.values.mill.flutes, u"3"_s);
+    QCOMPARE(s.values.mill[calc::Field::Flutes], u"3"_s);
 
     s.click(u"FræsereValg"_s);
     QVERIFY(edges->isEnabled());
@@ -183,7 +186,7 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     QVERIFY(drill->isChecked());
     QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
     QCOMPARE(s.values.mill, before.mill);
-    QCOMPARE(s.values.drill.diameter, u"8"_s);
+    QCOMPARE(s.values.drill[calc::Field::Diameter], u"8"_s);
 }
 
 void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
@@ -206,7 +209,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QFETCH(bool, calculates);
     Session s;
     fixture::SampleValues(s.values, comma);
-    s.values.tap.threadsPerInch = pitch;
+    s.values.tap[calc::Field::ThreadsPerInch] = pitch;
     QVERIFY(s.open(Language::Danish, comma));
     s.click(u"GevindtappeValg"_s);
     QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
@@ -228,12 +231,12 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
     Session s;
     fixture::SampleValues(s.values, true);
-    s.values.tap.diameter.clear();
+    s.values.tap[calc::Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
     s.click(u"GevindtappeValg"_s); // the line cannot be built; a switch says nothing
     QVERIFY(m_watchdog.take().isEmpty());
-    QCOMPARE(s.saved().tap.diameter, QString());
+    QCOMPARE(s.saved().tap[calc::Field::Diameter], QString());
 
     s.click(u"PtommeOption"_s);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();

@@ -5,7 +5,13 @@
 
 #include <QTest>
 
+using calc::Field;
 using namespace Qt::StringLiterals;
+using calc::ToolMode;
+using calc::AllFields;
+using state::WorkingValues;
+using state::Language;
+using state::LanguageState;
 using session::Outcome;
 using session::Session;
 using state::SaveResult;
@@ -315,14 +321,14 @@ void TestSession::numberTheLineCannotCarry_isAnInputError()
 void TestSession::selectMode_loadsKindWithoutFormula()
 {
     Engine e(true);
-    e.values.drill.flutes = u"7"_s;
+    e.values.drill[calc::Field::Flutes] = u"7"_s;
     const Outcome drill = e.session.selectMode(ToolMode::Drill);
     QCOMPARE(drill.field(Field::Flutes), u"1"_s);
-    QCOMPARE(e.values.drill.flutes, u"1"_s);
+    QCOMPARE(e.values.drill[calc::Field::Flutes], u"1"_s);
     QCOMPARE(drill.field(Field::SpindleSpeed), u"4"_s); // no formula ran
     QCOMPARE(drill.cncLine, u"S4 M03 F4 (10 BOR)"_s);
     QCOMPARE(e.saves, 1);
-    QCOMPARE(e.saved.drill.flutes, u"7"_s); // saved first, then Z is 1
+    QCOMPARE(e.saved.drill[calc::Field::Flutes], u"7"_s); // saved first, then Z is 1
 
     const Outcome tap = e.session.selectMode(ToolMode::Tap);
     QVERIFY(tap.shown(Field::PitchMm) && !tap.shown(Field::ThreadsPerInch));
@@ -333,7 +339,7 @@ void TestSession::selectMode_loadsKindWithoutFormula()
 void TestSession::selectMode_lineThatCannotBeBuilt_isNotSaved()
 {
     Engine e(true);
-    e.values.drill.diameter = u"abc"_s;
+    e.values.drill[calc::Field::Diameter] = u"abc"_s;
     const Outcome out = e.session.selectMode(ToolMode::Drill);
     QVERIFY(!out.inputError);                           // a switch shows no message
     QCOMPARE(out.cncLine, u"S4 M03 F4 (10 FR 3 SK)"_s); // the Mill line, not half a Drill one
@@ -359,7 +365,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
     QFETCH(QString, pitch);
     QFETCH(bool, computes);
     Engine e(false);
-    e.values.tap.threadsPerInch = pitch;
+    e.values.tap[calc::Field::ThreadsPerInch] = pitch;
     e.session.selectMode(ToolMode::Tap);
     e.saves = 0;
 
@@ -421,7 +427,7 @@ void TestSession::load_decimalKeyAndPitchUnit()
     values.pitchMmSelected = mmStored;
     values.threadsPerInchSelected = tpiStored;
     values.decimalCount = 9;
-    values.drill.spindleSpeed = fileComma ? u"5093,02"_s : u"5093.02"_s;
+    values.drill[calc::Field::SpindleSpeed] = fileComma ? u"5093,02"_s : u"5093.02"_s;
     int saves = 0;
     Session s(values, comma ? calc::commaLocale() : calc::pointLocale(),
               [&saves](const WorkingValues &) {
@@ -434,7 +440,7 @@ void TestSession::load_decimalKeyAndPitchUnit()
     // The texts read as the file meant them.
     QCOMPARE(values.mill, sample(comma).mill);
     QCOMPARE(values.tap, sample(comma).tap);
-    QCOMPARE(values.drill.spindleSpeed, comma ? u"5093,02"_s : u"5093.02"_s);
+    QCOMPARE(values.drill[calc::Field::SpindleSpeed], comma ? u"5093,02"_s : u"5093.02"_s);
     QCOMPARE(values.metricUnits, metric);
     QCOMPARE(values.inchUnits, !metric);
     QCOMPARE(values.pitchMmSelected, mm);
@@ -514,7 +520,7 @@ void TestSession::switchLanguage_commitsTheFocusedField()
     e.session.selectMode(ToolMode::Mill);
     std::optional<Field> focused;
     if (diameter.isEmpty())
-        e.values.mill.spindleSpeed.clear();
+        e.values.mill[calc::Field::SpindleSpeed].clear();
     else
         focused = Field::Diameter;
     e.session.setText(Field::Diameter, diameter.isEmpty() ? u"10"_s : diameter);

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+using state::WorkingValues;
+
 int main(int argc, char **argv)
 {
     if (argc != 2)

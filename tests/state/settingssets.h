@@ -7,6 +7,10 @@
 
 #include <QStringList>
 
+using calc::ToolValues;
+using state::WorkingValues;
+using state::LanguageState;
+
 namespace testsets {
 
 // Fills every text with prefix + its record number (1..24), e.g. "a1" .. "a24".
@@ -14,10 +18,8 @@ inline void FillTexts(WorkingValues &v, const QString &prefix)
 {
     int record = 1;
     for (ToolValues *tool : {&v.mill, &v.drill, &v.tap}) {
-        for (QString *text :
-             {&tool->diameter, &tool->flutes, &tool->feedPerTooth, &tool->cuttingSpeed,
-              &tool->pitchMm, &tool->threadsPerInch, &tool->spindleSpeed, &tool->feedRate})
-            *text = prefix + QString::number(record++);
+        for (QString &text : tool->texts)
+            text = prefix + QString::number(record++);
     }
 }
 
@@ -60,8 +62,7 @@ inline QStringList Records(const WorkingValues &v)
 {
     QStringList out;
     for (const ToolValues *tool : {&v.mill, &v.drill, &v.tap})
-        out << tool->diameter << tool->flutes << tool->feedPerTooth << tool->cuttingSpeed
-            << tool->pitchMm << tool->threadsPerInch << tool->spindleSpeed << tool->feedRate;
+        out << QStringList(tool->texts.begin(), tool->texts.end());
     out << QString::number(v.decimalCount) << QString::number(int(v.languageState));
     for (bool flag : {v.inchUnits, v.metricUnits, v.threadsPerInchSelected, v.pitchMmSelected,
                       v.decimalIsPeriod, v.spareFlag1, v.spareFlag2})

@@ -11,6 +11,7 @@
 #include <thread>
 
 using namespace state;
+using state::WorkingValues;
 using testsets::Records;
 
 class TestSettingsCrash : public QObject

@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 
 using namespace state;
+using state::WorkingValues;
+using state::LanguageState;
 using testsets::FileLines;
 using testsets::JoinLines;
 using testsets::Records;
@@ -89,8 +91,8 @@ void TestSettingsFile::roundTrip_keepsEveryValue_data()
     QTest::newRow("decimal points, flags set B") << testsets::SetB();
 
     WorkingValues letters = testsets::SetA();
-    letters.mill.diameter = QStringLiteral("æøå ÆØÅ µ°");
-    letters.tap.feedRate = QStringLiteral("  1 1/2, \t");
+    letters.mill[calc::Field::Diameter] = QStringLiteral("æøå ÆØÅ µ°");
+    letters.tap[calc::Field::FeedRate] = QStringLiteral("  1 1/2, \t");
     letters.languageState = LanguageState(255);
     QTest::newRow("Latin-1 letters, blanks, commas") << letters;
 }
@@ -145,13 +147,13 @@ void TestSettingsFile::serialize_textTheFileCannotHold()
     QFETCH(QByteArray, line);
 
     WorkingValues values = testsets::SetA();
-    values.drill.cuttingSpeed = text;
+    values.drill[calc::Field::CuttingSpeed] = text;
     const QByteArray bytes = serializeSettings(values);
     QCOMPARE(bytes.split('\n').at(11), line + '\r');
 
     WorkingValues parsed;
     QCOMPARE(parseSettings(bytes, parsed), 33);
-    QCOMPARE(parsed.drill.cuttingSpeed, QString::fromLatin1(line.mid(1, line.size() - 2)));
+    QCOMPARE(parsed.drill[calc::Field::CuttingSpeed], QString::fromLatin1(line.mid(1, line.size() - 2)));
 }
 
 void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
@@ -217,7 +219,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
         << Place::File << JoinLines(WithLine(lines, 5, "\"12,5")) << records.mid(0, 4);
 
     WorkingValues unquoted = file;
-    unquoted.mill.feedPerTooth = QStringLiteral("7");
+    unquoted.mill[calc::Field::FeedPerTooth] = QStringLiteral("7");
     QTest::newRow("unquoted text")
         << Place::File << JoinLines(WithLine(lines, 3, "  7  ")) << Records(unquoted);
     QTest::newRow("quote inside an unquoted text")

@@ -12,6 +12,10 @@
 #include <sys/stat.h>
 
 using namespace state;
+using calc::ToolValues;
+using state::WorkingValues;
+using state::Language;
+using state::LanguageState;
 using testsets::Records;
 
 namespace {
@@ -24,13 +28,10 @@ bool WriteAll(const QString &path, const QByteArray &bytes)
 
 void VerifyDefaultTexts(const WorkingValues &values)
 {
-    for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
-        for (const QString *text : {&tool->diameter, &tool->flutes, &tool->feedPerTooth,
-                                    &tool->cuttingSpeed, &tool->pitchMm, &tool->threadsPerInch})
-            QCOMPARE(*text, QStringLiteral("1"));
-        QCOMPARE(tool->spindleSpeed, QStringLiteral("4"));
-        QCOMPARE(tool->feedRate, QStringLiteral("4"));
-    }
+    // D Z Sz V, both pitches: 1; n and S: 4.
+    const QStringList expected = QString::fromLatin1("1 1 1 1 1 1 4 4").split(QLatin1Char(' '));
+    for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap})
+        QCOMPARE(QStringList(tool->texts.begin(), tool->texts.end()), expected);
 }
 
 } // namespace
@@ -141,7 +142,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     WorkingValues first;
     QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow(Language::English));
     VerifyDefaultTexts(first);
-    first.mill.diameter = QStringLiteral("12,5");
+    first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
     first.metricUnits = true;
     first.inchUnits = false;
     QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
@@ -227,7 +228,7 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
                      StartWindow(Language::English));
         CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(user));
-        first.mill.diameter = QStringLiteral("12,5");
+        first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
         first.languageState = LanguageState::Danish;
         const SaveResult saved = saveSettings(first);
         if (saved.status != SaveStatus::Saved)

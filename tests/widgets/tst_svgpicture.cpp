@@ -9,6 +9,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using widgets::SvgPicture;
 
 class SvgPictureTest : public QObject
 {
@@ -105,3 +106,4 @@ void SvgPictureTest::missingResource_drawsNothing()
 
 QTEST_MAIN(SvgPictureTest)
 #include "tst_svgpicture.moc"
+

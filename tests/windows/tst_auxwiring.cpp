@@ -5,6 +5,14 @@
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
+using state::WorkingValues;
+using state::Language;
+using mainwindow::MainWindow;
+using mainwindow::ReportTexts;
+using mainwindow::catalogue;
+using windows::WindowManager;
+using windows::LegendWindow;
+using windows::AboutMakerWindow;
 
 namespace {
 
@@ -189,7 +197,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
-    m_values.mill.spindleSpeed.clear();
+    m_values.mill[calc::Field::SpindleSpeed].clear();
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     int prints = 0;

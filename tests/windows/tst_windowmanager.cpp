@@ -6,6 +6,12 @@
 #include "windows/windowmanager.h"
 
 #include <QSignalSpy>
+using state::WorkingValues;
+using state::Language;
+using state::LanguageState;
+using mainwindow::MainWindow;
+using widgets::EntryField;
+using windows::WindowManager;
 
 using fixture::Num;
 
@@ -120,7 +126,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QTest::mouseClick(danish->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
                       QPoint(7, 10));
     Type(danish, "SkærehastighedText", u"33"_s);
-    QCOMPARE(m_values.tap.cuttingSpeed, u"33"_s);
+    QCOMPARE(m_values.tap[calc::Field::CuttingSpeed], u"33"_s);
     WorkingValues before = m_values;
 
     danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger();
@@ -135,9 +141,9 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 
     // The typed V was committed before the switch: its chain recomputed n and S.
     before.languageState = LanguageState::English;
-    QVERIFY(m_values.tap.spindleSpeed != before.tap.spindleSpeed);
-    before.tap.spindleSpeed = m_values.tap.spindleSpeed;
-    before.tap.feedRate = m_values.tap.feedRate;
+    QVERIFY(m_values.tap[calc::Field::SpindleSpeed] != before.tap[calc::Field::SpindleSpeed]);
+    before.tap[calc::Field::SpindleSpeed] = m_values.tap[calc::Field::SpindleSpeed];
+    before.tap[calc::Field::FeedRate] = m_values.tap[calc::Field::FeedRate];
     QVERIFY(m_values.sameStoredValues(before));
     QVERIFY(english->findChild<QRadioButton *>(u"FræsereValg"_s)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"12,5"_s);
@@ -149,7 +155,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
         return read;
     }();
     QCOMPARE(int(saved.languageState), 2);
-    QCOMPARE(saved.tap.cuttingSpeed, u"33"_s);
+    QCOMPARE(saved.tap[calc::Field::CuttingSpeed], u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
     QVERIFY(Activate(english));
@@ -236,11 +242,11 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
              state::StartWindow(Language::English));
     // Closing wrote nothing: the file keeps the Z that its results were computed with.
-    QCOMPARE(second.mill.flutes, u"1"_s);
-    first.mill.flutes = second.mill.flutes;
+    QCOMPARE(second.mill[calc::Field::Flutes], u"1"_s);
+    first.mill[calc::Field::Flutes] = second.mill[calc::Field::Flutes];
     QVERIFY(second.sameStoredValues(first));
-    QCOMPARE(second.mill.diameter, u"2"_s);
-    QCOMPARE(second.mill.cuttingSpeed, u"123"_s);
+    QCOMPARE(second.mill[calc::Field::Diameter], u"2"_s);
+    QCOMPARE(second.mill[calc::Field::CuttingSpeed], u"123"_s);
     QCOMPARE(int(second.decimalCount), 2);
 
     session::Session engine(second, calc::commaLocale());

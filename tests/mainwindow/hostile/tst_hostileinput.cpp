@@ -11,6 +11,15 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+using calc::Field;
+using calc::ToolMode;
+using calc::ToolValues;
+using calc::AllFields;
+using state::WorkingValues;
+using state::Language;
+using state::LanguageState;
+using mainwindow::catalogue;
+using widgets::EntryField;
 
 using fixture::Session;
 
@@ -707,7 +716,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         d.clickField(Field::Diameter);
         if (emptyDiameter) {
             d.key(Qt::Key_Delete);
-            QCOMPARE(s.values.tool(toolMode(mode)).diameter, QString());
+            QCOMPARE(s.values.tool(toolMode(mode))[calc::Field::Diameter], QString());
         }
         focusInField = true;
         QString error = d.boxes(0);
@@ -851,8 +860,8 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
     s.values.threadsPerInchSelected = pitch == 1;
-    s.values.tap.diameter = u"6"_s;
-    s.values.drill.diameter = u"8"_s;
+    s.values.tap[calc::Field::Diameter] = u"6"_s;
+    s.values.drill[calc::Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
     d.settle();
     const QString name = optionName(c.mode);
@@ -873,7 +882,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
-    QCOMPARE(s.field(fieldName(Field::Diameter))->text(), s.values.tool(toolMode(c.mode)).diameter);
+    QCOMPARE(s.field(fieldName(Field::Diameter))->text(), s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 
@@ -882,7 +891,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const QString error =
         d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(s.values.tool(toolMode(c.mode)).cuttingSpeed, u"77"_s);
+    QCOMPARE(s.values.tool(toolMode(c.mode))[calc::Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
         if (other != toolMode(c.mode))
             QCOMPARE(s.values.tool(other), before.tool(other));

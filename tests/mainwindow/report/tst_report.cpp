@@ -13,6 +13,12 @@
 #include <QTest>
 
 #include <memory>
+using calc::ToolMode;
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::UnitCaptions;
+using mainwindow::ReportTexts;
+using mainwindow::catalogue;
 
 using platform::PrintLine;
 using report::PrintOutcome;

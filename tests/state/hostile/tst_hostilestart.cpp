@@ -20,6 +20,10 @@
 #include <QTest>
 
 #include <unistd.h>
+using calc::ToolMode;
+using calc::ToolValues;
+using state::WorkingValues;
+using state::LanguageState;
 
 namespace {
 
@@ -130,10 +134,10 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
     for (int k = 0; k < 3; ++k) {
         const ToolValues &g = got.tool(modes[k]);
         const ToolValues &w = want.tool(modes[k]);
-        const QString *gs[] = {&g.diameter, &g.flutes,         &g.feedPerTooth, &g.cuttingSpeed,
-                               &g.pitchMm,  &g.threadsPerInch, &g.spindleSpeed, &g.feedRate};
-        const QString *ws[] = {&w.diameter, &w.flutes,         &w.feedPerTooth, &w.cuttingSpeed,
-                               &w.pitchMm,  &w.threadsPerInch, &w.spindleSpeed, &w.feedRate};
+        const QString *gs[] = {&g[calc::Field::Diameter], &g[calc::Field::Flutes],         &g[calc::Field::FeedPerTooth], &g[calc::Field::CuttingSpeed],
+                               &g[calc::Field::PitchMm],  &g[calc::Field::ThreadsPerInch], &g[calc::Field::SpindleSpeed], &g[calc::Field::FeedRate]};
+        const QString *ws[] = {&w[calc::Field::Diameter], &w[calc::Field::Flutes],         &w[calc::Field::FeedPerTooth], &w[calc::Field::CuttingSpeed],
+                               &w[calc::Field::PitchMm],  &w[calc::Field::ThreadsPerInch], &w[calc::Field::SpindleSpeed], &w[calc::Field::FeedRate]};
         const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
         for (int i = 0; i < 8; ++i) {
             if (*gs[i] != *ws[i])
@@ -421,9 +425,9 @@ void HostileStart::start()
     if (decimals >= 0)
         QCOMPARE(int(saved.decimalCount), decimals);
     if (!millD.isNull())
-        QCOMPARE(saved.mill.diameter, millD);
+        QCOMPARE(saved.mill[calc::Field::Diameter], millD);
     if (!millN.isNull())
-        QCOMPARE(saved.mill.spindleSpeed, millN);
+        QCOMPARE(saved.mill[calc::Field::SpindleSpeed], millN);
     if (!savedPart.isEmpty())
         QVERIFY2(after.contains(savedPart), after.left(400).constData());
 }
@@ -531,7 +535,7 @@ void HostileStart::installedStart()
     QCOMPARE(state::parseSettings(file.readAll(), values), 33);
     // The stored Danish window with its values, or a first run in English.
     QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);
-    QCOMPARE(values.mill.diameter, fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
+    QCOMPARE(values.mill[calc::Field::Diameter], fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(HostileStart)

@@ -19,6 +19,17 @@
 #include <QtMath>
 
 #include <memory>
+using state::Language;
+using mainwindow::TextCatalogue;
+using mainwindow::LegendTexts;
+using mainwindow::AboutMakerTexts;
+using mainwindow::catalogue;
+using mainwindow::sharedTexts;
+using widgets::LinkLabel;
+using widgets::SvgPicture;
+using windows::AuxWindows;
+using windows::LegendWindow;
+using windows::AboutMakerWindow;
 
 // Stands in for the desktop's browser and mail program.
 class LinkCatcher : public QObject
