@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-using state::WorkingValues;
 using state::LanguageState;
+using state::WorkingValues;
 
 namespace bench {
 

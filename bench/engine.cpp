@@ -16,9 +16,9 @@ using namespace Qt::StringLiterals;
 
 using calc::Field;
 using calc::ToolMode;
-using state::WorkingValues;
-using state::Language;
 using mainwindow::catalogue;
+using state::Language;
+using state::WorkingValues;
 
 namespace bench {
 

@@ -24,9 +24,9 @@
 #include <chrono>
 #include <memory>
 
-using state::WorkingValues;
-using state::Language;
 using mainwindow::MainWindow;
+using state::Language;
+using state::WorkingValues;
 
 namespace bench {
 

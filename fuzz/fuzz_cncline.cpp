@@ -35,8 +35,10 @@ QString Copied(const QString &text, const calc::NumberLocale &locale)
 QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
                      const calc::NumberLocale &locale)
 {
-    const double n = calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::SpindleSpeed], locale), 0);
-    const double d = calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
+    const double n =
+        calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::SpindleSpeed], locale), 0);
+    const double d =
+        calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
     QString line = QLatin1String("S") + calc::roundedNumberForLine(n, 0) + QLatin1String(" M03 F") +
                    Copied(in.values[calc::Field::FeedRate], locale) + QLatin1String(" (") +
                    calc::roundedNumberForLine(d, 4);
@@ -49,7 +51,9 @@ QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
         break;
     case ToolMode::Tap:
         line += words.tap +
-                Copied(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch] : in.values[calc::Field::PitchMm], locale) +
+                Copied(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch]
+                                                 : in.values[calc::Field::PitchMm],
+                       locale) +
                 words.pitch;
         break;
     }
@@ -90,11 +94,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         in.mode == ToolMode::Tap && !in.pitchMmSelected && !in.threadsPerInchSelected;
 
     QString line = before;
-    const std::string what = "composeCncLine(mode " + std::to_string(mode) + ", options " +
-                             std::to_string(options) + ", n " + Shown(in.values[calc::Field::SpindleSpeed]) + ", S " +
-                             Shown(in.values[calc::Field::FeedRate]) + ", D " + Shown(in.values[calc::Field::Diameter]) + ", Z " +
-                             Shown(in.values[calc::Field::Flutes]) + ", pitch " + Shown(in.values[calc::Field::PitchMm]) + " / " +
-                             Shown(in.values[calc::Field::ThreadsPerInch]) + ")";
+    const std::string what =
+        "composeCncLine(mode " + std::to_string(mode) + ", options " + std::to_string(options) +
+        ", n " + Shown(in.values[calc::Field::SpindleSpeed]) + ", S " +
+        Shown(in.values[calc::Field::FeedRate]) + ", D " + Shown(in.values[calc::Field::Diameter]) +
+        ", Z " + Shown(in.values[calc::Field::Flutes]) + ", pitch " +
+        Shown(in.values[calc::Field::PitchMm]) + " / " +
+        Shown(in.values[calc::Field::ThreadsPerInch]) + ")";
     try {
         calc::composeCncLine(in, words, locale, line);
     } catch (const calc::InputError &) {

@@ -14,11 +14,11 @@
 #include <exception>
 #include <string>
 
+using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using calc::AllFields;
-using state::WorkingValues;
 using state::Language;
+using state::WorkingValues;
 
 using fuzz::DanishWords;
 using fuzz::EnglishWords;

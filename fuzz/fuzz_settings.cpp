@@ -16,8 +16,8 @@
 #include <string>
 
 using calc::ToolValues;
-using state::WorkingValues;
 using state::LanguageState;
+using state::WorkingValues;
 
 using fuzz::Shown;
 

@@ -9,8 +9,8 @@
 
 #include <QApplication>
 
-using state::WorkingValues;
 using mainwindow::userNumberLocale;
+using state::WorkingValues;
 using widgets::pictureIcon;
 using windows::WindowManager;
 

@@ -4,8 +4,8 @@
 // moves a spindle, so every number in it is positive, finite and plain: digits and at most
 // one point, whatever the fields hold or the locale writes.
 
-#include "calc/numbers.h"
 #include "calc/fields.h"
+#include "calc/numbers.h"
 
 namespace calc {
 
@@ -25,7 +25,7 @@ struct CncInput
     ToolMode mode = ToolMode::Mill;
     bool pitchMmSelected = false;        // pitchMmOption is set
     bool threadsPerInchSelected = false; // threadsPerInchOption is set
-    ToolValues values; // the line takes what each field's LineUse names
+    ToolValues values;                   // the line takes what each field's LineUse names
 };
 
 // A copied number as the line writes it: the text without blanks around it must be digits

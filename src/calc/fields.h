@@ -54,30 +54,30 @@ struct FieldInfo
     Field field;
     const char *entryName;   // objectName of its entry field
     const char *captionName; // objectName of its caption; the text is the catalogue's
-    int millRecord;          // its record in the settings file; the drill's is 8 later, the tap's 16
+    int millRecord; // its record in the settings file; the drill's is 8 later, the tap's 16
     ShownFor shownFor;
     LineUse lineUse;
     // Its place in the printed report's tool block (the results come last); the pitch leads
     // a tap's block.
     int reportOrder;
-    bool result; // a result (the results frame); the rest are the tool's data
+    bool result;              // a result (the results frame); the rest are the tool's data
     const char *firstRunText; // every kind's value before any settings file exists
 };
 
 inline constexpr std::array<FieldInfo, FieldCount> FieldTable{{
     {Field::Diameter, "DiameterSkærText", "Label1", 1, ShownFor::AllModes, LineUse::Diameter, 1,
      false, "1"},
-    {Field::Flutes, "AntalSkærText", "Label6", 2, ShownFor::MillAndDrill, LineUse::Edges, 2,
-     false, "1"},
-    {Field::FeedPerTooth, "TilspændingTandText", "Label5", 3, ShownFor::MillAndDrill,
-     LineUse::None, 3, false, "1"},
+    {Field::Flutes, "AntalSkærText", "Label6", 2, ShownFor::MillAndDrill, LineUse::Edges, 2, false,
+     "1"},
+    {Field::FeedPerTooth, "TilspændingTandText", "Label5", 3, ShownFor::MillAndDrill, LineUse::None,
+     3, false, "1"},
     {Field::CuttingSpeed, "SkærehastighedText", "Label3", 4, ShownFor::AllModes, LineUse::None, 4,
      false, "1"},
     {Field::PitchMm, "StigningText", "Label9", 5, ShownFor::TapInMm, LineUse::Pitch, 0, false, "1"},
     {Field::ThreadsPerInch, "StigningTextTomme", "Label14", 6, ShownFor::TapInThreadsPerInch,
      LineUse::Pitch, 0, false, "1"},
-    {Field::SpindleSpeed, "OmdrejningerText", "Label2", 7, ShownFor::AllModes,
-     LineUse::SpindleWord, 5, true, "4"},
+    {Field::SpindleSpeed, "OmdrejningerText", "Label2", 7, ShownFor::AllModes, LineUse::SpindleWord,
+     5, true, "4"},
     {Field::FeedRate, "TilspændingOmdrText", "Label8", 8, ShownFor::AllModes, LineUse::FeedWord, 6,
      true, "4"},
 }};

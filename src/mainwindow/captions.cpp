@@ -10,12 +10,6 @@
 #include <QMenu>
 #include <QRadioButton>
 
-using mainwindow::MainWindow;
-using mainwindow::TextCatalogue;
-using mainwindow::UnitCaptions;
-using mainwindow::catalogue;
-using mainwindow::sharedTexts;
-
 namespace mainwindow {
 
 void MainWindow::setTexts()
@@ -32,7 +26,7 @@ void MainWindow::setTexts()
     m_pitchMmOption->setText(t.pitchMmOption);
     m_threadsPerInchOption->setText(t.threadsPerInchOption);
     widgets::fitFonts({m_pitchMmOption, m_threadsPerInchOption});
-    m_diameterField->setToolTip(t.diameterToolTip);
+    field(Field::Diameter)->setToolTip(t.diameterToolTip);
     setCaption(m_cncCaption, t.cncCaption);
     setCaption(m_decimalsLabel, t.decimalsLabel);
     applyUnitCaptions(t.initialCaptions);
@@ -69,18 +63,10 @@ void MainWindow::setCaption(QLabel *label, const QString &text)
 
 void MainWindow::applyUnitCaptions(const UnitCaptions &captions)
 {
-    m_pitchMmCaption->setText(captions.pitchMmCaption);
-    m_threadsPerInchCaption->setText(captions.threadsPerInchCaption);
-    m_diameterCaption->setText(captions.diameterCaption);
-    m_flutesCaption->setText(captions.flutesCaption);
-    m_feedPerToothCaption->setText(captions.feedPerToothCaption);
-    m_cuttingSpeedCaption->setText(captions.cuttingSpeedCaption);
-    m_spindleSpeedCaption->setText(captions.spindleSpeedCaption);
-    m_feedRateCaption->setText(captions.feedRateCaption);
+    for (Field which : AllFields)
+        caption(which)->setText(captions[which]);
     setCaption(m_unitsLabel, captions.unitsLabel);
-    widgets::fitFonts({m_diameterCaption, m_flutesCaption, m_pitchMmCaption, m_feedPerToothCaption,
-                       m_threadsPerInchCaption, m_cuttingSpeedCaption, m_spindleSpeedCaption,
-                       m_feedRateCaption});
+    widgets::fitFonts(QList<QWidget *>(m_captions.begin(), m_captions.end()));
 }
 
 } // namespace mainwindow

@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QMenu>
 
-using mainwindow::MainWindow;
 using widgets::EntryField;
 
 namespace mainwindow {

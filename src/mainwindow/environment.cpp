@@ -2,8 +2,6 @@
 
 #include "platform/locale.h"
 
-using mainwindow::userNumberLocale;
-
 namespace mainwindow {
 
 calc::NumberLocale userNumberLocale()

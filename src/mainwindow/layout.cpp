@@ -15,12 +15,12 @@
 #include <QPainter>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
-using mainwindow::MainWindow;
-using mainwindow::MakerTexts;
 using widgets::EntryField;
 using widgets::SvgPicture;
 
@@ -75,8 +75,7 @@ ToolBand buildToolBand(QWidget *client, QObject *groupOwner)
     auto *etched = new EtchedLines(client);
     etched->setGeometry(0, 0, Px(EtchedWidth), Px(EtchedLowerLine) + 3);
     ToolBand band;
-    band.millPicture =
-        makePicture(client, u"endmill"_s, u"FræserBillede"_s, {144, 26});
+    band.millPicture = makePicture(client, u"endmill"_s, u"FræserBillede"_s, {144, 26});
     band.drillPicture = makePicture(client, u"drill"_s, u"BorBillede"_s, {146, 27});
     band.tapPicture = makePicture(client, u"tap"_s, u"GevindBillede"_s, {142, 26});
     band.drillPicture->hide();
@@ -111,86 +110,66 @@ SvgPicture *buildScene(QWidget *client)
     return scene;
 }
 
-// The rows of the two frames of band 2: a caption at the left, a field at the right.
+// The rows of the two frames of band 2: a caption at the left, a field at the right. The
+// pitch rows share the rows of Z and Sz, which a tap does not show.
+constexpr std::array<int, calc::FieldCount> RowTop{
+    240,  // Diameter
+    600,  // Flutes
+    960,  // FeedPerTooth
+    1320, // CuttingSpeed
+    600,  // PitchMm
+    960,  // ThreadsPerInch
+    240,  // SpindleSpeed (results frame)
+    600,  // FeedRate (results frame)
+};
+
 QLabel *makeRowCaption(QWidget *frame, const QString &name, int y)
 {
     return makeLabel(frame, name, Rect(120, y, 2235, 255));
 }
 
-using FieldMaker = std::function<EntryField *(QWidget *frame, const QString &name, int y)>;
-
-// The fields read the decimal separator in use from the session's values at each key.
-FieldMaker entryFieldMaker(const session::Session &session)
+// The two frames of band 2 with every field's caption and entry, and the pitch options.
+struct FieldFrames
 {
-    return [&session](QWidget *frame, const QString &name, int y) {
-        auto *entry = new EntryField(EntryField::Kind::Entry, frame);
-        entry->setObjectName(name);
-        entry->setGeometry(Rect(2400, y, 1215, 285));
-        entry->setDecimalIsPeriod([&session] { return session.decimalSeparator() == u'.'; });
-        return entry;
-    };
-}
-
-// Band 2, upper frame: the tool's data.
-struct ToolFrame
-{
-    QGroupBox *frame;
-    QLabel *diameterCaption, *flutesCaption, *pitchMmCaption, *feedPerToothCaption,
-        *threadsPerInchCaption, *cuttingSpeedCaption;
+    QGroupBox *toolFrame, *resultFrame;
+    std::array<QLabel *, calc::FieldCount> captions;
+    std::array<EntryField *, calc::FieldCount> fields;
     QRadioButton *pitchMmOption, *threadsPerInchOption;
-    EntryField *diameterField, *flutesField, *pitchMmField, *feedPerToothField,
-        *threadsPerInchField, *cuttingSpeedField;
 };
 
-ToolFrame buildToolFrame(QWidget *client, const FieldMaker &makeField)
+// The fields read the decimal separator in use from the session at each key.
+FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
 {
-    ToolFrame t;
-    t.frame = widgets::makeFrame(client, u"Frame5"_s, Rect(2760, 840, 3735, 1695));
-    t.diameterCaption = makeRowCaption(t.frame, u"Label1"_s, 240);
-    t.flutesCaption = makeRowCaption(t.frame, u"Label6"_s, 600);
-    t.pitchMmCaption = makeRowCaption(t.frame, u"Label9"_s, 600);
-    t.feedPerToothCaption = makeRowCaption(t.frame, u"Label5"_s, 960);
-    t.threadsPerInchCaption = makeRowCaption(t.frame, u"Label14"_s, 960);
-    t.cuttingSpeedCaption = makeRowCaption(t.frame, u"Label3"_s, 1320);
+    FieldFrames f;
+    f.toolFrame = widgets::makeFrame(client, u"Frame5"_s, Rect(2760, 840, 3735, 1695));
+    f.resultFrame = widgets::makeFrame(client, u"Frame2"_s, Rect(2760, 2760, 3735, 975));
+    const auto frameOf = [&f](Field which) {
+        return calc::info(which).result ? f.resultFrame : f.toolFrame;
+    };
+    for (const calc::FieldInfo &info : calc::FieldTable)
+        f.captions[std::size_t(info.field)] =
+            makeRowCaption(frameOf(info.field), QString::fromUtf8(info.captionName),
+                           RowTop[std::size_t(info.field)]);
     // The pitch options stand over the pitch captions and hide them while shown. They take
     // the caption row's full height: the toolkit's option circle alone is taller than 195
     // twips, and a lower button would cut it and the caption's descenders.
-    auto makePitchOption = [&t](const QString &name, int y) {
-        auto *option = new QRadioButton(t.frame);
+    auto makePitchOption = [&f](const QString &name, Field pitch) {
+        auto *option = new QRadioButton(f.toolFrame);
         option->setObjectName(name);
-        option->setGeometry(Rect(95, y, 2175, 255));
+        option->setGeometry(Rect(95, RowTop[std::size_t(pitch)], 2175, 255));
         option->hide();
         return option;
     };
-    t.pitchMmOption = makePitchOption(u"PmmOption"_s, 600);
-    t.threadsPerInchOption = makePitchOption(u"PtommeOption"_s, 960);
-    t.diameterField = makeField(t.frame, u"DiameterSkærText"_s, 240);
-    t.flutesField = makeField(t.frame, u"AntalSkærText"_s, 600);
-    t.pitchMmField = makeField(t.frame, u"StigningText"_s, 600);
-    t.feedPerToothField = makeField(t.frame, u"TilspændingTandText"_s, 960);
-    t.threadsPerInchField = makeField(t.frame, u"StigningTextTomme"_s, 960);
-    t.cuttingSpeedField = makeField(t.frame, u"SkærehastighedText"_s, 1320);
-    return t;
-}
-
-// Band 2, lower frame: the results.
-struct ResultFrame
-{
-    QGroupBox *frame;
-    QLabel *spindleSpeedCaption, *feedRateCaption;
-    EntryField *spindleSpeedField, *feedRateField;
-};
-
-ResultFrame buildResultFrame(QWidget *client, const FieldMaker &makeField)
-{
-    ResultFrame r;
-    r.frame = widgets::makeFrame(client, u"Frame2"_s, Rect(2760, 2760, 3735, 975));
-    r.spindleSpeedCaption = makeRowCaption(r.frame, u"Label2"_s, 240);
-    r.feedRateCaption = makeRowCaption(r.frame, u"Label8"_s, 600);
-    r.spindleSpeedField = makeField(r.frame, u"OmdrejningerText"_s, 240);
-    r.feedRateField = makeField(r.frame, u"TilspændingOmdrText"_s, 600);
-    r.feedRateField->setText(u"0"_s);
-    return r;
+    f.pitchMmOption = makePitchOption(u"PmmOption"_s, Field::PitchMm);
+    f.threadsPerInchOption = makePitchOption(u"PtommeOption"_s, Field::ThreadsPerInch);
+    for (const calc::FieldInfo &info : calc::FieldTable) {
+        auto *entry = new EntryField(EntryField::Kind::Entry, frameOf(info.field));
+        entry->setObjectName(QString::fromUtf8(info.entryName));
+        entry->setGeometry(Rect(2400, RowTop[std::size_t(info.field)], 1215, 285));
+        entry->setDecimalIsPeriod([&session] { return session.decimalSeparator() == u'.'; });
+        f.fields[std::size_t(info.field)] = entry;
+    }
+    return f;
 }
 
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
@@ -291,29 +270,14 @@ void MainWindow::buildControls()
     m_tapOption = tools.tapOption;
 
     m_scenePicture = buildScene(client);
-    const FieldMaker makeField = entryFieldMaker(m_session);
-    const ToolFrame tool = buildToolFrame(client, makeField);
-    m_toolFrame = tool.frame;
-    m_diameterCaption = tool.diameterCaption;
-    m_flutesCaption = tool.flutesCaption;
-    m_pitchMmCaption = tool.pitchMmCaption;
-    m_feedPerToothCaption = tool.feedPerToothCaption;
-    m_threadsPerInchCaption = tool.threadsPerInchCaption;
-    m_cuttingSpeedCaption = tool.cuttingSpeedCaption;
-    m_pitchMmOption = tool.pitchMmOption;
-    m_threadsPerInchOption = tool.threadsPerInchOption;
-    m_diameterField = tool.diameterField;
-    m_flutesField = tool.flutesField;
-    m_pitchMmField = tool.pitchMmField;
-    m_feedPerToothField = tool.feedPerToothField;
-    m_threadsPerInchField = tool.threadsPerInchField;
-    m_cuttingSpeedField = tool.cuttingSpeedField;
-    const ResultFrame result = buildResultFrame(client, makeField);
-    m_resultFrame = result.frame;
-    m_spindleSpeedCaption = result.spindleSpeedCaption;
-    m_feedRateCaption = result.feedRateCaption;
-    m_spindleSpeedField = result.spindleSpeedField;
-    m_feedRateField = result.feedRateField;
+    const FieldFrames frames = buildFieldFrames(client, m_session);
+    m_toolFrame = frames.toolFrame;
+    m_resultFrame = frames.resultFrame;
+    m_captions = frames.captions;
+    m_fields = frames.fields;
+    m_pitchMmOption = frames.pitchMmOption;
+    m_threadsPerInchOption = frames.threadsPerInchOption;
+    field(Field::FeedRate)->setText(u"0"_s);
 
     const CncBand cnc = buildCncBand(client, m_texts.resultLabelWidth);
     m_cncCaption = cnc.cncCaption;
@@ -329,26 +293,30 @@ void MainWindow::buildControls()
     // The pitch options stand above the captions they cover; those are not drawn meanwhile.
     m_pitchMmOption->raise();
     m_threadsPerInchOption->raise();
-    m_pitchMmCaption->installEventFilter(this);
-    m_threadsPerInchCaption->installEventFilter(this);
+    caption(Field::PitchMm)->installEventFilter(this);
+    caption(Field::ThreadsPerInch)->installEventFilter(this);
 }
 
 void MainWindow::setTabOrder()
 {
     // The tool-mode options, then the fields row by row, the pitch options and the line.
-    QWidget *const order[] = {m_millOption,           m_drillOption,         m_tapOption,
-                              m_diameterField,        m_flutesField,         m_pitchMmField,
-                              m_feedPerToothField,    m_threadsPerInchField, m_cuttingSpeedField,
-                              m_spindleSpeedField,    m_feedRateField,       m_pitchMmOption,
-                              m_threadsPerInchOption, m_cncLineField};
-    for (std::size_t i = 1; i < std::size(order); ++i)
+    std::array<Field, calc::FieldCount> rows = AllFields;
+    std::stable_sort(rows.begin(), rows.end(), [](Field a, Field b) {
+        return std::pair(calc::info(a).result, RowTop[std::size_t(a)]) <
+               std::pair(calc::info(b).result, RowTop[std::size_t(b)]);
+    });
+    std::vector<QWidget *> order{m_millOption, m_drillOption, m_tapOption};
+    for (Field which : rows)
+        order.push_back(field(which));
+    order.insert(order.end(), {m_pitchMmOption, m_threadsPerInchOption, m_cncLineField});
+    for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 bool MainWindow::coveredByPitchOption(const QObject *label) const
 {
-    return (label == m_pitchMmCaption && m_pitchMmOption->isVisible()) ||
-           (label == m_threadsPerInchCaption && m_threadsPerInchOption->isVisible());
+    return (label == caption(Field::PitchMm) && m_pitchMmOption->isVisible()) ||
+           (label == caption(Field::ThreadsPerInch) && m_threadsPerInchOption->isVisible());
 }
 
 } // namespace mainwindow

@@ -20,12 +20,10 @@
 
 using namespace Qt::StringLiterals;
 
+using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using calc::AllFields;
 using state::Language;
-using mainwindow::MainWindow;
-using mainwindow::catalogue;
 using widgets::EntryField;
 
 namespace mainwindow {
@@ -103,9 +101,7 @@ void MainWindow::load()
         return;
     m_loaded = true;
     const session::Outcome outcome = m_session.load(m_texts.cncWords);
-    m_decimalActions[std::size_t(outcome.decimalCount)]->setChecked(true);
-    showDecimalCount(outcome.decimalCount);
-    showUnits(outcome.units, false);
+    showSettings(outcome);
     m_pendingNotices = outcome.startNotices;
     // The fields fill when the window is shown and its Mill option takes the focus.
     showLayout(outcome);
@@ -159,22 +155,6 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 
 // Drawing the outcome -------------------------------------------------------------------------
 
-EntryField *MainWindow::field(Field which) const
-{
-    EntryField *const fields[] = {m_diameterField,     m_flutesField,  m_feedPerToothField,
-                                  m_cuttingSpeedField, m_pitchMmField, m_threadsPerInchField,
-                                  m_spindleSpeedField, m_feedRateField};
-    return fields[std::size_t(which)];
-}
-
-QLabel *MainWindow::caption(Field which) const
-{
-    QLabel *const captions[] = {m_diameterCaption,     m_flutesCaption,  m_feedPerToothCaption,
-                                m_cuttingSpeedCaption, m_pitchMmCaption, m_threadsPerInchCaption,
-                                m_spindleSpeedCaption, m_feedRateCaption};
-    return captions[std::size_t(which)];
-}
-
 void MainWindow::draw(const session::Outcome &outcome)
 {
     for (Field which : AllFields) {
@@ -185,11 +165,30 @@ void MainWindow::draw(const session::Outcome &outcome)
     }
     if (m_cncLineField->text() != outcome.cncLine)
         showCncLine(outcome.cncLine);
+    showSettings(outcome);
     showLayout(outcome);
     if (outcome.inputError)
         showInputError();
     if (outcome.saveWarning)
         showSaveWarning(*outcome.saveWarning);
+}
+
+void MainWindow::showSettings(const session::Outcome &outcome)
+{
+    for (std::size_t count = 0; count < m_decimalActions.size(); ++count)
+        m_decimalActions[count]->setChecked(int(count) == outcome.decimalCount);
+    const QString decimals = m_texts.decimalsText(outcome.decimalCount);
+    if (m_decimalsLabel->text() != decimals)
+        setCaption(m_decimalsLabel, decimals);
+    const bool metric = outcome.units == session::Units::Metric;
+    m_metricAction->setChecked(metric);
+    m_inchAction->setChecked(!metric);
+    const UnitCaptions &captions = m_texts.unitCaptions(outcome.units, outcome.unitsFromMenu);
+    if (m_unitCaptions != &captions) {
+        m_unitCaptions = &captions;
+        applyUnitCaptions(captions);
+        updateAccessibleNames();
+    }
 }
 
 void MainWindow::showLayout(const session::Outcome &outcome)
@@ -204,7 +203,7 @@ void MainWindow::showLayout(const session::Outcome &outcome)
         field(which)->setVisible(outcome.shown(which));
         caption(which)->setVisible(outcome.shown(which));
     }
-    m_flutesField->setEnabled(outcome.flutesEditable);
+    field(Field::Flutes)->setEnabled(outcome.flutesEditable);
     m_millPicture->setVisible(mode == ToolMode::Mill);
     m_drillPicture->setVisible(mode == ToolMode::Drill);
     m_tapPicture->setVisible(mode == ToolMode::Tap);
@@ -258,18 +257,9 @@ void MainWindow::updateAccessibleNames()
             text.chop(1);
         return text.trimmed();
     };
-    const std::pair<QWidget *, QLabel *> captioned[] = {
-        {m_diameterField, m_diameterCaption},
-        {m_flutesField, m_flutesCaption},
-        {m_feedPerToothField, m_feedPerToothCaption},
-        {m_cuttingSpeedField, m_cuttingSpeedCaption},
-        {m_pitchMmField, m_pitchMmCaption},
-        {m_threadsPerInchField, m_threadsPerInchCaption},
-        {m_spindleSpeedField, m_spindleSpeedCaption},
-        {m_feedRateField, m_feedRateCaption},
-        {m_cncLineField, m_cncCaption}};
-    for (const auto &[widget, caption] : captioned)
-        widget->setAccessibleName(name(caption));
+    for (Field which : AllFields)
+        field(which)->setAccessibleName(name(caption(which)));
+    m_cncLineField->setAccessibleName(name(m_cncCaption));
     for (QRadioButton *option :
          {m_millOption, m_drillOption, m_tapOption, m_pitchMmOption, m_threadsPerInchOption})
         option->setAccessibleName(option->text().remove(u'&'));
@@ -374,6 +364,40 @@ void MainWindow::updateTabStops()
                                        ? Qt::StrongFocus
                                        : Qt::FocusPolicy(Qt::StrongFocus & ~Qt::TabFocus));
     }
+}
+
+// The menus' commands ---------------------------------------------------------------------------
+
+void MainWindow::selectUnits(session::Units units)
+{
+    draw(m_session.selectUnits(units));
+}
+
+void MainWindow::selectDecimals(int count)
+{
+    draw(m_session.selectDecimals(count));
+}
+
+void MainWindow::switchLanguage()
+{
+    const Language other =
+        m_texts.language == Language::Danish ? Language::English : Language::Danish;
+    // The menu takes no focus from the field: its text is committed here, as leaving the
+    // field would, so the new window never shows results beside a value they do not fit.
+    std::optional<Field> focused;
+    const EntryField *entry = focusedField();
+    for (Field which : AllFields) {
+        if (entry && field(which) == entry)
+            focused = which;
+    }
+    draw(m_session.switchLanguage(other, focused));
+    emit languageSwitchRequested(other);
+}
+
+void MainWindow::quit()
+{
+    close();
+    emit quitRequested();
 }
 
 } // namespace mainwindow

@@ -9,8 +9,8 @@
 //  3. The tool-mode and pitch options, the units and the decimals menus do the same through
 //     their own session actions.
 // The controls and their places are built in layout.cpp, the menu bar in menubar.cpp and the
-// captions in captions.cpp; what the menu items do is in menucommands.cpp, the Edit menu's
-// clipboard commands in editcommands.cpp.
+// captions in captions.cpp; the Edit menu's clipboard commands are in editcommands.cpp. This
+// file answers every event and draws every outcome; the others call nothing in it.
 
 #include "mainwindow/textcatalogue.h"
 #include "session/session.h"
@@ -78,9 +78,10 @@ private:
     bool coveredByPitchOption(const QObject *label) const;
 
     // Drawing what the session returns.
-    EntryField *field(Field which) const;
-    QLabel *caption(Field which) const;
+    EntryField *field(Field which) const { return m_fields[std::size_t(which)]; }
+    QLabel *caption(Field which) const { return m_captions[std::size_t(which)]; }
     void draw(const session::Outcome &outcome);
+    void showSettings(const session::Outcome &outcome);
     void showLayout(const session::Outcome &outcome);
     void showCncLine(const QString &line);
     void showInputError();
@@ -108,11 +109,9 @@ private:
     void pasteClipboard();
     void cutSelection();
 
-    // menucommands.cpp
+    // The units and decimals menus, the language item and Quit.
     void selectUnits(session::Units units);
-    void showUnits(session::Units units, bool fromMenu);
     void selectDecimals(int count);
-    void showDecimalCount(int count);
     void switchLanguage();
     void quit();
 
@@ -135,24 +134,11 @@ private:
     SvgPicture *m_scenePicture = nullptr;
     QGroupBox *m_toolFrame = nullptr;
     QGroupBox *m_resultFrame = nullptr;
-    QLabel *m_diameterCaption = nullptr;
-    QLabel *m_spindleSpeedCaption = nullptr;
-    QLabel *m_cuttingSpeedCaption = nullptr;
-    QLabel *m_feedPerToothCaption = nullptr;
-    QLabel *m_flutesCaption = nullptr;
-    QLabel *m_feedRateCaption = nullptr;
-    QLabel *m_pitchMmCaption = nullptr;
-    QLabel *m_threadsPerInchCaption = nullptr;
+    std::array<QLabel *, calc::FieldCount> m_captions{};   // indexed by Field
+    std::array<EntryField *, calc::FieldCount> m_fields{}; // indexed by Field
     QRadioButton *m_pitchMmOption = nullptr;
     QRadioButton *m_threadsPerInchOption = nullptr;
-    EntryField *m_diameterField = nullptr;
-    EntryField *m_flutesField = nullptr;
-    EntryField *m_feedPerToothField = nullptr;
-    EntryField *m_cuttingSpeedField = nullptr;
-    EntryField *m_pitchMmField = nullptr;
-    EntryField *m_threadsPerInchField = nullptr;
-    EntryField *m_spindleSpeedField = nullptr;
-    EntryField *m_feedRateField = nullptr;
+    const UnitCaptions *m_unitCaptions = nullptr; // the set the captions show
 
     // Band 3: the CNC line.
     QLabel *m_cncCaption = nullptr;

@@ -9,8 +9,6 @@
 using namespace Qt::StringLiterals;
 
 using state::Language;
-using mainwindow::MainWindow;
-using mainwindow::catalogue;
 
 namespace mainwindow {
 

@@ -2,54 +2,39 @@
 
 // The printed report of the current calculation (menu item printAction, Ctrl+P).
 //
-// Three steps, each testable on its own: readReportInput copies what the main window shows,
-// buildReport turns that into the page's lines, and platform::printLines paints them.
-// printMainWindowReport strings them together behind the print dialog.
+// Three steps, each testable on its own: reportInput takes what the session shows with the
+// captions of the window's catalogue, buildReport turns that into the page's lines, and
+// platform::printLines paints them. printReport strings them together behind the print
+// dialog.
 
 #include "mainwindow/reporttexts.h"
+#include "mainwindow/textcatalogue.h"
 #include "platform/printer.h"
-#include "state/workingvalues.h"
+#include "session/session.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <functional>
-#include <optional>
 
 class QWidget;
 
 namespace report {
 
+using calc::Field;
 using calc::ToolMode;
 using mainwindow::ReportTexts;
 
-// The captions and texts of the main window that the report prints.
+// What the main window shows, as the report prints it.
 struct ReportInput
 {
-    std::optional<ToolMode> mode; // no tool-mode option selected: no tool block
-
-    QString diameterCaption;       // diameter caption
-    QString flutesCaption;         // number of edges
-    QString feedPerToothCaption;   // feed per tooth
-    QString cuttingSpeedCaption;   // surface speed
-    QString pitchMmCaption;        // pitch in mm
-    QString threadsPerInchCaption; // threads per inch
-    QString spindleSpeedCaption;   // spindle speed
-    QString feedRateCaption;       // feed rate
-    bool pitchMmCaptionShown = false;
-    bool threadsPerInchCaptionShown = false;
-
-    QString diameterField;
-    QString flutesField;
-    QString feedPerToothField;
-    QString cuttingSpeedField;
-    QString pitchMmField;
-    QString threadsPerInchField;
-    QString spindleSpeedField;
-    QString feedRateField;
-
-    QString cncLineField;
+    ToolMode mode = ToolMode::Mill;
+    std::array<QString, calc::FieldCount> captions; // indexed by Field
+    std::array<QString, calc::FieldCount> fields;   // indexed by Field
+    std::array<bool, calc::FieldCount> shown{};     // the field and its caption show
+    QString cncLine;
     QString decimalsLabel;
     QString unitsLabel;
 
@@ -65,13 +50,14 @@ inline constexpr int RuleMm = 20;
 inline constexpr int TitlePoints = 12;
 inline constexpr int BodyPoints = 9;
 
+// What a window of this catalogue shows for the outcome. The date and time stay empty;
+// stampDateTime fills them.
+[[nodiscard]] ReportInput reportInput(const session::Outcome &shown,
+                                      const mainwindow::TextCatalogue &texts);
+
 // The report's lines from the top of the page, blank lines included.
 [[nodiscard]] QList<platform::PrintLine> buildReport(const ReportInput &input,
                                                      const ReportTexts &texts);
-
-// Reads the report's captions and texts from a main window, finding its controls by their
-// names. The date and time stay empty; stampDateTime fills them.
-[[nodiscard]] ReportInput readReportInput(const QWidget *mainWindow);
 
 // Writes when into the input in the user's date and time formats.
 void stampDateTime(ReportInput &input, const QDateTime &when);
@@ -90,13 +76,14 @@ enum class PrintOutcome {
     MissingResult // n or S was empty: the message was shown, no dialog
 };
 
-// The printAction command: the missing-result message when n or S is empty, otherwise the print
-// dialog and the report of what mainWindow shows, dated at the moment of printing.
-[[nodiscard]] PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts);
+// The printAction command: the missing-result message over owner when n or S is empty,
+// otherwise the print dialog and the report of shown, dated at the moment of printing.
+[[nodiscard]] PrintOutcome printReport(QWidget *owner, const ReportInput &shown,
+                                       const ReportTexts &texts);
 
 // The same command with the printing step and the clock passed in.
-[[nodiscard]] PrintOutcome printMainWindowReport(QWidget *mainWindow, const ReportTexts &texts,
-                                                 const PrintStep &print,
-                                                 const std::function<QDateTime()> &clock);
+[[nodiscard]] PrintOutcome printReport(QWidget *owner, const ReportInput &shown,
+                                       const ReportTexts &texts, const PrintStep &print,
+                                       const std::function<QDateTime()> &clock);
 
 } // namespace report

@@ -7,6 +7,7 @@
 // same in both languages are in SharedTexts.
 
 #include "calc/cncline.h"
+#include "calc/formulas.h"
 #include "mainwindow/reporttexts.h"
 #include "state/workingvalues.h"
 
@@ -21,18 +22,14 @@ using calc::Field;
 using calc::ToolMode;
 using state::Language;
 
-// The nine captions that follow the units, in the order in which they are set.
+// The captions that follow the units: one per field, and the units themselves.
 struct UnitCaptions
 {
-    QString pitchMmCaption;        // pitch in mm
-    QString threadsPerInchCaption; // threads per inch
-    QString diameterCaption;       // diameter
-    QString flutesCaption;         // number of edges
-    QString feedPerToothCaption;   // feed per tooth
-    QString cuttingSpeedCaption;   // surface speed
-    QString spindleSpeedCaption;   // spindle speed
-    QString feedRateCaption;       // feed rate
-    QString unitsLabel;            // the units themselves
+    std::array<QString, calc::FieldCount> fields; // indexed by Field
+    QString unitsLabel;
+
+    QString &operator[](Field field) { return fields[std::size_t(field)]; }
+    const QString &operator[](Field field) const { return fields[std::size_t(field)]; }
 };
 
 // What the window shows of the maker: the business line and the two contact frames, whose
@@ -93,12 +90,19 @@ struct TextCatalogue
     UnitCaptions initialCaptions;
 
     QString decimalsSuffix; // after the digit in decimalsLabel
+    QString decimalsText(int count) const { return QString::number(count) + decimalsSuffix; }
 
     // Units captions: inch and metric, as the load and as the units menu set them.
     UnitCaptions inchLoad;
     UnitCaptions inchMenu;
     UnitCaptions metricLoad;
     UnitCaptions metricMenu;
+    const UnitCaptions &unitCaptions(calc::Units units, bool fromMenu) const
+    {
+        if (units == calc::Units::Metric)
+            return fromMenu ? metricMenu : metricLoad;
+        return fromMenu ? inchMenu : inchLoad;
+    }
 
     // Menus.
     QString fileMenu;

@@ -3,8 +3,6 @@
 using namespace Qt::StringLiterals;
 
 using state::Language;
-using mainwindow::TextCatalogue;
-using mainwindow::sharedTexts;
 
 namespace mainwindow {
 
@@ -32,34 +30,27 @@ TextCatalogue danishCatalogue()
     t.cncCaption = u"CNC Resultat :"_s;
 
     t.decimalsLabel = u"0 Decimal(er)"_s;
-    t.initialCaptions = {
-        u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
-        u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
-        u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
+    t.initialCaptions = {{u"Diameter (D) :"_s, u"Antal skær (Z) :"_s,
+                          u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
+                          u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,
+                          u"Omdrejninger (n) :"_s, u"Tilspænding mm/min. (S) :"_s},
+                         u"Enheder"_s};
     t.decimalsSuffix = u" Decimal(er)"_s;
 
-    t.inchLoad = {u"Stigning (P) i mm :"_s,
-                  u"Gevind (P) pr. tomme :"_s,
-                  u"Diameter (D) i tommer :"_s,
-                  u"Antal skær (Z) :"_s,
-                  u"Tilspænding/tand (Sz) i tommer :"_s,
-                  u"Skærehastighed (V) fod/min. :"_s,
-                  u"Omdrejninger (n) omdr./min. :"_s,
-                  u"Tilspænding (S) tommer/min. :"_s,
+    t.inchLoad = {{u"Diameter (D) i tommer :"_s, u"Antal skær (Z) :"_s,
+                   u"Tilspænding/tand (Sz) i tommer :"_s, u"Skærehastighed (V) fod/min. :"_s,
+                   u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,
+                   u"Omdrejninger (n) omdr./min. :"_s, u"Tilspænding (S) tommer/min. :"_s},
                   u"Tommer"_s};
     t.inchMenu = t.inchLoad;
-    t.inchMenu.threadsPerInchCaption = u"Stigning (P) pr. tomme :"_s;
-    t.metricLoad = {u"Stigning (P) i mm :"_s,
-                    u"Gevind (P) pr. tomme :"_s,
-                    u"Diameter (D) i mm :"_s,
-                    u"Antal skær (Z) :"_s,
-                    u"Tilspænding/tand (Sz) i mm :"_s,
-                    u"Skærehastighed (V) m/min. :"_s,
-                    u"Omdrejninger (n) omdr./min. :"_s,
-                    u"Tilspænding (S) mm/min. :"_s,
+    t.inchMenu[Field::ThreadsPerInch] = u"Stigning (P) pr. tomme :"_s;
+    t.metricLoad = {{u"Diameter (D) i mm :"_s, u"Antal skær (Z) :"_s,
+                     u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) m/min. :"_s,
+                     u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,
+                     u"Omdrejninger (n) omdr./min. :"_s, u"Tilspænding (S) mm/min. :"_s},
                     u"Metrisk"_s};
     t.metricMenu = t.metricLoad;
-    t.metricMenu.threadsPerInchCaption = u"Stigning (P) pr. tomme :"_s;
+    t.metricMenu[Field::ThreadsPerInch] = u"Stigning (P) pr. tomme :"_s;
 
     t.fileMenu = u"Filer"_s;
     t.printAction = u"Print Resultat"_s;

@@ -4,8 +4,6 @@ using namespace Qt::StringLiterals;
 
 using calc::Field;
 using state::Language;
-using mainwindow::TextCatalogue;
-using mainwindow::sharedTexts;
 
 namespace mainwindow {
 
@@ -34,31 +32,24 @@ TextCatalogue englishCatalogue()
 
     // The captions that the load replaces start out as in the Danish window.
     t.decimalsLabel = u"0 Decimal(s)"_s;
-    t.initialCaptions = {
-        u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,       u"Diameter (D) :"_s,
-        u"Antal skær (Z) :"_s,    u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
-        u"Omdrejninger (n) :"_s,  u"Tilspænding mm/min. (S) :"_s,    u"Enheder"_s};
+    t.initialCaptions = {{u"Diameter (D) :"_s, u"Antal skær (Z) :"_s,
+                          u"Tilspænding/tand (Sz) i mm :"_s, u"Skærehastighed (V) :"_s,
+                          u"Stigning (P) i mm :"_s, u"Gevind (P) pr. tomme :"_s,
+                          u"Omdrejninger (n) :"_s, u"Tilspænding mm/min. (S) :"_s},
+                         u"Enheder"_s};
     t.decimalsSuffix = u" Decimal(s)"_s;
 
-    t.inchLoad = {u"Pitch (P) mm :"_s,
-                  u"Pitch (P) thread/inch :"_s,
-                  u"Diameter (D) in inch :"_s,
-                  u"# flutes (Z) :"_s,
-                  u"Feed per tooth (Sz) in inches :"_s,
-                  u"Surface feed (V) feet/min. :"_s,
-                  u"RPM (n) :"_s,
-                  u"Feedrate (S) inches/min. :"_s,
+    t.inchLoad = {{u"Diameter (D) in inch :"_s, u"# flutes (Z) :"_s,
+                   u"Feed per tooth (Sz) in inches :"_s, u"Surface feed (V) feet/min. :"_s,
+                   u"Pitch (P) mm :"_s, u"Pitch (P) thread/inch :"_s, u"RPM (n) :"_s,
+                   u"Feedrate (S) inches/min. :"_s},
                   u"Inches"_s};
     t.inchMenu = t.inchLoad;
-    t.inchMenu.diameterCaption = u"Diameter (D) in inches :"_s;
-    t.metricLoad = {u"Pitch (P) mm/tooth :"_s,
-                    u"Pitch (P) thread/inch :"_s,
-                    u"Diameter (D) in mm :"_s,
-                    u"# flutes (Z) :"_s,
-                    u"Feed per tooth (Sz) in mm :"_s,
-                    u"Surface feed (V) m/min. :"_s,
-                    u"RPM (n) :"_s,
-                    u"Feedrate (S) mm/min. :"_s,
+    t.inchMenu[Field::Diameter] = u"Diameter (D) in inches :"_s;
+    t.metricLoad = {{u"Diameter (D) in mm :"_s, u"# flutes (Z) :"_s,
+                     u"Feed per tooth (Sz) in mm :"_s, u"Surface feed (V) m/min. :"_s,
+                     u"Pitch (P) mm/tooth :"_s, u"Pitch (P) thread/inch :"_s, u"RPM (n) :"_s,
+                     u"Feedrate (S) mm/min. :"_s},
                     u"Metric"_s};
     t.metricMenu = t.metricLoad;
 

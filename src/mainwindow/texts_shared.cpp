@@ -2,9 +2,6 @@
 
 using namespace Qt::StringLiterals;
 
-using mainwindow::SharedTexts;
-using mainwindow::sharedTexts;
-
 namespace mainwindow {
 
 const SharedTexts &sharedTexts()

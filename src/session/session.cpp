@@ -31,6 +31,7 @@ Outcome Session::load(const calc::CncWords &words)
     m_words = words;
     m_mode = ToolMode::Mill;
     m_cncLine.clear();
+    m_unitsFromMenu = false;
     m_values.piText = calc::makePiText(m_locale);
     m_values.decimalCount = decimalCountInMenu(m_values.decimalCount);
     // One unit system: the captions and the formulas must agree. Metric was always shown
@@ -115,6 +116,7 @@ Outcome Session::selectUnits(Units units)
 {
     m_values.metricUnits = units == Units::Metric;
     m_values.inchUnits = units == Units::Inch;
+    m_unitsFromMenu = true;
     return runChain(SpeedAndFeedChain);
 }
 
@@ -145,6 +147,7 @@ Outcome Session::outcome() const
     result.cncLine = m_cncLine;
     result.mode = m_mode;
     result.units = m_values.metricUnits ? Units::Metric : Units::Inch;
+    result.unitsFromMenu = m_unitsFromMenu;
     result.decimalCount = m_values.decimalCount;
     if (m_values.pitchMmSelected)
         result.pitchUnit = PitchUnit::Millimetres;

@@ -32,10 +32,10 @@
 namespace session {
 
 using calc::PitchUnit;
+using calc::Units;
 using state::Language;
 using state::LanguageState;
 using state::WorkingValues;
-using calc::Units;
 
 // Writes the settings file (state::saveSettings); tests hand in their own.
 using Saver = std::function<state::SaveResult(const WorkingValues &)>;
@@ -47,7 +47,10 @@ struct Outcome
     QString cncLine;
     ToolMode mode = ToolMode::Mill;
     Units units = Units::Inch; // the unit system in force, checked in the units menu
-    int decimalCount = 0;      // checked in the decimals menu
+    // The units menu and the load each have captions of their own; the menu's show once it
+    // was used in this window.
+    bool unitsFromMenu = false;
+    int decimalCount = 0;               // checked in the decimals menu
     std::optional<PitchUnit> pitchUnit; // the pitch option that is set, if any
     std::array<bool, 8> fieldShown{};   // each entry field with its caption, indexed by Field
     bool flutesEditable = true;         // a drill's Z is always 1
@@ -95,8 +98,10 @@ public:
     // Otherwise nothing is saved now; the new window's first CNC line saves it.
     Outcome switchLanguage(Language language, std::optional<Field> focused = std::nullopt);
 
-private:
+    // What the window shows now, as the last action left it; the printed report reads it.
     Outcome outcome() const;
+
+private:
     // Runs the steps under the one error trap, then builds the line and saves.
     Outcome runChain(const std::vector<Step> &steps);
     // A formula's result as the value's text: rounded to `decimals`, ties to even.
@@ -117,6 +122,7 @@ private:
     // mode switch must not build.
     std::optional<ToolMode> m_lineWithheldFor;
     bool m_saveFailureReported = false;
+    bool m_unitsFromMenu = false;
 };
 
 } // namespace session

@@ -49,9 +49,8 @@ void SvgPicture::paintEvent(QPaintEvent *)
     const QTransform toDevice = painter.deviceTransform();
     const qreal deviceScale = std::max(std::hypot(toDevice.m11(), toDevice.m12()),
                                        std::hypot(toDevice.m21(), toDevice.m22()));
-    const qreal needed =
-        deviceScale * std::max(qreal(width()) / m_naturalSize.width(),
-                               qreal(height()) / m_naturalSize.height());
+    const qreal needed = deviceScale * std::max(qreal(width()) / m_naturalSize.width(),
+                                                qreal(height()) / m_naturalSize.height());
     qreal scale = PictureScales.back();
     for (qreal drawn : PictureScales)
         if (drawn >= needed - 0.001) {

@@ -17,11 +17,11 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
-using mainwindow::TextCatalogue;
 using mainwindow::AboutMakerTexts;
 using mainwindow::catalogue;
 using mainwindow::sharedTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 using windows::AboutMakerWindow;

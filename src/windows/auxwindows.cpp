@@ -7,10 +7,10 @@
 #include <QWindow>
 
 using state::Language;
-using windows::AuxWindows;
-using windows::LegendWindow;
 using windows::AboutMakerWindow;
 using windows::AboutProgramWindow;
+using windows::AuxWindows;
+using windows::LegendWindow;
 
 namespace windows {
 

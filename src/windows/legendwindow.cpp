@@ -11,9 +11,9 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
-using mainwindow::LegendTexts;
 using mainwindow::catalogue;
+using mainwindow::LegendTexts;
+using state::Language;
 using windows::LegendWindow;
 
 namespace windows {

@@ -7,9 +7,9 @@
 #include <QDateTime>
 #include <QEventLoopLocker>
 
-using state::Language;
 using mainwindow::MainWindow;
 using mainwindow::ReportTexts;
+using state::Language;
 using windows::WindowManager;
 
 namespace windows {
@@ -76,10 +76,11 @@ void WindowManager::connectAuxWindows(MainWindow *window)
 {
     connect(window, &MainWindow::printRequested, window, [this, window] {
         const ReportTexts &texts = window->texts().report;
+        const report::ReportInput shown = report::reportInput(m_session.outcome(), window->texts());
         const report::PrintOutcome outcome =
-            m_print ? report::printMainWindowReport(window, texts, m_print,
-                                                    [] { return QDateTime::currentDateTime(); })
-                    : report::printMainWindowReport(window, texts);
+            m_print ? report::printReport(window, shown, texts, m_print,
+                                          [] { return QDateTime::currentDateTime(); })
+                    : report::printReport(window, shown, texts);
         // Nothing follows a print, whether it went out or not: a cancelled dialog and a failed
         // printer end silently, and a missing result has had its message.
         Q_UNUSED(outcome);

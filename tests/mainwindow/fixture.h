@@ -27,10 +27,10 @@
 
 using namespace Qt::StringLiterals;
 
-using state::WorkingValues;
+using mainwindow::MainWindow;
 using state::Language;
 using state::LanguageState;
-using mainwindow::MainWindow;
+using state::WorkingValues;
 using widgets::EntryField;
 
 namespace fixture {

@@ -6,8 +6,8 @@
 using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
-using state::WorkingValues;
 using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
@@ -107,7 +107,8 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
                             u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
     for (const QString &name : loads)
         QCOMPARE(s.field(name)->text(), expected[Field(names.indexOf(name))]);
-    QVERIFY(s.line().contains(u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
+    QVERIFY(s.line().contains(
+        u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
     QCOMPARE(s.field(u"AntalSkærText"_s)->isEnabled(), mode != ToolMode::Drill);
     QCOMPARE(s.option(u"PmmOption"_s)->isVisible(), mode == ToolMode::Tap);
@@ -192,8 +193,8 @@ void Audit::entry_runsItsChainInOrder()
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
     const ToolValues &stored = mode == u"BorValg" ? s.values.drill : s.values.mill;
-    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed], stored[calc::Field::SpindleSpeed],
-                          stored[calc::Field::FeedRate]}),
+    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed],
+                          stored[calc::Field::SpindleSpeed], stored[calc::Field::FeedRate]}),
              expected);
 }
 

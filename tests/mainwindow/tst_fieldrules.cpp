@@ -5,9 +5,9 @@
 
 #include <QInputMethodEvent>
 using calc::ToolValues;
-using state::Language;
-using mainwindow::TextCatalogue;
 using mainwindow::catalogue;
+using mainwindow::TextCatalogue;
+using state::Language;
 using widgets::EntryField;
 
 using fixture::Num;

@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 
 #include <cstdio>
-using state::WorkingValues;
-using state::Language;
 using mainwindow::MainWindow;
 using mainwindow::userNumberLocale;
+using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 class LocaleEntry : public QObject

@@ -8,12 +8,12 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QSignalSpy>
-using state::WorkingValues;
-using state::Language;
-using mainwindow::MainWindow;
-using mainwindow::TextCatalogue;
 using mainwindow::catalogue;
+using mainwindow::MainWindow;
 using mainwindow::sharedTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
+using state::WorkingValues;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 

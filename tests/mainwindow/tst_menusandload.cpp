@@ -3,12 +3,12 @@
 #include "fixture.h"
 
 #include <QGroupBox>
-using state::WorkingValues;
-using state::Language;
+using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::TextCatalogue;
 using mainwindow::UnitCaptions;
-using mainwindow::catalogue;
+using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
@@ -25,9 +25,9 @@ QList<int> CheckedDecimals(const Session &s)
     return checked;
 }
 
-// The nine captions that follow the units, in the order in which they are set.
-const char *const UnitCaptionNames[] = {"Label9", "Label14", "Label1", "Label6",      "Label5",
-                                        "Label3", "Label2",  "Label8", "EnhederLabel"};
+// The captions that follow the units: D Z Sz V Pmm Tpi n S, then the units themselves.
+const char *const UnitCaptionNames[] = {"Label1",  "Label6", "Label5", "Label3",      "Label9",
+                                        "Label14", "Label2", "Label8", "EnhederLabel"};
 
 QStringList ShownUnitCaptions(const Session &s)
 {
@@ -188,10 +188,7 @@ void MenusAndLoad::unitCaptions_loadAndMenu_data()
         const TextCatalogue &texts = catalogue(language);
         const char *name = language == Language::Danish ? "Danish" : "English";
         const auto list = [](const UnitCaptions &c) {
-            return QStringList{
-                c.pitchMmCaption,      c.threadsPerInchCaption, c.diameterCaption,
-                c.flutesCaption,       c.feedPerToothCaption,   c.cuttingSpeedCaption,
-                c.spindleSpeedCaption, c.feedRateCaption,       c.unitsLabel};
+            return QStringList(c.fields.begin(), c.fields.end()) << c.unitsLabel;
         };
         QTest::addRow("%s, inch, load", name)
             << int(language) << true << false << list(texts.inchLoad);

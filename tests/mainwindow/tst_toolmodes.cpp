@@ -1,8 +1,8 @@
 // The three tool kinds and the two pitch units.
 
 #include "fixture.h"
-using state::WorkingValues;
 using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;

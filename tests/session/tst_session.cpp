@@ -7,15 +7,15 @@
 
 using calc::Field;
 using namespace Qt::StringLiterals;
-using calc::ToolMode;
 using calc::AllFields;
-using state::WorkingValues;
-using state::Language;
-using state::LanguageState;
+using calc::ToolMode;
 using session::Outcome;
 using session::Session;
+using state::Language;
+using state::LanguageState;
 using state::SaveResult;
 using state::SaveStatus;
+using state::WorkingValues;
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QStringList>
 
 using calc::ToolValues;
-using state::WorkingValues;
 using state::LanguageState;
+using state::WorkingValues;
 
 namespace testsets {
 

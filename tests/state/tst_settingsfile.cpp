@@ -18,8 +18,8 @@
 #include <sys/stat.h>
 
 using namespace state;
-using state::WorkingValues;
 using state::LanguageState;
+using state::WorkingValues;
 using testsets::FileLines;
 using testsets::JoinLines;
 using testsets::Records;
@@ -153,7 +153,8 @@ void TestSettingsFile::serialize_textTheFileCannotHold()
 
     WorkingValues parsed;
     QCOMPARE(parseSettings(bytes, parsed), 33);
-    QCOMPARE(parsed.drill[calc::Field::CuttingSpeed], QString::fromLatin1(line.mid(1, line.size() - 2)));
+    QCOMPARE(parsed.drill[calc::Field::CuttingSpeed],
+             QString::fromLatin1(line.mid(1, line.size() - 2)));
 }
 
 void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()

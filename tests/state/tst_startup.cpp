@@ -13,9 +13,9 @@
 
 using namespace state;
 using calc::ToolValues;
-using state::WorkingValues;
 using state::Language;
 using state::LanguageState;
+using state::WorkingValues;
 using testsets::Records;
 
 namespace {

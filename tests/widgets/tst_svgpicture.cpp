@@ -106,4 +106,3 @@ void SvgPictureTest::missingResource_drawsNothing()
 
 QTEST_MAIN(SvgPictureTest)
 #include "tst_svgpicture.moc"
-

@@ -5,14 +5,14 @@
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
-using state::WorkingValues;
-using state::Language;
+using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::ReportTexts;
-using mainwindow::catalogue;
-using windows::WindowManager;
-using windows::LegendWindow;
+using state::Language;
+using state::WorkingValues;
 using windows::AboutMakerWindow;
+using windows::LegendWindow;
+using windows::WindowManager;
 
 namespace {
 

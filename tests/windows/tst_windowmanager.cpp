@@ -6,10 +6,10 @@
 #include "windows/windowmanager.h"
 
 #include <QSignalSpy>
-using state::WorkingValues;
+using mainwindow::MainWindow;
 using state::Language;
 using state::LanguageState;
-using mainwindow::MainWindow;
+using state::WorkingValues;
 using widgets::EntryField;
 using windows::WindowManager;
 

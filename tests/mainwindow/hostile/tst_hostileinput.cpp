@@ -11,14 +11,14 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
-using calc::AllFields;
-using state::WorkingValues;
+using mainwindow::catalogue;
 using state::Language;
 using state::LanguageState;
-using mainwindow::catalogue;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Session;
@@ -882,7 +882,8 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
-    QCOMPARE(s.field(fieldName(Field::Diameter))->text(), s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
+    QCOMPARE(s.field(fieldName(Field::Diameter))->text(),
+             s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 

@@ -1,24 +1,19 @@
 #include "mainwindow/report.h"
-#include "modalwatchdog.h"
 #include "mainwindow/textcatalogue.h"
+#include "modalwatchdog.h"
 #include "platform/printing/pdftext.h"
 
-#include <QDialog>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrintDialog>
-#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
+using namespace Qt::StringLiterals;
+using calc::Field;
 using calc::ToolMode;
-using state::Language;
-using mainwindow::TextCatalogue;
-using mainwindow::UnitCaptions;
-using mainwindow::ReportTexts;
 using mainwindow::catalogue;
+using mainwindow::ReportTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
 
 using platform::PrintLine;
 using report::PrintOutcome;
@@ -36,61 +31,48 @@ const ReportTexts &EnglishReport()
     return catalogue(Language::English).report;
 }
 
-// The captions of the window in the given units, as the units menu sets them.
-void SetCaptions(ReportInput &in, const UnitCaptions &captions)
+// The outcome of a session in this mode; fields are given D Z Sz V Pmm Tpi n S.
+session::Outcome Shown(ToolMode mode, const QStringList &fields, const QString &line,
+                       session::Units units, bool unitsFromMenu, bool mmPitch = false)
 {
-    in.diameterCaption = captions.diameterCaption;
-    in.flutesCaption = captions.flutesCaption;
-    in.feedPerToothCaption = captions.feedPerToothCaption;
-    in.cuttingSpeedCaption = captions.cuttingSpeedCaption;
-    in.pitchMmCaption = captions.pitchMmCaption;
-    in.threadsPerInchCaption = captions.threadsPerInchCaption;
-    in.spindleSpeedCaption = captions.spindleSpeedCaption;
-    in.feedRateCaption = captions.feedRateCaption;
-    in.unitsLabel = captions.unitsLabel;
+    session::Outcome shown;
+    shown.mode = mode;
+    for (Field field : calc::AllFields) {
+        shown.fields[std::size_t(field)] = fields.at(qsizetype(field));
+        shown.fieldShown[std::size_t(field)] = calc::isShown(field, mode, mmPitch);
+    }
+    shown.cncLine = line;
+    shown.units = units;
+    shown.unitsFromMenu = unitsFromMenu;
+    shown.decimalCount = 2;
+    return shown;
 }
 
 // What a Danish window shows in milling mode with metric units and two decimals.
-ReportInput DanishMill()
+ReportInput DanishMill(ToolMode mode = ToolMode::Mill)
 {
-    const TextCatalogue &texts = catalogue(Language::Danish);
-    ReportInput in;
-    in.mode = ToolMode::Mill;
-    SetCaptions(in, texts.metricMenu);
-    in.diameterField = QStringLiteral("12,5");
-    in.flutesField = QStringLiteral("3");
-    in.feedPerToothField = QStringLiteral("0,1");
-    in.cuttingSpeedField = QStringLiteral("50");
-    in.pitchMmField = QStringLiteral("1,75");
-    in.threadsPerInchField = QStringLiteral("20");
-    in.spindleSpeedField = QStringLiteral("1273,24");
-    in.feedRateField = QStringLiteral("381,97");
-    in.cncLineField = QStringLiteral("S1273 M03 F381.97 (12.5 FR 3 SK)");
-    in.decimalsLabel = QLatin1Char('2') + texts.decimalsSuffix;
-    in.date = QStringLiteral("05-03-2024");
-    in.time = QStringLiteral("14:07");
+    ReportInput in = report::reportInput(
+        Shown(mode,
+              QStringList{u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1,75"_s, u"20"_s, u"1273,24"_s,
+                          u"381,97"_s},
+              u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s, session::Units::Metric, true, true),
+        catalogue(Language::Danish));
+    in.date = u"05-03-2024"_s;
+    in.time = u"14:07"_s;
     return in;
 }
 
-// The English window in inch units.
+// The English window in inch units, as the load sets them.
 ReportInput EnglishInch(ToolMode mode)
 {
-    const TextCatalogue &texts = catalogue(Language::English);
-    ReportInput in;
-    in.mode = mode;
-    SetCaptions(in, texts.inchLoad);
-    in.diameterField = QStringLiteral("0.25");
-    in.flutesField = QStringLiteral("2");
-    in.feedPerToothField = QStringLiteral("0.002");
-    in.cuttingSpeedField = QStringLiteral("80");
-    in.pitchMmField = QStringLiteral("1.25");
-    in.threadsPerInchField = QStringLiteral("20");
-    in.spindleSpeedField = QStringLiteral("1222.32");
-    in.feedRateField = QStringLiteral("4.89");
-    in.cncLineField = QStringLiteral("S1222 M03 F4.89 (0.25 DRILL)");
-    in.decimalsLabel = QLatin1Char('2') + texts.decimalsSuffix;
-    in.date = QStringLiteral("3/5/24");
-    in.time = QStringLiteral("2:07 PM");
+    ReportInput in =
+        report::reportInput(Shown(mode,
+                                  QStringList{u"0.25"_s, u"2"_s, u"0.002"_s, u"80"_s, u"1.25"_s,
+                                              u"20"_s, u"1222.32"_s, u"4.89"_s},
+                                  u"S1222 M03 F4.89 (0.25 DRILL)"_s, session::Units::Inch, false),
+                            catalogue(Language::English));
+    in.date = u"3/5/24"_s;
+    in.time = u"2:07 PM"_s;
     return in;
 }
 
@@ -102,53 +84,10 @@ QStringList Texts(const QList<PrintLine> &lines)
     return out;
 }
 
-// A stand-in for a main window: the controls the report reads, by their names, inside a
-// frame as in the real window, and a dialog of its own holding another diameterCaption.
-std::unique_ptr<QWidget> MakeWindow(const ReportInput &in)
+// A field's line on the report: its caption and its text.
+QString Row(const ReportInput &in, Field field)
 {
-    auto window = std::make_unique<QWidget>();
-    auto *owned = new QDialog(window.get());
-    (new QLabel(QStringLiteral("a label of another window"), owned))
-        ->setObjectName(QStringLiteral("Label1"));
-
-    auto *frame = new QFrame(window.get());
-    const auto option = [&](const char *name, bool on) {
-        auto *b = new QRadioButton(frame);
-        b->setObjectName(QString::fromUtf8(name));
-        b->setChecked(on);
-    };
-    option("FræsereValg", in.mode == ToolMode::Mill);
-    option("BorValg", in.mode == ToolMode::Drill);
-    option("GevindtappeValg", in.mode == ToolMode::Tap);
-    const auto label = [&](const char *name, const QString &text, bool shown = true) {
-        auto *l = new QLabel(text, frame);
-        l->setObjectName(QString::fromUtf8(name));
-        l->setVisible(shown);
-    };
-    const auto field = [&](const char *name, const QString &text) {
-        auto *f = new QLineEdit(text, frame);
-        f->setObjectName(QString::fromUtf8(name));
-    };
-    label("Label1", in.diameterCaption);
-    label("Label6", in.flutesCaption);
-    label("Label5", in.feedPerToothCaption);
-    label("Label3", in.cuttingSpeedCaption);
-    label("Label9", in.pitchMmCaption, in.pitchMmCaptionShown);
-    label("Label14", in.threadsPerInchCaption, in.threadsPerInchCaptionShown);
-    label("Label2", in.spindleSpeedCaption);
-    label("Label8", in.feedRateCaption);
-    field("DiameterSkærText", in.diameterField);
-    field("AntalSkærText", in.flutesField);
-    field("TilspændingTandText", in.feedPerToothField);
-    field("SkærehastighedText", in.cuttingSpeedField);
-    field("StigningText", in.pitchMmField);
-    field("StigningTextTomme", in.threadsPerInchField);
-    field("OmdrejningerText", in.spindleSpeedField);
-    field("TilspændingOmdrText", in.feedRateField);
-    field("CNCResultatText", in.cncLineField);
-    label("DecimalLabel", in.decimalsLabel);
-    label("EnhederLabel", in.unitsLabel);
-    return window;
+    return in.captions[std::size_t(field)] + in.fields[std::size_t(field)];
 }
 
 QString Squeezed(const QString &s)
@@ -168,10 +107,8 @@ private slots:
     void toolBlock();
     void emptyResultLine_printsPrefixOnly();
     void dateLine_hasTwoBlanksBetweenDateAndTime();
-
-    void readsTheWindowByControlNames_data();
-    void readsTheWindowByControlNames();
-    void hiddenPitchCaption_countsAsHiddenBeforeTheWindowIsShown();
+    void reportInput_takesTheCaptionsTheWindowShows_data();
+    void reportInput_takesTheCaptionsTheWindowShows();
 
     void printedPage_data();
     void printedPage();
@@ -195,20 +132,20 @@ void TestReport::danishMillReport_linePlacesAndSizes()
                                         blank,
                                         t.millHeading,
                                         blank,
-                                        in.diameterCaption + in.diameterField,
-                                        in.flutesCaption + in.flutesField,
-                                        in.feedPerToothCaption + in.feedPerToothField,
-                                        in.cuttingSpeedCaption + in.cuttingSpeedField,
+                                        Row(in, Field::Diameter),
+                                        Row(in, Field::Flutes),
+                                        Row(in, Field::FeedPerTooth),
+                                        Row(in, Field::CuttingSpeed),
                                         blank,
-                                        in.spindleSpeedCaption + in.spindleSpeedField,
-                                        in.feedRateCaption + in.feedRateField,
+                                        Row(in, Field::SpindleSpeed),
+                                        Row(in, Field::FeedRate),
                                         t.rule,
                                         blank,
-                                        t.resultPrefix + in.cncLineField,
+                                        t.resultPrefix + in.cncLine,
                                         t.decimalsPrefix + in.decimalsLabel,
                                         t.unitsPrefix + in.unitsLabel,
                                         blank,
-                                        t.datePrefix + in.date + QStringLiteral("  ") + in.time,
+                                        t.datePrefix + in.date + u"  "_s + in.time,
                                         t.rule}));
 
     // The title, and the gap under it, in a larger font than the rest; the rules stand out
@@ -229,58 +166,47 @@ void TestReport::toolBlock_data()
     QTest::addColumn<bool>("danish");
     QTest::addColumn<QStringList>("block"); // the lines between the first two rules
 
-    const auto row = [](const QString &caption, const QString &field) { return caption + field; };
-    ReportInput drill = EnglishInch(ToolMode::Drill);
-    QTest::newRow("English drill prints Z and Sz")
-        << drill << false
-        << QStringList{QString(),
-                       EnglishReport().drillHeading,
-                       QString(),
-                       row(drill.diameterCaption, drill.diameterField),
-                       row(drill.flutesCaption, drill.flutesField),
-                       row(drill.feedPerToothCaption, drill.feedPerToothField),
-                       row(drill.cuttingSpeedCaption, drill.cuttingSpeedField),
-                       QString(),
-                       row(drill.spindleSpeedCaption, drill.spindleSpeedField),
-                       row(drill.feedRateCaption, drill.feedRateField)};
-
-    ReportInput tapTpi = EnglishInch(ToolMode::Tap);
-    tapTpi.threadsPerInchCaptionShown = true;
+    const QString blank;
+    const ReportInput drill = EnglishInch(ToolMode::Drill);
+    QTest::newRow("English drill prints Z and Sz") << drill << false
+                                                   << QStringList{blank,
+                                                                  EnglishReport().drillHeading,
+                                                                  blank,
+                                                                  Row(drill, Field::Diameter),
+                                                                  Row(drill, Field::Flutes),
+                                                                  Row(drill, Field::FeedPerTooth),
+                                                                  Row(drill, Field::CuttingSpeed),
+                                                                  blank,
+                                                                  Row(drill, Field::SpindleSpeed),
+                                                                  Row(drill, Field::FeedRate)};
+    const ReportInput tapTpi = EnglishInch(ToolMode::Tap);
     QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
         << tapTpi << false
-        << QStringList{QString(),
+        << QStringList{blank,
                        EnglishReport().tapHeading,
-                       QString(),
-                       row(tapTpi.threadsPerInchCaption, tapTpi.threadsPerInchField),
-                       row(tapTpi.diameterCaption, tapTpi.diameterField),
-                       row(tapTpi.cuttingSpeedCaption, tapTpi.cuttingSpeedField),
-                       QString(),
-                       row(tapTpi.spindleSpeedCaption, tapTpi.spindleSpeedField),
-                       row(tapTpi.feedRateCaption, tapTpi.feedRateField)};
-
-    ReportInput tapMm = DanishMill();
-    tapMm.mode = ToolMode::Tap;
-    tapMm.pitchMmCaptionShown = true;
-    const QStringList tapMmBlock{QString(),
+                       blank,
+                       Row(tapTpi, Field::ThreadsPerInch),
+                       Row(tapTpi, Field::Diameter),
+                       Row(tapTpi, Field::CuttingSpeed),
+                       blank,
+                       Row(tapTpi, Field::SpindleSpeed),
+                       Row(tapTpi, Field::FeedRate)};
+    const ReportInput tapMm = DanishMill(ToolMode::Tap);
+    const QStringList tapMmBlock{blank,
                                  DanishReport().tapHeading,
-                                 QString(),
-                                 row(tapMm.pitchMmCaption, tapMm.pitchMmField),
-                                 row(tapMm.diameterCaption, tapMm.diameterField),
-                                 row(tapMm.cuttingSpeedCaption, tapMm.cuttingSpeedField),
-                                 QString(),
-                                 row(tapMm.spindleSpeedCaption, tapMm.spindleSpeedField),
-                                 row(tapMm.feedRateCaption, tapMm.feedRateField)};
+                                 blank,
+                                 Row(tapMm, Field::PitchMm),
+                                 Row(tapMm, Field::Diameter),
+                                 Row(tapMm, Field::CuttingSpeed),
+                                 blank,
+                                 Row(tapMm, Field::SpindleSpeed),
+                                 Row(tapMm, Field::FeedRate)};
     QTest::newRow("tap in mm: the mm pitch only") << tapMm << true << tapMmBlock;
-
     ReportInput tapNoPitch = tapMm;
-    tapNoPitch.pitchMmCaptionShown = false;
+    tapNoPitch.shown[std::size_t(Field::PitchMm)] = false;
     QStringList noPitchBlock = tapMmBlock;
     noPitchBlock.removeAt(3);
     QTest::newRow("tap with neither pitch caption shown") << tapNoPitch << true << noPitchBlock;
-
-    ReportInput noMode = DanishMill();
-    noMode.mode.reset();
-    QTest::newRow("no tool mode selected: no block") << noMode << true << QStringList{QString()};
 }
 
 void TestReport::toolBlock()
@@ -301,7 +227,7 @@ void TestReport::toolBlock()
 void TestReport::emptyResultLine_printsPrefixOnly()
 {
     ReportInput in = DanishMill();
-    in.cncLineField.clear();
+    in.cncLine.clear();
     const QStringList texts = Texts(report::buildReport(in, DanishReport()));
     QVERIFY(texts.contains(DanishReport().resultPrefix));
 }
@@ -311,47 +237,43 @@ void TestReport::dateLine_hasTwoBlanksBetweenDateAndTime()
     ReportInput in = EnglishInch(ToolMode::Mill);
     report::stampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
     const QStringList texts = Texts(report::buildReport(in, EnglishReport()));
-    QCOMPARE(texts.at(texts.size() - 2),
-             EnglishReport().datePrefix + platform::shortDateText(QDate(2024, 3, 5)) +
-                 QStringLiteral("  ") + platform::shortTimeText(QTime(14, 7, 9)));
+    QCOMPARE(texts.at(texts.size() - 2), EnglishReport().datePrefix +
+                                             platform::shortDateText(QDate(2024, 3, 5)) + u"  "_s +
+                                             platform::shortTimeText(QTime(14, 7, 9)));
 }
 
-void TestReport::readsTheWindowByControlNames_data()
+void TestReport::reportInput_takesTheCaptionsTheWindowShows_data()
 {
-    QTest::addColumn<ReportInput>("shown");
-    ReportInput mill = DanishMill();
-    mill.date.clear();
-    mill.time.clear();
-    QTest::newRow("mill") << mill;
-    ReportInput tap = EnglishInch(ToolMode::Tap);
-    tap.threadsPerInchCaptionShown = true;
-    tap.date.clear();
-    tap.time.clear();
-    QTest::newRow("tap, threads per inch") << tap;
-    ReportInput none = mill;
-    none.mode.reset();
-    none.spindleSpeedField.clear();
-    QTest::newRow("no mode, empty n") << none;
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("metric");
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("Danish, metric, menu") << int(Language::Danish) << true << true;
+    QTest::newRow("Danish, inch, load") << int(Language::Danish) << false << false;
+    QTest::newRow("English, inch, menu") << int(Language::English) << false << true;
+    QTest::newRow("English, metric, load") << int(Language::English) << true << false;
 }
 
-void TestReport::readsTheWindowByControlNames()
+void TestReport::reportInput_takesTheCaptionsTheWindowShows()
 {
-    QFETCH(ReportInput, shown);
-    const auto window = MakeWindow(shown);
-    QCOMPARE(report::readReportInput(window.get()), shown);
-}
-
-void TestReport::hiddenPitchCaption_countsAsHiddenBeforeTheWindowIsShown()
-{
-    ReportInput in = DanishMill();
-    in.mode = ToolMode::Tap;
-    in.pitchMmCaptionShown = true;
-    const auto window = MakeWindow(in);
-    // Neither the window nor its labels are on screen; the caption's own state decides.
-    QVERIFY(!window->isVisible());
-    const ReportInput read = report::readReportInput(window.get());
-    QVERIFY(read.pitchMmCaptionShown);
-    QVERIFY(!read.threadsPerInchCaptionShown);
+    QFETCH(int, language);
+    QFETCH(bool, metric);
+    QFETCH(bool, fromMenu);
+    const TextCatalogue &texts = catalogue(Language(language));
+    const auto units = metric ? session::Units::Metric : session::Units::Inch;
+    const session::Outcome shown = Shown(
+        ToolMode::Tap, QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},
+        u"S7 M03 F8 (1 TAP 6 STIG)"_s, units, fromMenu);
+    const ReportInput in = report::reportInput(shown, texts);
+    const mainwindow::UnitCaptions &captions =
+        metric ? (fromMenu ? texts.metricMenu : texts.metricLoad)
+               : (fromMenu ? texts.inchMenu : texts.inchLoad);
+    QCOMPARE(in.captions, captions.fields);
+    QCOMPARE(in.unitsLabel, captions.unitsLabel);
+    QCOMPARE(in.fields, shown.fields);
+    QCOMPARE(in.shown, shown.fieldShown);
+    QCOMPARE(in.cncLine, shown.cncLine);
+    QCOMPARE(in.decimalsLabel, u"2"_s + texts.decimalsSuffix);
+    QCOMPARE(in.mode, ToolMode::Tap);
 }
 
 void TestReport::printedPage_data()
@@ -360,20 +282,13 @@ void TestReport::printedPage_data()
     QTest::addColumn<bool>("danish");
 
     QTest::newRow("Danish mill") << DanishMill() << true;
-    ReportInput daDrill = DanishMill();
-    daDrill.mode = ToolMode::Drill;
-    QTest::newRow("Danish drill") << daDrill << true;
-    ReportInput daTap = DanishMill();
-    daTap.mode = ToolMode::Tap;
-    daTap.pitchMmCaptionShown = true;
-    QTest::newRow("Danish tap, pitch in mm") << daTap << true;
+    QTest::newRow("Danish drill") << DanishMill(ToolMode::Drill) << true;
+    QTest::newRow("Danish tap, pitch in mm") << DanishMill(ToolMode::Tap) << true;
     QTest::newRow("English mill") << EnglishInch(ToolMode::Mill) << false;
     QTest::newRow("English drill") << EnglishInch(ToolMode::Drill) << false;
-    ReportInput enTap = EnglishInch(ToolMode::Tap);
-    enTap.threadsPerInchCaptionShown = true;
-    QTest::newRow("English tap, threads per inch") << enTap << false;
+    QTest::newRow("English tap, threads per inch") << EnglishInch(ToolMode::Tap) << false;
     ReportInput noCnc = DanishMill();
-    noCnc.cncLineField.clear();
+    noCnc.cncLine.clear();
     QTest::newRow("empty CNC line") << noCnc << true;
 }
 
@@ -382,15 +297,15 @@ void TestReport::printedPage()
     QFETCH(ReportInput, shown);
     QFETCH(bool, danish);
     const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
-    const auto window = MakeWindow(shown);
+    QWidget window;
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
     constexpr double margin = 10.0;
 
     ModalWatchdog watchdog;
     int printed = 0;
-    const PrintOutcome outcome = report::printMainWindowReport(
-        window.get(), texts,
+    const PrintOutcome outcome = report::printReport(
+        &window, shown, texts,
         [&](QWidget *, const std::function<QList<PrintLine>()> &makeLines) {
             ++printed;
             return platform::printToPdf(path, makeLines(), margin);
@@ -455,9 +370,9 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     QFETCH(QString, n);
     QFETCH(QString, S);
     ReportInput in = danish ? DanishMill() : EnglishInch(ToolMode::Mill);
-    in.spindleSpeedField = n;
-    in.feedRateField = S;
-    const auto window = MakeWindow(in);
+    in.fields[std::size_t(Field::SpindleSpeed)] = n;
+    in.fields[std::size_t(Field::FeedRate)] = S;
+    QWidget window;
     const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
 
     ModalWatchdog watchdog;
@@ -476,7 +391,7 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
         }
     });
     // The command with its real print dialog: if it got that far, the watchdog would see it.
-    const PrintOutcome outcome = report::printMainWindowReport(window.get(), texts);
+    const PrintOutcome outcome = report::printReport(&window, in, texts);
     QCOMPARE(outcome, PrintOutcome::MissingResult);
     QCOMPARE(watchdog.pending(), 0);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
@@ -488,14 +403,14 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
 
 void TestReport::cancelledPrintDialog_endsSilently()
 {
-    const auto window = MakeWindow(DanishMill());
+    QWidget window;
     ModalWatchdog watchdog;
     bool sawPrintDialog = false;
     watchdog.expect([&](QWidget *modal) {
         sawPrintDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
         ModalWatchdog::Dismiss(modal);
     });
-    const PrintOutcome outcome = report::printMainWindowReport(window.get(), DanishReport());
+    const PrintOutcome outcome = report::printReport(&window, DanishMill(), DanishReport());
     QCOMPARE(outcome, PrintOutcome::NotPrinted); // not taken for a printed page
     QVERIFY(sawPrintDialog);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));

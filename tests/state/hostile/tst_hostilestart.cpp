@@ -22,8 +22,8 @@
 #include <unistd.h>
 using calc::ToolMode;
 using calc::ToolValues;
-using state::WorkingValues;
 using state::LanguageState;
+using state::WorkingValues;
 
 namespace {
 
@@ -134,10 +134,14 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
     for (int k = 0; k < 3; ++k) {
         const ToolValues &g = got.tool(modes[k]);
         const ToolValues &w = want.tool(modes[k]);
-        const QString *gs[] = {&g[calc::Field::Diameter], &g[calc::Field::Flutes],         &g[calc::Field::FeedPerTooth], &g[calc::Field::CuttingSpeed],
-                               &g[calc::Field::PitchMm],  &g[calc::Field::ThreadsPerInch], &g[calc::Field::SpindleSpeed], &g[calc::Field::FeedRate]};
-        const QString *ws[] = {&w[calc::Field::Diameter], &w[calc::Field::Flutes],         &w[calc::Field::FeedPerTooth], &w[calc::Field::CuttingSpeed],
-                               &w[calc::Field::PitchMm],  &w[calc::Field::ThreadsPerInch], &w[calc::Field::SpindleSpeed], &w[calc::Field::FeedRate]};
+        const QString *gs[] = {&g[calc::Field::Diameter],     &g[calc::Field::Flutes],
+                               &g[calc::Field::FeedPerTooth], &g[calc::Field::CuttingSpeed],
+                               &g[calc::Field::PitchMm],      &g[calc::Field::ThreadsPerInch],
+                               &g[calc::Field::SpindleSpeed], &g[calc::Field::FeedRate]};
+        const QString *ws[] = {&w[calc::Field::Diameter],     &w[calc::Field::Flutes],
+                               &w[calc::Field::FeedPerTooth], &w[calc::Field::CuttingSpeed],
+                               &w[calc::Field::PitchMm],      &w[calc::Field::ThreadsPerInch],
+                               &w[calc::Field::SpindleSpeed], &w[calc::Field::FeedRate]};
         const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
         for (int i = 0; i < 8; ++i) {
             if (*gs[i] != *ws[i])
@@ -535,7 +539,8 @@ void HostileStart::installedStart()
     QCOMPARE(state::parseSettings(file.readAll(), values), 33);
     // The stored Danish window with its values, or a first run in English.
     QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);
-    QCOMPARE(values.mill[calc::Field::Diameter], fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
+    QCOMPARE(values.mill[calc::Field::Diameter],
+             fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(HostileStart)

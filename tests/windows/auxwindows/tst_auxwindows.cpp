@@ -1,5 +1,5 @@
-#include "modalwatchdog.h"
 #include "mainwindow/textcatalogue.h"
+#include "modalwatchdog.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
@@ -19,17 +19,17 @@
 #include <QtMath>
 
 #include <memory>
-using state::Language;
-using mainwindow::TextCatalogue;
-using mainwindow::LegendTexts;
 using mainwindow::AboutMakerTexts;
 using mainwindow::catalogue;
+using mainwindow::LegendTexts;
 using mainwindow::sharedTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
+using windows::AboutMakerWindow;
 using windows::AuxWindows;
 using windows::LegendWindow;
-using windows::AboutMakerWindow;
 
 // Stands in for the desktop's browser and mail program.
 class LinkCatcher : public QObject
@@ -344,7 +344,8 @@ void TestAuxWindows::aboutMaker_texts()
         for (const QLabel *line : g->findChildren<QLabel *>())
             officeSizes << line->font().pointSizeF();
     }
-    QCOMPARE(frames, (QStringList{languageTexts.maker.europeTitle, languageTexts.maker.americaTitle}));
+    QCOMPARE(frames,
+             (QStringList{languageTexts.maker.europeTitle, languageTexts.maker.americaTitle}));
     // Both offices in one font size.
     QCOMPARE(officeSizes.size(), 8);
     QCOMPARE(officeSizes.count(officeSizes.first()), 8);
