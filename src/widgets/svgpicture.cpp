@@ -15,25 +15,25 @@ namespace {
 // The scales that cmake/pictures.cmake draws, smallest first.
 constexpr std::array PictureScales{1.0, 1.25, 1.5, 2.0, 3.0};
 
-QString PictureFile(const QString &name, qreal scale)
+QString pictureFile(const QString &name, qreal scale)
 {
     return QStringLiteral(":/pictures/%1@%2x.png").arg(name).arg(scale);
 }
 
 // Read from the PNG's header once per application; empty when the picture is missing.
-QSize NaturalSize(const QString &name)
+QSize naturalSizeOf(const QString &name)
 {
     static QHash<QString, QSize> sizes;
     auto found = sizes.constFind(name);
     if (found == sizes.constEnd())
-        found = sizes.insert(name, QImageReader(PictureFile(name, 1.0)).size());
+        found = sizes.insert(name, QImageReader(pictureFile(name, 1.0)).size());
     return *found;
 }
 
 } // namespace
 
 SvgPicture::SvgPicture(const QString &name, QWidget *parent)
-    : QWidget(parent), m_name(name), m_naturalSize(NaturalSize(name))
+    : QWidget(parent), m_name(name), m_naturalSize(naturalSizeOf(name))
 {
     // A picture takes no clicks; they belong to what lies under it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -58,7 +58,7 @@ void SvgPicture::paintEvent(QPaintEvent *)
             break;
         }
 
-    const QString file = PictureFile(m_name, scale);
+    const QString file = pictureFile(m_name, scale);
     QPixmap pixmap;
     if (!QPixmapCache::find(file, &pixmap)) {
         pixmap = QPixmap(file);
@@ -74,7 +74,7 @@ QIcon pictureIcon(const QString &name)
 {
     QIcon icon;
     for (qreal scale : PictureScales)
-        icon.addFile(PictureFile(name, scale));
+        icon.addFile(pictureFile(name, scale));
     return icon;
 }
 

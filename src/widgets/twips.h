@@ -7,14 +7,14 @@
 
 namespace twips {
 
-constexpr int Px(int twips)
+constexpr int toPixels(int twips)
 {
     return (2 * twips + 15) / 30;
 }
 
-constexpr QRect Rect(int x, int y, int width, int height)
+constexpr QRect pixelRect(int x, int y, int width, int height)
 {
-    return QRect(Px(x), Px(y), Px(width), Px(height));
+    return QRect(toPixels(x), toPixels(y), toPixels(width), toPixels(height));
 }
 
 } // namespace twips

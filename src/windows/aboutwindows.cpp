@@ -28,8 +28,8 @@ using windows::AboutMakerWindow;
 using windows::AboutProgramWindow;
 
 namespace windows {
-using twips::Px;
-using twips::Rect;
+using twips::pixelRect;
+using twips::toPixels;
 using widgets::makeLabel;
 
 namespace {
@@ -44,7 +44,7 @@ void addEtchedLine(QWidget *parent, int x1, int x2, int y)
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(Px(x1), Px(y), Px(x2 - x1), 2);
+    line->setGeometry(toPixels(x1), toPixels(y), toPixels(x2 - x1), 2);
 }
 
 QPushButton *addOkButton(QDialog *dialog, const QRect &place)
@@ -63,19 +63,19 @@ AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedD
 {
     setObjectName(u"OmForm"_s);
     setWindowTitle(sharedTexts().programTitle);
-    setFixedSize(Px(3615), Px(2295));
+    setFixedSize(toPixels(3615), toPixels(2295));
 
-    QLabel *version =
-        makeLabel(this, u"Label1"_s, Rect(360, 120, 2775, 255), Qt::AlignCenter, versionText());
+    QLabel *version = makeLabel(this, u"Label1"_s, pixelRect(360, 120, 2775, 255), Qt::AlignCenter,
+                                versionText());
     addEtchedLine(this, 120, 3480, 720);
     auto *picture = new SvgPicture(u"omform"_s, this);
     picture->setObjectName(u"Image1"_s);
-    picture->setGeometry(Rect(1200, 840, 1200, 375));
+    picture->setGeometry(pixelRect(1200, 840, 1200, 375));
     addEtchedLine(this, 120, 3480, 1320);
-    QLabel *dates = makeLabel(this, u"Label4"_s, Rect(120, 1440, 3375, 255), Qt::AlignCenter,
+    QLabel *dates = makeLabel(this, u"Label4"_s, pixelRect(120, 1440, 3375, 255), Qt::AlignCenter,
                               sharedTexts().versionDates);
     widgets::fitFonts({version, dates});
-    addOkButton(this, Rect(2760, 1800, 735, 375))->setFocus();
+    addOkButton(this, pixelRect(2760, 1800, 735, 375))->setFocus();
 }
 
 QString AboutProgramWindow::versionText()
@@ -94,9 +94,9 @@ constexpr int OfficeWidth = (LineWidth - 120) / 2;
 QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
 {
     QList<QWidget *> labels;
-    labels << makeLabel(window, u"Label4"_s, Rect(120, 960, LineWidth, 255), widgets::LeftAligned,
-                        texts.description);
-    QLabel *heading = makeLabel(window, u"Label5"_s, Rect(120, 1380, LineWidth, 255),
+    labels << makeLabel(window, u"Label4"_s, pixelRect(120, 960, LineWidth, 255),
+                        widgets::LeftAligned, texts.description);
+    QLabel *heading = makeLabel(window, u"Label5"_s, pixelRect(120, 1380, LineWidth, 255),
                                 widgets::LeftAligned, texts.productsHeading);
     QFont bold = heading->font();
     bold.setBold(true);
@@ -104,7 +104,8 @@ QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
     labels << heading;
     const QString names[] = {u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s};
     for (std::size_t i = 0; i < texts.products.size(); ++i)
-        labels << makeLabel(window, names[i], Rect(240, 1650 + 270 * int(i), LineWidth - 120, 255),
+        labels << makeLabel(window, names[i],
+                            pixelRect(240, 1650 + 270 * int(i), LineWidth - 120, 255),
                             widgets::LeftAligned, texts.products[i]);
     return labels;
 }
@@ -112,13 +113,13 @@ QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
 // The paragraph on the product the maker resells, with its link.
 QList<QWidget *> addResoldProduct(QWidget *window, const QString &paragraph)
 {
-    QLabel *text = makeLabel(window, u"Label16"_s, Rect(120, 3120, LineWidth, 510),
+    QLabel *text = makeLabel(window, u"Label16"_s, pixelRect(120, 3120, LineWidth, 510),
                              Qt::AlignLeft | Qt::AlignTop, paragraph);
     text->setWordWrap(true);
     auto *link = new LinkLabel(QString::fromUtf8(maker::ResoldProductWeb),
                                QUrl(QString::fromUtf8(maker::ResoldProductUrl)), window);
     link->setObjectName(u"Label3"_s);
-    link->setGeometry(Rect(120, 3660, 3000, 255));
+    link->setGeometry(pixelRect(120, 3660, 3000, 255));
     return {text, link};
 }
 
@@ -128,13 +129,13 @@ QList<QWidget *> addOffice(QWidget *window, const QString &frameName, const QStr
                            const QStringList &lineNames)
 {
     QGroupBox *frame =
-        widgets::makeFrame(window, frameName, Rect(left, top, OfficeWidth, 1800), title);
-    const int x = Px(120);
+        widgets::makeFrame(window, frameName, pixelRect(left, top, OfficeWidth, 1800), title);
+    const int x = toPixels(120);
     const int w = frame->width() - 2 * x;
-    const widgets::OfficeLayout layout{{lineNames[0], QRect(x, Px(300), w, Px(480))},
-                                       {lineNames[1], QRect(x, Px(840), w, Px(255))},
-                                       {lineNames[2], QRect(x, Px(1140), w, Px(255))},
-                                       {lineNames[3], QRect(x, Px(1410), w, Px(255))},
+    const widgets::OfficeLayout layout{{lineNames[0], QRect(x, toPixels(300), w, toPixels(480))},
+                                       {lineNames[1], QRect(x, toPixels(840), w, toPixels(255))},
+                                       {lineNames[2], QRect(x, toPixels(1140), w, toPixels(255))},
+                                       {lineNames[3], QRect(x, toPixels(1410), w, toPixels(255))},
                                        true};
     return widgets::addOfficeBlock(frame, office, layout);
 }
@@ -152,11 +153,11 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     const int height = resold ? 6840 : 5880;
     setObjectName(language == Language::Danish ? u"OmKovrinForm"_s : u"UKOmKovrinForm"_s);
     setWindowTitle(about.windowTitle);
-    setFixedSize(Px(AboutMakerWidth), Px(height));
+    setFixedSize(toPixels(AboutMakerWidth), toPixels(height));
 
     auto *logo = new SvgPicture(u"kovrin"_s, this);
     logo->setObjectName(u"Image1"_s);
-    logo->setGeometry(Rect(120, 120, 2400, 720));
+    logo->setGeometry(pixelRect(120, 120, 2400, 720));
 
     // The two offices share one font size, the rest of the window another: a long address
     // should not shrink the product list.
@@ -174,7 +175,7 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
                          {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
     widgets::fitFonts(offices);
 
-    addOkButton(this, Rect(6720, height - 480, 1455, 345))->setFocus();
+    addOkButton(this, pixelRect(6720, height - 480, 1455, 345))->setFocus();
 }
 
 } // namespace windows

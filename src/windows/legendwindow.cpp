@@ -17,7 +17,7 @@ using state::Language;
 using windows::LegendWindow;
 
 namespace windows {
-using twips::Px;
+using twips::toPixels;
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr int FrameWidth = 2655;
 // Beside the main window rather than over it; kept on a small screen all the same.
 QPoint placeOnScreen(const QWidget *window)
 {
-    QRect place(QPoint(Px(10005), Px(3000)), window->size());
+    QRect place(QPoint(toPixels(10005), toPixels(3000)), window->size());
     if (const QScreen *s = window->screen()) {
         const QRect avail = s->availableGeometry();
         place.moveRight(qMin(place.right(), avail.right()));
@@ -53,16 +53,17 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
     const LegendTexts &texts = catalogue(language).legend;
     setObjectName(language == Language::Danish ? u"SignaturForm"_s : u"UKSignaturForm"_s);
     setWindowTitle(texts.windowTitle);
-    setFixedSize(Px(Width), Px(3015));
+    setFixedSize(toPixels(Width), toPixels(3015));
 
     QGroupBox *frame =
-        widgets::makeFrame(this, u"Frame1"_s, twips::Rect(120, 120, FrameWidth, 2775));
+        widgets::makeFrame(this, u"Frame1"_s, twips::pixelRect(120, 120, FrameWidth, 2775));
     QPalette darkBlue = palette();
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 128));
     QList<QWidget *> lines;
     for (std::size_t i = 0; i < texts.lines.size(); ++i) {
         QLabel *line = widgets::makeLabel(
-            frame, LineNames[i], twips::Rect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
+            frame, LineNames[i],
+            twips::pixelRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
             widgets::LeftAligned, texts.lines[i]);
         line->setPalette(darkBlue);
         lines << line;
