@@ -24,8 +24,6 @@ using mainwindow::TextCatalogue;
 using state::Language;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
-using windows::AboutMakerWindow;
-using windows::AboutProgramWindow;
 
 namespace windows {
 using twips::pixelRect;

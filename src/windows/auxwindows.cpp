@@ -7,10 +7,6 @@
 #include <QWindow>
 
 using state::Language;
-using windows::AboutMakerWindow;
-using windows::AboutProgramWindow;
-using windows::AuxWindows;
-using windows::LegendWindow;
 
 namespace windows {
 

@@ -14,7 +14,6 @@ using namespace Qt::StringLiterals;
 using mainwindow::catalogue;
 using mainwindow::LegendTexts;
 using state::Language;
-using windows::LegendWindow;
 
 namespace windows {
 using twips::toPixels;

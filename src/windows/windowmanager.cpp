@@ -10,7 +10,6 @@
 using mainwindow::MainWindow;
 using mainwindow::ReportTexts;
 using state::Language;
-using windows::WindowManager;
 
 namespace windows {
 

@@ -3,6 +3,7 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+
 using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;

@@ -2,6 +2,7 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+
 using state::Language;
 using widgets::EntryField;
 

@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+
 using state::Language;
 
 using fixture::Session;

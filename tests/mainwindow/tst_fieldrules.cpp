@@ -4,6 +4,7 @@
 #include "fixture.h"
 
 #include <QInputMethodEvent>
+
 using calc::ToolValues;
 using mainwindow::catalogue;
 using mainwindow::TextCatalogue;

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+
 using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;

@@ -20,6 +20,7 @@
 #include <QTest>
 
 #include <unistd.h>
+
 using calc::ToolMode;
 using calc::ToolValues;
 using state::LanguageState;
