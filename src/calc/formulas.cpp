@@ -4,13 +4,13 @@ namespace calc {
 
 namespace {
 
-constexpr double mmPerMetre = 1000.0;
-constexpr double inchesPerFoot = 12.0;
-constexpr double mmPerInch = 25.4;
+constexpr double MmPerMetre = 1000.0;
+constexpr double InchesPerFoot = 12.0;
+constexpr double MmPerInch = 25.4;
 
 double lengthPerSpeedUnit(Units units)
 {
-    return units == Units::Metric ? mmPerMetre : inchesPerFoot;
+    return units == Units::Metric ? MmPerMetre : InchesPerFoot;
 }
 
 } // namespace
@@ -43,8 +43,8 @@ double tapFeedRate(double pitch, PitchUnit pitchUnit, double spindleSpeed, Units
     const bool metric = units == Units::Metric;
     if (pitchUnit == PitchUnit::Millimetres)
         return metric ? checkedMul(pitch, spindleSpeed)
-                      : checkedMul(checkedDiv(pitch, mmPerInch), spindleSpeed);
-    return checkedMul(checkedDiv(metric ? mmPerInch : 1.0, pitch), spindleSpeed);
+                      : checkedMul(checkedDiv(pitch, MmPerInch), spindleSpeed);
+    return checkedMul(checkedDiv(metric ? MmPerInch : 1.0, pitch), spindleSpeed);
 }
 
 double tapSpindleSpeed(double feedRate, double pitch, PitchUnit pitchUnit, Units units)
@@ -52,8 +52,8 @@ double tapSpindleSpeed(double feedRate, double pitch, PitchUnit pitchUnit, Units
     const bool metric = units == Units::Metric;
     if (pitchUnit == PitchUnit::Millimetres)
         return metric ? checkedDiv(feedRate, pitch)
-                      : checkedMul(checkedDiv(mmPerInch, pitch), feedRate);
-    return metric ? checkedMul(checkedDiv(pitch, mmPerInch), feedRate)
+                      : checkedMul(checkedDiv(MmPerInch, pitch), feedRate);
+    return metric ? checkedMul(checkedDiv(pitch, MmPerInch), feedRate)
                   : checkedMul(pitch, feedRate);
 }
 

@@ -109,7 +109,7 @@ void applyFirstRunDefaults(WorkingValues &values)
 QString settingsFilePath(const QString &programDir, const QString &userConfigDir,
                          ProgramLayout layout)
 {
-    const QLatin1StringView name(settingsFileName);
+    const QLatin1StringView name(SettingsFileName);
     const QString inUserFolder =
         userConfigDir.isEmpty() ? QString() : QDir(userConfigDir).filePath(name);
     if (layout == ProgramLayout::Installed)

@@ -35,6 +35,6 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
 void applyFirstRunDefaults(WorkingValues &values);
 
 // The settings file's name, beside the program or in the user's configuration folder.
-inline constexpr const char *settingsFileName = "KVRsys.cfg";
+inline constexpr const char *SettingsFileName = "KVRsys.cfg";
 
 } // namespace state

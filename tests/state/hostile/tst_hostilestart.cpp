@@ -190,7 +190,7 @@ bool SavedSince(const QString &path, bool existedBefore)
 QStringList SettingsFilesBelow(const QString &folder)
 {
     QStringList found;
-    QDirIterator files(folder, {QString::fromLatin1(state::settingsFileName)},
+    QDirIterator files(folder, {QString::fromLatin1(state::SettingsFileName)},
                        QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (files.hasNext())
         found << files.next();
@@ -326,11 +326,11 @@ void HostileStart::start()
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/hostile-XXXXXX"));
     QVERIFY(dir.isValid());
     QVERIFY(PlaceProgram(m_program, dir.path()));
-    const QString settings = dir.filePath(QString::fromLatin1(state::settingsFileName));
+    const QString settings = dir.filePath(QString::fromLatin1(state::SettingsFileName));
 
     const auto where = static_cast<Place>(place);
     if (where == Place::Directory) {
-        QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::settingsFileName)));
+        QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::SettingsFileName)));
     } else if (where != Place::Missing) {
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -395,7 +395,7 @@ void HostileStart::start()
         QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString &entry : entries)
         QVERIFY2(entry == QLatin1String("kvrcalc") ||
-                     entry == QLatin1String(state::settingsFileName) ||
+                     entry == QLatin1String(state::SettingsFileName) ||
                      entry == QLatin1String("KVRsys.cfg.damaged"),
                  qPrintable(entry));
 
@@ -470,7 +470,7 @@ void HostileStart::installedStart()
     QVERIFY(ordinaryuser::GiveFolder(home));
     QVERIFY(PlaceProgram(m_program, bin));
     const QString settings =
-        bin + QStringLiteral("/") + QString::fromLatin1(state::settingsFileName);
+        bin + QStringLiteral("/") + QString::fromLatin1(state::SettingsFileName);
     if (fileBeside) {
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
