@@ -27,10 +27,10 @@
 
 using namespace Qt::StringLiterals;
 
-using state::WorkingValues;
+using mainwindow::MainWindow;
 using state::Language;
 using state::LanguageState;
-using mainwindow::MainWindow;
+using state::WorkingValues;
 using widgets::EntryField;
 
 namespace fixture {
@@ -82,11 +82,11 @@ inline void SampleValues(WorkingValues &v, bool comma)
 }
 
 // One main window with its settings file in a directory of its own.
-class Session
+class RunningWindow
 {
 public:
-    Session() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
-    ~Session()
+    RunningWindow() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
+    ~RunningWindow()
     {
         window.reset();
         engine.reset();

@@ -6,12 +6,12 @@
 using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
-using state::WorkingValues;
 using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
@@ -81,7 +81,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     QFETCH(QString, to);
     QFETCH(QStringList, loads);
     QFETCH(QString, picture);
-    Session s;
+    RunningWindow s;
     DistinctValues(s.values);
     s.values.tap[calc::Field::ThreadsPerInch] = u"18"_s;
     QVERIFY(s.open(Language::Danish, true));
@@ -107,7 +107,8 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
                             u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
     for (const QString &name : loads)
         QCOMPARE(s.field(name)->text(), expected[Field(names.indexOf(name))]);
-    QVERIFY(s.line().contains(u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
+    QVERIFY(s.line().contains(
+        u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
     QCOMPARE(s.field(u"AntalSkærText"_s)->isEnabled(), mode != ToolMode::Drill);
     QCOMPARE(s.option(u"PmmOption"_s)->isVisible(), mode == ToolMode::Tap);
@@ -118,7 +119,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
 
 void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.drill[calc::Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
@@ -131,7 +132,7 @@ void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
 
 void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     // The line takes the focus from the option, and leaving it calculates nothing.
@@ -179,7 +180,7 @@ void Audit::entry_runsItsChainInOrder()
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
     QFETCH(QString, line);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
@@ -192,8 +193,8 @@ void Audit::entry_runsItsChainInOrder()
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
     const ToolValues &stored = mode == u"BorValg" ? s.values.drill : s.values.mill;
-    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed], stored[calc::Field::SpindleSpeed],
-                          stored[calc::Field::FeedRate]}),
+    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed],
+                          stored[calc::Field::SpindleSpeed], stored[calc::Field::FeedRate]}),
              expected);
 }
 
@@ -223,7 +224,7 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
     QFETCH(QString, option);
     QFETCH(QString, pitch);
     QFETCH(bool, calculates);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
     const bool mm = option == u"PmmOption";
@@ -242,7 +243,7 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
 
 void Audit::pitchOption_leavesEditMenuAsItWas()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     s.click(u"GevindtappeValg"_s);
@@ -263,7 +264,7 @@ void Audit::pitchOption_leavesEditMenuAsItWas()
 
 void Audit::resultFieldByTab_enablesEditAndSelectsLine()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
@@ -287,7 +288,7 @@ void Audit::resultFieldByTab_enablesEditAndSelectsLine()
 
 void Audit::rightClickWithModifier_stillOpensEditMenu()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     EntryField *result = s.field(u"CNCResultatText"_s);
@@ -300,7 +301,7 @@ void Audit::rightClickWithModifier_stillOpensEditMenu()
 
 void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.type(u"DiameterSkærText"_s, u"abc"_s);

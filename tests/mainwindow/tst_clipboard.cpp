@@ -6,7 +6,7 @@ using state::Language;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 class Clipboard : public QObject
 {
@@ -41,7 +41,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     platform::setClipboardText(u"old"_s);
@@ -61,7 +61,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 
 void Clipboard::copyKey_takesSelectionOnly()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
@@ -79,7 +79,7 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QByteArray file = s.fileBytes();
@@ -117,7 +117,7 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
 {
     QFETCH(QString, clipboard);
     QFETCH(QString, expected);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     platform::setClipboardText(clipboard);
@@ -148,7 +148,7 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     // A diameter copied from a drawing is 12.5 whichever separator it came with.
     QFETCH(bool, comma);
     QFETCH(QString, clipboard);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     s.values.mill[calc::Field::Diameter] = u"3"_s;
     QVERIFY(s.open(Language::Danish, comma));
@@ -164,7 +164,7 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
@@ -177,7 +177,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
 
 void Clipboard::cutKey_goesThroughTheSameRules()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
@@ -190,7 +190,7 @@ void Clipboard::cutKey_goesThroughTheSameRules()
 
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     s.type(u"DiameterSkærText"_s, QString());

@@ -9,7 +9,7 @@
 #include <QPrinter>
 using state::Language;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 class DesktopLanguage : public QObject
 {
@@ -47,7 +47,7 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     QFETCH(int, language);
     QFETCH(QString, inch);
     QFETCH(QString, metric);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, false);
     s.values.metricUnits = false;
     s.values.inchUnits = true;
@@ -78,13 +78,13 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         const auto *box = dialog.findChild<QDialogButtonBox *>();
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
-    Session danish;
+    RunningWindow danish;
     fixture::SampleValues(danish.values, true);
     QVERIFY(danish.open(Language::Danish, true));
     QCOMPARE(printButton(), u"&Udskriv"_s);
     danish.window.reset();
 
-    Session english;
+    RunningWindow english;
     fixture::SampleValues(english.values, false);
     QVERIFY(english.open(Language::English, false));
     QCOMPARE(printButton(), u"&Print"_s);

@@ -5,13 +5,13 @@
 
 #include <QInputMethodEvent>
 using calc::ToolValues;
-using state::Language;
-using mainwindow::TextCatalogue;
 using mainwindow::catalogue;
+using mainwindow::TextCatalogue;
+using state::Language;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 class FieldRules : public QObject
 {
@@ -55,7 +55,7 @@ void FieldRules::typing_storesIntoSelectedKind()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     const ToolValues drill = s.values.drill;
     QVERIFY(s.open(Language(language), comma));
@@ -74,7 +74,7 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -97,7 +97,7 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 {
     // The feed-rate field follows the rules of every other field: the typed comma stays a
     // comma and the text is stored as it stands, so the CNC line and the file agree with it.
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
@@ -121,7 +121,7 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -140,7 +140,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -160,7 +160,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 
 void FieldRules::doubleQuote_isNeverTyped()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
 
@@ -185,7 +185,7 @@ void FieldRules::tabAndClick_selectWholeText()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -208,7 +208,7 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -237,7 +237,7 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QString n = s.field(u"OmdrejningerText"_s)->text();
@@ -266,7 +266,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QString n = s.field(u"OmdrejningerText"_s)->text();
@@ -304,7 +304,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 {
     QFETCH(int, language);
     QFETCH(QString, name);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
     QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled()); // the Mill option has the focus
@@ -331,7 +331,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 
 void FieldRules::leftClick_opensNoMenu()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);

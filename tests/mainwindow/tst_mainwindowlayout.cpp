@@ -8,16 +8,16 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QSignalSpy>
-using state::WorkingValues;
-using state::Language;
-using mainwindow::MainWindow;
-using mainwindow::TextCatalogue;
 using mainwindow::catalogue;
+using mainwindow::MainWindow;
 using mainwindow::sharedTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
+using state::WorkingValues;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 class MainWindowLayout : public QObject
 {
@@ -119,7 +119,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
 void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
     QFETCH(int, language);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
 
@@ -228,7 +228,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
 {
     QFETCH(QString, mode);
     QFETCH(QStringList, order);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
@@ -245,7 +245,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
 
 void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
@@ -310,7 +310,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
 
 void MainWindowLayout::requests_reachTheirSignals()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     MainWindow *w = s.window.get();

@@ -3,20 +3,20 @@
 #include "fixture.h"
 
 #include <QGroupBox>
-using state::WorkingValues;
-using state::Language;
+using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::TextCatalogue;
 using mainwindow::UnitCaptions;
-using mainwindow::catalogue;
+using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
-QList<int> CheckedDecimals(const Session &s)
+QList<int> CheckedDecimals(const RunningWindow &s)
 {
     QList<int> checked;
     for (int index = 0; index < 4; ++index)
@@ -29,7 +29,7 @@ QList<int> CheckedDecimals(const Session &s)
 const char *const UnitCaptionNames[] = {"Label9", "Label14", "Label1", "Label6",      "Label5",
                                         "Label3", "Label2",  "Label8", "EnhederLabel"};
 
-QStringList ShownUnitCaptions(const Session &s)
+QStringList ShownUnitCaptions(const RunningWindow &s)
 {
     QStringList texts;
     for (const char *name : UnitCaptionNames)
@@ -210,7 +210,7 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     QFETCH(bool, inch);
     QFETCH(bool, viaMenu);
     QFETCH(QStringList, captions);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     // The menu rows start from the other units, so that every caption has to change.
     s.values.inchUnits = inch != viaMenu;
@@ -228,7 +228,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const bool danish = Language(language) == Language::Danish;
@@ -263,7 +263,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
 
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.type(u"OmdrejningerText"_s, u"7"_s); // typed but not entered
@@ -278,7 +278,7 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.mill[calc::Field::Diameter].clear();
     s.values.metricUnits = false;
@@ -300,7 +300,7 @@ void MenusAndLoad::decimalsMenu_threeDecimals()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -349,7 +349,7 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QFETCH(bool, metric);
     QFETCH(QString, diameter);
     QFETCH(QString, units);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.inchUnits = inch;
     s.values.metricUnits = metric;
@@ -375,7 +375,7 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
 {
     QFETCH(int, stored);
     QFETCH(int, shown);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.decimalCount = std::uint8_t(stored);
     QVERIFY(s.open(Language::Danish, true));
@@ -387,7 +387,7 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
 
 void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.pitchMmSelected = true;
     s.values.threadsPerInchSelected = true;
@@ -420,7 +420,7 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, tpiStored);
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.pitchMmSelected = mmStored;
     s.values.threadsPerInchSelected = tpiStored;

@@ -1,17 +1,17 @@
 // The three tool kinds and the two pitch units.
 
 #include "fixture.h"
-using state::WorkingValues;
 using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
 // The one tool picture on show.
-QString VisiblePicture(const Session &s)
+QString VisiblePicture(const RunningWindow &s)
 {
     QStringList shown;
     for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
@@ -20,7 +20,7 @@ QString VisiblePicture(const Session &s)
     return shown.join(u'+');
 }
 
-bool Shown(const Session &s, const char *name)
+bool Shown(const RunningWindow &s, const char *name)
 {
     return s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible();
 }
@@ -60,7 +60,7 @@ void ToolModes::opening_showsMillValuesAndPicture()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -82,7 +82,7 @@ void ToolModes::drill_showsOneEdgeDisabled()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
@@ -107,7 +107,7 @@ void ToolModes::millTapMill_keepsEveryValue()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const WorkingValues before = s.values;
@@ -148,7 +148,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
 {
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.pitchMmSelected = mm;
     s.values.threadsPerInchSelected = tpi;
@@ -169,7 +169,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     const WorkingValues before = s.values;
@@ -207,7 +207,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QFETCH(bool, comma);
     QFETCH(QString, pitch);
     QFETCH(bool, calculates);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     s.values.tap[calc::Field::ThreadsPerInch] = pitch;
     QVERIFY(s.open(Language::Danish, comma));
@@ -229,7 +229,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
 
 void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.tap[calc::Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));

@@ -11,17 +11,17 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
-using calc::AllFields;
-using state::WorkingValues;
+using mainwindow::catalogue;
 using state::Language;
 using state::LanguageState;
-using mainwindow::catalogue;
+using state::WorkingValues;
 using widgets::EntryField;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
@@ -98,7 +98,7 @@ ToolValues baseline(bool comma, Mode mode)
             u"31831"_s,        number(u"6366,2"_s)};
 }
 
-void prepare(Session &s, const Setup &c)
+void prepare(RunningWindow &s, const Setup &c)
 {
     fixture::SampleValues(s.values, c.comma);
     s.values.mill = baseline(c.comma, Mode::Mill);
@@ -158,15 +158,15 @@ struct Mirror
     session::Outcome opened; // the mode switch: the line it builds
 };
 
-session::Outcome engineEnter(const Session &s, const Setup &c, Field field)
+session::Outcome engineEnter(const RunningWindow &s, const Setup &c, Field field)
 {
     return Mirror(s.values, c).engine.enter(field);
 }
 
 // The window shows the engine's answer: every field text, and the line and the saved values
 // of a chain that ran through. A chain that stopped leaves the line and the file as they were.
-QString checkShows(const Session &s, const session::Outcome &expected, const QString &lineBefore,
-                   const QByteArray &fileBefore)
+QString checkShows(const RunningWindow &s, const session::Outcome &expected,
+                   const QString &lineBefore, const QByteArray &fileBefore)
 {
     for (Field field : AllFields) {
         const QString shown = s.field(fieldName(field))->text();
@@ -211,7 +211,7 @@ bool looksComputed(const QString &text, bool comma)
 // the user just typed), no typed text beyond twelve characters, a CNC line without a comma
 // (unless the user pasted the line's text), and a settings file that reads whole and starts
 // the program again in the same window.
-QString checkInvariants(const Session &s, const Setup &c, const QString &typedField = {},
+QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &typedField = {},
                         const QString &typedText = {}, bool linePasted = false)
 {
     for (const EntryField *entry : s.window->findChildren<EntryField *>()) {
@@ -250,8 +250,8 @@ QString checkInvariants(const Session &s, const Setup &c, const QString &typedFi
 class Driver
 {
 public:
-    Driver(Session &session, ModalWatchdog &boxes, const Setup &setup)
-        : s(session), m_boxes(boxes), c(setup)
+    Driver(RunningWindow &window, ModalWatchdog &boxes, const Setup &setup)
+        : s(window), m_boxes(boxes), c(setup)
     {
     }
 
@@ -377,7 +377,7 @@ public:
         return m_boxes.take().isEmpty();
     }
 
-    Session &s;
+    RunningWindow &s;
     ModalWatchdog &m_boxes;
     Setup c;
 };
@@ -513,7 +513,7 @@ void HostileInput::cleanup()
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
     const Setup c = fetchSetup();
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     const QList<Field> fields = editable(c.mode);
@@ -581,7 +581,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
     const Setup c = fetchSetup();
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     QVERIFY(d.reset().isEmpty());
@@ -686,7 +686,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
     Setup c{Language(language), comma, Mode::Mill, metric, metric ? 3 : 1};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
@@ -803,7 +803,7 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QFETCH(QString, diameter);
     QFETCH(bool, formulaStops);
     const Setup c{Language(language), comma, Mode::Mill, metric, 2};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
 
@@ -855,7 +855,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     // With no pitch unit stored, the window opens with threads per inch.
     const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
     const Setup c{how == 1 ? Language::English : Language::Danish, pitch != 1, shown, true, 2};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
@@ -882,7 +882,8 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
-    QCOMPARE(s.field(fieldName(Field::Diameter))->text(), s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
+    QCOMPARE(s.field(fieldName(Field::Diameter))->text(),
+             s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 
