@@ -3,7 +3,6 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
-using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
 using state::Language;
@@ -19,8 +18,8 @@ namespace {
 void DistinctValues(WorkingValues &v)
 {
     fixture::SampleValues(v, true);
-    v.drill[calc::Field::FeedPerTooth] = u"0,2"_s;
-    v.drill[calc::Field::CuttingSpeed] = u"25"_s;
+    v.drill[Field::FeedPerTooth] = u"0,2"_s;
+    v.drill[Field::CuttingSpeed] = u"25"_s;
 }
 
 } // namespace
@@ -58,40 +57,35 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::addColumn<QStringList>("loads");
+    QTest::addColumn<QList<Field>>("loads");
     QTest::addColumn<QString>("picture");
-
-    const QStringList millDrill{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                                u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                                u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
-    QTest::newRow("Drill to Mill")
-        << u"BorValg"_s << u"FræsereValg"_s << millDrill << u"FræserBillede"_s;
-    QTest::newRow("Mill to Drill")
-        << u"FræsereValg"_s << u"BorValg"_s << millDrill << u"BorBillede"_s;
-    QTest::newRow("Mill to Tap") << u"FræsereValg"_s << u"GevindtappeValg"_s
-                                 << QStringList{u"StigningText"_s,     u"StigningTextTomme"_s,
-                                                u"DiameterSkærText"_s, u"SkærehastighedText"_s,
-                                                u"OmdrejningerText"_s, u"TilspændingOmdrText"_s}
-                                 << u"GevindBillede"_s;
+    using enum Field;
+    const QList<Field> millDrill{Diameter,     Flutes,       FeedPerTooth,
+                                 CuttingSpeed, SpindleSpeed, FeedRate};
+    const QList<Field> tap{PitchMm, ThreadsPerInch, Diameter, CuttingSpeed, SpindleSpeed, FeedRate};
+    using namespace names;
+    QTest::newRow("Drill to Mill") << drillOption << millOption << millDrill << millPicture;
+    QTest::newRow("Mill to Drill") << millOption << drillOption << millDrill << drillPicture;
+    QTest::newRow("Mill to Tap") << millOption << tapOption << tap << tapPicture;
 }
 
 void Audit::modeSwitch_loadsThenBuildsLineThenShows()
 {
     QFETCH(QString, from);
     QFETCH(QString, to);
-    QFETCH(QStringList, loads);
+    QFETCH(QList<Field>, loads);
     QFETCH(QString, picture);
     RunningWindow s;
     DistinctValues(s.values);
-    s.values.tap[calc::Field::ThreadsPerInch] = u"18"_s;
+    s.values.tap[Field::ThreadsPerInch] = u"18"_s;
     QVERIFY(s.open(Language::Danish, true));
     s.click(from);
     // An entry field has the focus, so the Edit menu is enabled when the switch starts.
-    s.type(u"SkærehastighedText"_s, QString());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
-    const ToolMode mode = to == u"FræsereValg" ? ToolMode::Mill
-                          : to == u"BorValg"   ? ToolMode::Drill
-                                               : ToolMode::Tap;
+    s.type(Field::CuttingSpeed, QString());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    const ToolMode mode = to == names::millOption    ? ToolMode::Mill
+                          : to == names::drillOption ? ToolMode::Drill
+                                                     : ToolMode::Tap;
     const ToolValues before = s.values.tool(mode);
 
     s.click(to);
@@ -99,35 +93,30 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
     // No formula runs: the kind's values come back as they were, a drill's Z as "1".
     ToolValues expected = before;
     if (mode == ToolMode::Drill)
-        expected[calc::Field::Flutes] = u"1"_s;
+        expected[Field::Flutes] = u"1"_s;
     QCOMPARE(s.values.tool(mode), expected);
-    const QStringList names{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                            u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                            u"StigningText"_s,        u"StigningTextTomme"_s,
-                            u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
-    for (const QString &name : loads)
-        QCOMPARE(s.field(name)->text(), expected[Field(names.indexOf(name))]);
-    QVERIFY(s.line().contains(
-        u" ("_s + QString(expected[calc::Field::Diameter]).replace(u',', u'.') + u" "_s));
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QCOMPARE(s.field(u"AntalSkærText"_s)->isEnabled(), mode != ToolMode::Drill);
-    QCOMPARE(s.option(u"PmmOption"_s)->isVisible(), mode == ToolMode::Tap);
-    for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
-        QCOMPARE(s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible(),
-                 picture == QString::fromUtf8(name));
+    for (Field field : loads)
+        QCOMPARE(s.field(field)->text(), expected[field]);
+    QVERIFY(s.line().contains(u" ("_s + QString(expected[Field::Diameter]).replace(u',', u'.') +
+                              u" "_s));
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QCOMPARE(s.field(Field::Flutes)->isEnabled(), mode != ToolMode::Drill);
+    QCOMPARE(s.option(names::pitchMmOption)->isVisible(), mode == ToolMode::Tap);
+    for (const QString &name : {names::millPicture, names::drillPicture, names::tapPicture})
+        QCOMPARE(s.window->findChild<QWidget *>(name)->isVisible(), picture == name);
 }
 
 void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
-    s.values.drill[calc::Field::Diameter] = u"abc"_s;
+    s.values.drill[Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
-    s.click(u"BorValg"_s);
+    s.click(names::drillOption);
     QCOMPARE(s.line(), u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"abc"_s);
-    QVERIFY(!s.field(u"AntalSkærText"_s)->isEnabled());
+    QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
+    QVERIFY(!s.field(Field::Flutes)->isEnabled());
 }
 
 void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
@@ -136,39 +125,39 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     // The line takes the focus from the option, and leaving it calculates nothing.
-    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
 
     // Values that no formula gives from one another: only a reload shows them.
-    s.values.mill[calc::Field::Diameter] = u"20"_s;
-    s.values.mill[calc::Field::SpindleSpeed] = u"100"_s;
-    s.values.mill[calc::Field::FeedRate] = u"7"_s;
+    s.values.mill[Field::Diameter] = u"20"_s;
+    s.values.mill[Field::SpindleSpeed] = u"100"_s;
+    s.values.mill[Field::FeedRate] = u"7"_s;
     s.key(Qt::Key_Tab); // round to the first control, the selected option
-    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
+    QVERIFY(s.option(names::millOption)->hasFocus());
 
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"20"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"100"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"7"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"20"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"100"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"7"_s);
     QCOMPARE(s.line(), u"S100 M03 F7 (20 FR 3 SK)"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QCOMPARE(s.saved().mill[calc::Field::SpindleSpeed], u"100"_s);
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"100"_s);
 }
 
 void Audit::entry_runsItsChainInOrder_data()
 {
     QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
     QTest::addColumn<QString>("line");
     // Sz from S, then n from V and D, then S from that Sz and n.
     QTest::newRow("Mill, feed rate")
-        << u"FræsereValg"_s << u"TilspændingOmdrText"_s << u"600"_s
+        << names::millOption << Field::FeedRate << u"600"_s
         << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s}
         << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
     // V from n, then n again from that V, rounded to two decimals, then S.
     QTest::newRow("Drill, spindle speed")
-        << u"BorValg"_s << u"OmdrejningerText"_s << u"1000,456"_s
+        << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
         << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s}
         << u"S1000 M03 F100.05 (8 BOR)"_s;
 }
@@ -176,7 +165,7 @@ void Audit::entry_runsItsChainInOrder_data()
 void Audit::entry_runsItsChainInOrder()
 {
     QFETCH(QString, mode);
-    QFETCH(QString, field);
+    QFETCH(Field, field);
     QFETCH(QString, typed);
     QFETCH(QStringList, expected);
     QFETCH(QString, line);
@@ -187,14 +176,14 @@ void Audit::entry_runsItsChainInOrder()
 
     s.type(field, typed);
     s.key(Qt::Key_Return);
-    const QStringList shown{
-        s.field(u"TilspændingTandText"_s)->text(), s.field(u"SkærehastighedText"_s)->text(),
-        s.field(u"OmdrejningerText"_s)->text(), s.field(u"TilspændingOmdrText"_s)->text()};
+    const QStringList shown{s.field(Field::FeedPerTooth)->text(),
+                            s.field(Field::CuttingSpeed)->text(),
+                            s.field(Field::SpindleSpeed)->text(), s.field(Field::FeedRate)->text()};
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
-    const ToolValues &stored = mode == u"BorValg" ? s.values.drill : s.values.mill;
-    QCOMPARE((QStringList{stored[calc::Field::FeedPerTooth], stored[calc::Field::CuttingSpeed],
-                          stored[calc::Field::SpindleSpeed], stored[calc::Field::FeedRate]}),
+    const ToolValues &stored = mode == names::drillOption ? s.values.drill : s.values.mill;
+    QCOMPARE((QStringList{stored[Field::FeedPerTooth], stored[Field::CuttingSpeed],
+                          stored[Field::SpindleSpeed], stored[Field::FeedRate]}),
              expected);
 }
 
@@ -203,10 +192,10 @@ void Audit::pitchOption_comparesWithTextCodeByCode_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("pitch");
     QTest::addColumn<bool>("calculates");
-    for (const char *option : {"PmmOption", "PtommeOption"}) {
-        const auto row = [option](const char *pitch, bool calculates) {
-            QTest::addRow("%s, '%s'", option, pitch)
-                << QString::fromLatin1(option) << QString::fromUtf8(pitch) << calculates;
+    for (const QString &option : {names::pitchMmOption, names::threadsPerInchOption}) {
+        const auto row = [&option](const char *pitch, bool calculates) {
+            QTest::addRow("%s, '%s'", qPrintable(option), pitch)
+                << option << QString::fromUtf8(pitch) << calculates;
         };
         row("0,0009", false);
         row("0,0001", false);
@@ -227,18 +216,18 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
-    const bool mm = option == u"PmmOption";
+    const bool mm = option == names::pitchMmOption;
     s.values.pitchMmSelected = !mm;
     s.values.threadsPerInchSelected = mm;
-    (mm ? s.values.tap[calc::Field::PitchMm] : s.values.tap[calc::Field::ThreadsPerInch]) = pitch;
+    (mm ? s.values.tap[Field::PitchMm] : s.values.tap[Field::ThreadsPerInch]) = pitch;
     QVERIFY(s.open(Language::Danish, true));
-    s.click(u"GevindtappeValg"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
+    s.click(names::tapOption);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
     s.click(option);
     m_watchdog.take(); // an odd pitch may fail in the feed formula; n comes first
     QCOMPARE(s.values.pitchMmSelected, mm);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), calculates ? u"1061,03"_s : u"1061"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), calculates ? u"1061,03"_s : u"1061"_s);
 }
 
 void Audit::pitchOption_leavesEditMenuAsItWas()
@@ -246,19 +235,19 @@ void Audit::pitchOption_leavesEditMenuAsItWas()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    s.click(u"GevindtappeValg"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    s.click(u"PtommeOption"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    s.click(names::tapOption);
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    s.click(names::threadsPerInchOption);
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
 
-    s.type(u"DiameterSkærText"_s, QString());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
-    s.click(u"PmmOption"_s);
-    QVERIFY(s.option(u"PmmOption"_s)->hasFocus());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    s.type(Field::Diameter, QString());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    s.click(names::pitchMmOption);
+    QVERIFY(s.option(names::pitchMmOption)->hasFocus());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
     // With an option holding the focus, Copy has no text to take.
     platform::setClipboardText(u"kept"_s);
-    QTest::keyClick(s.option(u"PmmOption"_s), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(s.option(names::pitchMmOption), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"kept"_s);
 }
 
@@ -267,18 +256,18 @@ void Audit::resultFieldByTab_enablesEditAndSelectsLine()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
 
     // In Mill mode the pitch options are hidden: the feed rate is followed by the line.
-    s.type(u"TilspændingOmdrText"_s, QString());
-    s.click(u"FræsereValg"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    s.type(u"TilspændingOmdrText"_s, QString());
+    s.type(Field::FeedRate, QString());
+    s.click(names::millOption);
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    s.type(Field::FeedRate, QString());
     s.key(Qt::Key_Tab);
-    EntryField *result = s.field(u"CNCResultatText"_s);
+    EntryField *result = s.field(names::cncLine);
     QVERIFY(result->hasFocus());
     QCOMPARE(result->selectedText(), u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
 
     // Enter in the line calculates nothing and warns of nothing.
     const QByteArray file = s.fileBytes();
@@ -291,12 +280,12 @@ void Audit::rightClickWithModifier_stillOpensEditMenu()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    EntryField *result = s.field(u"CNCResultatText"_s);
+    EntryField *result = s.field(names::cncLine);
     QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
                       QPoint(20, 8));
     QVERIFY(result->hasFocus());
     QCOMPARE(result->selectedText(), result->text());
-    QCOMPARE(QApplication::activePopupWidget(), s.menu(u"ctlEdit"_s));
+    QCOMPARE(QApplication::activePopupWidget(), s.menu(names::editMenu));
 }
 
 void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
@@ -304,11 +293,11 @@ void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    s.type(u"DiameterSkærText"_s, u"abc"_s);
+    s.type(Field::Diameter, u"abc"_s);
 
-    EntryField *result = s.field(u"CNCResultatText"_s);
+    EntryField *result = s.field(names::cncLine);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(20, 8));
-    QTRY_VERIFY(QApplication::activePopupWidget() == s.menu(u"ctlEdit"_s));
+    QTRY_VERIFY(QApplication::activePopupWidget() == s.menu(names::editMenu));
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Manglende indtastning eller fejlindtastning i felt."_s);

@@ -46,11 +46,11 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QVERIFY(s.open(Language(language), comma));
     platform::setClipboardText(u"old"_s);
 
-    EntryField *result = s.field(u"CNCResultatText"_s);
+    EntryField *result = s.field(names::cncLine);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    QAction *copy = s.action(u"ctlKopier"_s);
+    QAction *copy = s.action(names::copyItem);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
 
     QCOMPARE(platform::clipboardText(), s.line());
@@ -65,7 +65,7 @@ void Clipboard::copyKey_takesSelectionOnly()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"12,5"_s);
 
@@ -85,13 +85,13 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     const QByteArray file = s.fileBytes();
     platform::setClipboardText(u"42"_s);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    EntryField *diameter = s.field(Field::Diameter);
     QCOMPARE(diameter->text(), u"42"_s);
     QCOMPARE(diameter->cursorPosition(), 2);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], u"42"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.values.mill[Field::Diameter], u"42"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
     QCOMPARE(s.fileBytes(), file);
 
     // An empty clipboard clears the selected part.
@@ -122,15 +122,15 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     QVERIFY(s.open(Language::English, true));
     platform::setClipboardText(clipboard);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
 
     // What the field holds can always be stored and read back.
     s.key(Qt::Key_Tab);
     m_watchdog.take();
-    QCOMPARE(s.saved().mill[calc::Field::Diameter], s.values.mill[calc::Field::Diameter]);
+    QCOMPARE(s.saved().mill[Field::Diameter], s.values.mill[Field::Diameter]);
 }
 
 void Clipboard::paste_pointOrComma_readsAsTyped_data()
@@ -150,16 +150,16 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     QFETCH(QString, clipboard);
     RunningWindow s;
     fixture::SampleValues(s.values, comma);
-    s.values.mill[calc::Field::Diameter] = u"3"_s;
+    s.values.mill[Field::Diameter] = u"3"_s;
     QVERIFY(s.open(Language::Danish, comma));
     platform::setClipboardText(clipboard);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     s.key(Qt::Key_Return);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
     QVERIFY2(s.line().endsWith(u"(12.5 FR 3 SK)"_s), qPrintable(s.line()));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
 }
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
@@ -170,7 +170,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
     platform::setClipboardText(text + u"\n"_s);
 
-    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.line(), text);
 }
@@ -181,11 +181,11 @@ void Clipboard::cutKey_goesThroughTheSameRules()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"SkærehastighedText"_s, QString());
+    s.type(Field::CuttingSpeed, QString());
     s.key(Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"50"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), QString());
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], QString());
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), QString());
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], QString());
 }
 
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
@@ -193,22 +193,22 @@ void Clipboard::afterModeOption_copyAndPasteDoNothing()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    s.type(u"DiameterSkærText"_s, QString());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    s.type(Field::Diameter, QString());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
 
-    s.click(u"FræsereValg"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QVERIFY(!s.action(u"ctlKopier"_s)->isEnabled());
+    s.click(names::millOption);
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QVERIFY(!s.action(names::copyItem)->isEnabled());
     platform::setClipboardText(u"99"_s);
     s.key(Qt::Key_C, Qt::ControlModifier);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"99"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"12,5"_s);
 
     // A text field with the focus enables both again.
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"99"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"99"_s);
 }
 
 QTEST_MAIN(Clipboard)

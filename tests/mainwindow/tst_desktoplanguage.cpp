@@ -53,9 +53,9 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     s.values.inchUnits = true;
     QVERIFY(s.open(Language(language), false));
 
-    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), inch);
-    s.action(u"ctlMetrisk"_s)->trigger();
-    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), metric);
+    QCOMPARE(AccessibleName(s.field(Field::Diameter)), inch);
+    s.action(names::metricItem)->trigger();
+    QCOMPARE(AccessibleName(s.field(Field::Diameter)), metric);
     // Every field, option and the CNC line has a name of its own.
     QSet<QString> names;
     for (QWidget *widget : s.window->findChildren<QWidget *>()) {

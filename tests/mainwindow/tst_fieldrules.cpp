@@ -60,14 +60,14 @@ void FieldRules::typing_storesIntoSelectedKind()
     const ToolValues drill = s.values.drill;
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"SkærehastighedText"_s, u"75"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"75"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"75"_s);
+    s.type(Field::CuttingSpeed, u"75"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"75"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"75"_s);
     QCOMPARE(s.values.drill, drill);
 
     // Every change is stored, also a deletion.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"7"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"7"_s);
 }
 
 void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
@@ -79,17 +79,15 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
     QVERIFY(s.open(Language(language), comma));
 
     const QString expected = Num("2,5", comma);
-    const QString fields[] = {u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                              u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                              u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
-    for (const QString &name : fields) {
+    using enum Field;
+    for (Field field : {Diameter, Flutes, FeedPerTooth, CuttingSpeed, SpindleSpeed, FeedRate}) {
         for (const QString &typed : {u"2,5"_s, u"2.5"_s}) {
-            s.type(name, typed);
-            QCOMPARE(s.field(name)->text(), expected);
+            s.type(field, typed);
+            QCOMPARE(s.field(field)->text(), expected);
         }
     }
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.values.mill[Field::FeedRate], expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
     m_watchdog.take(); // leaving fields with odd values may warn; not the point here
 }
 
@@ -101,20 +99,20 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"TilspændingOmdrText"_s, u"381,97"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"381,97"_s);
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], u"381,97"_s);
+    s.type(Field::FeedRate, u"381,97"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"381,97"_s);
+    QCOMPARE(s.values.mill[Field::FeedRate], u"381,97"_s);
 
-    s.click(u"BorValg"_s);
-    s.type(u"TilspændingOmdrText"_s, u"12.50"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"12,50"_s);
-    QCOMPARE(s.values.drill[calc::Field::FeedRate], u"12,50"_s);
+    s.click(names::drillOption);
+    s.type(Field::FeedRate, u"12.50"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"12,50"_s);
+    QCOMPARE(s.values.drill[Field::FeedRate], u"12,50"_s);
 
     // Enter: Sz from S, n from V and D, S again; the stored S is the field's text.
     s.key(Qt::Key_Return);
-    QCOMPARE(s.values.drill[calc::Field::FeedRate], s.field(u"TilspændingOmdrText"_s)->text());
-    QCOMPARE(s.saved().drill[calc::Field::FeedRate], s.values.drill[calc::Field::FeedRate]);
-    QVERIFY(s.values.drill[calc::Field::FeedRate].contains(u','));
+    QCOMPARE(s.values.drill[Field::FeedRate], s.field(Field::FeedRate)->text());
+    QCOMPARE(s.saved().drill[Field::FeedRate], s.values.drill[Field::FeedRate]);
+    QVERIFY(s.values.drill[Field::FeedRate].contains(u','));
 }
 
 void FieldRules::thirteenthTypedCharacter_isRefused()
@@ -125,15 +123,15 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"SkærehastighedText"_s, u"123456789012"_s);
-    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"3"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789012"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123456789012"_s);
+    s.type(Field::CuttingSpeed, u"123456789012"_s);
+    QTest::keyClicks(s.field(Field::CuttingSpeed), u"3"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"123456789012"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123456789012"_s);
 
     // With a selection the key replaces it.
     s.key(Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"9"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789019"_s);
+    QTest::keyClicks(s.field(Field::CuttingSpeed), u"9"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"123456789019"_s);
 }
 
 void FieldRules::longComputedText_staysWholeAndTakesNoMore()
@@ -144,18 +142,18 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"DiameterSkærText"_s, u"1/24"_s);
+    s.type(Field::Diameter, u"1/24"_s);
     s.key(Qt::Key_Return);
     const QString expected = Num("0,0416666666666667", comma);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
 
     s.key(Qt::Key_End);
-    QTest::keyClicks(s.field(u"DiameterSkærText"_s), u"5"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
+    QTest::keyClicks(s.field(Field::Diameter), u"5"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
     // Shortening it is allowed.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected.chopped(1));
+    QCOMPARE(s.field(Field::Diameter)->text(), expected.chopped(1));
 }
 
 void FieldRules::doubleQuote_isNeverTyped()
@@ -164,12 +162,12 @@ void FieldRules::doubleQuote_isNeverTyped()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
 
-    s.type(u"SkærehastighedText"_s, u"1\"2"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"12"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"12"_s);
+    s.type(Field::CuttingSpeed, u"1\"2"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"12"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"12"_s);
 
     // Nor through an input method, which passes by the keys; nor past the limit that way.
-    EntryField *speed = s.field(u"SkærehastighedText"_s);
+    EntryField *speed = s.field(Field::CuttingSpeed);
     QInputMethodEvent quoted;
     quoted.setCommitString(u"\"3\""_s);
     QApplication::sendEvent(speed, &quoted);
@@ -178,7 +176,7 @@ void FieldRules::doubleQuote_isNeverTyped()
     overlong.setCommitString(u"4567890123"_s);
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123"_s);
 }
 
 void FieldRules::tabAndClick_selectWholeText()
@@ -189,19 +187,19 @@ void FieldRules::tabAndClick_selectWholeText()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    EntryField *diameter = s.field(Field::Diameter);
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
     QVERIFY(diameter->hasFocus());
     QCOMPARE(diameter->selectedText(), diameter->text());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
 
     s.key(Qt::Key_Tab);
-    EntryField *edges = s.field(u"AntalSkærText"_s);
+    EntryField *edges = s.field(Field::Flutes);
     QVERIFY(edges->hasFocus());
     QCOMPARE(edges->selectedText(), u"3"_s);
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
-    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
+    QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
 }
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()
@@ -212,15 +210,15 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"DiameterSkærText"_s, u"1 1/2"_s);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], u"1 1/2"_s);
+    s.type(Field::Diameter, u"1 1/2"_s);
+    QCOMPARE(s.values.mill[Field::Diameter], u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("1,5", comma));
-    QCOMPARE(s.values.mill[calc::Field::Diameter], Num("1,5", comma));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("10610,33", comma));
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("3183,1", comma));
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], Num("3183,1", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("1,5", comma));
+    QCOMPARE(s.values.mill[Field::Diameter], Num("1,5", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("10610,33", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), Num("3183,1", comma));
+    QCOMPARE(s.values.mill[Field::FeedRate], Num("3183,1", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
@@ -230,7 +228,7 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QVERIFY(bytes.contains("\"" + Num("10610,33", comma).toLatin1() + "\"\r\n"));
     QVERIFY(s.saved().sameStoredValues(s.values));
     // The focus stays in the field.
-    QVERIFY(s.field(u"DiameterSkærText"_s)->hasFocus());
+    QVERIFY(s.field(Field::Diameter)->hasFocus());
 }
 
 void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
@@ -240,15 +238,15 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
     RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
-    const QString n = s.field(u"OmdrejningerText"_s)->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
     const QString line = s.line();
 
-    s.type(u"DiameterSkærText"_s, u"1/0"_s);
+    s.type(Field::Diameter, u"1/0"_s);
     s.key(Qt::Key_Tab);
 
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), QString());
-    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
+    QCOMPARE(s.field(Field::Diameter)->text(), QString());
+    QCOMPARE(s.values.mill[Field::Diameter], QString());
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), n);
     QCOMPARE(s.line(), line);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
@@ -269,24 +267,24 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
     RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
-    const QString n = s.field(u"OmdrejningerText"_s)->text();
-    const QString S = s.field(u"TilspændingOmdrText"_s)->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
+    const QString S = s.field(Field::FeedRate)->text();
     const QString line = s.line();
     const QByteArray file = s.fileBytes();
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_Delete);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
-    s.type(u"AntalSkærText"_s, u"4"_s); // leaving the empty diameter warns
+    QCOMPARE(s.values.mill[Field::Diameter], QString());
+    s.type(Field::Flutes, u"4"_s); // leaving the empty diameter warns
     QCOMPARE(m_watchdog.take().size(), 1);
     s.key(Qt::Key_Return);
     QCOMPARE(m_watchdog.take().size(), 1);
 
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), S);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), n);
+    QCOMPARE(s.field(Field::FeedRate)->text(), S);
     QCOMPARE(s.line(), line);
     QCOMPARE(s.fileBytes(), file);
-    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
+    QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
 }
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
@@ -295,8 +293,9 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
     QTest::addColumn<QString>("name");
     for (Language language : {Language::Danish, Language::English}) {
         const char *window = language == Language::Danish ? "Danish" : "English";
-        for (const char *name : {"DiameterSkærText", "TilspændingOmdrText", "CNCResultatText"})
-            QTest::addRow("%s, %s", window, name) << int(language) << QString::fromUtf8(name);
+        for (const QString &name :
+             {names::field(Field::Diameter), names::field(Field::FeedRate), names::cncLine})
+            QTest::addRow("%s, %s", window, qPrintable(name)) << int(language) << name;
     }
 }
 
@@ -307,7 +306,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled()); // the Mill option has the focus
+    QVERIFY(!s.menu(names::editMenu)->isEnabled()); // the Mill option has the focus
 
     EntryField *entry = s.field(name);
     QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(10, 8));
@@ -315,11 +314,11 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     QVERIFY(entry->hasFocus());
     QVERIFY(!entry->text().isEmpty());
     QCOMPARE(entry->selectedText(), entry->text());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(s.menu(names::editMenu)->isEnabled());
     QWidget *popup = QApplication::activePopupWidget();
     QVERIFY(popup);
-    QCOMPARE(popup, s.menu(u"ctlEdit"_s));
-    QCOMPARE(popup->objectName(), u"ctlEdit"_s);
+    QCOMPARE(popup, s.menu(names::editMenu));
+    QCOMPARE(popup->objectName(), names::editMenu);
     // Only one menu is open: the field's own is never created.
     int menus = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -334,8 +333,8 @@ void FieldRules::leftClick_opensNoMenu()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);
-    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 

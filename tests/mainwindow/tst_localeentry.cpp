@@ -9,10 +9,10 @@
 #include <QRegularExpression>
 
 #include <cstdio>
-using state::WorkingValues;
-using state::Language;
 using mainwindow::MainWindow;
 using mainwindow::userNumberLocale;
+using state::Language;
+using state::WorkingValues;
 using widgets::EntryField;
 
 class LocaleEntry : public QObject
@@ -75,13 +75,13 @@ int TypeDiameter(const QString &typed)
     QApplication::setActiveWindow(&window);
     if (!QTest::qWaitForWindowActive(&window))
         return 1;
-    auto *diameter = window.findChild<EntryField *>(u"DiameterSkærText"_s);
+    auto *diameter = window.findChild<EntryField *>(names::field(Field::Diameter));
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(5, diameter->height() / 2));
     QTest::keyClicks(diameter, typed);
     QTest::keyClick(diameter, Qt::Key_Return);
     const QString shown = diameter->text() + u'\n' +
-                          window.findChild<EntryField *>(u"CNCResultatText"_s)->text() + u'\n' +
-                          window.findChild<EntryField *>(u"OmdrejningerText"_s)->text();
+                          window.findChild<EntryField *>(names::cncLine)->text() + u'\n' +
+                          window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text();
     std::fputs(shown.toUtf8().constData(), stdout);
     return 0;
 }

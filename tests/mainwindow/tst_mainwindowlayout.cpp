@@ -64,9 +64,9 @@ static void AddLanguageRows()
 }
 
 // The widget's place in the window's client area.
-static QRect InClient(const MainWindow &window, const char *name)
+static QRect InClient(const MainWindow &window, const QString &name)
 {
-    const auto *widget = window.findChild<QWidget *>(QString::fromUtf8(name));
+    const auto *widget = window.findChild<QWidget *>(name);
     if (!widget)
         return QRect();
     return QRect(widget->mapTo(window.centralWidget(), QPoint()), widget->size());
@@ -84,31 +84,30 @@ void MainWindowLayout::controls_carryTheirNames()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
     QCOMPARE(window.objectName(),
-             Language(language) == Language::Danish ? u"HovedForm"_s : u"UKHovedForm"_s);
+             Language(language) == Language::Danish ? names::danishWindow : names::englishWindow);
     QCOMPARE(window.windowTitle(), sharedTexts().programTitle);
     QVERIFY(!window.windowTitle().isEmpty());
 
-    const char *fields[] = {"DiameterSkærText",   "AntalSkærText",       "TilspændingTandText",
-                            "SkærehastighedText", "StigningText",        "StigningTextTomme",
-                            "OmdrejningerText",   "TilspændingOmdrText", "CNCResultatText"};
-    for (const char *name : fields)
-        QVERIFY2(window.findChild<QLineEdit *>(QString::fromUtf8(name)), name);
-    const char *labels[] = {"Label1", "Label2",  "Label3",  "Label5",       "Label6",      "Label8",
-                            "Label9", "Label11", "Label14", "DecimalLabel", "EnhederLabel"};
-    for (const char *name : labels)
-        QVERIFY2(window.findChild<QLabel *>(QString::fromUtf8(name)), name);
-    for (const char *name :
-         {"FræsereValg", "BorValg", "GevindtappeValg", "PmmOption", "PtommeOption"})
-        QVERIFY2(window.findChild<QRadioButton *>(QString::fromUtf8(name)), name);
-    for (const char *name : {"Frame5", "Frame2"})
-        QVERIFY2(window.findChild<QGroupBox *>(QString::fromUtf8(name)), name);
-    for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede", "Image3"})
-        QVERIFY2(window.findChild<SvgPicture *>(QString::fromUtf8(name)), name);
+    for (const QString &name : names::fields)
+        QVERIFY2(window.findChild<QLineEdit *>(name), qPrintable(name));
+    QVERIFY(window.findChild<QLineEdit *>(names::cncLine));
+    for (const QString &name : names::captions)
+        QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
+    for (const QString &name : {names::cncCaption, names::decimalsLabel, names::unitsLabel})
+        QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
+    for (const QString &name : {names::millOption, names::drillOption, names::tapOption,
+                                names::pitchMmOption, names::threadsPerInchOption})
+        QVERIFY2(window.findChild<QRadioButton *>(name), qPrintable(name));
+    for (const QString &name : {names::toolFrame, names::resultFrame})
+        QVERIFY2(window.findChild<QGroupBox *>(name), qPrintable(name));
+    for (const QString &name :
+         {names::millPicture, names::drillPicture, names::tapPicture, names::scenePicture})
+        QVERIFY2(window.findChild<SvgPicture *>(name), qPrintable(name));
 
     // Only the entry fields carry the tool tip; the result field has no limit of its own.
-    QCOMPARE(window.findChild<QLineEdit *>(u"DiameterSkærText"_s)->toolTip(),
+    QCOMPARE(window.findChild<QLineEdit *>(names::field(Field::Diameter))->toolTip(),
              catalogue(Language(language)).diameterToolTip);
-    QCOMPARE(window.findChild<QLineEdit *>(u"CNCResultatText"_s)->maxLength(), 32767);
+    QCOMPARE(window.findChild<QLineEdit *>(names::cncLine)->maxLength(), 32767);
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
@@ -134,7 +133,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
         const QRect place(child->mapTo(client, QPoint()), child->size());
         QVERIFY2(client->rect().contains(place), qPrintable(child->objectName()));
     }
-    QVERIFY(client->height() - InClient(*s.window, "Frame4").bottom() < 16);
+    QVERIFY(client->height() - InClient(*s.window, names::americaFrame).bottom() < 16);
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
@@ -159,48 +158,49 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
                         (item->isSeparator() ? u"---"_s : item->text());
     }
     const TextCatalogue &t = catalogue(Language(language));
-    const auto menu = [](const char *name, const QString &caption) {
-        return QString::fromUtf8(name) + u':' + caption;
+    const auto menu = [](const QString &name, const QString &caption) {
+        return name + u':' + caption;
     };
-    const auto item = [&menu](const char *name, const QString &caption) {
+    const auto item = [&menu](const QString &name, const QString &caption) {
         return u"  "_s + menu(name, caption);
     };
-    const QStringList expected{menu("ctlFiler", t.fileMenu),
-                               item("ctlPrint", t.printAction),
-                               item("ctlAfslut", t.quitAction),
-                               menu("ctlEdit", t.editMenu),
-                               item("ctlKopier", t.copyAction),
-                               item("ctlSætInd", t.pasteAction),
-                               item("ctlStreg", u"---"_s),
-                               item("ctlEditSignaturforklaring", t.editAboutMakerAction),
-                               menu("ctlDecimaler", t.decimalsMenu),
-                               item("ctlDecimalValg0", t.decimalActions[0]),
-                               item("ctlDecimalValg1", t.decimalActions[1]),
-                               item("ctlDecimalValg2", t.decimalActions[2]),
-                               item("ctlDecimalValg3", t.decimalActions[3]),
-                               menu("ctlEnheder", t.unitsMenu),
-                               item("ctlMetrisk", t.metricAction),
-                               item("ctlTommer", t.inchAction),
-                               menu(danish ? "ctlSprog" : "ctlLanguage", t.languageMenu),
-                               item(danish ? "ctlEngelsk" : "ctlDanish", t.languageAction),
-                               menu("ctlInfo", t.infoMenu),
-                               item("ctlSignaturforklaring", t.legendAction),
-                               item("ctlOmKovrin", t.aboutMakerAction),
-                               item("ctlOm", t.aboutProgramAction)};
+    const QStringList expected{
+        menu(names::fileMenu, t.fileMenu),
+        item(names::printItem, t.printAction),
+        item(names::quitItem, t.quitAction),
+        menu(names::editMenu, t.editMenu),
+        item(names::copyItem, t.copyAction),
+        item(names::pasteItem, t.pasteAction),
+        item(names::editSeparator, u"---"_s),
+        item(names::editAboutMakerItem, t.editAboutMakerAction),
+        menu(names::decimalsMenu, t.decimalsMenu),
+        item(names::decimalsItem(0), t.decimalActions[0]),
+        item(names::decimalsItem(1), t.decimalActions[1]),
+        item(names::decimalsItem(2), t.decimalActions[2]),
+        item(names::decimalsItem(3), t.decimalActions[3]),
+        menu(names::unitsMenu, t.unitsMenu),
+        item(names::metricItem, t.metricAction),
+        item(names::inchItem, t.inchAction),
+        menu(danish ? names::danishLanguageMenu : names::englishLanguageMenu, t.languageMenu),
+        item(danish ? names::englishItem : names::danishItem, t.languageAction),
+        menu(names::infoMenu, t.infoMenu),
+        item(names::legendItem, t.legendAction),
+        item(names::aboutMakerItem, t.aboutMakerAction),
+        item(names::aboutProgramItem, t.aboutProgramAction)};
     for (const QString &line : expected)
         QVERIFY2(!line.endsWith(u':'), qPrintable(line)); // no caption left empty
     QCOMPARE(tree, expected);
 
-    auto shortcut = [&window](const char *name) {
-        return window.findChild<QAction *>(QString::fromUtf8(name))->shortcut();
+    auto shortcut = [&window](const QString &name) {
+        return window.findChild<QAction *>(name)->shortcut();
     };
-    QCOMPARE(shortcut("ctlPrint"), QKeySequence(u"Ctrl+P"_s));
-    QCOMPARE(shortcut("ctlKopier"), QKeySequence(u"Ctrl+C"_s));
-    QCOMPARE(shortcut("ctlSætInd"), QKeySequence(u"Ctrl+V"_s));
-    QCOMPARE(shortcut("ctlSignaturforklaring"), QKeySequence(u"F1"_s));
-    QVERIFY(!window.findChild<QAction *>(u"ctlSignaturforklaring"_s)->isEnabled());
+    QCOMPARE(shortcut(names::printItem), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(shortcut(names::copyItem), QKeySequence(u"Ctrl+C"_s));
+    QCOMPARE(shortcut(names::pasteItem), QKeySequence(u"Ctrl+V"_s));
+    QCOMPARE(shortcut(names::legendItem), QKeySequence(u"F1"_s));
+    QVERIFY(!window.findChild<QAction *>(names::legendItem)->isEnabled());
     for (int index = 0; index < 4; ++index) {
-        QAction *item = window.findChild<QAction *>(u"ctlDecimalValg"_s + QString::number(index));
+        QAction *item = window.findChild<QAction *>(names::decimalsItem(index));
         QCOMPARE(item->property("index").toInt(), index);
         QVERIFY(item->isCheckable());
         QVERIFY(!item->isChecked());
@@ -211,17 +211,25 @@ void MainWindowLayout::tabOrder_followsTheRows_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("Mill") << u"FræsereValg"_s
-                          << QStringList{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                                         u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                                         u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s,
-                                         u"CNCResultatText"_s,     u"FræsereValg"_s,
-                                         u"DiameterSkærText"_s};
-    QTest::newRow("Tap") << u"GevindtappeValg"_s
-                         << QStringList{u"DiameterSkærText"_s,    u"StigningText"_s,
-                                        u"SkærehastighedText"_s,  u"OmdrejningerText"_s,
-                                        u"TilspændingOmdrText"_s, u"PmmOption"_s,
-                                        u"CNCResultatText"_s,     u"GevindtappeValg"_s};
+    QTest::newRow("Mill") << names::millOption
+                          << QStringList{names::field(Field::Diameter),
+                                         names::field(Field::Flutes),
+                                         names::field(Field::FeedPerTooth),
+                                         names::field(Field::CuttingSpeed),
+                                         names::field(Field::SpindleSpeed),
+                                         names::field(Field::FeedRate),
+                                         names::cncLine,
+                                         names::millOption,
+                                         names::field(Field::Diameter)};
+    QTest::newRow("Tap") << names::tapOption
+                         << QStringList{names::field(Field::Diameter),
+                                        names::field(Field::PitchMm),
+                                        names::field(Field::CuttingSpeed),
+                                        names::field(Field::SpindleSpeed),
+                                        names::field(Field::FeedRate),
+                                        names::pitchMmOption,
+                                        names::cncLine,
+                                        names::tapOption};
 }
 
 void MainWindowLayout::tabOrder_followsTheRows()
@@ -233,7 +241,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
 
-    QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (qsizetype i = 1; i < order.size(); ++i) {
         s.key(Qt::Key_Tab);
@@ -248,20 +256,20 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
+    QVERIFY(s.option(names::millOption)->hasFocus());
 
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(u"BorValg"_s)->isChecked());
-    QCOMPARE(s.field(u"AntalSkærText"_s)->text(), u"1"_s);
+    QVERIFY(s.option(names::drillOption)->isChecked());
+    QCOMPARE(s.field(Field::Flutes)->text(), u"1"_s);
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(u"GevindtappeValg"_s)->isChecked());
-    QVERIFY(s.option(u"PmmOption"_s)->isVisible());
+    QVERIFY(s.option(names::tapOption)->isChecked());
+    QVERIFY(s.option(names::pitchMmOption)->isVisible());
 
-    s.option(u"PmmOption"_s)->setFocus(Qt::TabFocusReason);
+    s.option(names::pitchMmOption)->setFocus(Qt::TabFocusReason);
     s.key(Qt::Key_Down);
-    QVERIFY(s.option(u"PtommeOption"_s)->isChecked());
+    QVERIFY(s.option(names::threadsPerInchOption)->isChecked());
     QVERIFY(s.values.threadsPerInchSelected);
-    QVERIFY(s.field(u"StigningTextTomme"_s)->isVisible());
+    QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 
 void MainWindowLayout::makerBand_linksOpenTheOffices_data()
@@ -295,14 +303,13 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         QCOMPARE(label->text(), shown[i]);
     }
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
-    QCOMPARE(window.findChild<QLabel *>(u"Label12"_s)->text(),
+    QCOMPARE(window.findChild<QLabel *>(names::makerLine)->text(),
              catalogue(Language(language)).maker.line);
 
     // The two offices' lines share one font size, so neither block looks smaller.
     QList<qreal> sizes;
-    for (const char *frame : {"Frame3", "Frame4"})
-        for (const QLabel *line :
-             window.findChild<QGroupBox *>(QString::fromUtf8(frame))->findChildren<QLabel *>())
+    for (const QString &frame : {names::europeFrame, names::americaFrame})
+        for (const QLabel *line : window.findChild<QGroupBox *>(frame)->findChildren<QLabel *>())
             sizes << line->font().pointSizeF();
     QCOMPARE(sizes.size(), 8);
     QCOMPARE(sizes.count(sizes.first()), 8);
@@ -325,16 +332,16 @@ void MainWindowLayout::requests_reachTheirSignals()
     // F1 works although its menu item is switched off.
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 1);
-    s.action(u"ctlOm"_s)->trigger();
+    s.action(names::aboutProgramItem)->trigger();
     QCOMPARE(program.size(), 1);
-    s.action(u"ctlOmKovrin"_s)->trigger();
-    s.action(u"ctlEditSignaturforklaring"_s)->trigger();
+    s.action(names::aboutMakerItem)->trigger();
+    s.action(names::editAboutMakerItem)->trigger();
     QCOMPARE(maker.size(), 2);
     QCOMPARE(maker.at(0).at(0).toBool(), true);
     QCOMPARE(maker.at(1).at(0).toBool(), false);
 
     // Once the item is switched on, its own shortcut takes F1, and F1 still works once.
-    s.action(u"ctlSignaturforklaring"_s)->setEnabled(true);
+    s.action(names::legendItem)->setEnabled(true);
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 2);
 
@@ -347,10 +354,10 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *mill = window.findChild<SvgPicture *>(u"FræserBillede"_s);
-    const auto *drill = window.findChild<SvgPicture *>(u"BorBillede"_s);
-    const auto *tap = window.findChild<SvgPicture *>(u"GevindBillede"_s);
-    const auto *scene = window.findChild<SvgPicture *>(u"Image3"_s);
+    const auto *mill = window.findChild<SvgPicture *>(names::millPicture);
+    const auto *drill = window.findChild<SvgPicture *>(names::drillPicture);
+    const auto *tap = window.findChild<SvgPicture *>(names::tapPicture);
+    const auto *scene = window.findChild<SvgPicture *>(names::scenePicture);
     QCOMPARE(mill->name(), u"endmill"_s);
     QCOMPARE(scene->name(), u"scene"_s);
     // Each drawn one to one; the tool pictures take turns at one place, left of the options.
@@ -360,8 +367,8 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     }
     QCOMPARE(drill->pos(), mill->pos());
     QCOMPARE(tap->pos(), mill->pos());
-    QVERIFY(mill->geometry().right() < InClient(window, "FræsereValg").left());
-    QVERIFY(scene->y() > InClient(window, "FræsereValg").bottom());
+    QVERIFY(mill->geometry().right() < InClient(window, names::millOption).left());
+    QVERIFY(scene->y() > InClient(window, names::millOption).bottom());
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
 }
 
@@ -376,20 +383,19 @@ void MainWindowLayout::rows_captionBesideItsField_data()
     QTest::addColumn<QString>("coveringOption"); // the pitch option over the caption
     for (Language language : {Language::Danish, Language::English}) {
         const char *tag = language == Language::Danish ? "da" : "en";
-        const auto row = [&](const char *caption, const char *field, const char *mate,
-                             const char *option = "") {
-            QTest::addRow("%s %s", tag, field)
-                << int(language) << QString::fromUtf8(caption) << QString::fromUtf8(field)
-                << QString::fromUtf8(mate) << QString::fromUtf8(option);
+        const auto row = [&](Field field, Field mate, const QString &option = {}) {
+            QTest::addRow("%s %s", tag, qPrintable(names::field(field)))
+                << int(language) << names::caption(field) << names::field(field)
+                << names::field(mate) << option;
         };
-        row("Label1", "DiameterSkærText", "SkærehastighedText");
-        row("Label6", "AntalSkærText", "DiameterSkærText");
-        row("Label9", "StigningText", "DiameterSkærText", "PmmOption");
-        row("Label5", "TilspændingTandText", "DiameterSkærText");
-        row("Label14", "StigningTextTomme", "DiameterSkærText", "PtommeOption");
-        row("Label3", "SkærehastighedText", "DiameterSkærText");
-        row("Label2", "OmdrejningerText", "TilspændingOmdrText");
-        row("Label8", "TilspændingOmdrText", "OmdrejningerText");
+        row(Field::Diameter, Field::CuttingSpeed);
+        row(Field::Flutes, Field::Diameter);
+        row(Field::PitchMm, Field::Diameter, names::pitchMmOption);
+        row(Field::FeedPerTooth, Field::Diameter);
+        row(Field::ThreadsPerInch, Field::Diameter, names::threadsPerInchOption);
+        row(Field::CuttingSpeed, Field::Diameter);
+        row(Field::SpindleSpeed, Field::FeedRate);
+        row(Field::FeedRate, Field::SpindleSpeed);
     }
 }
 
@@ -403,9 +409,9 @@ void MainWindowLayout::rows_captionBesideItsField()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect captionPlace = InClient(window, caption.toUtf8());
-    const QRect fieldPlace = InClient(window, field.toUtf8());
-    const QRect matePlace = InClient(window, columnMate.toUtf8());
+    const QRect captionPlace = InClient(window, caption);
+    const QRect fieldPlace = InClient(window, field);
+    const QRect matePlace = InClient(window, columnMate);
 
     QCOMPARE(captionPlace.top(), fieldPlace.top());
     QVERIFY(captionPlace.right() < fieldPlace.left());
@@ -418,7 +424,7 @@ void MainWindowLayout::rows_captionBesideItsField()
 
     // A pitch option covers its caption's row, its circle left of where the caption starts.
     if (!coveringOption.isEmpty()) {
-        const QRect option = InClient(window, coveringOption.toUtf8());
+        const QRect option = InClient(window, coveringOption);
         QCOMPARE(option.top(), captionPlace.top());
         QVERIFY(option.height() <= captionPlace.height());
         QVERIFY(option.left() < captionPlace.left());
@@ -438,32 +444,32 @@ void MainWindowLayout::bands_stackFromTopToBottom_data()
     static const char *const words[] = {"above", "left of", "inside", "in the column of"};
     for (Language language : {Language::Danish, Language::English}) {
         const char *tag = language == Language::Danish ? "da" : "en";
-        const auto pair = [&](const char *first, Relation relation, const char *second) {
-            QTest::addRow("%s %s %s %s", tag, first, words[relation], second)
-                << int(language) << QString::fromUtf8(first) << int(relation)
-                << QString::fromUtf8(second);
+        const auto pair = [&](const QString &first, Relation relation, const QString &second) {
+            QTest::addRow("%s %s %s %s", tag, qPrintable(first), words[relation],
+                          qPrintable(second))
+                << int(language) << first << int(relation) << second;
         };
-        pair("FræsereValg", LeftOf, "BorValg");
-        pair("BorValg", LeftOf, "GevindtappeValg");
-        pair("FræsereValg", Above, "Label4");
-        pair("Frame5", Inside, "Label4");
-        pair("Frame2", Inside, "Label4");
-        pair("Frame5", Above, "Frame2");
-        pair("Frame5", SameColumn, "Frame2");
-        pair("Label1", Above, "Label6");
-        pair("Label6", Above, "Label5");
-        pair("Label5", Above, "Label3");
-        pair("Label2", Above, "Label8");
-        pair("Label4", Above, "Label7");
-        pair("Label11", Inside, "Label7");
-        pair("Label11", LeftOf, "DecimalLabel");
-        pair("DecimalLabel", LeftOf, "EnhederLabel");
-        pair("EnhederLabel", Above, "CNCResultatText");
-        pair("CNCResultatText", Inside, "Label7");
-        pair("CNCResultatText", SameColumn, "Frame2");
-        pair("Label7", Above, "Label12");
-        pair("Label12", Above, "Frame3");
-        pair("Frame3", Above, "Frame4");
+        pair(names::millOption, LeftOf, names::drillOption);
+        pair(names::drillOption, LeftOf, names::tapOption);
+        pair(names::millOption, Above, names::toolBand);
+        pair(names::toolFrame, Inside, names::toolBand);
+        pair(names::resultFrame, Inside, names::toolBand);
+        pair(names::toolFrame, Above, names::resultFrame);
+        pair(names::toolFrame, SameColumn, names::resultFrame);
+        pair(names::caption(Field::Diameter), Above, names::caption(Field::Flutes));
+        pair(names::caption(Field::Flutes), Above, names::caption(Field::FeedPerTooth));
+        pair(names::caption(Field::FeedPerTooth), Above, names::caption(Field::CuttingSpeed));
+        pair(names::caption(Field::SpindleSpeed), Above, names::caption(Field::FeedRate));
+        pair(names::toolBand, Above, names::resultBand);
+        pair(names::cncCaption, Inside, names::resultBand);
+        pair(names::cncCaption, LeftOf, names::decimalsLabel);
+        pair(names::decimalsLabel, LeftOf, names::unitsLabel);
+        pair(names::unitsLabel, Above, names::cncLine);
+        pair(names::cncLine, Inside, names::resultBand);
+        pair(names::cncLine, SameColumn, names::resultFrame);
+        pair(names::resultBand, Above, names::makerLine);
+        pair(names::makerLine, Above, names::europeFrame);
+        pair(names::europeFrame, Above, names::americaFrame);
     }
 }
 
@@ -476,8 +482,8 @@ void MainWindowLayout::bands_stackFromTopToBottom()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect a = InClient(window, first.toUtf8());
-    const QRect b = InClient(window, second.toUtf8());
+    const QRect a = InClient(window, first);
+    const QRect b = InClient(window, second);
     QVERIFY(!a.isNull() && !b.isNull());
     switch (Relation(relation)) {
     case Above:
@@ -506,22 +512,22 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *units = window.findChild<QLabel *>(u"EnhederLabel"_s);
-    const auto *caption = window.findChild<QLabel *>(u"Label11"_s);
+    const auto *units = window.findChild<QLabel *>(names::unitsLabel);
+    const auto *caption = window.findChild<QLabel *>(names::cncCaption);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The units stand out from the captions in a dark red.
     const QColor red = units->palette().color(QPalette::WindowText);
     QVERIFY(red != caption->palette().color(QPalette::WindowText));
     QVERIFY(red.red() > red.green() && red.red() > red.blue());
-    const auto *decimals = window.findChild<QLabel *>(u"DecimalLabel"_s);
+    const auto *decimals = window.findChild<QLabel *>(names::decimalsLabel);
     QCOMPARE(decimals->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The CNC line is greyed, unlike the fields one types in.
-    const auto *line = window.findChild<QLineEdit *>(u"CNCResultatText"_s);
-    const auto *entry = window.findChild<QLineEdit *>(u"DiameterSkærText"_s);
+    const auto *line = window.findChild<QLineEdit *>(names::cncLine);
+    const auto *entry = window.findChild<QLineEdit *>(names::field(Field::Diameter));
     const QColor grey = line->palette().color(QPalette::Base);
     QVERIFY(grey != entry->palette().color(QPalette::Base));
     QCOMPARE(grey.saturation(), 0);
-    const auto *maker = window.findChild<QLabel *>(u"Label12"_s);
+    const auto *maker = window.findChild<QLabel *>(names::makerLine);
     QVERIFY(maker->font().bold());
     QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
@@ -537,9 +543,9 @@ void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect maker = InClient(window, "Label12");
-    const QRect europe = InClient(window, "Frame3");
-    const QRect america = InClient(window, "Frame4");
+    const QRect maker = InClient(window, names::makerLine);
+    const QRect europe = InClient(window, names::europeFrame);
+    const QRect america = InClient(window, names::americaFrame);
     QVERIFY(!europe.isNull() && !america.isNull());
 
     // Both as wide as the maker line, one under the other; America has a line more.

@@ -14,15 +14,23 @@ namespace {
 QString VisiblePicture(const RunningWindow &s)
 {
     QStringList shown;
-    for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede"})
-        if (s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible())
-            shown << QString::fromUtf8(name);
+    for (const QString &name : {names::millPicture, names::drillPicture, names::tapPicture})
+        if (s.window->findChild<QWidget *>(name)->isVisible())
+            shown << name;
     return shown.join(u'+');
 }
 
-bool Shown(const RunningWindow &s, const char *name)
+bool Shown(const RunningWindow &s, const QString &name)
 {
-    return s.window->findChild<QWidget *>(QString::fromUtf8(name))->isVisible();
+    return s.window->findChild<QWidget *>(name)->isVisible();
+}
+bool Shown(const RunningWindow &s, Field field)
+{
+    return Shown(s, names::field(field));
+}
+bool CaptionShown(const RunningWindow &s, Field field)
+{
+    return Shown(s, names::caption(field));
 }
 
 } // namespace
@@ -64,16 +72,17 @@ void ToolModes::opening_showsMillValuesAndPicture()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    QVERIFY(s.option(u"FræsereValg"_s)->isChecked());
-    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("381,97", comma));
+    QVERIFY(s.option(names::millOption)->isChecked());
+    QVERIFY(s.option(names::millOption)->hasFocus());
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), Num("381,97", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
-    QCOMPARE(VisiblePicture(s), u"FræserBillede"_s);
-    QVERIFY(!Shown(s, "PmmOption") && !Shown(s, "StigningText") && !Shown(s, "Label9"));
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
+    QCOMPARE(VisiblePicture(s), names::millPicture);
+    QVERIFY(!Shown(s, names::pitchMmOption) && !Shown(s, Field::PitchMm) &&
+            !CaptionShown(s, Field::PitchMm));
+    QVERIFY(!s.menu(names::editMenu)->isEnabled());
     // Opening wrote the file, with the locale's separator in the texts.
     QVERIFY(s.saved().sameStoredValues(s.values));
 }
@@ -86,21 +95,21 @@ void ToolModes::drill_showsOneEdgeDisabled()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.click(u"BorValg"_s);
-    EntryField *edges = s.field(u"AntalSkærText"_s);
+    s.click(names::drillOption);
+    EntryField *edges = s.field(Field::Flutes);
     QCOMPARE(edges->text(), u"1"_s);
     QVERIFY(!edges->isEnabled());
-    QCOMPARE(s.values.drill[calc::Field::Flutes], u"1"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
-    QCOMPARE(VisiblePicture(s), u"BorBillede"_s);
+    QCOMPARE(s.values.drill[Field::Flutes], u"1"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
+    QCOMPARE(VisiblePicture(s), names::drillPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
                                                               : u"S796 M03 F79.58 (8 DRILL)"_s);
-    QCOMPARE(s.values.mill[calc::Field::Flutes], u"3"_s);
+    QCOMPARE(s.values.mill[Field::Flutes], u"3"_s);
 
-    s.click(u"FræsereValg"_s);
+    s.click(names::millOption);
     QVERIFY(edges->isEnabled());
     QCOMPARE(edges->text(), u"3"_s);
-    QCOMPARE(VisiblePicture(s), u"FræserBillede"_s);
+    QCOMPARE(VisiblePicture(s), names::millPicture);
 }
 
 void ToolModes::millTapMill_keepsEveryValue()
@@ -122,16 +131,16 @@ void ToolModes::millTapMill_keepsEveryValue()
     const QStringList shown = visibleTexts();
     QCOMPARE(shown.size(), 7);
 
-    s.click(u"GevindtappeValg"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"6"_s);
-    QCOMPARE(s.field(u"StigningText"_s)->text(), Num("1,25", comma));
-    QVERIFY(!Shown(s, "AntalSkærText") && !Shown(s, "TilspændingTandText"));
-    QCOMPARE(VisiblePicture(s), u"GevindBillede"_s);
+    s.click(names::tapOption);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
+    QCOMPARE(s.field(Field::PitchMm)->text(), Num("1,25", comma));
+    QVERIFY(!Shown(s, Field::Flutes) && !Shown(s, Field::FeedPerTooth));
+    QCOMPARE(VisiblePicture(s), names::tapPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
                            : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
 
-    s.click(u"FræsereValg"_s);
+    s.click(names::millOption);
     QCOMPARE(visibleTexts(), shown);
     QVERIFY(s.values.sameStoredValues(before));
 }
@@ -153,17 +162,17 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     s.values.pitchMmSelected = mm;
     s.values.threadsPerInchSelected = tpi;
     QVERIFY(s.open(Language::Danish, true));
-    QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
-    QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
+    QCOMPARE(s.option(names::pitchMmOption)->isChecked(), mm);
+    QCOMPARE(s.option(names::threadsPerInchOption)->isChecked(), tpi);
 
-    s.click(u"GevindtappeValg"_s);
-    QCOMPARE(Shown(s, "StigningText"), mm);
-    QCOMPARE(Shown(s, "Label9"), mm);
-    QCOMPARE(Shown(s, "StigningTextTomme"), tpi);
-    QCOMPARE(Shown(s, "Label14"), tpi);
-    QVERIFY(Shown(s, "PmmOption") && Shown(s, "PtommeOption"));
-    QVERIFY(!Shown(s, "Label5") && !Shown(s, "Label6"));
-    QVERIFY(Shown(s, "DiameterSkærText") && Shown(s, "SkærehastighedText"));
+    s.click(names::tapOption);
+    QCOMPARE(Shown(s, Field::PitchMm), mm);
+    QCOMPARE(CaptionShown(s, Field::PitchMm), mm);
+    QCOMPARE(Shown(s, Field::ThreadsPerInch), tpi);
+    QCOMPARE(CaptionShown(s, Field::ThreadsPerInch), tpi);
+    QVERIFY(Shown(s, names::pitchMmOption) && Shown(s, names::threadsPerInchOption));
+    QVERIFY(!CaptionShown(s, Field::FeedPerTooth) && !CaptionShown(s, Field::Flutes));
+    QVERIFY(Shown(s, Field::Diameter) && Shown(s, Field::CuttingSpeed));
     QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
 }
 
@@ -173,20 +182,20 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     const WorkingValues before = s.values;
-    QRadioButton *drill = s.option(u"BorValg"_s);
+    QRadioButton *drill = s.option(names::drillOption);
 
     // The press gives the focus while the Mill option is still set.
     QTest::mousePress(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
     QVERIFY(drill->hasFocus());
-    QVERIFY(s.option(u"FræsereValg"_s)->isChecked());
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    QVERIFY(s.option(names::millOption)->isChecked());
+    QCOMPARE(s.field(Field::Diameter)->text(), u"12,5"_s);
     QVERIFY(s.values.sameStoredValues(before));
 
     QTest::mouseRelease(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
     QVERIFY(drill->isChecked());
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"8"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
     QCOMPARE(s.values.mill, before.mill);
-    QCOMPARE(s.values.drill[calc::Field::Diameter], u"8"_s);
+    QCOMPARE(s.values.drill[Field::Diameter], u"8"_s);
 }
 
 void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
@@ -209,18 +218,18 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QFETCH(bool, calculates);
     RunningWindow s;
     fixture::SampleValues(s.values, comma);
-    s.values.tap[calc::Field::ThreadsPerInch] = pitch;
+    s.values.tap[Field::ThreadsPerInch] = pitch;
     QVERIFY(s.open(Language::Danish, comma));
-    s.click(u"GevindtappeValg"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1061"_s);
+    s.click(names::tapOption);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
-    s.click(u"PtommeOption"_s);
+    s.click(names::threadsPerInchOption);
     QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(!s.values.pitchMmSelected);
-    QVERIFY(Shown(s, "StigningTextTomme") && !Shown(s, "StigningText"));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text() != u"1061"_s, calculates);
+    QVERIFY(Shown(s, Field::ThreadsPerInch) && !Shown(s, Field::PitchMm));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text() != u"1061"_s, calculates);
     if (calculates) {
-        QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1061,03", comma));
+        QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1061,03", comma));
         QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
         QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
         QVERIFY(s.saved().threadsPerInchSelected);
@@ -231,19 +240,19 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
-    s.values.tap[calc::Field::Diameter].clear();
+    s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
-    s.click(u"GevindtappeValg"_s); // the line cannot be built; a switch says nothing
+    s.click(names::tapOption); // the line cannot be built; a switch says nothing
     QVERIFY(m_watchdog.take().isEmpty());
-    QCOMPARE(s.saved().tap[calc::Field::Diameter], QString());
+    QCOMPARE(s.saved().tap[Field::Diameter], QString());
 
-    s.click(u"PtommeOption"_s);
+    s.click(names::threadsPerInchOption);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);
     QVERIFY(s.values.threadsPerInchSelected);
-    QVERIFY(Shown(s, "StigningTextTomme"));
+    QVERIFY(Shown(s, Field::ThreadsPerInch));
 }
 
 QTEST_MAIN(ToolModes)

@@ -5,14 +5,14 @@
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
-using state::WorkingValues;
-using state::Language;
+using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::ReportTexts;
-using mainwindow::catalogue;
-using windows::WindowManager;
-using windows::LegendWindow;
+using state::Language;
+using state::WorkingValues;
 using windows::AboutMakerWindow;
+using windows::LegendWindow;
+using windows::WindowManager;
 
 namespace {
 
@@ -22,9 +22,9 @@ bool Activate(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
-QAction *Action(MainWindow *window, const char *name)
+QAction *Action(MainWindow *window, const QString &name)
 {
-    return window->findChild<QAction *>(QString::fromUtf8(name));
+    return window->findChild<QAction *>(name);
 }
 
 int VisibleTopLevels(const QString &objectName)
@@ -96,7 +96,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     QVERIFY(Activate(window));
 
     // The menu item stays switched off; its key still opens the legend.
-    QVERIFY(!Action(window, "ctlSignaturforklaring")->isEnabled());
+    QVERIFY(!Action(window, names::legendItem)->isEnabled());
     QTest::keyClick(window, Qt::Key_F1);
     LegendWindow *shown = manager.auxWindows().legend(Language(language));
     QVERIFY(shown);
@@ -119,10 +119,10 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
     QTest::keyClick(danish, Qt::Key_F1);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 1);
 
-    Action(danish, "ctlEngelsk")->trigger();
+    Action(danish, names::englishItem)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 0);
-    QCOMPARE(manager.mainWindow()->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(manager.mainWindow()->objectName(), names::englishWindow);
     QCOMPARE(m_quits, 0);
 }
 
@@ -134,8 +134,8 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
     QVERIFY(Activate(window));
 
     // Each returns only once the watchdog has closed the modal window.
-    Action(window, "ctlOm")->trigger();
-    Action(window, "ctlOmKovrin")->trigger();
+    Action(window, names::aboutProgramItem)->trigger();
+    Action(window, names::aboutMakerItem)->trigger();
     const QList<fixture::SeenBox> seen = m_watchdog.take();
     QCOMPARE(seen.size(), 2);
     QCOMPARE(seen.at(0).text, u"OmForm"_s);
@@ -149,7 +149,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
-    Action(window, "ctlEditSignaturforklaring")->trigger();
+    Action(window, names::editAboutMakerItem)->trigger();
     QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
     QVERIFY(about);
     QVERIFY(about->isVisible());
@@ -157,7 +157,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
 
     QVERIFY(Activate(window));
-    Action(window, "ctlAfslut")->trigger();
+    Action(window, names::quitItem)->trigger();
     QCOMPARE(m_quits, 1);
     QVERIFY(about.isNull() || !about->isVisible());
 }
@@ -183,7 +183,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
         });
     MainWindow *window = manager.open(Language(language));
     QVERIFY(Activate(window));
-    const QString cncLine = window->findChild<QLineEdit *>(u"CNCResultatText"_s)->text();
+    const QString cncLine = window->findChild<QLineEdit *>(names::cncLine)->text();
     QVERIFY(!cncLine.isEmpty());
 
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
@@ -197,7 +197,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
-    m_values.mill[calc::Field::SpindleSpeed].clear();
+    m_values.mill[Field::SpindleSpeed].clear();
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     int prints = 0;

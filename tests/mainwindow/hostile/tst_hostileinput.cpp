@@ -12,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 using calc::AllFields;
-using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
 using mainwindow::catalogue;
@@ -46,19 +45,11 @@ bool isTap(Mode mode)
     return toolMode(mode) == ToolMode::Tap;
 }
 
-QString fieldName(Field field)
-{
-    static const char *const names[] = {
-        "DiameterSkærText", "AntalSkærText",     "TilspændingTandText", "SkærehastighedText",
-        "StigningText",     "StigningTextTomme", "OmdrejningerText",    "TilspændingOmdrText"};
-    return QString::fromUtf8(names[int(field)]);
-}
-
 QString optionName(Mode mode)
 {
-    return mode == Mode::Mill    ? u"FræsereValg"_s
-           : mode == Mode::Drill ? u"BorValg"_s
-                                 : u"GevindtappeValg"_s;
+    return mode == Mode::Mill    ? names::millOption
+           : mode == Mode::Drill ? names::drillOption
+                                 : names::tapOption;
 }
 
 // The fields a user can type into in each mode, in tab order.
@@ -169,9 +160,9 @@ QString checkShows(const RunningWindow &s, const session::Outcome &expected,
                    const QString &lineBefore, const QByteArray &fileBefore)
 {
     for (Field field : AllFields) {
-        const QString shown = s.field(fieldName(field))->text();
+        const QString shown = s.field(field)->text();
         if (shown != expected.field(field))
-            return fieldName(field) + u" shows "_s + shown + u", the engine "_s +
+            return names::field(field) + u" shows "_s + shown + u", the engine "_s +
                    expected.field(field);
     }
     if (expected.inputError) {
@@ -270,7 +261,7 @@ public:
         QTest::mouseClick(widget, Qt::LeftButton, {}, at);
         settle();
     }
-    void clickField(Field field) const { clickField(s.field(fieldName(field))); }
+    void clickField(Field field) const { clickField(s.field(field)); }
     void clickField(EntryField *entry) const { clickWidget(entry, QPoint(5, entry->height() / 2)); }
     void clickOption(const QString &name) const
     {
@@ -302,7 +293,7 @@ public:
     // a click there only moves the caret) and types over its whole text.
     void typeInto(Field field, const QString &text) const
     {
-        EntryField *entry = s.field(fieldName(field));
+        EntryField *entry = s.field(field);
         if (entry->hasFocus())
             key(Qt::Key_A, Qt::ControlModifier);
         else
@@ -532,7 +523,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             QVERIFY2(clock.elapsed() < 60'000, "steps take too long");
             const Field field = fields[(step / 2 + offset + pick) % fields.size()];
             const Leave leave = Leave(step % 3);
-            const QString name = fieldName(field);
+            const QString name = names::field(field);
             const QString where = QStringLiteral("'%1' in %2, leaving by %3: ")
                                       .arg(typed, name, QLatin1String(leaveName(leave)));
 
@@ -563,7 +554,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                 else if (leave == Leave::Tab)
                     d.key(Qt::Key_Tab);
                 else if (leave == Leave::ClickLine)
-                    d.clickField(s.field(u"CNCResultatText"_s));
+                    d.clickField(s.field(names::cncLine));
                 else
                     d.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
@@ -585,14 +576,14 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     QVERIFY(d.reset().isEmpty());
-    QAction *paste = s.action(u"ctlSætInd"_s);
-    QAction *copy = s.action(u"ctlKopier"_s);
+    QAction *paste = s.action(names::pasteItem);
+    QAction *copy = s.action(names::copyItem);
 
     for (const QString &text : {Long300Digits, long300Mixed()}) {
         QCOMPARE(text.size(), 300);
         platform::setClipboardText(text);
         for (Field field : editable(c.mode)) {
-            const QString name = fieldName(field);
+            const QString name = names::field(field);
             EntryField *entry = s.field(name);
             d.clickField(entry);
             const QString before = entry->text();
@@ -615,7 +606,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     }
 
     // The line takes the whole text (less tabs and line breaks) by the menu item or the key.
-    EntryField *line = s.field(u"CNCResultatText"_s);
+    EntryField *line = s.field(names::cncLine);
     d.clickField(line);
     const ToolValues kind = s.values.tool(toolMode(c.mode));
     QString pasted = long300Mixed();
@@ -698,10 +689,10 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi, Mode::Mill}) {
         c.mode = d.c.mode = mode;
         const QString where = QLatin1String(modeName(mode)) + u": "_s;
-        if (isTap(mode) && s.option(u"GevindtappeValg"_s)->isChecked()) {
+        if (isTap(mode) && s.option(names::tapOption)->isChecked()) {
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
-            d.clickOption(u"PtommeOption"_s);
+            d.clickOption(names::threadsPerInchOption);
             QString error = d.boxes((focusInField ? perChain : 0) + perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
         } else {
@@ -709,14 +700,14 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             QString error = d.boxes(focusInField ? perChain : 0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
             QVERIFY(s.option(optionName(mode))->isChecked());
-            QVERIFY2(!s.menu(u"ctlEdit"_s)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
+            QVERIFY2(!s.menu(names::editMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
         focusInField = false;
 
         d.clickField(Field::Diameter);
         if (emptyDiameter) {
             d.key(Qt::Key_Delete);
-            QCOMPARE(s.values.tool(toolMode(mode))[calc::Field::Diameter], QString());
+            QCOMPARE(s.values.tool(toolMode(mode))[Field::Diameter], QString());
         }
         focusInField = true;
         QString error = d.boxes(0);
@@ -724,7 +715,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
 
         const QList<Field> fields = editable(mode);
         for (qsizetype i = 0; i < fields.size(); ++i) {
-            const QString name = fieldName(fields[i]);
+            const QString name = names::field(fields[i]);
             QVERIFY2(s.field(name)->hasFocus(), qPrintable(where + name + u" has no focus"_s));
             for (int enter = 0; enter < 3; ++enter, ++events) {
                 const QString context = where + name + QStringLiteral(", Enter %1: ").arg(enter);
@@ -743,8 +734,9 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         QWidget *past = QApplication::focusWidget();
         QVERIFY(past);
         QCOMPARE(past->objectName(),
-                 isTap(mode) ? (mode == Mode::TapMm ? u"PmmOption"_s : u"PtommeOption"_s)
-                             : u"CNCResultatText"_s);
+                 isTap(mode)
+                     ? (mode == Mode::TapMm ? names::pitchMmOption : names::threadsPerInchOption)
+                     : names::cncLine);
 
         // Back into the speed field with a click, Enter, then on to the next mode.
         d.clickField(Field::CuttingSpeed);
@@ -754,7 +746,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
-            d.clickOption(mode == Mode::TapMm ? u"PmmOption"_s : u"PtommeOption"_s);
+            d.clickOption(mode == Mode::TapMm ? names::pitchMmOption : names::threadsPerInchOption);
             error = d.boxes(2 * perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
             focusInField = false;
@@ -763,7 +755,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
     QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
-    d.clickOption(u"FræsereValg"_s);
+    d.clickOption(names::millOption);
     const QString error = d.boxes(perChain) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
@@ -811,14 +803,14 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     d.key(Qt::Key_Return);
     QString error = d.boxes(0);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QString n = s.field(fieldName(Field::SpindleSpeed))->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
 
     d.typeInto(Field::CuttingSpeed, speed);
     error = d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
-            checkInvariants(s, c, fieldName(Field::CuttingSpeed), speed);
+            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(s.field(fieldName(Field::CuttingSpeed))->text(), speed);
-    const QString shownN = s.field(fieldName(Field::SpindleSpeed))->text();
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
+    const QString shownN = s.field(Field::SpindleSpeed)->text();
     if (formulaStops) {
         QCOMPARE(shownN, n);
     } else {
@@ -860,8 +852,8 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
     s.values.threadsPerInchSelected = pitch == 1;
-    s.values.tap[calc::Field::Diameter] = u"6"_s;
-    s.values.drill[calc::Field::Diameter] = u"8"_s;
+    s.values.tap[Field::Diameter] = u"6"_s;
+    s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
     d.settle();
     const QString name = optionName(c.mode);
@@ -882,8 +874,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
-    QCOMPARE(s.field(fieldName(Field::Diameter))->text(),
-             s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
+    QCOMPARE(s.field(Field::Diameter)->text(), s.values.tool(toolMode(c.mode))[Field::Diameter]);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 
@@ -892,7 +883,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const QString error =
         d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(s.values.tool(toolMode(c.mode))[calc::Field::CuttingSpeed], u"77"_s);
+    QCOMPARE(s.values.tool(toolMode(c.mode))[Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
         if (other != toolMode(c.mode))
             QCOMPARE(s.values.tool(other), before.tool(other));
