@@ -36,28 +36,20 @@ using widgets::EntryField;
 
 // The objectNames of the main window's controls. The tests keep their own copy rather than
 // read the program's field table, so that a wrong name there fails here.
+// clang-format off
 namespace names {
 // The entry fields and their captions, indexed by Field.
 inline const QString fields[calc::FieldCount] = {
-    u"DiameterSkærText"_s,   u"AntalSkærText"_s,      u"TilspændingTandText"_s,
-    u"SkærehastighedText"_s, u"StigningText"_s,       u"StigningTextTomme"_s,
-    u"OmdrejningerText"_s,   u"TilspændingOmdrText"_s};
-inline const QString captions[calc::FieldCount] = {u"Label1"_s, u"Label6"_s, u"Label5"_s,
-                                                   u"Label3"_s, u"Label9"_s, u"Label14"_s,
-                                                   u"Label2"_s, u"Label8"_s};
-inline QString field(Field which)
-{
-    return fields[std::size_t(which)];
-}
-inline QString caption(Field which)
-{
-    return captions[std::size_t(which)];
-}
+    u"DiameterSkærText"_s, u"AntalSkærText"_s,     u"TilspændingTandText"_s, u"SkærehastighedText"_s,
+    u"StigningText"_s,     u"StigningTextTomme"_s, u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
+inline const QString captions[calc::FieldCount] = {
+    u"Label1"_s, u"Label6"_s, u"Label5"_s, u"Label3"_s, u"Label9"_s, u"Label14"_s, u"Label2"_s, u"Label8"_s};
+inline QString field(Field which) { return fields[std::size_t(which)]; }
+inline QString caption(Field which) { return captions[std::size_t(which)]; }
 
 inline const QString cncLine = u"CNCResultatText"_s, cncCaption = u"Label11"_s;
 inline const QString decimalsLabel = u"DecimalLabel"_s, unitsLabel = u"EnhederLabel"_s;
-inline const QString millOption = u"FræsereValg"_s, drillOption = u"BorValg"_s;
-inline const QString tapOption = u"GevindtappeValg"_s;
+inline const QString millOption = u"FræsereValg"_s, drillOption = u"BorValg"_s, tapOption = u"GevindtappeValg"_s;
 inline const QString pitchMmOption = u"PmmOption"_s, threadsPerInchOption = u"PtommeOption"_s;
 inline const QString millPicture = u"FræserBillede"_s, drillPicture = u"BorBillede"_s;
 inline const QString tapPicture = u"GevindBillede"_s, scenePicture = u"Image3"_s;
@@ -68,21 +60,17 @@ inline const QString danishWindow = u"HovedForm"_s, englishWindow = u"UKHovedFor
 
 inline const QString fileMenu = u"ctlFiler"_s, printItem = u"ctlPrint"_s, quitItem = u"ctlAfslut"_s;
 inline const QString editMenu = u"ctlEdit"_s, copyItem = u"ctlKopier"_s, pasteItem = u"ctlSætInd"_s;
-inline const QString editSeparator = u"ctlStreg"_s;
-inline const QString editAboutMakerItem = u"ctlEditSignaturforklaring"_s;
+inline const QString editSeparator = u"ctlStreg"_s, editAboutMakerItem = u"ctlEditSignaturforklaring"_s;
 inline const QString decimalsMenu = u"ctlDecimaler"_s;
-inline QString decimalsItem(int count)
-{
-    return u"ctlDecimalValg"_s + QString::number(count);
-}
-inline const QString unitsMenu = u"ctlEnheder"_s, metricItem = u"ctlMetrisk"_s;
-inline const QString inchItem = u"ctlTommer"_s;
+inline QString decimalsItem(int count) { return u"ctlDecimalValg"_s + QString::number(count); }
+inline const QString unitsMenu = u"ctlEnheder"_s, metricItem = u"ctlMetrisk"_s, inchItem = u"ctlTommer"_s;
 // Each window's language menu offers the other language.
 inline const QString danishLanguageMenu = u"ctlSprog"_s, englishItem = u"ctlEngelsk"_s;
 inline const QString englishLanguageMenu = u"ctlLanguage"_s, danishItem = u"ctlDanish"_s;
 inline const QString infoMenu = u"ctlInfo"_s, legendItem = u"ctlSignaturforklaring"_s;
 inline const QString aboutMakerItem = u"ctlOmKovrin"_s, aboutProgramItem = u"ctlOm"_s;
 } // namespace names
+// clang-format on
 
 namespace fixture {
 

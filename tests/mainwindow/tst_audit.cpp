@@ -150,16 +150,14 @@ void Audit::entry_runsItsChainInOrder_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
     QTest::addColumn<QString>("line");
+    // clang-format off
     // Sz from S, then n from V and D, then S from that Sz and n.
-    QTest::newRow("Mill, feed rate")
-        << names::millOption << Field::FeedRate << u"600"_s
-        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s}
-        << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
+    QTest::newRow("Mill, feed rate") << names::millOption << Field::FeedRate << u"600"_s
+        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s} << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
     // V from n, then n again from that V, rounded to two decimals, then S.
-    QTest::newRow("Drill, spindle speed")
-        << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
-        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s}
-        << u"S1000 M03 F100.05 (8 BOR)"_s;
+    QTest::newRow("Drill, spindle speed") << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
+        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s} << u"S1000 M03 F100.05 (8 BOR)"_s;
+    // clang-format on
 }
 
 void Audit::entry_runsItsChainInOrder()

@@ -211,25 +211,14 @@ void MainWindowLayout::tabOrder_followsTheRows_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("Mill") << names::millOption
-                          << QStringList{names::field(Field::Diameter),
-                                         names::field(Field::Flutes),
-                                         names::field(Field::FeedPerTooth),
-                                         names::field(Field::CuttingSpeed),
-                                         names::field(Field::SpindleSpeed),
-                                         names::field(Field::FeedRate),
-                                         names::cncLine,
-                                         names::millOption,
-                                         names::field(Field::Diameter)};
-    QTest::newRow("Tap") << names::tapOption
-                         << QStringList{names::field(Field::Diameter),
-                                        names::field(Field::PitchMm),
-                                        names::field(Field::CuttingSpeed),
-                                        names::field(Field::SpindleSpeed),
-                                        names::field(Field::FeedRate),
-                                        names::pitchMmOption,
-                                        names::cncLine,
-                                        names::tapOption};
+    using namespace names;
+    using enum Field;
+    // clang-format off
+    QTest::newRow("Mill") << millOption << QStringList{field(Diameter), field(Flutes), field(FeedPerTooth),
+        field(CuttingSpeed), field(SpindleSpeed), field(FeedRate), cncLine, millOption, field(Diameter)};
+    QTest::newRow("Tap") << tapOption << QStringList{field(Diameter), field(PitchMm), field(CuttingSpeed),
+        field(SpindleSpeed), field(FeedRate), pitchMmOption, cncLine, tapOption};
+    // clang-format on
 }
 
 void MainWindowLayout::tabOrder_followsTheRows()
@@ -275,7 +264,7 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 void MainWindowLayout::makerBand_linksOpenTheOffices_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("linkLabels");
     QTest::newRow("Danish") << int(Language::Danish)
                             << QStringList{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
     QTest::newRow("English") << int(Language::English)
@@ -285,7 +274,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices_data()
 void MainWindowLayout::makerBand_linksOpenTheOffices()
 {
     QFETCH(int, language);
-    QFETCH(QStringList, names);
+    QFETCH(QStringList, linkLabels);
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
@@ -297,8 +286,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         QString::fromUtf8(maker::Europe.web), QString::fromUtf8(maker::Europe.mail),
         QString::fromUtf8(maker::America.web), QString::fromUtf8(maker::America.mail)};
     for (int i = 0; i < 4; ++i) {
-        auto *label = window.findChild<LinkLabel *>(names[i]);
-        QVERIFY2(label, qPrintable(names[i]));
+        auto *label = window.findChild<LinkLabel *>(linkLabels[i]);
+        QVERIFY2(label, qPrintable(linkLabels[i]));
         QCOMPARE(label->link(), QUrl(links[i]));
         QCOMPARE(label->text(), shown[i]);
     }

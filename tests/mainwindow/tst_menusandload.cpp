@@ -330,18 +330,14 @@ void MenusAndLoad::load_captionsFollowStoredUnits_data()
     QTest::addColumn<QString>("units");
     const int da = int(Language::Danish);
     const int en = int(Language::English);
-    QTest::newRow("Danish, inch") << da << true << false << u"Diameter (D) i tommer :"_s
-                                  << u"Tommer"_s;
-    QTest::newRow("Danish, metric")
-        << da << false << true << u"Diameter (D) i mm :"_s << u"Metrisk"_s;
-    QTest::newRow("English, inch")
-        << en << true << false << u"Diameter (D) in inch :"_s << u"Inches"_s;
-    QTest::newRow("English, metric")
-        << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("both: metric last")
-        << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("neither: inch")
-        << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    // clang-format off
+    QTest::newRow("Danish, inch") << da << true << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    QTest::newRow("Danish, metric") << da << false << true << u"Diameter (D) i mm :"_s << u"Metrisk"_s;
+    QTest::newRow("English, inch") << en << true << false << u"Diameter (D) in inch :"_s << u"Inches"_s;
+    QTest::newRow("English, metric") << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
+    QTest::newRow("both: metric last") << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
+    QTest::newRow("neither: inch") << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    // clang-format on
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits()

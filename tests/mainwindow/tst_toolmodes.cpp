@@ -20,19 +20,6 @@ QString VisiblePicture(const RunningWindow &s)
     return shown.join(u'+');
 }
 
-bool Shown(const RunningWindow &s, const QString &name)
-{
-    return s.window->findChild<QWidget *>(name)->isVisible();
-}
-bool Shown(const RunningWindow &s, Field field)
-{
-    return Shown(s, names::field(field));
-}
-bool CaptionShown(const RunningWindow &s, Field field)
-{
-    return Shown(s, names::caption(field));
-}
-
 } // namespace
 
 class ToolModes : public QObject
@@ -80,8 +67,8 @@ void ToolModes::opening_showsMillValuesAndPicture()
                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
     QCOMPARE(VisiblePicture(s), names::millPicture);
-    QVERIFY(!Shown(s, names::pitchMmOption) && !Shown(s, Field::PitchMm) &&
-            !CaptionShown(s, Field::PitchMm));
+    QVERIFY(!s.option(names::pitchMmOption)->isVisible() && !s.field(Field::PitchMm)->isVisible() &&
+            !s.caption(Field::PitchMm)->isVisible());
     QVERIFY(!s.menu(names::editMenu)->isEnabled());
     // Opening wrote the file, with the locale's separator in the texts.
     QVERIFY(s.saved().sameStoredValues(s.values));
@@ -134,7 +121,7 @@ void ToolModes::millTapMill_keepsEveryValue()
     s.click(names::tapOption);
     QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
     QCOMPARE(s.field(Field::PitchMm)->text(), Num("1,25", comma));
-    QVERIFY(!Shown(s, Field::Flutes) && !Shown(s, Field::FeedPerTooth));
+    QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
     QCOMPARE(VisiblePicture(s), names::tapPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
@@ -166,13 +153,14 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QCOMPARE(s.option(names::threadsPerInchOption)->isChecked(), tpi);
 
     s.click(names::tapOption);
-    QCOMPARE(Shown(s, Field::PitchMm), mm);
-    QCOMPARE(CaptionShown(s, Field::PitchMm), mm);
-    QCOMPARE(Shown(s, Field::ThreadsPerInch), tpi);
-    QCOMPARE(CaptionShown(s, Field::ThreadsPerInch), tpi);
-    QVERIFY(Shown(s, names::pitchMmOption) && Shown(s, names::threadsPerInchOption));
-    QVERIFY(!CaptionShown(s, Field::FeedPerTooth) && !CaptionShown(s, Field::Flutes));
-    QVERIFY(Shown(s, Field::Diameter) && Shown(s, Field::CuttingSpeed));
+    QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
+    QCOMPARE(s.caption(Field::PitchMm)->isVisible(), mm);
+    QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
+    QCOMPARE(s.caption(Field::ThreadsPerInch)->isVisible(), tpi);
+    QVERIFY(s.option(names::pitchMmOption)->isVisible() &&
+            s.option(names::threadsPerInchOption)->isVisible());
+    QVERIFY(!s.caption(Field::FeedPerTooth)->isVisible() && !s.caption(Field::Flutes)->isVisible());
+    QVERIFY(s.field(Field::Diameter)->isVisible() && s.field(Field::CuttingSpeed)->isVisible());
     QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
 }
 
@@ -226,7 +214,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     s.click(names::threadsPerInchOption);
     QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(!s.values.pitchMmSelected);
-    QVERIFY(Shown(s, Field::ThreadsPerInch) && !Shown(s, Field::PitchMm));
+    QVERIFY(s.field(Field::ThreadsPerInch)->isVisible() && !s.field(Field::PitchMm)->isVisible());
     QCOMPARE(s.field(Field::SpindleSpeed)->text() != u"1061"_s, calculates);
     if (calculates) {
         QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1061,03", comma));
@@ -252,7 +240,7 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);
     QVERIFY(s.values.threadsPerInchSelected);
-    QVERIFY(Shown(s, Field::ThreadsPerInch));
+    QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 
 QTEST_MAIN(ToolModes)
