@@ -1,5 +1,5 @@
-#include "modalwatchdog.h"
 #include "mainwindow/textcatalogue.h"
+#include "modalwatchdog.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
@@ -19,17 +19,17 @@
 #include <QtMath>
 
 #include <memory>
-using state::Language;
-using mainwindow::TextCatalogue;
-using mainwindow::LegendTexts;
 using mainwindow::AboutMakerTexts;
 using mainwindow::catalogue;
+using mainwindow::LegendTexts;
 using mainwindow::sharedTexts;
+using mainwindow::TextCatalogue;
+using state::Language;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
+using windows::AboutMakerWindow;
 using windows::AuxWindows;
 using windows::LegendWindow;
-using windows::AboutMakerWindow;
 
 // Stands in for the desktop's browser and mail program.
 class LinkCatcher : public QObject
@@ -344,7 +344,8 @@ void TestAuxWindows::aboutMaker_texts()
         for (const QLabel *line : g->findChildren<QLabel *>())
             officeSizes << line->font().pointSizeF();
     }
-    QCOMPARE(frames, (QStringList{languageTexts.maker.europeTitle, languageTexts.maker.americaTitle}));
+    QCOMPARE(frames,
+             (QStringList{languageTexts.maker.europeTitle, languageTexts.maker.americaTitle}));
     // Both offices in one font size.
     QCOMPARE(officeSizes.size(), 8);
     QCOMPARE(officeSizes.count(officeSizes.first()), 8);
@@ -464,23 +465,19 @@ void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop_data()
     };
     using maker::America;
     using maker::Europe;
+    // clang-format off
     QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("da Europe mail")
-        << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("da Europe mail") << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
     QTest::newRow("da USA web") << Language::Danish << "Label24" << web(America) << webUrl(America);
-    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America)
-                                 << mailUrl(America);
+    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America) << mailUrl(America);
     QTest::newRow("da resold product")
         << Language::Danish << "Label3" << QString::fromUtf8(maker::ResoldProductWeb)
         << QUrl(QString::fromUtf8(maker::ResoldProductUrl));
-    QTest::newRow("en Europe web")
-        << Language::English << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("en Europe mail")
-        << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
-    QTest::newRow("en USA web") << Language::English << "Label24" << web(America)
-                                << webUrl(America);
-    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America)
-                                 << mailUrl(America);
+    QTest::newRow("en Europe web") << Language::English << "Label1" << web(Europe) << webUrl(Europe);
+    QTest::newRow("en Europe mail") << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("en USA web") << Language::English << "Label24" << web(America) << webUrl(America);
+    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America) << mailUrl(America);
+    // clang-format on
 }
 
 void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop()
