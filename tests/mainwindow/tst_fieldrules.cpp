@@ -32,6 +32,8 @@ private slots:
     void doubleQuote_isNeverTyped();
     void tabAndClick_selectWholeText_data() { fixture::AddWindowRows(); }
     void tabAndClick_selectWholeText();
+    void enter_runsItsFieldsChainInOrder_data();
+    void enter_runsItsFieldsChainInOrder();
     void fractionAndEnter_recomputesLineAndFile_data() { fixture::AddWindowRows(); }
     void fractionAndEnter_recomputesLineAndFile();
     void divisionByZero_leavingDiameter_emptiesAndWarnsOnce_data() { fixture::AddWindowRows(); }
@@ -200,6 +202,48 @@ void FieldRules::tabAndClick_selectWholeText()
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
     QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
+}
+
+void FieldRules::enter_runsItsFieldsChainInOrder_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
+    QTest::addColumn<QString>("line");
+    // clang-format off
+    // Sz from S, then n from V and D, then S from that Sz and n.
+    QTest::newRow("Mill, feed rate") << names::millOption << Field::FeedRate << u"600"_s
+        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s} << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
+    // V from n, then n again from that V, rounded to two decimals, then S.
+    QTest::newRow("Drill, spindle speed") << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
+        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s} << u"S1000 M03 F100.05 (8 BOR)"_s;
+    // clang-format on
+}
+
+void FieldRules::enter_runsItsFieldsChainInOrder()
+{
+    QFETCH(QString, mode);
+    QFETCH(Field, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, line);
+    RunningWindow s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    s.click(mode);
+
+    s.type(field, typed);
+    s.key(Qt::Key_Return);
+    const QStringList shown{s.field(Field::FeedPerTooth)->text(),
+                            s.field(Field::CuttingSpeed)->text(),
+                            s.field(Field::SpindleSpeed)->text(), s.field(Field::FeedRate)->text()};
+    QCOMPARE(shown, expected);
+    QCOMPARE(s.line(), line);
+    const ToolValues &stored = mode == names::drillOption ? s.values.drill : s.values.mill;
+    QCOMPARE((QStringList{stored[Field::FeedPerTooth], stored[Field::CuttingSpeed],
+                          stored[Field::SpindleSpeed], stored[Field::FeedRate]}),
+             expected);
 }
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()

@@ -58,18 +58,18 @@ class MenusAndLoad : public QObject
 private slots:
     void cleanup();
 
-    void designState_beforeLoad_data();
-    void designState_beforeLoad();
-    void designState_startingTexts_data();
-    void designState_startingTexts();
+    void beforeLoad_millCheckedFieldsEmpty_data();
+    void beforeLoad_millCheckedFieldsEmpty();
+    void beforeLoad_controlsShowStartingTexts_data();
+    void beforeLoad_controlsShowStartingTexts();
     void unitCaptions_loadAndMenu_data();
     void unitCaptions_loadAndMenu();
     void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::AddWindowRows(); }
     void unitsMenu_setsCaptionsAndRecomputes();
     void unitsMenu_sameItemAgain_runsAgain();
     void unitsMenu_emptyDiameter_captionsChangeThenWarns();
-    void decimalsMenu_threeDecimals_data() { fixture::AddWindowRows(); }
-    void decimalsMenu_threeDecimals();
+    void decimalsMenu_checksOneItemAndRecomputes_data() { fixture::AddWindowRows(); }
+    void decimalsMenu_checksOneItemAndRecomputes();
     void load_captionsFollowStoredUnits_data();
     void load_captionsFollowStoredUnits();
     void load_decimalCount_oneCheckedItem_data();
@@ -92,14 +92,14 @@ void MenusAndLoad::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-void MenusAndLoad::designState_beforeLoad_data()
+void MenusAndLoad::beforeLoad_millCheckedFieldsEmpty_data()
 {
     QTest::addColumn<int>("language");
     QTest::newRow("Danish") << int(Language::Danish);
     QTest::newRow("English") << int(Language::English);
 }
 
-void MenusAndLoad::designState_beforeLoad()
+void MenusAndLoad::beforeLoad_millCheckedFieldsEmpty()
 {
     QFETCH(int, language);
     WorkingValues values;
@@ -123,7 +123,7 @@ void MenusAndLoad::designState_beforeLoad()
     QVERIFY(!window.findChild<QRadioButton *>(names::threadsPerInchOption)->isChecked());
 }
 
-void MenusAndLoad::designState_startingTexts_data()
+void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
@@ -166,7 +166,7 @@ void MenusAndLoad::designState_startingTexts_data()
     }
 }
 
-void MenusAndLoad::designState_startingTexts()
+void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
 {
     QFETCH(int, language);
     QFETCH(QString, name);
@@ -298,7 +298,7 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
     QVERIFY(!s.saved().metricUnits); // the choice reaches the file with the next line
 }
 
-void MenusAndLoad::decimalsMenu_threeDecimals()
+void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);

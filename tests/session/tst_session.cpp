@@ -7,15 +7,15 @@
 
 using calc::Field;
 using namespace Qt::StringLiterals;
-using calc::ToolMode;
 using calc::AllFields;
-using state::WorkingValues;
-using state::Language;
-using state::LanguageState;
+using calc::ToolMode;
 using session::Outcome;
 using session::Session;
+using state::Language;
+using state::LanguageState;
 using state::SaveResult;
 using state::SaveStatus;
+using state::WorkingValues;
 
 namespace {
 
@@ -94,8 +94,8 @@ private slots:
     void selectPitchUnit_startsOnlyFromLeastPitch_data();
     void selectPitchUnit_startsOnlyFromLeastPitch();
     void menus_recomputeSpeedAndFeed();
-    void load_decimalKeyAndPitchUnit_data();
-    void load_decimalKeyAndPitchUnit();
+    void load_settlesSeparatorUnitsAndPitchWithoutSaving_data();
+    void load_settlesSeparatorUnitsAndPitchWithoutSaving();
     void save_firstFailureWarnsOnce_data();
     void save_firstFailureWarnsOnce();
     void load_otherDecimalSeparator_keepsTheTexts();
@@ -390,7 +390,7 @@ void TestSession::menus_recomputeSpeedAndFeed()
     QCOMPARE(e.saves, 2);
 }
 
-void TestSession::load_decimalKeyAndPitchUnit_data()
+void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving_data()
 {
     QTest::addColumn<bool>("comma");
     QTest::addColumn<bool>("fileComma"); // the notation the file was written in
@@ -410,7 +410,7 @@ void TestSession::load_decimalKeyAndPitchUnit_data()
         << false << false << true << false << true << false << false << false;
 }
 
-void TestSession::load_decimalKeyAndPitchUnit()
+void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
 {
     QFETCH(bool, comma);
     QFETCH(bool, fileComma);

@@ -94,9 +94,9 @@ private slots:
     void init();
     void cleanup();
 
-    void legend_textsInOrder_data();
-    void legend_textsInOrder();
-    void legend_placeAndLook();
+    void legend_showsLanguagesTextsInOrder_data();
+    void legend_showsLanguagesTextsInOrder();
+    void legend_fixedSizeBesideMainWindow();
     void legend_openedTwice_staysOneModelessWindow();
     void legend_closeClosesOnlyThatLanguage();
 
@@ -104,8 +104,8 @@ private slots:
     void aboutProgram_isModalAndCloses_data();
     void aboutProgram_isModalAndCloses();
 
-    void aboutMaker_texts_data();
-    void aboutMaker_texts();
+    void aboutMaker_showsLanguagesTexts_data();
+    void aboutMaker_showsLanguagesTexts();
     void aboutMaker_fromInfoMenu_isModal();
     void aboutMaker_fromEditMenu_isModeless();
     void aboutMaker_modalWhileOpenModeless_broughtToFront();
@@ -142,7 +142,7 @@ void TestAuxWindows::cleanup()
     m_main.reset();
 }
 
-void TestAuxWindows::legend_textsInOrder_data()
+void TestAuxWindows::legend_showsLanguagesTextsInOrder_data()
 {
     QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("name");
@@ -150,7 +150,7 @@ void TestAuxWindows::legend_textsInOrder_data()
     QTest::newRow("English") << Language::English << QStringLiteral("UKSignaturForm");
 }
 
-void TestAuxWindows::legend_textsInOrder()
+void TestAuxWindows::legend_showsLanguagesTextsInOrder()
 {
     QFETCH(Language, language);
     QFETCH(QString, name);
@@ -177,7 +177,7 @@ void TestAuxWindows::legend_textsInOrder()
     }
 }
 
-void TestAuxWindows::legend_placeAndLook()
+void TestAuxWindows::legend_fixedSizeBesideMainWindow()
 {
     m_aux->showLegend(Language::Danish);
     LegendWindow *w = m_aux->legend(Language::Danish);
@@ -307,7 +307,7 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QCOMPARE(m_watchdog->pending(), 0);
 }
 
-void TestAuxWindows::aboutMaker_texts_data()
+void TestAuxWindows::aboutMaker_showsLanguagesTexts_data()
 {
     QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("name");
@@ -315,7 +315,7 @@ void TestAuxWindows::aboutMaker_texts_data()
     QTest::newRow("English") << Language::English << QStringLiteral("UKOmKovrinForm");
 }
 
-void TestAuxWindows::aboutMaker_texts()
+void TestAuxWindows::aboutMaker_showsLanguagesTexts()
 {
     QFETCH(Language, language);
     QFETCH(QString, name);

@@ -1,5 +1,5 @@
-// What a tool-mode switch and a pitch-unit change show, and the rules of
-// focus, right click and the Edit menu that the other main-window tests leave out.
+// What a tool-mode switch and a pitch-unit change show, and where the focus and the Edit menu
+// go: with the switches, with Tab and with a right click.
 
 #include "fixture.h"
 #include "platform/clipboard.h"
@@ -24,7 +24,7 @@ void DistinctValues(WorkingValues &v)
 
 } // namespace
 
-class Audit : public QObject
+class SwitchesAndFocus : public QObject
 {
     Q_OBJECT
 
@@ -35,8 +35,6 @@ private slots:
     void modeSwitch_loadsThenBuildsLineThenShows();
     void modeSwitch_unreadableDiameter_keepsTheOldLine();
     void focusOfSelectedModeOption_reloadsWithoutFormula();
-    void entry_runsItsChainInOrder_data();
-    void entry_runsItsChainInOrder();
     void pitchOption_comparesWithTextCodeByCode_data();
     void pitchOption_comparesWithTextCodeByCode();
     void pitchOption_leavesEditMenuAsItWas();
@@ -48,12 +46,12 @@ private:
     fixture::Watchdog m_watchdog;
 };
 
-void Audit::cleanup()
+void SwitchesAndFocus::cleanup()
 {
     m_watchdog.verifyNothingUnexpected();
 }
 
-void Audit::modeSwitch_loadsThenBuildsLineThenShows_data()
+void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
@@ -69,7 +67,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows_data()
     QTest::newRow("Mill to Tap") << millOption << tapOption << tap << tapPicture;
 }
 
-void Audit::modeSwitch_loadsThenBuildsLineThenShows()
+void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
 {
     QFETCH(QString, from);
     QFETCH(QString, to);
@@ -106,7 +104,7 @@ void Audit::modeSwitch_loadsThenBuildsLineThenShows()
         QCOMPARE(s.window->findChild<QWidget *>(name)->isVisible(), picture == name);
 }
 
-void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
+void SwitchesAndFocus::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -119,7 +117,7 @@ void Audit::modeSwitch_unreadableDiameter_keepsTheOldLine()
     QVERIFY(!s.field(Field::Flutes)->isEnabled());
 }
 
-void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
+void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -143,49 +141,7 @@ void Audit::focusOfSelectedModeOption_reloadsWithoutFormula()
     QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"100"_s);
 }
 
-void Audit::entry_runsItsChainInOrder_data()
-{
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<Field>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
-    QTest::addColumn<QString>("line");
-    // clang-format off
-    // Sz from S, then n from V and D, then S from that Sz and n.
-    QTest::newRow("Mill, feed rate") << names::millOption << Field::FeedRate << u"600"_s
-        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s} << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
-    // V from n, then n again from that V, rounded to two decimals, then S.
-    QTest::newRow("Drill, spindle speed") << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
-        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s} << u"S1000 M03 F100.05 (8 BOR)"_s;
-    // clang-format on
-}
-
-void Audit::entry_runsItsChainInOrder()
-{
-    QFETCH(QString, mode);
-    QFETCH(Field, field);
-    QFETCH(QString, typed);
-    QFETCH(QStringList, expected);
-    QFETCH(QString, line);
-    RunningWindow s;
-    fixture::SampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
-    s.click(mode);
-
-    s.type(field, typed);
-    s.key(Qt::Key_Return);
-    const QStringList shown{s.field(Field::FeedPerTooth)->text(),
-                            s.field(Field::CuttingSpeed)->text(),
-                            s.field(Field::SpindleSpeed)->text(), s.field(Field::FeedRate)->text()};
-    QCOMPARE(shown, expected);
-    QCOMPARE(s.line(), line);
-    const ToolValues &stored = mode == names::drillOption ? s.values.drill : s.values.mill;
-    QCOMPARE((QStringList{stored[Field::FeedPerTooth], stored[Field::CuttingSpeed],
-                          stored[Field::SpindleSpeed], stored[Field::FeedRate]}),
-             expected);
-}
-
-void Audit::pitchOption_comparesWithTextCodeByCode_data()
+void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("pitch");
@@ -206,7 +162,7 @@ void Audit::pitchOption_comparesWithTextCodeByCode_data()
     }
 }
 
-void Audit::pitchOption_comparesWithTextCodeByCode()
+void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode()
 {
     QFETCH(QString, option);
     QFETCH(QString, pitch);
@@ -228,7 +184,7 @@ void Audit::pitchOption_comparesWithTextCodeByCode()
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), calculates ? u"1061,03"_s : u"1061"_s);
 }
 
-void Audit::pitchOption_leavesEditMenuAsItWas()
+void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -249,7 +205,7 @@ void Audit::pitchOption_leavesEditMenuAsItWas()
     QCOMPARE(platform::clipboardText(), u"kept"_s);
 }
 
-void Audit::resultFieldByTab_enablesEditAndSelectsLine()
+void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -273,7 +229,7 @@ void Audit::resultFieldByTab_enablesEditAndSelectsLine()
     QCOMPARE(s.fileBytes(), file);
 }
 
-void Audit::rightClickWithModifier_stillOpensEditMenu()
+void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -286,7 +242,7 @@ void Audit::rightClickWithModifier_stillOpensEditMenu()
     QCOMPARE(QApplication::activePopupWidget(), s.menu(names::editMenu));
 }
 
-void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
+void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()
 {
     RunningWindow s;
     fixture::SampleValues(s.values, true);
@@ -305,5 +261,5 @@ void Audit::rightClickAfterFailingField_warnsThenOpensMenu()
     QCOMPARE(result->selectedText(), result->text());
 }
 
-QTEST_MAIN(Audit)
-#include "tst_audit.moc"
+QTEST_MAIN(SwitchesAndFocus)
+#include "tst_switchesandfocus.moc"
