@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the main-window and window-manager tests: a settings file in a temporary
-// directory, a watchdog for message boxes, the two test locales, and a main window opened
-// and activated on the offscreen platform so that focus events flow as on a desktop.
+// Shared by the main-window and window-manager tests: the controls' objectNames, a settings
+// file in a temporary directory, a watchdog for message boxes, the two test locales, and a main
+// window opened and activated on the offscreen platform so that focus events flow as on a desktop.
 
 #include "mainwindow/mainwindow.h"
 #include "modalwatchdog.h"
@@ -56,6 +56,9 @@ inline const QString tapPicture = u"GevindBillede"_s, scenePicture = u"Image3"_s
 inline const QString toolBand = u"Label4"_s, toolFrame = u"Frame5"_s, resultFrame = u"Frame2"_s;
 inline const QString resultBand = u"Label7"_s, makerLine = u"Label12"_s;
 inline const QString europeFrame = u"Frame3"_s, americaFrame = u"Frame4"_s;
+// The maker band's web and mail links, Europe then America; the two windows number them apart.
+inline const QStringList danishLinks{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
+inline const QStringList englishLinks{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
 inline const QString danishWindow = u"HovedForm"_s, englishWindow = u"UKHovedForm"_s;
 
 inline const QString fileMenu = u"ctlFiler"_s, printItem = u"ctlPrint"_s, quitItem = u"ctlAfslut"_s;

@@ -265,10 +265,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("linkLabels");
-    QTest::newRow("Danish") << int(Language::Danish)
-                            << QStringList{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
-    QTest::newRow("English") << int(Language::English)
-                             << QStringList{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
+    QTest::newRow("Danish") << int(Language::Danish) << names::danishLinks;
+    QTest::newRow("English") << int(Language::English) << names::englishLinks;
 }
 
 void MainWindowLayout::makerBand_linksOpenTheOffices()
