@@ -36,10 +36,10 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("inch");   // the diameter field, inch units at load
     QTest::addColumn<QString>("metric"); // after the metric menu item
-    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s
-                             << u"Diameter (D) in mm"_s;
-    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s
-                            << u"Diameter (D) i mm"_s;
+    // clang-format off
+    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
+    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
+    // clang-format on
 }
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
