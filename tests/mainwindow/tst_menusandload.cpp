@@ -58,8 +58,8 @@ class MenusAndLoad : public QObject
 private slots:
     void cleanup();
 
-    void beforeLoad_millCheckedFieldsEmpty_data();
-    void beforeLoad_millCheckedFieldsEmpty();
+    void beforeLoad_showsTheWindowAsBuilt_data();
+    void beforeLoad_showsTheWindowAsBuilt();
     void beforeLoad_controlsShowStartingTexts_data();
     void beforeLoad_controlsShowStartingTexts();
     void unitCaptions_loadAndMenu_data();
@@ -92,14 +92,14 @@ void MenusAndLoad::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-void MenusAndLoad::beforeLoad_millCheckedFieldsEmpty_data()
+void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt_data()
 {
     QTest::addColumn<int>("language");
     QTest::newRow("Danish") << int(Language::Danish);
     QTest::newRow("English") << int(Language::English);
 }
 
-void MenusAndLoad::beforeLoad_millCheckedFieldsEmpty()
+void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 {
     QFETCH(int, language);
     WorkingValues values;
