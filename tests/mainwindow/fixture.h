@@ -39,39 +39,39 @@ using widgets::EntryField;
 // clang-format off
 namespace names {
 // The entry fields and their captions, indexed by Field.
-inline const QString fields[calc::FieldCount] = {
+inline const QString Fields[calc::FieldCount] = {
     u"DiameterSkærText"_s, u"AntalSkærText"_s,     u"TilspændingTandText"_s, u"SkærehastighedText"_s,
     u"StigningText"_s,     u"StigningTextTomme"_s, u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
-inline const QString captions[calc::FieldCount] = {
+inline const QString Captions[calc::FieldCount] = {
     u"Label1"_s, u"Label6"_s, u"Label5"_s, u"Label3"_s, u"Label9"_s, u"Label14"_s, u"Label2"_s, u"Label8"_s};
-inline QString field(Field which) { return fields[std::size_t(which)]; }
-inline QString caption(Field which) { return captions[std::size_t(which)]; }
+inline QString field(Field which) { return Fields[std::size_t(which)]; }
+inline QString caption(Field which) { return Captions[std::size_t(which)]; }
 
-inline const QString cncLine = u"CNCResultatText"_s, cncCaption = u"Label11"_s;
-inline const QString decimalsLabel = u"DecimalLabel"_s, unitsLabel = u"EnhederLabel"_s;
-inline const QString millOption = u"FræsereValg"_s, drillOption = u"BorValg"_s, tapOption = u"GevindtappeValg"_s;
-inline const QString pitchMmOption = u"PmmOption"_s, threadsPerInchOption = u"PtommeOption"_s;
-inline const QString millPicture = u"FræserBillede"_s, drillPicture = u"BorBillede"_s;
-inline const QString tapPicture = u"GevindBillede"_s, scenePicture = u"Image3"_s;
-inline const QString toolBand = u"Label4"_s, toolFrame = u"Frame5"_s, resultFrame = u"Frame2"_s;
-inline const QString resultBand = u"Label7"_s, makerLine = u"Label12"_s;
-inline const QString europeFrame = u"Frame3"_s, americaFrame = u"Frame4"_s;
+inline const QString CncLine = u"CNCResultatText"_s, CncCaption = u"Label11"_s;
+inline const QString DecimalsLabel = u"DecimalLabel"_s, UnitsLabel = u"EnhederLabel"_s;
+inline const QString MillOption = u"FræsereValg"_s, DrillOption = u"BorValg"_s, TapOption = u"GevindtappeValg"_s;
+inline const QString PitchMmOption = u"PmmOption"_s, ThreadsPerInchOption = u"PtommeOption"_s;
+inline const QString MillPicture = u"FræserBillede"_s, DrillPicture = u"BorBillede"_s;
+inline const QString TapPicture = u"GevindBillede"_s, ScenePicture = u"Image3"_s;
+inline const QString ToolBand = u"Label4"_s, ToolFrame = u"Frame5"_s, ResultFrame = u"Frame2"_s;
+inline const QString ResultBand = u"Label7"_s, MakerLine = u"Label12"_s;
+inline const QString EuropeFrame = u"Frame3"_s, AmericaFrame = u"Frame4"_s;
 // The maker band's web and mail links, Europe then America; the two windows number them apart.
-inline const QStringList danishLinks{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
-inline const QStringList englishLinks{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
-inline const QString danishWindow = u"HovedForm"_s, englishWindow = u"UKHovedForm"_s;
+inline const QStringList DanishLinks{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
+inline const QStringList EnglishLinks{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
+inline const QString DanishWindow = u"HovedForm"_s, EnglishWindow = u"UKHovedForm"_s;
 
-inline const QString fileMenu = u"ctlFiler"_s, printItem = u"ctlPrint"_s, quitItem = u"ctlAfslut"_s;
-inline const QString editMenu = u"ctlEdit"_s, copyItem = u"ctlKopier"_s, pasteItem = u"ctlSætInd"_s;
-inline const QString editSeparator = u"ctlStreg"_s, editAboutMakerItem = u"ctlEditSignaturforklaring"_s;
-inline const QString decimalsMenu = u"ctlDecimaler"_s;
+inline const QString FileMenu = u"ctlFiler"_s, PrintItem = u"ctlPrint"_s, QuitItem = u"ctlAfslut"_s;
+inline const QString EditMenu = u"ctlEdit"_s, CopyItem = u"ctlKopier"_s, PasteItem = u"ctlSætInd"_s;
+inline const QString EditSeparator = u"ctlStreg"_s, EditAboutMakerItem = u"ctlEditSignaturforklaring"_s;
+inline const QString DecimalsMenu = u"ctlDecimaler"_s;
 inline QString decimalsItem(int count) { return u"ctlDecimalValg"_s + QString::number(count); }
-inline const QString unitsMenu = u"ctlEnheder"_s, metricItem = u"ctlMetrisk"_s, inchItem = u"ctlTommer"_s;
+inline const QString UnitsMenu = u"ctlEnheder"_s, MetricItem = u"ctlMetrisk"_s, InchItem = u"ctlTommer"_s;
 // Each window's language menu offers the other language.
-inline const QString danishLanguageMenu = u"ctlSprog"_s, englishItem = u"ctlEngelsk"_s;
-inline const QString englishLanguageMenu = u"ctlLanguage"_s, danishItem = u"ctlDanish"_s;
-inline const QString infoMenu = u"ctlInfo"_s, legendItem = u"ctlSignaturforklaring"_s;
-inline const QString aboutMakerItem = u"ctlOmKovrin"_s, aboutProgramItem = u"ctlOm"_s;
+inline const QString DanishLanguageMenu = u"ctlSprog"_s, EnglishItem = u"ctlEngelsk"_s;
+inline const QString EnglishLanguageMenu = u"ctlLanguage"_s, DanishItem = u"ctlDanish"_s;
+inline const QString InfoMenu = u"ctlInfo"_s, LegendItem = u"ctlSignaturforklaring"_s;
+inline const QString AboutMakerItem = u"ctlOmKovrin"_s, AboutProgramItem = u"ctlOm"_s;
 } // namespace names
 // clang-format on
 
@@ -160,7 +160,7 @@ public:
     QAction *action(const QString &name) const { return find<QAction>(name); }
     QMenu *menu(const QString &name) const { return find<QMenu>(name); }
 
-    QString line() const { return field(names::cncLine)->text(); }
+    QString line() const { return field(names::CncLine)->text(); }
 
     QByteArray fileBytes() const
     {

@@ -46,11 +46,11 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QVERIFY(s.open(Language(language), comma));
     platform::setClipboardText(u"old"_s);
 
-    EntryField *result = s.field(names::cncLine);
+    EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    QAction *copy = s.action(names::copyItem);
+    QAction *copy = s.action(names::CopyItem);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
 
     QCOMPARE(platform::clipboardText(), s.line());
@@ -170,7 +170,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
     platform::setClipboardText(text + u"\n"_s);
 
-    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.line(), text);
 }
@@ -194,11 +194,11 @@ void Clipboard::afterModeOption_copyAndPasteDoNothing()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     s.type(Field::Diameter, QString());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
-    s.click(names::millOption);
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
-    QVERIFY(!s.action(names::copyItem)->isEnabled());
+    s.click(names::MillOption);
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
+    QVERIFY(!s.action(names::CopyItem)->isEnabled());
     platform::setClipboardText(u"99"_s);
     s.key(Qt::Key_C, Qt::ControlModifier);
     s.key(Qt::Key_V, Qt::ControlModifier);

@@ -54,7 +54,7 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     QVERIFY(s.open(Language(language), false));
 
     QCOMPARE(AccessibleName(s.field(Field::Diameter)), inch);
-    s.action(names::metricItem)->trigger();
+    s.action(names::MetricItem)->trigger();
     QCOMPARE(AccessibleName(s.field(Field::Diameter)), metric);
     // Every field, option and the CNC line has a name of its own.
     QSet<QString> names;

@@ -105,7 +105,7 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
     QCOMPARE(s.field(Field::FeedRate)->text(), u"381,97"_s);
     QCOMPARE(s.values.mill[Field::FeedRate], u"381,97"_s);
 
-    s.click(names::drillOption);
+    s.click(names::DrillOption);
     s.type(Field::FeedRate, u"12.50"_s);
     QCOMPARE(s.field(Field::FeedRate)->text(), u"12,50"_s);
     QCOMPARE(s.values.drill[Field::FeedRate], u"12,50"_s);
@@ -193,7 +193,7 @@ void FieldRules::tabAndClick_selectWholeText()
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
     QVERIFY(diameter->hasFocus());
     QCOMPARE(diameter->selectedText(), diameter->text());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
     s.key(Qt::Key_Tab);
     EntryField *edges = s.field(Field::Flutes);
@@ -213,10 +213,10 @@ void FieldRules::enter_runsItsFieldsChainInOrder_data()
     QTest::addColumn<QString>("line");
     // clang-format off
     // Sz from S, then n from V and D, then S from that Sz and n.
-    QTest::newRow("Mill, feed rate") << names::millOption << Field::FeedRate << u"600"_s
+    QTest::newRow("Mill, feed rate") << names::MillOption << Field::FeedRate << u"600"_s
         << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s} << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
     // V from n, then n again from that V, rounded to two decimals, then S.
-    QTest::newRow("Drill, spindle speed") << names::drillOption << Field::SpindleSpeed << u"1000,456"_s
+    QTest::newRow("Drill, spindle speed") << names::DrillOption << Field::SpindleSpeed << u"1000,456"_s
         << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s} << u"S1000 M03 F100.05 (8 BOR)"_s;
     // clang-format on
 }
@@ -240,7 +240,7 @@ void FieldRules::enter_runsItsFieldsChainInOrder()
                             s.field(Field::SpindleSpeed)->text(), s.field(Field::FeedRate)->text()};
     QCOMPARE(shown, expected);
     QCOMPARE(s.line(), line);
-    const ToolValues &stored = mode == names::drillOption ? s.values.drill : s.values.mill;
+    const ToolValues &stored = mode == names::DrillOption ? s.values.drill : s.values.mill;
     QCOMPARE((QStringList{stored[Field::FeedPerTooth], stored[Field::CuttingSpeed],
                           stored[Field::SpindleSpeed], stored[Field::FeedRate]}),
              expected);
@@ -338,7 +338,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
     for (Language language : {Language::Danish, Language::English}) {
         const char *window = language == Language::Danish ? "Danish" : "English";
         for (const QString &name :
-             {names::field(Field::Diameter), names::field(Field::FeedRate), names::cncLine})
+             {names::field(Field::Diameter), names::field(Field::FeedRate), names::CncLine})
             QTest::addRow("%s, %s", window, qPrintable(name)) << int(language) << name;
     }
 }
@@ -350,7 +350,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
-    QVERIFY(!s.menu(names::editMenu)->isEnabled()); // the Mill option has the focus
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled()); // the Mill option has the focus
 
     EntryField *entry = s.field(name);
     QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(10, 8));
@@ -358,11 +358,11 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     QVERIFY(entry->hasFocus());
     QVERIFY(!entry->text().isEmpty());
     QCOMPARE(entry->selectedText(), entry->text());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
     QWidget *popup = QApplication::activePopupWidget();
     QVERIFY(popup);
-    QCOMPARE(popup, s.menu(names::editMenu));
-    QCOMPARE(popup->objectName(), names::editMenu);
+    QCOMPARE(popup, s.menu(names::EditMenu));
+    QCOMPARE(popup->objectName(), names::EditMenu);
     // Only one menu is open: the field's own is never created.
     int menus = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -378,7 +378,7 @@ void FieldRules::leftClick_opensNoMenu()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
-    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 

@@ -80,7 +80,7 @@ int TypeDiameter(const QString &typed)
     QTest::keyClicks(diameter, typed);
     QTest::keyClick(diameter, Qt::Key_Return);
     const QString shown = diameter->text() + u'\n' +
-                          window.findChild<EntryField *>(names::cncLine)->text() + u'\n' +
+                          window.findChild<EntryField *>(names::CncLine)->text() + u'\n' +
                           window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text();
     std::fputs(shown.toUtf8().constData(), stdout);
     return 0;

@@ -84,30 +84,30 @@ void MainWindowLayout::controls_carryTheirNames()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
     QCOMPARE(window.objectName(),
-             Language(language) == Language::Danish ? names::danishWindow : names::englishWindow);
+             Language(language) == Language::Danish ? names::DanishWindow : names::EnglishWindow);
     QCOMPARE(window.windowTitle(), sharedTexts().programTitle);
     QVERIFY(!window.windowTitle().isEmpty());
 
-    for (const QString &name : names::fields)
+    for (const QString &name : names::Fields)
         QVERIFY2(window.findChild<QLineEdit *>(name), qPrintable(name));
-    QVERIFY(window.findChild<QLineEdit *>(names::cncLine));
-    for (const QString &name : names::captions)
+    QVERIFY(window.findChild<QLineEdit *>(names::CncLine));
+    for (const QString &name : names::Captions)
         QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
-    for (const QString &name : {names::cncCaption, names::decimalsLabel, names::unitsLabel})
+    for (const QString &name : {names::CncCaption, names::DecimalsLabel, names::UnitsLabel})
         QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
-    for (const QString &name : {names::millOption, names::drillOption, names::tapOption,
-                                names::pitchMmOption, names::threadsPerInchOption})
+    for (const QString &name : {names::MillOption, names::DrillOption, names::TapOption,
+                                names::PitchMmOption, names::ThreadsPerInchOption})
         QVERIFY2(window.findChild<QRadioButton *>(name), qPrintable(name));
-    for (const QString &name : {names::toolFrame, names::resultFrame})
+    for (const QString &name : {names::ToolFrame, names::ResultFrame})
         QVERIFY2(window.findChild<QGroupBox *>(name), qPrintable(name));
     for (const QString &name :
-         {names::millPicture, names::drillPicture, names::tapPicture, names::scenePicture})
+         {names::MillPicture, names::DrillPicture, names::TapPicture, names::ScenePicture})
         QVERIFY2(window.findChild<SvgPicture *>(name), qPrintable(name));
 
     // Only the entry fields carry the tool tip; the result field has no limit of its own.
     QCOMPARE(window.findChild<QLineEdit *>(names::field(Field::Diameter))->toolTip(),
              catalogue(Language(language)).diameterToolTip);
-    QCOMPARE(window.findChild<QLineEdit *>(names::cncLine)->maxLength(), 32767);
+    QCOMPARE(window.findChild<QLineEdit *>(names::CncLine)->maxLength(), 32767);
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
@@ -133,7 +133,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
         const QRect place(child->mapTo(client, QPoint()), child->size());
         QVERIFY2(client->rect().contains(place), qPrintable(child->objectName()));
     }
-    QVERIFY(client->height() - InClient(*s.window, names::americaFrame).bottom() < 16);
+    QVERIFY(client->height() - InClient(*s.window, names::AmericaFrame).bottom() < 16);
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
@@ -165,28 +165,28 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
         return u"  "_s + menu(name, caption);
     };
     const QStringList expected{
-        menu(names::fileMenu, t.fileMenu),
-        item(names::printItem, t.printAction),
-        item(names::quitItem, t.quitAction),
-        menu(names::editMenu, t.editMenu),
-        item(names::copyItem, t.copyAction),
-        item(names::pasteItem, t.pasteAction),
-        item(names::editSeparator, u"---"_s),
-        item(names::editAboutMakerItem, t.editAboutMakerAction),
-        menu(names::decimalsMenu, t.decimalsMenu),
+        menu(names::FileMenu, t.fileMenu),
+        item(names::PrintItem, t.printAction),
+        item(names::QuitItem, t.quitAction),
+        menu(names::EditMenu, t.editMenu),
+        item(names::CopyItem, t.copyAction),
+        item(names::PasteItem, t.pasteAction),
+        item(names::EditSeparator, u"---"_s),
+        item(names::EditAboutMakerItem, t.editAboutMakerAction),
+        menu(names::DecimalsMenu, t.decimalsMenu),
         item(names::decimalsItem(0), t.decimalActions[0]),
         item(names::decimalsItem(1), t.decimalActions[1]),
         item(names::decimalsItem(2), t.decimalActions[2]),
         item(names::decimalsItem(3), t.decimalActions[3]),
-        menu(names::unitsMenu, t.unitsMenu),
-        item(names::metricItem, t.metricAction),
-        item(names::inchItem, t.inchAction),
-        menu(danish ? names::danishLanguageMenu : names::englishLanguageMenu, t.languageMenu),
-        item(danish ? names::englishItem : names::danishItem, t.languageAction),
-        menu(names::infoMenu, t.infoMenu),
-        item(names::legendItem, t.legendAction),
-        item(names::aboutMakerItem, t.aboutMakerAction),
-        item(names::aboutProgramItem, t.aboutProgramAction)};
+        menu(names::UnitsMenu, t.unitsMenu),
+        item(names::MetricItem, t.metricAction),
+        item(names::InchItem, t.inchAction),
+        menu(danish ? names::DanishLanguageMenu : names::EnglishLanguageMenu, t.languageMenu),
+        item(danish ? names::EnglishItem : names::DanishItem, t.languageAction),
+        menu(names::InfoMenu, t.infoMenu),
+        item(names::LegendItem, t.legendAction),
+        item(names::AboutMakerItem, t.aboutMakerAction),
+        item(names::AboutProgramItem, t.aboutProgramAction)};
     for (const QString &line : expected)
         QVERIFY2(!line.endsWith(u':'), qPrintable(line)); // no caption left empty
     QCOMPARE(tree, expected);
@@ -194,11 +194,11 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
     auto shortcut = [&window](const QString &name) {
         return window.findChild<QAction *>(name)->shortcut();
     };
-    QCOMPARE(shortcut(names::printItem), QKeySequence(u"Ctrl+P"_s));
-    QCOMPARE(shortcut(names::copyItem), QKeySequence(u"Ctrl+C"_s));
-    QCOMPARE(shortcut(names::pasteItem), QKeySequence(u"Ctrl+V"_s));
-    QCOMPARE(shortcut(names::legendItem), QKeySequence(u"F1"_s));
-    QVERIFY(!window.findChild<QAction *>(names::legendItem)->isEnabled());
+    QCOMPARE(shortcut(names::PrintItem), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(shortcut(names::CopyItem), QKeySequence(u"Ctrl+C"_s));
+    QCOMPARE(shortcut(names::PasteItem), QKeySequence(u"Ctrl+V"_s));
+    QCOMPARE(shortcut(names::LegendItem), QKeySequence(u"F1"_s));
+    QVERIFY(!window.findChild<QAction *>(names::LegendItem)->isEnabled());
     for (int index = 0; index < 4; ++index) {
         QAction *item = window.findChild<QAction *>(names::decimalsItem(index));
         QCOMPARE(item->property("index").toInt(), index);
@@ -214,10 +214,10 @@ void MainWindowLayout::tabOrder_followsTheRows_data()
     using namespace names;
     using enum Field;
     // clang-format off
-    QTest::newRow("Mill") << millOption << QStringList{field(Diameter), field(Flutes), field(FeedPerTooth),
-        field(CuttingSpeed), field(SpindleSpeed), field(FeedRate), cncLine, millOption, field(Diameter)};
-    QTest::newRow("Tap") << tapOption << QStringList{field(Diameter), field(PitchMm), field(CuttingSpeed),
-        field(SpindleSpeed), field(FeedRate), pitchMmOption, cncLine, tapOption};
+    QTest::newRow("Mill") << MillOption << QStringList{field(Diameter), field(Flutes), field(FeedPerTooth),
+        field(CuttingSpeed), field(SpindleSpeed), field(FeedRate), CncLine, MillOption, field(Diameter)};
+    QTest::newRow("Tap") << TapOption << QStringList{field(Diameter), field(PitchMm), field(CuttingSpeed),
+        field(SpindleSpeed), field(FeedRate), PitchMmOption, CncLine, TapOption};
     // clang-format on
 }
 
@@ -245,18 +245,18 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    QVERIFY(s.option(names::millOption)->hasFocus());
+    QVERIFY(s.option(names::MillOption)->hasFocus());
 
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(names::drillOption)->isChecked());
+    QVERIFY(s.option(names::DrillOption)->isChecked());
     QCOMPARE(s.field(Field::Flutes)->text(), u"1"_s);
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(names::tapOption)->isChecked());
-    QVERIFY(s.option(names::pitchMmOption)->isVisible());
+    QVERIFY(s.option(names::TapOption)->isChecked());
+    QVERIFY(s.option(names::PitchMmOption)->isVisible());
 
-    s.option(names::pitchMmOption)->setFocus(Qt::TabFocusReason);
+    s.option(names::PitchMmOption)->setFocus(Qt::TabFocusReason);
     s.key(Qt::Key_Down);
-    QVERIFY(s.option(names::threadsPerInchOption)->isChecked());
+    QVERIFY(s.option(names::ThreadsPerInchOption)->isChecked());
     QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
@@ -265,8 +265,8 @@ void MainWindowLayout::makerBand_linksOpenTheOffices_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QStringList>("linkLabels");
-    QTest::newRow("Danish") << int(Language::Danish) << names::danishLinks;
-    QTest::newRow("English") << int(Language::English) << names::englishLinks;
+    QTest::newRow("Danish") << int(Language::Danish) << names::DanishLinks;
+    QTest::newRow("English") << int(Language::English) << names::EnglishLinks;
 }
 
 void MainWindowLayout::makerBand_linksOpenTheOffices()
@@ -290,12 +290,12 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         QCOMPARE(label->text(), shown[i]);
     }
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
-    QCOMPARE(window.findChild<QLabel *>(names::makerLine)->text(),
+    QCOMPARE(window.findChild<QLabel *>(names::MakerLine)->text(),
              catalogue(Language(language)).maker.line);
 
     // The two offices' lines share one font size, so neither block looks smaller.
     QList<qreal> sizes;
-    for (const QString &frame : {names::europeFrame, names::americaFrame})
+    for (const QString &frame : {names::EuropeFrame, names::AmericaFrame})
         for (const QLabel *line : window.findChild<QGroupBox *>(frame)->findChildren<QLabel *>())
             sizes << line->font().pointSizeF();
     QCOMPARE(sizes.size(), 8);
@@ -319,16 +319,16 @@ void MainWindowLayout::requests_reachTheirSignals()
     // F1 works although its menu item is switched off.
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 1);
-    s.action(names::aboutProgramItem)->trigger();
+    s.action(names::AboutProgramItem)->trigger();
     QCOMPARE(program.size(), 1);
-    s.action(names::aboutMakerItem)->trigger();
-    s.action(names::editAboutMakerItem)->trigger();
+    s.action(names::AboutMakerItem)->trigger();
+    s.action(names::EditAboutMakerItem)->trigger();
     QCOMPARE(maker.size(), 2);
     QCOMPARE(maker.at(0).at(0).toBool(), true);
     QCOMPARE(maker.at(1).at(0).toBool(), false);
 
     // Once the item is switched on, its own shortcut takes F1, and F1 still works once.
-    s.action(names::legendItem)->setEnabled(true);
+    s.action(names::LegendItem)->setEnabled(true);
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 2);
 
@@ -341,10 +341,10 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *mill = window.findChild<SvgPicture *>(names::millPicture);
-    const auto *drill = window.findChild<SvgPicture *>(names::drillPicture);
-    const auto *tap = window.findChild<SvgPicture *>(names::tapPicture);
-    const auto *scene = window.findChild<SvgPicture *>(names::scenePicture);
+    const auto *mill = window.findChild<SvgPicture *>(names::MillPicture);
+    const auto *drill = window.findChild<SvgPicture *>(names::DrillPicture);
+    const auto *tap = window.findChild<SvgPicture *>(names::TapPicture);
+    const auto *scene = window.findChild<SvgPicture *>(names::ScenePicture);
     QCOMPARE(mill->name(), u"endmill"_s);
     QCOMPARE(scene->name(), u"scene"_s);
     // Each drawn one to one; the tool pictures take turns at one place, left of the options.
@@ -354,8 +354,8 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     }
     QCOMPARE(drill->pos(), mill->pos());
     QCOMPARE(tap->pos(), mill->pos());
-    QVERIFY(mill->geometry().right() < InClient(window, names::millOption).left());
-    QVERIFY(scene->y() > InClient(window, names::millOption).bottom());
+    QVERIFY(mill->geometry().right() < InClient(window, names::MillOption).left());
+    QVERIFY(scene->y() > InClient(window, names::MillOption).bottom());
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
 }
 
@@ -377,9 +377,9 @@ void MainWindowLayout::rows_captionBesideItsField_data()
         };
         row(Field::Diameter, Field::CuttingSpeed);
         row(Field::Flutes, Field::Diameter);
-        row(Field::PitchMm, Field::Diameter, names::pitchMmOption);
+        row(Field::PitchMm, Field::Diameter, names::PitchMmOption);
         row(Field::FeedPerTooth, Field::Diameter);
-        row(Field::ThreadsPerInch, Field::Diameter, names::threadsPerInchOption);
+        row(Field::ThreadsPerInch, Field::Diameter, names::ThreadsPerInchOption);
         row(Field::CuttingSpeed, Field::Diameter);
         row(Field::SpindleSpeed, Field::FeedRate);
         row(Field::FeedRate, Field::SpindleSpeed);
@@ -436,27 +436,27 @@ void MainWindowLayout::bands_stackFromTopToBottom_data()
                           qPrintable(second))
                 << int(language) << first << int(relation) << second;
         };
-        pair(names::millOption, LeftOf, names::drillOption);
-        pair(names::drillOption, LeftOf, names::tapOption);
-        pair(names::millOption, Above, names::toolBand);
-        pair(names::toolFrame, Inside, names::toolBand);
-        pair(names::resultFrame, Inside, names::toolBand);
-        pair(names::toolFrame, Above, names::resultFrame);
-        pair(names::toolFrame, SameColumn, names::resultFrame);
+        pair(names::MillOption, LeftOf, names::DrillOption);
+        pair(names::DrillOption, LeftOf, names::TapOption);
+        pair(names::MillOption, Above, names::ToolBand);
+        pair(names::ToolFrame, Inside, names::ToolBand);
+        pair(names::ResultFrame, Inside, names::ToolBand);
+        pair(names::ToolFrame, Above, names::ResultFrame);
+        pair(names::ToolFrame, SameColumn, names::ResultFrame);
         pair(names::caption(Field::Diameter), Above, names::caption(Field::Flutes));
         pair(names::caption(Field::Flutes), Above, names::caption(Field::FeedPerTooth));
         pair(names::caption(Field::FeedPerTooth), Above, names::caption(Field::CuttingSpeed));
         pair(names::caption(Field::SpindleSpeed), Above, names::caption(Field::FeedRate));
-        pair(names::toolBand, Above, names::resultBand);
-        pair(names::cncCaption, Inside, names::resultBand);
-        pair(names::cncCaption, LeftOf, names::decimalsLabel);
-        pair(names::decimalsLabel, LeftOf, names::unitsLabel);
-        pair(names::unitsLabel, Above, names::cncLine);
-        pair(names::cncLine, Inside, names::resultBand);
-        pair(names::cncLine, SameColumn, names::resultFrame);
-        pair(names::resultBand, Above, names::makerLine);
-        pair(names::makerLine, Above, names::europeFrame);
-        pair(names::europeFrame, Above, names::americaFrame);
+        pair(names::ToolBand, Above, names::ResultBand);
+        pair(names::CncCaption, Inside, names::ResultBand);
+        pair(names::CncCaption, LeftOf, names::DecimalsLabel);
+        pair(names::DecimalsLabel, LeftOf, names::UnitsLabel);
+        pair(names::UnitsLabel, Above, names::CncLine);
+        pair(names::CncLine, Inside, names::ResultBand);
+        pair(names::CncLine, SameColumn, names::ResultFrame);
+        pair(names::ResultBand, Above, names::MakerLine);
+        pair(names::MakerLine, Above, names::EuropeFrame);
+        pair(names::EuropeFrame, Above, names::AmericaFrame);
     }
 }
 
@@ -499,22 +499,22 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *units = window.findChild<QLabel *>(names::unitsLabel);
-    const auto *caption = window.findChild<QLabel *>(names::cncCaption);
+    const auto *units = window.findChild<QLabel *>(names::UnitsLabel);
+    const auto *caption = window.findChild<QLabel *>(names::CncCaption);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The units stand out from the captions in a dark red.
     const QColor red = units->palette().color(QPalette::WindowText);
     QVERIFY(red != caption->palette().color(QPalette::WindowText));
     QVERIFY(red.red() > red.green() && red.red() > red.blue());
-    const auto *decimals = window.findChild<QLabel *>(names::decimalsLabel);
+    const auto *decimals = window.findChild<QLabel *>(names::DecimalsLabel);
     QCOMPARE(decimals->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The CNC line is greyed, unlike the fields one types in.
-    const auto *line = window.findChild<QLineEdit *>(names::cncLine);
+    const auto *line = window.findChild<QLineEdit *>(names::CncLine);
     const auto *entry = window.findChild<QLineEdit *>(names::field(Field::Diameter));
     const QColor grey = line->palette().color(QPalette::Base);
     QVERIFY(grey != entry->palette().color(QPalette::Base));
     QCOMPARE(grey.saturation(), 0);
-    const auto *maker = window.findChild<QLabel *>(names::makerLine);
+    const auto *maker = window.findChild<QLabel *>(names::MakerLine);
     QVERIFY(maker->font().bold());
     QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
@@ -530,9 +530,9 @@ void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect maker = InClient(window, names::makerLine);
-    const QRect europe = InClient(window, names::europeFrame);
-    const QRect america = InClient(window, names::americaFrame);
+    const QRect maker = InClient(window, names::MakerLine);
+    const QRect europe = InClient(window, names::EuropeFrame);
+    const QRect america = InClient(window, names::AmericaFrame);
     QVERIFY(!europe.isNull() && !america.isNull());
 
     // Both as wide as the maker line, one under the other; America has a line more.

@@ -107,20 +107,20 @@ void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
 
-    QVERIFY(window.findChild<QRadioButton *>(names::millOption)->isChecked());
+    QVERIFY(window.findChild<QRadioButton *>(names::MillOption)->isChecked());
     for (EntryField *entry : window.findChildren<EntryField *>())
         QCOMPARE(entry->text(),
                  entry->objectName() == names::field(Field::FeedRate) ? u"0"_s : QString());
     const bool danish = Language(language) == Language::Danish;
-    QCOMPARE(window.findChild<QLabel *>(names::decimalsLabel)->text(),
+    QCOMPARE(window.findChild<QLabel *>(names::DecimalsLabel)->text(),
              danish ? u"0 Decimal(er)"_s : u"0 Decimal(s)"_s);
     QCOMPARE(window.findChild<QLabel *>(names::caption(Field::Diameter))->text(),
              u"Diameter (D) :"_s);
-    QCOMPARE(window.findChild<QLabel *>(names::unitsLabel)->text(), u"Enheder"_s);
-    QCOMPARE(window.findChild<QAction *>(names::metricItem)->isChecked(), danish);
-    QCOMPARE(window.findChild<QAction *>(names::inchItem)->isChecked(), !danish);
-    QVERIFY(!window.findChild<QRadioButton *>(names::pitchMmOption)->isChecked());
-    QVERIFY(!window.findChild<QRadioButton *>(names::threadsPerInchOption)->isChecked());
+    QCOMPARE(window.findChild<QLabel *>(names::UnitsLabel)->text(), u"Enheder"_s);
+    QCOMPARE(window.findChild<QAction *>(names::MetricItem)->isChecked(), danish);
+    QCOMPARE(window.findChild<QAction *>(names::InchItem)->isChecked(), !danish);
+    QVERIFY(!window.findChild<QRadioButton *>(names::PitchMmOption)->isChecked());
+    QVERIFY(!window.findChild<QRadioButton *>(names::ThreadsPerInchOption)->isChecked());
 }
 
 void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
@@ -134,27 +134,27 @@ void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
     };
     const Language da = Language::Danish;
     const Language en = Language::English;
-    add(da, names::millOption, "Fræsere");
-    add(en, names::millOption, "Mills");
-    add(da, names::drillOption, "Bor m.v.");
-    add(en, names::drillOption, "Drills etc.");
-    add(da, names::tapOption, "Gevindtappe");
-    add(en, names::tapOption, "Thread taps");
-    add(da, names::toolFrame, "Værktøjs data :");
-    add(en, names::toolFrame, "Tools data :");
-    add(da, names::resultFrame, "Resultat :");
-    add(en, names::resultFrame, "Result :");
-    add(da, names::pitchMmOption, "Stigning (P) i mm :");
-    add(en, names::pitchMmOption, "Pitch (P) mm :");
-    add(da, names::threadsPerInchOption, "Gevind (P) pr. tomme :");
-    add(en, names::threadsPerInchOption, "Pitch (P) thread/inch :");
+    add(da, names::MillOption, "Fræsere");
+    add(en, names::MillOption, "Mills");
+    add(da, names::DrillOption, "Bor m.v.");
+    add(en, names::DrillOption, "Drills etc.");
+    add(da, names::TapOption, "Gevindtappe");
+    add(en, names::TapOption, "Thread taps");
+    add(da, names::ToolFrame, "Værktøjs data :");
+    add(en, names::ToolFrame, "Tools data :");
+    add(da, names::ResultFrame, "Resultat :");
+    add(en, names::ResultFrame, "Result :");
+    add(da, names::PitchMmOption, "Stigning (P) i mm :");
+    add(en, names::PitchMmOption, "Pitch (P) mm :");
+    add(da, names::ThreadsPerInchOption, "Gevind (P) pr. tomme :");
+    add(en, names::ThreadsPerInchOption, "Pitch (P) thread/inch :");
     add(da, names::field(Field::Diameter), "Eksempel: 1,5 eller 1 1/2");
     add(en, names::field(Field::Diameter), "Example: 1.5 or 1 1/2");
-    add(da, names::cncCaption, "CNC Resultat :");
-    add(en, names::cncCaption, "CNC Result :");
+    add(da, names::CncCaption, "CNC Resultat :");
+    add(en, names::CncCaption, "CNC Result :");
     // The captions the load replaces start out Danish in both windows.
     for (Language language : {da, en}) {
-        add(language, names::unitsLabel, "Enheder");
+        add(language, names::UnitsLabel, "Enheder");
         add(language, names::caption(Field::Diameter), "Diameter (D) :");
         add(language, names::caption(Field::Flutes), "Antal skær (Z) :");
         add(language, names::caption(Field::FeedPerTooth), "Tilspænding/tand (Sz) i mm :");
@@ -219,11 +219,11 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     s.values.metricUnits = inch == viaMenu;
     QVERIFY(s.open(Language(language), true));
     if (viaMenu)
-        s.action(inch ? names::inchItem : names::metricItem)->trigger();
+        s.action(inch ? names::InchItem : names::MetricItem)->trigger();
 
     QCOMPARE(ShownUnitCaptions(s), captions);
-    QCOMPARE(s.action(names::inchItem)->isChecked(), inch);
-    QCOMPARE(s.action(names::metricItem)->isChecked(), !inch);
+    QCOMPARE(s.action(names::InchItem)->isChecked(), inch);
+    QCOMPARE(s.action(names::MetricItem)->isChecked(), !inch);
 }
 
 void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
@@ -235,14 +235,14 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QVERIFY(s.open(Language(language), comma));
     const bool danish = Language(language) == Language::Danish;
 
-    s.action(names::inchItem)->trigger();
-    QVERIFY(s.action(names::inchItem)->isChecked());
-    QVERIFY(!s.action(names::metricItem)->isChecked());
+    s.action(names::InchItem)->trigger();
+    QVERIFY(s.action(names::InchItem)->isChecked());
+    QVERIFY(!s.action(names::MetricItem)->isChecked());
     QCOMPARE(s.caption(Field::Diameter)->text(),
              danish ? u"Diameter (D) i tommer :"_s : u"Diameter (D) in inches :"_s);
     QCOMPARE(s.caption(Field::ThreadsPerInch)->text(),
              danish ? u"Stigning (P) pr. tomme :"_s : u"Pitch (P) thread/inch :"_s);
-    QCOMPARE(s.label(names::unitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
+    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
     QVERIFY(s.values.inchUnits && !s.values.metricUnits);
     // The diameter is not converted; n and S follow the inch formulas.
     QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
@@ -253,12 +253,12 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QVERIFY(saved.inchUnits && !saved.metricUnits);
     QCOMPARE(saved.mill[Field::SpindleSpeed], Num("15,28", comma));
 
-    s.action(names::metricItem)->trigger();
+    s.action(names::MetricItem)->trigger();
     QCOMPARE(s.caption(Field::Diameter)->text(),
              danish ? u"Diameter (D) i mm :"_s : u"Diameter (D) in mm :"_s);
     QCOMPARE(s.caption(Field::CuttingSpeed)->text(),
              danish ? u"Skærehastighed (V) m/min. :"_s : u"Surface feed (V) m/min. :"_s);
-    QCOMPARE(s.label(names::unitsLabel)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
+    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
     QVERIFY(s.saved().metricUnits);
 }
@@ -271,8 +271,8 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
     s.type(Field::SpindleSpeed, u"7"_s); // typed but not entered
 
     // The checked item toggles off when chosen; the rule puts the mark back.
-    s.action(names::metricItem)->trigger();
-    QVERIFY(s.action(names::metricItem)->isChecked());
+    s.action(names::MetricItem)->trigger();
+    QVERIFY(s.action(names::MetricItem)->isChecked());
     QCOMPARE(s.caption(Field::ThreadsPerInch)->text(), u"Stigning (P) pr. tomme :"_s);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1273,24"_s);
     QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"1273,24"_s);
@@ -288,7 +288,7 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
     QVERIFY(s.open(Language::Danish, true));
     const QString line = s.line();
 
-    s.action(names::metricItem)->trigger();
+    s.action(names::MetricItem)->trigger();
     QCOMPARE(s.caption(Field::Diameter)->text(), u"Diameter (D) i mm :"_s);
     QVERIFY(s.values.metricUnits);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
@@ -308,7 +308,7 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 
     s.action(names::decimalsItem(3))->trigger();
     QCOMPARE(CheckedDecimals(s), QList<int>{3});
-    QCOMPARE(s.label(names::decimalsLabel)->text(),
+    QCOMPARE(s.label(names::DecimalsLabel)->text(),
              Language(language) == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
     QCOMPARE(s.values.decimalCount, 3);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
@@ -354,10 +354,10 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QVERIFY(s.open(Language(language), true));
 
     QCOMPARE(s.caption(Field::Diameter)->text(), diameter);
-    QCOMPARE(s.label(names::unitsLabel)->text(), units);
+    QCOMPARE(s.label(names::UnitsLabel)->text(), units);
     // One unit system holds: metric when both were stored, inch when neither.
-    QCOMPARE(s.action(names::inchItem)->isChecked(), !metric);
-    QCOMPARE(s.action(names::metricItem)->isChecked(), metric);
+    QCOMPARE(s.action(names::InchItem)->isChecked(), !metric);
+    QCOMPARE(s.action(names::MetricItem)->isChecked(), metric);
 }
 
 void MenusAndLoad::load_decimalCount_oneCheckedItem_data()
@@ -379,7 +379,7 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(CheckedDecimals(s), QList<int>{shown});
-    QCOMPARE(s.label(names::decimalsLabel)->text(), QString::number(shown) + u" Decimal(er)"_s);
+    QCOMPARE(s.label(names::DecimalsLabel)->text(), QString::number(shown) + u" Decimal(er)"_s);
     QCOMPARE(int(s.values.decimalCount), shown);
 }
 
@@ -391,8 +391,8 @@ void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
     s.values.threadsPerInchSelected = true;
     QVERIFY(s.open(Language::English, true));
 
-    QVERIFY(s.option(names::pitchMmOption)->isChecked());
-    QVERIFY(!s.option(names::threadsPerInchOption)->isChecked());
+    QVERIFY(s.option(names::PitchMmOption)->isChecked());
+    QVERIFY(!s.option(names::ThreadsPerInchOption)->isChecked());
     QVERIFY(s.values.pitchMmSelected);
     QVERIFY(!s.values.threadsPerInchSelected);
     // The load leaves the Mill layout: no pitch field on show.
@@ -424,14 +424,14 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     s.values.threadsPerInchSelected = tpiStored;
     QVERIFY(s.open(Language::Danish, true));
 
-    QCOMPARE(s.option(names::pitchMmOption)->isChecked(), mm);
-    QCOMPARE(s.option(names::threadsPerInchOption)->isChecked(), tpi);
+    QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
+    QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
     QCOMPARE(s.values.pitchMmSelected, mm);
     QCOMPARE(s.values.threadsPerInchSelected, tpi);
     QCOMPARE(s.saved().threadsPerInchSelected, tpi);
 
     // Tap mode shows the pitch field of that unit.
-    s.click(names::tapOption);
+    s.click(names::TapOption);
     QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
     QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
 }
@@ -473,7 +473,7 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(window.findChild<EntryField *>(names::cncLine)->text(),
+    QCOMPARE(window.findChild<EntryField *>(names::CncLine)->text(),
              u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
     QCOMPARE(saves, 1);
 }

@@ -62,9 +62,9 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows_data()
                                  CuttingSpeed, SpindleSpeed, FeedRate};
     const QList<Field> tap{PitchMm, ThreadsPerInch, Diameter, CuttingSpeed, SpindleSpeed, FeedRate};
     using namespace names;
-    QTest::newRow("Drill to Mill") << drillOption << millOption << millDrill << millPicture;
-    QTest::newRow("Mill to Drill") << millOption << drillOption << millDrill << drillPicture;
-    QTest::newRow("Mill to Tap") << millOption << tapOption << tap << tapPicture;
+    QTest::newRow("Drill to Mill") << DrillOption << MillOption << millDrill << MillPicture;
+    QTest::newRow("Mill to Drill") << MillOption << DrillOption << millDrill << DrillPicture;
+    QTest::newRow("Mill to Tap") << MillOption << TapOption << tap << TapPicture;
 }
 
 void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
@@ -80,9 +80,9 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
     s.click(from);
     // An entry field has the focus, so the Edit menu is enabled when the switch starts.
     s.type(Field::CuttingSpeed, QString());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
-    const ToolMode mode = to == names::millOption    ? ToolMode::Mill
-                          : to == names::drillOption ? ToolMode::Drill
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
+    const ToolMode mode = to == names::MillOption    ? ToolMode::Mill
+                          : to == names::DrillOption ? ToolMode::Drill
                                                      : ToolMode::Tap;
     const ToolValues before = s.values.tool(mode);
 
@@ -97,10 +97,10 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
         QCOMPARE(s.field(field)->text(), expected[field]);
     QVERIFY(s.line().contains(u" ("_s + QString(expected[Field::Diameter]).replace(u',', u'.') +
                               u" "_s));
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     QCOMPARE(s.field(Field::Flutes)->isEnabled(), mode != ToolMode::Drill);
-    QCOMPARE(s.option(names::pitchMmOption)->isVisible(), mode == ToolMode::Tap);
-    for (const QString &name : {names::millPicture, names::drillPicture, names::tapPicture})
+    QCOMPARE(s.option(names::PitchMmOption)->isVisible(), mode == ToolMode::Tap);
+    for (const QString &name : {names::MillPicture, names::DrillPicture, names::TapPicture})
         QCOMPARE(s.window->findChild<QWidget *>(name)->isVisible(), picture == name);
 }
 
@@ -111,7 +111,7 @@ void SwitchesAndFocus::modeSwitch_unreadableDiameter_keepsTheOldLine()
     s.values.drill[Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
-    s.click(names::drillOption);
+    s.click(names::DrillOption);
     QCOMPARE(s.line(), u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
     QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
     QVERIFY(!s.field(Field::Flutes)->isEnabled());
@@ -123,21 +123,21 @@ void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     // The line takes the focus from the option, and leaving it calculates nothing.
-    QTest::mouseClick(s.field(names::cncLine), Qt::LeftButton);
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
     // Values that no formula gives from one another: only a reload shows them.
     s.values.mill[Field::Diameter] = u"20"_s;
     s.values.mill[Field::SpindleSpeed] = u"100"_s;
     s.values.mill[Field::FeedRate] = u"7"_s;
     s.key(Qt::Key_Tab); // round to the first control, the selected option
-    QVERIFY(s.option(names::millOption)->hasFocus());
+    QVERIFY(s.option(names::MillOption)->hasFocus());
 
     QCOMPARE(s.field(Field::Diameter)->text(), u"20"_s);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"100"_s);
     QCOMPARE(s.field(Field::FeedRate)->text(), u"7"_s);
     QCOMPARE(s.line(), u"S100 M03 F7 (20 FR 3 SK)"_s);
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"100"_s);
 }
 
@@ -146,7 +146,7 @@ void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("pitch");
     QTest::addColumn<bool>("calculates");
-    for (const QString &option : {names::pitchMmOption, names::threadsPerInchOption}) {
+    for (const QString &option : {names::PitchMmOption, names::ThreadsPerInchOption}) {
         const auto row = [&option](const char *pitch, bool calculates) {
             QTest::addRow("%s, '%s'", qPrintable(option), pitch)
                 << option << QString::fromUtf8(pitch) << calculates;
@@ -170,12 +170,12 @@ void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
-    const bool mm = option == names::pitchMmOption;
+    const bool mm = option == names::PitchMmOption;
     s.values.pitchMmSelected = !mm;
     s.values.threadsPerInchSelected = mm;
     (mm ? s.values.tap[Field::PitchMm] : s.values.tap[Field::ThreadsPerInch]) = pitch;
     QVERIFY(s.open(Language::Danish, true));
-    s.click(names::tapOption);
+    s.click(names::TapOption);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
     s.click(option);
@@ -189,19 +189,19 @@ void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    s.click(names::tapOption);
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
-    s.click(names::threadsPerInchOption);
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    s.click(names::TapOption);
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
+    s.click(names::ThreadsPerInchOption);
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
 
     s.type(Field::Diameter, QString());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
-    s.click(names::pitchMmOption);
-    QVERIFY(s.option(names::pitchMmOption)->hasFocus());
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
+    s.click(names::PitchMmOption);
+    QVERIFY(s.option(names::PitchMmOption)->hasFocus());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
     // With an option holding the focus, Copy has no text to take.
     platform::setClipboardText(u"kept"_s);
-    QTest::keyClick(s.option(names::pitchMmOption), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(s.option(names::PitchMmOption), Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"kept"_s);
 }
 
@@ -210,18 +210,18 @@ void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
 
     // In Mill mode the pitch options are hidden: the feed rate is followed by the line.
     s.type(Field::FeedRate, QString());
-    s.click(names::millOption);
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    s.click(names::MillOption);
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     s.type(Field::FeedRate, QString());
     s.key(Qt::Key_Tab);
-    EntryField *result = s.field(names::cncLine);
+    EntryField *result = s.field(names::CncLine);
     QVERIFY(result->hasFocus());
     QCOMPARE(result->selectedText(), u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
-    QVERIFY(s.menu(names::editMenu)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
     // Enter in the line calculates nothing and warns of nothing.
     const QByteArray file = s.fileBytes();
@@ -234,12 +234,12 @@ void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
     RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    EntryField *result = s.field(names::cncLine);
+    EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
                       QPoint(20, 8));
     QVERIFY(result->hasFocus());
     QCOMPARE(result->selectedText(), result->text());
-    QCOMPARE(QApplication::activePopupWidget(), s.menu(names::editMenu));
+    QCOMPARE(QApplication::activePopupWidget(), s.menu(names::EditMenu));
 }
 
 void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()
@@ -249,9 +249,9 @@ void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()
     QVERIFY(s.open(Language::Danish, true));
     s.type(Field::Diameter, u"abc"_s);
 
-    EntryField *result = s.field(names::cncLine);
+    EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(20, 8));
-    QTRY_VERIFY(QApplication::activePopupWidget() == s.menu(names::editMenu));
+    QTRY_VERIFY(QApplication::activePopupWidget() == s.menu(names::EditMenu));
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Manglende indtastning eller fejlindtastning i felt."_s);

@@ -14,7 +14,7 @@ namespace {
 QString VisiblePicture(const RunningWindow &s)
 {
     QStringList shown;
-    for (const QString &name : {names::millPicture, names::drillPicture, names::tapPicture})
+    for (const QString &name : {names::MillPicture, names::DrillPicture, names::TapPicture})
         if (s.window->findChild<QWidget *>(name)->isVisible())
             shown << name;
     return shown.join(u'+');
@@ -59,17 +59,17 @@ void ToolModes::opening_showsMillValuesAndPicture()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    QVERIFY(s.option(names::millOption)->isChecked());
-    QVERIFY(s.option(names::millOption)->hasFocus());
+    QVERIFY(s.option(names::MillOption)->isChecked());
+    QVERIFY(s.option(names::MillOption)->hasFocus());
     QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
     QCOMPARE(s.field(Field::FeedRate)->text(), Num("381,97", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
-    QCOMPARE(VisiblePicture(s), names::millPicture);
-    QVERIFY(!s.option(names::pitchMmOption)->isVisible() && !s.field(Field::PitchMm)->isVisible() &&
+    QCOMPARE(VisiblePicture(s), names::MillPicture);
+    QVERIFY(!s.option(names::PitchMmOption)->isVisible() && !s.field(Field::PitchMm)->isVisible() &&
             !s.caption(Field::PitchMm)->isVisible());
-    QVERIFY(!s.menu(names::editMenu)->isEnabled());
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     // Opening wrote the file, with the locale's separator in the texts.
     QVERIFY(s.saved().sameStoredValues(s.values));
 }
@@ -82,21 +82,21 @@ void ToolModes::drill_showsOneEdgeDisabled()
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.click(names::drillOption);
+    s.click(names::DrillOption);
     EntryField *edges = s.field(Field::Flutes);
     QCOMPARE(edges->text(), u"1"_s);
     QVERIFY(!edges->isEnabled());
     QCOMPARE(s.values.drill[Field::Flutes], u"1"_s);
     QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
-    QCOMPARE(VisiblePicture(s), names::drillPicture);
+    QCOMPARE(VisiblePicture(s), names::DrillPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
                                                               : u"S796 M03 F79.58 (8 DRILL)"_s);
     QCOMPARE(s.values.mill[Field::Flutes], u"3"_s);
 
-    s.click(names::millOption);
+    s.click(names::MillOption);
     QVERIFY(edges->isEnabled());
     QCOMPARE(edges->text(), u"3"_s);
-    QCOMPARE(VisiblePicture(s), names::millPicture);
+    QCOMPARE(VisiblePicture(s), names::MillPicture);
 }
 
 void ToolModes::millTapMill_keepsEveryValue()
@@ -118,16 +118,16 @@ void ToolModes::millTapMill_keepsEveryValue()
     const QStringList shown = visibleTexts();
     QCOMPARE(shown.size(), 7);
 
-    s.click(names::tapOption);
+    s.click(names::TapOption);
     QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
     QCOMPARE(s.field(Field::PitchMm)->text(), Num("1,25", comma));
     QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
-    QCOMPARE(VisiblePicture(s), names::tapPicture);
+    QCOMPARE(VisiblePicture(s), names::TapPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
                            : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
 
-    s.click(names::millOption);
+    s.click(names::MillOption);
     QCOMPARE(visibleTexts(), shown);
     QVERIFY(s.values.sameStoredValues(before));
 }
@@ -149,16 +149,16 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     s.values.pitchMmSelected = mm;
     s.values.threadsPerInchSelected = tpi;
     QVERIFY(s.open(Language::Danish, true));
-    QCOMPARE(s.option(names::pitchMmOption)->isChecked(), mm);
-    QCOMPARE(s.option(names::threadsPerInchOption)->isChecked(), tpi);
+    QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
+    QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
 
-    s.click(names::tapOption);
+    s.click(names::TapOption);
     QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
     QCOMPARE(s.caption(Field::PitchMm)->isVisible(), mm);
     QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
     QCOMPARE(s.caption(Field::ThreadsPerInch)->isVisible(), tpi);
-    QVERIFY(s.option(names::pitchMmOption)->isVisible() &&
-            s.option(names::threadsPerInchOption)->isVisible());
+    QVERIFY(s.option(names::PitchMmOption)->isVisible() &&
+            s.option(names::ThreadsPerInchOption)->isVisible());
     QVERIFY(!s.caption(Field::FeedPerTooth)->isVisible() && !s.caption(Field::Flutes)->isVisible());
     QVERIFY(s.field(Field::Diameter)->isVisible() && s.field(Field::CuttingSpeed)->isVisible());
     QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
@@ -170,12 +170,12 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     const WorkingValues before = s.values;
-    QRadioButton *drill = s.option(names::drillOption);
+    QRadioButton *drill = s.option(names::DrillOption);
 
     // The press gives the focus while the Mill option is still set.
     QTest::mousePress(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
     QVERIFY(drill->hasFocus());
-    QVERIFY(s.option(names::millOption)->isChecked());
+    QVERIFY(s.option(names::MillOption)->isChecked());
     QCOMPARE(s.field(Field::Diameter)->text(), u"12,5"_s);
     QVERIFY(s.values.sameStoredValues(before));
 
@@ -208,10 +208,10 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     fixture::SampleValues(s.values, comma);
     s.values.tap[Field::ThreadsPerInch] = pitch;
     QVERIFY(s.open(Language::Danish, comma));
-    s.click(names::tapOption);
+    s.click(names::TapOption);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
-    s.click(names::threadsPerInchOption);
+    s.click(names::ThreadsPerInchOption);
     QVERIFY(s.values.threadsPerInchSelected);
     QVERIFY(!s.values.pitchMmSelected);
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible() && !s.field(Field::PitchMm)->isVisible());
@@ -231,11 +231,11 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
     s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
-    s.click(names::tapOption); // the line cannot be built; a switch says nothing
+    s.click(names::TapOption); // the line cannot be built; a switch says nothing
     QVERIFY(m_watchdog.take().isEmpty());
     QCOMPARE(s.saved().tap[Field::Diameter], QString());
 
-    s.click(names::threadsPerInchOption);
+    s.click(names::ThreadsPerInchOption);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);

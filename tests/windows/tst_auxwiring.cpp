@@ -96,7 +96,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     QVERIFY(Activate(window));
 
     // The menu item stays switched off; its key still opens the legend.
-    QVERIFY(!Action(window, names::legendItem)->isEnabled());
+    QVERIFY(!Action(window, names::LegendItem)->isEnabled());
     QTest::keyClick(window, Qt::Key_F1);
     LegendWindow *shown = manager.auxWindows().legend(Language(language));
     QVERIFY(shown);
@@ -119,10 +119,10 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
     QTest::keyClick(danish, Qt::Key_F1);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 1);
 
-    Action(danish, names::englishItem)->trigger();
+    Action(danish, names::EnglishItem)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 0);
-    QCOMPARE(manager.mainWindow()->objectName(), names::englishWindow);
+    QCOMPARE(manager.mainWindow()->objectName(), names::EnglishWindow);
     QCOMPARE(m_quits, 0);
 }
 
@@ -134,8 +134,8 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
     QVERIFY(Activate(window));
 
     // Each returns only once the watchdog has closed the modal window.
-    Action(window, names::aboutProgramItem)->trigger();
-    Action(window, names::aboutMakerItem)->trigger();
+    Action(window, names::AboutProgramItem)->trigger();
+    Action(window, names::AboutMakerItem)->trigger();
     const QList<fixture::SeenBox> seen = m_watchdog.take();
     QCOMPARE(seen.size(), 2);
     QCOMPARE(seen.at(0).text, u"OmForm"_s);
@@ -149,7 +149,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
-    Action(window, names::editAboutMakerItem)->trigger();
+    Action(window, names::EditAboutMakerItem)->trigger();
     QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
     QVERIFY(about);
     QVERIFY(about->isVisible());
@@ -157,7 +157,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
 
     QVERIFY(Activate(window));
-    Action(window, names::quitItem)->trigger();
+    Action(window, names::QuitItem)->trigger();
     QCOMPARE(m_quits, 1);
     QVERIFY(about.isNull() || !about->isVisible());
 }
@@ -183,7 +183,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
         });
     MainWindow *window = manager.open(Language(language));
     QVERIFY(Activate(window));
-    const QString cncLine = window->findChild<QLineEdit *>(names::cncLine)->text();
+    const QString cncLine = window->findChild<QLineEdit *>(names::CncLine)->text();
     QVERIFY(!cncLine.isEmpty());
 
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);

@@ -84,8 +84,8 @@ void WindowManagerTest::open_showsTheWindowStartUpChose_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Danish") << int(Language::Danish) << names::danishWindow;
-    QTest::newRow("English") << int(Language::English) << names::englishWindow;
+    QTest::newRow("Danish") << int(Language::Danish) << names::DanishWindow;
+    QTest::newRow("English") << int(Language::English) << names::EnglishWindow;
     QTest::newRow("none") << -1 << QString();
 }
 
@@ -123,18 +123,18 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(Activate(danish));
 
     // Tap mode, with a value typed and not entered.
-    QTest::mouseClick(danish->findChild<QRadioButton *>(names::tapOption), Qt::LeftButton, {},
+    QTest::mouseClick(danish->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
     Type(danish, Field::CuttingSpeed, u"33"_s);
     QCOMPARE(m_values.tap[Field::CuttingSpeed], u"33"_s);
     WorkingValues before = m_values;
 
-    danish->findChild<QAction *>(names::englishItem)->trigger();
+    danish->findChild<QAction *>(names::EnglishItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(closing.first().first().value<MainWindow *>(), danish.data());
     MainWindow *english = manager.mainWindow();
     QVERIFY(english);
-    QCOMPARE(english->objectName(), names::englishWindow);
+    QCOMPARE(english->objectName(), names::EnglishWindow);
     QCOMPARE(OpenMainWindows(), QList<MainWindow *>{english});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(danish.isNull());
@@ -145,7 +145,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     before.tap[Field::SpindleSpeed] = m_values.tap[Field::SpindleSpeed];
     before.tap[Field::FeedRate] = m_values.tap[Field::FeedRate];
     QVERIFY(m_values.sameStoredValues(before));
-    QVERIFY(english->findChild<QRadioButton *>(names::millOption)->isChecked());
+    QVERIFY(english->findChild<QRadioButton *>(names::MillOption)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"12,5"_s);
     const WorkingValues saved = [this] {
         WorkingValues read;
@@ -159,12 +159,12 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 
     // And back: the Tap values are still there when Tap is chosen again.
     QVERIFY(Activate(english));
-    english->findChild<QAction *>(names::danishItem)->trigger();
+    english->findChild<QAction *>(names::DanishItem)->trigger();
     MainWindow *again = manager.mainWindow();
-    QCOMPARE(again->objectName(), names::danishWindow);
+    QCOMPARE(again->objectName(), names::DanishWindow);
     QCOMPARE(int(m_values.languageState), 1);
     QVERIFY(Activate(again));
-    QTest::mouseClick(again->findChild<QRadioButton *>(names::tapOption), Qt::LeftButton, {},
+    QTest::mouseClick(again->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
     QCOMPARE(again->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"33"_s);
     QCOMPARE(m_quits, 0);
@@ -177,11 +177,11 @@ void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
     WindowManager manager(engine);
     MainWindow *danish = manager.open(Language::Danish);
     QTimer::singleShot(0, danish,
-                       [danish] { danish->findChild<QAction *>(names::englishItem)->trigger(); });
+                       [danish] { danish->findChild<QAction *>(names::EnglishItem)->trigger(); });
     QTimer::singleShot(300, &manager, [] { QCoreApplication::exit(7); });
     QCOMPARE(QApplication::exec(), 7);
     QVERIFY(manager.mainWindow());
-    QCOMPARE(manager.mainWindow()->objectName(), names::englishWindow);
+    QCOMPARE(manager.mainWindow()->objectName(), names::EnglishWindow);
     QVERIFY(manager.mainWindow()->isVisible());
 }
 
@@ -208,7 +208,7 @@ void WindowManagerTest::quit_unloadsAndEndsProgram()
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
-    window->findChild<QAction *>(names::quitItem)->trigger();
+    window->findChild<QAction *>(names::QuitItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(quitting.size(), 1);
     QCOMPARE(m_quits, 1);
@@ -234,7 +234,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         window->findChild<QAction *>(names::decimalsItem(2))->trigger();
         // Typed without Enter when the program closes: results for it were never computed.
         Type(window, Field::Flutes, u"6"_s);
-        window->findChild<QAction *>(names::quitItem)->trigger();
+        window->findChild<QAction *>(names::QuitItem)->trigger();
         QCOMPARE(m_quits, 1);
     }
 
@@ -255,7 +255,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"2"_s);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"123"_s);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::Flutes))->text(), u"1"_s);
-    QCOMPARE(window->findChild<QLabel *>(names::decimalsLabel)->text(), u"2 Decimal(s)"_s);
+    QCOMPARE(window->findChild<QLabel *>(names::DecimalsLabel)->text(), u"2 Decimal(s)"_s);
 }
 
 QTEST_MAIN(WindowManagerTest)
@@ -278,7 +278,7 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
     QVERIFY2(told.text.contains(QDir::toNativeSeparators(m_dir->filePath(u"KVRsys.cfg.damaged"_s))),
              qPrintable(told.text));
     // The next window of the run tells it no more.
-    manager.mainWindow()->findChild<QAction *>(names::danishItem)->trigger();
+    manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
     QVERIFY(Activate(manager.mainWindow()));
 }
 

@@ -47,9 +47,9 @@ bool isTap(Mode mode)
 
 QString optionName(Mode mode)
 {
-    return mode == Mode::Mill    ? names::millOption
-           : mode == Mode::Drill ? names::drillOption
-                                 : names::tapOption;
+    return mode == Mode::Mill    ? names::MillOption
+           : mode == Mode::Drill ? names::DrillOption
+                                 : names::TapOption;
 }
 
 // The fields a user can type into in each mode, in tab order.
@@ -554,7 +554,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                 else if (leave == Leave::Tab)
                     d.key(Qt::Key_Tab);
                 else if (leave == Leave::ClickLine)
-                    d.clickField(s.field(names::cncLine));
+                    d.clickField(s.field(names::CncLine));
                 else
                     d.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
@@ -576,8 +576,8 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     QVERIFY(d.reset().isEmpty());
-    QAction *paste = s.action(names::pasteItem);
-    QAction *copy = s.action(names::copyItem);
+    QAction *paste = s.action(names::PasteItem);
+    QAction *copy = s.action(names::CopyItem);
 
     for (const QString &text : {Long300Digits, long300Mixed()}) {
         QCOMPARE(text.size(), 300);
@@ -606,7 +606,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     }
 
     // The line takes the whole text (less tabs and line breaks) by the menu item or the key.
-    EntryField *line = s.field(names::cncLine);
+    EntryField *line = s.field(names::CncLine);
     d.clickField(line);
     const ToolValues kind = s.values.tool(toolMode(c.mode));
     QString pasted = long300Mixed();
@@ -689,10 +689,10 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi, Mode::Mill}) {
         c.mode = d.c.mode = mode;
         const QString where = QLatin1String(modeName(mode)) + u": "_s;
-        if (isTap(mode) && s.option(names::tapOption)->isChecked()) {
+        if (isTap(mode) && s.option(names::TapOption)->isChecked()) {
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
-            d.clickOption(names::threadsPerInchOption);
+            d.clickOption(names::ThreadsPerInchOption);
             QString error = d.boxes((focusInField ? perChain : 0) + perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
         } else {
@@ -700,7 +700,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             QString error = d.boxes(focusInField ? perChain : 0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
             QVERIFY(s.option(optionName(mode))->isChecked());
-            QVERIFY2(!s.menu(names::editMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
+            QVERIFY2(!s.menu(names::EditMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
         focusInField = false;
 
@@ -735,8 +735,8 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         QVERIFY(past);
         QCOMPARE(past->objectName(),
                  isTap(mode)
-                     ? (mode == Mode::TapMm ? names::pitchMmOption : names::threadsPerInchOption)
-                     : names::cncLine);
+                     ? (mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption)
+                     : names::CncLine);
 
         // Back into the speed field with a click, Enter, then on to the next mode.
         d.clickField(Field::CuttingSpeed);
@@ -746,7 +746,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
-            d.clickOption(mode == Mode::TapMm ? names::pitchMmOption : names::threadsPerInchOption);
+            d.clickOption(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
             error = d.boxes(2 * perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
             focusInField = false;
@@ -755,7 +755,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
     QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
-    d.clickOption(names::millOption);
+    d.clickOption(names::MillOption);
     const QString error = d.boxes(perChain) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
