@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+
 using mainwindow::MainWindow;
 using mainwindow::userNumberLocale;
 using state::Language;

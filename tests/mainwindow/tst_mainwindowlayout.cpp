@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QMenuBar>
 #include <QSignalSpy>
+
 using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::sharedTexts;

@@ -3,6 +3,7 @@
 #include "fixture.h"
 
 #include <QGroupBox>
+
 using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::TextCatalogue;

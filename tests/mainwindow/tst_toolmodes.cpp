@@ -1,6 +1,7 @@
 // The three tool kinds and the two pitch units.
 
 #include "fixture.h"
+
 using state::Language;
 using state::WorkingValues;
 using widgets::EntryField;

@@ -5,6 +5,7 @@
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
+
 using mainwindow::catalogue;
 using mainwindow::MainWindow;
 using mainwindow::ReportTexts;

@@ -6,6 +6,7 @@
 #include "windows/windowmanager.h"
 
 #include <QSignalSpy>
+
 using mainwindow::MainWindow;
 using state::Language;
 using state::LanguageState;

@@ -11,7 +11,9 @@
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
+
 using calc::AllFields;
+using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
 using mainwindow::catalogue;

@@ -19,6 +19,7 @@
 #include <QtMath>
 
 #include <memory>
+
 using mainwindow::AboutMakerTexts;
 using mainwindow::catalogue;
 using mainwindow::LegendTexts;
