@@ -63,22 +63,16 @@ void TestCncLine::plainNumberForLine_keepsDigitsOrThrows_data()
 {
     QTest::addColumn<QString>("text");     // in the comma locale
     QTest::addColumn<QString>("expected"); // empty: InputError
-    QTest::newRow("decimal comma") << "381,97"
-                                   << "381.97";
-    QTest::newRow("digits kept, blanks around dropped") << " 04,50 "
-                                                        << "04.50";
-    QTest::newRow("exponent") << "1e3"
-                              << "";
-    QTest::newRow("negative") << "-5"
-                              << "";
-    QTest::newRow("a second word") << "795 G0 Z-100"
-                                   << "";
-    QTest::newRow("digit group") << "1.234,5"
-                                 << "";
-    QTest::newRow("zero") << "0,0"
-                          << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    // clang-format off
+    QTest::newRow("decimal comma") << "381,97" << "381.97";
+    QTest::newRow("digits kept, blanks around dropped") << " 04,50 " << "04.50";
+    QTest::newRow("exponent") << "1e3" << "";
+    QTest::newRow("negative") << "-5" << "";
+    QTest::newRow("a second word") << "795 G0 Z-100" << "";
+    QTest::newRow("digit group") << "1.234,5" << "";
+    QTest::newRow("zero") << "0,0" << "";
+    QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void TestCncLine::plainNumberForLine_keepsDigitsOrThrows()

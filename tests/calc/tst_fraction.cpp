@@ -12,11 +12,11 @@ class TestFraction : public QObject
     Q_OBJECT
 
 private slots:
-    void evaluatesFraction_data();
-    void evaluatesFraction();
+    void evaluateFraction_givesValueInLocaleOrFails_data();
+    void evaluateFraction_givesValueInLocaleOrFails();
 };
 
-void TestFraction::evaluatesFraction_data()
+void TestFraction::evaluateFraction_givesValueInLocaleOrFails_data()
 {
     QTest::addColumn<NumberLocale>("locale");
     QTest::addColumn<QString>("text");
@@ -68,7 +68,7 @@ void TestFraction::evaluatesFraction_data()
     QTest::newRow("point: 1,5/2") << pointLocale() << QStringLiteral("1,5/2") << QString();
 }
 
-void TestFraction::evaluatesFraction()
+void TestFraction::evaluateFraction_givesValueInLocaleOrFails()
 {
     QFETCH(NumberLocale, locale);
     QFETCH(QString, text);

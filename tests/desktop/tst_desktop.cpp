@@ -28,8 +28,8 @@ class TestDesktop : public QObject
 
 private slots:
     void initTestCase();
-    void commandLine_data();
-    void commandLine();
+    void commandLine_answersOrRefusesBeforeReadingSettings_data();
+    void commandLine_answersOrRefusesBeforeReadingSettings();
     void mainWindow_keepsItsFixedTitle();
 
 private:
@@ -69,7 +69,7 @@ Finished TestDesktop::run(const QStringList &arguments, bool display)
             QString::fromLocal8Bit(program.readAllStandardError())};
 }
 
-void TestDesktop::commandLine_data()
+void TestDesktop::commandLine_answersOrRefusesBeforeReadingSettings_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("display");
@@ -100,7 +100,7 @@ void TestDesktop::commandLine_data()
         << QStringLiteral("Unexpected argument 'stray'");
 }
 
-void TestDesktop::commandLine()
+void TestDesktop::commandLine_answersOrRefusesBeforeReadingSettings()
 {
     QFETCH(QStringList, arguments);
     QFETCH(bool, display);

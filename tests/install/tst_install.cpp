@@ -40,8 +40,8 @@ class TestInstall : public QObject
 
 private slots:
     void initTestCase();
-    void validators_acceptTheTree_data();
-    void validators_acceptTheTree();
+    void validators_passInstalledFilesWithoutWarnings_data();
+    void validators_passInstalledFilesWithoutWarnings();
     void desktopEntry_namesTheInstalledProgram();
     void icon_hasItsSize_data();
     void icon_hasItsSize();
@@ -80,7 +80,7 @@ QString TestInstall::entryValue(const QString &key) const
     return line.match(m_entry).captured(1);
 }
 
-void TestInstall::validators_acceptTheTree_data()
+void TestInstall::validators_passInstalledFilesWithoutWarnings_data()
 {
     QTest::addColumn<QStringList>("command");
     QTest::newRow("desktop entry")
@@ -94,7 +94,7 @@ void TestInstall::validators_acceptTheTree_data()
                        QStringLiteral("--no-net"), m_prefix.path()};
 }
 
-void TestInstall::validators_acceptTheTree()
+void TestInstall::validators_passInstalledFilesWithoutWarnings()
 {
     QFETCH(QStringList, command);
     const Finished check = Run(command.takeFirst(), command);

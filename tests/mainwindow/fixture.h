@@ -1,8 +1,8 @@
 #pragma once
 
-// Shared by the main-window and window-manager tests: a settings file in a temporary
-// directory, a watchdog for message boxes, the two test locales, and a main window opened
-// and activated on the offscreen platform so that focus events flow as on a desktop.
+// Shared by the main-window and window-manager tests: the controls' objectNames, a settings
+// file in a temporary directory, a watchdog for message boxes, the two test locales, and a main
+// window opened and activated on the offscreen platform so that focus events flow as on a desktop.
 
 #include "mainwindow/mainwindow.h"
 #include "modalwatchdog.h"
@@ -27,11 +27,53 @@
 
 using namespace Qt::StringLiterals;
 
+using calc::Field;
 using mainwindow::MainWindow;
 using state::Language;
 using state::LanguageState;
 using state::WorkingValues;
 using widgets::EntryField;
+
+// The objectNames of the main window's controls. The tests keep their own copy rather than
+// read the program's field table, so that a wrong name there fails here.
+// clang-format off
+namespace names {
+// The entry fields and their captions, indexed by Field.
+inline const QString Fields[calc::FieldCount] = {
+    u"DiameterSkærText"_s, u"AntalSkærText"_s,     u"TilspændingTandText"_s, u"SkærehastighedText"_s,
+    u"StigningText"_s,     u"StigningTextTomme"_s, u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
+inline const QString Captions[calc::FieldCount] = {
+    u"Label1"_s, u"Label6"_s, u"Label5"_s, u"Label3"_s, u"Label9"_s, u"Label14"_s, u"Label2"_s, u"Label8"_s};
+inline QString field(Field which) { return Fields[std::size_t(which)]; }
+inline QString caption(Field which) { return Captions[std::size_t(which)]; }
+
+inline const QString CncLine = u"CNCResultatText"_s, CncCaption = u"Label11"_s;
+inline const QString DecimalsLabel = u"DecimalLabel"_s, UnitsLabel = u"EnhederLabel"_s;
+inline const QString MillOption = u"FræsereValg"_s, DrillOption = u"BorValg"_s, TapOption = u"GevindtappeValg"_s;
+inline const QString PitchMmOption = u"PmmOption"_s, ThreadsPerInchOption = u"PtommeOption"_s;
+inline const QString MillPicture = u"FræserBillede"_s, DrillPicture = u"BorBillede"_s;
+inline const QString TapPicture = u"GevindBillede"_s, ScenePicture = u"Image3"_s;
+inline const QString ToolBand = u"Label4"_s, ToolFrame = u"Frame5"_s, ResultFrame = u"Frame2"_s;
+inline const QString ResultBand = u"Label7"_s, MakerLine = u"Label12"_s;
+inline const QString EuropeFrame = u"Frame3"_s, AmericaFrame = u"Frame4"_s;
+// The maker band's web and mail links, Europe then America; the two windows number them apart.
+inline const QStringList DanishLinks{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
+inline const QStringList EnglishLinks{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
+inline const QString DanishWindow = u"HovedForm"_s, EnglishWindow = u"UKHovedForm"_s;
+
+inline const QString FileMenu = u"ctlFiler"_s, PrintItem = u"ctlPrint"_s, QuitItem = u"ctlAfslut"_s;
+inline const QString EditMenu = u"ctlEdit"_s, CopyItem = u"ctlKopier"_s, PasteItem = u"ctlSætInd"_s;
+inline const QString EditSeparator = u"ctlStreg"_s, EditAboutMakerItem = u"ctlEditSignaturforklaring"_s;
+inline const QString DecimalsMenu = u"ctlDecimaler"_s;
+inline QString decimalsItem(int count) { return u"ctlDecimalValg"_s + QString::number(count); }
+inline const QString UnitsMenu = u"ctlEnheder"_s, MetricItem = u"ctlMetrisk"_s, InchItem = u"ctlTommer"_s;
+// Each window's language menu offers the other language.
+inline const QString DanishLanguageMenu = u"ctlSprog"_s, EnglishItem = u"ctlEngelsk"_s;
+inline const QString EnglishLanguageMenu = u"ctlLanguage"_s, DanishItem = u"ctlDanish"_s;
+inline const QString InfoMenu = u"ctlInfo"_s, LegendItem = u"ctlSignaturforklaring"_s;
+inline const QString AboutMakerItem = u"ctlOmKovrin"_s, AboutProgramItem = u"ctlOm"_s;
+} // namespace names
+// clang-format on
 
 namespace fixture {
 
@@ -82,11 +124,11 @@ inline void SampleValues(WorkingValues &v, bool comma)
 }
 
 // One main window with its settings file in a directory of its own.
-class Session
+class RunningWindow
 {
 public:
-    Session() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
-    ~Session()
+    RunningWindow() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
+    ~RunningWindow()
     {
         window.reset();
         engine.reset();
@@ -111,12 +153,14 @@ public:
         return child;
     }
     EntryField *field(const QString &name) const { return find<EntryField>(name); }
+    EntryField *field(Field which) const { return field(names::field(which)); }
     QLabel *label(const QString &name) const { return find<QLabel>(name); }
+    QLabel *caption(Field which) const { return label(names::caption(which)); }
     QRadioButton *option(const QString &name) const { return find<QRadioButton>(name); }
     QAction *action(const QString &name) const { return find<QAction>(name); }
     QMenu *menu(const QString &name) const { return find<QMenu>(name); }
 
-    QString line() const { return field(QStringLiteral("CNCResultatText"))->text(); }
+    QString line() const { return field(names::CncLine)->text(); }
 
     QByteArray fileBytes() const
     {
@@ -134,9 +178,9 @@ public:
 
     // Clicks into a field, which selects its whole text, and types. A field that has the
     // focus already gets Ctrl+A instead, since a click there only moves the caret.
-    void type(const QString &name, const QString &text) const
+    void type(Field which, const QString &text) const
     {
-        EntryField *entry = field(name);
+        EntryField *entry = field(which);
         waitActive();
         if (entry->hasFocus())
             key(Qt::Key_A, Qt::ControlModifier);

@@ -7,7 +7,7 @@ using state::Language;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 class Clipboard : public QObject
 {
@@ -42,16 +42,16 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     platform::setClipboardText(u"old"_s);
 
-    EntryField *result = s.field(u"CNCResultatText"_s);
+    EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    QAction *copy = s.action(u"ctlKopier"_s);
+    QAction *copy = s.action(names::CopyItem);
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
 
     QCOMPARE(platform::clipboardText(), s.line());
@@ -62,11 +62,11 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 
 void Clipboard::copyKey_takesSelectionOnly()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"12,5"_s);
 
@@ -80,19 +80,19 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QByteArray file = s.fileBytes();
     platform::setClipboardText(u"42"_s);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    EntryField *diameter = s.field(Field::Diameter);
     QCOMPARE(diameter->text(), u"42"_s);
     QCOMPARE(diameter->cursorPosition(), 2);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], u"42"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.values.mill[Field::Diameter], u"42"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
     QCOMPARE(s.fileBytes(), file);
 
     // An empty clipboard clears the selected part.
@@ -118,20 +118,20 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
 {
     QFETCH(QString, clipboard);
     QFETCH(QString, expected);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     platform::setClipboardText(clipboard);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
 
     // What the field holds can always be stored and read back.
     s.key(Qt::Key_Tab);
     m_watchdog.take();
-    QCOMPARE(s.saved().mill[calc::Field::Diameter], s.values.mill[calc::Field::Diameter]);
+    QCOMPARE(s.saved().mill[Field::Diameter], s.values.mill[Field::Diameter]);
 }
 
 void Clipboard::paste_pointOrComma_readsAsTyped_data()
@@ -149,67 +149,67 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     // A diameter copied from a drawing is 12.5 whichever separator it came with.
     QFETCH(bool, comma);
     QFETCH(QString, clipboard);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
-    s.values.mill[calc::Field::Diameter] = u"3"_s;
+    s.values.mill[Field::Diameter] = u"3"_s;
     QVERIFY(s.open(Language::Danish, comma));
     platform::setClipboardText(clipboard);
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     s.key(Qt::Key_Return);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
     QVERIFY2(s.line().endsWith(u"(12.5 FR 3 SK)"_s), qPrintable(s.line()));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
 }
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
     platform::setClipboardText(text + u"\n"_s);
 
-    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.line(), text);
 }
 
 void Clipboard::cutKey_goesThroughTheSameRules()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"SkærehastighedText"_s, QString());
+    s.type(Field::CuttingSpeed, QString());
     s.key(Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"50"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), QString());
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], QString());
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), QString());
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], QString());
 }
 
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    s.type(u"DiameterSkærText"_s, QString());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    s.type(Field::Diameter, QString());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
-    s.click(u"FræsereValg"_s);
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled());
-    QVERIFY(!s.action(u"ctlKopier"_s)->isEnabled());
+    s.click(names::MillOption);
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
+    QVERIFY(!s.action(names::CopyItem)->isEnabled());
     platform::setClipboardText(u"99"_s);
     s.key(Qt::Key_C, Qt::ControlModifier);
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), u"99"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"12,5"_s);
 
     // A text field with the focus enables both again.
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), u"99"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), u"99"_s);
 }
 
 QTEST_MAIN(Clipboard)

@@ -10,7 +10,7 @@
 
 using state::Language;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 class DesktopLanguage : public QObject
 {
@@ -37,10 +37,10 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("inch");   // the diameter field, inch units at load
     QTest::addColumn<QString>("metric"); // after the metric menu item
-    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s
-                             << u"Diameter (D) in mm"_s;
-    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s
-                            << u"Diameter (D) i mm"_s;
+    // clang-format off
+    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
+    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
+    // clang-format on
 }
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
@@ -48,15 +48,15 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     QFETCH(int, language);
     QFETCH(QString, inch);
     QFETCH(QString, metric);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, false);
     s.values.metricUnits = false;
     s.values.inchUnits = true;
     QVERIFY(s.open(Language(language), false));
 
-    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), inch);
-    s.action(u"ctlMetrisk"_s)->trigger();
-    QCOMPARE(AccessibleName(s.field(u"DiameterSkærText"_s)), metric);
+    QCOMPARE(AccessibleName(s.field(Field::Diameter)), inch);
+    s.action(names::MetricItem)->trigger();
+    QCOMPARE(AccessibleName(s.field(Field::Diameter)), metric);
     // Every field, option and the CNC line has a name of its own.
     QSet<QString> names;
     for (QWidget *widget : s.window->findChildren<QWidget *>()) {
@@ -79,13 +79,13 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         const auto *box = dialog.findChild<QDialogButtonBox *>();
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
-    Session danish;
+    RunningWindow danish;
     fixture::SampleValues(danish.values, true);
     QVERIFY(danish.open(Language::Danish, true));
     QCOMPARE(printButton(), u"&Udskriv"_s);
     danish.window.reset();
 
-    Session english;
+    RunningWindow english;
     fixture::SampleValues(english.values, false);
     QVERIFY(english.open(Language::English, false));
     QCOMPARE(printButton(), u"&Print"_s);

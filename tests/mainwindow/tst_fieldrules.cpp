@@ -12,7 +12,7 @@ using state::Language;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 class FieldRules : public QObject
 {
@@ -33,6 +33,8 @@ private slots:
     void doubleQuote_isNeverTyped();
     void tabAndClick_selectWholeText_data() { fixture::AddWindowRows(); }
     void tabAndClick_selectWholeText();
+    void enter_runsItsFieldsChainInOrder_data();
+    void enter_runsItsFieldsChainInOrder();
     void fractionAndEnter_recomputesLineAndFile_data() { fixture::AddWindowRows(); }
     void fractionAndEnter_recomputesLineAndFile();
     void divisionByZero_leavingDiameter_emptiesAndWarnsOnce_data() { fixture::AddWindowRows(); }
@@ -56,41 +58,39 @@ void FieldRules::typing_storesIntoSelectedKind()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     const ToolValues drill = s.values.drill;
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"SkærehastighedText"_s, u"75"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"75"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"75"_s);
+    s.type(Field::CuttingSpeed, u"75"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"75"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"75"_s);
     QCOMPARE(s.values.drill, drill);
 
     // Every change is stored, also a deletion.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"7"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"7"_s);
 }
 
 void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     const QString expected = Num("2,5", comma);
-    const QString fields[] = {u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                              u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                              u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s};
-    for (const QString &name : fields) {
+    using enum Field;
+    for (Field field : {Diameter, Flutes, FeedPerTooth, CuttingSpeed, SpindleSpeed, FeedRate}) {
         for (const QString &typed : {u"2,5"_s, u"2.5"_s}) {
-            s.type(name, typed);
-            QCOMPARE(s.field(name)->text(), expected);
+            s.type(field, typed);
+            QCOMPARE(s.field(field)->text(), expected);
         }
     }
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.values.mill[Field::FeedRate], expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
     m_watchdog.take(); // leaving fields with odd values may warn; not the point here
 }
 
@@ -98,79 +98,79 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 {
     // The feed-rate field follows the rules of every other field: the typed comma stays a
     // comma and the text is stored as it stands, so the CNC line and the file agree with it.
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
-    s.type(u"TilspændingOmdrText"_s, u"381,97"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"381,97"_s);
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], u"381,97"_s);
+    s.type(Field::FeedRate, u"381,97"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"381,97"_s);
+    QCOMPARE(s.values.mill[Field::FeedRate], u"381,97"_s);
 
-    s.click(u"BorValg"_s);
-    s.type(u"TilspændingOmdrText"_s, u"12.50"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"12,50"_s);
-    QCOMPARE(s.values.drill[calc::Field::FeedRate], u"12,50"_s);
+    s.click(names::DrillOption);
+    s.type(Field::FeedRate, u"12.50"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"12,50"_s);
+    QCOMPARE(s.values.drill[Field::FeedRate], u"12,50"_s);
 
     // Enter: Sz from S, n from V and D, S again; the stored S is the field's text.
     s.key(Qt::Key_Return);
-    QCOMPARE(s.values.drill[calc::Field::FeedRate], s.field(u"TilspændingOmdrText"_s)->text());
-    QCOMPARE(s.saved().drill[calc::Field::FeedRate], s.values.drill[calc::Field::FeedRate]);
-    QVERIFY(s.values.drill[calc::Field::FeedRate].contains(u','));
+    QCOMPARE(s.values.drill[Field::FeedRate], s.field(Field::FeedRate)->text());
+    QCOMPARE(s.saved().drill[Field::FeedRate], s.values.drill[Field::FeedRate]);
+    QVERIFY(s.values.drill[Field::FeedRate].contains(u','));
 }
 
 void FieldRules::thirteenthTypedCharacter_isRefused()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"SkærehastighedText"_s, u"123456789012"_s);
-    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"3"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789012"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123456789012"_s);
+    s.type(Field::CuttingSpeed, u"123456789012"_s);
+    QTest::keyClicks(s.field(Field::CuttingSpeed), u"3"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"123456789012"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123456789012"_s);
 
     // With a selection the key replaces it.
     s.key(Qt::Key_Left, Qt::ShiftModifier);
-    QTest::keyClicks(s.field(u"SkærehastighedText"_s), u"9"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"123456789019"_s);
+    QTest::keyClicks(s.field(Field::CuttingSpeed), u"9"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"123456789019"_s);
 }
 
 void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"DiameterSkærText"_s, u"1/24"_s);
+    s.type(Field::Diameter, u"1/24"_s);
     s.key(Qt::Key_Return);
     const QString expected = Num("0,0416666666666667", comma);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], expected);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
+    QCOMPARE(s.values.mill[Field::Diameter], expected);
 
     s.key(Qt::Key_End);
-    QTest::keyClicks(s.field(u"DiameterSkærText"_s), u"5"_s);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected);
+    QTest::keyClicks(s.field(Field::Diameter), u"5"_s);
+    QCOMPARE(s.field(Field::Diameter)->text(), expected);
     // Shortening it is allowed.
     s.key(Qt::Key_Backspace);
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), expected.chopped(1));
+    QCOMPARE(s.field(Field::Diameter)->text(), expected.chopped(1));
 }
 
 void FieldRules::doubleQuote_isNeverTyped()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
 
-    s.type(u"SkærehastighedText"_s, u"1\"2"_s);
-    QCOMPARE(s.field(u"SkærehastighedText"_s)->text(), u"12"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"12"_s);
+    s.type(Field::CuttingSpeed, u"1\"2"_s);
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"12"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"12"_s);
 
     // Nor through an input method, which passes by the keys; nor past the limit that way.
-    EntryField *speed = s.field(u"SkærehastighedText"_s);
+    EntryField *speed = s.field(Field::CuttingSpeed);
     QInputMethodEvent quoted;
     quoted.setCommitString(u"\"3\""_s);
     QApplication::sendEvent(speed, &quoted);
@@ -179,49 +179,91 @@ void FieldRules::doubleQuote_isNeverTyped()
     overlong.setCommitString(u"4567890123"_s);
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
-    QCOMPARE(s.values.mill[calc::Field::CuttingSpeed], u"123"_s);
+    QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123"_s);
 }
 
 void FieldRules::tabAndClick_selectWholeText()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    EntryField *diameter = s.field(u"DiameterSkærText"_s);
+    EntryField *diameter = s.field(Field::Diameter);
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
     QVERIFY(diameter->hasFocus());
     QCOMPARE(diameter->selectedText(), diameter->text());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
 
     s.key(Qt::Key_Tab);
-    EntryField *edges = s.field(u"AntalSkærText"_s);
+    EntryField *edges = s.field(Field::Flutes);
     QVERIFY(edges->hasFocus());
     QCOMPARE(edges->selectedText(), u"3"_s);
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
-    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
+    QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
+}
+
+void FieldRules::enter_runsItsFieldsChainInOrder_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("expected"); // Sz, V, n, S
+    QTest::addColumn<QString>("line");
+    // clang-format off
+    // Sz from S, then n from V and D, then S from that Sz and n.
+    QTest::newRow("Mill, feed rate") << names::MillOption << Field::FeedRate << u"600"_s
+        << QStringList{u"0,15707958"_s, u"50"_s, u"1273,24"_s, u"600"_s} << u"S1273 M03 F600 (12.5 FR 3 SK)"_s;
+    // V from n, then n again from that V, rounded to two decimals, then S.
+    QTest::newRow("Drill, spindle speed") << names::DrillOption << Field::SpindleSpeed << u"1000,456"_s
+        << QStringList{u"0,1"_s, u"25,14420176"_s, u"1000,46"_s, u"100,05"_s} << u"S1000 M03 F100.05 (8 BOR)"_s;
+    // clang-format on
+}
+
+void FieldRules::enter_runsItsFieldsChainInOrder()
+{
+    QFETCH(QString, mode);
+    QFETCH(Field, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, line);
+    RunningWindow s;
+    fixture::SampleValues(s.values, true);
+    QVERIFY(s.open(Language::Danish, true));
+    s.click(mode);
+
+    s.type(field, typed);
+    s.key(Qt::Key_Return);
+    const QStringList shown{s.field(Field::FeedPerTooth)->text(),
+                            s.field(Field::CuttingSpeed)->text(),
+                            s.field(Field::SpindleSpeed)->text(), s.field(Field::FeedRate)->text()};
+    QCOMPARE(shown, expected);
+    QCOMPARE(s.line(), line);
+    const ToolValues &stored = mode == names::DrillOption ? s.values.drill : s.values.mill;
+    QCOMPARE((QStringList{stored[Field::FeedPerTooth], stored[Field::CuttingSpeed],
+                          stored[Field::SpindleSpeed], stored[Field::FeedRate]}),
+             expected);
 }
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.type(u"DiameterSkærText"_s, u"1 1/2"_s);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], u"1 1/2"_s);
+    s.type(Field::Diameter, u"1 1/2"_s);
+    QCOMPARE(s.values.mill[Field::Diameter], u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("1,5", comma));
-    QCOMPARE(s.values.mill[calc::Field::Diameter], Num("1,5", comma));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("10610,33", comma));
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("3183,1", comma));
-    QCOMPARE(s.values.mill[calc::Field::FeedRate], Num("3183,1", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("1,5", comma));
+    QCOMPARE(s.values.mill[Field::Diameter], Num("1,5", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("10610,33", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), Num("3183,1", comma));
+    QCOMPARE(s.values.mill[Field::FeedRate], Num("3183,1", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
@@ -231,25 +273,25 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QVERIFY(bytes.contains("\"" + Num("10610,33", comma).toLatin1() + "\"\r\n"));
     QVERIFY(s.saved().sameStoredValues(s.values));
     // The focus stays in the field.
-    QVERIFY(s.field(u"DiameterSkærText"_s)->hasFocus());
+    QVERIFY(s.field(Field::Diameter)->hasFocus());
 }
 
 void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
-    const QString n = s.field(u"OmdrejningerText"_s)->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
     const QString line = s.line();
 
-    s.type(u"DiameterSkærText"_s, u"1/0"_s);
+    s.type(Field::Diameter, u"1/0"_s);
     s.key(Qt::Key_Tab);
 
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), QString());
-    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
+    QCOMPARE(s.field(Field::Diameter)->text(), QString());
+    QCOMPARE(s.values.mill[Field::Diameter], QString());
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), n);
     QCOMPARE(s.line(), line);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
@@ -267,27 +309,27 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
-    const QString n = s.field(u"OmdrejningerText"_s)->text();
-    const QString S = s.field(u"TilspændingOmdrText"_s)->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
+    const QString S = s.field(Field::FeedRate)->text();
     const QString line = s.line();
     const QByteArray file = s.fileBytes();
 
-    s.type(u"DiameterSkærText"_s, QString());
+    s.type(Field::Diameter, QString());
     s.key(Qt::Key_Delete);
-    QCOMPARE(s.values.mill[calc::Field::Diameter], QString());
-    s.type(u"AntalSkærText"_s, u"4"_s); // leaving the empty diameter warns
+    QCOMPARE(s.values.mill[Field::Diameter], QString());
+    s.type(Field::Flutes, u"4"_s); // leaving the empty diameter warns
     QCOMPARE(m_watchdog.take().size(), 1);
     s.key(Qt::Key_Return);
     QCOMPARE(m_watchdog.take().size(), 1);
 
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), n);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), S);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), n);
+    QCOMPARE(s.field(Field::FeedRate)->text(), S);
     QCOMPARE(s.line(), line);
     QCOMPARE(s.fileBytes(), file);
-    QCOMPARE(s.values.mill[calc::Field::Flutes], u"4"_s);
+    QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
 }
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
@@ -296,8 +338,9 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
     QTest::addColumn<QString>("name");
     for (Language language : {Language::Danish, Language::English}) {
         const char *window = language == Language::Danish ? "Danish" : "English";
-        for (const char *name : {"DiameterSkærText", "TilspændingOmdrText", "CNCResultatText"})
-            QTest::addRow("%s, %s", window, name) << int(language) << QString::fromUtf8(name);
+        for (const QString &name :
+             {names::field(Field::Diameter), names::field(Field::FeedRate), names::CncLine})
+            QTest::addRow("%s, %s", window, qPrintable(name)) << int(language) << name;
     }
 }
 
@@ -305,10 +348,10 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 {
     QFETCH(int, language);
     QFETCH(QString, name);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
-    QVERIFY(!s.menu(u"ctlEdit"_s)->isEnabled()); // the Mill option has the focus
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled()); // the Mill option has the focus
 
     EntryField *entry = s.field(name);
     QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(10, 8));
@@ -316,11 +359,11 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     QVERIFY(entry->hasFocus());
     QVERIFY(!entry->text().isEmpty());
     QCOMPARE(entry->selectedText(), entry->text());
-    QVERIFY(s.menu(u"ctlEdit"_s)->isEnabled());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
     QWidget *popup = QApplication::activePopupWidget();
     QVERIFY(popup);
-    QCOMPARE(popup, s.menu(u"ctlEdit"_s));
-    QCOMPARE(popup->objectName(), u"ctlEdit"_s);
+    QCOMPARE(popup, s.menu(names::EditMenu));
+    QCOMPARE(popup->objectName(), names::EditMenu);
     // Only one menu is open: the field's own is never created.
     int menus = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -332,11 +375,11 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 
 void FieldRules::leftClick_opensNoMenu()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);
-    QTest::mouseClick(s.field(u"CNCResultatText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
+    QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);
 }
 

@@ -76,13 +76,13 @@ int TypeDiameter(const QString &typed)
     QApplication::setActiveWindow(&window);
     if (!QTest::qWaitForWindowActive(&window))
         return 1;
-    auto *diameter = window.findChild<EntryField *>(u"DiameterSkærText"_s);
+    auto *diameter = window.findChild<EntryField *>(names::field(Field::Diameter));
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(5, diameter->height() / 2));
     QTest::keyClicks(diameter, typed);
     QTest::keyClick(diameter, Qt::Key_Return);
     const QString shown = diameter->text() + u'\n' +
-                          window.findChild<EntryField *>(u"CNCResultatText"_s)->text() + u'\n' +
-                          window.findChild<EntryField *>(u"OmdrejningerText"_s)->text();
+                          window.findChild<EntryField *>(names::CncLine)->text() + u'\n' +
+                          window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text();
     std::fputs(shown.toUtf8().constData(), stdout);
     return 0;
 }

@@ -18,7 +18,7 @@ using state::WorkingValues;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 class MainWindowLayout : public QObject
 {
@@ -65,9 +65,9 @@ static void AddLanguageRows()
 }
 
 // The widget's place in the window's client area.
-static QRect InClient(const MainWindow &window, const char *name)
+static QRect InClient(const MainWindow &window, const QString &name)
 {
-    const auto *widget = window.findChild<QWidget *>(QString::fromUtf8(name));
+    const auto *widget = window.findChild<QWidget *>(name);
     if (!widget)
         return QRect();
     return QRect(widget->mapTo(window.centralWidget(), QPoint()), widget->size());
@@ -85,31 +85,30 @@ void MainWindowLayout::controls_carryTheirNames()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
     QCOMPARE(window.objectName(),
-             Language(language) == Language::Danish ? u"HovedForm"_s : u"UKHovedForm"_s);
+             Language(language) == Language::Danish ? names::DanishWindow : names::EnglishWindow);
     QCOMPARE(window.windowTitle(), sharedTexts().programTitle);
     QVERIFY(!window.windowTitle().isEmpty());
 
-    const char *fields[] = {"DiameterSkærText",   "AntalSkærText",       "TilspændingTandText",
-                            "SkærehastighedText", "StigningText",        "StigningTextTomme",
-                            "OmdrejningerText",   "TilspændingOmdrText", "CNCResultatText"};
-    for (const char *name : fields)
-        QVERIFY2(window.findChild<QLineEdit *>(QString::fromUtf8(name)), name);
-    const char *labels[] = {"Label1", "Label2",  "Label3",  "Label5",       "Label6",      "Label8",
-                            "Label9", "Label11", "Label14", "DecimalLabel", "EnhederLabel"};
-    for (const char *name : labels)
-        QVERIFY2(window.findChild<QLabel *>(QString::fromUtf8(name)), name);
-    for (const char *name :
-         {"FræsereValg", "BorValg", "GevindtappeValg", "PmmOption", "PtommeOption"})
-        QVERIFY2(window.findChild<QRadioButton *>(QString::fromUtf8(name)), name);
-    for (const char *name : {"Frame5", "Frame2"})
-        QVERIFY2(window.findChild<QGroupBox *>(QString::fromUtf8(name)), name);
-    for (const char *name : {"FræserBillede", "BorBillede", "GevindBillede", "Image3"})
-        QVERIFY2(window.findChild<SvgPicture *>(QString::fromUtf8(name)), name);
+    for (const QString &name : names::Fields)
+        QVERIFY2(window.findChild<QLineEdit *>(name), qPrintable(name));
+    QVERIFY(window.findChild<QLineEdit *>(names::CncLine));
+    for (const QString &name : names::Captions)
+        QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
+    for (const QString &name : {names::CncCaption, names::DecimalsLabel, names::UnitsLabel})
+        QVERIFY2(window.findChild<QLabel *>(name), qPrintable(name));
+    for (const QString &name : {names::MillOption, names::DrillOption, names::TapOption,
+                                names::PitchMmOption, names::ThreadsPerInchOption})
+        QVERIFY2(window.findChild<QRadioButton *>(name), qPrintable(name));
+    for (const QString &name : {names::ToolFrame, names::ResultFrame})
+        QVERIFY2(window.findChild<QGroupBox *>(name), qPrintable(name));
+    for (const QString &name :
+         {names::MillPicture, names::DrillPicture, names::TapPicture, names::ScenePicture})
+        QVERIFY2(window.findChild<SvgPicture *>(name), qPrintable(name));
 
     // Only the entry fields carry the tool tip; the result field has no limit of its own.
-    QCOMPARE(window.findChild<QLineEdit *>(u"DiameterSkærText"_s)->toolTip(),
+    QCOMPARE(window.findChild<QLineEdit *>(names::field(Field::Diameter))->toolTip(),
              catalogue(Language(language)).diameterToolTip);
-    QCOMPARE(window.findChild<QLineEdit *>(u"CNCResultatText"_s)->maxLength(), 32767);
+    QCOMPARE(window.findChild<QLineEdit *>(names::CncLine)->maxLength(), 32767);
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
@@ -120,7 +119,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
 void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
     QFETCH(int, language);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
 
@@ -135,7 +134,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
         const QRect place(child->mapTo(client, QPoint()), child->size());
         QVERIFY2(client->rect().contains(place), qPrintable(child->objectName()));
     }
-    QVERIFY(client->height() - InClient(*s.window, "Frame4").bottom() < 16);
+    QVERIFY(client->height() - InClient(*s.window, names::AmericaFrame).bottom() < 16);
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
@@ -160,48 +159,49 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
                         (item->isSeparator() ? u"---"_s : item->text());
     }
     const TextCatalogue &t = catalogue(Language(language));
-    const auto menu = [](const char *name, const QString &caption) {
-        return QString::fromUtf8(name) + u':' + caption;
+    const auto menu = [](const QString &name, const QString &caption) {
+        return name + u':' + caption;
     };
-    const auto item = [&menu](const char *name, const QString &caption) {
+    const auto item = [&menu](const QString &name, const QString &caption) {
         return u"  "_s + menu(name, caption);
     };
-    const QStringList expected{menu("ctlFiler", t.fileMenu),
-                               item("ctlPrint", t.printAction),
-                               item("ctlAfslut", t.quitAction),
-                               menu("ctlEdit", t.editMenu),
-                               item("ctlKopier", t.copyAction),
-                               item("ctlSætInd", t.pasteAction),
-                               item("ctlStreg", u"---"_s),
-                               item("ctlEditSignaturforklaring", t.editAboutMakerAction),
-                               menu("ctlDecimaler", t.decimalsMenu),
-                               item("ctlDecimalValg0", t.decimalActions[0]),
-                               item("ctlDecimalValg1", t.decimalActions[1]),
-                               item("ctlDecimalValg2", t.decimalActions[2]),
-                               item("ctlDecimalValg3", t.decimalActions[3]),
-                               menu("ctlEnheder", t.unitsMenu),
-                               item("ctlMetrisk", t.metricAction),
-                               item("ctlTommer", t.inchAction),
-                               menu(danish ? "ctlSprog" : "ctlLanguage", t.languageMenu),
-                               item(danish ? "ctlEngelsk" : "ctlDanish", t.languageAction),
-                               menu("ctlInfo", t.infoMenu),
-                               item("ctlSignaturforklaring", t.legendAction),
-                               item("ctlOmKovrin", t.aboutMakerAction),
-                               item("ctlOm", t.aboutProgramAction)};
+    const QStringList expected{
+        menu(names::FileMenu, t.fileMenu),
+        item(names::PrintItem, t.printAction),
+        item(names::QuitItem, t.quitAction),
+        menu(names::EditMenu, t.editMenu),
+        item(names::CopyItem, t.copyAction),
+        item(names::PasteItem, t.pasteAction),
+        item(names::EditSeparator, u"---"_s),
+        item(names::EditAboutMakerItem, t.editAboutMakerAction),
+        menu(names::DecimalsMenu, t.decimalsMenu),
+        item(names::decimalsItem(0), t.decimalActions[0]),
+        item(names::decimalsItem(1), t.decimalActions[1]),
+        item(names::decimalsItem(2), t.decimalActions[2]),
+        item(names::decimalsItem(3), t.decimalActions[3]),
+        menu(names::UnitsMenu, t.unitsMenu),
+        item(names::MetricItem, t.metricAction),
+        item(names::InchItem, t.inchAction),
+        menu(danish ? names::DanishLanguageMenu : names::EnglishLanguageMenu, t.languageMenu),
+        item(danish ? names::EnglishItem : names::DanishItem, t.languageAction),
+        menu(names::InfoMenu, t.infoMenu),
+        item(names::LegendItem, t.legendAction),
+        item(names::AboutMakerItem, t.aboutMakerAction),
+        item(names::AboutProgramItem, t.aboutProgramAction)};
     for (const QString &line : expected)
         QVERIFY2(!line.endsWith(u':'), qPrintable(line)); // no caption left empty
     QCOMPARE(tree, expected);
 
-    auto shortcut = [&window](const char *name) {
-        return window.findChild<QAction *>(QString::fromUtf8(name))->shortcut();
+    auto shortcut = [&window](const QString &name) {
+        return window.findChild<QAction *>(name)->shortcut();
     };
-    QCOMPARE(shortcut("ctlPrint"), QKeySequence(u"Ctrl+P"_s));
-    QCOMPARE(shortcut("ctlKopier"), QKeySequence(u"Ctrl+C"_s));
-    QCOMPARE(shortcut("ctlSætInd"), QKeySequence(u"Ctrl+V"_s));
-    QCOMPARE(shortcut("ctlSignaturforklaring"), QKeySequence(u"F1"_s));
-    QVERIFY(!window.findChild<QAction *>(u"ctlSignaturforklaring"_s)->isEnabled());
+    QCOMPARE(shortcut(names::PrintItem), QKeySequence(u"Ctrl+P"_s));
+    QCOMPARE(shortcut(names::CopyItem), QKeySequence(u"Ctrl+C"_s));
+    QCOMPARE(shortcut(names::PasteItem), QKeySequence(u"Ctrl+V"_s));
+    QCOMPARE(shortcut(names::LegendItem), QKeySequence(u"F1"_s));
+    QVERIFY(!window.findChild<QAction *>(names::LegendItem)->isEnabled());
     for (int index = 0; index < 4; ++index) {
-        QAction *item = window.findChild<QAction *>(u"ctlDecimalValg"_s + QString::number(index));
+        QAction *item = window.findChild<QAction *>(names::decimalsItem(index));
         QCOMPARE(item->property("index").toInt(), index);
         QVERIFY(item->isCheckable());
         QVERIFY(!item->isChecked());
@@ -212,29 +212,26 @@ void MainWindowLayout::tabOrder_followsTheRows_data()
 {
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QStringList>("order");
-    QTest::newRow("Mill") << u"FræsereValg"_s
-                          << QStringList{u"DiameterSkærText"_s,    u"AntalSkærText"_s,
-                                         u"TilspændingTandText"_s, u"SkærehastighedText"_s,
-                                         u"OmdrejningerText"_s,    u"TilspændingOmdrText"_s,
-                                         u"CNCResultatText"_s,     u"FræsereValg"_s,
-                                         u"DiameterSkærText"_s};
-    QTest::newRow("Tap") << u"GevindtappeValg"_s
-                         << QStringList{u"DiameterSkærText"_s,    u"StigningText"_s,
-                                        u"SkærehastighedText"_s,  u"OmdrejningerText"_s,
-                                        u"TilspændingOmdrText"_s, u"PmmOption"_s,
-                                        u"CNCResultatText"_s,     u"GevindtappeValg"_s};
+    using namespace names;
+    using enum Field;
+    // clang-format off
+    QTest::newRow("Mill") << MillOption << QStringList{field(Diameter), field(Flutes), field(FeedPerTooth),
+        field(CuttingSpeed), field(SpindleSpeed), field(FeedRate), CncLine, MillOption, field(Diameter)};
+    QTest::newRow("Tap") << TapOption << QStringList{field(Diameter), field(PitchMm), field(CuttingSpeed),
+        field(SpindleSpeed), field(FeedRate), PitchMmOption, CncLine, TapOption};
+    // clang-format on
 }
 
 void MainWindowLayout::tabOrder_followsTheRows()
 {
     QFETCH(QString, mode);
     QFETCH(QStringList, order);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
 
-    QTest::mouseClick(s.field(u"DiameterSkærText"_s), Qt::LeftButton);
+    QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
     QStringList visited{QApplication::focusWidget()->objectName()};
     for (qsizetype i = 1; i < order.size(); ++i) {
         s.key(Qt::Key_Tab);
@@ -246,39 +243,37 @@ void MainWindowLayout::tabOrder_followsTheRows()
 
 void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
-    QVERIFY(s.option(u"FræsereValg"_s)->hasFocus());
+    QVERIFY(s.option(names::MillOption)->hasFocus());
 
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(u"BorValg"_s)->isChecked());
-    QCOMPARE(s.field(u"AntalSkærText"_s)->text(), u"1"_s);
+    QVERIFY(s.option(names::DrillOption)->isChecked());
+    QCOMPARE(s.field(Field::Flutes)->text(), u"1"_s);
     s.key(Qt::Key_Right);
-    QVERIFY(s.option(u"GevindtappeValg"_s)->isChecked());
-    QVERIFY(s.option(u"PmmOption"_s)->isVisible());
+    QVERIFY(s.option(names::TapOption)->isChecked());
+    QVERIFY(s.option(names::PitchMmOption)->isVisible());
 
-    s.option(u"PmmOption"_s)->setFocus(Qt::TabFocusReason);
+    s.option(names::PitchMmOption)->setFocus(Qt::TabFocusReason);
     s.key(Qt::Key_Down);
-    QVERIFY(s.option(u"PtommeOption"_s)->isChecked());
+    QVERIFY(s.option(names::ThreadsPerInchOption)->isChecked());
     QVERIFY(s.values.threadsPerInchSelected);
-    QVERIFY(s.field(u"StigningTextTomme"_s)->isVisible());
+    QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 
 void MainWindowLayout::makerBand_linksOpenTheOffices_data()
 {
     QTest::addColumn<int>("language");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("Danish") << int(Language::Danish)
-                            << QStringList{u"Label10"_s, u"Label13"_s, u"Label21"_s, u"Label22"_s};
-    QTest::newRow("English") << int(Language::English)
-                             << QStringList{u"Label13"_s, u"Label16"_s, u"Label21"_s, u"Label22"_s};
+    QTest::addColumn<QStringList>("linkLabels");
+    QTest::newRow("Danish") << int(Language::Danish) << names::DanishLinks;
+    QTest::newRow("English") << int(Language::English) << names::EnglishLinks;
 }
 
 void MainWindowLayout::makerBand_linksOpenTheOffices()
 {
     QFETCH(int, language);
-    QFETCH(QStringList, names);
+    QFETCH(QStringList, linkLabels);
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
@@ -290,20 +285,19 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         QString::fromUtf8(maker::Europe.web), QString::fromUtf8(maker::Europe.mail),
         QString::fromUtf8(maker::America.web), QString::fromUtf8(maker::America.mail)};
     for (int i = 0; i < 4; ++i) {
-        auto *label = window.findChild<LinkLabel *>(names[i]);
-        QVERIFY2(label, qPrintable(names[i]));
+        auto *label = window.findChild<LinkLabel *>(linkLabels[i]);
+        QVERIFY2(label, qPrintable(linkLabels[i]));
         QCOMPARE(label->link(), QUrl(links[i]));
         QCOMPARE(label->text(), shown[i]);
     }
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
-    QCOMPARE(window.findChild<QLabel *>(u"Label12"_s)->text(),
+    QCOMPARE(window.findChild<QLabel *>(names::MakerLine)->text(),
              catalogue(Language(language)).maker.line);
 
     // The two offices' lines share one font size, so neither block looks smaller.
     QList<qreal> sizes;
-    for (const char *frame : {"Frame3", "Frame4"})
-        for (const QLabel *line :
-             window.findChild<QGroupBox *>(QString::fromUtf8(frame))->findChildren<QLabel *>())
+    for (const QString &frame : {names::EuropeFrame, names::AmericaFrame})
+        for (const QLabel *line : window.findChild<QGroupBox *>(frame)->findChildren<QLabel *>())
             sizes << line->font().pointSizeF();
     QCOMPARE(sizes.size(), 8);
     QCOMPARE(sizes.count(sizes.first()), 8);
@@ -311,7 +305,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
 
 void MainWindowLayout::requests_reachTheirSignals()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     MainWindow *w = s.window.get();
@@ -326,16 +320,16 @@ void MainWindowLayout::requests_reachTheirSignals()
     // F1 works although its menu item is switched off.
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 1);
-    s.action(u"ctlOm"_s)->trigger();
+    s.action(names::AboutProgramItem)->trigger();
     QCOMPARE(program.size(), 1);
-    s.action(u"ctlOmKovrin"_s)->trigger();
-    s.action(u"ctlEditSignaturforklaring"_s)->trigger();
+    s.action(names::AboutMakerItem)->trigger();
+    s.action(names::EditAboutMakerItem)->trigger();
     QCOMPARE(maker.size(), 2);
     QCOMPARE(maker.at(0).at(0).toBool(), true);
     QCOMPARE(maker.at(1).at(0).toBool(), false);
 
     // Once the item is switched on, its own shortcut takes F1, and F1 still works once.
-    s.action(u"ctlSignaturforklaring"_s)->setEnabled(true);
+    s.action(names::LegendItem)->setEnabled(true);
     s.key(Qt::Key_F1);
     QCOMPARE(legend.size(), 2);
 
@@ -348,10 +342,10 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *mill = window.findChild<SvgPicture *>(u"FræserBillede"_s);
-    const auto *drill = window.findChild<SvgPicture *>(u"BorBillede"_s);
-    const auto *tap = window.findChild<SvgPicture *>(u"GevindBillede"_s);
-    const auto *scene = window.findChild<SvgPicture *>(u"Image3"_s);
+    const auto *mill = window.findChild<SvgPicture *>(names::MillPicture);
+    const auto *drill = window.findChild<SvgPicture *>(names::DrillPicture);
+    const auto *tap = window.findChild<SvgPicture *>(names::TapPicture);
+    const auto *scene = window.findChild<SvgPicture *>(names::ScenePicture);
     QCOMPARE(mill->name(), u"endmill"_s);
     QCOMPARE(scene->name(), u"scene"_s);
     // Each drawn one to one; the tool pictures take turns at one place, left of the options.
@@ -361,8 +355,8 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     }
     QCOMPARE(drill->pos(), mill->pos());
     QCOMPARE(tap->pos(), mill->pos());
-    QVERIFY(mill->geometry().right() < InClient(window, "FræsereValg").left());
-    QVERIFY(scene->y() > InClient(window, "FræsereValg").bottom());
+    QVERIFY(mill->geometry().right() < InClient(window, names::MillOption).left());
+    QVERIFY(scene->y() > InClient(window, names::MillOption).bottom());
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
 }
 
@@ -377,20 +371,19 @@ void MainWindowLayout::rows_captionBesideItsField_data()
     QTest::addColumn<QString>("coveringOption"); // the pitch option over the caption
     for (Language language : {Language::Danish, Language::English}) {
         const char *tag = language == Language::Danish ? "da" : "en";
-        const auto row = [&](const char *caption, const char *field, const char *mate,
-                             const char *option = "") {
-            QTest::addRow("%s %s", tag, field)
-                << int(language) << QString::fromUtf8(caption) << QString::fromUtf8(field)
-                << QString::fromUtf8(mate) << QString::fromUtf8(option);
+        const auto row = [&](Field field, Field mate, const QString &option = {}) {
+            QTest::addRow("%s %s", tag, qPrintable(names::field(field)))
+                << int(language) << names::caption(field) << names::field(field)
+                << names::field(mate) << option;
         };
-        row("Label1", "DiameterSkærText", "SkærehastighedText");
-        row("Label6", "AntalSkærText", "DiameterSkærText");
-        row("Label9", "StigningText", "DiameterSkærText", "PmmOption");
-        row("Label5", "TilspændingTandText", "DiameterSkærText");
-        row("Label14", "StigningTextTomme", "DiameterSkærText", "PtommeOption");
-        row("Label3", "SkærehastighedText", "DiameterSkærText");
-        row("Label2", "OmdrejningerText", "TilspændingOmdrText");
-        row("Label8", "TilspændingOmdrText", "OmdrejningerText");
+        row(Field::Diameter, Field::CuttingSpeed);
+        row(Field::Flutes, Field::Diameter);
+        row(Field::PitchMm, Field::Diameter, names::PitchMmOption);
+        row(Field::FeedPerTooth, Field::Diameter);
+        row(Field::ThreadsPerInch, Field::Diameter, names::ThreadsPerInchOption);
+        row(Field::CuttingSpeed, Field::Diameter);
+        row(Field::SpindleSpeed, Field::FeedRate);
+        row(Field::FeedRate, Field::SpindleSpeed);
     }
 }
 
@@ -404,9 +397,9 @@ void MainWindowLayout::rows_captionBesideItsField()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect captionPlace = InClient(window, caption.toUtf8());
-    const QRect fieldPlace = InClient(window, field.toUtf8());
-    const QRect matePlace = InClient(window, columnMate.toUtf8());
+    const QRect captionPlace = InClient(window, caption);
+    const QRect fieldPlace = InClient(window, field);
+    const QRect matePlace = InClient(window, columnMate);
 
     QCOMPARE(captionPlace.top(), fieldPlace.top());
     QVERIFY(captionPlace.right() < fieldPlace.left());
@@ -419,7 +412,7 @@ void MainWindowLayout::rows_captionBesideItsField()
 
     // A pitch option covers its caption's row, its circle left of where the caption starts.
     if (!coveringOption.isEmpty()) {
-        const QRect option = InClient(window, coveringOption.toUtf8());
+        const QRect option = InClient(window, coveringOption);
         QCOMPARE(option.top(), captionPlace.top());
         QVERIFY(option.height() <= captionPlace.height());
         QVERIFY(option.left() < captionPlace.left());
@@ -439,32 +432,32 @@ void MainWindowLayout::bands_stackFromTopToBottom_data()
     static const char *const words[] = {"above", "left of", "inside", "in the column of"};
     for (Language language : {Language::Danish, Language::English}) {
         const char *tag = language == Language::Danish ? "da" : "en";
-        const auto pair = [&](const char *first, Relation relation, const char *second) {
-            QTest::addRow("%s %s %s %s", tag, first, words[relation], second)
-                << int(language) << QString::fromUtf8(first) << int(relation)
-                << QString::fromUtf8(second);
+        const auto pair = [&](const QString &first, Relation relation, const QString &second) {
+            QTest::addRow("%s %s %s %s", tag, qPrintable(first), words[relation],
+                          qPrintable(second))
+                << int(language) << first << int(relation) << second;
         };
-        pair("FræsereValg", LeftOf, "BorValg");
-        pair("BorValg", LeftOf, "GevindtappeValg");
-        pair("FræsereValg", Above, "Label4");
-        pair("Frame5", Inside, "Label4");
-        pair("Frame2", Inside, "Label4");
-        pair("Frame5", Above, "Frame2");
-        pair("Frame5", SameColumn, "Frame2");
-        pair("Label1", Above, "Label6");
-        pair("Label6", Above, "Label5");
-        pair("Label5", Above, "Label3");
-        pair("Label2", Above, "Label8");
-        pair("Label4", Above, "Label7");
-        pair("Label11", Inside, "Label7");
-        pair("Label11", LeftOf, "DecimalLabel");
-        pair("DecimalLabel", LeftOf, "EnhederLabel");
-        pair("EnhederLabel", Above, "CNCResultatText");
-        pair("CNCResultatText", Inside, "Label7");
-        pair("CNCResultatText", SameColumn, "Frame2");
-        pair("Label7", Above, "Label12");
-        pair("Label12", Above, "Frame3");
-        pair("Frame3", Above, "Frame4");
+        pair(names::MillOption, LeftOf, names::DrillOption);
+        pair(names::DrillOption, LeftOf, names::TapOption);
+        pair(names::MillOption, Above, names::ToolBand);
+        pair(names::ToolFrame, Inside, names::ToolBand);
+        pair(names::ResultFrame, Inside, names::ToolBand);
+        pair(names::ToolFrame, Above, names::ResultFrame);
+        pair(names::ToolFrame, SameColumn, names::ResultFrame);
+        pair(names::caption(Field::Diameter), Above, names::caption(Field::Flutes));
+        pair(names::caption(Field::Flutes), Above, names::caption(Field::FeedPerTooth));
+        pair(names::caption(Field::FeedPerTooth), Above, names::caption(Field::CuttingSpeed));
+        pair(names::caption(Field::SpindleSpeed), Above, names::caption(Field::FeedRate));
+        pair(names::ToolBand, Above, names::ResultBand);
+        pair(names::CncCaption, Inside, names::ResultBand);
+        pair(names::CncCaption, LeftOf, names::DecimalsLabel);
+        pair(names::DecimalsLabel, LeftOf, names::UnitsLabel);
+        pair(names::UnitsLabel, Above, names::CncLine);
+        pair(names::CncLine, Inside, names::ResultBand);
+        pair(names::CncLine, SameColumn, names::ResultFrame);
+        pair(names::ResultBand, Above, names::MakerLine);
+        pair(names::MakerLine, Above, names::EuropeFrame);
+        pair(names::EuropeFrame, Above, names::AmericaFrame);
     }
 }
 
@@ -477,8 +470,8 @@ void MainWindowLayout::bands_stackFromTopToBottom()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect a = InClient(window, first.toUtf8());
-    const QRect b = InClient(window, second.toUtf8());
+    const QRect a = InClient(window, first);
+    const QRect b = InClient(window, second);
     QVERIFY(!a.isNull() && !b.isNull());
     switch (Relation(relation)) {
     case Above:
@@ -507,22 +500,22 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language::Danish, engine);
-    const auto *units = window.findChild<QLabel *>(u"EnhederLabel"_s);
-    const auto *caption = window.findChild<QLabel *>(u"Label11"_s);
+    const auto *units = window.findChild<QLabel *>(names::UnitsLabel);
+    const auto *caption = window.findChild<QLabel *>(names::CncCaption);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The units stand out from the captions in a dark red.
     const QColor red = units->palette().color(QPalette::WindowText);
     QVERIFY(red != caption->palette().color(QPalette::WindowText));
     QVERIFY(red.red() > red.green() && red.red() > red.blue());
-    const auto *decimals = window.findChild<QLabel *>(u"DecimalLabel"_s);
+    const auto *decimals = window.findChild<QLabel *>(names::DecimalsLabel);
     QCOMPARE(decimals->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     // The CNC line is greyed, unlike the fields one types in.
-    const auto *line = window.findChild<QLineEdit *>(u"CNCResultatText"_s);
-    const auto *entry = window.findChild<QLineEdit *>(u"DiameterSkærText"_s);
+    const auto *line = window.findChild<QLineEdit *>(names::CncLine);
+    const auto *entry = window.findChild<QLineEdit *>(names::field(Field::Diameter));
     const QColor grey = line->palette().color(QPalette::Base);
     QVERIFY(grey != entry->palette().color(QPalette::Base));
     QCOMPARE(grey.saturation(), 0);
-    const auto *maker = window.findChild<QLabel *>(u"Label12"_s);
+    const auto *maker = window.findChild<QLabel *>(names::MakerLine);
     QVERIFY(maker->font().bold());
     QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
@@ -538,9 +531,9 @@ void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect maker = InClient(window, "Label12");
-    const QRect europe = InClient(window, "Frame3");
-    const QRect america = InClient(window, "Frame4");
+    const QRect maker = InClient(window, names::MakerLine);
+    const QRect europe = InClient(window, names::EuropeFrame);
+    const QRect america = InClient(window, names::AmericaFrame);
     QVERIFY(!europe.isNull() && !america.isNull());
 
     // Both as wide as the maker line, one under the other; America has a line more.

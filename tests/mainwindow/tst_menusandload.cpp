@@ -13,15 +13,15 @@ using state::WorkingValues;
 using widgets::EntryField;
 
 using fixture::Num;
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
-QList<int> CheckedDecimals(const Session &s)
+QList<int> CheckedDecimals(const RunningWindow &s)
 {
     QList<int> checked;
     for (int index = 0; index < 4; ++index)
-        if (s.action(u"ctlDecimalValg"_s + QString::number(index))->isChecked())
+        if (s.action(names::decimalsItem(index))->isChecked())
             checked << index;
     return checked;
 }
@@ -30,7 +30,7 @@ QList<int> CheckedDecimals(const Session &s)
 const char *const UnitCaptionNames[] = {"Label1",  "Label6", "Label5", "Label3",      "Label9",
                                         "Label14", "Label2", "Label8", "EnhederLabel"};
 
-QStringList ShownUnitCaptions(const Session &s)
+QStringList ShownUnitCaptions(const RunningWindow &s)
 {
     QStringList texts;
     for (const char *name : UnitCaptionNames)
@@ -59,18 +59,18 @@ class MenusAndLoad : public QObject
 private slots:
     void cleanup();
 
-    void designState_beforeLoad_data();
-    void designState_beforeLoad();
-    void designState_startingTexts_data();
-    void designState_startingTexts();
+    void beforeLoad_showsTheWindowAsBuilt_data();
+    void beforeLoad_showsTheWindowAsBuilt();
+    void beforeLoad_controlsShowStartingTexts_data();
+    void beforeLoad_controlsShowStartingTexts();
     void unitCaptions_loadAndMenu_data();
     void unitCaptions_loadAndMenu();
     void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::AddWindowRows(); }
     void unitsMenu_setsCaptionsAndRecomputes();
     void unitsMenu_sameItemAgain_runsAgain();
     void unitsMenu_emptyDiameter_captionsChangeThenWarns();
-    void decimalsMenu_threeDecimals_data() { fixture::AddWindowRows(); }
-    void decimalsMenu_threeDecimals();
+    void decimalsMenu_checksOneItemAndRecomputes_data() { fixture::AddWindowRows(); }
+    void decimalsMenu_checksOneItemAndRecomputes();
     void load_captionsFollowStoredUnits_data();
     void load_captionsFollowStoredUnits();
     void load_decimalCount_oneCheckedItem_data();
@@ -93,14 +93,14 @@ void MenusAndLoad::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-void MenusAndLoad::designState_beforeLoad_data()
+void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt_data()
 {
     QTest::addColumn<int>("language");
     QTest::newRow("Danish") << int(Language::Danish);
     QTest::newRow("English") << int(Language::English);
 }
 
-void MenusAndLoad::designState_beforeLoad()
+void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 {
     QFETCH(int, language);
     WorkingValues values;
@@ -108,64 +108,66 @@ void MenusAndLoad::designState_beforeLoad()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
 
-    QVERIFY(window.findChild<QRadioButton *>(u"FræsereValg"_s)->isChecked());
+    QVERIFY(window.findChild<QRadioButton *>(names::MillOption)->isChecked());
     for (EntryField *entry : window.findChildren<EntryField *>())
-        QCOMPARE(entry->text(), entry->objectName() == u"TilspændingOmdrText" ? u"0"_s : QString());
+        QCOMPARE(entry->text(),
+                 entry->objectName() == names::field(Field::FeedRate) ? u"0"_s : QString());
     const bool danish = Language(language) == Language::Danish;
-    QCOMPARE(window.findChild<QLabel *>(u"DecimalLabel"_s)->text(),
+    QCOMPARE(window.findChild<QLabel *>(names::DecimalsLabel)->text(),
              danish ? u"0 Decimal(er)"_s : u"0 Decimal(s)"_s);
-    QCOMPARE(window.findChild<QLabel *>(u"Label1"_s)->text(), u"Diameter (D) :"_s);
-    QCOMPARE(window.findChild<QLabel *>(u"EnhederLabel"_s)->text(), u"Enheder"_s);
-    QCOMPARE(window.findChild<QAction *>(u"ctlMetrisk"_s)->isChecked(), danish);
-    QCOMPARE(window.findChild<QAction *>(u"ctlTommer"_s)->isChecked(), !danish);
-    QVERIFY(!window.findChild<QRadioButton *>(u"PmmOption"_s)->isChecked());
-    QVERIFY(!window.findChild<QRadioButton *>(u"PtommeOption"_s)->isChecked());
+    QCOMPARE(window.findChild<QLabel *>(names::caption(Field::Diameter))->text(),
+             u"Diameter (D) :"_s);
+    QCOMPARE(window.findChild<QLabel *>(names::UnitsLabel)->text(), u"Enheder"_s);
+    QCOMPARE(window.findChild<QAction *>(names::MetricItem)->isChecked(), danish);
+    QCOMPARE(window.findChild<QAction *>(names::InchItem)->isChecked(), !danish);
+    QVERIFY(!window.findChild<QRadioButton *>(names::PitchMmOption)->isChecked());
+    QVERIFY(!window.findChild<QRadioButton *>(names::ThreadsPerInchOption)->isChecked());
 }
 
-void MenusAndLoad::designState_startingTexts_data()
+void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    auto add = [](Language language, const char *name, const char *text) {
-        QTest::addRow("%s %s", language == Language::Danish ? "da" : "en", name)
-            << int(language) << QString::fromUtf8(name) << QString::fromUtf8(text);
+    auto add = [](Language language, const QString &name, const char *text) {
+        QTest::addRow("%s %s", language == Language::Danish ? "da" : "en", qPrintable(name))
+            << int(language) << name << QString::fromUtf8(text);
     };
     const Language da = Language::Danish;
     const Language en = Language::English;
-    add(da, "FræsereValg", "Fræsere");
-    add(en, "FræsereValg", "Mills");
-    add(da, "BorValg", "Bor m.v.");
-    add(en, "BorValg", "Drills etc.");
-    add(da, "GevindtappeValg", "Gevindtappe");
-    add(en, "GevindtappeValg", "Thread taps");
-    add(da, "Frame5", "Værktøjs data :");
-    add(en, "Frame5", "Tools data :");
-    add(da, "Frame2", "Resultat :");
-    add(en, "Frame2", "Result :");
-    add(da, "PmmOption", "Stigning (P) i mm :");
-    add(en, "PmmOption", "Pitch (P) mm :");
-    add(da, "PtommeOption", "Gevind (P) pr. tomme :");
-    add(en, "PtommeOption", "Pitch (P) thread/inch :");
-    add(da, "DiameterSkærText", "Eksempel: 1,5 eller 1 1/2");
-    add(en, "DiameterSkærText", "Example: 1.5 or 1 1/2");
-    add(da, "Label11", "CNC Resultat :");
-    add(en, "Label11", "CNC Result :");
+    add(da, names::MillOption, "Fræsere");
+    add(en, names::MillOption, "Mills");
+    add(da, names::DrillOption, "Bor m.v.");
+    add(en, names::DrillOption, "Drills etc.");
+    add(da, names::TapOption, "Gevindtappe");
+    add(en, names::TapOption, "Thread taps");
+    add(da, names::ToolFrame, "Værktøjs data :");
+    add(en, names::ToolFrame, "Tools data :");
+    add(da, names::ResultFrame, "Resultat :");
+    add(en, names::ResultFrame, "Result :");
+    add(da, names::PitchMmOption, "Stigning (P) i mm :");
+    add(en, names::PitchMmOption, "Pitch (P) mm :");
+    add(da, names::ThreadsPerInchOption, "Gevind (P) pr. tomme :");
+    add(en, names::ThreadsPerInchOption, "Pitch (P) thread/inch :");
+    add(da, names::field(Field::Diameter), "Eksempel: 1,5 eller 1 1/2");
+    add(en, names::field(Field::Diameter), "Example: 1.5 or 1 1/2");
+    add(da, names::CncCaption, "CNC Resultat :");
+    add(en, names::CncCaption, "CNC Result :");
     // The captions the load replaces start out Danish in both windows.
     for (Language language : {da, en}) {
-        add(language, "EnhederLabel", "Enheder");
-        add(language, "Label1", "Diameter (D) :");
-        add(language, "Label6", "Antal skær (Z) :");
-        add(language, "Label5", "Tilspænding/tand (Sz) i mm :");
-        add(language, "Label3", "Skærehastighed (V) :");
-        add(language, "Label9", "Stigning (P) i mm :");
-        add(language, "Label14", "Gevind (P) pr. tomme :");
-        add(language, "Label2", "Omdrejninger (n) :");
-        add(language, "Label8", "Tilspænding mm/min. (S) :");
+        add(language, names::UnitsLabel, "Enheder");
+        add(language, names::caption(Field::Diameter), "Diameter (D) :");
+        add(language, names::caption(Field::Flutes), "Antal skær (Z) :");
+        add(language, names::caption(Field::FeedPerTooth), "Tilspænding/tand (Sz) i mm :");
+        add(language, names::caption(Field::CuttingSpeed), "Skærehastighed (V) :");
+        add(language, names::caption(Field::PitchMm), "Stigning (P) i mm :");
+        add(language, names::caption(Field::ThreadsPerInch), "Gevind (P) pr. tomme :");
+        add(language, names::caption(Field::SpindleSpeed), "Omdrejninger (n) :");
+        add(language, names::caption(Field::FeedRate), "Tilspænding mm/min. (S) :");
     }
 }
 
-void MenusAndLoad::designState_startingTexts()
+void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
 {
     QFETCH(int, language);
     QFETCH(QString, name);
@@ -208,84 +210,84 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     QFETCH(bool, inch);
     QFETCH(bool, viaMenu);
     QFETCH(QStringList, captions);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     // The menu rows start from the other units, so that every caption has to change.
     s.values.inchUnits = inch != viaMenu;
     s.values.metricUnits = inch == viaMenu;
     QVERIFY(s.open(Language(language), true));
     if (viaMenu)
-        s.action(inch ? u"ctlTommer"_s : u"ctlMetrisk"_s)->trigger();
+        s.action(inch ? names::InchItem : names::MetricItem)->trigger();
 
     QCOMPARE(ShownUnitCaptions(s), captions);
-    QCOMPARE(s.action(u"ctlTommer"_s)->isChecked(), inch);
-    QCOMPARE(s.action(u"ctlMetrisk"_s)->isChecked(), !inch);
+    QCOMPARE(s.action(names::InchItem)->isChecked(), inch);
+    QCOMPARE(s.action(names::MetricItem)->isChecked(), !inch);
 }
 
 void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const bool danish = Language(language) == Language::Danish;
 
-    s.action(u"ctlTommer"_s)->trigger();
-    QVERIFY(s.action(u"ctlTommer"_s)->isChecked());
-    QVERIFY(!s.action(u"ctlMetrisk"_s)->isChecked());
-    QCOMPARE(s.label(u"Label1"_s)->text(),
+    s.action(names::InchItem)->trigger();
+    QVERIFY(s.action(names::InchItem)->isChecked());
+    QVERIFY(!s.action(names::MetricItem)->isChecked());
+    QCOMPARE(s.caption(Field::Diameter)->text(),
              danish ? u"Diameter (D) i tommer :"_s : u"Diameter (D) in inches :"_s);
-    QCOMPARE(s.label(u"Label14"_s)->text(),
+    QCOMPARE(s.caption(Field::ThreadsPerInch)->text(),
              danish ? u"Stigning (P) pr. tomme :"_s : u"Pitch (P) thread/inch :"_s);
-    QCOMPARE(s.label(u"EnhederLabel"_s)->text(), danish ? u"Tommer"_s : u"Inches"_s);
+    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
     QVERIFY(s.values.inchUnits && !s.values.metricUnits);
     // The diameter is not converted; n and S follow the inch formulas.
-    QCOMPARE(s.field(u"DiameterSkærText"_s)->text(), Num("12,5", comma));
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("15,28", comma));
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("4,58", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("15,28", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), Num("4,58", comma));
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
     const WorkingValues saved = s.saved();
     QVERIFY(saved.inchUnits && !saved.metricUnits);
-    QCOMPARE(saved.mill[calc::Field::SpindleSpeed], Num("15,28", comma));
+    QCOMPARE(saved.mill[Field::SpindleSpeed], Num("15,28", comma));
 
-    s.action(u"ctlMetrisk"_s)->trigger();
-    QCOMPARE(s.label(u"Label1"_s)->text(),
+    s.action(names::MetricItem)->trigger();
+    QCOMPARE(s.caption(Field::Diameter)->text(),
              danish ? u"Diameter (D) i mm :"_s : u"Diameter (D) in mm :"_s);
-    QCOMPARE(s.label(u"Label3"_s)->text(),
+    QCOMPARE(s.caption(Field::CuttingSpeed)->text(),
              danish ? u"Skærehastighed (V) m/min. :"_s : u"Surface feed (V) m/min. :"_s);
-    QCOMPARE(s.label(u"EnhederLabel"_s)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
+    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
     QVERIFY(s.saved().metricUnits);
 }
 
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
-    s.type(u"OmdrejningerText"_s, u"7"_s); // typed but not entered
+    s.type(Field::SpindleSpeed, u"7"_s); // typed but not entered
 
     // The checked item toggles off when chosen; the rule puts the mark back.
-    s.action(u"ctlMetrisk"_s)->trigger();
-    QVERIFY(s.action(u"ctlMetrisk"_s)->isChecked());
-    QCOMPARE(s.label(u"Label14"_s)->text(), u"Stigning (P) pr. tomme :"_s);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1273,24"_s);
-    QCOMPARE(s.saved().mill[calc::Field::SpindleSpeed], u"1273,24"_s);
+    s.action(names::MetricItem)->trigger();
+    QVERIFY(s.action(names::MetricItem)->isChecked());
+    QCOMPARE(s.caption(Field::ThreadsPerInch)->text(), u"Stigning (P) pr. tomme :"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1273,24"_s);
+    QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"1273,24"_s);
 }
 
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
-    s.values.mill[calc::Field::Diameter].clear();
+    s.values.mill[Field::Diameter].clear();
     s.values.metricUnits = false;
     s.values.inchUnits = true;
     QVERIFY(s.open(Language::Danish, true));
     const QString line = s.line();
 
-    s.action(u"ctlMetrisk"_s)->trigger();
-    QCOMPARE(s.label(u"Label1"_s)->text(), u"Diameter (D) i mm :"_s);
+    s.action(names::MetricItem)->trigger();
+    QCOMPARE(s.caption(Field::Diameter)->text(), u"Diameter (D) i mm :"_s);
     QVERIFY(s.values.metricUnits);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
@@ -294,27 +296,27 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
     QVERIFY(!s.saved().metricUnits); // the choice reaches the file with the next line
 }
 
-void MenusAndLoad::decimalsMenu_threeDecimals()
+void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 {
     QFETCH(int, language);
     QFETCH(bool, comma);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    s.action(u"ctlDecimalValg3"_s)->trigger();
+    s.action(names::decimalsItem(3))->trigger();
     QCOMPARE(CheckedDecimals(s), QList<int>{3});
-    QCOMPARE(s.label(u"DecimalLabel"_s)->text(),
+    QCOMPARE(s.label(names::DecimalsLabel)->text(),
              Language(language) == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
     QCOMPARE(s.values.decimalCount, 3);
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), Num("1273,24", comma));
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), Num("381,972", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), Num("381,972", comma));
     QCOMPARE(s.saved().decimalCount, 3);
 
-    s.action(u"ctlDecimalValg0"_s)->trigger();
+    s.action(names::decimalsItem(0))->trigger();
     QCOMPARE(CheckedDecimals(s), QList<int>{0});
-    QCOMPARE(s.field(u"OmdrejningerText"_s)->text(), u"1273"_s);
-    QCOMPARE(s.field(u"TilspændingOmdrText"_s)->text(), u"382"_s);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1273"_s);
+    QCOMPARE(s.field(Field::FeedRate)->text(), u"382"_s);
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits_data()
@@ -326,18 +328,14 @@ void MenusAndLoad::load_captionsFollowStoredUnits_data()
     QTest::addColumn<QString>("units");
     const int da = int(Language::Danish);
     const int en = int(Language::English);
-    QTest::newRow("Danish, inch") << da << true << false << u"Diameter (D) i tommer :"_s
-                                  << u"Tommer"_s;
-    QTest::newRow("Danish, metric")
-        << da << false << true << u"Diameter (D) i mm :"_s << u"Metrisk"_s;
-    QTest::newRow("English, inch")
-        << en << true << false << u"Diameter (D) in inch :"_s << u"Inches"_s;
-    QTest::newRow("English, metric")
-        << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("both: metric last")
-        << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("neither: inch")
-        << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    // clang-format off
+    QTest::newRow("Danish, inch") << da << true << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    QTest::newRow("Danish, metric") << da << false << true << u"Diameter (D) i mm :"_s << u"Metrisk"_s;
+    QTest::newRow("English, inch") << en << true << false << u"Diameter (D) in inch :"_s << u"Inches"_s;
+    QTest::newRow("English, metric") << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
+    QTest::newRow("both: metric last") << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
+    QTest::newRow("neither: inch") << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
+    // clang-format on
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits()
@@ -347,17 +345,17 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QFETCH(bool, metric);
     QFETCH(QString, diameter);
     QFETCH(QString, units);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.inchUnits = inch;
     s.values.metricUnits = metric;
     QVERIFY(s.open(Language(language), true));
 
-    QCOMPARE(s.label(u"Label1"_s)->text(), diameter);
-    QCOMPARE(s.label(u"EnhederLabel"_s)->text(), units);
+    QCOMPARE(s.caption(Field::Diameter)->text(), diameter);
+    QCOMPARE(s.label(names::UnitsLabel)->text(), units);
     // One unit system holds: metric when both were stored, inch when neither.
-    QCOMPARE(s.action(u"ctlTommer"_s)->isChecked(), !metric);
-    QCOMPARE(s.action(u"ctlMetrisk"_s)->isChecked(), metric);
+    QCOMPARE(s.action(names::InchItem)->isChecked(), !metric);
+    QCOMPARE(s.action(names::MetricItem)->isChecked(), metric);
 }
 
 void MenusAndLoad::load_decimalCount_oneCheckedItem_data()
@@ -373,31 +371,31 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
 {
     QFETCH(int, stored);
     QFETCH(int, shown);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.decimalCount = std::uint8_t(stored);
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(CheckedDecimals(s), QList<int>{shown});
-    QCOMPARE(s.label(u"DecimalLabel"_s)->text(), QString::number(shown) + u" Decimal(er)"_s);
+    QCOMPARE(s.label(names::DecimalsLabel)->text(), QString::number(shown) + u" Decimal(er)"_s);
     QCOMPARE(int(s.values.decimalCount), shown);
 }
 
 void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
 {
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.pitchMmSelected = true;
     s.values.threadsPerInchSelected = true;
     QVERIFY(s.open(Language::English, true));
 
-    QVERIFY(s.option(u"PmmOption"_s)->isChecked());
-    QVERIFY(!s.option(u"PtommeOption"_s)->isChecked());
+    QVERIFY(s.option(names::PitchMmOption)->isChecked());
+    QVERIFY(!s.option(names::ThreadsPerInchOption)->isChecked());
     QVERIFY(s.values.pitchMmSelected);
     QVERIFY(!s.values.threadsPerInchSelected);
     // The load leaves the Mill layout: no pitch field on show.
-    QVERIFY(!s.field(u"StigningText"_s)->isVisible());
-    QVERIFY(!s.label(u"Label9"_s)->isVisible());
+    QVERIFY(!s.field(Field::PitchMm)->isVisible());
+    QVERIFY(!s.caption(Field::PitchMm)->isVisible());
 }
 
 void MenusAndLoad::load_pitchOptionsFollowStoredUnits_data()
@@ -418,22 +416,22 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, tpiStored);
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
-    Session s;
+    RunningWindow s;
     fixture::SampleValues(s.values, true);
     s.values.pitchMmSelected = mmStored;
     s.values.threadsPerInchSelected = tpiStored;
     QVERIFY(s.open(Language::Danish, true));
 
-    QCOMPARE(s.option(u"PmmOption"_s)->isChecked(), mm);
-    QCOMPARE(s.option(u"PtommeOption"_s)->isChecked(), tpi);
+    QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
+    QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
     QCOMPARE(s.values.pitchMmSelected, mm);
     QCOMPARE(s.values.threadsPerInchSelected, tpi);
     QCOMPARE(s.saved().threadsPerInchSelected, tpi);
 
     // Tap mode shows the pitch field of that unit.
-    s.click(u"GevindtappeValg"_s);
-    QCOMPARE(s.field(u"StigningText"_s)->isVisible(), mm);
-    QCOMPARE(s.field(u"StigningTextTomme"_s)->isVisible(), tpi);
+    s.click(names::TapOption);
+    QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
+    QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
 }
 
 void MenusAndLoad::load_decimalKeyFollowsLocale_data()
@@ -473,7 +471,7 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
     window.show();
     QApplication::setActiveWindow(&window);
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QCOMPARE(window.findChild<EntryField *>(u"CNCResultatText"_s)->text(),
+    QCOMPARE(window.findChild<EntryField *>(names::CncLine)->text(),
              u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
     QCOMPARE(saves, 1);
 }
@@ -509,8 +507,9 @@ void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage()
     QVERIFY(box.text.contains(u"No space left on device"_s));
 
     // The program goes on; later failures in this run stay quiet.
-    window.findChild<QAction *>(u"ctlDecimalValg3"_s)->trigger();
-    QCOMPARE(window.findChild<EntryField *>(u"OmdrejningerText"_s)->text(), u"1273,24"_s);
+    window.findChild<QAction *>(names::decimalsItem(3))->trigger();
+    QCOMPARE(window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text(),
+             u"1273,24"_s);
     QTest::qWait(50);
     QVERIFY(m_watchdog.take().isEmpty());
 }

@@ -25,13 +25,13 @@ void TestLocale::userNumberSeparators_followNumberLocaleOnly_data()
 
     // The monetary separator never decides: it once made 1.5 read as 15.
     QTest::newRow("Danish") << QStringList{"LANG=da_DK.UTF-8"} << ",";
+    // clang-format off
     QTest::newRow("US English") << QStringList{"LANG=en_US.UTF-8"} << ".";
     QTest::newRow("C") << QStringList{"LANG=C.UTF-8"} << ".";
     QTest::newRow("POSIX over all") << QStringList{"LANG=da_DK.UTF-8", "LC_ALL=POSIX"} << ".";
-    QTest::newRow("Danish, US money")
-        << QStringList{"LANG=da_DK.UTF-8", "LC_MONETARY=en_US.UTF-8"} << ",";
-    QTest::newRow("US, Danish money")
-        << QStringList{"LANG=en_US.UTF-8", "LC_MONETARY=da_DK.UTF-8"} << ".";
+    QTest::newRow("Danish, US money") << QStringList{"LANG=da_DK.UTF-8", "LC_MONETARY=en_US.UTF-8"} << ",";
+    QTest::newRow("US, Danish money") << QStringList{"LANG=en_US.UTF-8", "LC_MONETARY=da_DK.UTF-8"} << ".";
+    // clang-format on
 }
 
 void TestLocale::userNumberSeparators_followNumberLocaleOnly()

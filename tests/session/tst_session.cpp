@@ -94,8 +94,8 @@ private slots:
     void selectPitchUnit_startsOnlyFromLeastPitch_data();
     void selectPitchUnit_startsOnlyFromLeastPitch();
     void menus_recomputeSpeedAndFeed();
-    void load_decimalKeyAndPitchUnit_data();
-    void load_decimalKeyAndPitchUnit();
+    void load_settlesSeparatorUnitsAndPitchWithoutSaving_data();
+    void load_settlesSeparatorUnitsAndPitchWithoutSaving();
     void save_firstFailureWarnsOnce_data();
     void save_firstFailureWarnsOnce();
     void load_otherDecimalSeparator_keepsTheTexts();
@@ -288,12 +288,13 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("typed"); // else stored by a file and met by a mode switch
+    // clang-format off
     QTest::newRow("negative D") << int(ToolMode::Mill) << int(Field::Diameter) << u"-12"_s << true;
-    QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s
-                                 << true;
+    QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s << true;
     QTest::newRow("tap feed 1e3") << int(ToolMode::Tap) << int(Field::FeedRate) << u"1e3"_s << true;
     QTest::newRow("feed record with a rapid move")
         << int(ToolMode::Drill) << int(Field::FeedRate) << u"795 G0 Z-100"_s << false;
+    // clang-format on
 }
 
 void TestSession::numberTheLineCannotCarry_isAnInputError()
@@ -390,7 +391,7 @@ void TestSession::menus_recomputeSpeedAndFeed()
     QCOMPARE(e.saves, 2);
 }
 
-void TestSession::load_decimalKeyAndPitchUnit_data()
+void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving_data()
 {
     QTest::addColumn<bool>("comma");
     QTest::addColumn<bool>("fileComma"); // the notation the file was written in
@@ -410,7 +411,7 @@ void TestSession::load_decimalKeyAndPitchUnit_data()
         << false << false << true << false << true << false << false << false;
 }
 
-void TestSession::load_decimalKeyAndPitchUnit()
+void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
 {
     QFETCH(bool, comma);
     QFETCH(bool, fileComma);

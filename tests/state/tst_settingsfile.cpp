@@ -168,6 +168,10 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     const QStringList records = Records(file);
     const QByteArray whole = JoinLines(lines);
     const QByteArray megaLine(1024 * 1024, 'x');
+    // The whole file with one line in place of line `number`.
+    const auto withLine = [&lines](int number, const char *line) {
+        return JoinLines(WithLine(lines, number, line));
+    };
 
     QTest::newRow("whole file") << Place::File << whole << records;
     QTest::newRow("empty file") << Place::File << QByteArray() << QStringList();
@@ -177,61 +181,45 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::newRow("link to nowhere") << Place::DanglingLink << QByteArray() << QStringList();
     QTest::newRow("unreadable file") << Place::Unreadable << whole << QStringList();
 
-    QTest::newRow("ends after line 30")
-        << Place::File << JoinLines(lines.mid(0, 30)) << records.mid(0, 30);
+    // clang-format off
+    QTest::newRow("ends after line 30") << Place::File << JoinLines(lines.mid(0, 30)) << records.mid(0, 30);
     QTest::newRow("last line without line end") << Place::File << whole.chopped(2) << records;
     QTest::newRow("byte-order mark first") << Place::File << "\xEF\xBB\xBF" + whole << records;
     QTest::newRow("line feeds only") << Place::File << JoinLines(lines, "\n") << records;
     QTest::newRow("blank lines between records")
         << Place::File << JoinLines(lines, "\r\n \r\n\r\n") << records;
     QTest::newRow("records separated by commas") << Place::File << lines.join(',') << records;
-    QTest::newRow("no line ends at all")
-        << Place::File << lines.join(QByteArray()) << QStringList();
+    QTest::newRow("no line ends at all") << Place::File << lines.join(QByteArray()) << QStringList();
     QTest::newRow("more after a closing quote")
-        << Place::File << JoinLines(WithLine(lines, 4, "\"12,5 a4\"x")) << records.mid(0, 3);
-    QTest::newRow("blanks after a closing quote")
-        << Place::File << JoinLines(WithLine(lines, 4, "\"12,5 a4\" \t")) << records;
+        << Place::File << withLine(4, "\"12,5 a4\"x") << records.mid(0, 3);
+    QTest::newRow("blanks after a closing quote") << Place::File << withLine(4, "\"12,5 a4\" \t") << records;
 
-    QTest::newRow("quoted number in line 25")
-        << Place::File << JoinLines(WithLine(lines, 25, "\"2\"")) << records.mid(0, 24);
-    QTest::newRow("number where a flag belongs")
-        << Place::File << JoinLines(WithLine(lines, 27, "1")) << records.mid(0, 26);
-    QTest::newRow("300 in line 26")
-        << Place::File << JoinLines(WithLine(lines, 26, "300")) << records.mid(0, 25);
+    QTest::newRow("quoted number in line 25") << Place::File << withLine(25, "\"2\"") << records.mid(0, 24);
+    QTest::newRow("number where a flag belongs") << Place::File << withLine(27, "1") << records.mid(0, 26);
+    QTest::newRow("300 in line 26") << Place::File << withLine(26, "300") << records.mid(0, 25);
     QTest::newRow("many digits in line 26")
-        << Place::File << JoinLines(WithLine(lines, 26, "0000000000000000000000000001")) << records;
-    QTest::newRow("sign in line 25")
-        << Place::File << JoinLines(WithLine(lines, 25, "+2")) << records.mid(0, 24);
-    QTest::newRow("negative line 26")
-        << Place::File << JoinLines(WithLine(lines, 26, "-1")) << records.mid(0, 25);
-    QTest::newRow("decimal point in line 25")
-        << Place::File << JoinLines(WithLine(lines, 25, "2.0")) << records.mid(0, 24);
-    QTest::newRow("blank inside a number")
-        << Place::File << JoinLines(WithLine(lines, 25, "2 0")) << records.mid(0, 24);
-    QTest::newRow("blanks around a number")
-        << Place::File << JoinLines(WithLine(lines, 25, " \t2 ")) << records;
-    QTest::newRow("flag in lower case")
-        << Place::File << JoinLines(WithLine(lines, 27, "#true#")) << records;
-    QTest::newRow("unknown flag word")
-        << Place::File << JoinLines(WithLine(lines, 31, "#YES#")) << records.mid(0, 30);
-    QTest::newRow("missing closing quote")
-        << Place::File << JoinLines(WithLine(lines, 5, "\"12,5 a5")) << records.mid(0, 4);
+        << Place::File << withLine(26, "0000000000000000000000000001") << records;
+    QTest::newRow("sign in line 25") << Place::File << withLine(25, "+2") << records.mid(0, 24);
+    QTest::newRow("negative line 26") << Place::File << withLine(26, "-1") << records.mid(0, 25);
+    QTest::newRow("decimal point in line 25") << Place::File << withLine(25, "2.0") << records.mid(0, 24);
+    QTest::newRow("blank inside a number") << Place::File << withLine(25, "2 0") << records.mid(0, 24);
+    QTest::newRow("blanks around a number") << Place::File << withLine(25, " \t2 ") << records;
+    QTest::newRow("flag in lower case") << Place::File << withLine(27, "#true#") << records;
+    QTest::newRow("unknown flag word") << Place::File << withLine(31, "#YES#") << records.mid(0, 30);
+    QTest::newRow("missing closing quote") << Place::File << withLine(5, "\"12,5 a5") << records.mid(0, 4);
     QTest::newRow("closing quote on the next line")
-        << Place::File << JoinLines(WithLine(lines, 5, "\"12,5")) << records.mid(0, 4);
+        << Place::File << withLine(5, "\"12,5") << records.mid(0, 4);
 
     WorkingValues unquoted = file;
     unquoted.mill[calc::Field::FeedPerTooth] = QStringLiteral("7");
-    QTest::newRow("unquoted text")
-        << Place::File << JoinLines(WithLine(lines, 3, "  7  ")) << Records(unquoted);
-    QTest::newRow("quote inside an unquoted text")
-        << Place::File << JoinLines(WithLine(lines, 3, "7\"")) << records.mid(0, 2);
+    QTest::newRow("unquoted text") << Place::File << withLine(3, "  7  ") << Records(unquoted);
+    QTest::newRow("quote inside an unquoted text") << Place::File << withLine(3, "7\"") << records.mid(0, 2);
 
     WorkingValues clamped = file;
     clamped.decimalCount = 3;
-    QTest::newRow("decimalCount 7 taken as 3")
-        << Place::File << JoinLines(WithLine(lines, 25, "7")) << Records(clamped);
-    QTest::newRow("decimalCount 255 taken as 3")
-        << Place::File << JoinLines(WithLine(lines, 25, "255")) << Records(clamped);
+    QTest::newRow("decimalCount 7 taken as 3") << Place::File << withLine(25, "7") << Records(clamped);
+    QTest::newRow("decimalCount 255 taken as 3") << Place::File << withLine(25, "255") << Records(clamped);
+    // clang-format on
 
     // Every byte value except the delimiters and blanks: one unquoted record, then nothing.
     QByteArray junk;
@@ -415,24 +403,21 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::addColumn<bool>("inPlace");      // written into the same file, not renamed
     QTest::addColumn<bool>("configFolder"); // a user's configuration folder for its copy
 
-    QTest::newRow("writable file, writable folder")
-        << 0755 << 0644 << 0 << SaveStatus::Saved << false << true;
-    QTest::newRow("no file, writable folder")
-        << 0755 << -1 << 0 << SaveStatus::Saved << false << true;
-    QTest::newRow("writable file, read-only folder")
-        << 0555 << 0644 << 0 << SaveStatus::Saved << true << true;
+    // clang-format off
+    QTest::newRow("writable file, writable folder") << 0755 << 0644 << 0 << SaveStatus::Saved << false << true;
+    QTest::newRow("no file, writable folder") << 0755 << -1 << 0 << SaveStatus::Saved << false << true;
+    QTest::newRow("writable file, read-only folder") << 0555 << 0644 << 0 << SaveStatus::Saved << true << true;
     QTest::newRow("writable file, read-only folder, no configuration folder")
         << 0555 << 0644 << 0 << SaveStatus::Failed << false << false;
     QTest::newRow("read-only file, read-only folder")
         << 0555 << 0444 << 0 << SaveStatus::KeptReadOnly << false << true;
     QTest::newRow("owner may only read, group may write")
         << 0755 << 0464 << 0 << SaveStatus::Failed << false << true;
-    QTest::newRow("no file, read-only folder")
-        << 0555 << -1 << 0 << SaveStatus::Failed << false << true;
+    QTest::newRow("no file, read-only folder") << 0555 << -1 << 0 << SaveStatus::Failed << false << true;
     QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false << true;
     // Cut short, as no temporary file can be had; its whole copy stays for the next start.
-    QTest::newRow("disk full, read-only folder")
-        << 0555 << 0644 << 400 << SaveStatus::Failed << true << true;
+    QTest::newRow("disk full, read-only folder") << 0555 << 0644 << 400 << SaveStatus::Failed << true << true;
+    // clang-format on
 }
 
 void TestSettingsFile::save_asOrdinaryUser()

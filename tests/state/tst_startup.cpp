@@ -76,6 +76,7 @@ void TestStartup::main_opensTheStoredWindow_data()
     empty.languageState = LanguageState::English;
     empty.metricUnits = true;
 
+    // clang-format off
     QTest::newRow("no file") << false << QByteArray() << StartWindow(Language::English) << true;
     QTest::newRow("languageState 0") << true << file(0) << StartWindow(Language::English) << true;
     QTest::newRow("languageState 1") << true << file(1) << StartWindow(Language::Danish) << false;
@@ -85,8 +86,8 @@ void TestStartup::main_opensTheStoredWindow_data()
     QTest::newRow("languageState 3") << true << file(3) << StartWindow() << false;
     QTest::newRow("languageState 4") << true << file(4) << StartWindow(Language::English) << true;
     QTest::newRow("languageState 7") << true << file(7) << StartWindow(Language::English) << true;
-    QTest::newRow("languageState 255")
-        << true << file(255) << StartWindow(Language::English) << true;
+    QTest::newRow("languageState 255") << true << file(255) << StartWindow(Language::English) << true;
+    // clang-format on
 
     QList<QByteArray> lines = serializeSettings(stored).split('\n');
     lines[25] = "300\r";

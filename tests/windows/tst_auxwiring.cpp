@@ -23,9 +23,9 @@ bool Activate(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
-QAction *Action(MainWindow *window, const char *name)
+QAction *Action(MainWindow *window, const QString &name)
 {
-    return window->findChild<QAction *>(QString::fromUtf8(name));
+    return window->findChild<QAction *>(name);
 }
 
 int VisibleTopLevels(const QString &objectName)
@@ -97,7 +97,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     QVERIFY(Activate(window));
 
     // The menu item stays switched off; its key still opens the legend.
-    QVERIFY(!Action(window, "ctlSignaturforklaring")->isEnabled());
+    QVERIFY(!Action(window, names::LegendItem)->isEnabled());
     QTest::keyClick(window, Qt::Key_F1);
     LegendWindow *shown = manager.auxWindows().legend(Language(language));
     QVERIFY(shown);
@@ -120,10 +120,10 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
     QTest::keyClick(danish, Qt::Key_F1);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 1);
 
-    Action(danish, "ctlEngelsk")->trigger();
+    Action(danish, names::EnglishItem)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 0);
-    QCOMPARE(manager.mainWindow()->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(manager.mainWindow()->objectName(), names::EnglishWindow);
     QCOMPARE(m_quits, 0);
 }
 
@@ -135,8 +135,8 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
     QVERIFY(Activate(window));
 
     // Each returns only once the watchdog has closed the modal window.
-    Action(window, "ctlOm")->trigger();
-    Action(window, "ctlOmKovrin")->trigger();
+    Action(window, names::AboutProgramItem)->trigger();
+    Action(window, names::AboutMakerItem)->trigger();
     const QList<fixture::SeenBox> seen = m_watchdog.take();
     QCOMPARE(seen.size(), 2);
     QCOMPARE(seen.at(0).text, u"OmForm"_s);
@@ -150,7 +150,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
-    Action(window, "ctlEditSignaturforklaring")->trigger();
+    Action(window, names::EditAboutMakerItem)->trigger();
     QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
     QVERIFY(about);
     QVERIFY(about->isVisible());
@@ -158,7 +158,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
 
     QVERIFY(Activate(window));
-    Action(window, "ctlAfslut")->trigger();
+    Action(window, names::QuitItem)->trigger();
     QCOMPARE(m_quits, 1);
     QVERIFY(about.isNull() || !about->isVisible());
 }
@@ -184,7 +184,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
         });
     MainWindow *window = manager.open(Language(language));
     QVERIFY(Activate(window));
-    const QString cncLine = window->findChild<QLineEdit *>(u"CNCResultatText"_s)->text();
+    const QString cncLine = window->findChild<QLineEdit *>(names::CncLine)->text();
     QVERIFY(!cncLine.isEmpty());
 
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
@@ -198,7 +198,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
-    m_values.mill[calc::Field::SpindleSpeed].clear();
+    m_values.mill[Field::SpindleSpeed].clear();
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     int prints = 0;

@@ -33,9 +33,9 @@ QList<MainWindow *> OpenMainWindows()
     return open;
 }
 
-void Type(MainWindow *window, const char *name, const QString &text)
+void Type(MainWindow *window, Field field, const QString &text)
 {
-    auto *entry = window->findChild<EntryField *>(QString::fromUtf8(name));
+    auto *entry = window->findChild<EntryField *>(names::field(field));
     QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 8));
     QTest::keyClicks(entry, text);
 }
@@ -85,8 +85,8 @@ void WindowManagerTest::open_showsTheWindowStartUpChose_data()
 {
     QTest::addColumn<int>("start");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Danish") << int(Language::Danish) << u"HovedForm"_s;
-    QTest::newRow("English") << int(Language::English) << u"UKHovedForm"_s;
+    QTest::newRow("Danish") << int(Language::Danish) << names::DanishWindow;
+    QTest::newRow("English") << int(Language::English) << names::EnglishWindow;
     QTest::newRow("none") << -1 << QString();
 }
 
@@ -124,30 +124,30 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(Activate(danish));
 
     // Tap mode, with a value typed and not entered.
-    QTest::mouseClick(danish->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
+    QTest::mouseClick(danish->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
-    Type(danish, "SkærehastighedText", u"33"_s);
-    QCOMPARE(m_values.tap[calc::Field::CuttingSpeed], u"33"_s);
+    Type(danish, Field::CuttingSpeed, u"33"_s);
+    QCOMPARE(m_values.tap[Field::CuttingSpeed], u"33"_s);
     WorkingValues before = m_values;
 
-    danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger();
+    danish->findChild<QAction *>(names::EnglishItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(closing.first().first().value<MainWindow *>(), danish.data());
     MainWindow *english = manager.mainWindow();
     QVERIFY(english);
-    QCOMPARE(english->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(english->objectName(), names::EnglishWindow);
     QCOMPARE(OpenMainWindows(), QList<MainWindow *>{english});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(danish.isNull());
 
     // The typed V was committed before the switch: its chain recomputed n and S.
     before.languageState = LanguageState::English;
-    QVERIFY(m_values.tap[calc::Field::SpindleSpeed] != before.tap[calc::Field::SpindleSpeed]);
-    before.tap[calc::Field::SpindleSpeed] = m_values.tap[calc::Field::SpindleSpeed];
-    before.tap[calc::Field::FeedRate] = m_values.tap[calc::Field::FeedRate];
+    QVERIFY(m_values.tap[Field::SpindleSpeed] != before.tap[Field::SpindleSpeed]);
+    before.tap[Field::SpindleSpeed] = m_values.tap[Field::SpindleSpeed];
+    before.tap[Field::FeedRate] = m_values.tap[Field::FeedRate];
     QVERIFY(m_values.sameStoredValues(before));
-    QVERIFY(english->findChild<QRadioButton *>(u"FræsereValg"_s)->isChecked());
-    QCOMPARE(english->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"12,5"_s);
+    QVERIFY(english->findChild<QRadioButton *>(names::MillOption)->isChecked());
+    QCOMPARE(english->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"12,5"_s);
     const WorkingValues saved = [this] {
         WorkingValues read;
         QFile file(m_values.settingsPath);
@@ -156,18 +156,18 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
         return read;
     }();
     QCOMPARE(int(saved.languageState), 2);
-    QCOMPARE(saved.tap[calc::Field::CuttingSpeed], u"33"_s);
+    QCOMPARE(saved.tap[Field::CuttingSpeed], u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
     QVERIFY(Activate(english));
-    english->findChild<QAction *>(u"ctlDanish"_s)->trigger();
+    english->findChild<QAction *>(names::DanishItem)->trigger();
     MainWindow *again = manager.mainWindow();
-    QCOMPARE(again->objectName(), u"HovedForm"_s);
+    QCOMPARE(again->objectName(), names::DanishWindow);
     QCOMPARE(int(m_values.languageState), 1);
     QVERIFY(Activate(again));
-    QTest::mouseClick(again->findChild<QRadioButton *>(u"GevindtappeValg"_s), Qt::LeftButton, {},
+    QTest::mouseClick(again->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
-    QCOMPARE(again->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"33"_s);
+    QCOMPARE(again->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"33"_s);
     QCOMPARE(m_quits, 0);
 }
 
@@ -178,11 +178,11 @@ void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
     WindowManager manager(engine);
     MainWindow *danish = manager.open(Language::Danish);
     QTimer::singleShot(0, danish,
-                       [danish] { danish->findChild<QAction *>(u"ctlEngelsk"_s)->trigger(); });
+                       [danish] { danish->findChild<QAction *>(names::EnglishItem)->trigger(); });
     QTimer::singleShot(300, &manager, [] { QCoreApplication::exit(7); });
     QCOMPARE(QApplication::exec(), 7);
     QVERIFY(manager.mainWindow());
-    QCOMPARE(manager.mainWindow()->objectName(), u"UKHovedForm"_s);
+    QCOMPARE(manager.mainWindow()->objectName(), names::EnglishWindow);
     QVERIFY(manager.mainWindow()->isVisible());
 }
 
@@ -209,7 +209,7 @@ void WindowManagerTest::quit_unloadsAndEndsProgram()
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(Activate(window));
 
-    window->findChild<QAction *>(u"ctlAfslut"_s)->trigger();
+    window->findChild<QAction *>(names::QuitItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(quitting.size(), 1);
     QCOMPARE(m_quits, 1);
@@ -228,14 +228,14 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         WindowManager manager(engine, [this] { ++m_quits; });
         MainWindow *window = manager.open(Language::English);
         QVERIFY(Activate(window));
-        Type(window, "DiameterSkærText", u"2"_s);
+        Type(window, Field::Diameter, u"2"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         // Typed and not entered: kept all the same.
-        Type(window, "SkærehastighedText", u"123"_s);
-        window->findChild<QAction *>(u"ctlDecimalValg2"_s)->trigger();
+        Type(window, Field::CuttingSpeed, u"123"_s);
+        window->findChild<QAction *>(names::decimalsItem(2))->trigger();
         // Typed without Enter when the program closes: results for it were never computed.
-        Type(window, "AntalSkærText", u"6"_s);
-        window->findChild<QAction *>(u"ctlAfslut"_s)->trigger();
+        Type(window, Field::Flutes, u"6"_s);
+        window->findChild<QAction *>(names::QuitItem)->trigger();
         QCOMPARE(m_quits, 1);
     }
 
@@ -243,20 +243,20 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
              state::StartWindow(Language::English));
     // Closing wrote nothing: the file keeps the Z that its results were computed with.
-    QCOMPARE(second.mill[calc::Field::Flutes], u"1"_s);
-    first.mill[calc::Field::Flutes] = second.mill[calc::Field::Flutes];
+    QCOMPARE(second.mill[Field::Flutes], u"1"_s);
+    first.mill[Field::Flutes] = second.mill[Field::Flutes];
     QVERIFY(second.sameStoredValues(first));
-    QCOMPARE(second.mill[calc::Field::Diameter], u"2"_s);
-    QCOMPARE(second.mill[calc::Field::CuttingSpeed], u"123"_s);
+    QCOMPARE(second.mill[Field::Diameter], u"2"_s);
+    QCOMPARE(second.mill[Field::CuttingSpeed], u"123"_s);
     QCOMPARE(int(second.decimalCount), 2);
 
     session::Session engine(second, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
-    QCOMPARE(window->findChild<EntryField *>(u"DiameterSkærText"_s)->text(), u"2"_s);
-    QCOMPARE(window->findChild<EntryField *>(u"SkærehastighedText"_s)->text(), u"123"_s);
-    QCOMPARE(window->findChild<EntryField *>(u"AntalSkærText"_s)->text(), u"1"_s);
-    QCOMPARE(window->findChild<QLabel *>(u"DecimalLabel"_s)->text(), u"2 Decimal(s)"_s);
+    QCOMPARE(window->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"2"_s);
+    QCOMPARE(window->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"123"_s);
+    QCOMPARE(window->findChild<EntryField *>(names::field(Field::Flutes))->text(), u"1"_s);
+    QCOMPARE(window->findChild<QLabel *>(names::DecimalsLabel)->text(), u"2 Decimal(s)"_s);
 }
 
 QTEST_MAIN(WindowManagerTest)
@@ -279,7 +279,7 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
     QVERIFY2(told.text.contains(QDir::toNativeSeparators(m_dir->filePath(u"KVRsys.cfg.damaged"_s))),
              qPrintable(told.text));
     // The next window of the run tells it no more.
-    manager.mainWindow()->findChild<QAction *>(u"ctlDanish"_s)->trigger();
+    manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
     QVERIFY(Activate(manager.mainWindow()));
 }
 

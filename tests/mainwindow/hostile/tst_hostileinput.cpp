@@ -22,7 +22,7 @@ using state::LanguageState;
 using state::WorkingValues;
 using widgets::EntryField;
 
-using fixture::Session;
+using fixture::RunningWindow;
 
 namespace {
 
@@ -47,19 +47,11 @@ bool isTap(Mode mode)
     return toolMode(mode) == ToolMode::Tap;
 }
 
-QString fieldName(Field field)
-{
-    static const char *const names[] = {
-        "DiameterSkærText", "AntalSkærText",     "TilspændingTandText", "SkærehastighedText",
-        "StigningText",     "StigningTextTomme", "OmdrejningerText",    "TilspændingOmdrText"};
-    return QString::fromUtf8(names[int(field)]);
-}
-
 QString optionName(Mode mode)
 {
-    return mode == Mode::Mill    ? u"FræsereValg"_s
-           : mode == Mode::Drill ? u"BorValg"_s
-                                 : u"GevindtappeValg"_s;
+    return mode == Mode::Mill    ? names::MillOption
+           : mode == Mode::Drill ? names::DrillOption
+                                 : names::TapOption;
 }
 
 // The fields a user can type into in each mode, in tab order.
@@ -99,7 +91,7 @@ ToolValues baseline(bool comma, Mode mode)
             u"31831"_s,        number(u"6366,2"_s)};
 }
 
-void prepare(Session &s, const Setup &c)
+void prepare(RunningWindow &s, const Setup &c)
 {
     fixture::SampleValues(s.values, c.comma);
     s.values.mill = baseline(c.comma, Mode::Mill);
@@ -159,20 +151,20 @@ struct Mirror
     session::Outcome opened; // the mode switch: the line it builds
 };
 
-session::Outcome engineEnter(const Session &s, const Setup &c, Field field)
+session::Outcome engineEnter(const RunningWindow &s, const Setup &c, Field field)
 {
     return Mirror(s.values, c).engine.enter(field);
 }
 
 // The window shows the engine's answer: every field text, and the line and the saved values
 // of a chain that ran through. A chain that stopped leaves the line and the file as they were.
-QString checkShows(const Session &s, const session::Outcome &expected, const QString &lineBefore,
-                   const QByteArray &fileBefore)
+QString checkShows(const RunningWindow &s, const session::Outcome &expected,
+                   const QString &lineBefore, const QByteArray &fileBefore)
 {
     for (Field field : AllFields) {
-        const QString shown = s.field(fieldName(field))->text();
+        const QString shown = s.field(field)->text();
         if (shown != expected.field(field))
-            return fieldName(field) + u" shows "_s + shown + u", the engine "_s +
+            return names::field(field) + u" shows "_s + shown + u", the engine "_s +
                    expected.field(field);
     }
     if (expected.inputError) {
@@ -212,7 +204,7 @@ bool looksComputed(const QString &text, bool comma)
 // the user just typed), no typed text beyond twelve characters, a CNC line without a comma
 // (unless the user pasted the line's text), and a settings file that reads whole and starts
 // the program again in the same window.
-QString checkInvariants(const Session &s, const Setup &c, const QString &typedField = {},
+QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &typedField = {},
                         const QString &typedText = {}, bool linePasted = false)
 {
     for (const EntryField *entry : s.window->findChildren<EntryField *>()) {
@@ -251,8 +243,8 @@ QString checkInvariants(const Session &s, const Setup &c, const QString &typedFi
 class Driver
 {
 public:
-    Driver(Session &session, ModalWatchdog &boxes, const Setup &setup)
-        : s(session), m_boxes(boxes), c(setup)
+    Driver(RunningWindow &window, ModalWatchdog &boxes, const Setup &setup)
+        : s(window), m_boxes(boxes), c(setup)
     {
     }
 
@@ -271,7 +263,7 @@ public:
         QTest::mouseClick(widget, Qt::LeftButton, {}, at);
         settle();
     }
-    void clickField(Field field) const { clickField(s.field(fieldName(field))); }
+    void clickField(Field field) const { clickField(s.field(field)); }
     void clickField(EntryField *entry) const { clickWidget(entry, QPoint(5, entry->height() / 2)); }
     void clickOption(const QString &name) const
     {
@@ -303,7 +295,7 @@ public:
     // a click there only moves the caret) and types over its whole text.
     void typeInto(Field field, const QString &text) const
     {
-        EntryField *entry = s.field(fieldName(field));
+        EntryField *entry = s.field(field);
         if (entry->hasFocus())
             key(Qt::Key_A, Qt::ControlModifier);
         else
@@ -378,7 +370,7 @@ public:
         return m_boxes.take().isEmpty();
     }
 
-    Session &s;
+    RunningWindow &s;
     ModalWatchdog &m_boxes;
     Setup c;
 };
@@ -514,7 +506,7 @@ void HostileInput::cleanup()
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
     const Setup c = fetchSetup();
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     const QList<Field> fields = editable(c.mode);
@@ -533,7 +525,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             QVERIFY2(clock.elapsed() < 60'000, "steps take too long");
             const Field field = fields[(step / 2 + offset + pick) % fields.size()];
             const Leave leave = Leave(step % 3);
-            const QString name = fieldName(field);
+            const QString name = names::field(field);
             const QString where = QStringLiteral("'%1' in %2, leaving by %3: ")
                                       .arg(typed, name, QLatin1String(leaveName(leave)));
 
@@ -564,7 +556,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                 else if (leave == Leave::Tab)
                     d.key(Qt::Key_Tab);
                 else if (leave == Leave::ClickLine)
-                    d.clickField(s.field(u"CNCResultatText"_s));
+                    d.clickField(s.field(names::CncLine));
                 else
                     d.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
@@ -582,18 +574,18 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
     const Setup c = fetchSetup();
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     QVERIFY(d.reset().isEmpty());
-    QAction *paste = s.action(u"ctlSætInd"_s);
-    QAction *copy = s.action(u"ctlKopier"_s);
+    QAction *paste = s.action(names::PasteItem);
+    QAction *copy = s.action(names::CopyItem);
 
     for (const QString &text : {Long300Digits, long300Mixed()}) {
         QCOMPARE(text.size(), 300);
         platform::setClipboardText(text);
         for (Field field : editable(c.mode)) {
-            const QString name = fieldName(field);
+            const QString name = names::field(field);
             EntryField *entry = s.field(name);
             d.clickField(entry);
             const QString before = entry->text();
@@ -616,7 +608,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     }
 
     // The line takes the whole text (less tabs and line breaks) by the menu item or the key.
-    EntryField *line = s.field(u"CNCResultatText"_s);
+    EntryField *line = s.field(names::CncLine);
     d.clickField(line);
     const ToolValues kind = s.values.tool(toolMode(c.mode));
     QString pasted = long300Mixed();
@@ -687,7 +679,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
     Setup c{Language(language), comma, Mode::Mill, metric, metric ? 3 : 1};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
@@ -699,10 +691,10 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi, Mode::Mill}) {
         c.mode = d.c.mode = mode;
         const QString where = QLatin1String(modeName(mode)) + u": "_s;
-        if (isTap(mode) && s.option(u"GevindtappeValg"_s)->isChecked()) {
+        if (isTap(mode) && s.option(names::TapOption)->isChecked()) {
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
-            d.clickOption(u"PtommeOption"_s);
+            d.clickOption(names::ThreadsPerInchOption);
             QString error = d.boxes((focusInField ? perChain : 0) + perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
         } else {
@@ -710,14 +702,14 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             QString error = d.boxes(focusInField ? perChain : 0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
             QVERIFY(s.option(optionName(mode))->isChecked());
-            QVERIFY2(!s.menu(u"ctlEdit"_s)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
+            QVERIFY2(!s.menu(names::EditMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
         focusInField = false;
 
         d.clickField(Field::Diameter);
         if (emptyDiameter) {
             d.key(Qt::Key_Delete);
-            QCOMPARE(s.values.tool(toolMode(mode))[calc::Field::Diameter], QString());
+            QCOMPARE(s.values.tool(toolMode(mode))[Field::Diameter], QString());
         }
         focusInField = true;
         QString error = d.boxes(0);
@@ -725,7 +717,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
 
         const QList<Field> fields = editable(mode);
         for (qsizetype i = 0; i < fields.size(); ++i) {
-            const QString name = fieldName(fields[i]);
+            const QString name = names::field(fields[i]);
             QVERIFY2(s.field(name)->hasFocus(), qPrintable(where + name + u" has no focus"_s));
             for (int enter = 0; enter < 3; ++enter, ++events) {
                 const QString context = where + name + QStringLiteral(", Enter %1: ").arg(enter);
@@ -744,8 +736,9 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         QWidget *past = QApplication::focusWidget();
         QVERIFY(past);
         QCOMPARE(past->objectName(),
-                 isTap(mode) ? (mode == Mode::TapMm ? u"PmmOption"_s : u"PtommeOption"_s)
-                             : u"CNCResultatText"_s);
+                 isTap(mode)
+                     ? (mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption)
+                     : names::CncLine);
 
         // Back into the speed field with a click, Enter, then on to the next mode.
         d.clickField(Field::CuttingSpeed);
@@ -755,7 +748,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
-            d.clickOption(mode == Mode::TapMm ? u"PmmOption"_s : u"PtommeOption"_s);
+            d.clickOption(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
             error = d.boxes(2 * perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
             focusInField = false;
@@ -764,7 +757,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
     QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
-    d.clickOption(u"FræsereValg"_s);
+    d.clickOption(names::MillOption);
     const QString error = d.boxes(perChain) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
@@ -804,7 +797,7 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QFETCH(QString, diameter);
     QFETCH(bool, formulaStops);
     const Setup c{Language(language), comma, Mode::Mill, metric, 2};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     QVERIFY(d.open());
 
@@ -812,14 +805,14 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     d.key(Qt::Key_Return);
     QString error = d.boxes(0);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    const QString n = s.field(fieldName(Field::SpindleSpeed))->text();
+    const QString n = s.field(Field::SpindleSpeed)->text();
 
     d.typeInto(Field::CuttingSpeed, speed);
     error = d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
-            checkInvariants(s, c, fieldName(Field::CuttingSpeed), speed);
+            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(s.field(fieldName(Field::CuttingSpeed))->text(), speed);
-    const QString shownN = s.field(fieldName(Field::SpindleSpeed))->text();
+    QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
+    const QString shownN = s.field(Field::SpindleSpeed)->text();
     if (formulaStops) {
         QCOMPARE(shownN, n);
     } else {
@@ -856,13 +849,13 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     // With no pitch unit stored, the window opens with threads per inch.
     const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
     const Setup c{how == 1 ? Language::English : Language::Danish, pitch != 1, shown, true, 2};
-    Session s;
+    RunningWindow s;
     Driver d(s, m_boxes, c);
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
     s.values.threadsPerInchSelected = pitch == 1;
-    s.values.tap[calc::Field::Diameter] = u"6"_s;
-    s.values.drill[calc::Field::Diameter] = u"8"_s;
+    s.values.tap[Field::Diameter] = u"6"_s;
+    s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
     d.settle();
     const QString name = optionName(c.mode);
@@ -883,8 +876,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
-    QCOMPARE(s.field(fieldName(Field::Diameter))->text(),
-             s.values.tool(toolMode(c.mode))[calc::Field::Diameter]);
+    QCOMPARE(s.field(Field::Diameter)->text(), s.values.tool(toolMode(c.mode))[Field::Diameter]);
     if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
         QCOMPARE(s.line(), line);
 
@@ -893,7 +885,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const QString error =
         d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QCOMPARE(s.values.tool(toolMode(c.mode))[calc::Field::CuttingSpeed], u"77"_s);
+    QCOMPARE(s.values.tool(toolMode(c.mode))[Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
         if (other != toolMode(c.mode))
             QCOMPARE(s.values.tool(other), before.tool(other));

@@ -135,19 +135,12 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
     for (int k = 0; k < 3; ++k) {
         const ToolValues &g = got.tool(modes[k]);
         const ToolValues &w = want.tool(modes[k]);
-        const QString *gs[] = {&g[calc::Field::Diameter],     &g[calc::Field::Flutes],
-                               &g[calc::Field::FeedPerTooth], &g[calc::Field::CuttingSpeed],
-                               &g[calc::Field::PitchMm],      &g[calc::Field::ThreadsPerInch],
-                               &g[calc::Field::SpindleSpeed], &g[calc::Field::FeedRate]};
-        const QString *ws[] = {&w[calc::Field::Diameter],     &w[calc::Field::Flutes],
-                               &w[calc::Field::FeedPerTooth], &w[calc::Field::CuttingSpeed],
-                               &w[calc::Field::PitchMm],      &w[calc::Field::ThreadsPerInch],
-                               &w[calc::Field::SpindleSpeed], &w[calc::Field::FeedRate]};
         const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
         for (int i = 0; i < 8; ++i) {
-            if (*gs[i] != *ws[i])
+            const calc::Field field = calc::Field(i);
+            if (g[field] != w[field])
                 out << QStringLiteral("%1.%2: %3 instead of %4")
-                           .arg(kinds[k], names[i], gs[i]->left(40), ws[i]->left(40));
+                           .arg(kinds[k], names[i], g[field].left(40), w[field].left(40));
         }
     }
     auto compare = [&](const char *name, int g, int w) {
@@ -215,10 +208,10 @@ class HostileStart : public QObject
 
 private slots:
     void initTestCase();
-    void start_data();
-    void start();
-    void installedStart_data();
-    void installedStart();
+    void start_hostileFile_neitherCrashesNorLosesIt_data();
+    void start_hostileFile_neitherCrashesNorLosesIt();
+    void installedStart_savesBesideProgramOrInConfigFolder_data();
+    void installedStart_savesBesideProgramOrInConfigFolder();
 
 private:
     QString m_program;
@@ -231,7 +224,7 @@ void HostileStart::initTestCase()
         QSKIP("the program is not built");
 }
 
-void HostileStart::start_data()
+void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
 {
     QTest::addColumn<int>("place");
     QTest::addColumn<QByteArray>("bytes");
@@ -311,7 +304,7 @@ void HostileStart::start_data()
         << QStringLiteral("12") << QStringLiteral("1000") << none;
 }
 
-void HostileStart::start()
+void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
 {
     QFETCH(int, place);
     QFETCH(QByteArray, bytes);
@@ -438,7 +431,7 @@ void HostileStart::start()
 }
 
 // The program installed in a folder that its user, who is not root, cannot write.
-void HostileStart::installedStart_data()
+void HostileStart::installedStart_savesBesideProgramOrInConfigFolder_data()
 {
     QTest::addColumn<bool>("fileBeside"); // a writable settings file beside the program
     QTest::addColumn<bool>("configHomeSet");
@@ -448,7 +441,7 @@ void HostileStart::installedStart_data()
     QTest::newRow("writable file beside the program") << true << false;
 }
 
-void HostileStart::installedStart()
+void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
 {
     QFETCH(bool, fileBeside);
     QFETCH(bool, configHomeSet);

@@ -95,9 +95,9 @@ private slots:
     void init();
     void cleanup();
 
-    void legend_textsInOrder_data();
-    void legend_textsInOrder();
-    void legend_placeAndLook();
+    void legend_showsLanguagesTextsInOrder_data();
+    void legend_showsLanguagesTextsInOrder();
+    void legend_fixedSizeBesideMainWindow();
     void legend_openedTwice_staysOneModelessWindow();
     void legend_closeClosesOnlyThatLanguage();
 
@@ -105,8 +105,8 @@ private slots:
     void aboutProgram_isModalAndCloses_data();
     void aboutProgram_isModalAndCloses();
 
-    void aboutMaker_texts_data();
-    void aboutMaker_texts();
+    void aboutMaker_showsLanguagesTexts_data();
+    void aboutMaker_showsLanguagesTexts();
     void aboutMaker_fromInfoMenu_isModal();
     void aboutMaker_fromEditMenu_isModeless();
     void aboutMaker_modalWhileOpenModeless_broughtToFront();
@@ -143,7 +143,7 @@ void TestAuxWindows::cleanup()
     m_main.reset();
 }
 
-void TestAuxWindows::legend_textsInOrder_data()
+void TestAuxWindows::legend_showsLanguagesTextsInOrder_data()
 {
     QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("name");
@@ -151,7 +151,7 @@ void TestAuxWindows::legend_textsInOrder_data()
     QTest::newRow("English") << Language::English << QStringLiteral("UKSignaturForm");
 }
 
-void TestAuxWindows::legend_textsInOrder()
+void TestAuxWindows::legend_showsLanguagesTextsInOrder()
 {
     QFETCH(Language, language);
     QFETCH(QString, name);
@@ -178,7 +178,7 @@ void TestAuxWindows::legend_textsInOrder()
     }
 }
 
-void TestAuxWindows::legend_placeAndLook()
+void TestAuxWindows::legend_fixedSizeBesideMainWindow()
 {
     m_aux->showLegend(Language::Danish);
     LegendWindow *w = m_aux->legend(Language::Danish);
@@ -308,7 +308,7 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QCOMPARE(m_watchdog->pending(), 0);
 }
 
-void TestAuxWindows::aboutMaker_texts_data()
+void TestAuxWindows::aboutMaker_showsLanguagesTexts_data()
 {
     QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("name");
@@ -316,7 +316,7 @@ void TestAuxWindows::aboutMaker_texts_data()
     QTest::newRow("English") << Language::English << QStringLiteral("UKOmKovrinForm");
 }
 
-void TestAuxWindows::aboutMaker_texts()
+void TestAuxWindows::aboutMaker_showsLanguagesTexts()
 {
     QFETCH(Language, language);
     QFETCH(QString, name);
@@ -466,23 +466,19 @@ void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop_data()
     };
     using maker::America;
     using maker::Europe;
+    // clang-format off
     QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("da Europe mail")
-        << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("da Europe mail") << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
     QTest::newRow("da USA web") << Language::Danish << "Label24" << web(America) << webUrl(America);
-    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America)
-                                 << mailUrl(America);
+    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America) << mailUrl(America);
     QTest::newRow("da resold product")
         << Language::Danish << "Label3" << QString::fromUtf8(maker::ResoldProductWeb)
         << QUrl(QString::fromUtf8(maker::ResoldProductUrl));
-    QTest::newRow("en Europe web")
-        << Language::English << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("en Europe mail")
-        << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
-    QTest::newRow("en USA web") << Language::English << "Label24" << web(America)
-                                << webUrl(America);
-    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America)
-                                 << mailUrl(America);
+    QTest::newRow("en Europe web") << Language::English << "Label1" << web(Europe) << webUrl(Europe);
+    QTest::newRow("en Europe mail") << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
+    QTest::newRow("en USA web") << Language::English << "Label24" << web(America) << webUrl(America);
+    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America) << mailUrl(America);
+    // clang-format on
 }
 
 void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop()
