@@ -19,7 +19,7 @@ using state::WorkingValues;
 namespace bench {
 
 // The 99th percentile of the repetitions, interpolated between the two nearest ranks.
-inline double Percentile99(const std::vector<double> &values)
+inline double percentile99(const std::vector<double> &values)
 {
     if (values.empty())
         return 0;
@@ -31,15 +31,15 @@ inline double Percentile99(const std::vector<double> &values)
     return sorted[below] + (rank - double(below)) * (sorted[above] - sorted[below]);
 }
 
-inline benchmark::internal::Benchmark *Register(const std::string &name,
-                                                std::function<void(benchmark::State &)> run)
+inline benchmark::internal::Benchmark *
+registerBenchmark(const std::string &name, std::function<void(benchmark::State &)> run)
 {
     return benchmark::RegisterBenchmark(name.c_str(), std::move(run))
-        ->ComputeStatistics("p99", Percentile99);
+        ->ComputeStatistics("p99", percentile99);
 }
 
 // Metric, two decimals, a decimal comma; every kind holds a complete set of values.
-inline WorkingValues SampleValues()
+inline WorkingValues sampleValues()
 {
     using namespace Qt::StringLiterals;
     WorkingValues v;
@@ -54,14 +54,14 @@ inline WorkingValues SampleValues()
 }
 
 // The saver of every benchmark but the save's own: the file is measured on its own.
-inline state::SaveResult SaveNothing(const WorkingValues &)
+inline state::SaveResult saveNothing(const WorkingValues &)
 {
     return {state::SaveStatus::Saved, {}, {}};
 }
 
-void RegisterEngineBenchmarks();
-void RegisterFirstPaintBenchmarks(const std::string &platform);
+void registerEngineBenchmarks();
+void registerFirstPaintBenchmarks(const std::string &platform);
 // The window that the others copy goes before the application does.
-void CloseModelWindow();
+void closeModelWindow();
 
 } // namespace bench

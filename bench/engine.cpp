@@ -37,13 +37,13 @@ struct Engine
         session.selectMode(mode);
     }
 
-    WorkingValues values = SampleValues();
-    session::Session session{values, calc::commaLocale(), SaveNothing};
+    WorkingValues values = sampleValues();
+    session::Session session{values, calc::commaLocale(), saveNothing};
 };
 
 // Runs action on a fresh engine; a benchmark whose action meets an input error measures the
 // wrong path, so it stops with an error instead.
-void RunAction(benchmark::State &state, ToolMode mode,
+void runAction(benchmark::State &state, ToolMode mode,
                const std::function<session::Outcome(session::Session &)> &action)
 {
     Engine engine(mode);
@@ -64,7 +64,7 @@ struct EnterCase
 };
 
 // A directory on tmpfs where there is one, so that a save measures the program, not a disk.
-QString FastDirectory()
+QString fastDirectory()
 {
     const QString candidates[] = {u"/dev/shm"_s, qEnvironmentVariable("XDG_RUNTIME_DIR"),
                                   QDir::tempPath()};
@@ -76,14 +76,14 @@ QString FastDirectory()
     return QDir::tempPath();
 }
 
-calc::CncInput LineInput(const WorkingValues &v, ToolMode mode)
+calc::CncInput lineInput(const WorkingValues &v, ToolMode mode)
 {
     return {mode, v.pitchMmSelected, v.threadsPerInchSelected, v.tool(mode)};
 }
 
 } // namespace
 
-void RegisterEngineBenchmarks()
+void registerEngineBenchmarks()
 {
     using session::PitchUnit;
     using session::Units;
@@ -105,8 +105,8 @@ void RegisterEngineBenchmarks()
         {"tap/feed_rate", ToolMode::Tap, Field::FeedRate, u"1326"_s},
     };
     for (const EnterCase &c : enterCases)
-        Register(std::string("Session/enter/") + c.name, [c](benchmark::State &state) {
-            RunAction(state, c.mode, [&c](session::Session &s) {
+        registerBenchmark(std::string("Session/enter/") + c.name, [c](benchmark::State &state) {
+            runAction(state, c.mode, [&c](session::Session &s) {
                 s.setText(c.field, c.text);
                 return s.enter(c.field);
             });
@@ -115,37 +115,40 @@ void RegisterEngineBenchmarks()
     const std::pair<const char *, ToolMode> modes[] = {
         {"mill", ToolMode::Mill}, {"drill", ToolMode::Drill}, {"tap", ToolMode::Tap}};
     for (const auto &[name, mode] : modes)
-        Register(std::string("Session/selectMode/") + name, [mode](benchmark::State &state) {
-            RunAction(state, ToolMode::Mill,
-                      [mode](session::Session &s) { return s.selectMode(mode); });
-        });
+        registerBenchmark(std::string("Session/selectMode/") + name,
+                          [mode](benchmark::State &state) {
+                              runAction(state, ToolMode::Mill,
+                                        [mode](session::Session &s) { return s.selectMode(mode); });
+                          });
 
     const std::pair<const char *, PitchUnit> pitchUnits[] = {{"mm", PitchUnit::Millimetres},
                                                              {"tpi", PitchUnit::ThreadsPerInch}};
     for (const auto &[name, unit] : pitchUnits)
-        Register(std::string("Session/selectPitchUnit/") + name, [unit](benchmark::State &state) {
-            RunAction(state, ToolMode::Tap,
-                      [unit](session::Session &s) { return s.selectPitchUnit(unit); });
-        });
+        registerBenchmark(
+            std::string("Session/selectPitchUnit/") + name, [unit](benchmark::State &state) {
+                runAction(state, ToolMode::Tap,
+                          [unit](session::Session &s) { return s.selectPitchUnit(unit); });
+            });
 
     const std::pair<const char *, Units> units[] = {{"metric", Units::Metric},
                                                     {"inch", Units::Inch}};
     for (const auto &[name, unit] : units)
-        Register(std::string("Session/selectUnits/") + name, [unit](benchmark::State &state) {
-            RunAction(state, ToolMode::Mill,
-                      [unit](session::Session &s) { return s.selectUnits(unit); });
-        });
+        registerBenchmark(
+            std::string("Session/selectUnits/") + name, [unit](benchmark::State &state) {
+                runAction(state, ToolMode::Mill,
+                          [unit](session::Session &s) { return s.selectUnits(unit); });
+            });
 
-    Register("Session/selectDecimals/3", [](benchmark::State &state) {
-        RunAction(state, ToolMode::Mill, [](session::Session &s) { return s.selectDecimals(3); });
+    registerBenchmark("Session/selectDecimals/3", [](benchmark::State &state) {
+        runAction(state, ToolMode::Mill, [](session::Session &s) { return s.selectDecimals(3); });
     });
 
-    Register("Session/load", [](benchmark::State &state) {
+    registerBenchmark("Session/load", [](benchmark::State &state) {
         const calc::CncWords words = catalogue(Language::Danish).cncWords;
-        RunAction(state, ToolMode::Mill, [&words](session::Session &s) { return s.load(words); });
+        runAction(state, ToolMode::Mill, [&words](session::Session &s) { return s.load(words); });
     });
 
-    Register("Session/setText", [](benchmark::State &state) {
+    registerBenchmark("Session/setText", [](benchmark::State &state) {
         Engine engine(ToolMode::Mill);
         const QString text = u"12,5"_s;
         for (auto _ : state)
@@ -154,37 +157,38 @@ void RegisterEngineBenchmarks()
     });
 
     for (ToolMode mode : {ToolMode::Mill, ToolMode::Tap})
-        Register(mode == ToolMode::Mill ? "CncLine/compose/mill" : "CncLine/compose/tap",
-                 [mode](benchmark::State &state) {
-                     const WorkingValues values = SampleValues();
-                     const calc::CncInput input = LineInput(values, mode);
-                     const calc::CncWords &words = catalogue(Language::Danish).cncWords;
-                     QString line;
-                     for (auto _ : state) {
-                         calc::composeCncLine(input, words, calc::commaLocale(), line);
-                         benchmark::DoNotOptimize(line);
-                     }
-                 });
+        registerBenchmark(mode == ToolMode::Mill ? "CncLine/compose/mill" : "CncLine/compose/tap",
+                          [mode](benchmark::State &state) {
+                              const WorkingValues values = sampleValues();
+                              const calc::CncInput input = lineInput(values, mode);
+                              const calc::CncWords &words = catalogue(Language::Danish).cncWords;
+                              QString line;
+                              for (auto _ : state) {
+                                  calc::composeCncLine(input, words, calc::commaLocale(), line);
+                                  benchmark::DoNotOptimize(line);
+                              }
+                          });
 
-    Register("Settings/serialize", [](benchmark::State &state) {
-        const WorkingValues values = SampleValues();
+    registerBenchmark("Settings/serialize", [](benchmark::State &state) {
+        const WorkingValues values = sampleValues();
         for (auto _ : state)
             benchmark::DoNotOptimize(state::serializeSettings(values));
     });
 
     // The whole save: checks, a temporary file beside the settings file, the rename.
-    Register("Settings/save",
-             [](benchmark::State &state) {
-                 static const QTemporaryDir directory(FastDirectory() + u"/kvrbench-XXXXXX"_s);
-                 WorkingValues values = SampleValues();
-                 values.settingsPath = directory.filePath(u"KVRsys.cfg"_s);
-                 state.SetLabel(QFileInfo(directory.path()).path().toStdString());
-                 for (auto _ : state)
-                     if (state::saveSettings(values).status != state::SaveStatus::Saved) {
-                         state.SkipWithError("not saved");
-                         break;
-                     }
-             })
+    registerBenchmark("Settings/save",
+                      [](benchmark::State &state) {
+                          static const QTemporaryDir directory(fastDirectory() +
+                                                               u"/kvrbench-XXXXXX"_s);
+                          WorkingValues values = sampleValues();
+                          values.settingsPath = directory.filePath(u"KVRsys.cfg"_s);
+                          state.SetLabel(QFileInfo(directory.path()).path().toStdString());
+                          for (auto _ : state)
+                              if (state::saveSettings(values).status != state::SaveStatus::Saved) {
+                                  state.SkipWithError("not saved");
+                                  break;
+                              }
+                      })
         ->Iterations(1)
         ->Repetitions(SaveSamples);
 }

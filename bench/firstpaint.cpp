@@ -55,7 +55,7 @@ protected:
 // Opens a window and processes events until its first paint is done: the paint of the window
 // and of its children is one pass, over when processEvents returns. Seconds, or -1 when no
 // paint came within ten seconds.
-double OpenToFirstPaint(const Opener &open, std::unique_ptr<QWidget> &window)
+double openToFirstPaint(const Opener &open, std::unique_ptr<QWidget> &window)
 {
     using Clock = std::chrono::steady_clock;
     PaintWatch watch;
@@ -73,20 +73,20 @@ double OpenToFirstPaint(const Opener &open, std::unique_ptr<QWidget> &window)
     return watch.painted ? elapsed.count() : -1;
 }
 
-void Close(std::unique_ptr<QWidget> &window)
+void closeWindow(std::unique_ptr<QWidget> &window)
 {
     window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }
 
-double HeapBytes()
+double heapBytes()
 {
     const struct mallinfo2 info = mallinfo2();
     return double(info.uordblks + info.hblkhd);
 }
 
-void CentreOnScreen(QWidget *window)
+void centreWindowOnScreen(QWidget *window)
 {
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         window->move(screen->availableGeometry().center() -
@@ -94,10 +94,10 @@ void CentreOnScreen(QWidget *window)
 }
 
 // The real window as the program opens it, on one engine for the whole run.
-std::unique_ptr<QWidget> OpenMainWindow()
+std::unique_ptr<QWidget> openMainWindow()
 {
-    static WorkingValues values = SampleValues();
-    static session::Session engine(values, calc::commaLocale(), SaveNothing);
+    static WorkingValues values = sampleValues();
+    static session::Session engine(values, calc::commaLocale(), saveNothing);
     auto window = std::make_unique<MainWindow>(Language::Danish, engine);
     window->load();
     widgets::centreOnScreen(window.get());
@@ -110,41 +110,41 @@ std::unique_ptr<QWidget> OpenMainWindow()
 std::unique_ptr<QWidget> TheModel;
 double FirstWindowSeconds = 0;
 
-const QMainWindow &Model()
+const QMainWindow &modelWindow()
 {
     if (!TheModel) {
-        FirstWindowSeconds = OpenToFirstPaint(OpenMainWindow, TheModel);
+        FirstWindowSeconds = openToFirstPaint(openMainWindow, TheModel);
         TheModel->hide();
     }
     return static_cast<const QMainWindow &>(*TheModel);
 }
 
-int WidgetCount(const QWidget &window)
+int widgetCount(const QWidget &window)
 {
     return int(window.findChildren<QWidget *>().size()) + 1;
 }
 
 // As many plain widgets as the real window has (menus and hidden ones included), at its size.
-std::unique_ptr<QWidget> OpenBareWindow()
+std::unique_ptr<QWidget> openBareWindow()
 {
-    const QMainWindow &model = Model();
+    const QMainWindow &model = modelWindow();
     auto window = std::make_unique<QMainWindow>();
     auto *client = new QWidget(window.get());
     window->setCentralWidget(client);
     constexpr int Columns = 8;
     const QSize cell(model.width() / Columns, 20);
-    for (int i = 0; i < WidgetCount(model) - 2; ++i) // the window and its client count too
+    for (int i = 0; i < widgetCount(model) - 2; ++i) // the window and its client count too
         (new QWidget(client))
             ->setGeometry(
                 QRect(QPoint(i % Columns * cell.width(), i / Columns * cell.height()), cell));
     window->setFixedSize(model.size());
-    CentreOnScreen(window.get());
+    centreWindowOnScreen(window.get());
     return window;
 }
 
 // A copy of one widget and its children in the stock Qt class each derives from, with its
 // place, text, font, palette and visibility: what the real window shows, without its code.
-void CopyStock(const QWidget &source, QWidget *parent)
+void copyStock(const QWidget &source, QWidget *parent)
 {
     QWidget *copy = nullptr;
     if (const auto *option = qobject_cast<const QRadioButton *>(&source)) {
@@ -176,12 +176,12 @@ void CopyStock(const QWidget &source, QWidget *parent)
         copy->setPalette(source.palette());
     copy->setHidden(source.isHidden());
     for (const QWidget *child : source.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        CopyStock(*child, copy);
+        copyStock(*child, copy);
 }
 
-std::unique_ptr<QWidget> OpenStockWindow()
+std::unique_ptr<QWidget> openStockWindow()
 {
-    const QMainWindow &model = Model();
+    const QMainWindow &model = modelWindow();
     auto window = std::make_unique<QMainWindow>();
     window->setWindowTitle(model.windowTitle());
     for (const QAction *title : model.menuBar()->actions()) {
@@ -194,36 +194,36 @@ std::unique_ptr<QWidget> OpenStockWindow()
     client->setFixedSize(model.centralWidget()->size());
     for (const QWidget *child :
          model.centralWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-        CopyStock(*child, client);
+        copyStock(*child, client);
     window->setFixedSize(model.size());
-    CentreOnScreen(window.get());
+    centreWindowOnScreen(window.get());
     return window;
 }
 
 // The heap that one open window holds, in KiB.
-double HeapOfOneWindow(const Opener &open)
+double heapOfOneWindow(const Opener &open)
 {
     std::unique_ptr<QWidget> window;
-    const double before = HeapBytes();
-    OpenToFirstPaint(open, window);
-    const double held = HeapBytes() - before;
-    Close(window);
+    const double before = heapBytes();
+    openToFirstPaint(open, window);
+    const double held = heapBytes() - before;
+    closeWindow(window);
     return held / 1024;
 }
 
 // Each sample opens the three windows in turn, so that a load that comes and goes on the
 // machine weighs on all three alike. The time is the real window's; the counters carry the
 // other two and the ratios.
-void MeasureFirstPaint(benchmark::State &state)
+void measureFirstPaint(benchmark::State &state)
 {
-    Model();
-    const Opener windows[] = {OpenMainWindow, OpenStockWindow, OpenBareWindow};
+    modelWindow();
+    const Opener windows[] = {openMainWindow, openStockWindow, openBareWindow};
     std::array<double, 3> seconds{};
     for (auto _ : state) {
         for (std::size_t i = 0; i < seconds.size(); ++i) {
             std::unique_ptr<QWidget> window;
-            seconds[i] = OpenToFirstPaint(windows[i], window);
-            Close(window);
+            seconds[i] = openToFirstPaint(windows[i], window);
+            closeWindow(window);
             if (seconds[i] < 0) {
                 state.SkipWithError("a window was never painted");
                 return;
@@ -236,24 +236,24 @@ void MeasureFirstPaint(benchmark::State &state)
     state.counters["bare_ms"] = seconds[2] * 1e3;
     state.counters["x_stock"] = seconds[0] / seconds[1];
     state.counters["x_bare"] = seconds[0] / seconds[2];
-    state.counters["heap_KiB"] = HeapOfOneWindow(windows[0]);
-    state.counters["stock_heap_KiB"] = HeapOfOneWindow(windows[1]);
-    state.counters["bare_heap_KiB"] = HeapOfOneWindow(windows[2]);
-    state.counters["widgets"] = WidgetCount(Model());
+    state.counters["heap_KiB"] = heapOfOneWindow(windows[0]);
+    state.counters["stock_heap_KiB"] = heapOfOneWindow(windows[1]);
+    state.counters["bare_heap_KiB"] = heapOfOneWindow(windows[2]);
+    state.counters["widgets"] = widgetCount(modelWindow());
 }
 
 } // namespace
 
-void RegisterFirstPaintBenchmarks(const std::string &platform)
+void registerFirstPaintBenchmarks(const std::string &platform)
 {
-    Register("FirstPaint/" + platform, MeasureFirstPaint)
+    registerBenchmark("FirstPaint/" + platform, measureFirstPaint)
         ->Iterations(1)
         ->Repetitions(PaintSamples)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
 }
 
-void CloseModelWindow()
+void closeModelWindow()
 {
     TheModel.reset();
 }

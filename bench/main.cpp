@@ -11,13 +11,13 @@ int main(int argc, char *argv[])
     benchmark::Initialize(&argc, argv);
     QApplication app(argc, argv);
     // As the program does: every window shows the application's icon.
-    QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
+    QApplication::setWindowIcon(widgets::pictureIcon(QStringLiteral("icon")));
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    bench::RegisterEngineBenchmarks();
-    bench::RegisterFirstPaintBenchmarks(QGuiApplication::platformName().toStdString());
+    bench::registerEngineBenchmarks();
+    bench::registerFirstPaintBenchmarks(QGuiApplication::platformName().toStdString());
     benchmark::RunSpecifiedBenchmarks();
-    bench::CloseModelWindow();
+    bench::closeModelWindow();
     benchmark::Shutdown();
     return 0;
 }

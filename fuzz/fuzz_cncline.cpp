@@ -19,12 +19,12 @@ using calc::ToolMode;
 
 using fuzz::DanishWords;
 using fuzz::EnglishWords;
-using fuzz::Shown;
+using fuzz::printable;
 
 namespace {
 
 // The copied texts as the line must show them: their digits, the separator a point.
-QString Copied(const QString &text, const calc::NumberLocale &locale)
+QString copiedText(const QString &text, const calc::NumberLocale &locale)
 {
     QString copied = text.trimmed();
     return copied.replace(locale.decimal, u'.');
@@ -32,7 +32,7 @@ QString Copied(const QString &text, const calc::NumberLocale &locale)
 
 // The whole line for an input that composes without an error: n rounded to a whole number and
 // D to 4 decimals, the other texts with their own digits.
-QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
+QString expectedLine(const calc::CncInput &in, const calc::CncWords &words,
                      const calc::NumberLocale &locale)
 {
     const double n =
@@ -40,20 +40,20 @@ QString ExpectedLine(const calc::CncInput &in, const calc::CncWords &words,
     const double d =
         calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
     QString line = QLatin1String("S") + calc::roundedNumberForLine(n, 0) + QLatin1String(" M03 F") +
-                   Copied(in.values[calc::Field::FeedRate], locale) + QLatin1String(" (") +
+                   copiedText(in.values[calc::Field::FeedRate], locale) + QLatin1String(" (") +
                    calc::roundedNumberForLine(d, 4);
     switch (in.mode) {
     case ToolMode::Mill:
-        line += words.mill + Copied(in.values[calc::Field::Flutes], locale) + words.edges;
+        line += words.mill + copiedText(in.values[calc::Field::Flutes], locale) + words.edges;
         break;
     case ToolMode::Drill:
         line += words.drill;
         break;
     case ToolMode::Tap:
         line += words.tap +
-                Copied(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch]
-                                                 : in.values[calc::Field::PitchMm],
-                       locale) +
+                copiedText(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch]
+                                                     : in.values[calc::Field::PitchMm],
+                           locale) +
                 words.pitch;
         break;
     }
@@ -67,10 +67,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const std::uint8_t options = data[0];
-    const auto parts = fuzz::SplitLines(data + 1, size - 1, 7);
+    const auto parts = fuzz::splitLines(data + 1, size - 1, 7);
     const auto how = static_cast<fuzz::Decoding>(((options >> 6) & 3) % 3);
     auto field = [&](std::size_t i) {
-        return i < parts.size() ? fuzz::Decode(parts[i].constData(),
+        return i < parts.size() ? fuzz::decode(parts[i].constData(),
                                                static_cast<std::size_t>(parts[i].size()), how)
                                 : QString();
     };
@@ -94,29 +94,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         in.mode == ToolMode::Tap && !in.pitchMmSelected && !in.threadsPerInchSelected;
 
     QString line = before;
-    const std::string what =
-        "composeCncLine(mode " + std::to_string(mode) + ", options " + std::to_string(options) +
-        ", n " + Shown(in.values[calc::Field::SpindleSpeed]) + ", S " +
-        Shown(in.values[calc::Field::FeedRate]) + ", D " + Shown(in.values[calc::Field::Diameter]) +
-        ", Z " + Shown(in.values[calc::Field::Flutes]) + ", pitch " +
-        Shown(in.values[calc::Field::PitchMm]) + " / " +
-        Shown(in.values[calc::Field::ThreadsPerInch]) + ")";
+    const std::string what = "composeCncLine(mode " + std::to_string(mode) + ", options " +
+                             std::to_string(options) + ", n " +
+                             printable(in.values[calc::Field::SpindleSpeed]) + ", S " +
+                             printable(in.values[calc::Field::FeedRate]) + ", D " +
+                             printable(in.values[calc::Field::Diameter]) + ", Z " +
+                             printable(in.values[calc::Field::Flutes]) + ", pitch " +
+                             printable(in.values[calc::Field::PitchMm]) + " / " +
+                             printable(in.values[calc::Field::ThreadsPerInch]) + ")";
     try {
         calc::composeCncLine(in, words, locale, line);
     } catch (const calc::InputError &) {
         FUZZ_CHECK(!tapWithoutPitch, what + " threw with no line to build");
-        FUZZ_CHECK(line == before, what + " threw and changed the line to " + Shown(line));
+        FUZZ_CHECK(line == before, what + " threw and changed the line to " + printable(line));
         return 0;
     } catch (const std::exception &e) {
         FUZZ_FAIL(what + " threw " + e.what());
     }
 
     if (tapWithoutPitch) {
-        FUZZ_CHECK(line == before, what + " changed the line to " + Shown(line));
+        FUZZ_CHECK(line == before, what + " changed the line to " + printable(line));
         return 0;
     }
-    FUZZ_CHECK(fuzz::IsMachineSafeLine(line, words), what + " gave " + Shown(line));
-    const QString expected = ExpectedLine(in, words, locale);
-    FUZZ_CHECK(line == expected, what + " gave " + Shown(line) + ", expected " + Shown(expected));
+    FUZZ_CHECK(fuzz::isMachineSafeLine(line, words), what + " gave " + printable(line));
+    const QString expected = expectedLine(in, words, locale);
+    FUZZ_CHECK(line == expected,
+               what + " gave " + printable(line) + ", expected " + printable(expected));
     return 0;
 }

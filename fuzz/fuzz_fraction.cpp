@@ -14,27 +14,27 @@
 #include <string>
 
 using calc::NumberLocale;
-using fuzz::Shown;
+using fuzz::printable;
 
 namespace {
 
-QString Evaluate(const QString &text, const NumberLocale &locale)
+QString evaluated(const QString &text, const NumberLocale &locale)
 {
     try {
         return calc::evaluateFraction(text, locale);
     } catch (const std::exception &e) {
-        FUZZ_FAIL("evaluateFraction(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("evaluateFraction(" + printable(text) + ") threw " + e.what());
     } catch (...) {
-        FUZZ_FAIL("evaluateFraction(" + Shown(text) + ") threw");
+        FUZZ_FAIL("evaluateFraction(" + printable(text) + ") threw");
     }
 }
 
 // The value of a result, or nothing for the empty result; a non-empty result must be a
 // number text of the locale.
-std::optional<double> ValueOf(const QString &text, const QString &result,
+std::optional<double> valueOf(const QString &text, const QString &result,
                               const NumberLocale &locale)
 {
-    const std::string what = "evaluateFraction(" + Shown(text) + ") gave " + Shown(result);
+    const std::string what = "evaluateFraction(" + printable(text) + ") gave " + printable(result);
     FUZZ_CHECK(!result.contains(u'/'), what);
     if (result.isEmpty())
         return std::nullopt;
@@ -56,31 +56,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const auto how = static_cast<fuzz::Decoding>(data[0] % 3);
-    const QString text = fuzz::Decode(reinterpret_cast<const char *>(data + 1), size - 1, how);
+    const QString text = fuzz::decode(reinterpret_cast<const char *>(data + 1), size - 1, how);
 
-    const QString comma = Evaluate(text, calc::commaLocale());
-    const QString point = Evaluate(text, calc::pointLocale());
-    const auto commaValue = ValueOf(text, comma, calc::commaLocale());
-    const auto pointValue = ValueOf(text, point, calc::pointLocale());
+    const QString comma = evaluated(text, calc::commaLocale());
+    const QString point = evaluated(text, calc::pointLocale());
+    const auto commaValue = valueOf(text, comma, calc::commaLocale());
+    const auto pointValue = valueOf(text, point, calc::pointLocale());
 
     // A point reads as the decimal separator in both locales, a comma in the comma locale only.
     if (text.contains(u','))
-        FUZZ_CHECK(!pointValue, "evaluateFraction(" + Shown(text) + ") gave " + Shown(point) +
-                                    " with a comma in a point locale");
+        FUZZ_CHECK(!pointValue, "evaluateFraction(" + printable(text) + ") gave " +
+                                    printable(point) + " with a comma in a point locale");
     else
-        FUZZ_CHECK(commaValue == pointValue, "evaluateFraction(" + Shown(text) + ") gave " +
-                                                 Shown(comma) + " and " + Shown(point));
+        FUZZ_CHECK(commaValue == pointValue, "evaluateFraction(" + printable(text) + ") gave " +
+                                                 printable(comma) + " and " + printable(point));
     // One slash, no more.
     if (text.count(u'/') > 1)
-        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
-                                        " for a second slash");
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + printable(text) + ") gave " +
+                                        printable(comma) + " for a second slash");
     // Without a slash the denominator is empty: nothing to divide by.
     if (!text.contains(u'/'))
-        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
-                                        " without a slash");
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + printable(text) + ") gave " +
+                                        printable(comma) + " without a slash");
     // The length is held in a byte.
     if (text.size() > 255)
-        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + Shown(text) + ") gave " + Shown(comma) +
-                                        " for a text over 255 characters");
+        FUZZ_CHECK(comma.isEmpty(), "evaluateFraction(" + printable(text) + ") gave " +
+                                        printable(comma) + " for a text over 255 characters");
     return 0;
 }

@@ -16,52 +16,53 @@
 #include <string>
 
 using calc::NumberLocale;
-using fuzz::Shown;
+using fuzz::printable;
 
 namespace {
 
-std::string Num(double x)
+std::string numberText(double x)
 {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.17g", x);
     return buf;
 }
 
-std::string LocaleName(const NumberLocale &locale)
+std::string localeName(const NumberLocale &locale)
 {
     return locale.decimal == QLatin1Char(',') ? "comma locale" : "point locale";
 }
 
 // The number a text reads as, or nothing when it is no number; a finite result or an
 // InputError are the only outcomes.
-std::optional<double> Read(const QString &text, const NumberLocale &locale)
+std::optional<double> readNumber(const QString &text, const NumberLocale &locale)
 {
     try {
         const double x = calc::textToNumber(text, locale);
-        FUZZ_CHECK(std::isfinite(x), "textToNumber(" + Shown(text) + ") in the " +
-                                         LocaleName(locale) + " gave " + Num(x));
+        FUZZ_CHECK(std::isfinite(x), "textToNumber(" + printable(text) + ") in the " +
+                                         localeName(locale) + " gave " + numberText(x));
         return x;
     } catch (const calc::InputError &) {
         return std::nullopt;
     } catch (const std::exception &e) {
-        FUZZ_FAIL("textToNumber(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("textToNumber(" + printable(text) + ") threw " + e.what());
     }
 }
 
-std::optional<double> ReadLenient(const QString &text)
+std::optional<double> readLenient(const QString &text)
 {
     try {
         const double x = calc::readLenientNumber(text);
-        FUZZ_CHECK(std::isfinite(x), "readLenientNumber(" + Shown(text) + ") gave " + Num(x));
+        FUZZ_CHECK(std::isfinite(x),
+                   "readLenientNumber(" + printable(text) + ") gave " + numberText(x));
         return x;
     } catch (const calc::InputError &) {
         return std::nullopt;
     } catch (const std::exception &e) {
-        FUZZ_FAIL("readLenientNumber(" + Shown(text) + ") threw " + e.what());
+        FUZZ_FAIL("readLenientNumber(" + printable(text) + ") threw " + e.what());
     }
 }
 
-bool OnlyPlainNumberCharacters(const QString &text)
+bool onlyPlainNumberCharacters(const QString &text)
 {
     for (const QChar c : text) {
         if (!(c.unicode() < 0x80 && (c.isDigit() || c == u'.' || c == u'e' || c == u'E' ||
@@ -71,28 +72,28 @@ bool OnlyPlainNumberCharacters(const QString &text)
     return true;
 }
 
-void CheckText(const QString &text)
+void checkText(const QString &text)
 {
-    const auto comma = Read(text, calc::commaLocale());
-    const auto point = Read(text, calc::pointLocale());
+    const auto comma = readNumber(text, calc::commaLocale());
+    const auto point = readNumber(text, calc::pointLocale());
     // Without either separator, the locale cannot matter.
     if (!text.contains(u',') && !text.contains(u'.')) {
         FUZZ_CHECK(comma.has_value() == point.has_value() && (!comma || *comma == *point),
-                   "textToNumber(" + Shown(text) + ") differs between the locales");
+                   "textToNumber(" + printable(text) + ") differs between the locales");
     }
 
-    const auto lenient = ReadLenient(text);
+    const auto lenient = readLenient(text);
     // A plain number with a point reads the same strictly and leniently.
-    if (point && OnlyPlainNumberCharacters(text)) {
+    if (point && onlyPlainNumberCharacters(text)) {
         FUZZ_CHECK(lenient && *lenient == *point,
-                   "readLenientNumber(" + Shown(text) +
-                       ") = " + (lenient ? Num(*lenient) : "error") +
-                       ", textToNumber in the point locale = " + Num(*point));
+                   "readLenientNumber(" + printable(text) +
+                       ") = " + (lenient ? numberText(*lenient) : "error") +
+                       ", textToNumber in the point locale = " + numberText(*point));
     }
 }
 
 // The number of significant digits of the mantissa of a number text.
-int SignificantDigits(const QString &mantissa)
+int significantDigits(const QString &mantissa)
 {
     QString digits;
     for (const QChar c : mantissa) {
@@ -104,16 +105,16 @@ int SignificantDigits(const QString &mantissa)
     return static_cast<int>(digits.size());
 }
 
-void CheckTextOfNumber(double x, const NumberLocale &locale)
+void checkTextOfNumber(double x, const NumberLocale &locale)
 {
     QString text;
     try {
         text = calc::numberToText(x, locale);
     } catch (const std::exception &e) {
-        FUZZ_FAIL("numberToText(" + Num(x) + ") threw " + e.what());
+        FUZZ_FAIL("numberToText(" + numberText(x) + ") threw " + e.what());
     }
-    const std::string what =
-        "numberToText(" + Num(x) + ") in the " + LocaleName(locale) + " gave " + Shown(text);
+    const std::string what = "numberToText(" + numberText(x) + ") in the " + localeName(locale) +
+                             " gave " + printable(text);
 
     FUZZ_CHECK(!text.isEmpty(), what);
     for (const QChar c : text) {
@@ -125,7 +126,7 @@ void CheckTextOfNumber(double x, const NumberLocale &locale)
 
     const qsizetype e = text.indexOf(u'E');
     const QString mantissa = e < 0 ? text : text.left(e);
-    FUZZ_CHECK(SignificantDigits(mantissa) <= 15, what);
+    FUZZ_CHECK(significantDigits(mantissa) <= 15, what);
     if (mantissa.contains(locale.decimal)) {
         FUZZ_CHECK(!mantissa.endsWith(u'0') && !mantissa.endsWith(locale.decimal), what);
     }
@@ -134,7 +135,7 @@ void CheckTextOfNumber(double x, const NumberLocale &locale)
         FUZZ_CHECK(exponent.size() >= 3 && (exponent[0] == u'+' || exponent[0] == u'-'), what);
     }
 
-    const auto back = Read(text, locale);
+    const auto back = readNumber(text, locale);
     // Within 15 digits of the largest double, the rounded text lies beyond it and reads as an
     // overflow; everything else reads back.
     if (!back && std::fabs(x) > 1.79769313486231e308)
@@ -142,7 +143,7 @@ void CheckTextOfNumber(double x, const NumberLocale &locale)
     FUZZ_CHECK(back.has_value(), what + ", which does not read back");
     const double y = *back;
     FUZZ_CHECK(std::fabs(y - x) <= 1e-14 * std::fabs(x) + DBL_TRUE_MIN,
-               what + ", which reads back as " + Num(y));
+               what + ", which reads back as " + numberText(y));
     if (x == 0)
         FUZZ_CHECK(y == 0 && text == QLatin1String("0"), what);
 
@@ -154,24 +155,25 @@ void CheckTextOfNumber(double x, const NumberLocale &locale)
         FUZZ_CHECK(a >= 1e-4 * (1 - 1e-14) && a < 1e15 * (1 + 1e-14), what);
 }
 
-void CheckRounding(double x)
+void checkRounding(double x)
 {
     for (int k = 0; k <= 8; ++k) {
         double r = 0;
         try {
             r = calc::roundHalfEven(x, k);
         } catch (const std::exception &e) {
-            FUZZ_FAIL("roundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") threw " + e.what());
+            FUZZ_FAIL("roundHalfEven(" + numberText(x) + ", " + std::to_string(k) + ") threw " +
+                      e.what());
         }
         const std::string what =
-            "roundHalfEven(" + Num(x) + ", " + std::to_string(k) + ") gave " + Num(r);
+            "roundHalfEven(" + numberText(x) + ", " + std::to_string(k) + ") gave " + numberText(r);
         FUZZ_CHECK(std::isfinite(r), what);
         const double half = 0.5 * std::pow(10.0, -k);
         FUZZ_CHECK(std::fabs(r - x) <= half * (1 + 1e-9) + 4 * DBL_EPSILON * std::fabs(x), what);
         FUZZ_CHECK(r == 0 || std::signbit(r) == std::signbit(x), what);
         // A rounded number stays as it is when rounded again.
         FUZZ_CHECK(calc::roundHalfEven(r, k) == r,
-                   what + ", which rounds again to " + Num(calc::roundHalfEven(r, k)));
+                   what + ", which rounds again to " + numberText(calc::roundHalfEven(r, k)));
         // An exact half (x + 0.5 whole) goes to the even neighbour.
         if (k == 0 && std::fabs(x) < 0x1p52 && x != std::trunc(x) && 2 * x == std::trunc(2 * x)) {
             const double lower = std::floor(x);
@@ -181,13 +183,13 @@ void CheckRounding(double x)
     }
 }
 
-void CheckNumber(double x)
+void checkNumber(double x)
 {
     if (!std::isfinite(x))
         return;
-    CheckTextOfNumber(x, calc::commaLocale());
-    CheckTextOfNumber(x, calc::pointLocale());
-    CheckRounding(x);
+    checkTextOfNumber(x, calc::commaLocale());
+    checkTextOfNumber(x, calc::pointLocale());
+    checkRounding(x);
 }
 
 } // namespace
@@ -196,18 +198,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     const auto *chars = reinterpret_cast<const char *>(data);
     for (const auto how : {fuzz::Decoding::Utf8, fuzz::Decoding::Latin1}) {
-        const QString text = fuzz::Decode(chars, size, how);
-        CheckText(text);
+        const QString text = fuzz::decode(chars, size, how);
+        checkText(text);
         // Whatever reads as a number is also a number to write and round.
-        if (const auto x = Read(text, calc::commaLocale()))
-            CheckNumber(*x);
-        if (const auto x = Read(text, calc::pointLocale()))
-            CheckNumber(*x);
+        if (const auto x = readNumber(text, calc::commaLocale()))
+            checkNumber(*x);
+        if (const auto x = readNumber(text, calc::pointLocale()))
+            checkNumber(*x);
     }
     if (size >= sizeof(double)) {
         double x = 0;
         std::memcpy(&x, data, sizeof x);
-        CheckNumber(x);
+        checkNumber(x);
     }
     return 0;
 }

@@ -22,14 +22,14 @@ using state::WorkingValues;
 
 using fuzz::DanishWords;
 using fuzz::EnglishWords;
-using fuzz::Shown;
+using fuzz::printable;
 
 namespace {
 
-void Check(const session::Outcome &out, const calc::CncWords &words, const std::string &what)
+void checkOutcome(const session::Outcome &out, const calc::CncWords &words, const std::string &what)
 {
-    FUZZ_CHECK(out.cncLine.isEmpty() || fuzz::IsMachineSafeLine(out.cncLine, words),
-               what + " showed " + Shown(out.cncLine));
+    FUZZ_CHECK(out.cncLine.isEmpty() || fuzz::isMachineSafeLine(out.cncLine, words),
+               what + " showed " + printable(out.cncLine));
     FUZZ_CHECK(!(out.saved && out.inputError), what + " saved after an input error");
 }
 
@@ -62,53 +62,54 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
     try {
-        Check(engine.load(words), words, "load");
-        Check(engine.selectMode(ToolMode::Mill), words, "the first mode switch");
+        checkOutcome(engine.load(words), words, "load");
+        checkOutcome(engine.selectMode(ToolMode::Mill), words, "the first mode switch");
         for (std::size_t r = 1; r < records.size(); ++r) {
             const QByteArray &record = records[r];
             const int what = record.size() > 0 ? std::uint8_t(record[0]) % 8 : 0;
             const int pick = record.size() > 1 ? std::uint8_t(record[1]) : 0;
             const QByteArray rest = record.size() > 2 ? record.mid(2) : QByteArray();
-            const QString text = fuzz::Decode(rest.constData(), std::size_t(rest.size()), how);
+            const QString text = fuzz::decode(rest.constData(), std::size_t(rest.size()), how);
             const Field field = AllFields[std::size_t(pick % 8)];
             const std::string name = "action " + std::to_string(what) + " (" +
-                                     std::to_string(pick) + ", " + Shown(text) + ")";
+                                     std::to_string(pick) + ", " + printable(text) + ")";
             switch (what) {
             case 0:
                 engine.setText(field, text);
-                Check(engine.enter(field), words, name);
+                checkOutcome(engine.enter(field), words, name);
                 break;
             case 1:
                 engine.setText(field, text);
                 break;
             case 2:
-                Check(engine.selectMode(ToolMode(pick % 3)), words, name);
+                checkOutcome(engine.selectMode(ToolMode(pick % 3)), words, name);
                 break;
             case 3:
-                Check(engine.selectPitchUnit(pick % 2 ? session::PitchUnit::ThreadsPerInch
-                                                      : session::PitchUnit::Millimetres),
-                      words, name);
+                checkOutcome(engine.selectPitchUnit(pick % 2 ? session::PitchUnit::ThreadsPerInch
+                                                             : session::PitchUnit::Millimetres),
+                             words, name);
                 break;
             case 4:
-                Check(engine.selectUnits(pick % 2 ? session::Units::Inch : session::Units::Metric),
-                      words, name);
+                checkOutcome(
+                    engine.selectUnits(pick % 2 ? session::Units::Inch : session::Units::Metric),
+                    words, name);
                 break;
             case 5:
-                Check(engine.selectDecimals(pick % 5 - 1), words, name);
+                checkOutcome(engine.selectDecimals(pick % 5 - 1), words, name);
                 break;
             case 6: {
                 // The language item, then the new window opening in Mill mode.
                 const std::optional<Field> focused =
                     pick % 9 == 8 ? std::nullopt : std::optional<Field>(AllFields[pick % 9]);
-                Check(
+                checkOutcome(
                     engine.switchLanguage(pick % 2 ? Language::English : Language::Danish, focused),
                     words, name);
-                Check(engine.load(words), words, name + ", load");
-                Check(engine.selectMode(ToolMode::Mill), words, name + ", Mill");
+                checkOutcome(engine.load(words), words, name + ", load");
+                checkOutcome(engine.selectMode(ToolMode::Mill), words, name + ", Mill");
                 break;
             }
             default:
-                Check(engine.enter(field), words, name);
+                checkOutcome(engine.enter(field), words, name);
                 break;
             }
         }

@@ -19,13 +19,13 @@ using calc::ToolValues;
 using state::LanguageState;
 using state::WorkingValues;
 
-using fuzz::Shown;
+using fuzz::printable;
 
 namespace {
 
 constexpr int RecordCount = 33;
 
-std::array<QString *, 24> Texts(WorkingValues &v)
+std::array<QString *, 24> textsOf(WorkingValues &v)
 {
     std::array<QString *, 24> texts{};
     int i = 0;
@@ -37,10 +37,10 @@ std::array<QString *, 24> Texts(WorkingValues &v)
 }
 
 // The 33 stored members in file order, each as a text, to compare record by record.
-std::array<QString, RecordCount> Records(WorkingValues v)
+std::array<QString, RecordCount> recordsOf(WorkingValues v)
 {
     std::array<QString, RecordCount> records;
-    const auto texts = Texts(v);
+    const auto texts = textsOf(v);
     for (std::size_t i = 0; i < texts.size(); ++i)
         records[i] = *texts[i];
     records[24] = QString::number(v.decimalCount);
@@ -53,7 +53,7 @@ std::array<QString, RecordCount> Records(WorkingValues v)
     return records;
 }
 
-int Parse(const QByteArray &bytes, WorkingValues &values)
+int parseInto(const QByteArray &bytes, WorkingValues &values)
 {
     try {
         return state::parseSettings(bytes, values);
@@ -66,10 +66,10 @@ int Parse(const QByteArray &bytes, WorkingValues &values)
 
 // Values that differ from the initial ones in every record, to see which records a read
 // overwrote.
-WorkingValues Prefilled()
+WorkingValues prefilled()
 {
     WorkingValues v;
-    const auto texts = Texts(v);
+    const auto texts = textsOf(v);
     for (std::size_t i = 0; i < texts.size(); ++i)
         *texts[i] = QStringLiteral("held %1").arg(i);
     v.decimalCount = 254;
@@ -80,7 +80,7 @@ WorkingValues Prefilled()
 }
 
 // A whole file: 33 lines, each ended by CR LF, and no other line break.
-void CheckWholeFile(const QByteArray &file, const std::string &what)
+void checkWholeFile(const QByteArray &file, const std::string &what)
 {
     int lines = 0;
     for (qsizetype i = 0; i < file.size(); ++i) {
@@ -96,7 +96,7 @@ void CheckWholeFile(const QByteArray &file, const std::string &what)
 }
 
 // A text the fixed format can carry as it is: Latin-1, no double quote, no line break.
-bool Storable(const QString &text)
+bool isStorable(const QString &text)
 {
     for (const QChar c : text) {
         if (c.unicode() > 0xff || c == u'"' || c == u'\r' || c == u'\n')
@@ -105,48 +105,48 @@ bool Storable(const QString &text)
     return true;
 }
 
-void CheckReading(const QByteArray &bytes)
+void checkReading(const QByteArray &bytes)
 {
     WorkingValues fresh;
-    WorkingValues held = Prefilled();
-    const auto freshBefore = Records(fresh);
-    const auto heldBefore = Records(held);
-    const int read = Parse(bytes, fresh);
+    WorkingValues held = prefilled();
+    const auto freshBefore = recordsOf(fresh);
+    const auto heldBefore = recordsOf(held);
+    const int read = parseInto(bytes, fresh);
     FUZZ_CHECK(read >= 0 && read <= RecordCount, "parseSettings returned " + std::to_string(read));
-    FUZZ_CHECK(Parse(bytes, held) == read, "parseSettings read differently into other values");
+    FUZZ_CHECK(parseInto(bytes, held) == read, "parseSettings read differently into other values");
 
-    const auto freshAfter = Records(fresh);
-    const auto heldAfter = Records(held);
+    const auto freshAfter = recordsOf(fresh);
+    const auto heldAfter = recordsOf(held);
     for (int i = 0; i < RecordCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const std::string what =
             "record " + std::to_string(i + 1) + " of " + std::to_string(read) + " read";
         if (i < read) {
             FUZZ_CHECK(freshAfter[k] == heldAfter[k],
-                       what + ": " + Shown(freshAfter[k]) + " and " + Shown(heldAfter[k]));
+                       what + ": " + printable(freshAfter[k]) + " and " + printable(heldAfter[k]));
         } else {
             FUZZ_CHECK(freshAfter[k] == freshBefore[k] && heldAfter[k] == heldBefore[k],
-                       what + " was changed to " + Shown(freshAfter[k]));
+                       what + " was changed to " + printable(freshAfter[k]));
         }
     }
 
     // What was read is written and read back unchanged, and writing it again gives the
     // same bytes.
     const QByteArray written = state::serializeSettings(fresh);
-    CheckWholeFile(written, "the file written from a read file");
+    checkWholeFile(written, "the file written from a read file");
     WorkingValues back;
-    FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");
+    FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");
     if (!back.sameStoredValues(fresh)) {
-        const auto r = Records(back);
+        const auto r = recordsOf(back);
         for (std::size_t i = 0; i < r.size(); ++i)
             FUZZ_CHECK(r[i] == freshAfter[i], "record " + std::to_string(i + 1) + " read " +
-                                                  Shown(freshAfter[i]) +
-                                                  ", written and read back " + Shown(r[i]));
+                                                  printable(freshAfter[i]) +
+                                                  ", written and read back " + printable(r[i]));
     }
     FUZZ_CHECK(state::serializeSettings(back) == written, "writing twice gives other bytes");
 }
 
-WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
+WorkingValues valuesFrom(const std::uint8_t *data, std::size_t size)
 {
     WorkingValues v;
     if (size < 3)
@@ -162,27 +162,28 @@ WorkingValues ValuesFrom(const std::uint8_t *data, std::size_t size)
     v.spareFlag1 = flags & 32;
     v.spareFlag2 = flags & 64;
     const auto how = (flags & 128) ? fuzz::Decoding::Utf8 : fuzz::Decoding::Latin1;
-    const auto parts = fuzz::SplitLines(data + 3, size - 3, 24);
-    const auto texts = Texts(v);
+    const auto parts = fuzz::splitLines(data + 3, size - 3, 24);
+    const auto texts = textsOf(v);
     for (std::size_t i = 0; i < parts.size(); ++i)
         *texts[i] =
-            fuzz::Decode(parts[i].constData(), static_cast<std::size_t>(parts[i].size()), how);
+            fuzz::decode(parts[i].constData(), static_cast<std::size_t>(parts[i].size()), how);
     return v;
 }
 
-void CheckWriting(const WorkingValues &values)
+void checkWriting(const WorkingValues &values)
 {
     const QByteArray written = state::serializeSettings(values);
-    CheckWholeFile(written, "the file written from made-up values");
+    checkWholeFile(written, "the file written from made-up values");
     WorkingValues back;
-    FUZZ_CHECK(Parse(written, back) == RecordCount, "a written file does not read whole");
+    FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");
 
-    const auto want = Records(values);
-    const auto got = Records(back);
+    const auto want = recordsOf(values);
+    const auto got = recordsOf(back);
     for (std::size_t i = 0; i < want.size(); ++i) {
-        if (i >= 24 || Storable(want[i]))
+        if (i >= 24 || isStorable(want[i]))
             FUZZ_CHECK(got[i] == want[i], "record " + std::to_string(i + 1) + " written as " +
-                                              Shown(want[i]) + ", read back as " + Shown(got[i]));
+                                              printable(want[i]) + ", read back as " +
+                                              printable(got[i]));
     }
 }
 
@@ -191,7 +192,7 @@ void CheckWriting(const WorkingValues &values)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    CheckReading(bytes);
-    CheckWriting(ValuesFrom(data, size));
+    checkReading(bytes);
+    checkWriting(valuesFrom(data, size));
     return 0;
 }

@@ -20,7 +20,7 @@ namespace fuzz {
 
 // A text shown with every character outside printable ASCII escaped, so that a failure
 // message says exactly which text failed.
-inline std::string Shown(const QString &text)
+inline std::string printable(const QString &text)
 {
     std::string out = "\"";
     for (const QChar c : text) {
@@ -53,7 +53,7 @@ inline std::string Shown(const QString &text)
 // UTF-8, Latin-1 letters, lone surrogates).
 enum class Decoding { Utf8, Latin1, Utf16 };
 
-inline QString Decode(const char *data, std::size_t size, Decoding how)
+inline QString decode(const char *data, std::size_t size, Decoding how)
 {
     const auto n = static_cast<qsizetype>(size);
     switch (how) {
@@ -75,7 +75,7 @@ inline QString Decode(const char *data, std::size_t size, Decoding how)
 }
 
 // The input cut at each '\n' into at most maxParts pieces; the last piece keeps the rest.
-inline std::vector<QByteArray> SplitLines(const std::uint8_t *data, std::size_t size,
+inline std::vector<QByteArray> splitLines(const std::uint8_t *data, std::size_t size,
                                           std::size_t maxParts)
 {
     std::vector<QByteArray> parts;
@@ -103,7 +103,7 @@ inline const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLitera
 // Whether line is a CNC line the machine may get: S<digits> M03 F<number> (<number> and the
 // tool words of its kind, with a number where the words leave room), every number plain
 // (digits and at most one point) and above zero.
-inline bool IsMachineSafeLine(const QString &line, const calc::CncWords &words)
+inline bool isMachineSafeLine(const QString &line, const calc::CncWords &words)
 {
     const QString number = QStringLiteral("(\\d*\\.?\\d*)");
     const QString start =

@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Replay(const fs::path &file)
+bool replay(const fs::path &file)
 {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
@@ -50,12 +50,12 @@ int main(int argc, char **argv)
             }
             std::sort(files.begin(), files.end());
             for (const auto &file : files) {
-                if (!Replay(file))
+                if (!replay(file))
                     return 1;
                 ++replayed;
             }
         } else if (fs::is_regular_file(arg, error)) {
-            if (!Replay(arg))
+            if (!replay(arg))
                 return 1;
             ++replayed;
         } else {

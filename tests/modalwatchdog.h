@@ -66,7 +66,7 @@ public:
     }
 
     // Closes a modal window the way its Esc key or close box would.
-    static void Dismiss(QWidget *modal)
+    static void dismiss(QWidget *modal)
     {
         if (auto *dialog = qobject_cast<QDialog *>(modal))
             dialog->reject();
@@ -101,7 +101,7 @@ private:
             if (tick && ++m_ticksOpen == StuckTicks) {
                 m_unexpected << QStringLiteral("still open after its handler: ") +
                                     modal->objectName();
-                Dismiss(modal);
+                dismiss(modal);
             }
             return;
         }
@@ -119,7 +119,7 @@ private:
             m_seen.append(
                 {QStringLiteral("(dialog)"), modal->objectName(), QMessageBox::NoIcon, {}});
             m_unexpected << what;
-            Dismiss(modal);
+            dismiss(modal);
             return;
         }
         m_seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});

@@ -25,14 +25,14 @@ inline std::array<NamedLocale, 2> Locales()
 }
 
 // A number text written with a point, in the locale's notation.
-inline QString InLocale(QString pointText, const calc::NumberLocale &locale)
+inline QString inLocale(QString pointText, const calc::NumberLocale &locale)
 {
     pointText.replace(QLatin1Char('.'), locale.decimal);
     return pointText;
 }
 
 // Shortest round-trip text, to show a double exactly in a failure message.
-inline QByteArray Exact(double value)
+inline QByteArray exactDigits(double value)
 {
     char buf[40];
     const auto res = std::to_chars(buf, buf + sizeof buf, value);
@@ -46,6 +46,6 @@ inline QByteArray Exact(double value)
     do {                                                                                           \
         const double actual_ = (actual);                                                           \
         const double expected_ = (expected);                                                       \
-        QVERIFY2(actual_ == expected_,                                                             \
-                 "got " + calctest::Exact(actual_) + ", expected " + calctest::Exact(expected_));  \
+        QVERIFY2(actual_ == expected_, "got " + calctest::exactDigits(actual_) + ", expected " +   \
+                                           calctest::exactDigits(expected_));                      \
     } while (false)

@@ -7,7 +7,7 @@
 using namespace calc;
 using calc::Field;
 using calc::ToolMode;
-using calctest::InLocale;
+using calctest::inLocale;
 
 namespace {
 
@@ -25,9 +25,9 @@ struct Fields
                *threadsPerInch = "";
 };
 
-CncInput InputOf(const Fields &f, const NumberLocale &locale)
+CncInput inputOf(const Fields &f, const NumberLocale &locale)
 {
-    const auto l = [&locale](const char *t) { return InLocale(QString::fromLatin1(t), locale); };
+    const auto l = [&locale](const char *t) { return inLocale(QString::fromLatin1(t), locale); };
     CncInput in;
     in.mode = f.mode;
     in.pitchMmSelected = (f.options & Mm) != 0;
@@ -179,7 +179,7 @@ void TestCncLine::composeCncLine_writesLineWithPoints()
     QFETCH(QString, danishLine);
     QFETCH(QString, englishLine);
 
-    const CncInput input = InputOf(fields, locale);
+    const CncInput input = inputOf(fields, locale);
     QString line = QStringLiteral("previous line");
     composeCncLine(input, danish, locale, line);
     QCOMPARE(line, danishLine);
@@ -232,9 +232,9 @@ void TestCncLine::composeCncLine_failure_leavesTheLine()
     QString line = QStringLiteral("previous line");
     if (throws)
         QVERIFY_THROWS_EXCEPTION(InputError,
-                                 composeCncLine(InputOf(fields, locale), danish, locale, line));
+                                 composeCncLine(inputOf(fields, locale), danish, locale, line));
     else
-        composeCncLine(InputOf(fields, locale), danish, locale, line);
+        composeCncLine(inputOf(fields, locale), danish, locale, line);
     QCOMPARE(line, QStringLiteral("previous line"));
 }
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 using namespace calc;
-using calctest::InLocale;
+using calctest::inLocale;
 
 class TestFraction : public QObject
 {
@@ -59,7 +59,7 @@ void TestFraction::evaluateFraction_givesValueInLocaleOrFails_data()
     for (const auto &[name, locale] : calctest::Locales()) {
         for (const Row &row : rows) {
             QTest::addRow("%s: %s", name, row.name)
-                << locale << row.text << InLocale(QString::fromLatin1(row.result), locale);
+                << locale << row.text << inLocale(QString::fromLatin1(row.result), locale);
         }
     }
     // A comma is the decimal separator of one locale and no number in the other.

@@ -8,7 +8,7 @@
 #include <limits>
 
 using namespace calc;
-using calctest::InLocale;
+using calctest::inLocale;
 
 class TestNumbers : public QObject
 {
@@ -185,7 +185,7 @@ void TestNumbers::numberToText_writesFifteenSignificantDigits_data()
     for (const auto &[name, locale] : calctest::Locales()) {
         for (const Row &row : rows) {
             QTest::addRow("%s: %s", name, row.name)
-                << locale << row.value << InLocale(QString::fromLatin1(row.text), locale);
+                << locale << row.value << inLocale(QString::fromLatin1(row.text), locale);
         }
     }
 }

@@ -22,7 +22,7 @@ struct Finished
     QString output;
 };
 
-Finished Run(const QString &program, const QStringList &arguments)
+Finished runProgram(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -59,9 +59,9 @@ private:
 void TestInstall::initTestCase()
 {
     QVERIFY(m_prefix.isValid());
-    const Finished install = Run(QStringLiteral(KVR_CMAKE_COMMAND),
-                                 {QStringLiteral("--install"), QStringLiteral(KVR_BUILD_DIR),
-                                  QStringLiteral("--prefix"), m_prefix.path()});
+    const Finished install = runProgram(QStringLiteral(KVR_CMAKE_COMMAND),
+                                        {QStringLiteral("--install"), QStringLiteral(KVR_BUILD_DIR),
+                                         QStringLiteral("--prefix"), m_prefix.path()});
     QVERIFY2(install.status == 0, qPrintable(install.output));
 
     // The desktop file is found by the name the program gives the desktop.
@@ -97,7 +97,7 @@ void TestInstall::validators_passInstalledFilesWithoutWarnings_data()
 void TestInstall::validators_passInstalledFilesWithoutWarnings()
 {
     QFETCH(QStringList, command);
-    const Finished check = Run(command.takeFirst(), command);
+    const Finished check = runProgram(command.takeFirst(), command);
     QVERIFY2(check.status == 0, qPrintable(check.output));
     // desktop-file-validate passes a file with warnings; they count here.
     if (check.output.contains(QStringLiteral("warning"), Qt::CaseInsensitive))
@@ -141,7 +141,7 @@ void TestInstall::icon_hasItsSize()
 void TestInstall::metainfoRelease_isTheProgramsVersion()
 {
     const Finished version =
-        Run(m_prefix.filePath(QStringLiteral("bin/kvrcalc")), {QStringLiteral("--version")});
+        runProgram(m_prefix.filePath(QStringLiteral("bin/kvrcalc")), {QStringLiteral("--version")});
     QCOMPARE(version.status, 0);
     const QString number = version.output.trimmed().section(QLatin1Char(' '), 1);
     QFile metainfo(m_metainfo);

@@ -78,13 +78,13 @@ inline const QString AboutMakerItem = u"ctlOmKovrin"_s, AboutProgramItem = u"ctl
 namespace fixture {
 
 // A locale with a decimal comma, or one with a decimal point.
-inline calc::NumberLocale Locale(bool comma)
+inline calc::NumberLocale numberLocale(bool comma)
 {
     return comma ? calc::commaLocale() : calc::pointLocale();
 }
 
 // A number text written with a comma, in the notation of the locale.
-inline QString Num(const char *withComma, bool comma)
+inline QString numberText(const char *withComma, bool comma)
 {
     QString text = QString::fromUtf8(withComma);
     if (!comma)
@@ -93,7 +93,7 @@ inline QString Num(const char *withComma, bool comma)
 }
 
 // The rows every shared behaviour runs in: both windows, both locales.
-inline void AddWindowRows()
+inline void addWindowRows()
 {
     QTest::addColumn<int>("language");
     QTest::addColumn<bool>("comma");
@@ -107,13 +107,19 @@ using SeenBox = ::SeenBox;
 using Watchdog = ModalWatchdog;
 
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
-inline void SampleValues(WorkingValues &v, bool comma)
+inline void sampleValues(WorkingValues &v, bool comma)
 {
-    v.mill = {Num("12,5", comma),  "3", Num("0,1", comma), "50", "1", "20", Num("1273,24", comma),
-              Num("381,97", comma)};
-    v.drill = {"8", "2",  Num("0,1", comma),    "20",
-               "1", "20", Num("795,77", comma), Num("79,58", comma)};
-    v.tap = {"6", "1", "1", "20", Num("1,25", comma), "20", "1061", "1326"};
+    v.mill = {numberText("12,5", comma),
+              "3",
+              numberText("0,1", comma),
+              "50",
+              "1",
+              "20",
+              numberText("1273,24", comma),
+              numberText("381,97", comma)};
+    v.drill = {"8", "2",  numberText("0,1", comma),    "20",
+               "1", "20", numberText("795,77", comma), numberText("79,58", comma)};
+    v.tap = {"6", "1", "1", "20", numberText("1,25", comma), "20", "1061", "1326"};
     v.decimalCount = 2;
     v.languageState = LanguageState::Danish;
     v.metricUnits = true;
@@ -137,7 +143,7 @@ public:
     // Creates the window, loads it, shows it and waits until it is active.
     bool open(Language language, bool comma)
     {
-        engine = std::make_unique<session::Session>(values, Locale(comma));
+        engine = std::make_unique<session::Session>(values, numberLocale(comma));
         window = std::make_unique<MainWindow>(language, *engine);
         window->load();
         window->show();

@@ -6,7 +6,7 @@
 using state::Language;
 using widgets::EntryField;
 
-using fixture::Num;
+using fixture::numberText;
 using fixture::RunningWindow;
 
 class Clipboard : public QObject
@@ -16,10 +16,10 @@ class Clipboard : public QObject
 private slots:
     void cleanup();
 
-    void rightClickResultThenCopy_takesWholeLine_data() { fixture::AddWindowRows(); }
+    void rightClickResultThenCopy_takesWholeLine_data() { fixture::addWindowRows(); }
     void rightClickResultThenCopy_takesWholeLine();
     void copyKey_takesSelectionOnly();
-    void pasteKey_replacesSelectionAndStoresWithoutCalculating_data() { fixture::AddWindowRows(); }
+    void pasteKey_replacesSelectionAndStoresWithoutCalculating_data() { fixture::addWindowRows(); }
     void pasteKey_replacesSelectionAndStoresWithoutCalculating();
     void paste_dropsWhatTheFieldCannotHold_data();
     void paste_dropsWhatTheFieldCannotHold();
@@ -43,7 +43,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     platform::setClipboardText(u"old"_s);
 
@@ -63,7 +63,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 void Clipboard::copyKey_takesSelectionOnly()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
     s.type(Field::Diameter, QString());
@@ -81,7 +81,7 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QByteArray file = s.fileBytes();
     platform::setClipboardText(u"42"_s);
@@ -92,7 +92,7 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     QCOMPARE(diameter->text(), u"42"_s);
     QCOMPARE(diameter->cursorPosition(), 2);
     QCOMPARE(s.values.mill[Field::Diameter], u"42"_s);
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
     QCOMPARE(s.fileBytes(), file);
 
     // An empty clipboard clears the selected part.
@@ -119,7 +119,7 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     QFETCH(QString, clipboard);
     QFETCH(QString, expected);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     platform::setClipboardText(clipboard);
 
@@ -150,7 +150,7 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     QFETCH(bool, comma);
     QFETCH(QString, clipboard);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     s.values.mill[Field::Diameter] = u"3"_s;
     QVERIFY(s.open(Language::Danish, comma));
     platform::setClipboardText(clipboard);
@@ -158,15 +158,15 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
     s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     s.key(Qt::Key_Return);
-    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
     QVERIFY2(s.line().endsWith(u"(12.5 FR 3 SK)"_s), qPrintable(s.line()));
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
 }
 
 void Clipboard::pasteIntoResultField_hasNoLimit()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
     platform::setClipboardText(text + u"\n"_s);
@@ -179,7 +179,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
 void Clipboard::cutKey_goesThroughTheSameRules()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
     s.type(Field::CuttingSpeed, QString());
@@ -192,7 +192,7 @@ void Clipboard::cutKey_goesThroughTheSameRules()
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     s.type(Field::Diameter, QString());
     QVERIFY(s.menu(names::EditMenu)->isEnabled());

@@ -24,7 +24,7 @@ private slots:
 
 namespace {
 
-QString AccessibleName(QWidget *widget)
+QString accessibleName(QWidget *widget)
 {
     QAccessibleInterface *item = QAccessible::queryAccessibleInterface(widget);
     return item ? item->text(QAccessible::Name) : QString();
@@ -49,20 +49,20 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     QFETCH(QString, inch);
     QFETCH(QString, metric);
     RunningWindow s;
-    fixture::SampleValues(s.values, false);
+    fixture::sampleValues(s.values, false);
     s.values.metricUnits = false;
     s.values.inchUnits = true;
     QVERIFY(s.open(Language(language), false));
 
-    QCOMPARE(AccessibleName(s.field(Field::Diameter)), inch);
+    QCOMPARE(accessibleName(s.field(Field::Diameter)), inch);
     s.action(names::MetricItem)->trigger();
-    QCOMPARE(AccessibleName(s.field(Field::Diameter)), metric);
+    QCOMPARE(accessibleName(s.field(Field::Diameter)), metric);
     // Every field, option and the CNC line has a name of its own.
     QSet<QString> names;
     for (QWidget *widget : s.window->findChildren<QWidget *>()) {
         if (!qobject_cast<QLineEdit *>(widget) && !qobject_cast<QRadioButton *>(widget))
             continue;
-        const QString name = AccessibleName(widget);
+        const QString name = accessibleName(widget);
         QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
         names.insert(name);
     }
@@ -80,13 +80,13 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
     RunningWindow danish;
-    fixture::SampleValues(danish.values, true);
+    fixture::sampleValues(danish.values, true);
     QVERIFY(danish.open(Language::Danish, true));
     QCOMPARE(printButton(), u"&Udskriv"_s);
     danish.window.reset();
 
     RunningWindow english;
-    fixture::SampleValues(english.values, false);
+    fixture::sampleValues(english.values, false);
     QVERIFY(english.open(Language::English, false));
     QCOMPARE(printButton(), u"&Print"_s);
 }

@@ -11,7 +11,7 @@ using mainwindow::TextCatalogue;
 using state::Language;
 using widgets::EntryField;
 
-using fixture::Num;
+using fixture::numberText;
 using fixture::RunningWindow;
 
 class FieldRules : public QObject
@@ -21,25 +21,25 @@ class FieldRules : public QObject
 private slots:
     void cleanup();
 
-    void typing_storesIntoSelectedKind_data() { fixture::AddWindowRows(); }
+    void typing_storesIntoSelectedKind_data() { fixture::addWindowRows(); }
     void typing_storesIntoSelectedKind();
-    void decimalKeys_giveLocaleSeparatorInEveryField_data() { fixture::AddWindowRows(); }
+    void decimalKeys_giveLocaleSeparatorInEveryField_data() { fixture::addWindowRows(); }
     void decimalKeys_giveLocaleSeparatorInEveryField();
     void danishFeedRate_commaLocale_keepsTextAsTyped();
-    void thirteenthTypedCharacter_isRefused_data() { fixture::AddWindowRows(); }
+    void thirteenthTypedCharacter_isRefused_data() { fixture::addWindowRows(); }
     void thirteenthTypedCharacter_isRefused();
-    void longComputedText_staysWholeAndTakesNoMore_data() { fixture::AddWindowRows(); }
+    void longComputedText_staysWholeAndTakesNoMore_data() { fixture::addWindowRows(); }
     void longComputedText_staysWholeAndTakesNoMore();
     void doubleQuote_isNeverTyped();
-    void tabAndClick_selectWholeText_data() { fixture::AddWindowRows(); }
+    void tabAndClick_selectWholeText_data() { fixture::addWindowRows(); }
     void tabAndClick_selectWholeText();
     void enter_runsItsFieldsChainInOrder_data();
     void enter_runsItsFieldsChainInOrder();
-    void fractionAndEnter_recomputesLineAndFile_data() { fixture::AddWindowRows(); }
+    void fractionAndEnter_recomputesLineAndFile_data() { fixture::addWindowRows(); }
     void fractionAndEnter_recomputesLineAndFile();
-    void divisionByZero_leavingDiameter_emptiesAndWarnsOnce_data() { fixture::AddWindowRows(); }
+    void divisionByZero_leavingDiameter_emptiesAndWarnsOnce_data() { fixture::addWindowRows(); }
     void divisionByZero_leavingDiameter_emptiesAndWarnsOnce();
-    void enterWithEmptyDiameter_keepsResults_data() { fixture::AddWindowRows(); }
+    void enterWithEmptyDiameter_keepsResults_data() { fixture::addWindowRows(); }
     void enterWithEmptyDiameter_keepsResults();
     void rightClick_opensOnlyEditMenuAndSelectsAll_data();
     void rightClick_opensOnlyEditMenuAndSelectsAll();
@@ -59,7 +59,7 @@ void FieldRules::typing_storesIntoSelectedKind()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     const ToolValues drill = s.values.drill;
     QVERIFY(s.open(Language(language), comma));
 
@@ -78,10 +78,10 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
-    const QString expected = Num("2,5", comma);
+    const QString expected = numberText("2,5", comma);
     using enum Field;
     for (Field field : {Diameter, Flutes, FeedPerTooth, CuttingSpeed, SpindleSpeed, FeedRate}) {
         for (const QString &typed : {u"2,5"_s, u"2.5"_s}) {
@@ -99,7 +99,7 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
     // The feed-rate field follows the rules of every other field: the typed comma stays a
     // comma and the text is stored as it stands, so the CNC line and the file agree with it.
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
 
     s.type(Field::FeedRate, u"381,97"_s);
@@ -123,7 +123,7 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     s.type(Field::CuttingSpeed, u"123456789012"_s);
@@ -142,12 +142,12 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     s.type(Field::Diameter, u"1/24"_s);
     s.key(Qt::Key_Return);
-    const QString expected = Num("0,0416666666666667", comma);
+    const QString expected = numberText("0,0416666666666667", comma);
     QCOMPARE(s.field(Field::Diameter)->text(), expected);
     QCOMPARE(s.values.mill[Field::Diameter], expected);
 
@@ -162,7 +162,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 void FieldRules::doubleQuote_isNeverTyped()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
 
     s.type(Field::CuttingSpeed, u"1\"2"_s);
@@ -187,7 +187,7 @@ void FieldRules::tabAndClick_selectWholeText()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     EntryField *diameter = s.field(Field::Diameter);
@@ -230,7 +230,7 @@ void FieldRules::enter_runsItsFieldsChainInOrder()
     QFETCH(QStringList, expected);
     QFETCH(QString, line);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
 
@@ -252,25 +252,25 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     s.type(Field::Diameter, u"1 1/2"_s);
     QCOMPARE(s.values.mill[Field::Diameter], u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
-    QCOMPARE(s.field(Field::Diameter)->text(), Num("1,5", comma));
-    QCOMPARE(s.values.mill[Field::Diameter], Num("1,5", comma));
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("10610,33", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), Num("3183,1", comma));
-    QCOMPARE(s.values.mill[Field::FeedRate], Num("3183,1", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("1,5", comma));
+    QCOMPARE(s.values.mill[Field::Diameter], numberText("1,5", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("10610,33", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("3183,1", comma));
+    QCOMPARE(s.values.mill[Field::FeedRate], numberText("3183,1", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
     // The line's rebuild wrote the file.
     const QByteArray bytes = s.fileBytes();
-    QVERIFY(bytes.startsWith("\"" + Num("1,5", comma).toLatin1() + "\"\r\n\"3\"\r\n"));
-    QVERIFY(bytes.contains("\"" + Num("10610,33", comma).toLatin1() + "\"\r\n"));
+    QVERIFY(bytes.startsWith("\"" + numberText("1,5", comma).toLatin1() + "\"\r\n\"3\"\r\n"));
+    QVERIFY(bytes.contains("\"" + numberText("10610,33", comma).toLatin1() + "\"\r\n"));
     QVERIFY(s.saved().sameStoredValues(s.values));
     // The focus stays in the field.
     QVERIFY(s.field(Field::Diameter)->hasFocus());
@@ -281,7 +281,7 @@ void FieldRules::divisionByZero_leavingDiameter_emptiesAndWarnsOnce()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QString n = s.field(Field::SpindleSpeed)->text();
     const QString line = s.line();
@@ -310,7 +310,7 @@ void FieldRules::enterWithEmptyDiameter_keepsResults()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const QString n = s.field(Field::SpindleSpeed)->text();
     const QString S = s.field(Field::FeedRate)->text();
@@ -349,7 +349,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     QFETCH(int, language);
     QFETCH(QString, name);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
     QVERIFY(!s.menu(names::EditMenu)->isEnabled()); // the Mill option has the focus
 
@@ -376,7 +376,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 void FieldRules::leftClick_opensNoMenu()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
     QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);

@@ -55,18 +55,18 @@ void LocaleEntry::typedDiameter_readsAsItLooks()
     QVERIFY(child.waitForFinished(30000));
     QCOMPARE(child.exitCode(), 0);
     const QStringList shown = QString::fromUtf8(child.readAllStandardOutput()).split(u'\n');
-    QCOMPARE(shown.value(0), fixture::Num("1,5", comma));
+    QCOMPARE(shown.value(0), fixture::numberText("1,5", comma));
     QCOMPARE(shown.value(1), u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s);
-    QCOMPARE(shown.value(2), fixture::Num("10610,33", comma));
+    QCOMPARE(shown.value(2), fixture::numberText("10610,33", comma));
 }
 
 namespace {
 
 // The child: the real window, in the locale its variables name.
-int TypeDiameter(const QString &typed)
+int typeDiameter(const QString &typed)
 {
     WorkingValues values;
-    fixture::SampleValues(values, userNumberLocale().decimal == u',');
+    fixture::sampleValues(values, userNumberLocale().decimal == u',');
     session::Session engine(values, userNumberLocale(), [](const WorkingValues &) {
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
@@ -93,7 +93,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     if (argc > 2 && qstrcmp(argv[1], "--type") == 0)
-        return TypeDiameter(QString::fromUtf8(argv[2]));
+        return typeDiameter(QString::fromUtf8(argv[2]));
     LocaleEntry test;
     return QTest::qExec(&test, argc, argv);
 }

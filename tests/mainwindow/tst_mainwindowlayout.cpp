@@ -57,7 +57,7 @@ void MainWindowLayout::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-static void AddLanguageRows()
+static void addLanguageRows()
 {
     QTest::addColumn<int>("language");
     QTest::newRow("Danish") << int(Language::Danish);
@@ -65,7 +65,7 @@ static void AddLanguageRows()
 }
 
 // The widget's place in the window's client area.
-static QRect InClient(const MainWindow &window, const QString &name)
+static QRect inClient(const MainWindow &window, const QString &name)
 {
     const auto *widget = window.findChild<QWidget *>(name);
     if (!widget)
@@ -75,7 +75,7 @@ static QRect InClient(const MainWindow &window, const QString &name)
 
 void MainWindowLayout::controls_carryTheirNames_data()
 {
-    AddLanguageRows();
+    addLanguageRows();
 }
 
 void MainWindowLayout::controls_carryTheirNames()
@@ -113,14 +113,14 @@ void MainWindowLayout::controls_carryTheirNames()
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
 {
-    AddLanguageRows();
+    addLanguageRows();
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
     QFETCH(int, language);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language(language), true));
 
     QCOMPARE(s.window->minimumSize(), s.window->maximumSize());
@@ -134,12 +134,12 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
         const QRect place(child->mapTo(client, QPoint()), child->size());
         QVERIFY2(client->rect().contains(place), qPrintable(child->objectName()));
     }
-    QVERIFY(client->height() - InClient(*s.window, names::AmericaFrame).bottom() < 16);
+    QVERIFY(client->height() - inClient(*s.window, names::AmericaFrame).bottom() < 16);
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
 {
-    AddLanguageRows();
+    addLanguageRows();
 }
 
 void MainWindowLayout::menus_treeCaptionsAndShortcuts()
@@ -227,7 +227,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
     QFETCH(QString, mode);
     QFETCH(QStringList, order);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.click(mode);
 
@@ -244,7 +244,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
 void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     QVERIFY(s.option(names::MillOption)->hasFocus());
 
@@ -306,7 +306,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
 void MainWindowLayout::requests_reachTheirSignals()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     MainWindow *w = s.window.get();
     QSignalSpy print(w, &MainWindow::printRequested);
@@ -355,8 +355,8 @@ void MainWindowLayout::pictures_sitInTheirPlaces()
     }
     QCOMPARE(drill->pos(), mill->pos());
     QCOMPARE(tap->pos(), mill->pos());
-    QVERIFY(mill->geometry().right() < InClient(window, names::MillOption).left());
-    QVERIFY(scene->y() > InClient(window, names::MillOption).bottom());
+    QVERIFY(mill->geometry().right() < inClient(window, names::MillOption).left());
+    QVERIFY(scene->y() > inClient(window, names::MillOption).bottom());
     QVERIFY(!mill->isHidden() && drill->isHidden() && tap->isHidden());
 }
 
@@ -397,9 +397,9 @@ void MainWindowLayout::rows_captionBesideItsField()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect captionPlace = InClient(window, caption);
-    const QRect fieldPlace = InClient(window, field);
-    const QRect matePlace = InClient(window, columnMate);
+    const QRect captionPlace = inClient(window, caption);
+    const QRect fieldPlace = inClient(window, field);
+    const QRect matePlace = inClient(window, columnMate);
 
     QCOMPARE(captionPlace.top(), fieldPlace.top());
     QVERIFY(captionPlace.right() < fieldPlace.left());
@@ -412,7 +412,7 @@ void MainWindowLayout::rows_captionBesideItsField()
 
     // A pitch option covers its caption's row, its circle left of where the caption starts.
     if (!coveringOption.isEmpty()) {
-        const QRect option = InClient(window, coveringOption);
+        const QRect option = inClient(window, coveringOption);
         QCOMPARE(option.top(), captionPlace.top());
         QVERIFY(option.height() <= captionPlace.height());
         QVERIFY(option.left() < captionPlace.left());
@@ -470,8 +470,8 @@ void MainWindowLayout::bands_stackFromTopToBottom()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect a = InClient(window, first);
-    const QRect b = InClient(window, second);
+    const QRect a = inClient(window, first);
+    const QRect b = inClient(window, second);
     QVERIFY(!a.isNull() && !b.isNull());
     switch (Relation(relation)) {
     case Above:
@@ -522,7 +522,7 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
 
 void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine_data()
 {
-    AddLanguageRows();
+    addLanguageRows();
 }
 
 void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
@@ -531,9 +531,9 @@ void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
     WorkingValues values;
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
-    const QRect maker = InClient(window, names::MakerLine);
-    const QRect europe = InClient(window, names::EuropeFrame);
-    const QRect america = InClient(window, names::AmericaFrame);
+    const QRect maker = inClient(window, names::MakerLine);
+    const QRect europe = inClient(window, names::EuropeFrame);
+    const QRect america = inClient(window, names::AmericaFrame);
     QVERIFY(!europe.isNull() && !america.isNull());
 
     // Both as wide as the maker line, one under the other; America has a line more.

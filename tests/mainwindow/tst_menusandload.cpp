@@ -12,12 +12,12 @@ using state::Language;
 using state::WorkingValues;
 using widgets::EntryField;
 
-using fixture::Num;
+using fixture::numberText;
 using fixture::RunningWindow;
 
 namespace {
 
-QList<int> CheckedDecimals(const RunningWindow &s)
+QList<int> checkedDecimals(const RunningWindow &s)
 {
     QList<int> checked;
     for (int index = 0; index < 4; ++index)
@@ -30,7 +30,7 @@ QList<int> CheckedDecimals(const RunningWindow &s)
 const char *const UnitCaptionNames[] = {"Label1",  "Label6", "Label5", "Label3",      "Label9",
                                         "Label14", "Label2", "Label8", "EnhederLabel"};
 
-QStringList ShownUnitCaptions(const RunningWindow &s)
+QStringList shownUnitCaptions(const RunningWindow &s)
 {
     QStringList texts;
     for (const char *name : UnitCaptionNames)
@@ -39,7 +39,7 @@ QStringList ShownUnitCaptions(const RunningWindow &s)
 }
 
 // What a control shows of itself: a caption, a frame title, or the tool tip of a field.
-QString ShownText(const QWidget *widget)
+QString shownText(const QWidget *widget)
 {
     if (const auto *label = qobject_cast<const QLabel *>(widget))
         return label->text();
@@ -65,11 +65,11 @@ private slots:
     void beforeLoad_controlsShowStartingTexts();
     void unitCaptions_loadAndMenu_data();
     void unitCaptions_loadAndMenu();
-    void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::AddWindowRows(); }
+    void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::addWindowRows(); }
     void unitsMenu_setsCaptionsAndRecomputes();
     void unitsMenu_sameItemAgain_runsAgain();
     void unitsMenu_emptyDiameter_captionsChangeThenWarns();
-    void decimalsMenu_checksOneItemAndRecomputes_data() { fixture::AddWindowRows(); }
+    void decimalsMenu_checksOneItemAndRecomputes_data() { fixture::addWindowRows(); }
     void decimalsMenu_checksOneItemAndRecomputes();
     void load_captionsFollowStoredUnits_data();
     void load_captionsFollowStoredUnits();
@@ -104,7 +104,7 @@ void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 {
     QFETCH(int, language);
     WorkingValues values;
-    fixture::SampleValues(values, true);
+    fixture::sampleValues(values, true);
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
 
@@ -177,7 +177,7 @@ void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
     MainWindow window(Language(language), engine);
     const auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
-    QCOMPARE(ShownText(widget), text);
+    QCOMPARE(shownText(widget), text);
 }
 
 void MenusAndLoad::unitCaptions_loadAndMenu_data()
@@ -211,7 +211,7 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     QFETCH(bool, viaMenu);
     QFETCH(QStringList, captions);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     // The menu rows start from the other units, so that every caption has to change.
     s.values.inchUnits = inch != viaMenu;
     s.values.metricUnits = inch == viaMenu;
@@ -219,7 +219,7 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     if (viaMenu)
         s.action(inch ? names::InchItem : names::MetricItem)->trigger();
 
-    QCOMPARE(ShownUnitCaptions(s), captions);
+    QCOMPARE(shownUnitCaptions(s), captions);
     QCOMPARE(s.action(names::InchItem)->isChecked(), inch);
     QCOMPARE(s.action(names::MetricItem)->isChecked(), !inch);
 }
@@ -229,7 +229,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const bool danish = Language(language) == Language::Danish;
 
@@ -243,13 +243,13 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
     QVERIFY(s.values.inchUnits && !s.values.metricUnits);
     // The diameter is not converted; n and S follow the inch formulas.
-    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("15,28", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), Num("4,58", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("15,28", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("4,58", comma));
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
     const WorkingValues saved = s.saved();
     QVERIFY(saved.inchUnits && !saved.metricUnits);
-    QCOMPARE(saved.mill[Field::SpindleSpeed], Num("15,28", comma));
+    QCOMPARE(saved.mill[Field::SpindleSpeed], numberText("15,28", comma));
 
     s.action(names::MetricItem)->trigger();
     QCOMPARE(s.caption(Field::Diameter)->text(),
@@ -257,14 +257,14 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QCOMPARE(s.caption(Field::CuttingSpeed)->text(),
              danish ? u"Skærehastighed (V) m/min. :"_s : u"Surface feed (V) m/min. :"_s);
     QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
     QVERIFY(s.saved().metricUnits);
 }
 
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.type(Field::SpindleSpeed, u"7"_s); // typed but not entered
 
@@ -279,7 +279,7 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.mill[Field::Diameter].clear();
     s.values.metricUnits = false;
     s.values.inchUnits = true;
@@ -301,20 +301,20 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     s.action(names::decimalsItem(3))->trigger();
-    QCOMPARE(CheckedDecimals(s), QList<int>{3});
+    QCOMPARE(checkedDecimals(s), QList<int>{3});
     QCOMPARE(s.label(names::DecimalsLabel)->text(),
              Language(language) == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
     QCOMPARE(s.values.decimalCount, 3);
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1273,24", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), Num("381,972", comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,972", comma));
     QCOMPARE(s.saved().decimalCount, 3);
 
     s.action(names::decimalsItem(0))->trigger();
-    QCOMPARE(CheckedDecimals(s), QList<int>{0});
+    QCOMPARE(checkedDecimals(s), QList<int>{0});
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1273"_s);
     QCOMPARE(s.field(Field::FeedRate)->text(), u"382"_s);
 }
@@ -346,7 +346,7 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QFETCH(QString, diameter);
     QFETCH(QString, units);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.inchUnits = inch;
     s.values.metricUnits = metric;
     QVERIFY(s.open(Language(language), true));
@@ -372,11 +372,11 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QFETCH(int, stored);
     QFETCH(int, shown);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.decimalCount = std::uint8_t(stored);
     QVERIFY(s.open(Language::Danish, true));
 
-    QCOMPARE(CheckedDecimals(s), QList<int>{shown});
+    QCOMPARE(checkedDecimals(s), QList<int>{shown});
     QCOMPARE(s.label(names::DecimalsLabel)->text(), QString::number(shown) + u" Decimal(er)"_s);
     QCOMPARE(int(s.values.decimalCount), shown);
 }
@@ -384,7 +384,7 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
 void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = true;
     s.values.threadsPerInchSelected = true;
     QVERIFY(s.open(Language::English, true));
@@ -417,7 +417,7 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = mmStored;
     s.values.threadsPerInchSelected = tpiStored;
     QVERIFY(s.open(Language::Danish, true));
@@ -448,9 +448,9 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     QFETCH(bool, comma);
     QFETCH(bool, stored);
     WorkingValues values;
-    fixture::SampleValues(values, comma);
+    fixture::sampleValues(values, comma);
     values.decimalIsPeriod = stored;
-    session::Session engine(values, fixture::Locale(comma));
+    session::Session engine(values, fixture::numberLocale(comma));
     MainWindow window(Language::Danish, engine);
     window.load();
     QCOMPARE(values.decimalIsPeriod, !comma);
@@ -460,7 +460,7 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
 void MenusAndLoad::open_buildsLineAndSavesOnce()
 {
     WorkingValues values;
-    fixture::SampleValues(values, true);
+    fixture::sampleValues(values, true);
     int saves = 0;
     session::Session engine(values, calc::commaLocale(), [&saves](const WorkingValues &) {
         ++saves;
@@ -489,7 +489,7 @@ void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage()
     QFETCH(int, language);
     QFETCH(QString, title);
     WorkingValues values;
-    fixture::SampleValues(values, true);
+    fixture::sampleValues(values, true);
     session::Session engine(values, calc::commaLocale(), [](const WorkingValues &) {
         return state::SaveResult{state::SaveStatus::Failed, u"/media/usb/KVRsys.cfg"_s,
                                  u"No space left on device"_s};

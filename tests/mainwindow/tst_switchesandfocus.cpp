@@ -9,15 +9,15 @@ using state::Language;
 using state::WorkingValues;
 using widgets::EntryField;
 
-using fixture::Num;
+using fixture::numberText;
 using fixture::RunningWindow;
 
 namespace {
 
 // Values that differ in every field between the three kinds, so that each load is a change.
-void DistinctValues(WorkingValues &v)
+void distinctValues(WorkingValues &v)
 {
-    fixture::SampleValues(v, true);
+    fixture::sampleValues(v, true);
     v.drill[Field::FeedPerTooth] = u"0,2"_s;
     v.drill[Field::CuttingSpeed] = u"25"_s;
 }
@@ -74,7 +74,7 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
     QFETCH(QList<Field>, loads);
     QFETCH(QString, picture);
     RunningWindow s;
-    DistinctValues(s.values);
+    distinctValues(s.values);
     s.values.tap[Field::ThreadsPerInch] = u"18"_s;
     QVERIFY(s.open(Language::Danish, true));
     s.click(from);
@@ -107,7 +107,7 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
 void SwitchesAndFocus::modeSwitch_unreadableDiameter_keepsTheOldLine()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.drill[Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
@@ -120,7 +120,7 @@ void SwitchesAndFocus::modeSwitch_unreadableDiameter_keepsTheOldLine()
 void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     // The line takes the focus from the option, and leaving it calculates nothing.
     QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
@@ -168,7 +168,7 @@ void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode()
     QFETCH(QString, pitch);
     QFETCH(bool, calculates);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
     const bool mm = option == names::PitchMmOption;
     s.values.pitchMmSelected = !mm;
@@ -187,7 +187,7 @@ void SwitchesAndFocus::pitchOption_comparesWithTextCodeByCode()
 void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     s.click(names::TapOption);
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
@@ -208,7 +208,7 @@ void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
 void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
 
@@ -232,7 +232,7 @@ void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
 void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
@@ -245,7 +245,7 @@ void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
 void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::Danish, true));
     s.type(Field::Diameter, u"abc"_s);
 

@@ -6,13 +6,13 @@ using state::Language;
 using state::WorkingValues;
 using widgets::EntryField;
 
-using fixture::Num;
+using fixture::numberText;
 using fixture::RunningWindow;
 
 namespace {
 
 // The one tool picture on show.
-QString VisiblePicture(const RunningWindow &s)
+QString visiblePicture(const RunningWindow &s)
 {
     QStringList shown;
     for (const QString &name : {names::MillPicture, names::DrillPicture, names::TapPicture})
@@ -30,11 +30,11 @@ class ToolModes : public QObject
 private slots:
     void cleanup();
 
-    void opening_showsMillValuesAndPicture_data() { fixture::AddWindowRows(); }
+    void opening_showsMillValuesAndPicture_data() { fixture::addWindowRows(); }
     void opening_showsMillValuesAndPicture();
-    void drill_showsOneEdgeDisabled_data() { fixture::AddWindowRows(); }
+    void drill_showsOneEdgeDisabled_data() { fixture::addWindowRows(); }
     void drill_showsOneEdgeDisabled();
-    void millTapMill_keepsEveryValue_data() { fixture::AddWindowRows(); }
+    void millTapMill_keepsEveryValue_data() { fixture::addWindowRows(); }
     void millTapMill_keepsEveryValue();
     void tap_showsThePitchOfTheStoredUnit_data();
     void tap_showsThePitchOfTheStoredUnit();
@@ -57,17 +57,17 @@ void ToolModes::opening_showsMillValuesAndPicture()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     QVERIFY(s.option(names::MillOption)->isChecked());
     QVERIFY(s.option(names::MillOption)->hasFocus());
-    QCOMPARE(s.field(Field::Diameter)->text(), Num("12,5", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), Num("381,97", comma));
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,97", comma));
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
-    QCOMPARE(VisiblePicture(s), names::MillPicture);
+    QCOMPARE(visiblePicture(s), names::MillPicture);
     QVERIFY(!s.option(names::PitchMmOption)->isVisible() && !s.field(Field::PitchMm)->isVisible() &&
             !s.caption(Field::PitchMm)->isVisible());
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
@@ -80,7 +80,7 @@ void ToolModes::drill_showsOneEdgeDisabled()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
 
     s.click(names::DrillOption);
@@ -89,7 +89,7 @@ void ToolModes::drill_showsOneEdgeDisabled()
     QVERIFY(!edges->isEnabled());
     QCOMPARE(s.values.drill[Field::Flutes], u"1"_s);
     QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
-    QCOMPARE(VisiblePicture(s), names::DrillPicture);
+    QCOMPARE(visiblePicture(s), names::DrillPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
                                                               : u"S796 M03 F79.58 (8 DRILL)"_s);
     QCOMPARE(s.values.mill[Field::Flutes], u"3"_s);
@@ -97,7 +97,7 @@ void ToolModes::drill_showsOneEdgeDisabled()
     s.click(names::MillOption);
     QVERIFY(edges->isEnabled());
     QCOMPARE(edges->text(), u"3"_s);
-    QCOMPARE(VisiblePicture(s), names::MillPicture);
+    QCOMPARE(visiblePicture(s), names::MillPicture);
 }
 
 void ToolModes::millTapMill_keepsEveryValue()
@@ -105,7 +105,7 @@ void ToolModes::millTapMill_keepsEveryValue()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     QVERIFY(s.open(Language(language), comma));
     const WorkingValues before = s.values;
     // The fields on show; hidden ones keep whatever they last held.
@@ -121,9 +121,9 @@ void ToolModes::millTapMill_keepsEveryValue()
 
     s.click(names::TapOption);
     QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
-    QCOMPARE(s.field(Field::PitchMm)->text(), Num("1,25", comma));
+    QCOMPARE(s.field(Field::PitchMm)->text(), numberText("1,25", comma));
     QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
-    QCOMPARE(VisiblePicture(s), names::TapPicture);
+    QCOMPARE(visiblePicture(s), names::TapPicture);
     QCOMPARE(s.line(), Language(language) == Language::Danish
                            ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
                            : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
@@ -146,7 +146,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = mm;
     s.values.threadsPerInchSelected = tpi;
     QVERIFY(s.open(Language::Danish, true));
@@ -168,7 +168,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     QVERIFY(s.open(Language::English, true));
     const WorkingValues before = s.values;
     QRadioButton *drill = s.option(names::DrillOption);
@@ -196,7 +196,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
         const char *locale = comma ? "comma" : "point";
         // The rule itself is the session's; here the window shows what it decided.
         QTest::addRow("%s, '0,0005'", locale) << comma << u"0,0005"_s << false;
-        QTest::addRow("%s, '0,5'", locale) << comma << Num("0,5", comma) << true;
+        QTest::addRow("%s, '0,5'", locale) << comma << numberText("0,5", comma) << true;
     }
 }
 
@@ -206,7 +206,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QFETCH(QString, pitch);
     QFETCH(bool, calculates);
     RunningWindow s;
-    fixture::SampleValues(s.values, comma);
+    fixture::sampleValues(s.values, comma);
     s.values.tap[Field::ThreadsPerInch] = pitch;
     QVERIFY(s.open(Language::Danish, comma));
     s.click(names::TapOption);
@@ -218,7 +218,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible() && !s.field(Field::PitchMm)->isVisible());
     QCOMPARE(s.field(Field::SpindleSpeed)->text() != u"1061"_s, calculates);
     if (calculates) {
-        QCOMPARE(s.field(Field::SpindleSpeed)->text(), Num("1061,03", comma));
+        QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1061,03", comma));
         QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
         QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
         QVERIFY(s.saved().threadsPerInchSelected);
@@ -228,7 +228,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
 void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
     RunningWindow s;
-    fixture::SampleValues(s.values, true);
+    fixture::sampleValues(s.values, true);
     s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 

@@ -26,7 +26,7 @@ inline constexpr gid_t GroupId = 65534;
 inline constexpr int CannotDropRoot = 77;
 
 // Hands folder to the user the child will run as, so that it can work there.
-inline bool GiveFolder(const QString &folder)
+inline bool giveFolder(const QString &folder)
 {
     if (::geteuid() != 0)
         return true;
@@ -36,9 +36,10 @@ inline bool GiveFolder(const QString &folder)
 // Runs check in a child, as "nobody" when this process is root. Returns what the check
 // reported, or nothing when the child could not become an ordinary user. Afterwards every
 // folder below folder is made writable again, so that it can be removed.
-inline std::optional<QString> Run(const QString &folder, const std::function<QString()> &check)
+inline std::optional<QString> runProgram(const QString &folder,
+                                         const std::function<QString()> &check)
 {
-    if (!GiveFolder(folder))
+    if (!giveFolder(folder))
         return std::nullopt;
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0)
@@ -100,7 +101,7 @@ inline std::optional<QString> Run(const QString &folder, const std::function<QSt
 // In a test function: runs the check as an ordinary user and fails with its report.
 #define VERIFY_AS_ORDINARY_USER(folder, ...)                                                       \
     do {                                                                                           \
-        const std::optional<QString> report_ = ordinaryuser::Run(folder, __VA_ARGS__);             \
+        const std::optional<QString> report_ = ordinaryuser::runProgram(folder, __VA_ARGS__);      \
         if (!report_)                                                                              \
             QSKIP("No ordinary user to run the check as.");                                        \
         QVERIFY2(report_->isEmpty(), qPrintable(*report_));                                        \

@@ -12,8 +12,8 @@ int main(int argc, char **argv)
 {
     if (argc != 2)
         return 2;
-    WorkingValues a = testsets::SetA();
-    WorkingValues b = testsets::SetB();
+    WorkingValues a = testsets::settingsSetA();
+    WorkingValues b = testsets::settingsSetB();
     a.settingsPath = b.settingsPath = QString::fromLocal8Bit(argv[1]);
     if (state::saveSettings(a).status != state::SaveStatus::Saved)
         return 1;

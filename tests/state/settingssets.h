@@ -14,7 +14,7 @@ using state::WorkingValues;
 namespace testsets {
 
 // Fills every text with prefix + its record number (1..24), e.g. "a1" .. "a24".
-inline void FillTexts(WorkingValues &v, const QString &prefix)
+inline void fillTexts(WorkingValues &v, const QString &prefix)
 {
     int record = 1;
     for (ToolValues *tool : {&v.mill, &v.drill, &v.tap}) {
@@ -24,10 +24,10 @@ inline void FillTexts(WorkingValues &v, const QString &prefix)
 }
 
 // Two sets that differ in every one of the 33 records.
-inline WorkingValues SetA()
+inline WorkingValues settingsSetA()
 {
     WorkingValues v;
-    FillTexts(v, QStringLiteral("12,5 a"));
+    fillTexts(v, QStringLiteral("12,5 a"));
     v.decimalCount = 2;
     v.languageState = LanguageState::Danish;
     v.inchUnits = true;
@@ -40,10 +40,10 @@ inline WorkingValues SetA()
     return v;
 }
 
-inline WorkingValues SetB()
+inline WorkingValues settingsSetB()
 {
     WorkingValues v;
-    FillTexts(v, QStringLiteral("0.0416666666666667 b"));
+    fillTexts(v, QStringLiteral("0.0416666666666667 b"));
     v.decimalCount = 3;
     v.languageState = LanguageState::English;
     v.inchUnits = false;
@@ -58,7 +58,7 @@ inline WorkingValues SetB()
 
 // The 33 stored values in file order, texts as they are, numbers as digits, flags as
 // "#TRUE#"/"#FALSE#": the lines of the file without their quotes.
-inline QStringList Records(const WorkingValues &v)
+inline QStringList recordsOf(const WorkingValues &v)
 {
     QStringList out;
     for (const ToolValues *tool : {&v.mill, &v.drill, &v.tap})
@@ -71,9 +71,9 @@ inline QStringList Records(const WorkingValues &v)
 }
 
 // The file lines (without line ends) that hold the given values.
-inline QList<QByteArray> FileLines(const WorkingValues &v)
+inline QList<QByteArray> fileLines(const WorkingValues &v)
 {
-    const QStringList records = Records(v);
+    const QStringList records = recordsOf(v);
     QList<QByteArray> lines;
     for (qsizetype i = 0; i < records.size(); ++i) {
         const QByteArray record = records.at(i).toLatin1();
@@ -82,7 +82,7 @@ inline QList<QByteArray> FileLines(const WorkingValues &v)
     return lines;
 }
 
-inline QByteArray JoinLines(const QList<QByteArray> &lines, const QByteArray &end = "\r\n")
+inline QByteArray joinLines(const QList<QByteArray> &lines, const QByteArray &end = "\r\n")
 {
     QByteArray out;
     for (const QByteArray &line : lines)

@@ -12,7 +12,7 @@
 
 using namespace state;
 using state::WorkingValues;
-using testsets::Records;
+using testsets::recordsOf;
 
 class TestSettingsCrash : public QObject
 {
@@ -27,8 +27,8 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const QStringList setA = Records(testsets::SetA());
-    const QStringList setB = Records(testsets::SetB());
+    const QStringList setA = recordsOf(testsets::settingsSetA());
+    const QStringList setB = recordsOf(testsets::settingsSetB());
     QRandomGenerator random(7411);
     int sawA = 0;
     int sawB = 0;
@@ -46,7 +46,7 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
         WorkingValues loaded;
         loaded.settingsPath = path;
         loadSettings(loaded);
-        const QStringList records = Records(loaded);
+        const QStringList records = recordsOf(loaded);
         if (records == setA)
             ++sawA;
         else if (records == setB)

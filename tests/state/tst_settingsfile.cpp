@@ -20,33 +20,33 @@
 using namespace state;
 using state::LanguageState;
 using state::WorkingValues;
-using testsets::FileLines;
-using testsets::JoinLines;
-using testsets::Records;
+using testsets::fileLines;
+using testsets::joinLines;
+using testsets::recordsOf;
 
 namespace {
 
 enum class Place { File, Missing, Directory, Pipe, DanglingLink, Unreadable };
 
-QByteArray ReadAll(const QString &path)
+QByteArray readWholeFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-bool WriteAll(const QString &path, const QByteArray &bytes)
+bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-ino_t FileNumber(const QString &path)
+ino_t fileNumber(const QString &path)
 {
     struct stat info = {};
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QList<QByteArray> WithLine(QList<QByteArray> lines, int number, const QByteArray &line)
+QList<QByteArray> replacingLine(QList<QByteArray> lines, int number, const QByteArray &line)
 {
     lines[number - 1] = line;
     return lines;
@@ -87,10 +87,10 @@ void TestSettingsFile::roundTrip_keepsEveryValue_data()
     applyFirstRunDefaults(defaults);
     QTest::newRow("first-run defaults") << defaults;
     QTest::newRow("initial state, all texts empty") << WorkingValues{};
-    QTest::newRow("decimal commas, flags set A") << testsets::SetA();
-    QTest::newRow("decimal points, flags set B") << testsets::SetB();
+    QTest::newRow("decimal commas, flags set A") << testsets::settingsSetA();
+    QTest::newRow("decimal points, flags set B") << testsets::settingsSetB();
 
-    WorkingValues letters = testsets::SetA();
+    WorkingValues letters = testsets::settingsSetA();
     letters.mill[calc::Field::Diameter] = QStringLiteral("æøå ÆØÅ µ°");
     letters.tap[calc::Field::FeedRate] = QStringLiteral("  1 1/2, \t");
     letters.languageState = LanguageState(255);
@@ -103,7 +103,7 @@ void TestSettingsFile::roundTrip_keepsEveryValue()
 
     WorkingValues parsed;
     QCOMPARE(parseSettings(serializeSettings(values), parsed), 33);
-    QCOMPARE(Records(parsed), Records(values));
+    QCOMPARE(recordsOf(parsed), recordsOf(values));
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -146,7 +146,7 @@ void TestSettingsFile::serialize_textTheFileCannotHold()
     QFETCH(QString, text);
     QFETCH(QByteArray, line);
 
-    WorkingValues values = testsets::SetA();
+    WorkingValues values = testsets::settingsSetA();
     values.drill[calc::Field::CuttingSpeed] = text;
     const QByteArray bytes = serializeSettings(values);
     QCOMPARE(bytes.split('\n').at(11), line + '\r');
@@ -163,14 +163,14 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("readRecords");
 
-    const WorkingValues file = testsets::SetA();
-    const QList<QByteArray> lines = FileLines(file);
-    const QStringList records = Records(file);
-    const QByteArray whole = JoinLines(lines);
+    const WorkingValues file = testsets::settingsSetA();
+    const QList<QByteArray> lines = fileLines(file);
+    const QStringList records = recordsOf(file);
+    const QByteArray whole = joinLines(lines);
     const QByteArray megaLine(1024 * 1024, 'x');
     // The whole file with one line in place of line `number`.
     const auto withLine = [&lines](int number, const char *line) {
-        return JoinLines(WithLine(lines, number, line));
+        return joinLines(replacingLine(lines, number, line));
     };
 
     QTest::newRow("whole file") << Place::File << whole << records;
@@ -182,12 +182,12 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::newRow("unreadable file") << Place::Unreadable << whole << QStringList();
 
     // clang-format off
-    QTest::newRow("ends after line 30") << Place::File << JoinLines(lines.mid(0, 30)) << records.mid(0, 30);
+    QTest::newRow("ends after line 30") << Place::File << joinLines(lines.mid(0, 30)) << records.mid(0, 30);
     QTest::newRow("last line without line end") << Place::File << whole.chopped(2) << records;
     QTest::newRow("byte-order mark first") << Place::File << "\xEF\xBB\xBF" + whole << records;
-    QTest::newRow("line feeds only") << Place::File << JoinLines(lines, "\n") << records;
+    QTest::newRow("line feeds only") << Place::File << joinLines(lines, "\n") << records;
     QTest::newRow("blank lines between records")
-        << Place::File << JoinLines(lines, "\r\n \r\n\r\n") << records;
+        << Place::File << joinLines(lines, "\r\n \r\n\r\n") << records;
     QTest::newRow("records separated by commas") << Place::File << lines.join(',') << records;
     QTest::newRow("no line ends at all") << Place::File << lines.join(QByteArray()) << QStringList();
     QTest::newRow("more after a closing quote")
@@ -212,13 +212,13 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
 
     WorkingValues unquoted = file;
     unquoted.mill[calc::Field::FeedPerTooth] = QStringLiteral("7");
-    QTest::newRow("unquoted text") << Place::File << withLine(3, "  7  ") << Records(unquoted);
+    QTest::newRow("unquoted text") << Place::File << withLine(3, "  7  ") << recordsOf(unquoted);
     QTest::newRow("quote inside an unquoted text") << Place::File << withLine(3, "7\"") << records.mid(0, 2);
 
     WorkingValues clamped = file;
     clamped.decimalCount = 3;
-    QTest::newRow("decimalCount 7 taken as 3") << Place::File << withLine(25, "7") << Records(clamped);
-    QTest::newRow("decimalCount 255 taken as 3") << Place::File << withLine(25, "255") << Records(clamped);
+    QTest::newRow("decimalCount 7 taken as 3") << Place::File << withLine(25, "7") << recordsOf(clamped);
+    QTest::newRow("decimalCount 255 taken as 3") << Place::File << withLine(25, "255") << recordsOf(clamped);
     // clang-format on
 
     // Every byte value except the delimiters and blanks: one unquoted record, then nothing.
@@ -233,7 +233,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
         << Place::File << whole + QByteArray(10 * 1024 * 1024, '\x01') << records;
     QTest::newRow("a 1 MB line first") << Place::File << megaLine + "\r\n" + whole << QStringList();
     QTest::newRow("a 1 MB line after five records")
-        << Place::File << JoinLines(lines.mid(0, 5)) + megaLine + "\r\n" + JoinLines(lines.mid(5))
+        << Place::File << joinLines(lines.mid(0, 5)) + megaLine + "\r\n" + joinLines(lines.mid(5))
         << records.mid(0, 5);
 }
 
@@ -248,7 +248,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
     switch (place) {
     case Place::File:
-        QVERIFY(WriteAll(path, content));
+        QVERIFY(writeAll(path, content));
         break;
     case Place::Missing:
         break;
@@ -262,7 +262,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
         break;
     case Place::Unreadable:
-        QVERIFY(WriteAll(path, content));
+        QVERIFY(writeAll(path, content));
         QVERIFY(QFile::setPermissions(path, QFile::Permissions()));
         if (QFile file(path); file.open(QIODevice::ReadOnly))
             QSKIP("This user reads files whatever their permissions (root).");
@@ -270,12 +270,13 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     }
 
     // Everything the file does not supply keeps what it held before.
-    WorkingValues values = testsets::SetB();
+    WorkingValues values = testsets::settingsSetB();
     values.settingsPath = path;
     loadSettings(values);
 
-    const QStringList expected = readRecords + Records(testsets::SetB()).mid(readRecords.size());
-    QCOMPARE(Records(values), expected);
+    const QStringList expected =
+        readRecords + recordsOf(testsets::settingsSetB()).mid(readRecords.size());
+    QCOMPARE(recordsOf(values), expected);
     QCOMPARE(values.settingsPath, path);
 }
 
@@ -298,7 +299,7 @@ void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
         // Whatever was read, the writer's file reads back whole and the same.
         WorkingValues again;
         QCOMPARE(parseSettings(serializeSettings(values), again), 33);
-        QCOMPARE(Records(again), Records(values));
+        QCOMPARE(recordsOf(again), recordsOf(values));
     }
 }
 
@@ -307,21 +308,21 @@ void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const QByteArray before = serializeSettings(testsets::SetA()) + "kept as it is";
-    QVERIFY(WriteAll(path, before));
+    const QByteArray before = serializeSettings(testsets::settingsSetA()) + "kept as it is";
+    QVERIFY(writeAll(path, before));
     const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     QVERIFY(QFile::setPermissions(path, readOnly));
 
-    WorkingValues values = testsets::SetB();
+    WorkingValues values = testsets::settingsSetB();
     values.settingsPath = path;
     QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
     QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
 
-    QCOMPARE(ReadAll(path), before);
+    QCOMPARE(readWholeFile(path), before);
     QCOMPARE(QFile::permissions(path) & 0x7077, readOnly);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("KVRsys.cfg")});
-    QVERIFY(values.sameStoredValues(testsets::SetB()));
+    QVERIFY(values.sameStoredValues(testsets::settingsSetB()));
 }
 
 void TestSettingsFile::save_readOnlyDirectory_createsNothing()
@@ -331,7 +332,7 @@ void TestSettingsFile::save_readOnlyDirectory_createsNothing()
     const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser;
     QVERIFY(QFile::setPermissions(dir.path(), readOnly));
 
-    WorkingValues values = testsets::SetA();
+    WorkingValues values = testsets::settingsSetA();
     values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
     const SaveResult result = saveSettings(values);
     const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
@@ -347,12 +348,12 @@ void TestSettingsFile::save_overLongerFile_leavesExactlyTheRecords()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(WriteAll(path, QByteArray(100000, 'x')));
+    QVERIFY(writeAll(path, QByteArray(100000, 'x')));
 
-    WorkingValues values = testsets::SetB();
+    WorkingValues values = testsets::settingsSetB();
     values.settingsPath = path;
     QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
-    QCOMPARE(ReadAll(path), JoinLines(FileLines(values)));
+    QCOMPARE(readWholeFile(path), joinLines(fileLines(values)));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("KVRsys.cfg")});
 }
@@ -362,11 +363,11 @@ void TestSettingsFile::save_keepsPermissionsOfTheFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(WriteAll(path, QByteArray()));
+    QVERIFY(writeAll(path, QByteArray()));
     const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(path, mode));
 
-    WorkingValues values = testsets::SetA();
+    WorkingValues values = testsets::settingsSetA();
     values.settingsPath = path;
     QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     QCOMPARE(QFile::permissions(path) & 0x7077, mode);
@@ -376,7 +377,7 @@ void TestSettingsFile::save_unusablePath_fails()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    WorkingValues values = testsets::SetA();
+    WorkingValues values = testsets::settingsSetA();
     // Each fails with a reason that the user can be shown.
     const auto verifyFails = [&values] {
         const SaveResult result = saveSettings(values);
@@ -435,12 +436,12 @@ void TestSettingsFile::save_asOrdinaryUser()
     VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
         CHILD_VERIFY(QDir().mkpath(folder));
         const QString path = folder + QStringLiteral("/KVRsys.cfg");
-        const QByteArray before = serializeSettings(testsets::SetA());
+        const QByteArray before = serializeSettings(testsets::settingsSetA());
         if (fileMode >= 0) {
-            CHILD_VERIFY(WriteAll(path, before));
+            CHILD_VERIFY(writeAll(path, before));
             CHILD_VERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
         }
-        const ino_t fileBefore = FileNumber(path);
+        const ino_t fileBefore = fileNumber(path);
         CHILD_VERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)) == 0);
         if (sizeLimit > 0) {
             std::signal(SIGXFSZ, SIG_IGN); // a refused write, not a killed process
@@ -448,7 +449,7 @@ void TestSettingsFile::save_asOrdinaryUser()
             CHILD_VERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
         }
 
-        WorkingValues values = testsets::SetB();
+        WorkingValues values = testsets::settingsSetB();
         values.settingsPath = path;
         values.userConfigFolder = configFolder ? dir.filePath(QStringLiteral("config")) : QString();
         const QString copy = inPlaceCopyPath(path, values.userConfigFolder);
@@ -458,16 +459,16 @@ void TestSettingsFile::save_asOrdinaryUser()
         CHILD_VERIFY(result.path == path);
         CHILD_VERIFY(result.reason.isEmpty() == (status != SaveStatus::Failed));
 
-        const QByteArray after = ReadAll(path);
+        const QByteArray after = readWholeFile(path);
         if (status == SaveStatus::Saved) {
             CHILD_VERIFY(after == serializeSettings(values));
-            CHILD_VERIFY((FileNumber(path) == fileBefore) == inPlace);
+            CHILD_VERIFY((fileNumber(path) == fileBefore) == inPlace);
         } else if (inPlace) {
             CHILD_VERIFY(after == serializeSettings(values).left(sizeLimit));
             // The next start puts the copy back and says so.
             WorkingValues next;
             chooseStartWindow(next, folder, values.userConfigFolder);
-            CHILD_VERIFY(ReadAll(path) == before && next.startNotices.size() == 1);
+            CHILD_VERIFY(readWholeFile(path) == before && next.startNotices.size() == 1);
         } else {
             CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
         }
@@ -500,8 +501,8 @@ void TestSettingsFile::save_throughLink()
 
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("target.cfg"));
-    QVERIFY(!targetExists || WriteAll(target, "kept"));
-    WorkingValues values = testsets::SetB();
+    QVERIFY(!targetExists || writeAll(target, "kept"));
+    WorkingValues values = testsets::settingsSetB();
     values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
     QVERIFY(QFile::link(target, values.settingsPath));
     if (owner >= 0 && ::lchown(QFile::encodeName(values.settingsPath).constData(), uid_t(owner),
@@ -510,8 +511,9 @@ void TestSettingsFile::save_throughLink()
 
     QCOMPARE(saveSettings(values).status, status);
     // A target that did not exist is not made either.
-    QCOMPARE(ReadAll(target), status == SaveStatus::Saved ? serializeSettings(values)
-                                                          : QByteArray(targetExists ? "kept" : ""));
+    QCOMPARE(readWholeFile(target), status == SaveStatus::Saved
+                                        ? serializeSettings(values)
+                                        : QByteArray(targetExists ? "kept" : ""));
 }
 
 void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
@@ -521,15 +523,15 @@ void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
     values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
     // Another copy holds the lock, has emptied the file and not yet written it.
     QLockFile otherCopy(lockFilePath(values.settingsPath));
-    QVERIFY(otherCopy.lock() && WriteAll(values.settingsPath, QByteArray()));
+    QVERIFY(otherCopy.lock() && writeAll(values.settingsPath, QByteArray()));
     std::thread writing([&] {
         QTest::qSleep(300);
-        WriteAll(values.settingsPath, serializeSettings(testsets::SetA()));
+        writeAll(values.settingsPath, serializeSettings(testsets::settingsSetA()));
         otherCopy.unlock();
     });
     loadSettings(values);
     writing.join();
-    QCOMPARE(Records(values), Records(testsets::SetA()));
+    QCOMPARE(recordsOf(values), recordsOf(testsets::settingsSetA()));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

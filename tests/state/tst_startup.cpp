@@ -16,17 +16,17 @@ using calc::ToolValues;
 using state::Language;
 using state::LanguageState;
 using state::WorkingValues;
-using testsets::Records;
+using testsets::recordsOf;
 
 namespace {
 
-bool WriteAll(const QString &path, const QByteArray &bytes)
+bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-void VerifyDefaultTexts(const WorkingValues &values)
+void verifyDefaultTexts(const WorkingValues &values)
 {
     // D Z Sz V, both pitches: 1; n and S: 4.
     const QStringList expected = QString::fromLatin1("1 1 1 1 1 1 4 4").split(QLatin1Char(' '));
@@ -63,7 +63,7 @@ void TestStartup::main_opensTheStoredWindow_data()
     QTest::addColumn<bool>("defaults");
 
     // Flags the opposite of the defaults, so that each default is seen to be applied.
-    WorkingValues stored = testsets::SetB();
+    WorkingValues stored = testsets::settingsSetB();
     stored.spareFlag1 = true;
     stored.spareFlag2 = true;
     const auto file = [&stored](int languageState) {
@@ -106,7 +106,7 @@ void TestStartup::main_opensTheStoredWindow()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
     if (hasFile)
-        QVERIFY(WriteAll(path, content));
+        QVERIFY(writeAll(path, content));
     WorkingValues fromFile;
     parseSettings(content, fromFile);
 
@@ -115,10 +115,10 @@ void TestStartup::main_opensTheStoredWindow()
     QCOMPARE(values.settingsPath, path);
 
     if (!defaults) {
-        QCOMPARE(Records(values), Records(fromFile));
+        QCOMPARE(recordsOf(values), recordsOf(fromFile));
         return;
     }
-    VerifyDefaultTexts(values);
+    verifyDefaultTexts(values);
     QVERIFY(values.inchUnits);
     QVERIFY(!values.metricUnits);
     QVERIFY(values.threadsPerInchSelected);
@@ -136,13 +136,13 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    WorkingValues stale = testsets::SetA();
+    WorkingValues stale = testsets::settingsSetA();
     stale.languageState = LanguageState::NothingStored;
-    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
 
     WorkingValues first;
     QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow(Language::English));
-    VerifyDefaultTexts(first);
+    verifyDefaultTexts(first);
     first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
     first.metricUnits = true;
     first.inchUnits = false;
@@ -200,7 +200,7 @@ void TestStartup::settingsFilePath_asOrdinaryUser()
         CHILD_VERIFY(QDir().mkpath(program));
         if (fileMode >= 0) {
             const QString file = program + QStringLiteral("/KVRsys.cfg");
-            CHILD_VERIFY(WriteAll(file, "kept"));
+            CHILD_VERIFY(writeAll(file, "kept"));
             CHILD_VERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(fileMode)) == 0);
         }
         CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(programFolderMode)) ==
@@ -273,16 +273,16 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
 
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    WorkingValues stored = testsets::SetA();
-    QVERIFY(WriteAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stored)));
+    WorkingValues stored = testsets::settingsSetA();
+    QVERIFY(writeAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stored)));
     QString entry = dir.filePath(name);
     const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
     QVERIFY(QDir().mkpath(elsewhere));
     const QString linkTarget = elsewhere + QStringLiteral("/target");
-    QVERIFY(WriteAll(linkTarget, "target"));
+    QVERIFY(writeAll(linkTarget, "target"));
     switch (kind) {
     case 'f':
-        QVERIFY(WriteAll(entry, serializeSettings(testsets::SetB()).left(100)));
+        QVERIFY(writeAll(entry, serializeSettings(testsets::settingsSetB()).left(100)));
         break;
     case 'q': {
         QTemporaryFile file(dir.filePath(QStringLiteral("KVRsys.cfg")));
@@ -313,7 +313,8 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::addColumn<bool>("userFolderKnown");
     QTest::addColumn<QString>("keptAs"); // below the test's folder; empty: nothing kept
 
-    const QByteArray cut = testsets::JoinLines(testsets::FileLines(testsets::SetA()).mid(0, 25));
+    const QByteArray cut =
+        testsets::joinLines(testsets::fileLines(testsets::settingsSetA()).mid(0, 25));
     QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged";
     // The first name is taken by a file that the user keeps.
     QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2";
@@ -335,9 +336,9 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
     VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
         CHILD_VERIFY(QDir().mkpath(program));
         const QString path = program + QStringLiteral("/KVRsys.cfg");
-        CHILD_VERIFY(WriteAll(path, content));
+        CHILD_VERIFY(writeAll(path, content));
         if (keptAs.endsWith(u'2'))
-            CHILD_VERIFY(WriteAll(path + QStringLiteral(".damaged"), "other"));
+            CHILD_VERIFY(writeAll(path + QStringLiteral(".damaged"), "other"));
         CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(folderMode)) == 0);
 
         WorkingValues values;

@@ -23,7 +23,7 @@ private slots:
 
 namespace {
 
-QImage Blank(QSize size, qreal scale)
+QImage blankImage(QSize size, qreal scale)
 {
     QImage image((QSizeF(size) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(scale);
@@ -31,15 +31,15 @@ QImage Blank(QSize size, qreal scale)
     return image;
 }
 
-QImage Rendered(SvgPicture &picture, qreal scale)
+QImage rendered(SvgPicture &picture, qreal scale)
 {
-    QImage image = Blank(picture.size(), scale);
+    QImage image = blankImage(picture.size(), scale);
     picture.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }
 
 // The largest difference of one colour channel between two images of the same size.
-int LargestDifference(const QImage &a, const QImage &b)
+int largestDifference(const QImage &a, const QImage &b)
 {
     int largest = 0;
     for (int y = 0; y < a.height(); ++y)
@@ -74,7 +74,7 @@ void SvgPictureTest::paint_matchesTheVectorsAtEveryScale()
     QFETCH(QSize, size);
     QFETCH(qreal, scale);
 
-    QImage expected = Blank(size, scale);
+    QImage expected = blankImage(size, scale);
     QSvgRenderer vectors(QStringLiteral(KVR_RESOURCES_DIR "/%1.svg").arg(name));
     QPainter painter(&expected);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -86,14 +86,14 @@ void SvgPictureTest::paint_matchesTheVectorsAtEveryScale()
     QVERIFY(picture.isLoaded());
     // The first paint draws the pixmap, the second takes it from the cache.
     for (int paint = 0; paint < 2; ++paint) {
-        const QImage drawn = Rendered(picture, scale);
+        const QImage drawn = rendered(picture, scale);
         QCOMPARE(drawn.size(), expected.size());
-        QVERIFY2(LargestDifference(drawn, expected) <= 2, qPrintable(QString::number(paint)));
+        QVERIFY2(largestDifference(drawn, expected) <= 2, qPrintable(QString::number(paint)));
     }
     // A second picture of the same resource draws the same.
     SvgPicture twin(name);
     twin.resize(size);
-    QVERIFY(LargestDifference(Rendered(twin, scale), expected) <= 2);
+    QVERIFY(largestDifference(rendered(twin, scale), expected) <= 2);
 }
 
 void SvgPictureTest::missingResource_drawsNothing()
@@ -101,7 +101,7 @@ void SvgPictureTest::missingResource_drawsNothing()
     SvgPicture picture(u"none"_s);
     picture.resize(40, 20);
     QVERIFY(!picture.isLoaded());
-    QCOMPARE(Rendered(picture, 1.0), Blank(QSize(40, 20), 1.0));
+    QCOMPARE(rendered(picture, 1.0), blankImage(QSize(40, 20), 1.0));
 }
 
 QTEST_MAIN(SvgPictureTest)

@@ -17,18 +17,18 @@ using windows::WindowManager;
 
 namespace {
 
-bool Activate(QWidget *window)
+bool activate(QWidget *window)
 {
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
 
-QAction *Action(MainWindow *window, const QString &name)
+QAction *menuAction(MainWindow *window, const QString &name)
 {
     return window->findChild<QAction *>(name);
 }
 
-int VisibleTopLevels(const QString &objectName)
+int visibleTopLevels(const QString &objectName)
 {
     int count = 0;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -67,7 +67,7 @@ void AuxWiringTest::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_values = WorkingValues();
     m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
-    fixture::SampleValues(m_values, true);
+    fixture::sampleValues(m_values, true);
     m_quits = 0;
 }
 
@@ -94,10 +94,10 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language(language));
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
 
     // The menu item stays switched off; its key still opens the legend.
-    QVERIFY(!Action(window, names::LegendItem)->isEnabled());
+    QVERIFY(!menuAction(window, names::LegendItem)->isEnabled());
     QTest::keyClick(window, Qt::Key_F1);
     LegendWindow *shown = manager.auxWindows().legend(Language(language));
     QVERIFY(shown);
@@ -105,10 +105,10 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     QVERIFY(shown->isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
     QTest::keyClick(window, Qt::Key_F1);
     QCOMPARE(manager.auxWindows().legend(Language(language)), shown);
-    QCOMPARE(VisibleTopLevels(legend), 1);
+    QCOMPARE(visibleTopLevels(legend), 1);
 }
 
 void AuxWiringTest::languageSwitch_closesTheOldLegend()
@@ -116,13 +116,13 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *danish = manager.open(Language::Danish);
-    QVERIFY(Activate(danish));
+    QVERIFY(activate(danish));
     QTest::keyClick(danish, Qt::Key_F1);
-    QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 1);
+    QCOMPARE(visibleTopLevels(u"SignaturForm"_s), 1);
 
-    Action(danish, names::EnglishItem)->trigger();
+    menuAction(danish, names::EnglishItem)->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(VisibleTopLevels(u"SignaturForm"_s), 0);
+    QCOMPARE(visibleTopLevels(u"SignaturForm"_s), 0);
     QCOMPARE(manager.mainWindow()->objectName(), names::EnglishWindow);
     QCOMPARE(m_quits, 0);
 }
@@ -132,11 +132,11 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
 
     // Each returns only once the watchdog has closed the modal window.
-    Action(window, names::AboutProgramItem)->trigger();
-    Action(window, names::AboutMakerItem)->trigger();
+    menuAction(window, names::AboutProgramItem)->trigger();
+    menuAction(window, names::AboutMakerItem)->trigger();
     const QList<fixture::SeenBox> seen = m_watchdog.take();
     QCOMPARE(seen.size(), 2);
     QCOMPARE(seen.at(0).text, u"OmForm"_s);
@@ -148,17 +148,17 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
 
-    Action(window, names::EditAboutMakerItem)->trigger();
+    menuAction(window, names::EditAboutMakerItem)->trigger();
     QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
     QVERIFY(about);
     QVERIFY(about->isVisible());
     QCOMPARE(about->objectName(), u"OmKovrinForm"_s);
     QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
 
-    QVERIFY(Activate(window));
-    Action(window, names::QuitItem)->trigger();
+    QVERIFY(activate(window));
+    menuAction(window, names::QuitItem)->trigger();
     QCOMPARE(m_quits, 1);
     QVERIFY(about.isNull() || !about->isVisible());
 }
@@ -183,7 +183,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
             return true;
         });
     MainWindow *window = manager.open(Language(language));
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
     const QString cncLine = window->findChild<QLineEdit *>(names::CncLine)->text();
     QVERIFY(!cncLine.isEmpty());
 
@@ -207,7 +207,7 @@ void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
         return true;
     });
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
 
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(prints, 0);

@@ -14,17 +14,17 @@ using state::WorkingValues;
 using widgets::EntryField;
 using windows::WindowManager;
 
-using fixture::Num;
+using fixture::numberText;
 
 namespace {
 
-bool Activate(QWidget *window)
+bool activate(QWidget *window)
 {
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
 
-QList<MainWindow *> OpenMainWindows()
+QList<MainWindow *> openMainWindows()
 {
     QList<MainWindow *> open;
     for (QWidget *top : QApplication::topLevelWidgets())
@@ -33,7 +33,7 @@ QList<MainWindow *> OpenMainWindows()
     return open;
 }
 
-void Type(MainWindow *window, Field field, const QString &text)
+void typeInto(MainWindow *window, Field field, const QString &text)
 {
     auto *entry = window->findChild<EntryField *>(names::field(field));
     QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, 8));
@@ -71,7 +71,7 @@ void WindowManagerTest::init()
     m_dir = std::make_unique<QTemporaryDir>();
     m_values = WorkingValues();
     m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
-    fixture::SampleValues(m_values, true);
+    fixture::sampleValues(m_values, true);
     m_quits = 0;
 }
 
@@ -101,7 +101,7 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
     MainWindow *shown = start < 0 ? nullptr : manager.open(Language(start));
     QCOMPARE(shown, manager.mainWindow());
     QCOMPARE(shown ? shown->objectName() : QString(), window);
-    QCOMPARE(OpenMainWindows().size(), shown ? 1 : 0);
+    QCOMPARE(openMainWindows().size(), shown ? 1 : 0);
     QCOMPARE(opened.size(), shown ? 1 : 0);
     if (shown) {
         QVERIFY(shown->isVisible());
@@ -121,12 +121,12 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QPointer<MainWindow> danish = manager.open(Language::Danish);
-    QVERIFY(Activate(danish));
+    QVERIFY(activate(danish));
 
     // Tap mode, with a value typed and not entered.
     QTest::mouseClick(danish->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
-    Type(danish, Field::CuttingSpeed, u"33"_s);
+    typeInto(danish, Field::CuttingSpeed, u"33"_s);
     QCOMPARE(m_values.tap[Field::CuttingSpeed], u"33"_s);
     WorkingValues before = m_values;
 
@@ -136,7 +136,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     MainWindow *english = manager.mainWindow();
     QVERIFY(english);
     QCOMPARE(english->objectName(), names::EnglishWindow);
-    QCOMPARE(OpenMainWindows(), QList<MainWindow *>{english});
+    QCOMPARE(openMainWindows(), QList<MainWindow *>{english});
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(danish.isNull());
 
@@ -159,12 +159,12 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QCOMPARE(saved.tap[Field::CuttingSpeed], u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
-    QVERIFY(Activate(english));
+    QVERIFY(activate(english));
     english->findChild<QAction *>(names::DanishItem)->trigger();
     MainWindow *again = manager.mainWindow();
     QCOMPARE(again->objectName(), names::DanishWindow);
     QCOMPARE(int(m_values.languageState), 1);
-    QVERIFY(Activate(again));
+    QVERIFY(activate(again));
     QTest::mouseClick(again->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
     QCOMPARE(again->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"33"_s);
@@ -207,14 +207,14 @@ void WindowManagerTest::quit_unloadsAndEndsProgram()
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QSignalSpy quitting(&manager, &WindowManager::quitting);
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(Activate(window));
+    QVERIFY(activate(window));
 
     window->findChild<QAction *>(names::QuitItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(quitting.size(), 1);
     QCOMPARE(m_quits, 1);
     QCOMPARE(manager.mainWindow(), nullptr);
-    QVERIFY(OpenMainWindows().isEmpty());
+    QVERIFY(openMainWindows().isEmpty());
 }
 
 void WindowManagerTest::restart_bringsBackEveryTypedValue()
@@ -227,14 +227,14 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         session::Session engine(first, calc::commaLocale());
         WindowManager manager(engine, [this] { ++m_quits; });
         MainWindow *window = manager.open(Language::English);
-        QVERIFY(Activate(window));
-        Type(window, Field::Diameter, u"2"_s);
+        QVERIFY(activate(window));
+        typeInto(window, Field::Diameter, u"2"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         // Typed and not entered: kept all the same.
-        Type(window, Field::CuttingSpeed, u"123"_s);
+        typeInto(window, Field::CuttingSpeed, u"123"_s);
         window->findChild<QAction *>(names::decimalsItem(2))->trigger();
         // Typed without Enter when the program closes: results for it were never computed.
-        Type(window, Field::Flutes, u"6"_s);
+        typeInto(window, Field::Flutes, u"6"_s);
         window->findChild<QAction *>(names::QuitItem)->trigger();
         QCOMPARE(m_quits, 1);
     }
@@ -272,7 +272,7 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
              state::StartWindow(Language::English));
     session::Session engine(values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
-    QVERIFY(Activate(manager.open(Language::English)));
+    QVERIFY(activate(manager.open(Language::English)));
     QTRY_COMPARE(m_watchdog.seen().size(), 1);
     const fixture::SeenBox told = m_watchdog.take().first();
     QCOMPARE(told.icon, QMessageBox::Information);
@@ -280,7 +280,7 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
              qPrintable(told.text));
     // The next window of the run tells it no more.
     manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
-    QVERIFY(Activate(manager.mainWindow()));
+    QVERIFY(activate(manager.mainWindow()));
 }
 
 #include "tst_windowmanager.moc"

@@ -93,7 +93,7 @@ ToolValues baseline(bool comma, Mode mode)
 
 void prepare(RunningWindow &s, const Setup &c)
 {
-    fixture::SampleValues(s.values, c.comma);
+    fixture::sampleValues(s.values, c.comma);
     s.values.mill = baseline(c.comma, Mode::Mill);
     s.values.drill = baseline(c.comma, Mode::Drill);
     s.values.tap = baseline(c.comma, Mode::TapMm);
@@ -140,7 +140,7 @@ Setup fetchSetup()
 struct Mirror
 {
     Mirror(const WorkingValues &now, const Setup &c)
-        : values(now), engine(values, fixture::Locale(c.comma), nullptr)
+        : values(now), engine(values, fixture::numberLocale(c.comma), nullptr)
     {
         engine.load(catalogue(c.language).cncWords);
         opened = engine.selectMode(toolMode(c.mode));

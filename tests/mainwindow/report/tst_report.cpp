@@ -21,19 +21,19 @@ using report::ReportInput;
 
 namespace {
 
-const ReportTexts &DanishReport()
+const ReportTexts &danishReport()
 {
     return catalogue(Language::Danish).report;
 }
 
-const ReportTexts &EnglishReport()
+const ReportTexts &englishReport()
 {
     return catalogue(Language::English).report;
 }
 
 // The outcome of a session in this mode; fields are given D Z Sz V Pmm Tpi n S.
-session::Outcome Shown(ToolMode mode, const QStringList &fields, const QString &line,
-                       session::Units units, bool unitsFromMenu, bool mmPitch = false)
+session::Outcome outcomeShowing(ToolMode mode, const QStringList &fields, const QString &line,
+                                session::Units units, bool unitsFromMenu, bool mmPitch = false)
 {
     session::Outcome shown;
     shown.mode = mode;
@@ -49,13 +49,13 @@ session::Outcome Shown(ToolMode mode, const QStringList &fields, const QString &
 }
 
 // What a Danish window shows in milling mode with metric units and two decimals.
-ReportInput DanishMill(ToolMode mode = ToolMode::Mill)
+ReportInput danishMill(ToolMode mode = ToolMode::Mill)
 {
     ReportInput in = report::reportInput(
-        Shown(mode,
-              QStringList{u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1,75"_s, u"20"_s, u"1273,24"_s,
-                          u"381,97"_s},
-              u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s, session::Units::Metric, true, true),
+        outcomeShowing(mode,
+                       QStringList{u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1,75"_s, u"20"_s,
+                                   u"1273,24"_s, u"381,97"_s},
+                       u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s, session::Units::Metric, true, true),
         catalogue(Language::Danish));
     in.date = u"05-03-2024"_s;
     in.time = u"14:07"_s;
@@ -63,20 +63,20 @@ ReportInput DanishMill(ToolMode mode = ToolMode::Mill)
 }
 
 // The English window in inch units, as the load sets them.
-ReportInput EnglishInch(ToolMode mode)
+ReportInput englishInch(ToolMode mode)
 {
-    ReportInput in =
-        report::reportInput(Shown(mode,
-                                  QStringList{u"0.25"_s, u"2"_s, u"0.002"_s, u"80"_s, u"1.25"_s,
-                                              u"20"_s, u"1222.32"_s, u"4.89"_s},
-                                  u"S1222 M03 F4.89 (0.25 DRILL)"_s, session::Units::Inch, false),
-                            catalogue(Language::English));
+    ReportInput in = report::reportInput(
+        outcomeShowing(mode,
+                       QStringList{u"0.25"_s, u"2"_s, u"0.002"_s, u"80"_s, u"1.25"_s, u"20"_s,
+                                   u"1222.32"_s, u"4.89"_s},
+                       u"S1222 M03 F4.89 (0.25 DRILL)"_s, session::Units::Inch, false),
+        catalogue(Language::English));
     in.date = u"3/5/24"_s;
     in.time = u"2:07 PM"_s;
     return in;
 }
 
-QStringList Texts(const QList<PrintLine> &lines)
+QStringList lineTexts(const QList<PrintLine> &lines)
 {
     QStringList out;
     for (const PrintLine &l : lines)
@@ -90,7 +90,7 @@ QString Row(const ReportInput &in, Field field)
     return in.captions[std::size_t(field)] + in.fields[std::size_t(field)];
 }
 
-QString Squeezed(const QString &s)
+QString squeezed(const QString &s)
 {
     return s.simplified();
 }
@@ -122,31 +122,31 @@ private:
 
 void TestReport::danishMillReport_linePlacesAndSizes()
 {
-    const ReportInput in = DanishMill();
-    const ReportTexts &t = DanishReport();
+    const ReportInput in = danishMill();
+    const ReportTexts &t = danishReport();
     const QList<PrintLine> lines = report::buildReport(in, t);
     const QString blank;
-    QCOMPARE(Texts(lines), (QStringList{t.title,
-                                        blank,
-                                        t.rule,
-                                        blank,
-                                        t.millHeading,
-                                        blank,
-                                        Row(in, Field::Diameter),
-                                        Row(in, Field::Flutes),
-                                        Row(in, Field::FeedPerTooth),
-                                        Row(in, Field::CuttingSpeed),
-                                        blank,
-                                        Row(in, Field::SpindleSpeed),
-                                        Row(in, Field::FeedRate),
-                                        t.rule,
-                                        blank,
-                                        t.resultPrefix + in.cncLine,
-                                        t.decimalsPrefix + in.decimalsLabel,
-                                        t.unitsPrefix + in.unitsLabel,
-                                        blank,
-                                        t.datePrefix + in.date + u"  "_s + in.time,
-                                        t.rule}));
+    QCOMPARE(lineTexts(lines), (QStringList{t.title,
+                                            blank,
+                                            t.rule,
+                                            blank,
+                                            t.millHeading,
+                                            blank,
+                                            Row(in, Field::Diameter),
+                                            Row(in, Field::Flutes),
+                                            Row(in, Field::FeedPerTooth),
+                                            Row(in, Field::CuttingSpeed),
+                                            blank,
+                                            Row(in, Field::SpindleSpeed),
+                                            Row(in, Field::FeedRate),
+                                            t.rule,
+                                            blank,
+                                            t.resultPrefix + in.cncLine,
+                                            t.decimalsPrefix + in.decimalsLabel,
+                                            t.unitsPrefix + in.unitsLabel,
+                                            blank,
+                                            t.datePrefix + in.date + u"  "_s + in.time,
+                                            t.rule}));
 
     // The title, and the gap under it, in a larger font than the rest; the rules stand out
     // to the left of the text, which keeps one left edge.
@@ -167,10 +167,10 @@ void TestReport::toolBlock_data()
     QTest::addColumn<QStringList>("block"); // the lines between the first two rules
 
     const QString blank;
-    const ReportInput drill = EnglishInch(ToolMode::Drill);
+    const ReportInput drill = englishInch(ToolMode::Drill);
     QTest::newRow("English drill prints Z and Sz") << drill << false
                                                    << QStringList{blank,
-                                                                  EnglishReport().drillHeading,
+                                                                  englishReport().drillHeading,
                                                                   blank,
                                                                   Row(drill, Field::Diameter),
                                                                   Row(drill, Field::Flutes),
@@ -179,11 +179,11 @@ void TestReport::toolBlock_data()
                                                                   blank,
                                                                   Row(drill, Field::SpindleSpeed),
                                                                   Row(drill, Field::FeedRate)};
-    const ReportInput tapTpi = EnglishInch(ToolMode::Tap);
+    const ReportInput tapTpi = englishInch(ToolMode::Tap);
     QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
         << tapTpi << false
         << QStringList{blank,
-                       EnglishReport().tapHeading,
+                       englishReport().tapHeading,
                        blank,
                        Row(tapTpi, Field::ThreadsPerInch),
                        Row(tapTpi, Field::Diameter),
@@ -191,9 +191,9 @@ void TestReport::toolBlock_data()
                        blank,
                        Row(tapTpi, Field::SpindleSpeed),
                        Row(tapTpi, Field::FeedRate)};
-    const ReportInput tapMm = DanishMill(ToolMode::Tap);
+    const ReportInput tapMm = danishMill(ToolMode::Tap);
     const QStringList tapMmBlock{blank,
-                                 DanishReport().tapHeading,
+                                 danishReport().tapHeading,
                                  blank,
                                  Row(tapMm, Field::PitchMm),
                                  Row(tapMm, Field::Diameter),
@@ -214,8 +214,8 @@ void TestReport::toolBlock()
     QFETCH(ReportInput, input);
     QFETCH(bool, danish);
     QFETCH(QStringList, block);
-    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
-    const QStringList lines = Texts(report::buildReport(input, texts));
+    const ReportTexts &texts = danish ? danishReport() : englishReport();
+    const QStringList lines = lineTexts(report::buildReport(input, texts));
     const qsizetype first = lines.indexOf(texts.rule);
     const qsizetype second = lines.indexOf(texts.rule, first + 1);
     QCOMPARE(first, 2);
@@ -226,18 +226,18 @@ void TestReport::toolBlock()
 
 void TestReport::emptyResultLine_printsPrefixOnly()
 {
-    ReportInput in = DanishMill();
+    ReportInput in = danishMill();
     in.cncLine.clear();
-    const QStringList texts = Texts(report::buildReport(in, DanishReport()));
-    QVERIFY(texts.contains(DanishReport().resultPrefix));
+    const QStringList texts = lineTexts(report::buildReport(in, danishReport()));
+    QVERIFY(texts.contains(danishReport().resultPrefix));
 }
 
 void TestReport::dateLine_hasTwoBlanksBetweenDateAndTime()
 {
-    ReportInput in = EnglishInch(ToolMode::Mill);
+    ReportInput in = englishInch(ToolMode::Mill);
     report::stampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-    const QStringList texts = Texts(report::buildReport(in, EnglishReport()));
-    QCOMPARE(texts.at(texts.size() - 2), EnglishReport().datePrefix +
+    const QStringList texts = lineTexts(report::buildReport(in, englishReport()));
+    QCOMPARE(texts.at(texts.size() - 2), englishReport().datePrefix +
                                              platform::shortDateText(QDate(2024, 3, 5)) + u"  "_s +
                                              platform::shortTimeText(QTime(14, 7, 9)));
 }
@@ -260,7 +260,7 @@ void TestReport::reportInput_takesTheCaptionsTheWindowShows()
     QFETCH(bool, fromMenu);
     const TextCatalogue &texts = catalogue(Language(language));
     const auto units = metric ? session::Units::Metric : session::Units::Inch;
-    const session::Outcome shown = Shown(
+    const session::Outcome shown = outcomeShowing(
         ToolMode::Tap, QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},
         u"S7 M03 F8 (1 TAP 6 STIG)"_s, units, fromMenu);
     const ReportInput in = report::reportInput(shown, texts);
@@ -281,13 +281,13 @@ void TestReport::printedPage_data()
     QTest::addColumn<ReportInput>("shown");
     QTest::addColumn<bool>("danish");
 
-    QTest::newRow("Danish mill") << DanishMill() << true;
-    QTest::newRow("Danish drill") << DanishMill(ToolMode::Drill) << true;
-    QTest::newRow("Danish tap, pitch in mm") << DanishMill(ToolMode::Tap) << true;
-    QTest::newRow("English mill") << EnglishInch(ToolMode::Mill) << false;
-    QTest::newRow("English drill") << EnglishInch(ToolMode::Drill) << false;
-    QTest::newRow("English tap, threads per inch") << EnglishInch(ToolMode::Tap) << false;
-    ReportInput noCnc = DanishMill();
+    QTest::newRow("Danish mill") << danishMill() << true;
+    QTest::newRow("Danish drill") << danishMill(ToolMode::Drill) << true;
+    QTest::newRow("Danish tap, pitch in mm") << danishMill(ToolMode::Tap) << true;
+    QTest::newRow("English mill") << englishInch(ToolMode::Mill) << false;
+    QTest::newRow("English drill") << englishInch(ToolMode::Drill) << false;
+    QTest::newRow("English tap, threads per inch") << englishInch(ToolMode::Tap) << false;
+    ReportInput noCnc = danishMill();
     noCnc.cncLine.clear();
     QTest::newRow("empty CNC line") << noCnc << true;
 }
@@ -296,7 +296,7 @@ void TestReport::printedPage()
 {
     QFETCH(ReportInput, shown);
     QFETCH(bool, danish);
-    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
+    const ReportTexts &texts = danish ? danishReport() : englishReport();
     QWidget window;
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
@@ -320,32 +320,32 @@ void TestReport::printedPage()
     report::stampDateTime(stamped, when);
     QList<PrintLine> expected;
     for (const PrintLine &line : report::buildReport(stamped, texts)) {
-        if (!Squeezed(line.text).isEmpty())
+        if (!squeezed(line.text).isEmpty())
             expected << line;
     }
 
-    const PdfText pdf = ReadPdf(path);
+    const PdfText pdf = readPdf(path);
     QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
     QCOMPARE(pdf.pages, 1);
     QStringList got, want;
     for (const PdfLine &line : pdf.lines)
         got << line.text();
     for (const PrintLine &line : expected)
-        want << Squeezed(line.text);
+        want << squeezed(line.text);
     QCOMPARE(got, want);
 
     for (qsizetype i = 0; i < expected.size(); ++i) {
-        const double x = pdf.lines[i].x() - MmToPt(margin);
-        const double wantX = MmToPt(expected[i].xMm);
+        const double x = pdf.lines[i].x() - mmToPt(margin);
+        const double wantX = mmToPt(expected[i].xMm);
         QVERIFY2(std::abs(x - wantX) < 1.5,
                  qPrintable(QStringLiteral("%1 at %2 pt").arg(want[i]).arg(x)));
     }
-    QVERIFY(std::abs(pdf.lines.first().top() - MmToPt(margin + platform::PrintTopMm)) < 3.0);
+    QVERIFY(std::abs(pdf.lines.first().top() - mmToPt(margin + platform::PrintTopMm)) < 3.0);
 
     // Two blanks between date and time: twice the gap of the one blank after the prefix's
     // first word.
     const PdfLine &dateLine = pdf.lines.at(pdf.lines.size() - 2);
-    const qsizetype prefixWords = Squeezed(texts.datePrefix).count(u' ') + 1;
+    const qsizetype prefixWords = squeezed(texts.datePrefix).count(u' ') + 1;
     const qsizetype dateWords = platform::shortDateText(when.date()).simplified().count(u' ') + 1;
     const auto gap = [&dateLine](qsizetype i) {
         return dateLine.words[i + 1].xMin - dateLine.words[i].xMax;
@@ -369,11 +369,11 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     QFETCH(bool, danish);
     QFETCH(QString, n);
     QFETCH(QString, S);
-    ReportInput in = danish ? DanishMill() : EnglishInch(ToolMode::Mill);
+    ReportInput in = danish ? danishMill() : englishInch(ToolMode::Mill);
     in.fields[std::size_t(Field::SpindleSpeed)] = n;
     in.fields[std::size_t(Field::FeedRate)] = S;
     QWidget window;
-    const ReportTexts &texts = danish ? DanishReport() : EnglishReport();
+    const ReportTexts &texts = danish ? danishReport() : englishReport();
 
     ModalWatchdog watchdog;
     QString text, title;
@@ -387,7 +387,7 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
             buttons = box->standardButtons();
             box->button(QMessageBox::Ok)->click();
         } else {
-            ModalWatchdog::Dismiss(modal);
+            ModalWatchdog::dismiss(modal);
         }
     });
     // The command with its real print dialog: if it got that far, the watchdog would see it.
@@ -408,9 +408,9 @@ void TestReport::cancelledPrintDialog_endsSilently()
     bool sawPrintDialog = false;
     watchdog.expect([&](QWidget *modal) {
         sawPrintDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
-        ModalWatchdog::Dismiss(modal);
+        ModalWatchdog::dismiss(modal);
     });
-    const PrintOutcome outcome = report::printReport(&window, DanishMill(), DanishReport());
+    const PrintOutcome outcome = report::printReport(&window, danishMill(), danishReport());
     QCOMPARE(outcome, PrintOutcome::NotPrinted); // not taken for a printed page
     QVERIFY(sawPrintDialog);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));

@@ -41,7 +41,7 @@ struct PdfText
     QList<PdfLine> lines;
 };
 
-inline QString UnescapeHtml(QString s)
+inline QString unescapeHtml(QString s)
 {
     s.replace(QLatin1String("&lt;"), QLatin1String("<"));
     s.replace(QLatin1String("&gt;"), QLatin1String(">"));
@@ -52,7 +52,7 @@ inline QString UnescapeHtml(QString s)
     return s;
 }
 
-inline PdfText ReadPdf(const QString &path)
+inline PdfText readPdf(const QString &path)
 {
     PdfText result;
     QProcess tool;
@@ -71,7 +71,7 @@ inline PdfText ReadPdf(const QString &path)
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
         // Compatibility form: the font's ligatures (fl, fi) read back as their letters.
-        PdfWord w{UnescapeHtml(m.captured(5)).normalized(QString::NormalizationForm_KC),
+        PdfWord w{unescapeHtml(m.captured(5)).normalized(QString::NormalizationForm_KC),
                   m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
                   m.captured(4).toDouble()};
         // Words of one printed line share their top within rounding.
@@ -83,7 +83,7 @@ inline PdfText ReadPdf(const QString &path)
     return result;
 }
 
-inline double MmToPt(double mm)
+inline double mmToPt(double mm)
 {
     return mm * 72.0 / 25.4;
 }

@@ -32,7 +32,7 @@ PdfText TestPrinting::print(const QList<PrintLine> &lines, double marginMm)
     const QString path = m_dir.filePath(QStringLiteral("page%1.pdf").arg(++m_count));
     if (!platform::printToPdf(path, lines, marginMm))
         return PdfText{QStringLiteral("printToPdf failed"), 0, {}};
-    return ReadPdf(path);
+    return readPdf(path);
 }
 
 void TestPrinting::linesLandAtTheirMillimetres_data()
@@ -56,14 +56,14 @@ void TestPrinting::linesLandAtTheirMillimetres()
     QCOMPARE(pdf.lines.size(), 3);
 
     // Left edges from the printable area: 30 mm for text, 20 mm for the rule.
-    QVERIFY2(std::abs(pdf.lines[0].x() - MmToPt(margin + 30)) < 1.5,
+    QVERIFY2(std::abs(pdf.lines[0].x() - mmToPt(margin + 30)) < 1.5,
              qPrintable(QString::number(pdf.lines[0].x())));
-    QVERIFY2(std::abs(pdf.lines[1].x() - MmToPt(margin + 20)) < 1.5,
+    QVERIFY2(std::abs(pdf.lines[1].x() - mmToPt(margin + 20)) < 1.5,
              qPrintable(QString::number(pdf.lines[1].x())));
-    QVERIFY(std::abs(pdf.lines[2].x() - MmToPt(margin + 30)) < 1.5);
+    QVERIFY(std::abs(pdf.lines[2].x() - mmToPt(margin + 30)) < 1.5);
 
     // The first line starts 40 mm below the top of the printable area.
-    QVERIFY2(std::abs(pdf.lines[0].top() - MmToPt(margin + 40)) < 3.0,
+    QVERIFY2(std::abs(pdf.lines[0].top() - mmToPt(margin + 40)) < 3.0,
              qPrintable(QString::number(pdf.lines[0].top())));
 }
 
@@ -116,7 +116,7 @@ void TestPrinting::cancelledDialog_printsNothing()
     bool dialogSeen = false;
     watchdog.expect([&](QWidget *modal) {
         dialogSeen = qobject_cast<QPrintDialog *>(modal) != nullptr;
-        ModalWatchdog::Dismiss(modal);
+        ModalWatchdog::dismiss(modal);
     });
     bool built = false;
     const bool printed = platform::printWithDialog(nullptr, QStringLiteral("test"), [&built] {

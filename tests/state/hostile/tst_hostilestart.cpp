@@ -40,7 +40,7 @@ enum class Outcome {
 
 const QDateTime OldTime(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
 
-QList<QByteArray> Quoted(const QList<QByteArray> &texts)
+QList<QByteArray> quotedRecord(const QList<QByteArray> &texts)
 {
     QList<QByteArray> lines;
     for (const QByteArray &t : texts)
@@ -49,7 +49,7 @@ QList<QByteArray> Quoted(const QList<QByteArray> &texts)
 }
 
 // A settings file from its 24 text lines as they stand in the file.
-QByteArray SettingsBytes(const QList<QByteArray> &textLines, const QByteArray &decimals,
+QByteArray settingsBytes(const QList<QByteArray> &textLines, const QByteArray &decimals,
                          const QByteArray &language,
                          const QList<bool> &flags = {true, false, true, false, false, false, false})
 {
@@ -63,7 +63,7 @@ QByteArray SettingsBytes(const QList<QByteArray> &textLines, const QByteArray &d
 }
 
 // Numbers that compose a CNC line in any locale, so that the first save can happen.
-QList<QByteArray> PlainTexts()
+QList<QByteArray> plainTexts()
 {
     const QList<QByteArray> mill{"12", "3", "0", "40", "1", "20", "1000", "150"};
     const QList<QByteArray> drill{"8", "2", "0", "25", "1", "20", "990", "99"};
@@ -71,21 +71,21 @@ QList<QByteArray> PlainTexts()
     return mill + drill + tap;
 }
 
-QByteArray PlainFile(const QByteArray &language, const QByteArray &decimals = "2")
+QByteArray plainFile(const QByteArray &language, const QByteArray &decimals = "2")
 {
-    return SettingsBytes(Quoted(PlainTexts()), decimals, language,
+    return settingsBytes(quotedRecord(plainTexts()), decimals, language,
                          {false, true, false, true, false, true, false});
 }
 
 // The plain file with text line index (0..23) replaced as it stands.
-QByteArray WithLine(int index, const QByteArray &line, const QByteArray &language)
+QByteArray replacingLine(int index, const QByteArray &line, const QByteArray &language)
 {
-    QList<QByteArray> lines = Quoted(PlainTexts());
+    QList<QByteArray> lines = quotedRecord(plainTexts());
     lines[index] = line;
-    return SettingsBytes(lines, "1", language);
+    return settingsBytes(lines, "1", language);
 }
 
-QByteArray Junk(qsizetype size, quint32 seed)
+QByteArray junkBytes(qsizetype size, quint32 seed)
 {
     QRandomGenerator random(seed);
     QByteArray bytes(size, Qt::Uninitialized);
@@ -97,7 +97,7 @@ QByteArray Junk(qsizetype size, quint32 seed)
 
 // What the reader makes of the bytes, read from a file of their own (the reader looks only
 // at the start of a huge file).
-WorkingValues Loaded(const QByteArray &bytes, bool present)
+WorkingValues loadedFrom(const QByteArray &bytes, bool present)
 {
     WorkingValues v;
     QTemporaryDir dir;
@@ -115,9 +115,9 @@ WorkingValues Loaded(const QByteArray &bytes, bool present)
 
 // The values the program must have saved: what the reader reads, with the start-up and
 // window-load rules applied. decimalIsPeriod follows the user's locale and is not compared.
-WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
+WorkingValues expectedAfterStart(const QByteArray &bytes, bool present)
 {
-    WorkingValues v = Loaded(bytes, present);
+    WorkingValues v = loadedFrom(bytes, present);
     if (v.languageState == LanguageState::NothingStored || int(v.languageState) > 3) {
         state::applyFirstRunDefaults(v);
         v.languageState = LanguageState::English;
@@ -127,7 +127,7 @@ WorkingValues ExpectedAfterStart(const QByteArray &bytes, bool present)
     return v;
 }
 
-QString Differences(const WorkingValues &got, const WorkingValues &want)
+QString differences(const WorkingValues &got, const WorkingValues &want)
 {
     QStringList out;
     const char *kinds[] = {"Mill", "Drill", "Tap"};
@@ -159,7 +159,7 @@ QString Differences(const WorkingValues &got, const WorkingValues &want)
 }
 
 // Ends a program that is still running, gently first; says whether it was.
-bool StopProgram(QProcess &program)
+bool stopProgram(QProcess &program)
 {
     if (program.state() != QProcess::Running)
         return false;
@@ -171,7 +171,7 @@ bool StopProgram(QProcess &program)
     return true;
 }
 
-bool SavedSince(const QString &path, bool existedBefore)
+bool savedSince(const QString &path, bool existedBefore)
 {
     const QFileInfo info(path);
     if (!existedBefore)
@@ -180,7 +180,7 @@ bool SavedSince(const QString &path, bool existedBefore)
 }
 
 // Every settings file found below folder.
-QStringList SettingsFilesBelow(const QString &folder)
+QStringList settingsFilesBelow(const QString &folder)
 {
     QStringList found;
     QDirIterator files(folder, {QString::fromLatin1(state::SettingsFileName)},
@@ -192,7 +192,7 @@ QStringList SettingsFilesBelow(const QString &folder)
 
 // Puts the program into dir: a hard link when the file system allows it, else a copy. The
 // program looks for its settings file beside its own path.
-bool PlaceProgram(const QString &program, const QString &dir)
+bool placeProgram(const QString &program, const QString &dir)
 {
     const QString target = dir + QStringLiteral("/kvrcalc");
     if (::link(QFile::encodeName(program).constData(), QFile::encodeName(target).constData()) == 0)
@@ -252,12 +252,12 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
     };
     firstRun("no file", static_cast<int>(Place::Missing), {});
     firstRun("empty file", file, {});
-    firstRun("binary junk", file, Junk(4096, 1));
-    firstRun("languageState 0", file, PlainFile("0"));
-    firstRun("languageState 7", file, PlainFile("7"));
-    firstRun("languageState 300", file, PlainFile("300"));
+    firstRun("binary junk", file, junkBytes(4096, 1));
+    firstRun("languageState 0", file, plainFile("0"));
+    firstRun("languageState 7", file, plainFile("7"));
+    firstRun("languageState 300", file, plainFile("300"));
     firstRun("a bare first line of 1 MB", file,
-             QByteArray(1024 * 1024, '7') + "\r\n" + PlainFile("2"));
+             QByteArray(1024 * 1024, '7') + "\r\n" + plainFile("2"));
 
     // The stored values stand.
     auto stored = [&](const char *name, const QByteArray &bytes, int language, int decimals,
@@ -265,42 +265,42 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
         QTest::newRow(name) << file << bytes << saves << language << decimals
                             << QStringLiteral("12") << QStringLiteral("1000") << part;
     };
-    stored("languageState 1", PlainFile("1"), 1, 2, none);
+    stored("languageState 1", plainFile("1"), 1, 2, none);
     // What a save cut short by a crash left beside it is gone after the start.
     QTest::newRow("a crashed save's temporary file")
-        << static_cast<int>(Place::FileAndAbandonedSave) << PlainFile("2") << saves << 2 << 2
+        << static_cast<int>(Place::FileAndAbandonedSave) << plainFile("2") << saves << 2 << 2
         << QStringLiteral("12") << QStringLiteral("1000") << none;
-    stored("languageState 2", PlainFile("2"), 2, 2, none);
-    stored("decimalCount 9", PlainFile("2", "9"), 2, 3, none);
-    stored("line feeds only", PlainFile("2").replace("\r\n", "\n"), 2, 2, none);
-    stored("10 MB long", PlainFile("2") + Junk(10 * 1024 * 1024, 2), 2, 2, none);
-    stored("Latin-1 letters", WithLine(8, '"' + latin1 + '"', "1"), 1, 1, '"' + latin1 + '"');
-    stored("UTF-8 letters", WithLine(8, '"' + utf8 + '"', "2"), 2, 1, '"' + utf8 + '"');
-    stored("a bare text line", WithLine(9, "a bare text", "2"), 2, 1, "\"a bare text\"");
+    stored("languageState 2", plainFile("2"), 2, 2, none);
+    stored("decimalCount 9", plainFile("2", "9"), 2, 3, none);
+    stored("line feeds only", plainFile("2").replace("\r\n", "\n"), 2, 2, none);
+    stored("10 MB long", plainFile("2") + junkBytes(10 * 1024 * 1024, 2), 2, 2, none);
+    stored("Latin-1 letters", replacingLine(8, '"' + latin1 + '"', "1"), 1, 1, '"' + latin1 + '"');
+    stored("UTF-8 letters", replacingLine(8, '"' + utf8 + '"', "2"), 2, 1, '"' + utf8 + '"');
+    stored("a bare text line", replacingLine(9, "a bare text", "2"), 2, 1, "\"a bare text\"");
 
     // Whatever the reader makes of these, the program opens and saves a whole file.
     auto odd = [&](const char *name, const QByteArray &bytes) {
         QTest::newRow(name) << file << bytes << saves << -1 << -1 << any << any << none;
     };
-    odd("no line ends", PlainFile("2").replace("\r\n", ""));
-    odd("a quoted line of 1 MB", WithLine(9, '"' + QByteArray(1024 * 1024, 'x') + '"', "2"));
-    odd("a bare line of 1 MB", WithLine(9, QByteArray(1024 * 1024, '7'), "2"));
-    odd("a missing closing quote", PlainFile("1").replace("\"40\"", "\"40"));
+    odd("no line ends", plainFile("2").replace("\r\n", ""));
+    odd("a quoted line of 1 MB", replacingLine(9, '"' + QByteArray(1024 * 1024, 'x') + '"', "2"));
+    odd("a bare line of 1 MB", replacingLine(9, QByteArray(1024 * 1024, '7'), "2"));
+    odd("a missing closing quote", plainFile("1").replace("\"40\"", "\"40"));
 
     // No line can be composed from empty texts; no default is put over them either.
     QTest::newRow("languageState 1, empty texts")
-        << file << SettingsBytes(Quoted(QList<QByteArray>(24)), "0", "1")
+        << file << settingsBytes(quotedRecord(QList<QByteArray>(24)), "0", "1")
         << static_cast<int>(Outcome::MaySave) << 1 << 0 << QString() << QString() << none;
 
     // The window opens, but the file stays as it was.
     QTest::newRow("a read-only file")
-        << static_cast<int>(Place::ReadOnlyFile) << PlainFile("2") << keeps << 2 << 2
+        << static_cast<int>(Place::ReadOnlyFile) << plainFile("2") << keeps << 2 << 2
         << QStringLiteral("12") << QStringLiteral("1000") << none;
     QTest::newRow("a directory in its place") << static_cast<int>(Place::Directory) << QByteArray()
                                               << keeps << -1 << -1 << any << any << none;
 
     QTest::newRow("languageState 3")
-        << file << PlainFile("3") << static_cast<int>(Outcome::ExitsAtOnce) << 3 << 2
+        << file << plainFile("3") << static_cast<int>(Outcome::ExitsAtOnce) << 3 << 2
         << QStringLiteral("12") << QStringLiteral("1000") << none;
 }
 
@@ -318,7 +318,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     // Beside the build tree, so that the program can be hard-linked rather than copied.
     QTemporaryDir dir(QDir::currentPath() + QStringLiteral("/hostile-XXXXXX"));
     QVERIFY(dir.isValid());
-    QVERIFY(PlaceProgram(m_program, dir.path()));
+    QVERIFY(placeProgram(m_program, dir.path()));
     const QString settings = dir.filePath(QString::fromLatin1(state::SettingsFileName));
 
     const auto where = static_cast<Place>(place);
@@ -360,13 +360,13 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
         // gets a few seconds to do something wrong.
         const int patience = expected == Outcome::Saves ? 20000 : 3000;
         while (clock.elapsed() < patience && program.state() == QProcess::Running &&
-               !SavedSince(settings, existed))
+               !savedSince(settings, existed))
             program.waitForFinished(50);
         if (program.state() == QProcess::Running)
             program.waitForFinished(500); // let it settle after the save
     }
 
-    const bool stillRunning = StopProgram(program);
+    const bool stillRunning = stopProgram(program);
     const QByteArray errors = program.readAllStandardError();
     for (const char *report :
          {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"})
@@ -397,12 +397,12 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
         return;
     }
     if (expected == Outcome::KeepsFile || expected == Outcome::ExitsAtOnce) {
-        QVERIFY2(!SavedSince(settings, existed), "the file was written");
+        QVERIFY2(!savedSince(settings, existed), "the file was written");
         QFile file(settings);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY2(file.readAll() == bytes, "the file changed");
     } else if (expected == Outcome::Saves) {
-        QVERIFY2(SavedSince(settings, existed), "the window did not save within 20 s");
+        QVERIFY2(savedSince(settings, existed), "the window did not save within 20 s");
     }
 
     QFile file(settings);
@@ -412,11 +412,11 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     QCOMPARE(state::parseSettings(after, saved), 33);
 
     const WorkingValues want = expected == Outcome::Saves || expected == Outcome::MaySave
-                                   ? ExpectedAfterStart(bytes, existed)
-                                   : Loaded(bytes, existed);
+                                   ? expectedAfterStart(bytes, existed)
+                                   : loadedFrom(bytes, existed);
     WorkingValues comparable = saved;
     comparable.decimalIsPeriod = want.decimalIsPeriod;
-    QVERIFY2(comparable.sameStoredValues(want), qPrintable(Differences(comparable, want)));
+    QVERIFY2(comparable.sameStoredValues(want), qPrintable(differences(comparable, want)));
 
     if (language >= 0)
         QCOMPARE(int(saved.languageState), language);
@@ -460,14 +460,14 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
     const QString home = dir.filePath(QStringLiteral("home"));
     QVERIFY(QDir().mkpath(bin));
     QVERIFY(QDir().mkpath(home));
-    QVERIFY(ordinaryuser::GiveFolder(home));
-    QVERIFY(PlaceProgram(m_program, bin));
+    QVERIFY(ordinaryuser::giveFolder(home));
+    QVERIFY(placeProgram(m_program, bin));
     const QString settings =
         bin + QStringLiteral("/") + QString::fromLatin1(state::SettingsFileName);
     if (fileBeside) {
         QFile file(settings);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray bytes = PlainFile("1");
+        const QByteArray bytes = plainFile("1");
         QCOMPARE(file.write(bytes), bytes.size());
         QVERIFY(file.flush());
         QVERIFY(file.setFileTime(OldTime, QFileDevice::FileModificationTime));
@@ -500,7 +500,7 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
 
     // The window saves as soon as it is shown.
     const auto saved = [&] {
-        return fileBeside ? SavedSince(settings, true) : !SettingsFilesBelow(home).isEmpty();
+        return fileBeside ? savedSince(settings, true) : !settingsFilesBelow(home).isEmpty();
     };
     QElapsedTimer clock;
     clock.start();
@@ -508,15 +508,15 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
         program.waitForFinished(50);
     if (program.state() == QProcess::Running)
         program.waitForFinished(500); // let it settle after the save
-    const bool stillRunning = StopProgram(program);
+    const bool stillRunning = stopProgram(program);
     QVERIFY(QFile::setPermissions(bin, open | QFile::WriteOwner));
     const QByteArray errors = program.readAllStandardError();
     QVERIFY2(stillRunning, errors.right(2000).constData());
 
-    const QStringList inHome = SettingsFilesBelow(home);
+    const QStringList inHome = settingsFilesBelow(home);
     QString savedPath = settings;
     if (fileBeside) {
-        QVERIFY2(SavedSince(settings, true), "the file beside the program was not saved");
+        QVERIFY2(savedSince(settings, true), "the file beside the program was not saved");
         QVERIFY2(inHome.isEmpty(), qPrintable(inHome.join(u' ')));
     } else {
         QCOMPARE(inHome.size(), 1);

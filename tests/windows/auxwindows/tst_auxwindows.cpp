@@ -44,7 +44,7 @@ public slots:
 
 namespace {
 
-QStringList LabelTexts(const QWidget *window, const char *const *names, int count)
+QStringList labelTexts(const QWidget *window, const char *const *names, int count)
 {
     QStringList out;
     for (int i = 0; i < count; ++i) {
@@ -54,33 +54,33 @@ QStringList LabelTexts(const QWidget *window, const char *const *names, int coun
     return out;
 }
 
-bool IsFixedSize(const QWidget *w)
+bool isFixedSize(const QWidget *w)
 {
     return w->minimumSize() == w->size() && w->maximumSize() == w->size();
 }
 
 // The OK button sits in the window's lower right corner.
-bool InLowerRightCorner(const QWidget *window, const QRect &place)
+bool inLowerRightCorner(const QWidget *window, const QRect &place)
 {
     return window->rect().contains(place) && place.left() > window->width() / 2 &&
            place.top() > window->height() / 2;
 }
 
 // The picture is drawn at its artwork's own size.
-bool AtItsOwnSize(const QWidget *window, const char *name)
+bool atItsOwnSize(const QWidget *window, const char *name)
 {
     const auto *picture = window->findChild<SvgPicture *>(QString::fromLatin1(name));
     return picture && picture->isLoaded() && picture->size() == picture->naturalSize();
 }
 
-bool HasNoMinMaxButtons(const QWidget *w)
+bool hasNoMinMaxButtons(const QWidget *w)
 {
     const Qt::WindowFlags f = w->windowFlags();
     return !(f & Qt::WindowMinimizeButtonHint) && !(f & Qt::WindowMaximizeButtonHint) &&
            (f & Qt::WindowCloseButtonHint);
 }
 
-QString Failures(const ModalWatchdog &w)
+QString failures(const ModalWatchdog &w)
 {
     return w.unexpected().join(u'\n');
 }
@@ -137,7 +137,7 @@ void TestAuxWindows::init()
 
 void TestAuxWindows::cleanup()
 {
-    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(Failures(*m_watchdog)));
+    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(failures(*m_watchdog)));
     m_watchdog.reset();
     m_aux.reset();
     m_main.reset();
@@ -164,7 +164,7 @@ void TestAuxWindows::legend_showsLanguagesTextsInOrder()
 
     static const char *const order[7] = {"Label7", "Label6", "Label4", "Label1",
                                          "Label2", "Label3", "Label5"};
-    QCOMPARE(LabelTexts(w, order, 7), QStringList(legend.lines.begin(), legend.lines.end()));
+    QCOMPARE(labelTexts(w, order, 7), QStringList(legend.lines.begin(), legend.lines.end()));
 
     // Top to bottom at one left edge and an equal step, none over the next.
     QList<QLabel *> labels;
@@ -182,8 +182,8 @@ void TestAuxWindows::legend_fixedSizeBesideMainWindow()
 {
     m_aux->showLegend(Language::Danish);
     LegendWindow *w = m_aux->legend(Language::Danish);
-    QVERIFY(IsFixedSize(w));
-    QVERIFY(HasNoMinMaxButtons(w));
+    QVERIFY(isFixedSize(w));
+    QVERIFY(hasNoMinMaxButtons(w));
     QVERIFY(!w->parentWidget());
     QVERIFY(!w->windowHandle()->transientParent());
 
@@ -243,7 +243,7 @@ void TestAuxWindows::aboutProgram_showsTheBuildsVersion()
         caption = modal->windowTitle();
         version = modal->findChild<QLabel *>(QStringLiteral("Label1"))->text();
         dates = modal->findChild<QLabel *>(QStringLiteral("Label4"))->text();
-        ModalWatchdog::Dismiss(modal);
+        ModalWatchdog::dismiss(modal);
     });
     m_aux->showAboutProgram(m_main.get());
     QCOMPARE(m_watchdog->pending(), 0);
@@ -273,9 +273,9 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     m_watchdog->expect([&](QWidget *modal) {
         seen = modal;
         blocksMain = QApplication::activeModalWidget() == modal && !m_main->isActiveWindow();
-        fixed = IsFixedSize(modal);
-        plainBorder = HasNoMinMaxButtons(modal);
-        picture = AtItsOwnSize(modal, "Image1");
+        fixed = isFixedSize(modal);
+        plainBorder = hasNoMinMaxButtons(modal);
+        picture = atItsOwnSize(modal, "Image1");
         ok = modal->findChild<QPushButton *>(QStringLiteral("OK"));
         if (!ok)
             return; // the watchdog closes it
@@ -294,15 +294,15 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QVERIFY(plainBorder);
     QVERIFY(picture);
     QVERIFY(ok && ok->isDefault());
-    QVERIFY(InLowerRightCorner(seen, okPlace));
+    QVERIFY(inLowerRightCorner(seen, okPlace));
     QVERIFY(!seen->isVisible());
-    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(Failures(*m_watchdog)));
+    QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(failures(*m_watchdog)));
     QCOMPARE(static_cast<QDialog *>(seen)->result(), int(QDialog::Accepted) * (how != "escape"));
 
     // Asked again: the same window.
     m_watchdog->expect([&](QWidget *modal) {
         QCOMPARE(modal, seen);
-        ModalWatchdog::Dismiss(modal);
+        ModalWatchdog::dismiss(modal);
     });
     m_aux->showAboutProgram(m_main.get());
     QCOMPARE(m_watchdog->pending(), 0);
@@ -326,9 +326,9 @@ void TestAuxWindows::aboutMaker_showsLanguagesTexts()
     AboutMakerWindow *w = m_aux->aboutMaker(language);
     QCOMPARE(w->objectName(), name);
     QCOMPARE(w->windowTitle(), about.windowTitle);
-    QVERIFY(IsFixedSize(w));
-    QVERIFY(HasNoMinMaxButtons(w));
-    QVERIFY(AtItsOwnSize(w, "Image1"));
+    QVERIFY(isFixedSize(w));
+    QVERIFY(hasNoMinMaxButtons(w));
+    QVERIFY(atItsOwnSize(w, "Image1"));
 
     QStringList texts;
     for (const QLabel *l : w->findChildren<QLabel *>())
@@ -354,7 +354,7 @@ void TestAuxWindows::aboutMaker_showsLanguagesTexts()
     auto *ok = w->findChild<QPushButton *>(QStringLiteral("OK"));
     QCOMPARE(ok->text(), sharedTexts().okButton);
     QVERIFY(ok->isDefault());
-    QVERIFY(InLowerRightCorner(w, ok->geometry()));
+    QVERIFY(inLowerRightCorner(w, ok->geometry()));
 
     // The resold product's paragraph and link belong to the Danish window only.
     QCOMPARE(w->findChild<LinkLabel *>(QStringLiteral("Label3")) != nullptr,
@@ -410,7 +410,7 @@ void TestAuxWindows::aboutMaker_modalWhileOpenModeless_broughtToFront()
     w->close();
     m_watchdog->expect([&](QWidget *modal) {
         QCOMPARE(modal, w);
-        ModalWatchdog::Dismiss(modal);
+        ModalWatchdog::dismiss(modal);
     });
     m_aux->showAboutMaker(Language::Danish, true, m_main.get());
     QCOMPARE(m_watchdog->pending(), 0);
@@ -424,7 +424,7 @@ void TestAuxWindows::aboutMaker_modalWhileOpenModeless_broughtToFront()
 void TestAuxWindows::aboutMaker_modeless_outlivesItsMainWindow()
 {
     // Seen modal once (owned by the main window) and then modeless: no owner is left over.
-    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::Dismiss(modal); });
+    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::dismiss(modal); });
     m_aux->showAboutMaker(Language::English, true, m_main.get());
     m_aux->showAboutMaker(Language::English, false, m_main.get());
     AboutMakerWindow *w = m_aux->aboutMaker(Language::English);
@@ -509,7 +509,7 @@ void TestAuxWindows::closeAll_closesEveryWindow()
     m_aux->showLegend(Language::Danish);
     m_aux->showLegend(Language::English);
     m_aux->showAboutMaker(Language::Danish, false, m_main.get());
-    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::Dismiss(modal); });
+    m_watchdog->expect([](QWidget *modal) { ModalWatchdog::dismiss(modal); });
     m_aux->showAboutProgram(m_main.get());
     QPointer<QWidget> legend = m_aux->legend(Language::Danish);
     QPointer<QWidget> maker = m_aux->aboutMaker(Language::Danish);
