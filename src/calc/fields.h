@@ -64,23 +64,19 @@ struct FieldInfo
     const char *firstRunText; // every kind's value before any settings file exists
 };
 
+// clang-format off
 inline constexpr std::array<FieldInfo, FieldCount> FieldTable{{
-    {Field::Diameter, "DiameterSkærText", "Label1", 1, ShownFor::AllModes, LineUse::Diameter, 1,
-     false, "1"},
-    {Field::Flutes, "AntalSkærText", "Label6", 2, ShownFor::MillAndDrill, LineUse::Edges, 2, false,
-     "1"},
-    {Field::FeedPerTooth, "TilspændingTandText", "Label5", 3, ShownFor::MillAndDrill, LineUse::None,
-     3, false, "1"},
-    {Field::CuttingSpeed, "SkærehastighedText", "Label3", 4, ShownFor::AllModes, LineUse::None, 4,
-     false, "1"},
-    {Field::PitchMm, "StigningText", "Label9", 5, ShownFor::TapInMm, LineUse::Pitch, 0, false, "1"},
-    {Field::ThreadsPerInch, "StigningTextTomme", "Label14", 6, ShownFor::TapInThreadsPerInch,
-     LineUse::Pitch, 0, false, "1"},
-    {Field::SpindleSpeed, "OmdrejningerText", "Label2", 7, ShownFor::AllModes, LineUse::SpindleWord,
-     5, true, "4"},
-    {Field::FeedRate, "TilspændingOmdrText", "Label8", 8, ShownFor::AllModes, LineUse::FeedWord, 6,
-     true, "4"},
+//   field                  entry field            caption    record  shown for                       CNC line              report  result  first run
+    {Field::Diameter,       "DiameterSkærText",    "Label1",  1,      ShownFor::AllModes,             LineUse::Diameter,    1,      false,  "1"},
+    {Field::Flutes,         "AntalSkærText",       "Label6",  2,      ShownFor::MillAndDrill,         LineUse::Edges,       2,      false,  "1"},
+    {Field::FeedPerTooth,   "TilspændingTandText", "Label5",  3,      ShownFor::MillAndDrill,         LineUse::None,        3,      false,  "1"},
+    {Field::CuttingSpeed,   "SkærehastighedText",  "Label3",  4,      ShownFor::AllModes,             LineUse::None,        4,      false,  "1"},
+    {Field::PitchMm,        "StigningText",        "Label9",  5,      ShownFor::TapInMm,              LineUse::Pitch,       0,      false,  "1"},
+    {Field::ThreadsPerInch, "StigningTextTomme",   "Label14", 6,      ShownFor::TapInThreadsPerInch,  LineUse::Pitch,       0,      false,  "1"},
+    {Field::SpindleSpeed,   "OmdrejningerText",    "Label2",  7,      ShownFor::AllModes,             LineUse::SpindleWord, 5,      true,   "4"},
+    {Field::FeedRate,       "TilspændingOmdrText", "Label8",  8,      ShownFor::AllModes,             LineUse::FeedWord,    6,      true,   "4"},
 }};
+// clang-format on
 
 constexpr const FieldInfo &info(Field field)
 {

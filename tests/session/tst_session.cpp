@@ -292,6 +292,7 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
     QTest::newRow("negative D") << int(ToolMode::Mill) << int(Field::Diameter) << u"-12"_s << true;
     QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s << true;
     QTest::newRow("tap feed 1e3") << int(ToolMode::Tap) << int(Field::FeedRate) << u"1e3"_s << true;
+    QTest::newRow("a drill's negative Sz from the file") << int(ToolMode::Drill) << int(Field::FeedPerTooth) << u"-0,1"_s << false;
     QTest::newRow("feed record with a rapid move")
         << int(ToolMode::Drill) << int(Field::FeedRate) << u"795 G0 Z-100"_s << false;
     // clang-format on
