@@ -3,9 +3,6 @@
 #include "fixture.h"
 #include "platform/clipboard.h"
 
-using state::Language;
-using widgets::EntryField;
-
 using fixture::numberText;
 using fixture::RunningWindow;
 

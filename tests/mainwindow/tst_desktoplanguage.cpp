@@ -8,8 +8,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-using state::Language;
-
 using fixture::RunningWindow;
 
 class DesktopLanguage : public QObject

@@ -8,8 +8,6 @@
 using calc::ToolValues;
 using mainwindow::catalogue;
 using mainwindow::TextCatalogue;
-using state::Language;
-using widgets::EntryField;
 
 using fixture::numberText;
 using fixture::RunningWindow;

@@ -10,11 +10,7 @@
 
 #include <cstdio>
 
-using mainwindow::MainWindow;
 using mainwindow::userNumberLocale;
-using state::Language;
-using state::WorkingValues;
-using widgets::EntryField;
 
 class LocaleEntry : public QObject
 {

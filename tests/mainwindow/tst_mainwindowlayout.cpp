@@ -10,11 +10,8 @@
 #include <QSignalSpy>
 
 using mainwindow::catalogue;
-using mainwindow::MainWindow;
 using mainwindow::sharedTexts;
 using mainwindow::TextCatalogue;
-using state::Language;
-using state::WorkingValues;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 

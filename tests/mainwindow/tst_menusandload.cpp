@@ -5,12 +5,8 @@
 #include <QGroupBox>
 
 using mainwindow::catalogue;
-using mainwindow::MainWindow;
 using mainwindow::TextCatalogue;
 using mainwindow::UnitCaptions;
-using state::Language;
-using state::WorkingValues;
-using widgets::EntryField;
 
 using fixture::numberText;
 using fixture::RunningWindow;

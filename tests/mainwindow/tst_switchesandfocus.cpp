@@ -3,11 +3,9 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+
 using calc::ToolMode;
 using calc::ToolValues;
-using state::Language;
-using state::WorkingValues;
-using widgets::EntryField;
 
 using fixture::numberText;
 using fixture::RunningWindow;

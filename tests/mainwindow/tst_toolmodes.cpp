@@ -2,10 +2,6 @@
 
 #include "fixture.h"
 
-using state::Language;
-using state::WorkingValues;
-using widgets::EntryField;
-
 using fixture::numberText;
 using fixture::RunningWindow;
 

@@ -7,10 +7,7 @@
 #include "windows/windowmanager.h"
 
 using mainwindow::catalogue;
-using mainwindow::MainWindow;
 using mainwindow::ReportTexts;
-using state::Language;
-using state::WorkingValues;
 using windows::AboutMakerWindow;
 using windows::LegendWindow;
 using windows::WindowManager;

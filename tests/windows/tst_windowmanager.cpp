@@ -7,11 +7,6 @@
 
 #include <QSignalSpy>
 
-using mainwindow::MainWindow;
-using state::Language;
-using state::LanguageState;
-using state::WorkingValues;
-using widgets::EntryField;
 using windows::WindowManager;
 
 using fixture::numberText;

@@ -13,14 +13,9 @@
 #include <QRegularExpression>
 
 using calc::AllFields;
-using calc::Field;
 using calc::ToolMode;
 using calc::ToolValues;
 using mainwindow::catalogue;
-using state::Language;
-using state::LanguageState;
-using state::WorkingValues;
-using widgets::EntryField;
 
 using fixture::RunningWindow;
 
