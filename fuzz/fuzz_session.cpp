@@ -1,6 +1,7 @@
 // The engine end to end: any settings file, then any typing and any actions, in either locale
-// and language. Every CNC line the engine shows is empty or one the machine may get, and a
-// save always follows a line that was built.
+// and language. Every CNC line the engine shows is empty or one the machine may get, built from
+// the fields it stands beside; a line built from values computed in the run has a feed that
+// the formulas give for them; and a save always follows a line that was built.
 //
 // Input: one byte of options (bit 0 point locale, bit 1 English words, bits 2-3 decoding),
 // the bytes of a settings file up to the first NUL, then actions separated by NUL: the first
@@ -11,6 +12,8 @@
 #include "session/session.h"
 #include "state/settingsfile.h"
 
+#include <array>
+#include <cmath>
 #include <exception>
 #include <string>
 
@@ -26,12 +29,88 @@ using fuzz::printable;
 
 namespace {
 
-void checkOutcome(const session::Outcome &out, const calc::CncWords &words, const std::string &what)
+// Whether a kind's n and S come from a chain of this run, and with how many decimals; not so
+// for values the file gave or typing changed since.
+struct Computed
 {
-    FUZZ_CHECK(out.cncLine.isEmpty() || fuzz::isMachineSafeLine(out.cncLine, words),
-               what + " showed " + printable(out.cncLine));
-    FUZZ_CHECK(!(out.saved && out.inputError), what + " saved after an input error");
-}
+    bool inRun = false;
+    int decimals = 0;
+};
+
+struct Harness
+{
+    calc::NumberLocale locale;
+    const calc::CncWords &words;
+    std::array<Computed, 3> computed{};
+
+    double number(const session::Outcome &out, Field field) const
+    {
+        return calc::textToNumber(out.field(field), locale);
+    }
+
+    // The feed the formulas give for the n beside it, within the rounding of its decimals.
+    void checkFeed(const session::Outcome &out, const std::string &what) const
+    {
+        const Computed &kind = computed[std::size_t(out.mode)];
+        if (!kind.inRun)
+            return;
+        const double n = number(out, Field::SpindleSpeed);
+        const double feed = number(out, Field::FeedRate);
+        double perRevolution = 0.0; // the feed of one revolution
+        switch (out.mode) {
+        case ToolMode::Mill:
+            perRevolution = number(out, Field::Flutes) * number(out, Field::FeedPerTooth);
+            break;
+        case ToolMode::Drill:
+            perRevolution = number(out, Field::FeedPerTooth);
+            break;
+        case ToolMode::Tap: {
+            const bool mm = out.pitchUnit == session::PitchUnit::Millimetres;
+            const double pitch = number(out, mm ? Field::PitchMm : Field::ThreadsPerInch);
+            const bool metric = out.units == session::Units::Metric;
+            perRevolution = mm ? (metric ? pitch : pitch / 25.4) : (metric ? 25.4 : 1.0) / pitch;
+            break;
+        }
+        }
+        // n or S was rounded to the decimals, whichever was computed last.
+        const double expected = n * perRevolution;
+        const double tolerance = 0.5 * std::pow(10.0, -kind.decimals) * (1.0 + perRevolution) +
+                                 1e-9 * std::max(std::fabs(feed), std::fabs(expected));
+        FUZZ_CHECK(std::fabs(feed - expected) <= tolerance,
+                   what + " showed " + printable(out.cncLine) + " whose feed is not n x " +
+                       std::to_string(perRevolution));
+    }
+
+    void check(const session::Outcome &out, const std::string &what) const
+    {
+        FUZZ_CHECK(!(out.saved && out.inputError), what + " saved after an input error");
+        if (out.cncLine.isEmpty())
+            return;
+        FUZZ_CHECK(fuzz::isMachineSafeLine(out.cncLine, words),
+                   what + " showed " + printable(out.cncLine));
+        // The line is the one the fields beside it make: no other kind's, no older one.
+        calc::ToolValues shown;
+        for (Field field : AllFields)
+            shown[field] = out.field(field);
+        const calc::CncInput input{out.mode, out.pitchUnit == session::PitchUnit::Millimetres,
+                                   out.pitchUnit == session::PitchUnit::ThreadsPerInch, shown};
+        QString rebuilt;
+        try {
+            calc::composeCncLine(input, words, locale, rebuilt);
+            checkFeed(out, what);
+        } catch (const calc::InputError &) {
+            FUZZ_FAIL(what + " showed " + printable(out.cncLine) + " beside fields of no line");
+        }
+        FUZZ_CHECK(rebuilt == out.cncLine, what + " showed " + printable(out.cncLine) +
+                                               " beside the fields of " + printable(rebuilt));
+    }
+
+    // After an action that ran a chain on the kind shown.
+    void chainRan(const session::Outcome &out)
+    {
+        computed[std::size_t(out.mode)] = {!out.inputError, out.decimalCount};
+    }
+};
 
 } // namespace
 
@@ -61,9 +140,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     session::Session engine(values, locale, [](const WorkingValues &) {
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
+    Harness harness{locale, words};
+    const auto check = [&harness](const session::Outcome &out, const std::string &what) {
+        harness.check(out, what);
+    };
+    const auto checkChain = [&harness](const session::Outcome &out, const std::string &what) {
+        harness.chainRan(out);
+        harness.check(out, what);
+    };
     try {
-        checkOutcome(engine.load(words), words, "load");
-        checkOutcome(engine.selectMode(ToolMode::Mill), words, "the first mode switch");
+        check(engine.load(words), "load");
+        check(engine.selectMode(ToolMode::Mill), "the first mode switch");
         for (std::size_t r = 1; r < records.size(); ++r) {
             const QByteArray &record = records[r];
             const int what = record.size() > 0 ? std::uint8_t(record[0]) % 8 : 0;
@@ -76,40 +163,53 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             switch (what) {
             case 0:
                 engine.setText(field, text);
-                checkOutcome(engine.enter(field), words, name);
+                checkChain(engine.enter(field), name);
                 break;
             case 1:
+                // Typing without Enter: the window commits it on leaving the field, before
+                // any other action.
                 engine.setText(field, text);
+                harness.computed[std::size_t(engine.mode())].inRun = false;
                 break;
             case 2:
-                checkOutcome(engine.selectMode(ToolMode(pick % 3)), words, name);
+                check(engine.selectMode(ToolMode(pick % 3)), name);
                 break;
-            case 3:
-                checkOutcome(engine.selectPitchUnit(pick % 2 ? session::PitchUnit::ThreadsPerInch
-                                                             : session::PitchUnit::Millimetres),
-                             words, name);
+            case 3: {
+                const session::Outcome out = engine.selectPitchUnit(
+                    pick % 2 ? session::PitchUnit::ThreadsPerInch : session::PitchUnit::Millimetres);
+                // Only a tap's chain reads the pitch.
+                if (out.mode == ToolMode::Tap)
+                    harness.chainRan(out);
+                check(out, name);
                 break;
-            case 4:
-                checkOutcome(
-                    engine.selectUnits(pick % 2 ? session::Units::Inch : session::Units::Metric),
-                    words, name);
+            }
+            case 4: {
+                const session::Outcome out =
+                    engine.selectUnits(pick % 2 ? session::Units::Inch : session::Units::Metric);
+                // Every kind is computed in the new units, or left without n and S.
+                for (Computed &kind : harness.computed)
+                    kind = {true, out.decimalCount};
+                checkChain(out, name);
                 break;
+            }
             case 5:
-                checkOutcome(engine.selectDecimals(pick % 5 - 1), words, name);
+                checkChain(engine.selectDecimals(pick % 5 - 1), name);
                 break;
             case 6: {
                 // The language item, then the new window opening in Mill mode.
                 const std::optional<Field> focused =
                     pick % 9 == 8 ? std::nullopt : std::optional<Field>(AllFields[pick % 9]);
-                checkOutcome(
-                    engine.switchLanguage(pick % 2 ? Language::English : Language::Danish, focused),
-                    words, name);
-                checkOutcome(engine.load(words), words, name + ", load");
-                checkOutcome(engine.selectMode(ToolMode::Mill), words, name + ", Mill");
+                const session::Outcome out =
+                    engine.switchLanguage(pick % 2 ? Language::English : Language::Danish, focused);
+                if (focused)
+                    harness.chainRan(out);
+                check(out, name);
+                check(engine.load(words), name + ", load");
+                check(engine.selectMode(ToolMode::Mill), name + ", Mill");
                 break;
             }
             default:
-                checkOutcome(engine.enter(field), words, name);
+                checkChain(engine.enter(field), name);
                 break;
             }
         }

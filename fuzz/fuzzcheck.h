@@ -102,7 +102,7 @@ inline const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLitera
 
 // Whether line is a CNC line the machine may get: S<digits> M03 F<number> (<number> and the
 // tool words of its kind, with a number where the words leave room), every number plain
-// (digits and at most one point) and above zero.
+// (digits and at most one point, at least one digit); zero is a number.
 inline bool isMachineSafeLine(const QString &line, const calc::CncWords &words)
 {
     const QString number = QStringLiteral("(\\d*\\.?\\d*)");
@@ -121,8 +121,7 @@ inline bool isMachineSafeLine(const QString &line, const calc::CncWords &words)
         if (!match.hasMatch())
             continue;
         for (int i = 1; i <= match.lastCapturedIndex(); ++i) {
-            // Above zero: some digit is not 0.
-            if (!match.captured(i).contains(QRegularExpression(QStringLiteral("[1-9]"))))
+            if (!match.captured(i).contains(QRegularExpression(QStringLiteral("[0-9]"))))
                 return false;
         }
         return true;

@@ -9,14 +9,12 @@ QString plainNumberForLine(const QString &text, const NumberLocale &locale)
 {
     const QString trimmed = text.trimmed();
     bool separatorSeen = false;
-    bool nonZeroDigitSeen = false;
     bool digitSeen = false;
     QString plain;
     plain.reserve(trimmed.size());
     for (const QChar c : trimmed) {
         if (c >= u'0' && c <= u'9') {
             digitSeen = true;
-            nonZeroDigitSeen = nonZeroDigitSeen || c != u'0';
             plain += c;
         } else if (c == locale.decimal && !separatorSeen) {
             separatorSeen = true;
@@ -25,17 +23,20 @@ QString plainNumberForLine(const QString &text, const NumberLocale &locale)
             throw InputError("not a plain number");
         }
     }
-    // All zeros is no feed and no edge count; digits alone cannot overflow or go negative.
-    if (!digitSeen || !nonZeroDigitSeen)
-        throw InputError("not above zero");
+    // Digits alone cannot overflow or go negative; zero is a number (a feed that rounds to 0).
+    if (!digitSeen)
+        throw InputError("no digits");
     return plain;
 }
 
 QString roundedNumberForLine(double value, int decimals)
 {
-    const double rounded = roundHalfEven(value, decimals);
-    if (!std::isfinite(rounded) || !(rounded > 0.0))
-        throw InputError("not above zero");
+    if (!(value >= 0.0))
+        throw InputError("negative");
+    // Adding 0 turns a -0 into 0, which the line writes without a sign.
+    const double rounded = roundHalfEven(value, decimals) + 0.0;
+    if (!std::isfinite(rounded))
+        throw InputError("overflow");
     // The shortest plain text that reads back as the rounded value: it has no more
     // decimals than were kept. 330 characters hold the largest double written out.
     char buffer[330];

@@ -4,21 +4,33 @@ namespace calc {
 
 namespace {
 
-// One part of a fraction. A point always reads as the decimal separator here, as does the
-// locale's own; nothing groups digits. Throws InputError for a part that is no number.
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+// Digits with at most one decimal separator: a point, or the locale's own. Nothing groups
+// digits and nothing signs them. Throws InputError for anything else.
 double readFractionPart(QStringView part, const NumberLocale &locale)
 {
-    QString compact;
-    compact.reserve(part.size());
+    QString plain;
+    plain.reserve(part.size());
+    bool separatorSeen = false;
+    bool digitSeen = false;
     for (const QChar c : part) {
-        if (c == u' ' || c == u'\t' || c == u'\n')
-            continue;
-        compact += c == locale.decimal ? QChar(u'.') : c;
+        if (isDigit(c)) {
+            digitSeen = true;
+            plain += c;
+        } else if ((c == u'.' || c == locale.decimal) && !separatorSeen) {
+            separatorSeen = true;
+            plain += u'.';
+        } else {
+            throw InputError("not a fraction");
+        }
     }
-    if (compact.isEmpty())
-        return 0.0;
-    // Both separators a point: the decimal one wins, so no character groups digits.
-    return textToNumber(compact, NumberLocale{QLatin1Char('.'), QLatin1Char('.')});
+    if (!digitSeen)
+        throw InputError("not a fraction");
+    return textToNumber(plain, pointLocale());
 }
 
 } // namespace
@@ -29,24 +41,30 @@ QString evaluateFraction(const QString &fractionText, const NumberLocale &locale
     constexpr qsizetype maxLength = 255;
     if (fractionText.size() > maxLength)
         return {};
-    const QStringView text(fractionText);
+    // A pasted tab stands for the blank that was typed.
+    QString text = fractionText;
+    text.replace(u'\t', u' ');
+    const QStringView entry = QStringView(text).trimmed();
 
-    // The whole part is everything before the first blank.
-    const qsizetype blank = text.indexOf(QLatin1Char(' '));
-    const QStringView wholePart = blank < 0 ? QStringView() : text.left(blank);
-    const QStringView rest = blank < 0 ? text : text.mid(blank + 1);
-
-    const qsizetype slash = rest.indexOf(QLatin1Char('/'));
-    if (wholePart.contains(QLatin1Char('/')) ||
-        (slash >= 0 && rest.indexOf(QLatin1Char('/'), slash + 1) >= 0))
+    const qsizetype blank = entry.indexOf(u' ');
+    const QStringView wholePart = blank < 0 ? QStringView() : entry.left(blank);
+    const QStringView fraction = blank < 0 ? entry : entry.mid(blank + 1);
+    const qsizetype slash = fraction.indexOf(u'/');
+    if (slash < 0)
         return {};
-    const QStringView numerator = slash < 0 ? rest : rest.left(slash);
-    const QStringView denominator = slash < 0 ? QStringView() : rest.mid(slash + 1);
+    const QStringView numerator = fraction.left(slash);
+    const QStringView denominator = fraction.mid(slash + 1);
 
     try {
-        const double whole = readFractionPart(wholePart, locale);
-        const double quotient =
-            checkedDiv(readFractionPart(numerator, locale), readFractionPart(denominator, locale));
+        // The whole part is a whole number; only a slash with nothing before it reads as 0/b.
+        for (const QChar c : wholePart) {
+            if (!isDigit(c))
+                return {};
+        }
+        const double whole = wholePart.isEmpty() ? 0.0 : readFractionPart(wholePart, locale);
+        const bool bareSlash = numerator.isEmpty() && blank < 0;
+        const double top = bareSlash ? 0.0 : readFractionPart(numerator, locale);
+        const double quotient = checkedDiv(top, readFractionPart(denominator, locale));
         return numberToText(checkedAdd(whole, quotient), locale);
     } catch (const InputError &) {
         return {};

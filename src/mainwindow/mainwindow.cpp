@@ -52,6 +52,9 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
     for (Field which : AllFields)
         connectEntryField(which);
     connectTextField(m_cncLineField);
+    // The line takes typing too: what it shows is what copies and prints, until the next line.
+    connect(m_cncLineField, &QLineEdit::textChanged, this,
+            [this](const QString &text) { m_session.editLine(text); });
 
     const std::pair<QRadioButton *, ToolMode> modeOptions[] = {{m_millOption, ToolMode::Mill},
                                                                {m_drillOption, ToolMode::Drill},

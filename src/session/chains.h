@@ -25,6 +25,25 @@ enum class Step {
 
 std::vector<Step> chainFor(Field field, ToolMode mode);
 
+// The value a step computes and stores.
+constexpr Field fieldWrittenBy(Step step)
+{
+    switch (step) {
+    case Step::EvaluateFraction:
+        return Field::Diameter;
+    case Step::CuttingSpeed:
+        return Field::CuttingSpeed;
+    case Step::SpindleSpeed:
+    case Step::TapSpindleSpeed:
+        return Field::SpindleSpeed;
+    case Step::FeedPerTooth:
+        return Field::FeedPerTooth;
+    case Step::FeedRate:
+        return Field::FeedRate;
+    }
+    return Field::SpindleSpeed;
+}
+
 // What the pitch-unit options, the units and the decimals menus recompute.
 inline const std::vector<Step> SpeedAndFeedChain{Step::SpindleSpeed, Step::FeedRate};
 

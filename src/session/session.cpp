@@ -12,14 +12,23 @@ using state::decimalCountInMenu;
 
 namespace {
 
-// The pitch-unit options compare the pitch with this text in character order, whatever the
-// locale: an empty pitch, 0, or one that begins with a blank or a sign starts nothing.
-const QString LeastPitchText = QStringLiteral("0,001");
+// A pitch-unit option computes from a pitch of at least this much; an empty or unreadable
+// pitch, 0 or a negative one starts nothing.
+constexpr double LeastPitch = 0.001;
 
 // V and Sz keep this many decimals; n and S the count the decimals menu chose.
 constexpr int FixedDecimals = 8;
 
 } // namespace
+
+bool Session::startsPitchChain(const QString &pitch) const
+{
+    try {
+        return calc::textToNumber(pitch, m_locale) >= LeastPitch;
+    } catch (const calc::InputError &) {
+        return false;
+    }
+}
 
 Session::Session(WorkingValues &values, calc::NumberLocale locale, Saver saver)
     : m_values(values), m_locale(locale), m_saver(std::move(saver))
@@ -78,17 +87,17 @@ void Session::setText(Field field, const QString &text)
 
 Outcome Session::enter(Field field)
 {
-    return runChain(chainFor(field, m_mode));
+    return runChain(chainFor(field, m_mode), field);
 }
 
 Outcome Session::selectMode(ToolMode mode)
 {
     m_mode = mode;
-    const bool withheld = m_lineWithheldFor == mode;
-    m_lineWithheldFor.reset();
-    // No formula runs and no message shows. A line that cannot be built is not saved either,
-    // so that the file never holds values beside results that do not belong to them.
-    const bool built = !withheld && rebuildLine();
+    // No formula runs and no message shows. A line that cannot be built is not shown, nor
+    // saved, so that neither the window nor the file pairs values with another tool's line.
+    const bool built = rebuildLine();
+    if (!built)
+        m_cncLine.clear();
     Outcome saving;
     if (built)
         save(saving);
@@ -106,9 +115,14 @@ Outcome Session::selectPitchUnit(PitchUnit unit)
     const bool mm = unit == PitchUnit::Millimetres;
     m_values.pitchMmSelected = mm;
     m_values.threadsPerInchSelected = !mm;
-    const QString &pitch = m_values.tool(m_mode)[mm ? Field::PitchMm : Field::ThreadsPerInch];
-    if (pitch.compare(LeastPitchText) < 0)
+    ToolValues &tap = m_values.tap;
+    if (m_mode != ToolMode::Tap || !startsPitchChain(tap[mm ? Field::PitchMm : Field::ThreadsPerInch])) {
+        // Nothing computes the tap's feed now, and the one it has belonged to the other pitch.
+        tap[Field::FeedRate].clear();
+        if (m_mode == ToolMode::Tap)
+            m_cncLine.clear();
         return outcome();
+    }
     return runChain(SpeedAndFeedChain);
 }
 
@@ -117,6 +131,11 @@ Outcome Session::selectUnits(Units units)
     m_values.metricUnits = units == Units::Metric;
     m_values.inchUnits = units == Units::Inch;
     m_unitsFromMenu = true;
+    // Every kind's n and S are read in the units in force; the kinds not shown fail silently.
+    for (const ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap}) {
+        if (other != m_mode)
+            compute(other, SpeedAndFeedChain, std::nullopt);
+    }
     return runChain(SpeedAndFeedChain);
 }
 
@@ -130,12 +149,13 @@ Outcome Session::switchLanguage(Language language, std::optional<Field> focused)
 {
     m_values.languageState =
         language == Language::Danish ? LanguageState::Danish : LanguageState::English;
-    if (!focused)
-        return outcome();
-    Outcome result = enter(*focused);
-    if (result.inputError)
-        m_lineWithheldFor = m_mode;
-    return result;
+    // A failed commit empties the results the new window's first line would need.
+    return focused ? enter(*focused) : outcome();
+}
+
+void Session::editLine(const QString &line)
+{
+    m_cncLine = line;
 }
 
 Outcome Session::outcome() const
@@ -161,9 +181,36 @@ Outcome Session::outcome() const
     return result;
 }
 
-Outcome Session::runChain(const std::vector<Step> &steps)
+Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> entered)
 {
-    ToolValues &tool = m_values.tool(m_mode);
+    bool built = compute(m_mode, steps, entered);
+    if (built && !rebuildLine()) {
+        built = false;
+        emptyResults(m_values.tool(m_mode), steps, entered);
+    }
+    if (!built)
+        m_cncLine.clear();
+    Outcome result = outcome();
+    if (built)
+        save(result);
+    else
+        result.inputError = true;
+    return result;
+}
+
+void Session::emptyResults(ToolValues &tool, const std::vector<Step> &steps,
+                           std::optional<Field> entered)
+{
+    for (const Step step : steps) {
+        const Field written = fieldWrittenBy(step);
+        if (written != entered)
+            tool[written].clear();
+    }
+}
+
+bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered)
+{
+    ToolValues &tool = m_values.tool(mode);
     // load() leaves exactly one unit system and one pitch unit selected.
     const calc::Units units = m_values.metricUnits ? calc::Units::Metric : calc::Units::Inch;
     const calc::PitchUnit pitchUnit =
@@ -177,13 +224,17 @@ Outcome Session::runChain(const std::vector<Step> &steps)
         tool[field] = storedText(result, decimals);
     };
     const int decimals = m_values.decimalCount;
-    bool failed = false;
     try {
         for (Step step : steps) {
             switch (step) {
             case Step::EvaluateFraction:
-                if (tool[Field::Diameter].contains(QLatin1Char('/')))
-                    tool[Field::Diameter] = calc::evaluateFraction(tool[Field::Diameter], m_locale);
+                if (tool[Field::Diameter].contains(QLatin1Char('/'))) {
+                    // An entry that is no fraction stays as typed, with the message.
+                    const QString value = calc::evaluateFraction(tool[Field::Diameter], m_locale);
+                    if (value.isEmpty())
+                        throw calc::InputError("not a fraction");
+                    tool[Field::Diameter] = value;
+                }
                 break;
             case Step::CuttingSpeed:
                 store(Field::CuttingSpeed,
@@ -204,7 +255,7 @@ Outcome Session::runChain(const std::vector<Step> &steps)
                       FixedDecimals);
                 break;
             case Step::FeedRate:
-                if (m_mode == ToolMode::Tap)
+                if (mode == ToolMode::Tap)
                     store(Field::FeedRate,
                           calc::tapFeedRate(number(pitchField), pitchUnit,
                                             number(Field::SpindleSpeed), units),
@@ -212,7 +263,7 @@ Outcome Session::runChain(const std::vector<Step> &steps)
                 else // a drill's feed has no edge count, whatever Z holds
                     store(Field::FeedRate,
                           calc::feedRate(number(Field::FeedPerTooth),
-                                         m_mode == ToolMode::Drill ? 1.0 : number(Field::Flutes),
+                                         mode == ToolMode::Drill ? 1.0 : number(Field::Flutes),
                                          number(Field::SpindleSpeed)),
                           decimals);
                 break;
@@ -225,15 +276,11 @@ Outcome Session::runChain(const std::vector<Step> &steps)
             }
         }
     } catch (const calc::InputError &) {
-        failed = true;
+        // What the chain was to compute would belong to other inputs: it is emptied, not kept.
+        emptyResults(tool, steps, entered);
+        return false;
     }
-    failed = failed || !rebuildLine();
-    Outcome result = outcome();
-    if (failed)
-        result.inputError = true;
-    else
-        save(result);
-    return result;
+    return true;
 }
 
 QString Session::storedText(double result, int decimals) const

@@ -10,10 +10,14 @@
 //    calc/formulas.h in a fixed order, each on numbers read from the texts, its result stored
 //    as a rounded text; then the CNC line (calc/cncline.h) and the save;
 //  - a tool mode loads that kind's values and rebuilds the line, with no formula;
-//  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain;
-//  - the first input error stops a chain: what was stored before stays, the line and the
-//    file are left as they were, and the window shows its input-error message.
-// The settings file is written only after a CNC line was built; closing writes nothing.
+//  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain; the
+//    units run it on every kind, since each kind's n and S are read in the units in force;
+//  - the first input error stops a chain: what the chain was to compute, other than the
+//    field entered, is emptied, and so is the line; nothing is saved, and the window shows
+//    its input-error message.
+// So the line, and the n and S a save writes, always belong to one computation on the values
+// beside them (or stand as the file gave them). The settings file is written only after a
+// CNC line was built; closing writes nothing.
 
 #include "calc/cncline.h"
 #include "calc/formulas.h"
@@ -94,16 +98,28 @@ public:
 
     // The language item: the next start opens that language. The focused field, if any, is
     // committed first as leaving it would be; when that fails, the outcome asks for the
-    // input-error message and the new window builds no line from the failed kind's values.
+    // input-error message, and the emptied results leave the new window no line to build.
     // Otherwise nothing is saved now; the new window's first CNC line saves it.
     Outcome switchLanguage(Language language, std::optional<Field> focused = std::nullopt);
+
+    // The user edited the line field: it shows, copies and prints that text until a line is
+    // built or emptied.
+    void editLine(const QString &line);
 
     // What the window shows now, as the last action left it; the printed report reads it.
     Outcome outcome() const;
 
 private:
-    // Runs the steps under the one error trap, then builds the line and saves.
-    Outcome runChain(const std::vector<Step> &steps);
+    // Runs the steps on the selected kind under the one error trap, then builds the line and
+    // saves; entered is the field whose Enter started it.
+    Outcome runChain(const std::vector<Step> &steps, std::optional<Field> entered = std::nullopt);
+    // Runs the steps on one kind's values; false on an input error, with what the steps were
+    // to store (but the entered field) emptied.
+    bool compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered);
+    static void emptyResults(ToolValues &tool, const std::vector<Step> &steps,
+                             std::optional<Field> entered);
+    // Whether a pitch-unit option computes from this pitch.
+    bool startsPitchChain(const QString &pitch) const;
     // A formula's result as the value's text: rounded to `decimals`, ties to even.
     QString storedText(double result, int decimals) const;
     // Composes the CNC line; false on an input error, with the line left as it was.
@@ -118,9 +134,6 @@ private:
     calc::CncWords m_words;
     ToolMode m_mode = ToolMode::Mill;
     QString m_cncLine;
-    // After a failed commit at a language switch: the kind whose line the new window's first
-    // mode switch must not build.
-    std::optional<ToolMode> m_lineWithheldFor;
     bool m_saveFailureReported = false;
     bool m_unitsFromMenu = false;
 };

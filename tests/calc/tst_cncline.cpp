@@ -70,7 +70,8 @@ void TestCncLine::plainNumberForLine_keepsDigitsOrThrows_data()
     QTest::newRow("negative") << "-5" << "";
     QTest::newRow("a second word") << "795 G0 Z-100" << "";
     QTest::newRow("digit group") << "1.234,5" << "";
-    QTest::newRow("zero") << "0,0" << "";
+    QTest::newRow("zero is a number") << "0,0" << "0.0";
+    QTest::newRow("separator alone") << "," << "";
     QTest::newRow("empty") << "" << "";
     // clang-format on
 }
@@ -158,6 +159,10 @@ void TestCncLine::composeCncLine_writesLineWithPoints_data()
          {mill, NoOption, "1000", "100.50", "10", "04"},
          "S1000 M03 F100.50 (10 FR 04 SK)",
          "S1000 M03 F100.50 (10 MILL 04 FLUTES)"},
+        {"n and S that round to 0",
+         {mill, NoOption, "0.4", "0", "0.5", "0"},
+         "S0 M03 F0 (0.5 FR 0 SK)",
+         "S0 M03 F0 (0.5 MILL 0 FLUTES)"},
         {"huge n written out",
          {drill, NoOption, "1.5E+15", "1", "8"},
          "S1500000000000000 M03 F1 (8 BOR)",
@@ -204,7 +209,7 @@ void TestCncLine::composeCncLine_failure_leavesTheLine_data()
     } rows[] = {
         {"empty n", {mill, NoOption, "", "381.97", "12.5", "3"}, true},
         {"unreadable n", {mill, NoOption, "12x", "381.97", "12.5", "3"}, true},
-        {"n rounds to 0", {mill, NoOption, "0.4", "381.97", "12.5", "3"}, true},
+        {"n rounds to -0", {mill, NoOption, "-0.4", "381.97", "12.5", "3"}, true},
         {"negative n", {mill, NoOption, "-5305", "381.97", "12.5", "3"}, true},
         {"empty D", {mill, NoOption, "1273.24", "381.97", "", "3"}, true},
         {"fraction D", {mill, NoOption, "1273.24", "381.97", "1 1/2", "3"}, true},

@@ -191,7 +191,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
     for (bool comma : {true, false}) {
         const char *locale = comma ? "comma" : "point";
         // The rule itself is the session's; here the window shows what it decided.
-        QTest::addRow("%s, '0,0005'", locale) << comma << u"0,0005"_s << false;
+        QTest::addRow("%s, '0,0005'", locale) << comma << numberText("0,0005", comma) << false;
         QTest::addRow("%s, '0,5'", locale) << comma << numberText("0,5", comma) << true;
     }
 }

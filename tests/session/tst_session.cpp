@@ -82,18 +82,20 @@ class TestSession : public QObject
 private slots:
     void enter_runsTheFieldsChain_data();
     void enter_runsTheFieldsChain();
-    void enter_inputError_stopsChainKeepsLineAndFile_data();
-    void enter_inputError_stopsChainKeepsLineAndFile();
+    void enter_inputError_emptiesItsResultsAndLine_data();
+    void enter_inputError_emptiesItsResultsAndLine();
     void enter_readsWhatItsFormulasNeed_data();
     void enter_readsWhatItsFormulasNeed();
     void pi_isReadFromItsTextAtEachUse();
     void numberTheLineCannotCarry_isAnInputError_data();
     void numberTheLineCannotCarry_isAnInputError();
     void selectMode_loadsKindWithoutFormula();
-    void selectMode_lineThatCannotBeBuilt_isNotSaved();
+    void selectMode_lineThatCannotBeBuilt_isNotShownNorSaved();
     void selectPitchUnit_startsOnlyFromLeastPitch_data();
     void selectPitchUnit_startsOnlyFromLeastPitch();
     void menus_recomputeSpeedAndFeed();
+    void units_recomputeEveryKind();
+    void editedLine_standsUntilTheNextLine();
     void load_settlesSeparatorUnitsAndPitchWithoutSaving_data();
     void load_settlesSeparatorUnitsAndPitchWithoutSaving();
     void save_firstFailureWarnsOnce_data();
@@ -158,6 +160,7 @@ void TestSession::enter_runsTheFieldsChain_data()
     addChainRow("S gives Sz to 8 decimals", Mill, Metric, 2, FeedRate, "100", "10 8,33333333 100 3183,1 79577,5");
     addChainRow("Sz tie of the 15-digit text", Mill, Metric, 3, FeedRate, "0,0000057", "10 4,8E-07 100 3183,099 0,005");
     addChainRow("drill S gives Sz", Drill, Metric, 2, FeedRate, "300", "10 75 100 3183,1 238732,5", "S3183 M03 F238732.5 (10 BOR)");
+    addChainRow("S that rounds to 0", Mill, Inch, 0, FeedPerTooth, "0,002", "10 0,002 100 38 0", "S38 M03 F0 (10 FR 3 SK)");
     addChainRow("S tie to even, up", Drill, Inch, 0, FeedPerTooth, "0,25", "10 0,25 100 38 10");
     addChainRow("S tie to even, down", Drill, Metric, 0, FeedPerTooth, "1,5", "10 1,5 100 3183 4774");
     addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500.6 (10 TAP 1.5 STIG)");
@@ -201,30 +204,57 @@ void TestSession::enter_runsTheFieldsChain()
         QCOMPARE(out.field(f), e.values.tool(mode)[f]);
 }
 
-void TestSession::enter_inputError_stopsChainKeepsLineAndFile_data()
+void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("cleared"); // emptied first, as typing without Enter may; -1: none
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("diameter"); // D afterwards
-    QTest::newRow("empty D") << int(Field::Diameter) << QString() << QString();
-    QTest::newRow("1/0 empties D") << int(Field::Diameter) << u"1/0"_s << QString();
-    QTest::newRow("letters in V") << int(Field::CuttingSpeed) << u"abc"_s << u"10"_s;
+    QTest::addColumn<QString>("typed"); // stays in its field
+    QTest::addColumn<QString>("emptied"); // what the chain was to compute
+    using enum Field;
+    const auto row = [](const char *name, Kind kind, int cleared, Field field, const char *typed,
+                        const char *emptied) {
+        QTest::newRow(name) << int(kind) << cleared << int(field) << QString::fromUtf8(typed)
+                            << QString::fromLatin1(emptied);
+    };
+    // clang-format off
+    row("empty D", Mill, -1, Diameter, "", "n S");
+    row("1/0 stays as typed", Mill, -1, Diameter, "1/0", "n S");
+    row("3 /8 is no fraction", Mill, -1, Diameter, "3 /8", "n S");
+    row("D 12 with Sz empty: no half-result", Mill, int(FeedPerTooth), Diameter, "12", "n S");
+    row("letters in V", Mill, -1, CuttingSpeed, "abc", "n S");
+    row("letters in n", Mill, -1, SpindleSpeed, "abc", "V S");
+    row("letters in S", Mill, -1, FeedRate, "abc", "Sz n");
+    row("tap S", TapMm, -1, FeedRate, "abc", "n Sz V");
+    // clang-format on
 }
 
-void TestSession::enter_inputError_stopsChainKeepsLineAndFile()
+void TestSession::enter_inputError_emptiesItsResultsAndLine()
 {
+    QFETCH(int, kind);
+    QFETCH(int, cleared);
     QFETCH(int, field);
     QFETCH(QString, typed);
-    QFETCH(QString, diameter);
+    QFETCH(QString, emptied);
     Engine e(true);
-    const QString line = e.session.selectMode(ToolMode::Mill).cncLine;
+    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    QVERIFY(!e.session.selectMode(mode).cncLine.isEmpty());
+    if (cleared >= 0)
+        e.session.setText(Field(cleared), QString());
+    calc::ToolValues expected = e.values.tool(mode);
+    expected[Field(field)] = typed;
+    const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
+    for (const QString &name : emptied.split(u' '))
+        expected[Field(names.indexOf(name))].clear();
     e.saves = 0;
 
     const Outcome out = e.type(Field(field), typed);
     QVERIFY(out.inputError);
-    QCOMPARE(out.field(Field::Diameter), diameter);
-    QCOMPARE(out.field(Field::SpindleSpeed), u"4"_s); // n, S as before
-    QCOMPARE(out.cncLine, line);
+    QCOMPARE(e.values.tool(mode), expected);
+    QVERIFY(out.cncLine.isEmpty());
+    QCOMPARE(e.saves, 0);
+    // Nothing emptied pairs with a line later.
+    QVERIFY(e.session.selectMode(mode).cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
 }
 
@@ -269,7 +299,7 @@ void TestSession::enter_readsWhatItsFormulasNeed()
 
     const Outcome out = e.session.enter(Field(field));
     QCOMPARE(out.inputError, inputError);
-    QCOMPARE(out.cncLine == line, inputError);
+    QCOMPARE(out.cncLine.isEmpty(), inputError);
     QCOMPARE(e.saves, inputError ? 0 : 1);
 }
 
@@ -316,7 +346,8 @@ void TestSession::numberTheLineCannotCarry_isAnInputError()
         e.values.tool(ToolMode(mode))[Field(field)] = text;
         out = e.session.selectMode(ToolMode(mode));
     }
-    QCOMPARE(out.cncLine, line);
+    QVERIFY(!line.isEmpty());
+    QVERIFY(out.cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
 }
 
@@ -338,35 +369,39 @@ void TestSession::selectMode_loadsKindWithoutFormula()
     QCOMPARE(e.session.selectMode(ToolMode::Mill).field(Field::Flutes), u"3"_s);
 }
 
-void TestSession::selectMode_lineThatCannotBeBuilt_isNotSaved()
+void TestSession::selectMode_lineThatCannotBeBuilt_isNotShownNorSaved()
 {
     Engine e(true);
     e.values.drill[calc::Field::Diameter] = u"abc"_s;
     const Outcome out = e.session.selectMode(ToolMode::Drill);
-    QVERIFY(!out.inputError);                           // a switch shows no message
-    QCOMPARE(out.cncLine, u"S4 M03 F4 (10 FR 3 SK)"_s); // the Mill line, not half a Drill one
+    QVERIFY(!out.inputError); // a switch shows no message
+    QVERIFY(out.cncLine.isEmpty()); // not the Mill line beside the Drill's fields
     QCOMPARE(e.saves, 0);
 }
 
 void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
 {
+    QTest::addColumn<bool>("comma");
     QTest::addColumn<QString>("pitch");
     QTest::addColumn<bool>("computes");
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("0,0005") << u"0,0005"_s << false;
-    QTest::newRow("0,0") << u"0,0"_s << false;
-    QTest::newRow("blank first") << u" 12"_s << false;
-    QTest::newRow("minus sign") << u"-1"_s << false;
-    QTest::newRow("0,001") << u"0,001"_s << true;
-    QTest::newRow("0.5, point") << u"0.5"_s << true;
-    QTest::newRow("12") << u"12"_s << true;
+    // Written with a comma; the point locale reads a point in its place.
+    const std::pair<const char *, bool> rows[] = {
+        {"", false},    {"0,0005", false}, {"0,0", false}, {"-1", false}, {"abc", false},
+        {"0,001", true}, {",5", true},      {"12", true},   {" 12", true},
+    };
+    for (const bool comma : {true, false}) {
+        for (const auto &[pitch, computes] : rows)
+            QTest::addRow("%s: '%s'", comma ? "comma" : "point", pitch)
+                << comma << inLocale(pitch, comma) << computes;
+    }
 }
 
 void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
 {
+    QFETCH(bool, comma);
     QFETCH(QString, pitch);
     QFETCH(bool, computes);
-    Engine e(false);
+    Engine e(comma);
     e.values.tap[calc::Field::ThreadsPerInch] = pitch;
     e.session.selectMode(ToolMode::Tap);
     e.saves = 0;
@@ -375,7 +410,10 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
     QVERIFY(out.shown(Field::ThreadsPerInch) && !out.shown(Field::PitchMm));
     QVERIFY(e.values.threadsPerInchSelected && !e.values.pitchMmSelected);
     QCOMPARE(out.field(Field::SpindleSpeed) != u"4", computes);
-    QCOMPARE(e.saves, computes && !out.inputError ? 1 : 0);
+    // Otherwise the feed of the other pitch is gone, and so is its line.
+    QCOMPARE(out.field(Field::FeedRate).isEmpty(), !computes);
+    QCOMPARE(out.cncLine.isEmpty(), !computes);
+    QCOMPARE(e.saves, computes ? 1 : 0);
 }
 
 void TestSession::menus_recomputeSpeedAndFeed()
@@ -390,6 +428,29 @@ void TestSession::menus_recomputeSpeedAndFeed()
     // The other texts are not converted.
     QCOMPARE(out.field(Field::Diameter), u"10"_s);
     QCOMPARE(e.saves, 2);
+}
+
+void TestSession::units_recomputeEveryKind()
+{
+    Engine e(true);
+    e.values.tap[calc::Field::CuttingSpeed].clear();
+    const Outcome out = e.session.selectUnits(session::Units::Inch);
+    QVERIFY(!out.inputError); // the kinds not shown fail silently
+    QCOMPARE(e.values.drill[Field::SpindleSpeed], u"38,2"_s);
+    QCOMPARE(e.values.drill[Field::FeedRate], u"3,82"_s);
+    QVERIFY(e.values.tap[Field::SpindleSpeed].isEmpty() && e.values.tap[Field::FeedRate].isEmpty());
+    QCOMPARE(e.saves, 1);
+    QCOMPARE(e.saved.drill, e.values.drill);
+    QCOMPARE(e.session.selectMode(ToolMode::Drill).cncLine, u"S38 M03 F3.82 (10 BOR)"_s);
+    QVERIFY(e.session.selectMode(ToolMode::Tap).cncLine.isEmpty());
+}
+
+void TestSession::editedLine_standsUntilTheNextLine()
+{
+    Engine e(true);
+    e.session.editLine(u"S3183 M03 F954.93 (10 FR 3 SK) T1"_s);
+    QCOMPARE(e.session.outcome().cncLine, u"S3183 M03 F954.93 (10 FR 3 SK) T1"_s);
+    QVERIFY(e.type(Field::CuttingSpeed, u"abc"_s).cncLine.isEmpty());
 }
 
 void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving_data()

@@ -2,6 +2,7 @@
 // go with their main window: at the language switch and at Quit.
 
 #include "mainwindow/fixture.h"
+#include "platform/clipboard.h"
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
@@ -51,6 +52,7 @@ private slots:
     void ctrlP_printsWhatTheWindowShows_data();
     void ctrlP_printsWhatTheWindowShows();
     void ctrlP_withoutResult_showsMessageAndPrintsNothing();
+    void copyAndPrint_takeTheLineAsShown();
 
 private:
     fixture::Watchdog m_watchdog;
@@ -213,6 +215,50 @@ void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
     const ReportTexts &texts = catalogue(Language::Danish).report;
     QCOMPARE(seen.first().text, texts.missingResult);
     QCOMPARE(seen.first().title, texts.messageTitle);
+}
+
+void AuxWiringTest::copyAndPrint_takeTheLineAsShown()
+{
+    m_values.tap[Field::Diameter].clear();
+    session::Session engine(m_values, calc::commaLocale());
+    WindowManager manager(engine, [this] { ++m_quits; });
+    QStringList printed;
+    manager.setPrintStep(
+        [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
+            printed.clear();
+            for (const platform::PrintLine &line : makeLines())
+                printed << line.text;
+            return true;
+        });
+    MainWindow *window = manager.open(Language::Danish);
+    QVERIFY(activate(window));
+    const ReportTexts &texts = catalogue(Language::Danish).report;
+    auto *line = window->findChild<QLineEdit *>(names::CncLine);
+    const auto click = [window](const QString &option) {
+        QTest::mouseClick(window->findChild<QRadioButton *>(option), Qt::LeftButton, {},
+                          QPoint(7, 7));
+    };
+
+    // A line edited by hand copies and prints as it stands.
+    QTest::mouseClick(line, Qt::LeftButton);
+    QTest::keyClick(line, Qt::Key_End);
+    QTest::keyClicks(line, u" T1"_s);
+    const QString edited = line->text();
+    QVERIFY(edited.endsWith(u"SK) T1"_s));
+    QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(line, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(platform::clipboardText(), edited);
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY2(printed.contains(texts.resultPrefix + edited), qPrintable(printed.join(u'|')));
+
+    // A tap without a diameter has no line: the drill's does not stay under the tap's fields.
+    click(names::DrillOption);
+    QVERIFY(line->text().endsWith(u" BOR)"_s));
+    click(names::TapOption);
+    QCOMPARE(line->text(), QString());
+    QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
+    QVERIFY2(printed.contains(texts.tapHeading) && printed.contains(texts.resultPrefix),
+             qPrintable(printed.join(u'|')));
 }
 
 QTEST_MAIN(AuxWiringTest)
