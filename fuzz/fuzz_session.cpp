@@ -42,6 +42,9 @@ struct Harness
     calc::NumberLocale locale;
     const calc::CncWords &words;
     std::array<Computed, 3> computed{};
+    // Typing without Enter since the line was last built or emptied: the line keeps its text
+    // until the next chain, beside the typed text.
+    bool typedSinceLine = false;
 
     double number(const session::Outcome &out, Field field) const
     {
@@ -88,6 +91,8 @@ struct Harness
             return;
         FUZZ_CHECK(fuzz::isMachineSafeLine(out.cncLine, words),
                    what + " showed " + printable(out.cncLine));
+        if (typedSinceLine)
+            return;
         // The line is the one the fields beside it make: no other kind's, no older one.
         calc::ToolValues shown;
         for (Field field : AllFields)
@@ -105,10 +110,11 @@ struct Harness
                                                " beside the fields of " + printable(rebuilt));
     }
 
-    // After an action that ran a chain on the kind shown.
+    // After an action that ran a chain on the kind shown, which builds or empties the line.
     void chainRan(const session::Outcome &out)
     {
         computed[std::size_t(out.mode)] = {!out.inputError, out.decimalCount};
+        typedSinceLine = false;
     }
 };
 
@@ -170,8 +176,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 // any other action.
                 engine.setText(field, text);
                 harness.computed[std::size_t(engine.mode())].inRun = false;
+                harness.typedSinceLine = true;
                 break;
             case 2:
+                harness.typedSinceLine = false; // the switch builds the line or empties it
                 check(engine.selectMode(ToolMode(pick % 3)), name);
                 break;
             case 3: {
@@ -204,6 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 if (focused)
                     harness.chainRan(out);
                 check(out, name);
+                harness.typedSinceLine = false; // the new window starts without a line
                 check(engine.load(words), name + ", load");
                 check(engine.selectMode(ToolMode::Mill), name + ", Mill");
                 break;
