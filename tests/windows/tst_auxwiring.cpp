@@ -34,6 +34,18 @@ int visibleTopLevels(const QString &objectName)
     return count;
 }
 
+// Prints into `printed` instead of a printer: the lines of the last report.
+void printInto(WindowManager &manager, QStringList &printed)
+{
+    manager.setPrintStep(
+        [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
+            printed.clear();
+            for (const platform::PrintLine &line : makeLines())
+                printed << line.text;
+            return true;
+        });
+}
+
 } // namespace
 
 class AuxWiringTest : public QObject
@@ -175,12 +187,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     QStringList printed;
-    manager.setPrintStep(
-        [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
-            for (const platform::PrintLine &line : makeLines())
-                printed << line.text;
-            return true;
-        });
+    printInto(manager, printed);
     MainWindow *window = manager.open(Language(language));
     QVERIFY(activate(window));
     const QString cncLine = window->findChild<QLineEdit *>(names::CncLine)->text();
@@ -223,13 +230,7 @@ void AuxWiringTest::copyAndPrint_takeTheLineAsShown()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     QStringList printed;
-    manager.setPrintStep(
-        [&printed](QWidget *, const std::function<QList<platform::PrintLine>()> &makeLines) {
-            printed.clear();
-            for (const platform::PrintLine &line : makeLines())
-                printed << line.text;
-            return true;
-        });
+    printInto(manager, printed);
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(activate(window));
     const ReportTexts &texts = catalogue(Language::Danish).report;
