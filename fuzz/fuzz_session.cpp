@@ -183,8 +183,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 check(engine.selectMode(ToolMode(pick % 3)), name);
                 break;
             case 3: {
-                const session::Outcome out = engine.selectPitchUnit(
-                    pick % 2 ? session::PitchUnit::ThreadsPerInch : session::PitchUnit::Millimetres);
+                const session::Outcome out =
+                    engine.selectPitchUnit(pick % 2 ? session::PitchUnit::ThreadsPerInch
+                                                    : session::PitchUnit::Millimetres);
                 // Only a tap's chain reads the pitch.
                 if (out.mode == ToolMode::Tap)
                     harness.chainRan(out);

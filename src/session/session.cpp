@@ -116,7 +116,8 @@ Outcome Session::selectPitchUnit(PitchUnit unit)
     m_values.pitchMmSelected = mm;
     m_values.threadsPerInchSelected = !mm;
     ToolValues &tap = m_values.tap;
-    if (m_mode != ToolMode::Tap || !startsPitchChain(tap[mm ? Field::PitchMm : Field::ThreadsPerInch])) {
+    if (m_mode != ToolMode::Tap ||
+        !startsPitchChain(tap[mm ? Field::PitchMm : Field::ThreadsPerInch])) {
         // Nothing computes the tap's feed now, and the one it has belonged to the other pitch.
         tap[Field::FeedRate].clear();
         if (m_mode == ToolMode::Tap)

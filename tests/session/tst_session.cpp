@@ -209,7 +209,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("cleared"); // emptied first, as typing without Enter may; -1: none
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("typed"); // stays in its field
+    QTest::addColumn<QString>("typed");   // stays in its field
     QTest::addColumn<QString>("emptied"); // what the chain was to compute
     using enum Field;
     const auto row = [](const char *name, Kind kind, int cleared, Field field, const char *typed,
@@ -374,7 +374,7 @@ void TestSession::selectMode_lineThatCannotBeBuilt_isNotShownNorSaved()
     Engine e(true);
     e.values.drill[calc::Field::Diameter] = u"abc"_s;
     const Outcome out = e.session.selectMode(ToolMode::Drill);
-    QVERIFY(!out.inputError); // a switch shows no message
+    QVERIFY(!out.inputError);       // a switch shows no message
     QVERIFY(out.cncLine.isEmpty()); // not the Mill line beside the Drill's fields
     QCOMPARE(e.saves, 0);
 }
@@ -386,7 +386,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
     QTest::addColumn<bool>("computes");
     // Written with a comma; the point locale reads a point in its place.
     const std::pair<const char *, bool> rows[] = {
-        {"", false},    {"0,0005", false}, {"0,0", false}, {"-1", false}, {"abc", false},
+        {"", false},     {"0,0005", false}, {"0,0", false}, {"-1", false}, {"abc", false},
         {"0,001", true}, {",5", true},      {"12", true},   {" 12", true},
     };
     for (const bool comma : {true, false}) {
