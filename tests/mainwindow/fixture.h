@@ -140,6 +140,13 @@ public:
         engine.reset();
     }
 
+    // open() on the sample values written in the locale's notation.
+    bool openSample(Language language, bool comma)
+    {
+        sampleValues(values, comma);
+        return open(language, comma);
+    }
+
     // Creates the window, loads it, shows it and waits until it is active.
     bool open(Language language, bool comma)
     {

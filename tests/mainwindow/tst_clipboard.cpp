@@ -40,8 +40,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
     platform::setClipboardText(u"old"_s);
 
     EntryField *result = s.field(names::CncLine);
@@ -60,8 +59,7 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
 void Clipboard::copyKey_takesSelectionOnly()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
 
     s.type(Field::Diameter, QString());
     s.key(Qt::Key_C, Qt::ControlModifier);
@@ -78,8 +76,7 @@ void Clipboard::pasteKey_replacesSelectionAndStoresWithoutCalculating()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
     const QByteArray file = s.fileBytes();
     platform::setClipboardText(u"42"_s);
 
@@ -116,8 +113,7 @@ void Clipboard::paste_dropsWhatTheFieldCannotHold()
     QFETCH(QString, clipboard);
     QFETCH(QString, expected);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     platform::setClipboardText(clipboard);
 
     s.type(Field::Diameter, QString());
@@ -163,8 +159,7 @@ void Clipboard::paste_pointOrComma_readsAsTyped()
 void Clipboard::pasteIntoResultField_hasNoLimit()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     const QString text = u"S1273 M03 F381.97 (12.5 FR 3 SK) ; spindle on"_s;
     platform::setClipboardText(text + u"\n"_s);
 
@@ -176,8 +171,7 @@ void Clipboard::pasteIntoResultField_hasNoLimit()
 void Clipboard::cutKey_goesThroughTheSameRules()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
 
     s.type(Field::CuttingSpeed, QString());
     s.key(Qt::Key_X, Qt::ControlModifier);
@@ -189,8 +183,7 @@ void Clipboard::cutKey_goesThroughTheSameRules()
 void Clipboard::afterModeOption_copyAndPasteDoNothing()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     s.type(Field::Diameter, QString());
     QVERIFY(s.menu(names::EditMenu)->isEnabled());
 

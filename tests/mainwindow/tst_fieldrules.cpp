@@ -76,8 +76,7 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     const QString expected = numberText("2,5", comma);
     using enum Field;
@@ -97,8 +96,7 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
     // The feed-rate field follows the rules of every other field: the typed comma stays a
     // comma and the text is stored as it stands, so the CNC line and the file agree with it.
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
 
     s.type(Field::FeedRate, u"381,97"_s);
     QCOMPARE(s.field(Field::FeedRate)->text(), u"381,97"_s);
@@ -121,8 +119,7 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.type(Field::CuttingSpeed, u"123456789012"_s);
     QTest::keyClicks(s.field(Field::CuttingSpeed), u"3"_s);
@@ -140,8 +137,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.type(Field::Diameter, u"1/24"_s);
     s.key(Qt::Key_Return);
@@ -160,8 +156,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 void FieldRules::doubleQuote_isNeverTyped()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
 
     s.type(Field::CuttingSpeed, u"1\"2"_s);
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"12"_s);
@@ -185,8 +180,7 @@ void FieldRules::tabAndClick_selectWholeText()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     EntryField *diameter = s.field(Field::Diameter);
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
@@ -228,8 +222,7 @@ void FieldRules::enter_runsItsFieldsChainInOrder()
     QFETCH(QStringList, expected);
     QFETCH(QString, line);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     s.click(mode);
 
     s.type(field, typed);
@@ -250,8 +243,7 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.type(Field::Diameter, u"1 1/2"_s);
     QCOMPARE(s.values.mill[Field::Diameter], u"1 1/2"_s);
@@ -279,8 +271,7 @@ void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.type(Field::Diameter, u"1/0"_s);
     s.key(Qt::Key_Tab);
@@ -307,8 +298,7 @@ void FieldRules::enterWithEmptyDiameter_emptiesResults()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
     const QByteArray file = s.fileBytes();
 
     s.type(Field::Diameter, QString());
@@ -343,8 +333,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
     QFETCH(int, language);
     QFETCH(QString, name);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language(language), true));
+    QVERIFY(s.openSample(Language(language), true));
     QVERIFY(!s.menu(names::EditMenu)->isEnabled()); // the Mill option has the focus
 
     EntryField *entry = s.field(name);
@@ -370,8 +359,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 void FieldRules::leftClick_opensNoMenu()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
     QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     QCOMPARE(QApplication::activePopupWidget(), nullptr);

@@ -117,8 +117,7 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
     QFETCH(int, language);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language(language), true));
+    QVERIFY(s.openSample(Language(language), true));
 
     QCOMPARE(s.window->minimumSize(), s.window->maximumSize());
     const Qt::WindowFlags flags = s.window->windowFlags();
@@ -224,8 +223,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
     QFETCH(QString, mode);
     QFETCH(QStringList, order);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     s.click(mode);
 
     QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
@@ -241,8 +239,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
 void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     QVERIFY(s.option(names::MillOption)->hasFocus());
 
     s.key(Qt::Key_Right);
@@ -303,8 +300,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
 void MainWindowLayout::requests_reachTheirSignals()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     MainWindow *w = s.window.get();
     QSignalSpy print(w, &MainWindow::printRequested);
     QSignalSpy legend(w, &MainWindow::legendRequested);

@@ -225,8 +225,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
     const bool danish = Language(language) == Language::Danish;
 
     s.action(names::InchItem)->trigger();
@@ -260,8 +259,7 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     s.type(Field::SpindleSpeed, u"7"_s); // typed but not entered
 
     // The checked item toggles off when chosen; the rule puts the mark back.
@@ -297,8 +295,7 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.action(names::decimalsItem(3))->trigger();
     QCOMPARE(checkedDecimals(s), QList<int>{3});

@@ -118,8 +118,7 @@ void SwitchesAndFocus::modeSwitch_unreadableDiameter_showsNoLine()
 void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     // The line takes the focus from the option, and leaving it calculates nothing.
     QTest::mouseClick(s.field(names::CncLine), Qt::LeftButton);
     QVERIFY(s.menu(names::EditMenu)->isEnabled());
@@ -185,8 +184,7 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue()
 void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     s.click(names::TapOption);
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     s.click(names::ThreadsPerInchOption);
@@ -206,8 +204,7 @@ void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
 void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
 
     // In Mill mode the pitch options are hidden: the feed rate is followed by the line.
@@ -230,8 +227,7 @@ void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
 void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     EntryField *result = s.field(names::CncLine);
     QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
                       QPoint(20, 8));
@@ -243,8 +239,7 @@ void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
 void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::Danish, true));
+    QVERIFY(s.openSample(Language::Danish, true));
     s.type(Field::Diameter, u"abc"_s);
 
     EntryField *result = s.field(names::CncLine);

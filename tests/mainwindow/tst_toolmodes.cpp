@@ -53,8 +53,7 @@ void ToolModes::opening_showsMillValuesAndPicture()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     QVERIFY(s.option(names::MillOption)->isChecked());
     QVERIFY(s.option(names::MillOption)->hasFocus());
@@ -76,8 +75,7 @@ void ToolModes::drill_showsOneEdgeDisabled()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
 
     s.click(names::DrillOption);
     EntryField *edges = s.field(Field::Flutes);
@@ -101,8 +99,7 @@ void ToolModes::millTapMill_keepsEveryValue()
     QFETCH(int, language);
     QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.openSample(Language(language), comma));
     const WorkingValues before = s.values;
     // The fields on show; hidden ones keep whatever they last held.
     auto visibleTexts = [&s] {
@@ -164,8 +161,7 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
-    QVERIFY(s.open(Language::English, true));
+    QVERIFY(s.openSample(Language::English, true));
     const WorkingValues before = s.values;
     QRadioButton *drill = s.option(names::DrillOption);
 
