@@ -1,6 +1,7 @@
 #include "calctest.h"
 
 #include "calc/cncline.h"
+#include "testvalues.h"
 
 #include <QTest>
 
@@ -11,8 +12,8 @@ using calctest::inLocale;
 
 namespace {
 
-const CncWords danish{" FR ", " SK)", " BOR)", " TAP ", " STIG)"};
-const CncWords english{" MILL ", " FLUTES)", " DRILL)", " TAPS ", " PITCH)"};
+const CncWords &danish = testvalues::DanishWords;
+const CncWords &english = testvalues::EnglishWords;
 
 enum Options { NoOption = 0, Mm = 1, Tpi = 2 };
 

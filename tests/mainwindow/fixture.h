@@ -6,6 +6,7 @@
 
 #include "mainwindow/mainwindow.h"
 #include "modalwatchdog.h"
+#include "testvalues.h"
 #include "session/session.h"
 #include "state/settingsfile.h"
 #include "widgets/entryfield.h"
@@ -83,14 +84,7 @@ inline calc::NumberLocale numberLocale(bool comma)
     return comma ? calc::commaLocale() : calc::pointLocale();
 }
 
-// A number text written with a comma, in the notation of the locale.
-inline QString numberText(const char *withComma, bool comma)
-{
-    QString text = QString::fromUtf8(withComma);
-    if (!comma)
-        text.replace(u',', u'.');
-    return text;
-}
+using testvalues::numberText;
 
 // The rows every shared behaviour runs in: both windows, both locales.
 inline void addWindowRows()

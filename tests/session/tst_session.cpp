@@ -2,6 +2,7 @@
 // point locale.
 
 #include "session/session.h"
+#include "testvalues.h"
 
 #include <QTest>
 
@@ -16,27 +17,20 @@ using state::LanguageState;
 using state::SaveResult;
 using state::SaveStatus;
 using state::WorkingValues;
+using testvalues::DanishWords;
+using testvalues::numberText;
+using testvalues::ToolKind;
 
 namespace {
 
-// A number text written with a comma, in the notation of the locale.
-QString inLocale(const char *withComma, bool comma)
-{
-    QString text = QString::fromUtf8(withComma);
-    if (!comma)
-        text.replace(u',', u'.');
-    return text;
-}
-
-const calc::CncWords DanishWords{u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 
 // Mill: D 10, Z 3, Sz 0,1, V 100; Tap: pitch 1,5 mm; metric, two decimals.
 WorkingValues sample(bool comma)
 {
     WorkingValues v;
-    v.mill = {u"10"_s, u"3"_s, inLocale("0,1", comma), u"100"_s, u"1"_s, u"20"_s, u"4"_s, u"4"_s};
+    v.mill = {u"10"_s, u"3"_s, numberText("0,1", comma), u"100"_s, u"1"_s, u"20"_s, u"4"_s, u"4"_s};
     v.drill = v.mill;
-    v.tap = {u"10"_s, u"1"_s, u"1"_s, u"100"_s, inLocale("1,5", comma), u"20"_s, u"4"_s, u"4"_s};
+    v.tap = {u"10"_s, u"1"_s, u"1"_s, u"100"_s, numberText("1,5", comma), u"20"_s, u"4"_s, u"4"_s};
     v.metricUnits = true;
     v.decimalCount = 2;
     v.pitchMmSelected = true;
@@ -108,29 +102,27 @@ private slots:
 
 namespace {
 
-// A tool kind together with the pitch unit in use.
-enum class Kind { Mill, Drill, TapMm, TapTpi };
-using enum Kind;
+using enum ToolKind;
 constexpr bool Metric = false, Inch = true;
 
 // Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
 // comma, and the line, always with points (not compared where empty).
-void addChainRow(const char *name, Kind kind, bool inch, int decimals, Field field,
+void addChainRow(const char *name, ToolKind kind, bool inch, int decimals, Field field,
                  const char *typed, const char *results, const char *line = "")
 {
     for (const bool comma : {true, false}) {
         QTest::addRow("%s: %s", comma ? "comma" : "point", name)
-            << comma << int(kind) << inch << decimals << int(field) << inLocale(typed, comma)
-            << inLocale(results, comma).split(u' ') << QString::fromLatin1(line);
+            << comma << int(kind) << inch << decimals << int(field) << numberText(typed, comma)
+            << numberText(results, comma).split(u' ') << QString::fromLatin1(line);
     }
 }
 
 // Selects the kind's pitch unit, as a file may have stored it; returns the kind's mode.
-ToolMode selectPitchUnitOf(Engine &e, Kind kind)
+ToolMode selectPitchUnitOf(Engine &e, ToolKind kind)
 {
     e.values.pitchMmSelected = kind != TapTpi;
     e.values.threadsPerInchSelected = kind == TapTpi;
-    return kind == Mill ? ToolMode::Mill : kind == Drill ? ToolMode::Drill : ToolMode::Tap;
+    return toolMode(kind);
 }
 
 } // namespace
@@ -186,7 +178,7 @@ void TestSession::enter_runsTheFieldsChain()
     e.values.inchUnits = inch;
     e.values.metricUnits = !inch;
     e.values.decimalCount = std::uint8_t(decimals);
-    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
     e.session.selectMode(mode);
     e.saves = 0;
 
@@ -212,7 +204,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
     QTest::addColumn<QString>("typed");   // stays in its field
     QTest::addColumn<QString>("emptied"); // what the chain was to compute
     using enum Field;
-    const auto row = [](const char *name, Kind kind, int cleared, Field field, const char *typed,
+    const auto row = [](const char *name, ToolKind kind, int cleared, Field field, const char *typed,
                         const char *emptied) {
         QTest::newRow(name) << int(kind) << cleared << int(field) << QString::fromUtf8(typed)
                             << QString::fromLatin1(emptied);
@@ -237,7 +229,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     QFETCH(QString, typed);
     QFETCH(QString, emptied);
     Engine e(true);
-    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
     QVERIFY(!e.session.selectMode(mode).cncLine.isEmpty());
     if (cleared >= 0)
         e.session.setText(Field(cleared), QString());
@@ -266,7 +258,7 @@ void TestSession::enter_readsWhatItsFormulasNeed_data()
     QTest::addColumn<int>("field"); // Enter here
     QTest::addColumn<bool>("inputError");
     using enum Field;
-    const auto row = [](const char *name, Kind kind, Field unreadable, const char *text,
+    const auto row = [](const char *name, ToolKind kind, Field unreadable, const char *text,
                         Field field, bool inputError) {
         QTest::newRow(name) << int(kind) << int(unreadable) << QString::fromUtf8(text) << int(field)
                             << inputError;
@@ -292,7 +284,7 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QFETCH(int, field);
     QFETCH(bool, inputError);
     Engine e(true);
-    const ToolMode mode = selectPitchUnitOf(e, Kind(kind));
+    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
     const QString line = e.session.selectMode(mode).cncLine;
     e.values.tool(mode)[Field(unreadable)] = text;
     e.saves = 0;
@@ -392,7 +384,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
     for (const bool comma : {true, false}) {
         for (const auto &[pitch, computes] : rows)
             QTest::addRow("%s: '%s'", comma ? "comma" : "point", pitch)
-                << comma << inLocale(pitch, comma) << computes;
+                << comma << numberText(pitch, comma) << computes;
     }
 }
 

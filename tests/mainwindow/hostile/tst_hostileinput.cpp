@@ -21,20 +21,12 @@ using fixture::RunningWindow;
 
 namespace {
 
-// A tool mode together with the pitch unit in use.
-enum class Mode { Mill, Drill, TapMm, TapTpi };
+using Mode = testvalues::ToolKind;
 
 const char *modeName(Mode mode)
 {
     static const char *const names[] = {"Mill", "Drill", "Tap mm", "Tap tpi"};
     return names[int(mode)];
-}
-
-ToolMode toolMode(Mode mode)
-{
-    return mode == Mode::Mill    ? ToolMode::Mill
-           : mode == Mode::Drill ? ToolMode::Drill
-                                 : ToolMode::Tap;
 }
 
 bool isTap(Mode mode)
