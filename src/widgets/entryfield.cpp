@@ -95,7 +95,8 @@ QString EntryField::cleaned(const QString &text) const
 
 QString EntryField::pasted(const QString &text) const
 {
-    QString result = cleaned(text);
+    // A tab between two cells stands for a blank: dropped, "1<Tab>1/2" would read as 11/2.
+    QString result = cleaned(m_kind == Kind::Entry ? QString(text).replace(u'\t', u' ') : text);
     // A number copied from a drawing or another program reads as if typed here.
     if (m_kind == Kind::Entry) {
         const QChar separator = (m_decimalIsPeriod && m_decimalIsPeriod()) ? u'.' : u',';
