@@ -5,6 +5,7 @@
 #include "state/startup.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -76,7 +77,11 @@ private slots:
     void save_asOrdinaryUser();
     void save_throughLink_data();
     void save_throughLink();
+    void save_asRootInAnotherUsersFolder_createsNothingAndKeepsTheOwner();
+    void save_lockName_onlyAnOwnFileInAnOwnFolder_data();
+    void save_lockName_onlyAnOwnFileInAnOwnFolder();
     void load_whileAnotherCopyWrites_readsTheWholeFile();
+    void save_lockNeverFree_waitedForOnce();
 };
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
@@ -418,6 +423,9 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false << true;
     // Cut short, as no temporary file can be had; its whole copy stays for the next start.
     QTest::newRow("disk full, read-only folder") << 0555 << 0644 << 400 << SaveStatus::Failed << true << true;
+    const int inRecord31 = int(serializeSettings(testsets::settingsSetB()).size()) - 20;
+    QTest::newRow("disk full in record 31, read-only folder")
+        << 0555 << 0644 << inRecord31 << SaveStatus::Failed << true << true;
     // clang-format on
 }
 
@@ -456,6 +464,8 @@ void TestSettingsFile::save_asOrdinaryUser()
         const SaveResult result = saveSettings(values);
         if (result.status != status)
             return QStringLiteral("status %1: %2").arg(int(result.status)).arg(result.reason);
+        // A second failure keeps the whole copy that the first one made.
+        CHILD_VERIFY(!inPlace || status != SaveStatus::Failed || saveSettings(values).failed());
         CHILD_VERIFY(result.path == path);
         CHILD_VERIFY(result.reason.isEmpty() == (status != SaveStatus::Failed));
 
@@ -484,36 +494,115 @@ void TestSettingsFile::save_asOrdinaryUser()
 
 void TestSettingsFile::save_throughLink_data()
 {
+    QTest::addColumn<QString>("link"); // the file, a folder on the way or the temporary file
     QTest::addColumn<bool>("targetExists");
     QTest::addColumn<int>("owner"); // of the link, -1: the running user
     QTest::addColumn<SaveStatus>("status");
 
-    QTest::newRow("own link to a file") << true << -1 << SaveStatus::Saved;
-    QTest::newRow("own link to nothing") << false << -1 << SaveStatus::Failed;
-    QTest::newRow("another user's link") << true << 12345 << SaveStatus::Failed;
+    const QString file = QStringLiteral("KVRsys.cfg");
+    const QString folder = QStringLiteral("settings");
+    QTest::newRow("own link to a file") << file << true << -1 << SaveStatus::Saved;
+    QTest::newRow("own link to nothing") << file << false << -1 << SaveStatus::Failed;
+    QTest::newRow("root's link to a file") << file << true << 0 << SaveStatus::Saved;
+    QTest::newRow("another user's link") << file << true << 12345 << SaveStatus::Failed;
+    QTest::newRow("another user's link to the folder")
+        << folder << true << 12345 << SaveStatus::Failed;
+    QTest::newRow("own link to the folder") << folder << false << -1 << SaveStatus::Saved;
+    QTest::newRow("own link as the temporary file")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save") << true << -1 << SaveStatus::Failed;
 }
 
 void TestSettingsFile::save_throughLink()
 {
+    QFETCH(QString, link);
     QFETCH(bool, targetExists);
     QFETCH(int, owner);
     QFETCH(SaveStatus, status);
 
     QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("target.cfg"));
-    QVERIFY(!targetExists || writeAll(target, "kept"));
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(QFile::link(target, values.settingsPath));
-    if (owner >= 0 && ::lchown(QFile::encodeName(values.settingsPath).constData(), uid_t(owner),
-                               gid_t(owner)) != 0)
+    const QString real = dir.filePath(QStringLiteral("real"));
+    const QString target = real + QStringLiteral("/KVRsys.cfg");
+    QVERIFY(QDir().mkpath(real) && ordinaryuser::giveFolder(real));
+    QVERIFY(!targetExists || (writeAll(target, "kept") && ordinaryuser::giveFolder(target)));
+    const bool toFolder = link == u"settings";
+    QVERIFY(QFile::link(toFolder ? real : target, dir.filePath(link)));
+    const uid_t linkOwner = owner >= 0 ? uid_t(owner) : ordinaryuser::UserId;
+    if (::geteuid() == 0
+            ? ::lchown(QFile::encodeName(dir.filePath(link)).constData(), linkOwner, linkOwner) != 0
+            : owner >= 0)
         QSKIP("Only root can give a link to another user.");
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        WorkingValues values = testsets::settingsSetB();
+        values.settingsPath = dir.filePath(toFolder ? QStringLiteral("settings/KVRsys.cfg")
+                                                    : QStringLiteral("KVRsys.cfg"));
+        CHILD_VERIFY(saveSettings(values).status == status);
+        // A target that did not exist is not made either.
+        CHILD_VERIFY(readWholeFile(target) == (status == SaveStatus::Saved
+                                                   ? serializeSettings(values)
+                                                   : QByteArray(targetExists ? "kept" : "")));
+        return {};
+    });
+}
 
-    QCOMPARE(saveSettings(values).status, status);
-    // A target that did not exist is not made either.
-    QCOMPARE(readWholeFile(target), status == SaveStatus::Saved
-                                        ? serializeSettings(values)
-                                        : QByteArray(targetExists ? "kept" : ""));
+void TestSettingsFile::save_asRootInAnotherUsersFolder_createsNothingAndKeepsTheOwner()
+{
+    if (::geteuid() != 0)
+        QSKIP("Only root writes into another user's folder.");
+    QTemporaryDir home;
+    QVERIFY(ordinaryuser::giveFolder(home.path()));
+    WorkingValues values = testsets::settingsSetA();
+    values.mayCreateSettingsFolder = true;
+    values.settingsPath = home.filePath(QStringLiteral(".config/KVRsys.cfg"));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
+    QVERIFY(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    // A file the user has is saved, and stays the user's.
+    values.settingsPath = home.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(writeAll(values.settingsPath, {}) && ordinaryuser::giveFolder(values.settingsPath));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
+    QCOMPARE(QFileInfo(values.settingsPath).ownerId(), ordinaryuser::UserId);
+}
+
+void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder_data()
+{
+    QTest::addColumn<int>("runtimeMode"); // of XDG_RUNTIME_DIR, 0: unset
+    QTest::addColumn<char>("planted");    // at the lock's name: p a pipe, b a large file,
+                                          // o another user's file, - nothing
+    QTest::newRow("a pipe") << 0 << 'p';
+    QTest::newRow("a file too large for a lock") << 0 << 'b';
+    QTest::newRow("another user's file") << 0 << 'o';
+    QTest::newRow("own runtime folder") << 0700 << '-';
+    QTest::newRow("runtime folder that others may write") << 0777 << '-';
+}
+
+void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
+{
+    QFETCH(int, runtimeMode);
+    QFETCH(char, planted);
+
+    QTemporaryDir dir;
+    QVERIFY(!runtimeMode ||
+            ::chmod(QFile::encodeName(dir.path()).constData(), mode_t(runtimeMode)) == 0);
+    qputenv("XDG_RUNTIME_DIR", runtimeMode ? QFile::encodeName(dir.path()) : QByteArray());
+    WorkingValues values = testsets::settingsSetA();
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QString lock = lockFilePath(values.settingsPath);
+    const QFileInfo folder(QFileInfo(lock).path());
+    QCOMPARE(folder.ownerId(), ::geteuid());
+    QCOMPARE(int(folder.permissions() & 0x77), 0);
+    QCOMPARE(folder.filePath() == dir.path(), runtimeMode == 0700);
+
+    QFile file(lock);
+    if (planted == 'p')
+        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    else if (planted != '-')
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(planted == 'b' ? 1 << 30 : 0));
+    if (planted == 'o' && ::lchown(QFile::encodeName(lock).constData(), 12345, 12345) != 0)
+        QSKIP("Only root can give a file to another user.");
+    loadSettings(values);
+    const SaveResult result = saveSettings(values);
+    QFile::remove(lock);
+    qunsetenv("XDG_RUNTIME_DIR");
+    QCOMPARE(result.status, planted == '-' ? SaveStatus::Saved : SaveStatus::Failed);
 }
 
 void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
@@ -532,6 +621,21 @@ void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
     loadSettings(values);
     writing.join();
     QCOMPARE(recordsOf(values), recordsOf(testsets::settingsSetA()));
+}
+
+void TestSettingsFile::save_lockNeverFree_waitedForOnce()
+{
+    QTemporaryDir dir;
+    WorkingValues values = testsets::settingsSetA();
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    QLockFile otherCopy(lockFilePath(values.settingsPath));
+    QVERIFY(otherCopy.lock());
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved); // after the wait, without the lock
+    const qint64 waited = clock.restart();
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
+    QVERIFY2(clock.elapsed() * 4 < waited, "the lock was waited for again");
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)
