@@ -329,11 +329,12 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::newRow("empty file") << QByteArray() << 0755 << true << QString();
     WorkingValues noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
-    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true
-                                << "program/KVRsys.cfg.damaged";
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
+    // clang-format off
+    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged";
     QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged";
     QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString();
+    // clang-format on
 }
 
 void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
@@ -377,16 +378,13 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange_da
     QTest::addColumn<QByteArray>("record31"); // empty: the file ends after record 30
     QTest::addColumn<bool>("loaded");         // else the first-run defaults
 
-    QTest::newRow("30 records, point texts, point locale")
-        << false << u"12.5"_s << QByteArray() << true;
-    QTest::newRow("30 records, point texts, comma locale")
-        << true << u"12.5"_s << QByteArray() << false;
-    QTest::newRow("TRUE, comma texts, point locale")
-        << false << u"12,5"_s << QByteArray("TRUE") << false;
-    QTest::newRow("TRUE, comma texts, comma locale")
-        << true << u"12,5"_s << QByteArray("TRUE") << true;
-    QTest::newRow("whole comma file, point locale")
-        << false << u"12,5"_s << QByteArray("#FALSE#") << true;
+    // clang-format off
+    QTest::newRow("30 records, point texts, point locale") << false << u"12.5"_s << QByteArray() << true;
+    QTest::newRow("30 records, point texts, comma locale") << true << u"12.5"_s << QByteArray() << false;
+    QTest::newRow("TRUE, comma texts, point locale") << false << u"12,5"_s << QByteArray("TRUE") << false;
+    QTest::newRow("TRUE, comma texts, comma locale") << true << u"12,5"_s << QByteArray("TRUE") << true;
+    QTest::newRow("whole comma file, point locale") << false << u"12,5"_s << QByteArray("#FALSE#") << true;
+    // clang-format on
 }
 
 void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
