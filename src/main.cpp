@@ -25,14 +25,16 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
 
     WorkingValues values;
+    const calc::NumberLocale locale = userNumberLocale();
     const state::StartWindow start = state::chooseStartWindow(
         values, platform::programDirectory(), platform::userConfigDirectory(),
         platform::programIsInstalled() ? state::ProgramLayout::Installed
-                                       : state::ProgramLayout::Portable);
+                                       : state::ProgramLayout::Portable,
+        locale);
     if (!start)
         return 0;
 
-    session::Session session(values, userNumberLocale());
+    session::Session session(values, locale);
     WindowManager windows(session);
     windows.open(*start);
     const int exitCode = QApplication::exec();

@@ -6,6 +6,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace platform {
 
 namespace {
@@ -56,6 +60,20 @@ void writeText(std::FILE *stream, const QString &text)
     std::fflush(stream);
 }
 
+// The answer to --help or --version, or what is wrong. A Windows window program has no
+// console, so there it goes into a message box.
+void answer(const QString &text, bool fault)
+{
+#ifdef Q_OS_WIN
+    const QString title = QCoreApplication::applicationName();
+    ::MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()),
+                  reinterpret_cast<const wchar_t *>(title.utf16()),
+                  MB_OK | (fault ? MB_ICONWARNING : MB_ICONINFORMATION));
+#else
+    writeText(fault ? stderr : stdout, text);
+#endif
+}
+
 } // namespace
 
 std::optional<int> answerCommandLine(int argc, char *argv[])
@@ -70,25 +88,26 @@ std::optional<int> answerCommandLine(int argc, char *argv[])
         // A core application object only lends the help text the program's path as called.
         int coreArgc = 1;
         QCoreApplication core(coreArgc, argv);
-        writeText(stdout, options.parser.helpText());
+        answer(options.parser.helpText(), false);
         return 0;
     }
-    if (options.parser.isSet(options.version)) {
-        writeText(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') +
-                          QCoreApplication::applicationVersion() + QLatin1Char('\n'));
-        return 0;
-    }
-    QString fault;
-    if (!parsed)
-        fault = options.parser.errorText();
-    else if (!options.parser.positionalArguments().isEmpty())
-        fault = QStringLiteral("Unexpected argument '%1'.")
-                    .arg(options.parser.positionalArguments().constFirst());
-    if (fault.isEmpty())
-        return std::nullopt;
     const QString name = QCoreApplication::applicationName();
-    writeText(stderr, QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, fault));
-    return UsageErrorStatus;
+    if (options.parser.isSet(options.version)) {
+        answer(name + QLatin1Char(' ') + QCoreApplication::applicationVersion() + QLatin1Char('\n'),
+               false);
+        return 0;
+    }
+    if (!parsed) {
+        answer(QStringLiteral("%1: %2\nTry '%1 --help'.\n").arg(name, options.parser.errorText()),
+               true);
+        return UsageErrorStatus;
+    }
+    // A shortcut, a file dropped on the program or "Open with" passes one: the window opens
+    // all the same.
+    for (const QString &argument : options.parser.positionalArguments())
+        writeText(stderr,
+                  QStringLiteral("%1: the argument '%2' is ignored.\n").arg(name, argument));
+    return std::nullopt;
 }
 
 } // namespace platform

@@ -8,17 +8,36 @@
 
 #include <csignal>
 
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace platform {
 
+QString folderOfProgramFile(const QByteArray &nativePath)
+{
+    const QString program = QFile::decodeName(nativePath);
+    // A folder whose name is not valid in the file system's encoding (Latin-1 on an old stick)
+    // cannot be named by a QString: no folder is better than a wrong one.
+    if (QFile::encodeName(program) != nativePath || !QDir::isAbsolutePath(program))
+        return {};
+    return QFileInfo(program).absolutePath();
+}
+
 QString programDirectory()
 {
-    if (QCoreApplication::instance())
-        return QCoreApplication::applicationDirPath();
-    // Before the application object exists, the kernel still knows the program file.
-    const QString program = QFile::symLinkTarget(QStringLiteral("/proc/self/exe"));
-    return program.isEmpty() ? QString() : QFileInfo(program).absolutePath();
+#ifdef Q_OS_LINUX
+    // The kernel's name of the program file, also before the application object exists.
+    char name[4096];
+    const ssize_t size = ::readlink("/proc/self/exe", name, sizeof name);
+    if (size > 0 && size < ssize_t(sizeof name))
+        return folderOfProgramFile(QByteArray(name, size));
+#endif
+    const QString folder =
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString();
+    return QDir::isAbsolutePath(folder) ? folder : QString();
 }
 
 QString userConfigDirectory()

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace platform {
 
-// The directory that holds the program file.
+// The directory that holds the program file, as an absolute path; empty when it cannot be
+// named (a folder name that is not valid in the file system's encoding).
 QString programDirectory();
+
+// The folder of the program file that the system names by these bytes; empty when they name
+// no absolute path that a QString can hold.
+QString folderOfProgramFile(const QByteArray &nativePath);
 
 // The user's configuration folder for this program (under XDG_CONFIG_HOME or ~/.config; on
 // Windows under %APPDATA%), named after the application's organisation and name; it may not

@@ -17,10 +17,6 @@ namespace state {
 
 namespace {
 
-// The 33 records fit in well under a kilobyte; anything past this is never looked at, so a
-// huge or endless file costs nothing.
-constexpr qint64 MaxReadBytes = 64 * 1024;
-
 constexpr std::size_t TextRecordCount = 3 * calc::FieldCount;
 
 // The 24 text records in file order: Mill, Drill, Tap, each in Field order.
@@ -242,14 +238,28 @@ QByteArray readSettingsBytes(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    QByteArray bytes = file.read(MaxReadBytes + 1);
+    // Anything past the bound is never looked at, so a huge or endless file costs nothing.
+    QByteArray bytes = file.read(MaxSettingsBytes + 1);
     file.close();
-    if (bytes.size() > MaxReadBytes) {
+    if (bytes.size() > MaxSettingsBytes) {
         // Keep whole lines only, so that no record is read cut short.
-        bytes.truncate(MaxReadBytes);
+        bytes.truncate(MaxSettingsBytes);
         const qsizetype lastLineEnd = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
         bytes.truncate(lastLineEnd + 1);
     }
+    return bytes;
+}
+
+std::optional<QByteArray> readWholeSettingsFile(const QString &path)
+{
+    if (!QFileInfo(path).isFile())
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray bytes = file.read(MaxSettingsBytes + 1);
+    if (bytes.size() > MaxSettingsBytes || file.error() != QFileDevice::NoError)
+        return std::nullopt;
     return bytes;
 }
 
@@ -282,21 +292,21 @@ bool saveInPlace(const WorkingValues &values, const QString &target, const QByte
         reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
         return false;
     }
-    QFile file(target);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
+    const std::optional<QByteArray> previous = readWholeSettingsFile(target);
+    if (!previous) {
+        reason = QStringLiteral("%1 cannot be read whole to keep a copy of it").arg(target);
         return false;
     }
-    const QByteArray previous = file.readAll();
-    file.close();
     // A file cut short by a failed write of this run is no copy: the one kept before stays.
     WorkingValues scratch;
-    if (parseSettings(previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
+    if (parseSettings(*previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
+        if (!mayCreateIn(values.userConfigFolder, reason))
+            return false;
         if (!QDir().mkpath(values.userConfigFolder)) {
             reason = QStringLiteral("The folder %1 cannot be created").arg(values.userConfigFolder);
             return false;
         }
-        if (writeAtomically(copy, previous, reason) != WriteStatus::Written)
+        if (writeAtomically(copy, *previous, reason) != WriteStatus::Written)
             return false;
     }
     if (!writeInPlace(target, bytes, reason))
@@ -319,6 +329,8 @@ SaveResult saveSettings(const WorkingValues &values)
         return failed(values.savesRefused);
 
     const SettingsLock lock(path);
+    if (!lock.refusal().isEmpty())
+        return failed(lock.refusal());
     QString reason;
     const QString target = writableTarget(path, reason);
     if (target.isEmpty())
@@ -335,6 +347,8 @@ SaveResult saveSettings(const WorkingValues &values)
     }
 
     const QString folder = info.absolutePath();
+    if (!info.exists() && !mayCreateIn(folder, reason))
+        return failed(reason);
     if (!QFileInfo(folder).isDir()) {
         if (QFileInfo::exists(folder))
             return failed(QStringLiteral("%1 is not a folder").arg(folder));

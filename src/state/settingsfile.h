@@ -10,6 +10,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace state {
 
 enum class SaveStatus {
@@ -49,14 +51,23 @@ QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFo
 // Takes no lock.
 QByteArray readSettingsBytes(const QString &path);
 
+// A settings file is a few hundred bytes; one larger than this was not written by the program,
+// and is never read whole.
+inline constexpr qint64 MaxSettingsBytes = 64 * 1024;
+
+// The whole file; nothing when it cannot be read or is larger than MaxSettingsBytes.
+std::optional<QByteArray> readWholeSettingsFile(const QString &path);
+
 // The file's bytes for the given values, and the reading of given bytes; loadSettings and
 // saveSettings are these plus the file. Parsing returns the number of records read (33 when
 // whole); a UTF-8 byte-order mark that an editor put first is skipped.
 QByteArray serializeSettings(const WorkingValues &values);
 int parseSettings(const QByteArray &bytes, WorkingValues &values);
 
-// A file reads whole with all 33 records; without the first 26 its language is unknown.
+// A file reads whole with all 33 records; without the first 26 its language is unknown, without
+// the first 31 the notation of its numbers.
 inline constexpr int WholeRecordCount = 33;
 inline constexpr int LanguageRecordCount = 26;
+inline constexpr int NotationRecordCount = 31;
 
 } // namespace state

@@ -9,6 +9,9 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <functional>
+#include <optional>
+
 namespace state {
 
 namespace {
@@ -20,6 +23,9 @@ constexpr int MaxKeptNames = 99;
 // bits too, so that root does not put a file where nobody may.
 bool folderTakesNewFiles(const QString &folder)
 {
+    QString reason;
+    if (!mayCreateIn(folder, reason))
+        return false;
 #ifdef Q_OS_UNIX
     if (!permitsWriting(QFileInfo(folder)))
         return false;
@@ -28,17 +34,19 @@ bool folderTakesNewFiles(const QString &folder)
     return probe.open();
 }
 
-// Writes bytes to fileName.damaged, .damaged2, ... in folder, never over anything already
-// there. The path written, or empty when the folder takes none.
-QString keepAside(const QString &folder, const QString &fileName, const QByteArray &bytes)
+// Makes fileName.damaged, .damaged2, ... in folder by keep, never over anything already there.
+// The path made, or empty when the folder takes none.
+QString keepAside(const QString &folder, const QString &fileName,
+                  const std::function<bool(const QString &)> &keep)
 {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
+    QString reason;
+    if (folder.isEmpty() || !mayCreateIn(folder, reason) || !QDir().mkpath(folder))
         return {};
     for (int number = 1; number <= MaxKeptNames; ++number) {
         const QString path =
             QDir(folder).filePath(fileName + QStringLiteral(".damaged") +
                                   (number > 1 ? QString::number(number) : QString()));
-        if (writeNewFile(path, bytes))
+        if (keep(path))
             return path;
         if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
             return {};
@@ -46,49 +54,92 @@ QString keepAside(const QString &folder, const QString &fileName, const QByteArr
     return {};
 }
 
+// Where the file that cannot be trusted is kept, or empty when it can be kept nowhere.
+QString keepDamagedFile(const WorkingValues &values, const QFileInfo &file)
+{
+    // Too large to be read whole: moved aside as it is, never copied.
+    if (file.size() > MaxSettingsBytes) {
+        return keepAside(file.absolutePath(), file.fileName(), [&file](const QString &path) {
+            return renameToNewName(file.filePath(), path);
+        });
+    }
+    const std::optional<QByteArray> bytes = readWholeSettingsFile(file.filePath());
+    if (!bytes)
+        return {};
+    const auto copy = [&bytes](const QString &path) { return writeNewFile(path, *bytes); };
+    const QString keptAt = keepAside(file.absolutePath(), file.fileName(), copy);
+    return keptAt.isEmpty() ? keepAside(values.userConfigFolder, file.fileName(), copy) : keptAt;
+}
+
+bool isKnownLanguage(LanguageState state)
+{
+    return state == LanguageState::Danish || state == LanguageState::English ||
+           state == LanguageState::NoWindow;
+}
+
 // The start's work on the file before it is read, under its lock: nothing that a running copy
-// is writing is touched, and nothing is written before a file that cannot be read is kept.
-void prepareSettingsFile(WorkingValues &values)
+// is writing is touched, and nothing is written before a file that cannot be trusted (too
+// large, cut short before its notation record, of no known language) is kept. Returns the
+// bytes to load.
+QByteArray prepareSettingsFile(WorkingValues &values)
 {
     QString reason;
     const QString target = writableTarget(values.settingsPath, reason);
-    if (target.isEmpty())
-        return; // a link that no save follows: nothing is written through it either
+    if (target.isEmpty()) // a link that no save follows: nothing is written through it either
+        return readSettingsBytes(values.settingsPath);
     const QString leftover = target + QLatin1StringView(temporarySaveSuffix);
     if (QFileInfo(leftover).isFile() && !QFileInfo(leftover).isSymLink())
         QFile::remove(leftover);
 
-    const QFileInfo file(target);
-    if (!file.isFile() || isReadOnlyByIntent(file))
-        return; // no save will write it
+    QByteArray bytes = readSettingsBytes(target);
+    if (!QFileInfo(target).isFile() || isReadOnlyByIntent(QFileInfo(target)))
+        return bytes; // no save will write it
     WorkingValues scratch;
-    int records = parseSettings(readSettingsBytes(target), scratch);
+    int records = parseSettings(bytes, scratch);
 
     const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
     if (!copy.isEmpty() && QFileInfo(copy).isFile()) {
-        QFile kept(copy);
+        const std::optional<QByteArray> kept = readWholeSettingsFile(copy);
         if (records == WholeRecordCount) {
-            kept.remove(); // the last in-place save ended before it could remove its copy
-        } else if (kept.open(QIODevice::ReadOnly) && writeInPlace(target, kept.readAll(), reason)) {
+            QFile::remove(copy); // the last in-place save ended before it could remove its copy
+        } else if (kept && writeInPlace(target, *kept, reason)) {
             values.startNotices.push_back({StartNotice::Kind::Restored, values.settingsPath});
-            records = parseSettings(readSettingsBytes(target), scratch);
+            bytes = readSettingsBytes(target);
+            scratch = WorkingValues();
+            records = parseSettings(bytes, scratch);
         }
     }
 
-    QFile damaged(target);
-    if (records >= LanguageRecordCount || !damaged.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = damaged.readAll();
-    if (bytes.isEmpty())
-        return; // an empty file is a first run, not damage
-    QString keptAt = keepAside(file.absolutePath(), file.fileName(), bytes);
-    if (keptAt.isEmpty())
-        keptAt = keepAside(values.userConfigFolder, file.fileName(), bytes);
+    const QFileInfo file(target);
+    if (file.size() == 0)
+        return bytes; // an empty file is a first run, not damage
+    if (file.size() <= MaxSettingsBytes && records >= NotationRecordCount &&
+        isKnownLanguage(scratch.languageState))
+        return bytes;
+    const QString keptAt = keepDamagedFile(values, file);
     if (keptAt.isEmpty())
         values.savesRefused =
             QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);
     else
         values.startNotices.push_back({StartNotice::Kind::DamagedKept, keptAt});
+    return bytes;
+}
+
+// A file without record 31 does not say how its numbers are written. Its texts stand when none
+// holds the separator of the notation other than the locale's, so that the notation does not
+// matter; otherwise nothing it holds can be trusted, as when its language cannot be read.
+void settleUnknownNotation(WorkingValues &values, QChar decimal)
+{
+    const QChar other = decimal == u',' ? u'.' : u',';
+    for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
+        for (const QString &text : tool->texts) {
+            if (text.contains(other)) {
+                values.languageState = LanguageState::NothingStored;
+                return;
+            }
+        }
+    }
+    values.decimalIsPeriod = decimal == u'.'; // nothing to translate
 }
 
 } // namespace
@@ -112,7 +163,9 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
     const QLatin1StringView name(SettingsFileName);
     const QString inUserFolder =
         userConfigDir.isEmpty() ? QString() : QDir(userConfigDir).filePath(name);
-    if (layout == ProgramLayout::Installed)
+    // A program folder that could not be named (not valid in the file system's encoding) has
+    // no path; a relative one would put the file wherever the program was started from.
+    if (layout == ProgramLayout::Installed || !QDir::isAbsolutePath(programDir))
         return inUserFolder;
     const QDir program(programDir);
     const QString besideProgram = program.filePath(name);
@@ -124,7 +177,8 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
 }
 
 StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
-                              const QString &userConfigDir, ProgramLayout layout)
+                              const QString &userConfigDir, ProgramLayout layout,
+                              const calc::NumberLocale &locale)
 {
     values.settingsPath = settingsFilePath(programDir, userConfigDir, layout);
     values.userConfigFolder = userConfigDir;
@@ -133,11 +187,13 @@ StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
     values.mayCreateSettingsFolder =
         !userConfigDir.isEmpty() &&
         QFileInfo(values.settingsPath).absolutePath() == QDir(userConfigDir).absolutePath();
+    int records = 0;
     {
         const SettingsLock lock(values.settingsPath);
-        prepareSettingsFile(values);
-        parseSettings(readSettingsBytes(values.settingsPath), values);
+        records = parseSettings(prepareSettingsFile(values), values);
     }
+    if (records >= LanguageRecordCount && records < NotationRecordCount)
+        settleUnknownNotation(values, locale.decimal);
 
     switch (values.languageState) {
     case LanguageState::Danish:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/numbers.h"
 #include "state/workingvalues.h"
 
 #include <optional>
@@ -16,18 +17,22 @@ enum class ProgramLayout { Portable, Installed };
 
 // The start-up decision: sets settingsPath (settingsFilePath below); under the file's lock
 // removes what a crashed save left, restores a file that an in-place save left empty or cut
-// short, keeps a file whose language cannot be read aside as KVRsys.cfg.damaged, and loads the
-// file; each of the last two adds a start notice. Then applies the first-run defaults when no
-// usable language is stored (languageState 0 or 4..255, which then becomes 2 so the first
-// save records the English window) and says which main window to open. userConfigDir is the
-// user's configuration folder for this program, or empty.
+// short, keeps a file that cannot be trusted aside as KVRsys.cfg.damaged (one larger than
+// MaxSettingsBytes, one without its notation record, one of no known language), and loads the
+// file; each of the last two adds a start notice. A file without its notation record counts as
+// written in the locale's notation when its texts hold no separator of the other, and as one
+// without a language otherwise. Then applies the first-run defaults when no usable language is
+// stored (languageState 0 or 4..255, which then becomes 2 so the first save records the
+// English window) and says which main window to open. userConfigDir is the user's
+// configuration folder for this program, or empty.
 StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
                               const QString &userConfigDir,
-                              ProgramLayout layout = ProgramLayout::Portable);
+                              ProgramLayout layout = ProgramLayout::Portable,
+                              const calc::NumberLocale &locale = {});
 
 // Where the settings file lives. Installed: in userConfigDir (empty: nowhere). Portable: beside
 // the program when a file is there or the program's folder takes a new file; otherwise in
-// userConfigDir (empty: beside the program all the same).
+// userConfigDir (empty: beside the program all the same, unless programDir is not absolute).
 QString settingsFilePath(const QString &programDir, const QString &userConfigDir,
                          ProgramLayout layout = ProgramLayout::Portable);
 

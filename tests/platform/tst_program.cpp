@@ -26,6 +26,10 @@ private slots:
         const QString expected = QDir(QStringLiteral(KVR_TEST_BINARY_DIR)).canonicalPath();
         QCOMPARE(QDir(platform::programDirectory()).canonicalPath(), expected);
         QCOMPARE(QDir(m_directoryBeforeApp).canonicalPath(), expected);
+        QCOMPARE(platform::folderOfProgramFile("/opt/Værktøj/kvrcalc"),
+                 QStringLiteral("/opt/Værktøj"));
+        // A Latin-1 folder name: never a relative path, which would land wherever it started.
+        QCOMPARE(platform::folderOfProgramFile("/opt/V\xe6rkt\xf8j/kvrcalc"), QString());
     }
 
     void userConfigDirectory_followsTheUsersFolders_data()

@@ -5,6 +5,7 @@
 #include "state/startup.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
@@ -76,7 +77,11 @@ private slots:
     void save_asOrdinaryUser();
     void save_throughLink_data();
     void save_throughLink();
+    void save_asRootInAnotherUsersFolder_createsNothingAndKeepsTheOwner();
     void load_whileAnotherCopyWrites_readsTheWholeFile();
+    // Last: a lock never let go is not waited for again in the same run.
+    void save_lockName_onlyAnOwnFileInAnOwnFolder_data();
+    void save_lockName_onlyAnOwnFileInAnOwnFolder();
 };
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
@@ -418,6 +423,8 @@ void TestSettingsFile::save_asOrdinaryUser_data()
     QTest::newRow("disk full") << 0755 << 0644 << 100 << SaveStatus::Failed << false << true;
     // Cut short, as no temporary file can be had; its whole copy stays for the next start.
     QTest::newRow("disk full, read-only folder") << 0555 << 0644 << 400 << SaveStatus::Failed << true << true;
+    const int inRecord31 = int(serializeSettings(testsets::settingsSetB()).size()) - 20;
+    QTest::newRow("disk full in record 31, read-only folder") << 0555 << 0644 << inRecord31 << SaveStatus::Failed << true << true;
     // clang-format on
 }
 
@@ -456,6 +463,8 @@ void TestSettingsFile::save_asOrdinaryUser()
         const SaveResult result = saveSettings(values);
         if (result.status != status)
             return QStringLiteral("status %1: %2").arg(int(result.status)).arg(result.reason);
+        // A second failure keeps the whole copy that the first one made.
+        CHILD_VERIFY(!inPlace || status != SaveStatus::Failed || saveSettings(values).failed());
         CHILD_VERIFY(result.path == path);
         CHILD_VERIFY(result.reason.isEmpty() == (status != SaveStatus::Failed));
 
@@ -484,36 +493,100 @@ void TestSettingsFile::save_asOrdinaryUser()
 
 void TestSettingsFile::save_throughLink_data()
 {
+    QTest::addColumn<QString>("link"); // the file's, a folder's or the temporary file's name
     QTest::addColumn<bool>("targetExists");
     QTest::addColumn<int>("owner"); // of the link, -1: the running user
     QTest::addColumn<SaveStatus>("status");
 
-    QTest::newRow("own link to a file") << true << -1 << SaveStatus::Saved;
-    QTest::newRow("own link to nothing") << false << -1 << SaveStatus::Failed;
-    QTest::newRow("another user's link") << true << 12345 << SaveStatus::Failed;
+    // clang-format off
+    QTest::newRow("own link to a file") << QStringLiteral("KVRsys.cfg") << true << -1 << SaveStatus::Saved;
+    QTest::newRow("own link to nothing") << QStringLiteral("KVRsys.cfg") << false << -1 << SaveStatus::Failed;
+    QTest::newRow("another user's link") << QStringLiteral("KVRsys.cfg") << true << 12345 << SaveStatus::Failed;
+    QTest::newRow("another user's link to the folder") << QStringLiteral("real") << true << 12345 << SaveStatus::Failed;
+    QTest::newRow("own link as the temporary file") << QStringLiteral("KVRsys.cfg.kvrcalc-save") << true << -1 << SaveStatus::Failed;
+    // clang-format on
 }
 
 void TestSettingsFile::save_throughLink()
 {
+    QFETCH(QString, link);
     QFETCH(bool, targetExists);
     QFETCH(int, owner);
     QFETCH(SaveStatus, status);
 
     QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("target.cfg"));
-    QVERIFY(!targetExists || writeAll(target, "kept"));
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(QFile::link(target, values.settingsPath));
-    if (owner >= 0 && ::lchown(QFile::encodeName(values.settingsPath).constData(), uid_t(owner),
-                               gid_t(owner)) != 0)
+    const QString target = dir.filePath(QStringLiteral("target/KVRsys.cfg"));
+    QVERIFY(QDir().mkpath(QFileInfo(target).path()) &&
+            ordinaryuser::giveFolder(QFileInfo(target).path()));
+    QVERIFY(!targetExists || (writeAll(target, "kept") && ordinaryuser::giveFolder(target)));
+    QVERIFY(QFile::link(link == u"real" ? QFileInfo(target).path() : target, dir.filePath(link)));
+    const uid_t linkOwner = owner >= 0 ? uid_t(owner) : ordinaryuser::UserId;
+    if (::geteuid() == 0
+            ? ::lchown(QFile::encodeName(dir.filePath(link)).constData(), linkOwner, linkOwner) != 0
+            : owner >= 0)
         QSKIP("Only root can give a link to another user.");
+    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+        WorkingValues values = testsets::settingsSetB();
+        values.settingsPath = dir.filePath(link == u"real" ? QStringLiteral("real/KVRsys.cfg")
+                                                           : QStringLiteral("KVRsys.cfg"));
+        CHILD_VERIFY(saveSettings(values).status == status);
+        // A target that did not exist is not made either.
+        CHILD_VERIFY(readWholeFile(target) == (status == SaveStatus::Saved
+                                                   ? serializeSettings(values)
+                                                   : QByteArray(targetExists ? "kept" : "")));
+        return {};
+    });
+}
 
-    QCOMPARE(saveSettings(values).status, status);
-    // A target that did not exist is not made either.
-    QCOMPARE(readWholeFile(target), status == SaveStatus::Saved
-                                        ? serializeSettings(values)
-                                        : QByteArray(targetExists ? "kept" : ""));
+void TestSettingsFile::save_asRootInAnotherUsersFolder_createsNothingAndKeepsTheOwner()
+{
+    QTemporaryDir home;
+    if (::geteuid() != 0 || !ordinaryuser::giveFolder(home.path()))
+        QSKIP("Only root writes into another user's folder.");
+    WorkingValues values = testsets::settingsSetA();
+    values.mayCreateSettingsFolder = true;
+    values.settingsPath = home.filePath(QStringLiteral(".config/KVRsys.cfg"));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
+    QVERIFY(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    // A file the user has is saved, and stays the user's.
+    values.settingsPath = home.filePath(QStringLiteral("KVRsys.cfg"));
+    QVERIFY(writeAll(values.settingsPath, {}) && ordinaryuser::giveFolder(values.settingsPath));
+    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
+    QCOMPARE(QFileInfo(values.settingsPath).ownerId(), ordinaryuser::UserId);
+}
+
+void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder_data()
+{
+    QTest::addColumn<char>("planted"); // at the lock's name: p a pipe, b a huge file, h a lock
+    QTest::newRow("a pipe") << 'p';
+    QTest::newRow("a file too large for a lock") << 'b';
+    QTest::newRow("a lock never let go: waited for once") << 'h';
+}
+
+void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
+{
+    QFETCH(char, planted);
+    QTemporaryDir dir;
+    WorkingValues values = testsets::settingsSetA();
+    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QString lock = lockFilePath(values.settingsPath);
+    const QFileInfo folder(QFileInfo(lock).path()); // where only this user writes
+    QVERIFY(folder.ownerId() == ::geteuid() && !(folder.permissions() & 0x77));
+    QFile file(lock);
+    QLockFile otherCopy(lock);
+    if (planted == 'p')
+        QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
+    else
+        QVERIFY(planted == 'h' ? otherCopy.lock()
+                               : file.open(QIODevice::WriteOnly) && file.resize(1 << 30));
+    QElapsedTimer clock;
+    clock.start();
+    loadSettings(values);
+    const qint64 waited = clock.restart();
+    const SaveResult result = saveSettings(values);
+    QVERIFY2(planted != 'h' || clock.elapsed() * 4 < waited, "the lock was waited for again");
+    QFile::remove(lock);
+    QCOMPARE(result.status, planted == 'h' ? SaveStatus::Saved : SaveStatus::Failed);
 }
 
 void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()

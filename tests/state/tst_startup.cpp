@@ -17,6 +17,7 @@ using state::Language;
 using state::LanguageState;
 using state::WorkingValues;
 using testsets::recordsOf;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -53,6 +54,8 @@ private slots:
     void main_removesWhatCrashedSavesLeft();
     void main_unreadableFile_keptBeforeAnythingIsWritten_data();
     void main_unreadableFile_keptBeforeAnythingIsWritten();
+    void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange_data();
+    void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange();
 };
 
 void TestStartup::main_opensTheStoredWindow_data()
@@ -158,6 +161,7 @@ void TestStartup::main_settingsPathBesideTheProgram_data()
     QTest::addColumn<QString>("suffix");
     QTest::newRow("plain directory") << QString();
     QTest::newRow("trailing separator") << QStringLiteral("/");
+    QTest::newRow("no program folder: never a relative path") << QStringLiteral("-");
 }
 
 void TestStartup::main_settingsPathBesideTheProgram()
@@ -166,8 +170,10 @@ void TestStartup::main_settingsPathBesideTheProgram()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     WorkingValues values;
-    chooseStartWindow(values, dir.path() + suffix, QString());
-    QCOMPARE(values.settingsPath, dir.path() + QStringLiteral("/KVRsys.cfg"));
+    if (suffix == u"-") // a folder name the file system's encoding cannot give
+        QCOMPARE(settingsFilePath(QString(), dir.path()), dir.path() + u"/KVRsys.cfg"_s);
+    chooseStartWindow(values, suffix == u"-" ? QString() : dir.path() + suffix, QString());
+    QCOMPARE(values.settingsPath, suffix == u"-" ? QString() : dir.path() + u"/KVRsys.cfg"_s);
     QVERIFY(!QFile::exists(values.settingsPath)); // starting writes nothing
 }
 
@@ -321,6 +327,14 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged";
     QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString();
     QTest::newRow("empty file") << QByteArray() << 0755 << true << QString();
+    WorkingValues noLanguage = testsets::settingsSetA();
+    noLanguage.languageState = LanguageState::NothingStored;
+    const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
+    // clang-format off
+    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged";
+    QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged";
+    QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString();
+    // clang-format on
 }
 
 void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
@@ -348,10 +362,53 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         CHILD_VERIFY(values.startNotices.size() == (kept.isEmpty() ? 0u : 1u));
         CHILD_VERIFY(kept.isEmpty() || values.startNotices.front().path == kept);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
+        // A file too large to copy is moved aside.
+        CHILD_VERIFY(QFileInfo::exists(path) ==
+                     (kept.isEmpty() || content.size() <= MaxSettingsBytes));
         // Kept nowhere: no save may replace it.
         CHILD_VERIFY(saveSettings(values).failed() == (kept.isEmpty() && !content.isEmpty()));
         return {};
     });
+}
+
+void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange_data()
+{
+    QTest::addColumn<bool>("comma");          // the locale's decimal separator
+    QTest::addColumn<QString>("text");        // each text of the file begins so
+    QTest::addColumn<QByteArray>("record31"); // empty: the file ends after record 30
+    QTest::addColumn<bool>("loaded");         // else the first-run defaults
+
+    // clang-format off
+    QTest::newRow("30 records, point texts, point locale") << false << u"12.5"_s << QByteArray() << true;
+    QTest::newRow("30 records, point texts, comma locale") << true << u"12.5"_s << QByteArray() << false;
+    QTest::newRow("TRUE, comma texts, point locale") << false << u"12,5"_s << QByteArray("TRUE") << false;
+    QTest::newRow("TRUE, comma texts, comma locale") << true << u"12,5"_s << QByteArray("TRUE") << true;
+    QTest::newRow("whole comma file, point locale") << false << u"12,5"_s << QByteArray("#FALSE#") << true;
+    // clang-format on
+}
+
+void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
+{
+    QFETCH(bool, comma);
+    QFETCH(QString, text);
+    QFETCH(QByteArray, record31);
+    QFETCH(bool, loaded);
+
+    QTemporaryDir dir;
+    WorkingValues file = testsets::settingsSetA();
+    testsets::fillTexts(file, text);
+    QList<QByteArray> lines = testsets::fileLines(file);
+    lines[30] = record31;
+    QVERIFY(writeAll(dir.filePath(u"KVRsys.cfg"_s),
+                     testsets::joinLines(lines.mid(0, record31.isEmpty() ? 30 : 33))));
+    WorkingValues values;
+    chooseStartWindow(values, dir.path(), QString(), ProgramLayout::Portable,
+                      comma ? calc::commaLocale() : calc::pointLocale());
+    const bool whole = record31 == "#FALSE#";
+    QCOMPARE(values.mill[calc::Field::Diameter], loaded ? text + u'1' : u"1"_s);
+    // What the window's load translates from: the file's notation, or none.
+    QCOMPARE(values.decimalIsPeriod, loaded && !whole && !comma);
+    QCOMPARE(values.startNotices.size(), whole ? 0u : 1u); // kept aside and told
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
