@@ -12,8 +12,8 @@
 // captions in captions.cpp; the Edit menu's clipboard commands are in editcommands.cpp. This
 // file answers every event and draws every outcome; the others call nothing in it.
 
-#include "mainwindow/textcatalogue.h"
 #include "session/session.h"
+#include "texts/textcatalogue.h"
 
 #include <QMainWindow>
 
@@ -33,6 +33,15 @@ class SvgPicture;
 
 namespace mainwindow {
 
+using calc::AllFields;
+using calc::Field;
+using calc::ToolMode;
+using state::Language;
+using texts::catalogue;
+using texts::MakerTexts;
+using texts::sharedTexts;
+using texts::TextCatalogue;
+using texts::UnitCaptions;
 using widgets::EntryField;
 using widgets::SvgPicture;
 

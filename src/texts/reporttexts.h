@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace mainwindow {
+namespace texts {
 
-// The fixed texts of the printed report in one language; part of the main window's text
+// The fixed texts of the printed report in one language; part of that language's text
 // catalogue.
 struct ReportTexts
 {
@@ -21,4 +21,4 @@ struct ReportTexts
     QString messageTitle;   // that message's title
 };
 
-} // namespace mainwindow
+} // namespace texts
