@@ -2,7 +2,8 @@
 
 // The main window, in Danish (HovedForm) or English (UKHovedForm): one class, two text
 // catalogues. It is a view of the session (session/session.h):
-//  1. Every change of a field's text goes to the session at once (Session::setText).
+//  1. Every change the user makes to a field's text (typing, a paste, a cut, an undo) goes
+//     to the session at once (Session::setText); drawing sets the texts without echo.
 //  2. Enter in a field, or leaving it, asks the session to run the field's chain; the window
 //     draws the outcome: the field texts, the CNC line, which fields show, and the
 //     input-error message or the save warning where the outcome asks for one.

@@ -1,5 +1,7 @@
 #pragma once
 
+// The printed report's fixed texts, one set per language.
+
 #include <QString>
 
 namespace texts {
