@@ -2,7 +2,8 @@
 # needs. Sourced, not run.
 
 KVR_WIN_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc
-KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
+# Exported for the windows preset (CMakePresets.json), which finds Qt's toolchain file there.
+export KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
 
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # Wine runs what the cross compiler makes; NSIS makes the installer.

@@ -18,7 +18,6 @@ source scripts/setup.sh
 source scripts/windows-common.sh
 
 step=${1:-all}
-jobs=$(nproc 2>/dev/null || echo 2)
 
 # --- Qt for Windows ---------------------------------------------------------------------
 
@@ -87,13 +86,11 @@ build_program() {
     build_qt
     ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_BUILD_PACKAGES[@]}"
     # The pictures are drawn by a tool that runs here, so it is built for this machine.
-    cmake -S . -B build-win-tools -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVR_BUILD_TESTS=OFF \
-        >/dev/null
+    cmake --preset windows-tools >/dev/null
     cmake --build build-win-tools --target kvr_iconrender >/dev/null
     echo "== build-win/ (Windows x64) =="
-    "$KVR_WIN_QT/bin/qt-cmake" -S . -B build-win -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DKVR_WERROR=ON -DKVR_ICONRENDER="$PWD/build-win-tools/tools/iconrender/kvr_iconrender" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null
+    # qt-cmake passes Qt's toolchain file, the one the preset names too.
+    "$KVR_WIN_QT/bin/qt-cmake" --preset windows >/dev/null
     cmake --build build-win -j "$jobs"
 }
 
@@ -226,23 +223,6 @@ fail() {
     exit 1
 }
 
-# An X server of our own on a free display, stopped when the script ends.
-start_display() {
-    local display=90
-    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
-        display=$((display + 1))
-    done
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-    export DISPLAY=:$display
-    for _ in $(seq 50); do
-        xdpyinfo >/dev/null 2>&1 && return
-        sleep 0.2
-    done
-    fail "Xvfb did not start"
-}
-
 # start_program EXE: starts it under Wine and gives the main window the keyboard.
 start_program() {
     wine "$1" >/dev/null 2>&1 &
@@ -323,7 +303,8 @@ check_program() {
     echo "== Windows program under Wine on Xvfb (da_DK regional settings) =="
     use_wine "$work/wine" da_DK.UTF-8
     unset WINEPATH # the program brings its own DLLs
-    start_display
+    start_xvfb
+    export DISPLAY=$xvfb_display
 
     # The portable folder keeps its settings beside the program.
     cp -r "build-win/kvrcalc-$version-windows-x64" "$work/portable"
