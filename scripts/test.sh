@@ -45,7 +45,7 @@ bash scripts/fuzz.sh --short 20000
 
 # The Windows build's window-free tests, under Wine in a comma and a point locale, wherever
 # this machine has built Qt for Windows (scripts/windows.sh, once).
-source scripts/windows-common.sh
+source scripts/windows/common.sh
 if [ -f "$KVR_WIN_QT/.complete" ]; then
     scripts/windows.sh test
 else

@@ -1,5 +1,5 @@
-# Shared by windows.sh and test.sh: where Qt for Windows lives and what the Windows build
-# needs. Sourced, not run.
+# Shared by scripts/windows.sh, its steps and scripts/test.sh: where Qt for Windows lives,
+# what the Windows build needs, and Wine. Sourced, not run.
 
 KVR_WIN_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc
 # Exported for the windows preset (CMakePresets.json), which finds Qt's toolchain file there.
@@ -25,4 +25,27 @@ host_qt_source_version() {
 
 host_qt_cmake_dir() {
     dirname "$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")"
+}
+
+program_version() {
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt
+}
+
+# use_wine PREFIX LOCALE: Wine with its own prefix, its regional settings from LOCALE, quiet,
+# and Qt's and MinGW's DLLs on its PATH. A new prefix is made on first use.
+use_wine() {
+    ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
+    ensure_locale "$2"
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all
+    # No Mono or Gecko: nothing here needs them, and Wine would offer to fetch them.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LC_ALL=$2
+    local path="" dir
+    for dir in "$KVR_WIN_QT/bin" $(mingw_runtime_dirs); do path+="Z:${dir//\//\\};"; done
+    export WINEPATH=$path
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
 }
