@@ -4,9 +4,9 @@
 #include "common.h"
 
 #include "calc/cncline.h"
-#include "mainwindow/textcatalogue.h"
 #include "session/session.h"
 #include "state/settingsfile.h"
+#include "texts/textcatalogue.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,9 +16,9 @@ using namespace Qt::StringLiterals;
 
 using calc::Field;
 using calc::ToolMode;
-using mainwindow::catalogue;
 using state::Language;
 using state::WorkingValues;
+using texts::catalogue;
 
 namespace bench {
 

@@ -16,12 +16,13 @@ else()
     add_subdirectory(${PROJECT_SOURCE_DIR}/tools/iconrender ${PROJECT_BINARY_DIR}/tools/iconrender)
 endif()
 
-# kvr_add_pictures(TARGET): every resources/*.svg at every scale, into TARGET's resources.
+set(KVR_PICTURES drill endmill icon kovrin omform scene tap) # resources/NAME.svg
+
+# kvr_add_pictures(TARGET): every picture at every scale, into TARGET's resources.
 function(kvr_add_pictures target)
-    file(GLOB svgs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/resources/*.svg)
     set(pngs)
-    foreach(svg ${svgs})
-        get_filename_component(name ${svg} NAME_WE)
+    foreach(name ${KVR_PICTURES})
+        set(svg ${PROJECT_SOURCE_DIR}/resources/${name}.svg)
         foreach(scale ${KVR_PICTURE_SCALES})
             set(png ${PROJECT_BINARY_DIR}/pictures/${name}@${scale}x.png)
             add_custom_command(OUTPUT ${png}

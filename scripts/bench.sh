@@ -12,25 +12,14 @@ source scripts/setup.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev xvfb xauth jq
 
-jobs=$(nproc 2>/dev/null || echo 2)
 out=${KVR_BENCH_OUT:-build-bench/results}
 mkdir -p "$out"
 
-cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVR_BUILD_TESTS=OFF \
-    -DKVR_BUILD_BENCHMARKS=ON >/dev/null
+cmake --preset bench >/dev/null
 cmake --build build-bench -j "$jobs"
 
-# Xvfb picks a free display itself and writes its number once it accepts clients.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -f "$display_file"' EXIT
-for _ in $(seq 100); do
-    [ -s "$display_file" ] && break
-    sleep 0.1
-done
-[ -s "$display_file" ] || { echo "Xvfb did not start" >&2; exit 1; }
-display=":$(head -n1 "$display_file")"
+start_xvfb
+display=$xvfb_display
 
 # Engine actions repeat 10 times; the save and the windows time one operation per repetition
 # and set their own counts (bench/).

@@ -6,8 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
-jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DKVR_BUILD_TESTS=OFF >/dev/null
+cmake --preset package >/dev/null
 cmake --build build-package -j "$jobs"
 rm -f build-package/kvrcalc_*.deb
 cpack --config build-package/CPackConfig.cmake -B "$PWD/build-package"

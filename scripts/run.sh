@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" libxcb-cursor0
-jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# The build of scripts/test.sh, so that the two share build/.
+cmake --preset default >/dev/null
 cmake --build build -j "$jobs" --target kvrcalc
 exec ./build/kvrcalc

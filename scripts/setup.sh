@@ -1,5 +1,8 @@
-# Shared by run.sh and test.sh: install what is missing on a Debian or Ubuntu machine.
-# Sourced, not run.
+# Shared by every script: install what is missing on a Debian or Ubuntu machine, the job
+# count of every build, and an X server of the script's own. Sourced, not run.
+
+# The job count of every build and test run: one per core.
+jobs=$(nproc 2>/dev/null || echo 2)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -39,3 +42,24 @@ BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
 # What cpack needs for the Debian package: dpkg-shlibdeps finds the libraries' packages, and
 # file tells it which installed files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)
+
+# start_xvfb: an X server on a free display, stopped when the script ends; its display (":N")
+# in xvfb_display. Xvfb picks the display itself and writes its number once it accepts clients.
+start_xvfb() {
+    local display_file
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    for _ in $(seq 100); do
+        [ -s "$display_file" ] && break
+        sleep 0.1
+    done
+    if [ ! -s "$display_file" ]; then
+        rm -f "$display_file"
+        echo "Xvfb did not start" >&2
+        exit 1
+    fi
+    xvfb_display=":$(head -n1 "$display_file")"
+    rm -f "$display_file"
+}

@@ -16,21 +16,20 @@ if [ "$(id -u)" -eq 0 ] && ! id kvrtest >/dev/null 2>&1; then
     useradd --system --user-group --no-create-home --shell /usr/sbin/nologin kvrtest
 fi
 
-jobs=$(nproc 2>/dev/null || echo 2)
 export QT_QPA_PLATFORM=offscreen
 export CTEST_OUTPUT_ON_FAILURE=1
 
 echo "== build/ =="
 # Warnings are errors here, not for a packager whose newer compiler warns of something new.
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVR_WERROR=ON >/dev/null
+cmake --preset default >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build -j "$jobs" --timeout 600
 
 if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
     echo "== build-asan/ (AddressSanitizer, UndefinedBehaviorSanitizer) =="
-    # gcc's -fsanitize=undefined leaves out a double too big for its integer; ask for it.
-    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKVR_SANITIZE=ON -DKVR_WERROR=ON \
-        -DCMAKE_CXX_FLAGS="-fsanitize=float-cast-overflow" >/dev/null
+    # The preset adds -fsanitize=float-cast-overflow: gcc's -fsanitize=undefined leaves out a
+    # double too big for its integer.
+    cmake --preset asan >/dev/null
     cmake --build build-asan -j "$jobs"
     # Every report stops the process that made it (abort, halt, leak exit code), so the test
     # fails. Leaks count in our code only: scripts/lsan.supp names the system libraries that
@@ -46,7 +45,7 @@ bash scripts/fuzz.sh --short 20000
 
 # The Windows build's window-free tests, under Wine in a comma and a point locale, wherever
 # this machine has built Qt for Windows (scripts/windows.sh, once).
-source scripts/windows-common.sh
+source scripts/windows/common.sh
 if [ -f "$KVR_WIN_QT/.complete" ]; then
     scripts/windows.sh test
 else

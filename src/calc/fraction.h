@@ -1,5 +1,7 @@
 #pragma once
 
+// Diameters typed as fractions ("1 1/2", "3/8").
+
 #include "calc/numbers.h"
 
 namespace calc {

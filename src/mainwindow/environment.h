@@ -1,5 +1,7 @@
 #pragma once
 
+// The user's number locale, read from the system for the engine and the windows.
+
 #include "calc/numbers.h"
 
 namespace mainwindow {

@@ -25,9 +25,9 @@ using widgets::EntryField;
 using widgets::SvgPicture;
 
 namespace mainwindow {
-using twips::pixelRect;
-using twips::toPixels;
 using widgets::makeLabel;
+using widgets::twipsRect;
+using widgets::twipsToPixels;
 
 namespace {
 
@@ -48,7 +48,7 @@ protected:
         const QColor grey(128, 128, 128);
         painter.fillRect(0, 0, width(), 1, grey);
         painter.fillRect(0, 1, width(), 2, Qt::white);
-        const int lower = toPixels(EtchedLowerLine);
+        const int lower = twipsToPixels(EtchedLowerLine);
         painter.fillRect(0, lower, width(), 1, grey);
         painter.fillRect(0, lower + 1, width(), 2, Qt::white);
     }
@@ -59,7 +59,7 @@ SvgPicture *makePicture(QWidget *parent, const QString &pictureName, const QStri
 {
     auto *picture = new SvgPicture(pictureName, parent);
     picture->setObjectName(objectName);
-    picture->setGeometry(QRect(QPoint(toPixels(240), toPixels(55)), size));
+    picture->setGeometry(QRect(QPoint(twipsToPixels(240), twipsToPixels(55)), size));
     return picture;
 }
 
@@ -73,7 +73,7 @@ struct ToolBand
 ToolBand buildToolBand(QWidget *client, QObject *groupOwner)
 {
     auto *etched = new EtchedLines(client);
-    etched->setGeometry(0, 0, toPixels(EtchedWidth), toPixels(EtchedLowerLine) + 3);
+    etched->setGeometry(0, 0, twipsToPixels(EtchedWidth), twipsToPixels(EtchedLowerLine) + 3);
     ToolBand band;
     band.millPicture = makePicture(client, u"endmill"_s, u"FræserBillede"_s, {144, 26});
     band.drillPicture = makePicture(client, u"drill"_s, u"BorBillede"_s, {146, 27});
@@ -84,7 +84,7 @@ ToolBand buildToolBand(QWidget *client, QObject *groupOwner)
     auto makeModeOption = [client](const QString &name, int x) {
         auto *option = new QRadioButton(client);
         option->setObjectName(name);
-        option->setGeometry(pixelRect(x, 120, 1335, 320));
+        option->setGeometry(twipsRect(x, 120, 1335, 320));
         return option;
     };
     band.millOption = makeModeOption(u"FræsereValg"_s, 2640);
@@ -105,8 +105,8 @@ SvgPicture *buildScene(QWidget *client)
 {
     auto *scene = new SvgPicture(u"scene"_s, client);
     scene->setObjectName(u"Image3"_s);
-    scene->setGeometry(toPixels(120), toPixels(600), 442, 234);
-    widgets::makeBox(client, u"Label4"_s, pixelRect(2640, 720, 3975, 3255));
+    scene->setGeometry(twipsToPixels(120), twipsToPixels(600), 442, 234);
+    widgets::makeBox(client, u"Label4"_s, twipsRect(2640, 720, 3975, 3255));
     return scene;
 }
 
@@ -125,7 +125,7 @@ constexpr std::array<int, calc::FieldCount> RowTop{
 
 QLabel *makeRowCaption(QWidget *frame, const QString &name, int y)
 {
-    return makeLabel(frame, name, pixelRect(120, y, 2235, 255));
+    return makeLabel(frame, name, twipsRect(120, y, 2235, 255));
 }
 
 // The two frames of band 2 with every field's caption and entry, and the pitch options.
@@ -141,8 +141,8 @@ struct FieldFrames
 FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
 {
     FieldFrames f;
-    f.toolFrame = widgets::makeFrame(client, u"Frame5"_s, pixelRect(2760, 840, 3735, 1695));
-    f.resultFrame = widgets::makeFrame(client, u"Frame2"_s, pixelRect(2760, 2760, 3735, 975));
+    f.toolFrame = widgets::makeFrame(client, u"Frame5"_s, twipsRect(2760, 840, 3735, 1695));
+    f.resultFrame = widgets::makeFrame(client, u"Frame2"_s, twipsRect(2760, 2760, 3735, 975));
     const auto frameOf = [&f](Field which) {
         return calc::info(which).result ? f.resultFrame : f.toolFrame;
     };
@@ -156,7 +156,7 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
     auto makePitchOption = [&f](const QString &name, Field pitch) {
         auto *option = new QRadioButton(f.toolFrame);
         option->setObjectName(name);
-        option->setGeometry(pixelRect(95, RowTop[std::size_t(pitch)], 2175, 255));
+        option->setGeometry(twipsRect(95, RowTop[std::size_t(pitch)], 2175, 255));
         option->hide();
         return option;
     };
@@ -165,7 +165,7 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
     for (const calc::FieldInfo &info : calc::FieldTable) {
         auto *entry = new EntryField(EntryField::Kind::Entry, frameOf(info.field));
         entry->setObjectName(QString::fromUtf8(info.entryName));
-        entry->setGeometry(pixelRect(2400, RowTop[std::size_t(info.field)], 1215, 285));
+        entry->setGeometry(twipsRect(2400, RowTop[std::size_t(info.field)], 1215, 285));
         entry->setDecimalIsPeriod([&session] { return session.decimalSeparator() == u'.'; });
         f.fields[std::size_t(info.field)] = entry;
     }
@@ -188,17 +188,17 @@ struct CncBand
 
 CncBand buildCncBand(QWidget *client, int labelWidth)
 {
-    widgets::makeBox(client, u"Label7"_s, pixelRect(2640, 4200, 3975, 735));
+    widgets::makeBox(client, u"Label7"_s, twipsRect(2640, 4200, 3975, 735));
     CncBand c;
-    c.cncCaption = makeLabel(client, u"Label11"_s, pixelRect(2760, 4320, labelWidth, 255));
-    c.decimalsLabel = makeLabel(client, u"DecimalLabel"_s, pixelRect(4080, 4320, labelWidth, 255),
+    c.cncCaption = makeLabel(client, u"Label11"_s, twipsRect(2760, 4320, labelWidth, 255));
+    c.decimalsLabel = makeLabel(client, u"DecimalLabel"_s, twipsRect(4080, 4320, labelWidth, 255),
                                 Qt::AlignCenter);
     c.unitsLabel =
-        makeLabel(client, u"EnhederLabel"_s, pixelRect(5640, 4320, 855, 255), Qt::AlignCenter);
+        makeLabel(client, u"EnhederLabel"_s, twipsRect(5640, 4320, 855, 255), Qt::AlignCenter);
     setColour(c.unitsLabel, QPalette::WindowText, QColor(128, 0, 0));
     c.cncLineField = new EntryField(EntryField::Kind::Result, client);
     c.cncLineField->setObjectName(u"CNCResultatText"_s);
-    c.cncLineField->setGeometry(pixelRect(2760, 4560, 3735, 285));
+    c.cncLineField->setGeometry(twipsRect(2760, 4560, 3735, 285));
     setColour(c.cncLineField, QPalette::Base, QColor(224, 224, 224));
     return c;
 }
@@ -207,7 +207,7 @@ CncBand buildCncBand(QWidget *client, int labelWidth)
 QLabel *buildMakerLine(QWidget *client, int height)
 {
     QLabel *line =
-        makeLabel(client, u"Label12"_s, pixelRect(120, 5040, 6615, height), Qt::AlignCenter);
+        makeLabel(client, u"Label12"_s, twipsRect(120, 5040, 6615, height), Qt::AlignCenter);
     QFont bold = line->font();
     bold.setBold(true);
     line->setFont(bold);
@@ -225,30 +225,30 @@ struct ContactBand
 widgets::OfficeLayout europeLayout(const MakerTexts &texts)
 {
     constexpr int row = 210, linkLeft = 3255, linkWidth = (6495 - linkLeft) / 2;
-    return {{u"Label17"_s, pixelRect(120, row, 6375, 240)},
-            {u"Label18"_s, pixelRect(120, row + 240, 3135, 240)},
-            {texts.europeWebName, pixelRect(linkLeft, row + 240, linkWidth, 240)},
-            {texts.europeMailName, pixelRect(linkLeft + linkWidth, row + 240, linkWidth, 240)}};
+    return {{u"Label17"_s, twipsRect(120, row, 6375, 240)},
+            {u"Label18"_s, twipsRect(120, row + 240, 3135, 240)},
+            {texts.europeWebName, twipsRect(linkLeft, row + 240, linkWidth, 240)},
+            {texts.europeMailName, twipsRect(linkLeft + linkWidth, row + 240, linkWidth, 240)}};
 }
 
 widgets::OfficeLayout americaLayout(const MakerTexts &texts)
 {
     constexpr int row = 240, linkLeft = 120, linkWidth = (6495 - linkLeft) / 2;
-    return {{u"Label19"_s, pixelRect(120, row, 6375, 240)},
-            {u"Label20"_s, pixelRect(120, row + 240, 6375, 240)},
-            {texts.americaWebName, pixelRect(linkLeft, row + 480, linkWidth, 240)},
-            {texts.americaMailName, pixelRect(linkLeft + linkWidth, row + 480, linkWidth, 240)}};
+    return {{u"Label19"_s, twipsRect(120, row, 6375, 240)},
+            {u"Label20"_s, twipsRect(120, row + 240, 6375, 240)},
+            {texts.americaWebName, twipsRect(linkLeft, row + 480, linkWidth, 240)},
+            {texts.americaMailName, twipsRect(linkLeft + linkWidth, row + 480, linkWidth, 240)}};
 }
 
 ContactBand buildContactBand(QWidget *client, int top, const MakerTexts &texts)
 {
     ContactBand c;
-    c.europeFrame = widgets::makeFrame(client, u"Frame3"_s, pixelRect(120, top, 6615, 855));
-    c.americaFrame = widgets::makeFrame(client, u"Frame4"_s, pixelRect(120, top + 975, 6615, 1215));
+    c.europeFrame = widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, top, 6615, 855));
+    c.americaFrame = widgets::makeFrame(client, u"Frame4"_s, twipsRect(120, top + 975, 6615, 1215));
     // One font size for both offices, so neither block looks smaller than the other.
     QList<QWidget *> lines =
-        widgets::addOfficeBlock(c.europeFrame, maker::Europe, europeLayout(texts));
-    lines << widgets::addOfficeBlock(c.americaFrame, maker::America, americaLayout(texts));
+        widgets::addOfficeBlock(c.europeFrame, widgets::EuropeOffice, europeLayout(texts));
+    lines << widgets::addOfficeBlock(c.americaFrame, widgets::AmericaOffice, americaLayout(texts));
     widgets::fitFonts(lines);
     return c;
 }
@@ -259,7 +259,7 @@ void MainWindow::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(u"client"_s);
-    client->setFixedSize(toPixels(ClientWidth), toPixels(m_texts.clientHeight));
+    client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(m_texts.clientHeight));
     setCentralWidget(client);
 
     const ToolBand tools = buildToolBand(client, this);

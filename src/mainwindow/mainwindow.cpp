@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 
 #include <algorithm>
 #include <utility>
@@ -163,8 +164,11 @@ void MainWindow::draw(const session::Outcome &outcome)
     for (Field which : AllFields) {
         EntryField *entry = field(which);
         // An unchanged field keeps its caret and selection.
-        if (entry->text() != outcome.field(which))
+        if (entry->text() != outcome.field(which)) {
+            // The session already holds this text: only typing goes back to it.
+            const QSignalBlocker quiet(entry);
             entry->setText(outcome.field(which));
+        }
     }
     if (m_cncLineField->text() != outcome.cncLine)
         showCncLine(outcome.cncLine);
@@ -215,6 +219,7 @@ void MainWindow::showLayout(const session::Outcome &outcome)
 
 void MainWindow::showCncLine(const QString &line)
 {
+    const QSignalBlocker quiet(m_cncLineField); // the line is the session's already
     m_cncLineField->setText(line);
     // A line longer than the field shows its beginning, where the spindle word stands.
     m_cncLineField->setCursorPosition(0);

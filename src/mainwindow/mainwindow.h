@@ -2,7 +2,8 @@
 
 // The main window, in Danish (HovedForm) or English (UKHovedForm): one class, two text
 // catalogues. It is a view of the session (session/session.h):
-//  1. Every change of a field's text goes to the session at once (Session::setText).
+//  1. Every change the user makes to a field's text (typing, a paste, a cut, an undo) goes
+//     to the session at once (Session::setText); drawing sets the texts without echo.
 //  2. Enter in a field, or leaving it, asks the session to run the field's chain; the window
 //     draws the outcome: the field texts, the CNC line, which fields show, and the
 //     input-error message or the save warning where the outcome asks for one.
@@ -12,8 +13,8 @@
 // captions in captions.cpp; the Edit menu's clipboard commands are in editcommands.cpp. This
 // file answers every event and draws every outcome; the others call nothing in it.
 
-#include "mainwindow/textcatalogue.h"
 #include "session/session.h"
+#include "texts/textcatalogue.h"
 
 #include <QMainWindow>
 
@@ -33,6 +34,15 @@ class SvgPicture;
 
 namespace mainwindow {
 
+using calc::AllFields;
+using calc::Field;
+using calc::ToolMode;
+using state::Language;
+using texts::catalogue;
+using texts::MakerTexts;
+using texts::sharedTexts;
+using texts::TextCatalogue;
+using texts::UnitCaptions;
 using widgets::EntryField;
 using widgets::SvgPicture;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The system clipboard, plain text only.
+
 #include <QString>
 
 namespace platform {

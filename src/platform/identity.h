@@ -1,5 +1,7 @@
 #pragma once
 
+// The program's names for the desktop and for Qt.
+
 namespace platform {
 
 // Names the program for the desktop and for Qt, before any application object exists:

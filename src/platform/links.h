@@ -1,5 +1,7 @@
 #pragma once
 
+// Web and mail links handed to the desktop.
+
 #include <QUrl>
 
 namespace platform {

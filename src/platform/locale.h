@@ -1,5 +1,7 @@
 #pragma once
 
+// The separators of the user's number locale.
+
 #include <QChar>
 
 namespace platform {

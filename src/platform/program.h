@@ -1,5 +1,7 @@
 #pragma once
 
+// Where the program lives, whether it is installed, and its version.
+
 #include <QByteArray>
 #include <QString>
 

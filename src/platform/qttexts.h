@@ -1,5 +1,7 @@
 #pragma once
 
+// Qt's own dialog texts in the window's language.
+
 #include <QLocale>
 
 namespace platform {

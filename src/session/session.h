@@ -20,6 +20,7 @@
 // CNC line was built; closing writes nothing.
 
 #include "calc/cncline.h"
+#include "calc/fields.h"
 #include "calc/formulas.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
@@ -47,7 +48,7 @@ using Saver = std::function<state::SaveResult(const WorkingValues &)>;
 // What the window must show after an action: the window draws this and decides nothing.
 struct Outcome
 {
-    std::array<QString, 8> fields; // indexed by Field
+    std::array<QString, calc::FieldCount> fields; // indexed by Field
     QString cncLine;
     ToolMode mode = ToolMode::Mill;
     Units units = Units::Inch; // the unit system in force, checked in the units menu
@@ -56,8 +57,9 @@ struct Outcome
     bool unitsFromMenu = false;
     int decimalCount = 0;               // checked in the decimals menu
     std::optional<PitchUnit> pitchUnit; // the pitch option that is set, if any
-    std::array<bool, 8> fieldShown{};   // each entry field with its caption, indexed by Field
-    bool flutesEditable = true;         // a drill's Z is always 1
+    // Each entry field with its caption, indexed by Field.
+    std::array<bool, calc::FieldCount> fieldShown{};
+    bool flutesEditable = true; // a drill's Z is always 1
     bool pitchOptionsShown = false;
     bool inputError = false;                      // show the input-error message once
     bool saved = false;                           // the settings file was written (or tried)

@@ -1,5 +1,7 @@
 #pragma once
 
+// What happens before the first window: which settings file, which window.
+
 #include "calc/numbers.h"
 #include "state/workingvalues.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// Centring a window on its screen.
+
 class QWidget;
 
 namespace widgets {

@@ -1,5 +1,7 @@
 #pragma once
 
+// A label that opens a web or mail link.
+
 #include <QLabel>
 #include <QUrl>
 

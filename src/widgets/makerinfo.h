@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace maker {
+namespace widgets {
 
 struct Office
 {
@@ -17,14 +17,14 @@ struct Office
     const char *mail;    // shown as is, handed over with "mailto:"
 };
 
-inline constexpr Office Europe{"Kovrin Integration ApS, Havnegade 12, DK-9000 Aalborg",
-                               "Tel. +45 11 22 33 44  Fax +45 11 22 33 45",
-                               "www.kovrin.example.com", "https://www.kovrin.example.com/",
-                               "salg@kovrin.example.com"};
-inline constexpr Office America{"Kovrin Integration Inc., 400 Mill Road, Springfield, OH 45501",
-                                "Phone (555) 010-2000  Fax (555) 010-2001",
-                                "www.kovrin-usa.example.net", "https://www.kovrin-usa.example.net/",
-                                "info@kovrin-usa.example.net"};
+inline constexpr Office EuropeOffice{"Kovrin Integration ApS, Havnegade 12, DK-9000 Aalborg",
+                                     "Tel. +45 11 22 33 44  Fax +45 11 22 33 45",
+                                     "www.kovrin.example.com", "https://www.kovrin.example.com/",
+                                     "salg@kovrin.example.com"};
+inline constexpr Office AmericaOffice{
+    "Kovrin Integration Inc., 400 Mill Road, Springfield, OH 45501",
+    "Phone (555) 010-2000  Fax (555) 010-2001", "www.kovrin-usa.example.net",
+    "https://www.kovrin-usa.example.net/", "info@kovrin-usa.example.net"};
 
 // The CAD/CAM product the maker resells (Danish about window only).
 inline constexpr const char *ResoldProductWeb = "www.camtegn.example.com";
@@ -35,4 +35,4 @@ inline QString mailUrl(const char *mail)
     return QStringLiteral("mailto:") + QLatin1String(mail);
 }
 
-} // namespace maker
+} // namespace widgets

@@ -30,7 +30,6 @@ struct OfficeLayout
 };
 
 // Adds the office's lines to frame; returns them in the order above, for font fitting.
-QList<QWidget *> addOfficeBlock(QWidget *frame, const maker::Office &office,
-                                const OfficeLayout &layout);
+QList<QWidget *> addOfficeBlock(QWidget *frame, const Office &office, const OfficeLayout &layout);
 
 } // namespace widgets

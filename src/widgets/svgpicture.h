@@ -1,5 +1,7 @@
 #pragma once
 
+// The pictures of the windows, drawn from PNGs the build makes.
+
 #include <QIcon>
 #include <QSize>
 #include <QWidget>

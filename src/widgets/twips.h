@@ -5,16 +5,16 @@
 
 #include <QRect>
 
-namespace twips {
+namespace widgets {
 
-constexpr int toPixels(int twips)
+constexpr int twipsToPixels(int twips)
 {
     return (2 * twips + 15) / 30;
 }
 
-constexpr QRect pixelRect(int x, int y, int width, int height)
+constexpr QRect twipsRect(int x, int y, int width, int height)
 {
-    return QRect(toPixels(x), toPixels(y), toPixels(width), toPixels(height));
+    return QRect(twipsToPixels(x), twipsToPixels(y), twipsToPixels(width), twipsToPixels(height));
 }
 
-} // namespace twips
+} // namespace widgets

@@ -1,7 +1,7 @@
 #include "windows/aboutwindows.h"
 
-#include "mainwindow/textcatalogue.h"
 #include "platform/program.h"
+#include "texts/textcatalogue.h"
 #include "widgets/fontfitting.h"
 #include "widgets/labelfactory.h"
 #include "widgets/linklabel.h"
@@ -17,18 +17,18 @@
 
 using namespace Qt::StringLiterals;
 
-using mainwindow::AboutMakerTexts;
-using mainwindow::catalogue;
-using mainwindow::sharedTexts;
-using mainwindow::TextCatalogue;
 using state::Language;
+using texts::AboutMakerTexts;
+using texts::catalogue;
+using texts::sharedTexts;
+using texts::TextCatalogue;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 
 namespace windows {
-using twips::pixelRect;
-using twips::toPixels;
 using widgets::makeLabel;
+using widgets::twipsRect;
+using widgets::twipsToPixels;
 
 namespace {
 
@@ -42,7 +42,7 @@ void addEtchedLine(QWidget *parent, int x1, int x2, int y)
     auto *line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(toPixels(x1), toPixels(y), toPixels(x2 - x1), 2);
+    line->setGeometry(twipsToPixels(x1), twipsToPixels(y), twipsToPixels(x2 - x1), 2);
 }
 
 QPushButton *addOkButton(QDialog *dialog, const QRect &place)
@@ -61,19 +61,19 @@ AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedD
 {
     setObjectName(u"OmForm"_s);
     setWindowTitle(sharedTexts().programTitle);
-    setFixedSize(toPixels(3615), toPixels(2295));
+    setFixedSize(twipsToPixels(3615), twipsToPixels(2295));
 
-    QLabel *version = makeLabel(this, u"Label1"_s, pixelRect(360, 120, 2775, 255), Qt::AlignCenter,
+    QLabel *version = makeLabel(this, u"Label1"_s, twipsRect(360, 120, 2775, 255), Qt::AlignCenter,
                                 versionText());
     addEtchedLine(this, 120, 3480, 720);
     auto *picture = new SvgPicture(u"omform"_s, this);
     picture->setObjectName(u"Image1"_s);
-    picture->setGeometry(pixelRect(1200, 840, 1200, 375));
+    picture->setGeometry(twipsRect(1200, 840, 1200, 375));
     addEtchedLine(this, 120, 3480, 1320);
-    QLabel *dates = makeLabel(this, u"Label4"_s, pixelRect(120, 1440, 3375, 255), Qt::AlignCenter,
+    QLabel *dates = makeLabel(this, u"Label4"_s, twipsRect(120, 1440, 3375, 255), Qt::AlignCenter,
                               sharedTexts().versionDates);
     widgets::fitFonts({version, dates});
-    addOkButton(this, pixelRect(2760, 1800, 735, 375))->setFocus();
+    addOkButton(this, twipsRect(2760, 1800, 735, 375))->setFocus();
 }
 
 QString AboutProgramWindow::versionText()
@@ -92,9 +92,9 @@ constexpr int OfficeWidth = (LineWidth - 120) / 2;
 QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
 {
     QList<QWidget *> labels;
-    labels << makeLabel(window, u"Label4"_s, pixelRect(120, 960, LineWidth, 255),
+    labels << makeLabel(window, u"Label4"_s, twipsRect(120, 960, LineWidth, 255),
                         widgets::LeftAligned, texts.description);
-    QLabel *heading = makeLabel(window, u"Label5"_s, pixelRect(120, 1380, LineWidth, 255),
+    QLabel *heading = makeLabel(window, u"Label5"_s, twipsRect(120, 1380, LineWidth, 255),
                                 widgets::LeftAligned, texts.productsHeading);
     QFont bold = heading->font();
     bold.setBold(true);
@@ -103,7 +103,7 @@ QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
     const QString names[] = {u"Label6"_s, u"Label7"_s, u"Label8"_s, u"Label9"_s, u"Label10"_s};
     for (std::size_t i = 0; i < texts.products.size(); ++i)
         labels << makeLabel(window, names[i],
-                            pixelRect(240, 1650 + 270 * int(i), LineWidth - 120, 255),
+                            twipsRect(240, 1650 + 270 * int(i), LineWidth - 120, 255),
                             widgets::LeftAligned, texts.products[i]);
     return labels;
 }
@@ -111,30 +111,31 @@ QList<QWidget *> addProducts(QWidget *window, const AboutMakerTexts &texts)
 // The paragraph on the product the maker resells, with its link.
 QList<QWidget *> addResoldProduct(QWidget *window, const QString &paragraph)
 {
-    QLabel *text = makeLabel(window, u"Label16"_s, pixelRect(120, 3120, LineWidth, 510),
+    QLabel *text = makeLabel(window, u"Label16"_s, twipsRect(120, 3120, LineWidth, 510),
                              Qt::AlignLeft | Qt::AlignTop, paragraph);
     text->setWordWrap(true);
-    auto *link = new LinkLabel(QString::fromUtf8(maker::ResoldProductWeb),
-                               QUrl(QString::fromUtf8(maker::ResoldProductUrl)), window);
+    auto *link = new LinkLabel(QString::fromUtf8(widgets::ResoldProductWeb),
+                               QUrl(QString::fromUtf8(widgets::ResoldProductUrl)), window);
     link->setObjectName(u"Label3"_s);
-    link->setGeometry(pixelRect(120, 3660, 3000, 255));
+    link->setGeometry(twipsRect(120, 3660, 3000, 255));
     return {text, link};
 }
 
 // An office in a frame half the window wide: the address may need two lines.
 QList<QWidget *> addOffice(QWidget *window, const QString &frameName, const QString &title,
-                           const maker::Office &office, int left, int top,
+                           const widgets::Office &office, int left, int top,
                            const QStringList &lineNames)
 {
     QGroupBox *frame =
-        widgets::makeFrame(window, frameName, pixelRect(left, top, OfficeWidth, 1800), title);
-    const int x = toPixels(120);
+        widgets::makeFrame(window, frameName, twipsRect(left, top, OfficeWidth, 1800), title);
+    const int x = twipsToPixels(120);
     const int w = frame->width() - 2 * x;
-    const widgets::OfficeLayout layout{{lineNames[0], QRect(x, toPixels(300), w, toPixels(480))},
-                                       {lineNames[1], QRect(x, toPixels(840), w, toPixels(255))},
-                                       {lineNames[2], QRect(x, toPixels(1140), w, toPixels(255))},
-                                       {lineNames[3], QRect(x, toPixels(1410), w, toPixels(255))},
-                                       true};
+    const widgets::OfficeLayout layout{
+        {lineNames[0], QRect(x, twipsToPixels(300), w, twipsToPixels(480))},
+        {lineNames[1], QRect(x, twipsToPixels(840), w, twipsToPixels(255))},
+        {lineNames[2], QRect(x, twipsToPixels(1140), w, twipsToPixels(255))},
+        {lineNames[3], QRect(x, twipsToPixels(1410), w, twipsToPixels(255))},
+        true};
     return widgets::addOfficeBlock(frame, office, layout);
 }
 
@@ -151,11 +152,11 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     const int height = resold ? 6840 : 5880;
     setObjectName(language == Language::Danish ? u"OmKovrinForm"_s : u"UKOmKovrinForm"_s);
     setWindowTitle(about.windowTitle);
-    setFixedSize(toPixels(AboutMakerWidth), toPixels(height));
+    setFixedSize(twipsToPixels(AboutMakerWidth), twipsToPixels(height));
 
     auto *logo = new SvgPicture(u"kovrin"_s, this);
     logo->setObjectName(u"Image1"_s);
-    logo->setGeometry(pixelRect(120, 120, 2400, 720));
+    logo->setGeometry(twipsRect(120, 120, 2400, 720));
 
     // The two offices share one font size, the rest of the window another: a long address
     // should not shrink the product list.
@@ -166,14 +167,14 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     // The Europe office's mail link has a name of its own in each language.
     const QString europeMail = language == Language::Danish ? u"Label2"_s : u"Label13"_s;
     QList<QWidget *> offices =
-        addOffice(this, u"Frame1"_s, texts.maker.europeTitle, maker::Europe, 120, officesTop,
-                  {u"Label11"_s, u"Label12"_s, u"Label1"_s, europeMail});
-    offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, maker::America,
+        addOffice(this, u"Frame1"_s, texts.maker.europeTitle, widgets::EuropeOffice, 120,
+                  officesTop, {u"Label11"_s, u"Label12"_s, u"Label1"_s, europeMail});
+    offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, widgets::AmericaOffice,
                          120 + OfficeWidth + 120, officesTop,
                          {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
     widgets::fitFonts(offices);
 
-    addOkButton(this, pixelRect(6720, height - 480, 1455, 345))->setFocus();
+    addOkButton(this, twipsRect(6720, height - 480, 1455, 345))->setFocus();
 }
 
 } // namespace windows

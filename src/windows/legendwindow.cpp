@@ -1,6 +1,6 @@
 #include "windows/legendwindow.h"
 
-#include "mainwindow/textcatalogue.h"
+#include "texts/textcatalogue.h"
 #include "widgets/fontfitting.h"
 #include "widgets/labelfactory.h"
 #include "widgets/twips.h"
@@ -11,12 +11,13 @@
 
 using namespace Qt::StringLiterals;
 
-using mainwindow::catalogue;
-using mainwindow::LegendTexts;
 using state::Language;
+using texts::catalogue;
+using texts::LegendTexts;
 
 namespace windows {
-using twips::toPixels;
+using widgets::twipsRect;
+using widgets::twipsToPixels;
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr int FrameWidth = 2655;
 // Beside the main window rather than over it; kept on a small screen all the same.
 QPoint placeOnScreen(const QWidget *window)
 {
-    QRect place(QPoint(toPixels(10005), toPixels(3000)), window->size());
+    QRect place(QPoint(twipsToPixels(10005), twipsToPixels(3000)), window->size());
     if (const QScreen *s = window->screen()) {
         const QRect avail = s->availableGeometry();
         place.moveRight(qMin(place.right(), avail.right()));
@@ -52,17 +53,15 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
     const LegendTexts &texts = catalogue(language).legend;
     setObjectName(language == Language::Danish ? u"SignaturForm"_s : u"UKSignaturForm"_s);
     setWindowTitle(texts.windowTitle);
-    setFixedSize(toPixels(Width), toPixels(3015));
+    setFixedSize(twipsToPixels(Width), twipsToPixels(3015));
 
-    QGroupBox *frame =
-        widgets::makeFrame(this, u"Frame1"_s, twips::pixelRect(120, 120, FrameWidth, 2775));
+    QGroupBox *frame = widgets::makeFrame(this, u"Frame1"_s, twipsRect(120, 120, FrameWidth, 2775));
     QPalette darkBlue = palette();
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 128));
     QList<QWidget *> lines;
     for (std::size_t i = 0; i < texts.lines.size(); ++i) {
         QLabel *line = widgets::makeLabel(
-            frame, LineNames[i],
-            twips::pixelRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
+            frame, LineNames[i], twipsRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
             widgets::LeftAligned, texts.lines[i]);
         line->setPalette(darkBlue);
         lines << line;

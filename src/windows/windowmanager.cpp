@@ -8,8 +8,8 @@
 #include <QEventLoopLocker>
 
 using mainwindow::MainWindow;
-using mainwindow::ReportTexts;
 using state::Language;
+using texts::ReportTexts;
 
 namespace windows {
 

@@ -5,10 +5,10 @@
 // live in the session, which the caller keeps for the whole run, so no window takes any value with
 // it.
 
-#include "mainwindow/report.h"
-#include "mainwindow/textcatalogue.h"
+#include "report/report.h"
 #include "session/session.h"
 #include "state/startup.h"
+#include "texts/textcatalogue.h"
 #include "windows/auxwindows.h"
 
 #include <QObject>

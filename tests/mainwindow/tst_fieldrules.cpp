@@ -6,8 +6,8 @@
 #include <QInputMethodEvent>
 
 using calc::ToolValues;
-using mainwindow::catalogue;
-using mainwindow::TextCatalogue;
+using texts::catalogue;
+using texts::TextCatalogue;
 
 using fixture::numberText;
 using fixture::RunningWindow;

@@ -9,9 +9,9 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 
-using mainwindow::catalogue;
-using mainwindow::sharedTexts;
-using mainwindow::TextCatalogue;
+using texts::catalogue;
+using texts::sharedTexts;
+using texts::TextCatalogue;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 
@@ -272,12 +272,14 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
     session::Session engine(values, calc::commaLocale());
     MainWindow window(Language(language), engine);
 
-    const QString links[] = {
-        QString::fromUtf8(maker::Europe.webUrl), maker::mailUrl(maker::Europe.mail),
-        QString::fromUtf8(maker::America.webUrl), maker::mailUrl(maker::America.mail)};
-    const QString shown[] = {
-        QString::fromUtf8(maker::Europe.web), QString::fromUtf8(maker::Europe.mail),
-        QString::fromUtf8(maker::America.web), QString::fromUtf8(maker::America.mail)};
+    const QString links[] = {QString::fromUtf8(widgets::EuropeOffice.webUrl),
+                             widgets::mailUrl(widgets::EuropeOffice.mail),
+                             QString::fromUtf8(widgets::AmericaOffice.webUrl),
+                             widgets::mailUrl(widgets::AmericaOffice.mail)};
+    const QString shown[] = {QString::fromUtf8(widgets::EuropeOffice.web),
+                             QString::fromUtf8(widgets::EuropeOffice.mail),
+                             QString::fromUtf8(widgets::AmericaOffice.web),
+                             QString::fromUtf8(widgets::AmericaOffice.mail)};
     for (int i = 0; i < 4; ++i) {
         auto *label = window.findChild<LinkLabel *>(linkLabels[i]);
         QVERIFY2(label, qPrintable(linkLabels[i]));

@@ -4,9 +4,9 @@
 
 #include <QGroupBox>
 
-using mainwindow::catalogue;
-using mainwindow::TextCatalogue;
-using mainwindow::UnitCaptions;
+using texts::catalogue;
+using texts::TextCatalogue;
+using texts::UnitCaptions;
 
 using fixture::numberText;
 using fixture::RunningWindow;

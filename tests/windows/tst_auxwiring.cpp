@@ -7,8 +7,8 @@
 #include "windows/legendwindow.h"
 #include "windows/windowmanager.h"
 
-using mainwindow::catalogue;
-using mainwindow::ReportTexts;
+using texts::catalogue;
+using texts::ReportTexts;
 using windows::AboutMakerWindow;
 using windows::LegendWindow;
 using windows::WindowManager;

@@ -15,7 +15,7 @@
 using calc::AllFields;
 using calc::ToolMode;
 using calc::ToolValues;
-using mainwindow::catalogue;
+using texts::catalogue;
 
 using fixture::RunningWindow;
 
@@ -546,8 +546,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                     d.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
                          qPrintable(context + u"no input error"_s));
-                error = d.boxes(expected.inputError ? 1 : 0) +
-                        checkShows(s, expected, fileBefore) +
+                error = d.boxes(expected.inputError ? 1 : 0) + checkShows(s, expected, fileBefore) +
                         checkInvariants(s, c, name, shownTyped);
                 QVERIFY2(error.isEmpty(), qPrintable(context + error));
                 QVERIFY2(event == 1 || entry->hasFocus(), qPrintable(context + u"focus moved"_s));

@@ -1,5 +1,5 @@
-#include "mainwindow/textcatalogue.h"
 #include "modalwatchdog.h"
+#include "texts/textcatalogue.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
@@ -20,12 +20,12 @@
 
 #include <memory>
 
-using mainwindow::AboutMakerTexts;
-using mainwindow::catalogue;
-using mainwindow::LegendTexts;
-using mainwindow::sharedTexts;
-using mainwindow::TextCatalogue;
 using state::Language;
+using texts::AboutMakerTexts;
+using texts::catalogue;
+using texts::LegendTexts;
+using texts::sharedTexts;
+using texts::TextCatalogue;
 using widgets::LinkLabel;
 using widgets::SvgPicture;
 using windows::AboutMakerWindow;
@@ -458,26 +458,26 @@ void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QUrl>("link");
-    const auto web = [](const maker::Office &o) { return QString::fromUtf8(o.web); };
-    const auto webUrl = [](const maker::Office &o) { return QUrl(QString::fromUtf8(o.webUrl)); };
-    const auto mail = [](const maker::Office &o) { return QString::fromUtf8(o.mail); };
-    const auto mailUrl = [](const maker::Office &o) {
+    const auto web = [](const widgets::Office &o) { return QString::fromUtf8(o.web); };
+    const auto webUrl = [](const widgets::Office &o) { return QUrl(QString::fromUtf8(o.webUrl)); };
+    const auto mail = [](const widgets::Office &o) { return QString::fromUtf8(o.mail); };
+    const auto mailUrl = [](const widgets::Office &o) {
         return QUrl(QStringLiteral("mailto:") + QString::fromUtf8(o.mail));
     };
-    using maker::America;
-    using maker::Europe;
+    using widgets::AmericaOffice;
+    using widgets::EuropeOffice;
     // clang-format off
-    QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("da Europe mail") << Language::Danish << "Label2" << mail(Europe) << mailUrl(Europe);
-    QTest::newRow("da USA web") << Language::Danish << "Label24" << web(America) << webUrl(America);
-    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(America) << mailUrl(America);
+    QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(EuropeOffice) << webUrl(EuropeOffice);
+    QTest::newRow("da Europe mail") << Language::Danish << "Label2" << mail(EuropeOffice) << mailUrl(EuropeOffice);
+    QTest::newRow("da USA web") << Language::Danish << "Label24" << web(AmericaOffice) << webUrl(AmericaOffice);
+    QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(AmericaOffice) << mailUrl(AmericaOffice);
     QTest::newRow("da resold product")
-        << Language::Danish << "Label3" << QString::fromUtf8(maker::ResoldProductWeb)
-        << QUrl(QString::fromUtf8(maker::ResoldProductUrl));
-    QTest::newRow("en Europe web") << Language::English << "Label1" << web(Europe) << webUrl(Europe);
-    QTest::newRow("en Europe mail") << Language::English << "Label13" << mail(Europe) << mailUrl(Europe);
-    QTest::newRow("en USA web") << Language::English << "Label24" << web(America) << webUrl(America);
-    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(America) << mailUrl(America);
+        << Language::Danish << "Label3" << QString::fromUtf8(widgets::ResoldProductWeb)
+        << QUrl(QString::fromUtf8(widgets::ResoldProductUrl));
+    QTest::newRow("en Europe web") << Language::English << "Label1" << web(EuropeOffice) << webUrl(EuropeOffice);
+    QTest::newRow("en Europe mail") << Language::English << "Label13" << mail(EuropeOffice) << mailUrl(EuropeOffice);
+    QTest::newRow("en USA web") << Language::English << "Label24" << web(AmericaOffice) << webUrl(AmericaOffice);
+    QTest::newRow("en USA mail") << Language::English << "Label23" << mail(AmericaOffice) << mailUrl(AmericaOffice);
     // clang-format on
 }
 

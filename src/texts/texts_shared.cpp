@@ -1,8 +1,8 @@
-#include "mainwindow/textcatalogue.h"
+#include "texts/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 
-namespace mainwindow {
+namespace texts {
 
 const SharedTexts &sharedTexts()
 {
@@ -11,4 +11,4 @@ const SharedTexts &sharedTexts()
     return texts;
 }
 
-} // namespace mainwindow
+} // namespace texts

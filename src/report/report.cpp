@@ -1,4 +1,4 @@
-#include "mainwindow/report.h"
+#include "report/report.h"
 
 #include <QMessageBox>
 
@@ -22,9 +22,9 @@ constexpr std::array<Field, calc::FieldCount> ReportOrder = [] {
 
 } // namespace
 
-ReportInput reportInput(const session::Outcome &shown, const mainwindow::TextCatalogue &texts)
+ReportInput reportInput(const session::Outcome &shown, const texts::TextCatalogue &texts)
 {
-    const mainwindow::UnitCaptions &captions = texts.unitCaptions(shown.units, shown.unitsFromMenu);
+    const texts::UnitCaptions &captions = texts.unitCaptions(shown.units, shown.unitsFromMenu);
     ReportInput in;
     in.mode = shown.mode;
     in.captions = captions.fields;

@@ -1,10 +1,12 @@
 #pragma once
 
+// The printed report's fixed texts, one set per language.
+
 #include <QString>
 
-namespace mainwindow {
+namespace texts {
 
-// The fixed texts of the printed report in one language; part of the main window's text
+// The fixed texts of the printed report in one language; part of that language's text
 // catalogue.
 struct ReportTexts
 {
@@ -21,4 +23,4 @@ struct ReportTexts
     QString messageTitle;   // that message's title
 };
 
-} // namespace mainwindow
+} // namespace texts

@@ -1,11 +1,11 @@
-#include "mainwindow/textcatalogue.h"
+#include "texts/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 
 using calc::Field;
 using state::Language;
 
-namespace mainwindow {
+namespace texts {
 
 namespace {
 
@@ -134,4 +134,4 @@ const TextCatalogue &englishTexts()
     return texts;
 }
 
-} // namespace mainwindow
+} // namespace texts

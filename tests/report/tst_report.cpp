@@ -1,7 +1,7 @@
-#include "mainwindow/report.h"
-#include "mainwindow/textcatalogue.h"
 #include "modalwatchdog.h"
 #include "platform/printing/pdftext.h"
+#include "report/report.h"
+#include "texts/textcatalogue.h"
 
 #include <QPrintDialog>
 #include <QTemporaryDir>
@@ -10,10 +10,10 @@
 using namespace Qt::StringLiterals;
 using calc::Field;
 using calc::ToolMode;
-using mainwindow::catalogue;
-using mainwindow::ReportTexts;
-using mainwindow::TextCatalogue;
 using state::Language;
+using texts::catalogue;
+using texts::ReportTexts;
+using texts::TextCatalogue;
 
 using platform::PrintLine;
 using report::PrintOutcome;
@@ -264,9 +264,8 @@ void TestReport::reportInput_takesTheCaptionsTheWindowShows()
         ToolMode::Tap, QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},
         u"S7 M03 F8 (1 TAP 6 STIG)"_s, units, fromMenu);
     const ReportInput in = report::reportInput(shown, texts);
-    const mainwindow::UnitCaptions &captions =
-        metric ? (fromMenu ? texts.metricMenu : texts.metricLoad)
-               : (fromMenu ? texts.inchMenu : texts.inchLoad);
+    const texts::UnitCaptions &captions = metric ? (fromMenu ? texts.metricMenu : texts.metricLoad)
+                                                 : (fromMenu ? texts.inchMenu : texts.inchLoad);
     QCOMPARE(in.captions, captions.fields);
     QCOMPARE(in.unitsLabel, captions.unitsLabel);
     QCOMPARE(in.fields, shown.fields);

@@ -7,10 +7,10 @@
 // platform::printLines paints them. printReport strings them together behind the print
 // dialog.
 
-#include "mainwindow/reporttexts.h"
-#include "mainwindow/textcatalogue.h"
 #include "platform/printer.h"
 #include "session/session.h"
+#include "texts/reporttexts.h"
+#include "texts/textcatalogue.h"
 
 #include <QDateTime>
 #include <QList>
@@ -25,7 +25,7 @@ namespace report {
 
 using calc::Field;
 using calc::ToolMode;
-using mainwindow::ReportTexts;
+using texts::ReportTexts;
 
 // What the main window shows, as the report prints it.
 struct ReportInput
@@ -53,7 +53,7 @@ inline constexpr int BodyPoints = 9;
 // What a window of this catalogue shows for the outcome. The date and time stay empty;
 // stampDateTime fills them.
 [[nodiscard]] ReportInput reportInput(const session::Outcome &shown,
-                                      const mainwindow::TextCatalogue &texts);
+                                      const texts::TextCatalogue &texts);
 
 // The report's lines from the top of the page, blank lines included.
 [[nodiscard]] QList<platform::PrintLine> buildReport(const ReportInput &input,

@@ -1,10 +1,10 @@
-#include "mainwindow/textcatalogue.h"
+#include "texts/textcatalogue.h"
 
 using namespace Qt::StringLiterals;
 
 using state::Language;
 
-namespace mainwindow {
+namespace texts {
 
 namespace {
 
@@ -141,4 +141,4 @@ const TextCatalogue &danishTexts()
     return texts;
 }
 
-} // namespace mainwindow
+} // namespace texts

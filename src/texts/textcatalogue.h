@@ -8,14 +8,14 @@
 
 #include "calc/cncline.h"
 #include "calc/formulas.h"
-#include "mainwindow/reporttexts.h"
 #include "state/workingvalues.h"
+#include "texts/reporttexts.h"
 
 #include <QString>
 
 #include <array>
 
-namespace mainwindow {
+namespace texts {
 
 using calc::AllFields;
 using calc::Field;
@@ -161,4 +161,4 @@ inline const TextCatalogue &catalogue(Language language)
     return language == Language::Danish ? danishTexts() : englishTexts();
 }
 
-} // namespace mainwindow
+} // namespace texts

@@ -1,0 +1,122 @@
+# The check step: the program, the zip and the installer started under Wine on Xvfb (needs
+# package.sh).
+# Part of scripts/windows.sh, which sources it after scripts/setup.sh and
+# scripts/windows/common.sh; run it through windows.sh.
+
+fail() {
+    echo "windows check: $*" >&2
+    exit 1
+}
+
+# start_program EXE: starts it under Wine and gives the main window the keyboard.
+start_program() {
+    wine "$1" >/dev/null 2>&1 &
+    program_window=$(timeout 90 xdotool search --sync --onlyvisible --name '^KOVRIN Zarir adu Rezi$' |
+        head -1) || fail "no main window from $1"
+    sleep 2
+    xdotool windowfocus --sync "$program_window"
+}
+
+stop_program() {
+    xdotool key --window "$program_window" alt+F4
+    timeout 60 wineserver -w || fail "the program did not end"
+}
+
+# The focused field's whole text (a field selects it when it gets the focus), by Ctrl+C.
+copied_text() {
+    xdotool key ctrl+c
+    sleep 1
+    xclip -selection clipboard -o 2>/dev/null || true
+}
+
+# enter_diameter TEXT: from the window's start, types TEXT into the diameter, presses Enter,
+# and copies the CNC line (two Shift+Tabs back: the mill option, then the line).
+enter_diameter() {
+    xdotool key Tab
+    sleep 0.5
+    xdotool type --delay 100 "$1"
+    xdotool key Return
+    sleep 1
+    copy_line_from_field
+}
+
+# copy_line_from_field: from a field two Shift+Tabs back (the mill option, then the CNC line),
+# and the line copied.
+copy_line_from_field() {
+    xdotool key shift+Tab
+    sleep 0.5
+    xdotool key shift+Tab
+    sleep 0.5
+    copied_text
+}
+
+# check_settings_kept EXE FILE: a first start (the English window) takes a diameter, gives its
+# CNC line, and saves it in FILE; the next start, in the Danish window, shows it again and
+# gives the same line in Danish.
+check_settings_kept() {
+    local exe=$1 file=$2 line
+    start_program "$exe"
+    line=$(enter_diameter "0,5")
+    [ "$line" = "S8 M03 F8 (0.5 MILL 1 FLUTES)" ] || fail "the CNC line on the clipboard is '$line'"
+    stop_program
+    [ -f "$file" ] || fail "no settings file $file"
+    # Latin-1 with CR LF, and the number as the regional settings write it.
+    [ "$(head -c 7 "$file" | od -An -c | tr -d ' ')" = '"0,5"\r\n' ] ||
+        fail "$file does not begin with \"0,5\" CR LF"
+    # Record 26 names the window to open: 1 the Danish one.
+    sed -i '26s/^2\r$/1\r/' "$file"
+    start_program "$exe"
+    xdotool key Tab
+    sleep 0.5
+    line=$(copied_text)
+    [ "$line" = "0,5" ] || fail "after a restart the diameter shows '$line'"
+    xdotool key Return
+    sleep 1
+    line=$(copy_line_from_field)
+    [ "$line" = "S8 M03 F8 (0.5 FR 1 SK)" ] || fail "the Danish window's CNC line is '$line'"
+    stop_program
+    echo "ok: $exe: CNC lines on the clipboard, $file kept and read again"
+}
+
+check_program() {
+    package_program
+    local version work users settings installed menu
+    version=$(program_version)
+    work=$PWD/build-win/check
+    rm -rf "$work"
+    mkdir -p "$work"
+    echo "== Windows program under Wine on Xvfb (da_DK regional settings) =="
+    use_wine "$work/wine" da_DK.UTF-8
+    unset WINEPATH # the program brings its own DLLs
+    start_xvfb
+    export DISPLAY=$xvfb_display
+
+    # The portable folder keeps its settings beside the program.
+    cp -r "build-win/kvrcalc-$version-windows-x64" "$work/portable"
+    check_settings_kept "$work/portable/kvrcalc.exe" "$work/portable/KVRsys.cfg"
+
+    # The installer, silently, for all users: Program Files, the Start menu, the programs list.
+    wine "build-win/kvrcalc-$version-setup.exe" /S /AllUsers
+    timeout 120 wineserver -w || fail "the installer did not end"
+    installed="$WINEPREFIX/drive_c/Program Files/kvrcalc"
+    menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/KOVRIN Zarir adu Rezi.lnk"
+    [ -f "$installed/kvrcalc.exe" ] && [ -f "$installed/uninstall.exe" ] ||
+        fail "nothing installed in $installed"
+    [ -f "$menu" ] || fail "no Start menu entry"
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvrcalc' \
+        /v UninstallString >/dev/null 2>&1 || fail "no entry in the installed programs"
+
+    # The installed program keeps its settings in %APPDATA%.
+    users=$WINEPREFIX/drive_c/users/$(id -un)
+    settings="$users/AppData/Roaming/kovrin/kvrcalc/KVRsys.cfg"
+    check_settings_kept "$installed/kvrcalc.exe" "$settings"
+    [ ! -e "$installed/KVRsys.cfg" ] || fail "the installed program wrote beside itself"
+
+    # The uninstaller removes the program and leaves the settings.
+    wine "$installed/uninstall.exe" /S
+    timeout 120 wineserver -w || fail "the uninstaller did not end"
+    [ ! -e "$installed" ] || fail "$installed is still there"
+    [ ! -e "$menu" ] || fail "the Start menu entry is still there"
+    [ -f "$settings" ] || fail "the uninstaller removed the settings"
+    echo "ok: installer, installed program and uninstaller"
+}

@@ -1,0 +1,51 @@
+# Shared by scripts/windows.sh, its steps and scripts/test.sh: where Qt for Windows lives,
+# what the Windows build needs, and Wine. Sourced, not run.
+
+KVR_WIN_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc
+# Exported for the windows preset (CMakePresets.json), which finds Qt's toolchain file there.
+export KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
+
+WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
+# Wine runs what the cross compiler makes; NSIS makes the installer.
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales)
+WINDOWS_PACKAGE_PACKAGES=(nsis zip qt6-translations-l10n)
+
+# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).
+mingw_runtime_dirs() {
+    local dll
+    for dll in libstdc++-6.dll libwinpthread-1.dll; do
+        dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)"
+    done | sort -u
+}
+
+# The Debian source version of the host Qt, so that both Qts are the same.
+host_qt_source_version() {
+    dpkg-query -W -f='${source:Version}' qt6-base-dev
+}
+
+host_qt_cmake_dir() {
+    dirname "$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")"
+}
+
+program_version() {
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt
+}
+
+# use_wine PREFIX LOCALE: Wine with its own prefix, its regional settings from LOCALE, quiet,
+# and Qt's and MinGW's DLLs on its PATH. A new prefix is made on first use.
+use_wine() {
+    ensure_packages "${WINDOWS_TEST_PACKAGES[@]}"
+    ensure_locale "$2"
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all
+    # No Mono or Gecko: nothing here needs them, and Wine would offer to fetch them.
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export LC_ALL=$2
+    local path="" dir
+    for dir in "$KVR_WIN_QT/bin" $(mingw_runtime_dirs); do path+="Z:${dir//\//\\};"; done
+    export WINEPATH=$path
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i >/dev/null 2>&1
+        wineserver -w
+    fi
+}
