@@ -315,6 +315,7 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
     QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s << true;
     QTest::newRow("tap feed 1e3") << int(ToolMode::Tap) << int(Field::FeedRate) << u"1e3"_s << true;
     QTest::newRow("a drill's negative Sz from the file") << int(ToolMode::Drill) << int(Field::FeedPerTooth) << u"-0,1"_s << false;
+    QTest::newRow("a blank before the minus") << int(ToolMode::Drill) << int(Field::FeedPerTooth) << u" -0,1"_s << false;
     QTest::newRow("feed record with a rapid move")
         << int(ToolMode::Drill) << int(Field::FeedRate) << u"795 G0 Z-100"_s << false;
     // clang-format on
@@ -482,7 +483,8 @@ void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
     values.pitchMmSelected = mmStored;
     values.threadsPerInchSelected = tpiStored;
     values.decimalCount = 9;
-    values.drill[calc::Field::SpindleSpeed] = fileComma ? u"5093,02"_s : u"5093.02"_s;
+    // A digit group of the file's locale stays a digit group.
+    values.drill[calc::Field::SpindleSpeed] = fileComma ? u"1.005.093,02"_s : u"1,005,093.02"_s;
     int saves = 0;
     Session s(values, comma ? calc::commaLocale() : calc::pointLocale(),
               [&saves](const WorkingValues &) {
@@ -495,7 +497,8 @@ void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
     // The texts read as the file meant them.
     QCOMPARE(values.mill, sample(comma).mill);
     QCOMPARE(values.tap, sample(comma).tap);
-    QCOMPARE(values.drill[calc::Field::SpindleSpeed], comma ? u"5093,02"_s : u"5093.02"_s);
+    QCOMPARE(values.drill[calc::Field::SpindleSpeed],
+             comma ? u"1.005.093,02"_s : u"1,005,093.02"_s);
     QCOMPARE(values.metricUnits, metric);
     QCOMPARE(values.inchUnits, !metric);
     QCOMPARE(values.pitchMmSelected, mm);
