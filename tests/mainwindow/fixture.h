@@ -6,9 +6,9 @@
 
 #include "mainwindow/mainwindow.h"
 #include "modalwatchdog.h"
-#include "testvalues.h"
 #include "session/session.h"
 #include "state/settingsfile.h"
+#include "testvalues.h"
 #include "widgets/entryfield.h"
 
 #include <QAction>
@@ -95,6 +95,19 @@ inline void addWindowRows()
     QTest::newRow("Danish, point") << int(Language::Danish) << false;
     QTest::newRow("English, comma") << int(Language::English) << true;
     QTest::newRow("English, point") << int(Language::English) << false;
+}
+
+// The row of addWindowRows() that a whole test class runs in, through its initTestCase_data().
+struct WindowRow
+{
+    Language language = Language::Danish;
+    bool comma = true;
+};
+inline WindowRow globalWindowRow()
+{
+    QFETCH_GLOBAL(int, language);
+    QFETCH_GLOBAL(bool, comma);
+    return {Language(language), comma};
 }
 
 using SeenBox = ::SeenBox;

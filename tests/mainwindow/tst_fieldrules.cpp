@@ -17,27 +17,22 @@ class FieldRules : public QObject
     Q_OBJECT
 
 private slots:
+    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+    void initTestCase_data() { fixture::addWindowRows(); }
+    void init() { m_row = fixture::globalWindowRow(); }
     void cleanup();
 
-    void typing_storesIntoSelectedKind_data() { fixture::addWindowRows(); }
     void typing_storesIntoSelectedKind();
-    void decimalKeys_giveLocaleSeparatorInEveryField_data() { fixture::addWindowRows(); }
     void decimalKeys_giveLocaleSeparatorInEveryField();
     void danishFeedRate_commaLocale_keepsTextAsTyped();
-    void thirteenthTypedCharacter_isRefused_data() { fixture::addWindowRows(); }
     void thirteenthTypedCharacter_isRefused();
-    void longComputedText_staysWholeAndTakesNoMore_data() { fixture::addWindowRows(); }
     void longComputedText_staysWholeAndTakesNoMore();
     void doubleQuote_isNeverTyped();
-    void tabAndClick_selectWholeText_data() { fixture::addWindowRows(); }
     void tabAndClick_selectWholeText();
     void enter_runsItsFieldsChainInOrder_data();
     void enter_runsItsFieldsChainInOrder();
-    void fractionAndEnter_recomputesLineAndFile_data() { fixture::addWindowRows(); }
     void fractionAndEnter_recomputesLineAndFile();
-    void divisionByZero_leavingDiameter_keepsTextAndWarnsOnce_data() { fixture::addWindowRows(); }
     void divisionByZero_leavingDiameter_keepsTextAndWarnsOnce();
-    void enterWithEmptyDiameter_emptiesResults_data() { fixture::addWindowRows(); }
     void enterWithEmptyDiameter_emptiesResults();
     void rightClick_opensOnlyEditMenuAndSelectsAll_data();
     void rightClick_opensOnlyEditMenuAndSelectsAll();
@@ -45,6 +40,7 @@ private slots:
 
 private:
     fixture::Watchdog m_watchdog;
+    fixture::WindowRow m_row;
 };
 
 void FieldRules::cleanup()
@@ -54,12 +50,10 @@ void FieldRules::cleanup()
 
 void FieldRules::typing_storesIntoSelectedKind()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    fixture::sampleValues(s.values, comma);
+    fixture::sampleValues(s.values, m_row.comma);
     const ToolValues drill = s.values.drill;
-    QVERIFY(s.open(Language(language), comma));
+    QVERIFY(s.open(m_row.language, m_row.comma));
 
     s.type(Field::CuttingSpeed, u"75"_s);
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), u"75"_s);
@@ -73,12 +67,10 @@ void FieldRules::typing_storesIntoSelectedKind()
 
 void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
-    const QString expected = numberText("2,5", comma);
+    const QString expected = numberText("2,5", m_row.comma);
     using enum Field;
     for (Field field : {Diameter, Flutes, FeedPerTooth, CuttingSpeed, SpindleSpeed, FeedRate}) {
         for (const QString &typed : {u"2,5"_s, u"2.5"_s}) {
@@ -116,10 +108,8 @@ void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 
 void FieldRules::thirteenthTypedCharacter_isRefused()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     s.type(Field::CuttingSpeed, u"123456789012"_s);
     QTest::keyClicks(s.field(Field::CuttingSpeed), u"3"_s);
@@ -134,14 +124,12 @@ void FieldRules::thirteenthTypedCharacter_isRefused()
 
 void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     s.type(Field::Diameter, u"1/24"_s);
     s.key(Qt::Key_Return);
-    const QString expected = numberText("0,0416666666666667", comma);
+    const QString expected = numberText("0,0416666666666667", m_row.comma);
     QCOMPARE(s.field(Field::Diameter)->text(), expected);
     QCOMPARE(s.values.mill[Field::Diameter], expected);
 
@@ -177,10 +165,8 @@ void FieldRules::doubleQuote_isNeverTyped()
 
 void FieldRules::tabAndClick_selectWholeText()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     EntryField *diameter = s.field(Field::Diameter);
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(diameter->width() - 4, 8));
@@ -240,27 +226,25 @@ void FieldRules::enter_runsItsFieldsChainInOrder()
 
 void FieldRules::fractionAndEnter_recomputesLineAndFile()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     s.type(Field::Diameter, u"1 1/2"_s);
     QCOMPARE(s.values.mill[Field::Diameter], u"1 1/2"_s);
     s.key(Qt::Key_Return);
 
-    QCOMPARE(s.field(Field::Diameter)->text(), numberText("1,5", comma));
-    QCOMPARE(s.values.mill[Field::Diameter], numberText("1,5", comma));
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("10610,33", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("3183,1", comma));
-    QCOMPARE(s.values.mill[Field::FeedRate], numberText("3183,1", comma));
-    QCOMPARE(s.line(), Language(language) == Language::Danish
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("1,5", m_row.comma));
+    QCOMPARE(s.values.mill[Field::Diameter], numberText("1,5", m_row.comma));
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("10610,33", m_row.comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("3183,1", m_row.comma));
+    QCOMPARE(s.values.mill[Field::FeedRate], numberText("3183,1", m_row.comma));
+    QCOMPARE(s.line(), m_row.language == Language::Danish
                            ? u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s
                            : u"S10610 M03 F3183.1 (1.5 MILL 3 FLUTES)"_s);
     // The line's rebuild wrote the file.
     const QByteArray bytes = s.fileBytes();
-    QVERIFY(bytes.startsWith("\"" + numberText("1,5", comma).toLatin1() + "\"\r\n\"3\"\r\n"));
-    QVERIFY(bytes.contains("\"" + numberText("10610,33", comma).toLatin1() + "\"\r\n"));
+    QVERIFY(bytes.startsWith("\"" + numberText("1,5", m_row.comma).toLatin1() + "\"\r\n\"3\"\r\n"));
+    QVERIFY(bytes.contains("\"" + numberText("10610,33", m_row.comma).toLatin1() + "\"\r\n"));
     QVERIFY(s.saved().sameStoredValues(s.values));
     // The focus stays in the field.
     QVERIFY(s.field(Field::Diameter)->hasFocus());
@@ -268,10 +252,8 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
 
 void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     s.type(Field::Diameter, u"1/0"_s);
     s.key(Qt::Key_Tab);
@@ -283,7 +265,7 @@ void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
     QCOMPARE(s.line(), QString());
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
-    const TextCatalogue &texts = catalogue(Language(language));
+    const TextCatalogue &texts = catalogue(m_row.language);
     QCOMPARE(boxes.first().text, texts.inputErrorText);
     QCOMPARE(boxes.first().title, texts.inputErrorTitle);
     QCOMPARE(boxes.first().icon, QMessageBox::Warning);
@@ -295,10 +277,8 @@ void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
 
 void FieldRules::enterWithEmptyDiameter_emptiesResults()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
     const QByteArray file = s.fileBytes();
 
     s.type(Field::Diameter, QString());

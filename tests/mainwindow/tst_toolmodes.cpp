@@ -24,13 +24,13 @@ class ToolModes : public QObject
     Q_OBJECT
 
 private slots:
+    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+    void initTestCase_data() { fixture::addWindowRows(); }
+    void init() { m_row = fixture::globalWindowRow(); }
     void cleanup();
 
-    void opening_showsMillValuesAndPicture_data() { fixture::addWindowRows(); }
     void opening_showsMillValuesAndPicture();
-    void drill_showsOneEdgeDisabled_data() { fixture::addWindowRows(); }
     void drill_showsOneEdgeDisabled();
-    void millTapMill_keepsEveryValue_data() { fixture::addWindowRows(); }
     void millTapMill_keepsEveryValue();
     void tap_showsThePitchOfTheStoredUnit_data();
     void tap_showsThePitchOfTheStoredUnit();
@@ -41,6 +41,7 @@ private slots:
 
 private:
     fixture::Watchdog m_watchdog;
+    fixture::WindowRow m_row;
 };
 
 void ToolModes::cleanup()
@@ -50,16 +51,14 @@ void ToolModes::cleanup()
 
 void ToolModes::opening_showsMillValuesAndPicture()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     QVERIFY(s.option(names::MillOption)->isChecked());
     QVERIFY(s.option(names::MillOption)->hasFocus());
-    QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
-    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,97", comma));
-    QCOMPARE(s.line(), Language(language) == Language::Danish
+    QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", m_row.comma));
+    QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,97", m_row.comma));
+    QCOMPARE(s.line(), m_row.language == Language::Danish
                            ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
                            : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
     QCOMPARE(visiblePicture(s), names::MillPicture);
@@ -72,10 +71,8 @@ void ToolModes::opening_showsMillValuesAndPicture()
 
 void ToolModes::drill_showsOneEdgeDisabled()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
 
     s.click(names::DrillOption);
     EntryField *edges = s.field(Field::Flutes);
@@ -84,8 +81,8 @@ void ToolModes::drill_showsOneEdgeDisabled()
     QCOMPARE(s.values.drill[Field::Flutes], u"1"_s);
     QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
     QCOMPARE(visiblePicture(s), names::DrillPicture);
-    QCOMPARE(s.line(), Language(language) == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
-                                                              : u"S796 M03 F79.58 (8 DRILL)"_s);
+    QCOMPARE(s.line(), m_row.language == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
+                                                          : u"S796 M03 F79.58 (8 DRILL)"_s);
     QCOMPARE(s.values.mill[Field::Flutes], u"3"_s);
 
     s.click(names::MillOption);
@@ -96,10 +93,8 @@ void ToolModes::drill_showsOneEdgeDisabled()
 
 void ToolModes::millTapMill_keepsEveryValue()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
     const WorkingValues before = s.values;
     // The fields on show; hidden ones keep whatever they last held.
     auto visibleTexts = [&s] {
@@ -114,10 +109,10 @@ void ToolModes::millTapMill_keepsEveryValue()
 
     s.click(names::TapOption);
     QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
-    QCOMPARE(s.field(Field::PitchMm)->text(), numberText("1,25", comma));
+    QCOMPARE(s.field(Field::PitchMm)->text(), numberText("1,25", m_row.comma));
     QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
     QCOMPARE(visiblePicture(s), names::TapPicture);
-    QCOMPARE(s.line(), Language(language) == Language::Danish
+    QCOMPARE(s.line(), m_row.language == Language::Danish
                            ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
                            : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
 
