@@ -175,7 +175,7 @@ std::optional<bool> toBool(const std::optional<Item> &item)
 
 } // namespace
 
-QByteArray serializeSettings(const WorkingValues &values)
+QByteArray serializeSettings(const StoredSettings &values)
 {
     QByteArray out;
     out.reserve(512);
@@ -193,7 +193,7 @@ QByteArray serializeSettings(const WorkingValues &values)
     return out;
 }
 
-int parseSettings(const QByteArray &bytes, WorkingValues &values)
+int parseSettings(const QByteArray &bytes, StoredSettings &values)
 {
     // Put first by an editor that saved the file as UTF-8.
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
@@ -284,10 +284,10 @@ namespace {
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
 // this write left empty or cut short.
-bool saveInPlace(const WorkingValues &values, const QString &target, const QByteArray &bytes,
+bool saveInPlace(const SettingsFileContext &context, const QString &target, const QByteArray &bytes,
                  QString &reason)
 {
-    const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
+    const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
     if (copy.isEmpty()) {
         reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
         return false;
@@ -298,12 +298,13 @@ bool saveInPlace(const WorkingValues &values, const QString &target, const QByte
         return false;
     }
     // A file cut short by a failed write of this run is no copy: the one kept before stays.
-    WorkingValues scratch;
+    StoredSettings scratch;
     if (parseSettings(*previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
-        if (!mayCreateIn(values.userConfigFolder, reason))
+        if (!mayCreateIn(context.userConfigFolder, reason))
             return false;
-        if (!QDir().mkpath(values.userConfigFolder)) {
-            reason = QStringLiteral("The folder %1 cannot be created").arg(values.userConfigFolder);
+        if (!QDir().mkpath(context.userConfigFolder)) {
+            reason =
+                QStringLiteral("The folder %1 cannot be created").arg(context.userConfigFolder);
             return false;
         }
         if (writeAtomically(copy, *previous, reason) != WriteStatus::Written)

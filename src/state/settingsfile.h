@@ -61,8 +61,8 @@ std::optional<QByteArray> readWholeSettingsFile(const QString &path);
 // The file's bytes for the given values, and the reading of given bytes; loadSettings and
 // saveSettings are these plus the file. Parsing returns the number of records read (33 when
 // whole); a UTF-8 byte-order mark that an editor put first is skipped.
-QByteArray serializeSettings(const WorkingValues &values);
-int parseSettings(const QByteArray &bytes, WorkingValues &values);
+QByteArray serializeSettings(const StoredSettings &values);
+int parseSettings(const QByteArray &bytes, StoredSettings &values);
 
 // A file reads whole with all 33 records; without the first 26 its language is unknown, without
 // the first 31 the notation of its numbers.

@@ -1,6 +1,7 @@
 #pragma once
 
-// The one process-wide record of everything the user typed or chose. It belongs to the
+// The one process-wide record of everything the user typed or chose (StoredSettings, what the
+// settings file holds) and of where that file lives (SettingsFileContext). It belongs to the
 // start-up module; both main windows read and write it, so a language switch loses nothing.
 
 #include "calc/fields.h"
@@ -48,13 +49,14 @@ inline std::uint8_t decimalCountInMenu(int count)
     return std::uint8_t(std::clamp(count, 0, 3));
 }
 
-struct WorkingValues
+// The 33 records of the settings file, and nothing else: what a save writes and a load reads.
+struct StoredSettings
 {
     ToolValues mill;
     ToolValues drill;
     ToolValues tap;
 
-    // Shared settings, stored in the settings file.
+    // Shared settings.
     std::uint8_t decimalCount = 0; // 0..3
     LanguageState languageState = LanguageState::NothingStored;
     bool inchUnits = false;
@@ -65,18 +67,6 @@ struct WorkingValues
     bool spareFlag1 = false;
     bool spareFlag2 = false;
 
-    // Run-time values, not stored.
-    QString settingsPath;
-    bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
-    // Keeps the copy of an in-place save and a damaged file that its own folder refuses;
-    // empty when the system names none.
-    QString userConfigFolder;
-    // Not empty: a damaged file could not be kept aside, so no save may replace it.
-    QString savesRefused;
-    // Filled by the start; the session hands them to the first window that opens.
-    std::vector<state::StartNotice> startNotices;
-    QString piText;
-
     ToolValues &tool(ToolMode mode)
     {
         return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
@@ -86,16 +76,32 @@ struct WorkingValues
         return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
     }
 
-    // The parts that the settings file holds, compared.
-    bool sameStoredValues(const WorkingValues &o) const
-    {
-        return mill == o.mill && drill == o.drill && tap == o.tap &&
-               decimalCount == o.decimalCount && languageState == o.languageState &&
-               inchUnits == o.inchUnits && metricUnits == o.metricUnits &&
-               threadsPerInchSelected == o.threadsPerInchSelected &&
-               pitchMmSelected == o.pitchMmSelected && decimalIsPeriod == o.decimalIsPeriod &&
-               spareFlag1 == o.spareFlag1 && spareFlag2 == o.spareFlag2;
-    }
+    bool operator==(const StoredSettings &) const = default;
+};
+
+// Where the settings file lives and what the start found there; never stored.
+struct SettingsFileContext
+{
+    QString settingsPath;
+    bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
+    // Keeps the copy of an in-place save and a damaged file that its own folder refuses;
+    // empty when the system names none.
+    QString userConfigFolder;
+    // Not empty: a damaged file could not be kept aside, so no save may replace it.
+    QString savesRefused;
+    // Filled by the start; the session hands them to the first window that opens.
+    std::vector<state::StartNotice> startNotices;
+};
+
+struct WorkingValues : StoredSettings, SettingsFileContext
+{
+    QString piText;
+
+    StoredSettings &stored() { return *this; }
+    const StoredSettings &stored() const { return *this; }
+
+    // Two working values would compare only their stored records; say so with stored().
+    bool operator==(const WorkingValues &) const = delete;
 };
 
 } // namespace state
