@@ -160,8 +160,6 @@ struct SettingsFileContext
 
 struct WorkingValues : StoredSettings, SettingsFileContext
 {
-    QString piText;
-
     StoredSettings &stored() { return *this; }
     const StoredSettings &stored() const { return *this; }
 
