@@ -41,7 +41,7 @@ Outcome Session::load(const calc::CncWords &words)
     m_mode = ToolMode::Mill;
     m_cncLine.clear();
     m_unitsFromMenu = false;
-    m_values.piText = calc::makePiText(m_locale);
+    m_piText = calc::makePiText(m_locale);
     m_values.decimalCount = decimalCountInMenu(m_values.decimalCount);
     // One unit system: the captions and the formulas must agree. Metric was always shown
     // last, so it wins.
@@ -220,7 +220,7 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
         pitchUnit == calc::PitchUnit::Millimetres ? Field::PitchMm : Field::ThreadsPerInch;
     const auto number = [&](Field field) { return calc::textToNumber(tool[field], m_locale); };
     // Read back at each use, so that pi has exactly the digits the window holds.
-    const auto pi = [&] { return calc::textToNumber(m_values.piText, m_locale); };
+    const auto pi = [&] { return calc::textToNumber(m_piText, m_locale); };
     const auto store = [&](Field field, double result, int decimals) {
         tool[field] = storedText(result, decimals);
     };

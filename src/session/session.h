@@ -80,6 +80,10 @@ public:
     ToolMode mode() const { return m_mode; }
     // The character that a typed or pasted point or comma becomes.
     QChar decimalSeparator() const { return m_locale.decimal; }
+    // Pi in the locale's notation, as load() makes it; the formulas read it at each use.
+    const QString &piText() const { return m_piText; }
+    // Puts other digits in place of what load() made, until the next load.
+    void setPiText(const QString &text) { m_piText = text; }
 
     // A main window of this language opens: its CNC words, pi in the locale's notation, the
     // decimal key, one unit system (metric when both are stored, inch when neither) and one
@@ -134,6 +138,7 @@ private:
     calc::NumberLocale m_locale;
     Saver m_saver;
     calc::CncWords m_words;
+    QString m_piText;
     ToolMode m_mode = ToolMode::Mill;
     QString m_cncLine;
     bool m_saveFailureReported = false;

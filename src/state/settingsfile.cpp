@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <type_traits>
 
 namespace state {
@@ -32,14 +33,11 @@ template <typename Values> auto textRecords(Values &values)
     return texts;
 }
 
-// The seven Boolean records in file order (the unit flags before decimalIsPeriod).
-template <typename Values> auto flagRecords(Values &values)
+// Calls visit on each of SettingRecords in file order, until one returns false.
+template <typename Visit> bool forEachSettingRecord(Visit visit)
 {
-    using Flag = std::conditional_t<std::is_const_v<Values>, const bool, bool>;
-    return std::array<Flag *, 7>{
-        &values.inchUnits,       &values.metricUnits,     &values.threadsPerInchSelected,
-        &values.pitchMmSelected, &values.decimalIsPeriod, &values.spareFlag1,
-        &values.spareFlag2};
+    return std::apply([&visit](const auto &...setting) { return (visit(setting) && ...); },
+                      SettingRecords);
 }
 
 // A text as the 8-bit file can hold it: a character outside Latin-1 becomes '?', as the code
@@ -173,9 +171,33 @@ std::optional<bool> toBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
+// A setting's record as the writer puts it, without its line end.
+template <typename Value> QByteArray settingText(Value value)
+{
+    if constexpr (std::is_same_v<Value, bool>)
+        return value ? "#TRUE#" : "#FALSE#";
+    else
+        return QByteArray::number(int(value));
+}
+
+// A setting as its record reads, or nothing when the record is malformed.
+template <typename Value>
+std::optional<Value> settingValue(const std::optional<Item> &item, std::uint8_t largest)
+{
+    if constexpr (std::is_same_v<Value, bool>) {
+        return toBool(item);
+    } else {
+        static_assert(sizeof(Value) == 1, "a number record holds 0..255");
+        const std::optional<std::uint8_t> number = toByte(item);
+        if (!number)
+            return std::nullopt;
+        return Value(std::min(*number, largest));
+    }
+}
+
 } // namespace
 
-QByteArray serializeSettings(const WorkingValues &values)
+QByteArray serializeSettings(const StoredSettings &values)
 {
     QByteArray out;
     out.reserve(512);
@@ -184,16 +206,15 @@ QByteArray serializeSettings(const WorkingValues &values)
         out += storableText(*text);
         out += "\"\r\n";
     }
-    for (const std::uint8_t number : {values.decimalCount, std::uint8_t(values.languageState)}) {
-        out += QByteArray::number(number);
+    forEachSettingRecord([&](const auto &setting) {
+        out += settingText(values.*setting.member);
         out += "\r\n";
-    }
-    for (const bool *flag : flagRecords(values))
-        out += *flag ? "#TRUE#\r\n" : "#FALSE#\r\n";
+        return true;
+    });
     return out;
 }
 
-int parseSettings(const QByteArray &bytes, WorkingValues &values)
+int parseSettings(const QByteArray &bytes, StoredSettings &values)
 {
     // Put first by an editor that saved the file as UTF-8.
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
@@ -207,26 +228,16 @@ int parseSettings(const QByteArray &bytes, WorkingValues &values)
         ++count;
     }
 
-    const std::optional<std::uint8_t> decimals = toByte(reader.next());
-    if (!decimals)
-        return count;
-    values.decimalCount = decimalCountInMenu(*decimals);
-    ++count;
-
-    const std::optional<std::uint8_t> language = toByte(reader.next());
-    if (!language)
-        return count;
-    values.languageState = LanguageState(*language);
-    ++count;
-
-    for (bool *flag : flagRecords(values)) {
-        const std::optional<bool> value = toBool(reader.next());
+    const bool whole = forEachSettingRecord([&](const auto &setting) {
+        using Value = std::remove_reference_t<decltype(values.*setting.member)>;
+        const std::optional<Value> value = settingValue<Value>(reader.next(), setting.largest);
         if (!value)
-            return count;
-        *flag = *value;
+            return false;
+        values.*setting.member = *value;
         ++count;
-    }
-    Q_ASSERT(count == WholeRecordCount);
+        return true;
+    });
+    Q_ASSERT(!whole || count == WholeRecordCount);
     return count;
 }
 
@@ -284,10 +295,10 @@ namespace {
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
 // this write left empty or cut short.
-bool saveInPlace(const WorkingValues &values, const QString &target, const QByteArray &bytes,
+bool saveInPlace(const SettingsFileContext &context, const QString &target, const QByteArray &bytes,
                  QString &reason)
 {
-    const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
+    const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
     if (copy.isEmpty()) {
         reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
         return false;
@@ -298,12 +309,13 @@ bool saveInPlace(const WorkingValues &values, const QString &target, const QByte
         return false;
     }
     // A file cut short by a failed write of this run is no copy: the one kept before stays.
-    WorkingValues scratch;
+    StoredSettings scratch;
     if (parseSettings(*previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
-        if (!mayCreateIn(values.userConfigFolder, reason))
+        if (!mayCreateIn(context.userConfigFolder, reason))
             return false;
-        if (!QDir().mkpath(values.userConfigFolder)) {
-            reason = QStringLiteral("The folder %1 cannot be created").arg(values.userConfigFolder);
+        if (!QDir().mkpath(context.userConfigFolder)) {
+            reason =
+                QStringLiteral("The folder %1 cannot be created").arg(context.userConfigFolder);
             return false;
         }
         if (writeAtomically(copy, *previous, reason) != WriteStatus::Written)

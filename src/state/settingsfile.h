@@ -1,9 +1,9 @@
 #pragma once
 
 // KVRsys.cfg: 33 records, one a line, CR LF, Latin-1: 24 quoted texts (Mill, Drill, Tap, each
-// D Z Sz V PitchMm PitchTpi n S), decimalCount and languageState as bare numbers, then
-// inchUnits, metricUnits, threadsPerInchSelected, pitchMmSelected, decimalIsPeriod, spareFlag1,
-// spareFlag2 as #TRUE#/#FALSE#. The format is fixed so that files of earlier versions read.
+// D Z Sz V PitchMm PitchTpi n S, as calc::FieldTable lists them), then the settings of
+// SettingRecords (workingvalues.h): decimalCount and languageState as bare numbers, the flags
+// as #TRUE#/#FALSE#. The format is fixed so that files of earlier versions read.
 
 #include "state/workingvalues.h"
 
@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <optional>
+#include <tuple>
 
 namespace state {
 
@@ -61,13 +62,16 @@ std::optional<QByteArray> readWholeSettingsFile(const QString &path);
 // The file's bytes for the given values, and the reading of given bytes; loadSettings and
 // saveSettings are these plus the file. Parsing returns the number of records read (33 when
 // whole); a UTF-8 byte-order mark that an editor put first is skipped.
-QByteArray serializeSettings(const WorkingValues &values);
-int parseSettings(const QByteArray &bytes, WorkingValues &values);
+QByteArray serializeSettings(const StoredSettings &values);
+int parseSettings(const QByteArray &bytes, StoredSettings &values);
 
 // A file reads whole with all 33 records; without the first 26 its language is unknown, without
 // the first 31 the notation of its numbers.
-inline constexpr int WholeRecordCount = 33;
-inline constexpr int LanguageRecordCount = 26;
-inline constexpr int NotationRecordCount = 31;
+inline constexpr int WholeRecordCount =
+    3 * int(calc::FieldCount) + int(std::tuple_size_v<decltype(SettingRecords)>);
+inline constexpr int LanguageRecordCount = recordOf(&StoredSettings::languageState);
+inline constexpr int NotationRecordCount = recordOf(&StoredSettings::decimalIsPeriod);
+static_assert(LanguageRecordCount == 26 && NotationRecordCount == 31,
+              "files of earlier versions keep their language and notation where they were");
 
 } // namespace state

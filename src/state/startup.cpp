@@ -55,7 +55,7 @@ QString keepAside(const QString &folder, const QString &fileName,
 }
 
 // Where the file that cannot be trusted is kept, or empty when it can be kept nowhere.
-QString keepDamagedFile(const WorkingValues &values, const QFileInfo &file)
+QString keepDamagedFile(const SettingsFileContext &context, const QFileInfo &file)
 {
     // Too large to be read whole: moved aside as it is, never copied.
     if (file.size() > MaxSettingsBytes) {
@@ -68,7 +68,7 @@ QString keepDamagedFile(const WorkingValues &values, const QFileInfo &file)
         return {};
     const auto copy = [&bytes](const QString &path) { return writeNewFile(path, *bytes); };
     const QString keptAt = keepAside(file.absolutePath(), file.fileName(), copy);
-    return keptAt.isEmpty() ? keepAside(values.userConfigFolder, file.fileName(), copy) : keptAt;
+    return keptAt.isEmpty() ? keepAside(context.userConfigFolder, file.fileName(), copy) : keptAt;
 }
 
 bool isKnownLanguage(LanguageState state)
@@ -81,12 +81,12 @@ bool isKnownLanguage(LanguageState state)
 // is writing is touched, and nothing is written before a file that cannot be trusted (too
 // large, cut short before its notation record, of no known language) is kept. Returns the
 // bytes to load.
-QByteArray prepareSettingsFile(WorkingValues &values)
+QByteArray prepareSettingsFile(SettingsFileContext &context)
 {
     QString reason;
-    const QString target = writableTarget(values.settingsPath, reason);
+    const QString target = writableTarget(context.settingsPath, reason);
     if (target.isEmpty()) // a link that no save follows: nothing is written through it either
-        return readSettingsBytes(values.settingsPath);
+        return readSettingsBytes(context.settingsPath);
     const QString leftover = target + QLatin1StringView(temporarySaveSuffix);
     if (QFileInfo(leftover).isFile() && !QFileInfo(leftover).isSymLink())
         QFile::remove(leftover);
@@ -94,18 +94,18 @@ QByteArray prepareSettingsFile(WorkingValues &values)
     QByteArray bytes = readSettingsBytes(target);
     if (!QFileInfo(target).isFile() || isReadOnlyByIntent(QFileInfo(target)))
         return bytes; // no save will write it
-    WorkingValues scratch;
+    StoredSettings scratch;
     int records = parseSettings(bytes, scratch);
 
-    const QString copy = inPlaceCopyPath(values.settingsPath, values.userConfigFolder);
+    const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
     if (!copy.isEmpty() && QFileInfo(copy).isFile()) {
         const std::optional<QByteArray> kept = readWholeSettingsFile(copy);
         if (records == WholeRecordCount) {
             QFile::remove(copy); // the last in-place save ended before it could remove its copy
         } else if (kept && writeInPlace(target, *kept, reason)) {
-            values.startNotices.push_back({StartNotice::Kind::Restored, values.settingsPath});
+            context.startNotices.push_back({StartNotice::Kind::Restored, context.settingsPath});
             bytes = readSettingsBytes(target);
-            scratch = WorkingValues();
+            scratch = StoredSettings();
             records = parseSettings(bytes, scratch);
         }
     }
@@ -116,19 +116,19 @@ QByteArray prepareSettingsFile(WorkingValues &values)
     if (file.size() <= MaxSettingsBytes && records >= NotationRecordCount &&
         isKnownLanguage(scratch.languageState))
         return bytes;
-    const QString keptAt = keepDamagedFile(values, file);
+    const QString keptAt = keepDamagedFile(context, file);
     if (keptAt.isEmpty())
-        values.savesRefused =
+        context.savesRefused =
             QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);
     else
-        values.startNotices.push_back({StartNotice::Kind::DamagedKept, keptAt});
+        context.startNotices.push_back({StartNotice::Kind::DamagedKept, keptAt});
     return bytes;
 }
 
 // A file without record 31 does not say how its numbers are written. Its texts stand when none
 // holds the separator of the notation other than the locale's, so that the notation does not
 // matter; otherwise nothing it holds can be trusted, as when its language cannot be read.
-void settleUnknownNotation(WorkingValues &values, QChar decimal)
+void settleUnknownNotation(StoredSettings &values, QChar decimal)
 {
     const QChar other = decimal == u',' ? u'.' : u',';
     for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
@@ -144,7 +144,7 @@ void settleUnknownNotation(WorkingValues &values, QChar decimal)
 
 } // namespace
 
-void applyFirstRunDefaults(WorkingValues &values)
+void applyFirstRunDefaults(StoredSettings &values)
 {
     for (ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
         for (const calc::FieldInfo &field : calc::FieldTable)

@@ -39,7 +39,7 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
                          ProgramLayout layout = ProgramLayout::Portable);
 
 // The first-run defaults: every text "1" except n and S "4"; inch units, threads per inch.
-void applyFirstRunDefaults(WorkingValues &values);
+void applyFirstRunDefaults(StoredSettings &values);
 
 // The settings file's name, beside the program or in the user's configuration folder.
 inline constexpr const char *SettingsFileName = "KVRsys.cfg";

@@ -1,6 +1,7 @@
 #pragma once
 
-// The one process-wide record of everything the user typed or chose. It belongs to the
+// The one process-wide record of everything the user typed or chose (StoredSettings, what the
+// settings file holds) and of where that file lives (SettingsFileContext). It belongs to the
 // start-up module; both main windows read and write it, so a language switch loses nothing.
 
 #include "calc/fields.h"
@@ -10,6 +11,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <tuple>
+#include <type_traits>
 #include <vector>
 
 namespace state {
@@ -43,18 +46,20 @@ enum class LanguageState : std::uint8_t {
 
 // Only 0 to 3 decimals have a menu item; a larger count (an edited file) means as many as
 // there are.
+inline constexpr std::uint8_t MostDecimalsInMenu = 3;
 inline std::uint8_t decimalCountInMenu(int count)
 {
-    return std::uint8_t(std::clamp(count, 0, 3));
+    return std::uint8_t(std::clamp(count, 0, int(MostDecimalsInMenu)));
 }
 
-struct WorkingValues
+// The 33 records of the settings file, and nothing else: what a save writes and a load reads.
+struct StoredSettings
 {
     ToolValues mill;
     ToolValues drill;
     ToolValues tap;
 
-    // Shared settings, stored in the settings file.
+    // Shared settings, each with its row in SettingRecords below.
     std::uint8_t decimalCount = 0; // 0..3
     LanguageState languageState = LanguageState::NothingStored;
     bool inchUnits = false;
@@ -65,18 +70,6 @@ struct WorkingValues
     bool spareFlag1 = false;
     bool spareFlag2 = false;
 
-    // Run-time values, not stored.
-    QString settingsPath;
-    bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
-    // Keeps the copy of an in-place save and a damaged file that its own folder refuses;
-    // empty when the system names none.
-    QString userConfigFolder;
-    // Not empty: a damaged file could not be kept aside, so no save may replace it.
-    QString savesRefused;
-    // Filled by the start; the session hands them to the first window that opens.
-    std::vector<state::StartNotice> startNotices;
-    QString piText;
-
     ToolValues &tool(ToolMode mode)
     {
         return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
@@ -86,16 +79,92 @@ struct WorkingValues
         return mode == ToolMode::Mill ? mill : mode == ToolMode::Drill ? drill : tap;
     }
 
-    // The parts that the settings file holds, compared.
-    bool sameStoredValues(const WorkingValues &o) const
+    bool operator==(const StoredSettings &) const = default;
+};
+
+// A setting stored after the 24 texts: its record in the settings file and its member. A flag
+// is written #TRUE# or #FALSE#, a number as digits (0..255); a larger number than `largest`
+// reads as `largest`.
+template <typename Value> struct SettingRecord
+{
+    constexpr SettingRecord(int record, Value StoredSettings::*member, std::uint8_t largest = 255)
+        : record(record), member(member), largest(largest)
     {
-        return mill == o.mill && drill == o.drill && tap == o.tap &&
-               decimalCount == o.decimalCount && languageState == o.languageState &&
-               inchUnits == o.inchUnits && metricUnits == o.metricUnits &&
-               threadsPerInchSelected == o.threadsPerInchSelected &&
-               pitchMmSelected == o.pitchMmSelected && decimalIsPeriod == o.decimalIsPeriod &&
-               spareFlag1 == o.spareFlag1 && spareFlag2 == o.spareFlag2;
     }
+
+    int record;
+    Value StoredSettings::*member;
+    std::uint8_t largest;
+};
+
+// Every record after the texts, in file order; the file's reader and writer walk this.
+// clang-format off
+inline constexpr std::tuple SettingRecords{
+    SettingRecord{25, &StoredSettings::decimalCount, MostDecimalsInMenu},
+    SettingRecord{26, &StoredSettings::languageState},
+    SettingRecord{27, &StoredSettings::inchUnits},
+    SettingRecord{28, &StoredSettings::metricUnits},
+    SettingRecord{29, &StoredSettings::threadsPerInchSelected},
+    SettingRecord{30, &StoredSettings::pitchMmSelected},
+    SettingRecord{31, &StoredSettings::decimalIsPeriod},
+    SettingRecord{32, &StoredSettings::spareFlag1},
+    SettingRecord{33, &StoredSettings::spareFlag2},
+};
+// clang-format on
+
+constexpr bool settingRecordsFollowTheTexts()
+{
+    return std::apply(
+        [](const auto &...setting) {
+            int next = 3 * int(calc::FieldCount);
+            return ((setting.record == ++next) && ...);
+        },
+        SettingRecords);
+}
+static_assert(settingRecordsFollowTheTexts(), "SettingRecords numbers the records after the texts");
+
+template <typename Wanted, typename Value>
+constexpr bool holdsMember(const SettingRecord<Value> &setting, Wanted StoredSettings::*member)
+{
+    if constexpr (std::is_same_v<Wanted, Value>)
+        return setting.member == member;
+    else
+        return false;
+}
+
+// The record that holds a member of SettingRecords; 0 for any other member.
+template <typename Value> constexpr int recordOf(Value StoredSettings::*member)
+{
+    return std::apply(
+        [member](const auto &...setting) {
+            int found = 0;
+            ((found = holdsMember(setting, member) ? setting.record : found), ...);
+            return found;
+        },
+        SettingRecords);
+}
+
+// Where the settings file lives and what the start found there; never stored.
+struct SettingsFileContext
+{
+    QString settingsPath;
+    bool mayCreateSettingsFolder = false; // the user's configuration folder, made on saving
+    // Keeps the copy of an in-place save and a damaged file that its own folder refuses;
+    // empty when the system names none.
+    QString userConfigFolder;
+    // Not empty: a damaged file could not be kept aside, so no save may replace it.
+    QString savesRefused;
+    // Filled by the start; the session hands them to the first window that opens.
+    std::vector<state::StartNotice> startNotices;
+};
+
+struct WorkingValues : StoredSettings, SettingsFileContext
+{
+    StoredSettings &stored() { return *this; }
+    const StoredSettings &stored() const { return *this; }
+
+    // Two working values would compare only their stored records; say so with stored().
+    bool operator==(const WorkingValues &) const = delete;
 };
 
 } // namespace state

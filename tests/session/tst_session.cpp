@@ -23,7 +23,6 @@ using testvalues::ToolKind;
 
 namespace {
 
-
 // Mill: D 10, Z 3, Sz 0,1, V 100; Tap: pitch 1,5 mm; metric, two decimals.
 WorkingValues sample(bool comma)
 {
@@ -204,8 +203,8 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
     QTest::addColumn<QString>("typed");   // stays in its field
     QTest::addColumn<QString>("emptied"); // what the chain was to compute
     using enum Field;
-    const auto row = [](const char *name, ToolKind kind, int cleared, Field field, const char *typed,
-                        const char *emptied) {
+    const auto row = [](const char *name, ToolKind kind, int cleared, Field field,
+                        const char *typed, const char *emptied) {
         QTest::newRow(name) << int(kind) << cleared << int(field) << QString::fromUtf8(typed)
                             << QString::fromLatin1(emptied);
     };
@@ -298,7 +297,7 @@ void TestSession::enter_readsWhatItsFormulasNeed()
 void TestSession::pi_isReadFromItsTextAtEachUse()
 {
     Engine e(true);
-    e.values.piText = u"3"_s;
+    e.session.setPiText(u"3"_s);
     const Outcome out = e.type(Field::SpindleSpeed, u"1000"_s);
     QCOMPARE(out.field(Field::CuttingSpeed), u"30"_s);
     QCOMPARE(out.field(Field::SpindleSpeed), u"1000"_s);
