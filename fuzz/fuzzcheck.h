@@ -4,6 +4,7 @@
 // under NDEBUG), and small helpers that turn raw fuzz bytes into texts.
 
 #include "calc/cncline.h"
+#include "testvalues.h"
 
 #include <QByteArray>
 #include <QRegularExpression>
@@ -92,13 +93,9 @@ inline std::vector<QByteArray> splitLines(const std::uint8_t *data, std::size_t 
     return parts;
 }
 
-// The tool words of the two windows.
-inline const calc::CncWords DanishWords{QStringLiteral(" FR "), QStringLiteral(" SK)"),
-                                        QStringLiteral(" BOR)"), QStringLiteral(" TAP "),
-                                        QStringLiteral(" STIG)")};
-inline const calc::CncWords EnglishWords{QStringLiteral(" MILL "), QStringLiteral(" FLUTES)"),
-                                         QStringLiteral(" DRILL)"), QStringLiteral(" TAPS "),
-                                         QStringLiteral(" PITCH)")};
+// The tool words of the two windows, as the tests know them.
+using testvalues::DanishWords;
+using testvalues::EnglishWords;
 
 // Whether line is a CNC line the machine may get: S<digits> M03 F<number> (<number> and the
 // tool words of its kind, with a number where the words leave room), every number plain
