@@ -54,10 +54,8 @@ private slots:
     void plainNumberForLine_keepsDigitsOrThrows_data();
     void plainNumberForLine_keepsDigitsOrThrows();
 
-    void composeCncLine_writesLineWithPoints_data();
-    void composeCncLine_writesLineWithPoints();
-    void composeCncLine_failure_leavesTheLine_data();
-    void composeCncLine_failure_leavesTheLine();
+    void composeCncLine_writesLineWithPointsOrLeavesTheLine_data();
+    void composeCncLine_writesLineWithPointsOrLeavesTheLine();
 };
 
 void TestCncLine::plainNumberForLine_keepsDigitsOrThrows_data()
@@ -87,16 +85,17 @@ void TestCncLine::plainNumberForLine_keepsDigitsOrThrows()
         QCOMPARE(plainNumberForLine(text, commaLocale()), expected);
 }
 
-void TestCncLine::composeCncLine_writesLineWithPoints_data()
+void TestCncLine::composeCncLine_writesLineWithPointsOrLeavesTheLine_data()
 {
     QTest::addColumn<NumberLocale>("locale");
     QTest::addColumn<Fields>("fields");
-    QTest::addColumn<QString>("danishLine");
+    QTest::addColumn<QString>("danishLine"); // empty: InputError, and the line stays
     QTest::addColumn<QString>("englishLine");
 
     constexpr ToolMode mill = ToolMode::Mill;
     constexpr ToolMode drill = ToolMode::Drill;
     constexpr ToolMode tap = ToolMode::Tap;
+    const char *const previous = "previous line";
     const struct
     {
         const char *name;
@@ -104,70 +103,35 @@ void TestCncLine::composeCncLine_writesLineWithPoints_data()
         const char *danish;
         const char *english;
     } rows[] = {
-        {"mill",
-         {mill, NoOption, "1273.24", "381.97", "12.5", "3"},
-         "S1273 M03 F381.97 (12.5 FR 3 SK)",
-         "S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"},
-        {"drill",
-         {drill, NoOption, "795.77", "119.4", "8", "2"},
-         "S796 M03 F119.4 (8 BOR)",
-         "S796 M03 F119.4 (8 DRILL)"},
-        {"tap, mm pitch",
-         {tap, Mm, "318", "318", "6", "1", "1", "20"},
-         "S318 M03 F318 (6 TAP 1 STIG)",
-         "S318 M03 F318 (6 TAPS 1 PITCH)"},
-        {"tap, threads per inch",
-         {tap, Tpi, "1200", "60", "0.25", "1", "1.5", "20"},
-         "S1200 M03 F60 (0.25 TAP 20 STIG)",
-         "S1200 M03 F60 (0.25 TAPS 20 PITCH)"},
-        {"tap, decimal mm pitch",
-         {tap, Mm, "500", "750", "10", "1", "1.5", "20"},
-         "S500 M03 F750 (10 TAP 1.5 STIG)",
-         "S500 M03 F750 (10 TAPS 1.5 PITCH)"},
-        {"tap, both options: tpi last",
-         {tap, Mm | Tpi, "500", "750", "10", "1", "1.5", "20"},
-         "S500 M03 F750 (10 TAP 20 STIG)",
-         "S500 M03 F750 (10 TAPS 20 PITCH)"},
-        {"n above a tie",
-         {drill, NoOption, "1274.51", "1", "8"},
-         "S1275 M03 F1 (8 BOR)",
-         "S1275 M03 F1 (8 DRILL)"},
-        {"n tie to even, down",
-         {drill, NoOption, "1274.5", "1", "8"},
-         "S1274 M03 F1 (8 BOR)",
-         "S1274 M03 F1 (8 DRILL)"},
-        {"n tie to even, up",
-         {drill, NoOption, "1273.5", "1", "8"},
-         "S1274 M03 F1 (8 BOR)",
-         "S1274 M03 F1 (8 DRILL)"},
-        {"D to 4 decimals",
-         {drill, NoOption, "1000", "100", "12.34567"},
-         "S1000 M03 F100 (12.3457 BOR)",
-         "S1000 M03 F100 (12.3457 DRILL)"},
-        {"D tie to even at 4 decimals",
-         {drill, NoOption, "1000", "100", "0.00125"},
-         "S1000 M03 F100 (0.0012 BOR)",
-         "S1000 M03 F100 (0.0012 DRILL)"},
-        {"whole D without separator",
-         {mill, NoOption, "1000", "100", "10.0", "4"},
-         "S1000 M03 F100 (10 FR 4 SK)",
-         "S1000 M03 F100 (10 MILL 4 FLUTES)"},
-        {"D below 1",
-         {mill, NoOption, "1000", "100", "0.5", "4"},
-         "S1000 M03 F100 (0.5 FR 4 SK)",
-         "S1000 M03 F100 (0.5 MILL 4 FLUTES)"},
-        {"S and Z copied as shown",
-         {mill, NoOption, "1000", "100.50", "10", "04"},
-         "S1000 M03 F100.50 (10 FR 04 SK)",
-         "S1000 M03 F100.50 (10 MILL 04 FLUTES)"},
-        {"n and S that round to 0",
-         {mill, NoOption, "0.4", "0", "0.5", "0"},
-         "S0 M03 F0 (0.5 FR 0 SK)",
-         "S0 M03 F0 (0.5 MILL 0 FLUTES)"},
-        {"huge n written out",
-         {drill, NoOption, "1.5E+15", "1", "8"},
-         "S1500000000000000 M03 F1 (8 BOR)",
-         "S1500000000000000 M03 F1 (8 DRILL)"},
+        // clang-format off
+        {"mill", {mill, NoOption, "1273.24", "381.97", "12.5", "3"}, "S1273 M03 F381.97 (12.5 FR 3 SK)", "S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"},
+        {"drill", {drill, NoOption, "795.77", "119.4", "8", "2"}, "S796 M03 F119.4 (8 BOR)", "S796 M03 F119.4 (8 DRILL)"},
+        {"tap, mm pitch", {tap, Mm, "318", "318", "6", "1", "1", "20"}, "S318 M03 F318 (6 TAP 1 STIG)", "S318 M03 F318 (6 TAPS 1 PITCH)"},
+        {"tap, threads per inch", {tap, Tpi, "1200", "60", "0.25", "1", "1.5", "20"}, "S1200 M03 F60 (0.25 TAP 20 STIG)", "S1200 M03 F60 (0.25 TAPS 20 PITCH)"},
+        {"tap, decimal mm pitch", {tap, Mm, "500", "750", "10", "1", "1.5", "20"}, "S500 M03 F750 (10 TAP 1.5 STIG)", "S500 M03 F750 (10 TAPS 1.5 PITCH)"},
+        {"tap, both options: tpi last", {tap, Mm | Tpi, "500", "750", "10", "1", "1.5", "20"}, "S500 M03 F750 (10 TAP 20 STIG)", "S500 M03 F750 (10 TAPS 20 PITCH)"},
+        {"n above a tie", {drill, NoOption, "1274.51", "1", "8"}, "S1275 M03 F1 (8 BOR)", "S1275 M03 F1 (8 DRILL)"},
+        {"n tie to even, down", {drill, NoOption, "1274.5", "1", "8"}, "S1274 M03 F1 (8 BOR)", "S1274 M03 F1 (8 DRILL)"},
+        {"n tie to even, up", {drill, NoOption, "1273.5", "1", "8"}, "S1274 M03 F1 (8 BOR)", "S1274 M03 F1 (8 DRILL)"},
+        {"D to 4 decimals", {drill, NoOption, "1000", "100", "12.34567"}, "S1000 M03 F100 (12.3457 BOR)", "S1000 M03 F100 (12.3457 DRILL)"},
+        {"D tie to even at 4 decimals", {drill, NoOption, "1000", "100", "0.00125"}, "S1000 M03 F100 (0.0012 BOR)", "S1000 M03 F100 (0.0012 DRILL)"},
+        {"whole D without separator", {mill, NoOption, "1000", "100", "10.0", "4"}, "S1000 M03 F100 (10 FR 4 SK)", "S1000 M03 F100 (10 MILL 4 FLUTES)"},
+        {"D below 1", {mill, NoOption, "1000", "100", "0.5", "4"}, "S1000 M03 F100 (0.5 FR 4 SK)", "S1000 M03 F100 (0.5 MILL 4 FLUTES)"},
+        {"S and Z copied as shown", {mill, NoOption, "1000", "100.50", "10", "04"}, "S1000 M03 F100.50 (10 FR 04 SK)", "S1000 M03 F100.50 (10 MILL 04 FLUTES)"},
+        {"n and S that round to 0", {mill, NoOption, "0.4", "0", "0.5", "0"}, "S0 M03 F0 (0.5 FR 0 SK)", "S0 M03 F0 (0.5 MILL 0 FLUTES)"},
+        {"huge n written out", {drill, NoOption, "1.5E+15", "1", "8"}, "S1500000000000000 M03 F1 (8 BOR)", "S1500000000000000 M03 F1 (8 DRILL)"},
+        {"empty n", {mill, NoOption, "", "381.97", "12.5", "3"}, "", ""},
+        {"unreadable n", {mill, NoOption, "12x", "381.97", "12.5", "3"}, "", ""},
+        {"n rounds to -0", {mill, NoOption, "-0.4", "381.97", "12.5", "3"}, "", ""},
+        {"negative n", {mill, NoOption, "-5305", "381.97", "12.5", "3"}, "", ""},
+        {"empty D", {mill, NoOption, "1273.24", "381.97", "", "3"}, "", ""},
+        {"fraction D", {mill, NoOption, "1273.24", "381.97", "1 1/2", "3"}, "", ""},
+        {"empty Z", {mill, NoOption, "1000", "100", "10", ""}, "", ""},
+        {"empty S", {drill, NoOption, "1000", "", "10"}, "", ""},
+        {"S in exponent form", {drill, NoOption, "1000", "1e3", "10"}, "", ""},
+        {"pitch in exponent form", {tap, Mm, "1000", "100", "10", "1", "5e-1"}, "", ""},
+        {"tap without pitch option: no test applies", {tap, NoOption, "", "", "", "", "1", "20"}, previous, previous},
+        // clang-format on
     };
     for (const auto &[localeName, locale] : calctest::Locales()) {
         for (const auto &row : rows) {
@@ -178,7 +142,7 @@ void TestCncLine::composeCncLine_writesLineWithPoints_data()
     }
 }
 
-void TestCncLine::composeCncLine_writesLineWithPoints()
+void TestCncLine::composeCncLine_writesLineWithPointsOrLeavesTheLine()
 {
     QFETCH(NumberLocale, locale);
     QFETCH(Fields, fields);
@@ -187,61 +151,15 @@ void TestCncLine::composeCncLine_writesLineWithPoints()
 
     const CncInput input = inputOf(fields, locale);
     QString line = QStringLiteral("previous line");
+    if (danishLine.isEmpty()) {
+        QVERIFY_THROWS_EXCEPTION(InputError, composeCncLine(input, danish, locale, line));
+        QCOMPARE(line, QStringLiteral("previous line"));
+        return;
+    }
     composeCncLine(input, danish, locale, line);
     QCOMPARE(line, danishLine);
     composeCncLine(input, english, locale, line);
     QCOMPARE(line, englishLine);
-}
-
-void TestCncLine::composeCncLine_failure_leavesTheLine_data()
-{
-    QTest::addColumn<NumberLocale>("locale");
-    QTest::addColumn<Fields>("fields");
-    QTest::addColumn<bool>("throws"); // either way the line stays as it was
-
-    constexpr ToolMode mill = ToolMode::Mill;
-    constexpr ToolMode drill = ToolMode::Drill;
-    constexpr ToolMode tap = ToolMode::Tap;
-    const struct
-    {
-        const char *name;
-        Fields f;
-        bool throws;
-    } rows[] = {
-        {"empty n", {mill, NoOption, "", "381.97", "12.5", "3"}, true},
-        {"unreadable n", {mill, NoOption, "12x", "381.97", "12.5", "3"}, true},
-        {"n rounds to -0", {mill, NoOption, "-0.4", "381.97", "12.5", "3"}, true},
-        {"negative n", {mill, NoOption, "-5305", "381.97", "12.5", "3"}, true},
-        {"empty D", {mill, NoOption, "1273.24", "381.97", "", "3"}, true},
-        {"fraction D", {mill, NoOption, "1273.24", "381.97", "1 1/2", "3"}, true},
-        {"empty Z", {mill, NoOption, "1000", "100", "10", ""}, true},
-        {"empty S", {drill, NoOption, "1000", "", "10"}, true},
-        {"S in exponent form", {drill, NoOption, "1000", "1e3", "10"}, true},
-        {"pitch in exponent form", {tap, Mm, "1000", "100", "10", "1", "5e-1"}, true},
-        {"tap without pitch option: no test applies",
-         {tap, NoOption, "", "", "", "", "1", "20"},
-         false},
-    };
-    for (const auto &[localeName, locale] : calctest::Locales()) {
-        for (const auto &row : rows) {
-            QTest::addRow("%s: %s", localeName, row.name) << locale << row.f << row.throws;
-        }
-    }
-}
-
-void TestCncLine::composeCncLine_failure_leavesTheLine()
-{
-    QFETCH(NumberLocale, locale);
-    QFETCH(Fields, fields);
-    QFETCH(bool, throws);
-
-    QString line = QStringLiteral("previous line");
-    if (throws)
-        QVERIFY_THROWS_EXCEPTION(InputError,
-                                 composeCncLine(inputOf(fields, locale), danish, locale, line));
-    else
-        composeCncLine(inputOf(fields, locale), danish, locale, line);
-    QCOMPARE(line, QStringLiteral("previous line"));
 }
 
 QTEST_APPLESS_MAIN(TestCncLine)
