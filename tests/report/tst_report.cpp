@@ -21,14 +21,9 @@ using report::ReportInput;
 
 namespace {
 
-const ReportTexts &danishReport()
+const ReportTexts &reportTexts(bool danish)
 {
-    return catalogue(Language::Danish).report;
-}
-
-const ReportTexts &englishReport()
-{
-    return catalogue(Language::English).report;
+    return catalogue(danish ? Language::Danish : Language::English).report;
 }
 
 // The outcome of a session in this mode; fields are given D Z Sz V Pmm Tpi n S.
@@ -48,31 +43,23 @@ session::Outcome outcomeShowing(ToolMode mode, const QStringList &fields, const 
     return shown;
 }
 
-// What a Danish window shows in milling mode with metric units and two decimals.
-ReportInput danishMill(ToolMode mode = ToolMode::Mill)
+// What a window shows: Danish in metric units from the menu with the pitch in mm, or English
+// in inch units as the load sets them; two decimals either way.
+ReportInput windowShowing(bool danish, ToolMode mode = ToolMode::Mill)
 {
     ReportInput in = report::reportInput(
-        outcomeShowing(mode,
-                       QStringList{u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1,75"_s, u"20"_s,
-                                   u"1273,24"_s, u"381,97"_s},
-                       u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s, session::Units::Metric, true, true),
-        catalogue(Language::Danish));
-    in.date = u"05-03-2024"_s;
-    in.time = u"14:07"_s;
-    return in;
-}
-
-// The English window in inch units, as the load sets them.
-ReportInput englishInch(ToolMode mode)
-{
-    ReportInput in = report::reportInput(
-        outcomeShowing(mode,
-                       QStringList{u"0.25"_s, u"2"_s, u"0.002"_s, u"80"_s, u"1.25"_s, u"20"_s,
-                                   u"1222.32"_s, u"4.89"_s},
-                       u"S1222 M03 F4.89 (0.25 DRILL)"_s, session::Units::Inch, false),
-        catalogue(Language::English));
-    in.date = u"3/5/24"_s;
-    in.time = u"2:07 PM"_s;
+        danish ? outcomeShowing(mode,
+                                QStringList{u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1,75"_s,
+                                            u"20"_s, u"1273,24"_s, u"381,97"_s},
+                                u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s, session::Units::Metric, true,
+                                true)
+               : outcomeShowing(mode,
+                                QStringList{u"0.25"_s, u"2"_s, u"0.002"_s, u"80"_s, u"1.25"_s,
+                                            u"20"_s, u"1222.32"_s, u"4.89"_s},
+                                u"S1222 M03 F4.89 (0.25 DRILL)"_s, session::Units::Inch, false),
+        catalogue(danish ? Language::Danish : Language::English));
+    in.date = danish ? u"05-03-2024"_s : u"3/5/24"_s;
+    in.time = danish ? u"14:07"_s : u"2:07 PM"_s;
     return in;
 }
 
@@ -84,15 +71,18 @@ QStringList lineTexts(const QList<PrintLine> &lines)
     return out;
 }
 
-// A field's line on the report: its caption and its text.
-QString Row(const ReportInput &in, Field field)
+// The lines between the first two rules: the heading, the tool's fields (caption and text),
+// then n and S.
+QStringList toolBlock(const ReportInput &in, const QString &heading,
+                      std::initializer_list<Field> tool)
 {
-    return in.captions[std::size_t(field)] + in.fields[std::size_t(field)];
-}
-
-QString squeezed(const QString &s)
-{
-    return s.simplified();
+    const auto row = [&in](Field field) {
+        return in.captions[std::size_t(field)] + in.fields[std::size_t(field)];
+    };
+    QStringList block{QString(), heading, QString()};
+    for (Field field : tool)
+        block << row(field);
+    return block << QString() << row(Field::SpindleSpeed) << row(Field::FeedRate);
 }
 
 } // namespace
@@ -102,11 +92,8 @@ class TestReport : public QObject
     Q_OBJECT
 
 private slots:
-    void danishMillReport_linePlacesAndSizes();
-    void toolBlock_data();
-    void toolBlock();
-    void emptyResultLine_printsPrefixOnly();
-    void dateLine_hasTwoBlanksBetweenDateAndTime();
+    void buildReport_linesPlacesAndSizes_data();
+    void buildReport_linesPlacesAndSizes();
     void reportInput_takesTheCaptionsTheWindowShows_data();
     void reportInput_takesTheCaptionsTheWindowShows();
 
@@ -120,33 +107,62 @@ private:
     QTemporaryDir m_dir;
 };
 
-void TestReport::danishMillReport_linePlacesAndSizes()
+void TestReport::buildReport_linesPlacesAndSizes_data()
 {
-    const ReportInput in = danishMill();
-    const ReportTexts &t = danishReport();
-    const QList<PrintLine> lines = report::buildReport(in, t);
+    QTest::addColumn<ReportInput>("input");
+    QTest::addColumn<bool>("danish");
+    QTest::addColumn<QStringList>("block"); // the lines between the first two rules
+
+    using enum Field;
+    const ReportInput mill = windowShowing(true);
+    const QString millHeading = reportTexts(true).millHeading;
+    QTest::newRow("Danish mill") << mill << true
+                                 << toolBlock(mill, millHeading,
+                                              {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
+    ReportInput noCnc = mill;
+    noCnc.cncLine.clear(); // the prefix alone
+    QTest::newRow("empty CNC line")
+        << noCnc << true
+        << toolBlock(noCnc, millHeading, {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
+    const ReportInput drill = windowShowing(false, ToolMode::Drill);
+    QTest::newRow("English drill prints Z and Sz")
+        << drill << false
+        << toolBlock(drill, reportTexts(false).drillHeading,
+                     {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
+    const ReportInput tapTpi = windowShowing(false, ToolMode::Tap);
+    QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
+        << tapTpi << false
+        << toolBlock(tapTpi, reportTexts(false).tapHeading,
+                     {ThreadsPerInch, Diameter, CuttingSpeed});
+    const ReportInput tapMm = windowShowing(true, ToolMode::Tap);
+    QTest::newRow("tap in mm: the mm pitch only")
+        << tapMm << true
+        << toolBlock(tapMm, reportTexts(true).tapHeading, {PitchMm, Diameter, CuttingSpeed});
+    ReportInput tapNoPitch = tapMm;
+    tapNoPitch.shown[std::size_t(PitchMm)] = false;
+    QTest::newRow("tap with neither pitch caption shown")
+        << tapNoPitch << true
+        << toolBlock(tapNoPitch, reportTexts(true).tapHeading, {Diameter, CuttingSpeed});
+}
+
+void TestReport::buildReport_linesPlacesAndSizes()
+{
+    QFETCH(ReportInput, input);
+    QFETCH(bool, danish);
+    QFETCH(QStringList, block);
+    const ReportTexts &t = reportTexts(danish);
+    const QList<PrintLine> lines = report::buildReport(input, t);
     const QString blank;
-    QCOMPARE(lineTexts(lines), (QStringList{t.title,
-                                            blank,
-                                            t.rule,
-                                            blank,
-                                            t.millHeading,
-                                            blank,
-                                            Row(in, Field::Diameter),
-                                            Row(in, Field::Flutes),
-                                            Row(in, Field::FeedPerTooth),
-                                            Row(in, Field::CuttingSpeed),
-                                            blank,
-                                            Row(in, Field::SpindleSpeed),
-                                            Row(in, Field::FeedRate),
-                                            t.rule,
-                                            blank,
-                                            t.resultPrefix + in.cncLine,
-                                            t.decimalsPrefix + in.decimalsLabel,
-                                            t.unitsPrefix + in.unitsLabel,
-                                            blank,
-                                            t.datePrefix + in.date + u"  "_s + in.time,
-                                            t.rule}));
+    const QStringList want = QStringList{t.title, blank, t.rule} + block +
+                             QStringList{t.rule,
+                                         blank,
+                                         t.resultPrefix + input.cncLine,
+                                         t.decimalsPrefix + input.decimalsLabel,
+                                         t.unitsPrefix + input.unitsLabel,
+                                         blank,
+                                         t.datePrefix + input.date + u"  "_s + input.time,
+                                         t.rule};
+    QCOMPARE(lineTexts(lines), want);
 
     // The title, and the gap under it, in a larger font than the rest; the rules stand out
     // to the left of the text, which keeps one left edge.
@@ -158,88 +174,6 @@ void TestReport::danishMillReport_linePlacesAndSizes()
         QCOMPARE(lines[i].pointSize, lines.last().pointSize);
         QVERIFY(isRule ? lines[i].xMm < title.xMm : lines[i].xMm == title.xMm);
     }
-}
-
-void TestReport::toolBlock_data()
-{
-    QTest::addColumn<ReportInput>("input");
-    QTest::addColumn<bool>("danish");
-    QTest::addColumn<QStringList>("block"); // the lines between the first two rules
-
-    const QString blank;
-    const ReportInput drill = englishInch(ToolMode::Drill);
-    QTest::newRow("English drill prints Z and Sz") << drill << false
-                                                   << QStringList{blank,
-                                                                  englishReport().drillHeading,
-                                                                  blank,
-                                                                  Row(drill, Field::Diameter),
-                                                                  Row(drill, Field::Flutes),
-                                                                  Row(drill, Field::FeedPerTooth),
-                                                                  Row(drill, Field::CuttingSpeed),
-                                                                  blank,
-                                                                  Row(drill, Field::SpindleSpeed),
-                                                                  Row(drill, Field::FeedRate)};
-    const ReportInput tapTpi = englishInch(ToolMode::Tap);
-    QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
-        << tapTpi << false
-        << QStringList{blank,
-                       englishReport().tapHeading,
-                       blank,
-                       Row(tapTpi, Field::ThreadsPerInch),
-                       Row(tapTpi, Field::Diameter),
-                       Row(tapTpi, Field::CuttingSpeed),
-                       blank,
-                       Row(tapTpi, Field::SpindleSpeed),
-                       Row(tapTpi, Field::FeedRate)};
-    const ReportInput tapMm = danishMill(ToolMode::Tap);
-    const QStringList tapMmBlock{blank,
-                                 danishReport().tapHeading,
-                                 blank,
-                                 Row(tapMm, Field::PitchMm),
-                                 Row(tapMm, Field::Diameter),
-                                 Row(tapMm, Field::CuttingSpeed),
-                                 blank,
-                                 Row(tapMm, Field::SpindleSpeed),
-                                 Row(tapMm, Field::FeedRate)};
-    QTest::newRow("tap in mm: the mm pitch only") << tapMm << true << tapMmBlock;
-    ReportInput tapNoPitch = tapMm;
-    tapNoPitch.shown[std::size_t(Field::PitchMm)] = false;
-    QStringList noPitchBlock = tapMmBlock;
-    noPitchBlock.removeAt(3);
-    QTest::newRow("tap with neither pitch caption shown") << tapNoPitch << true << noPitchBlock;
-}
-
-void TestReport::toolBlock()
-{
-    QFETCH(ReportInput, input);
-    QFETCH(bool, danish);
-    QFETCH(QStringList, block);
-    const ReportTexts &texts = danish ? danishReport() : englishReport();
-    const QStringList lines = lineTexts(report::buildReport(input, texts));
-    const qsizetype first = lines.indexOf(texts.rule);
-    const qsizetype second = lines.indexOf(texts.rule, first + 1);
-    QCOMPARE(first, 2);
-    QVERIFY(second > first);
-    QCOMPARE(lines.mid(first + 1, second - first - 1), block);
-    QCOMPARE(lines.size(), second + 8); // the result block after the second rule is the same
-}
-
-void TestReport::emptyResultLine_printsPrefixOnly()
-{
-    ReportInput in = danishMill();
-    in.cncLine.clear();
-    const QStringList texts = lineTexts(report::buildReport(in, danishReport()));
-    QVERIFY(texts.contains(danishReport().resultPrefix));
-}
-
-void TestReport::dateLine_hasTwoBlanksBetweenDateAndTime()
-{
-    ReportInput in = englishInch(ToolMode::Mill);
-    report::stampDateTime(in, QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)));
-    const QStringList texts = lineTexts(report::buildReport(in, englishReport()));
-    QCOMPARE(texts.at(texts.size() - 2), englishReport().datePrefix +
-                                             platform::shortDateText(QDate(2024, 3, 5)) + u"  "_s +
-                                             platform::shortTimeText(QTime(14, 7, 9)));
 }
 
 void TestReport::reportInput_takesTheCaptionsTheWindowShows_data()
@@ -280,13 +214,13 @@ void TestReport::printedPage_data()
     QTest::addColumn<ReportInput>("shown");
     QTest::addColumn<bool>("danish");
 
-    QTest::newRow("Danish mill") << danishMill() << true;
-    QTest::newRow("Danish drill") << danishMill(ToolMode::Drill) << true;
-    QTest::newRow("Danish tap, pitch in mm") << danishMill(ToolMode::Tap) << true;
-    QTest::newRow("English mill") << englishInch(ToolMode::Mill) << false;
-    QTest::newRow("English drill") << englishInch(ToolMode::Drill) << false;
-    QTest::newRow("English tap, threads per inch") << englishInch(ToolMode::Tap) << false;
-    ReportInput noCnc = danishMill();
+    QTest::newRow("Danish mill") << windowShowing(true) << true;
+    QTest::newRow("Danish drill") << windowShowing(true, ToolMode::Drill) << true;
+    QTest::newRow("Danish tap, pitch in mm") << windowShowing(true, ToolMode::Tap) << true;
+    QTest::newRow("English mill") << windowShowing(false) << false;
+    QTest::newRow("English drill") << windowShowing(false, ToolMode::Drill) << false;
+    QTest::newRow("English tap, threads per inch") << windowShowing(false, ToolMode::Tap) << false;
+    ReportInput noCnc = windowShowing(true);
     noCnc.cncLine.clear();
     QTest::newRow("empty CNC line") << noCnc << true;
 }
@@ -295,7 +229,7 @@ void TestReport::printedPage()
 {
     QFETCH(ReportInput, shown);
     QFETCH(bool, danish);
-    const ReportTexts &texts = danish ? danishReport() : englishReport();
+    const ReportTexts &texts = reportTexts(danish);
     QWidget window;
     const QDateTime when(QDate(2024, 3, 5), QTime(14, 7, 9));
     const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
@@ -315,11 +249,16 @@ void TestReport::printedPage()
     QCOMPARE(outcome, PrintOutcome::Printed);
 
     // What should be on the page: the report of the window's contents at that moment.
+    // The date line takes the user's formats, with two blanks between date and time.
     ReportInput stamped = shown;
     report::stampDateTime(stamped, when);
+    const QList<PrintLine> built = report::buildReport(stamped, texts);
+    QCOMPARE(built.at(built.size() - 2).text, texts.datePrefix +
+                                                  platform::shortDateText(when.date()) + u"  "_s +
+                                                  platform::shortTimeText(when.time()));
     QList<PrintLine> expected;
-    for (const PrintLine &line : report::buildReport(stamped, texts)) {
-        if (!squeezed(line.text).isEmpty())
+    for (const PrintLine &line : built) {
+        if (!line.text.simplified().isEmpty())
             expected << line;
     }
 
@@ -330,7 +269,7 @@ void TestReport::printedPage()
     for (const PdfLine &line : pdf.lines)
         got << line.text();
     for (const PrintLine &line : expected)
-        want << squeezed(line.text);
+        want << line.text.simplified();
     QCOMPARE(got, want);
 
     for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -344,7 +283,7 @@ void TestReport::printedPage()
     // Two blanks between date and time: twice the gap of the one blank after the prefix's
     // first word.
     const PdfLine &dateLine = pdf.lines.at(pdf.lines.size() - 2);
-    const qsizetype prefixWords = squeezed(texts.datePrefix).count(u' ') + 1;
+    const qsizetype prefixWords = texts.datePrefix.simplified().count(u' ') + 1;
     const qsizetype dateWords = platform::shortDateText(when.date()).simplified().count(u' ') + 1;
     const auto gap = [&dateLine](qsizetype i) {
         return dateLine.words[i + 1].xMin - dateLine.words[i].xMax;
@@ -368,11 +307,11 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     QFETCH(bool, danish);
     QFETCH(QString, n);
     QFETCH(QString, S);
-    ReportInput in = danish ? danishMill() : englishInch(ToolMode::Mill);
+    ReportInput in = windowShowing(danish);
     in.fields[std::size_t(Field::SpindleSpeed)] = n;
     in.fields[std::size_t(Field::FeedRate)] = S;
     QWidget window;
-    const ReportTexts &texts = danish ? danishReport() : englishReport();
+    const ReportTexts &texts = reportTexts(danish);
 
     ModalWatchdog watchdog;
     QString text, title;
@@ -409,7 +348,8 @@ void TestReport::cancelledPrintDialog_endsSilently()
         sawPrintDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
         ModalWatchdog::dismiss(modal);
     });
-    const PrintOutcome outcome = report::printReport(&window, danishMill(), danishReport());
+    const PrintOutcome outcome =
+        report::printReport(&window, windowShowing(true), reportTexts(true));
     QCOMPARE(outcome, PrintOutcome::NotPrinted); // not taken for a printed page
     QVERIFY(sawPrintDialog);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
