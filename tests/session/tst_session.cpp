@@ -38,20 +38,38 @@ WorkingValues sample(bool comma)
     return v;
 }
 
+// A saver that counts the saves, and writes nothing.
+session::Saver counting(int &saves)
+{
+    return [&saves](const WorkingValues &) {
+        ++saves;
+        return SaveResult{SaveStatus::Saved, {}, {}};
+    };
+}
+
 // A session whose saves are counted, not written.
 struct Engine
 {
     explicit Engine(bool comma)
         : values(sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
                                          [this](const WorkingValues &saving) {
-                                             ++saves;
                                              saved = saving;
-                                             return SaveResult{SaveStatus::Saved, {}, {}};
+                                             return counting(saves)(saving);
                                          })
     {
         session.load(DanishWords);
-        session.selectMode(ToolMode::Mill);
+        start(ToolKind::Mill);
+    }
+
+    // Selects the kind's pitch unit, as a file may have stored it, then its mode; no save
+    // counted yet.
+    Outcome start(ToolKind kind)
+    {
+        values.pitchMmSelected = kind != ToolKind::TapTpi;
+        values.threadsPerInchSelected = kind == ToolKind::TapTpi;
+        const Outcome out = session.selectMode(toolMode(kind));
         saves = 0;
+        return out;
     }
 
     Outcome type(Field field, const QString &text)
@@ -106,36 +124,40 @@ constexpr bool Metric = false, Inch = true;
 
 // Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
 // comma, and the line, always with points (not compared where empty).
+// What a file stored, and what a load settles from it.
+struct Load
+{
+    bool comma, fileComma; // the locale's notation, and the one the file was written in
+    bool metricStored, inchStored, metric; // the one unit system after load
+    bool mmStored, tpiStored, mm;          // the one pitch unit after load
+};
+
+struct Chain
+{
+    bool comma, inch;
+    ToolKind kind;
+    int decimals;
+    Field field;
+    const char *typed, *results, *line;
+};
+
 void addChainRow(const char *name, ToolKind kind, bool inch, int decimals, Field field,
                  const char *typed, const char *results, const char *line = "")
 {
     for (const bool comma : {true, false}) {
         QTest::addRow("%s: %s", comma ? "comma" : "point", name)
-            << comma << int(kind) << inch << decimals << int(field) << numberText(typed, comma)
-            << numberText(results, comma).split(u' ') << QString::fromLatin1(line);
+            << Chain{comma, inch, kind, decimals, field, typed, results, line};
     }
-}
-
-// Selects the kind's pitch unit, as a file may have stored it; returns the kind's mode.
-ToolMode selectPitchUnitOf(Engine &e, ToolKind kind)
-{
-    e.values.pitchMmSelected = kind != TapTpi;
-    e.values.threadsPerInchSelected = kind == TapTpi;
-    return toolMode(kind);
 }
 
 } // namespace
 
+Q_DECLARE_METATYPE(Chain)
+Q_DECLARE_METATYPE(Load)
+
 void TestSession::enter_runsTheFieldsChain_data()
 {
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<bool>("inch");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QStringList>("expected"); // D, Sz, V, n, S
-    QTest::addColumn<QString>("line");
+    QTest::addColumn<Chain>("chain");
     using enum Field;
     // V and Sz keep 8 decimals, n and S the decimals chosen, written without trailing zeros;
     // a tie goes to the even neighbour, judged on the result's 15-digit text.
@@ -165,29 +187,21 @@ void TestSession::enter_runsTheFieldsChain_data()
 
 void TestSession::enter_runsTheFieldsChain()
 {
-    QFETCH(bool, comma);
-    QFETCH(int, kind);
-    QFETCH(bool, inch);
-    QFETCH(int, decimals);
-    QFETCH(int, field);
-    QFETCH(QString, typed);
-    QFETCH(QStringList, expected);
-    QFETCH(QString, line);
-    Engine e(comma);
-    e.values.inchUnits = inch;
-    e.values.metricUnits = !inch;
-    e.values.decimalCount = std::uint8_t(decimals);
-    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
-    e.session.selectMode(mode);
-    e.saves = 0;
+    QFETCH(Chain, chain);
+    Engine e(chain.comma);
+    e.values.inchUnits = chain.inch;
+    e.values.metricUnits = !chain.inch;
+    e.values.decimalCount = std::uint8_t(chain.decimals);
+    const ToolMode mode = e.start(chain.kind).mode;
 
-    const Outcome out = e.type(Field(field), typed);
+    const Outcome out = e.type(chain.field, numberText(chain.typed, chain.comma));
+    const QStringList expected = numberText(chain.results, chain.comma).split(u' ');
     const Field shown[] = {Field::Diameter, Field::FeedPerTooth, Field::CuttingSpeed,
                            Field::SpindleSpeed, Field::FeedRate};
     for (int i = 0; i < 5; ++i)
         QCOMPARE(out.field(shown[i]), expected.at(i));
-    if (!line.isEmpty())
-        QCOMPARE(out.cncLine, line);
+    if (*chain.line)
+        QCOMPARE(out.cncLine, QString::fromLatin1(chain.line));
     QVERIFY(!out.inputError);
     QCOMPARE(e.saves, 1);
     // The outcome shows what the session holds: one copy of each value.
@@ -228,8 +242,9 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     QFETCH(QString, typed);
     QFETCH(QString, emptied);
     Engine e(true);
-    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
-    QVERIFY(!e.session.selectMode(mode).cncLine.isEmpty());
+    const Outcome started = e.start(ToolKind(kind));
+    const ToolMode mode = started.mode;
+    QVERIFY(!started.cncLine.isEmpty());
     if (cleared >= 0)
         e.session.setText(Field(cleared), QString());
     calc::ToolValues expected = e.values.tool(mode);
@@ -237,7 +252,6 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
     for (const QString &name : emptied.split(u' '))
         expected[Field(names.indexOf(name))].clear();
-    e.saves = 0;
 
     const Outcome out = e.type(Field(field), typed);
     QVERIFY(out.inputError);
@@ -283,10 +297,7 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QFETCH(int, field);
     QFETCH(bool, inputError);
     Engine e(true);
-    const ToolMode mode = selectPitchUnitOf(e, ToolKind(kind));
-    const QString line = e.session.selectMode(mode).cncLine;
-    e.values.tool(mode)[Field(unreadable)] = text;
-    e.saves = 0;
+    e.values.tool(e.start(ToolKind(kind)).mode)[Field(unreadable)] = text;
 
     const Outcome out = e.session.enter(Field(field));
     QCOMPARE(out.inputError, inputError);
@@ -309,15 +320,18 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("typed"); // else stored by a file and met by a mode switch
-    // clang-format off
-    QTest::newRow("negative D") << int(ToolMode::Mill) << int(Field::Diameter) << u"-12"_s << true;
-    QTest::newRow("negative Sz") << int(ToolMode::Mill) << int(Field::FeedPerTooth) << u"-0,1"_s << true;
-    QTest::newRow("tap feed 1e3") << int(ToolMode::Tap) << int(Field::FeedRate) << u"1e3"_s << true;
-    QTest::newRow("a drill's negative Sz from the file") << int(ToolMode::Drill) << int(Field::FeedPerTooth) << u"-0,1"_s << false;
-    QTest::newRow("a blank before the minus") << int(ToolMode::Drill) << int(Field::FeedPerTooth) << u" -0,1"_s << false;
-    QTest::newRow("feed record with a rapid move")
-        << int(ToolMode::Drill) << int(Field::FeedRate) << u"795 G0 Z-100"_s << false;
-    // clang-format on
+    const auto row = [](const char *name, ToolKind kind, Field field, const char *text,
+                        bool typed) {
+        QTest::newRow(name) << int(toolMode(kind)) << int(field) << QString::fromLatin1(text)
+                            << typed;
+    };
+    using enum Field;
+    row("negative D", Mill, Diameter, "-12", true);
+    row("negative Sz", Mill, FeedPerTooth, "-0,1", true);
+    row("tap feed 1e3", TapMm, FeedRate, "1e3", true);
+    row("a drill's negative Sz from the file", Drill, FeedPerTooth, "-0,1", false);
+    row("a blank before the minus", Drill, FeedPerTooth, " -0,1", false);
+    row("feed record with a rapid move", Drill, FeedRate, "795 G0 Z-100", false);
 }
 
 void TestSession::numberTheLineCannotCarry_isAnInputError()
@@ -447,61 +461,41 @@ void TestSession::editedLine_standsUntilTheNextLine()
 
 void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving_data()
 {
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<bool>("fileComma"); // the notation the file was written in
-    QTest::addColumn<bool>("metricStored");
-    QTest::addColumn<bool>("inchStored");
-    QTest::addColumn<bool>("metric"); // the one unit system after load
-    QTest::addColumn<bool>("mmStored");
-    QTest::addColumn<bool>("tpiStored");
-    QTest::addColumn<bool>("mm"); // the one pitch unit after load
-    QTest::newRow("comma, point file, both units, both pitch units")
-        << true << false << true << true << true << true << true << true;
-    QTest::newRow("point, comma file, no unit, mm")
-        << false << true << false << false << false << true << false << true;
-    QTest::newRow("comma, comma file, inch, threads per inch")
-        << true << true << false << true << false << false << true << false;
-    QTest::newRow("point, point file, metric, no pitch unit: threads per inch")
-        << false << false << true << false << true << false << false << false;
+    QTest::addColumn<Load>("load");
+    // clang-format off
+    QTest::newRow("comma, point file, both units, both pitch units") << Load{true, false, true, true, true, true, true, true};
+    QTest::newRow("point, comma file, no unit, mm") << Load{false, true, false, false, false, true, false, true};
+    QTest::newRow("comma, comma file, inch, threads per inch") << Load{true, true, false, true, false, false, true, false};
+    QTest::newRow("point, point file, metric, no pitch unit: threads per inch") << Load{false, false, true, false, true, false, false, false};
+    // clang-format on
 }
 
 void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
 {
-    QFETCH(bool, comma);
-    QFETCH(bool, fileComma);
-    QFETCH(bool, metricStored);
-    QFETCH(bool, inchStored);
-    QFETCH(bool, metric);
-    QFETCH(bool, mmStored);
-    QFETCH(bool, tpiStored);
-    QFETCH(bool, mm);
-    WorkingValues values = sample(fileComma);
-    values.decimalIsPeriod = !fileComma;
-    values.metricUnits = metricStored;
-    values.inchUnits = inchStored;
-    values.pitchMmSelected = mmStored;
-    values.threadsPerInchSelected = tpiStored;
+    QFETCH(Load, load);
+    WorkingValues values = sample(load.fileComma);
+    values.decimalIsPeriod = !load.fileComma;
+    values.metricUnits = load.metricStored;
+    values.inchUnits = load.inchStored;
+    values.pitchMmSelected = load.mmStored;
+    values.threadsPerInchSelected = load.tpiStored;
     values.decimalCount = 9;
     // A digit group of the file's locale stays a digit group.
-    values.drill[calc::Field::SpindleSpeed] = fileComma ? u"1.005.093,02"_s : u"1,005,093.02"_s;
+    const QString grouped[] = {u"1,005,093.02"_s, u"1.005.093,02"_s}; // point, comma
+    values.drill[calc::Field::SpindleSpeed] = grouped[load.fileComma];
     int saves = 0;
-    Session s(values, comma ? calc::commaLocale() : calc::pointLocale(),
-              [&saves](const WorkingValues &) {
-                  ++saves;
-                  return SaveResult{SaveStatus::Saved, {}, {}};
-              });
+    Session s(values, load.comma ? calc::commaLocale() : calc::pointLocale(), counting(saves));
     const Outcome out = s.load(DanishWords);
-    QCOMPARE(values.decimalIsPeriod, !comma);
-    QCOMPARE(s.decimalSeparator(), comma ? u',' : u'.');
+    QCOMPARE(values.decimalIsPeriod, !load.comma);
+    QCOMPARE(s.decimalSeparator(), load.comma ? u',' : u'.');
     // The texts read as the file meant them.
-    QCOMPARE(values.mill, sample(comma).mill);
-    QCOMPARE(values.tap, sample(comma).tap);
-    QCOMPARE(values.drill[calc::Field::SpindleSpeed],
-             comma ? u"1.005.093,02"_s : u"1,005,093.02"_s);
-    QCOMPARE(values.metricUnits, metric);
-    QCOMPARE(values.inchUnits, !metric);
-    QCOMPARE(values.pitchMmSelected, mm);
-    QCOMPARE(values.threadsPerInchSelected, !mm);
+    QCOMPARE(values.mill, sample(load.comma).mill);
+    QCOMPARE(values.tap, sample(load.comma).tap);
+    QCOMPARE(values.drill[calc::Field::SpindleSpeed], grouped[load.comma]);
+    QCOMPARE(values.metricUnits, load.metric);
+    QCOMPARE(values.inchUnits, !load.metric);
+    QCOMPARE(values.pitchMmSelected, load.mm);
+    QCOMPARE(values.threadsPerInchSelected, !load.mm);
     QCOMPARE(int(values.decimalCount), 3);
     QCOMPARE(out.mode, ToolMode::Mill);
     QCOMPARE(saves, 0);
@@ -538,9 +532,8 @@ void TestSession::load_otherDecimalSeparator_keepsTheTexts()
     // The file can name only a point or a comma: a third separator must not trade places
     // with the comma at every window's load.
     WorkingValues values = sample(true);
-    Session s(values, calc::NumberLocale{QChar(0x066B), QChar(0x066C)}, [](const WorkingValues &) {
-        return SaveResult{SaveStatus::Saved, {}, {}};
-    });
+    int saves = 0;
+    Session s(values, calc::NumberLocale{QChar(0x066B), QChar(0x066C)}, counting(saves));
     for (int window = 0; window < 2; ++window) {
         s.load(DanishWords);
         QCOMPARE(values.mill, sample(true).mill);
