@@ -97,6 +97,19 @@ inline void addWindowRows()
     QTest::newRow("English, point") << int(Language::English) << false;
 }
 
+// The rows of a behaviour that does not read numbers: both windows.
+inline void addLanguageRows()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("Danish") << int(Language::Danish);
+    QTest::newRow("English") << int(Language::English);
+}
+inline Language globalLanguage()
+{
+    QFETCH_GLOBAL(int, language);
+    return Language(language);
+}
+
 // The row of addWindowRows() that a whole test class runs in, through its initTestCase_data().
 struct WindowRow
 {
@@ -135,6 +148,18 @@ inline void sampleValues(WorkingValues &v, bool comma)
     v.threadsPerInchSelected = false;
     v.decimalIsPeriod = !comma; // written in this notation
 }
+
+// A main window as built, before it loads: default values in a comma locale, not shown.
+struct DefaultEngine
+{
+    WorkingValues values;
+    session::Session engine{values, calc::commaLocale()};
+};
+class BuiltWindow : private DefaultEngine, public MainWindow
+{
+public:
+    explicit BuiltWindow(Language language) : MainWindow(language, engine) {}
+};
 
 // One main window with its settings file in a directory of its own.
 class RunningWindow
