@@ -97,6 +97,19 @@ inline void addWindowRows()
     QTest::newRow("English, point") << int(Language::English) << false;
 }
 
+// The rows of a behaviour that does not read numbers: both windows.
+inline void addLanguageRows()
+{
+    QTest::addColumn<int>("language");
+    QTest::newRow("Danish") << int(Language::Danish);
+    QTest::newRow("English") << int(Language::English);
+}
+inline Language globalLanguage()
+{
+    QFETCH_GLOBAL(int, language);
+    return Language(language);
+}
+
 // The row of addWindowRows() that a whole test class runs in, through its initTestCase_data().
 struct WindowRow
 {
@@ -135,6 +148,18 @@ inline void sampleValues(WorkingValues &v, bool comma)
     v.threadsPerInchSelected = false;
     v.decimalIsPeriod = !comma; // written in this notation
 }
+
+// A main window as built, before it loads: default values in a comma locale, not shown.
+struct DefaultEngine
+{
+    WorkingValues values;
+    session::Session engine{values, calc::commaLocale()};
+};
+class BuiltWindow : private DefaultEngine, public MainWindow
+{
+public:
+    explicit BuiltWindow(Language language) : MainWindow(language, engine) {}
+};
 
 // One main window with its settings file in a directory of its own.
 class RunningWindow
@@ -196,26 +221,44 @@ public:
         return read;
     }
 
-    // Clicks into a field, which selects its whole text, and types. A field that has the
-    // focus already gets Ctrl+A instead, since a click there only moves the caret.
+    // Focuses a field as a user does (a click, or Ctrl+A when it has the focus already, since a
+    // click there only moves the caret) and types over its whole text.
     void type(Field which, const QString &text) const
     {
         EntryField *entry = field(which);
-        waitActive();
         if (entry->hasFocus())
             key(Qt::Key_A, Qt::ControlModifier);
         else
-            QTest::mouseClick(entry, Qt::LeftButton, {}, QPoint(5, entry->height() / 2));
-        waitActive(); // leaving the former field may have shown a message
-        QTest::keyClicks(entry, text);
+            clickField(entry); // leaving the former field may have shown a message
+        typeText(entry, text);
     }
 
+    // Typing, one key a character; characters beyond ASCII come as the text of a key.
+    void typeText(QWidget *target, const QString &text) const
+    {
+        for (QChar ch : text) {
+            if (ch.unicode() < 0x80)
+                QTest::keyClick(target, char(ch.unicode()));
+            else
+                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), {});
+        }
+        waitActive();
+    }
+
+    void clickAt(QWidget *widget, QPoint at, Qt::MouseButton button = Qt::LeftButton) const
+    {
+        waitActive();
+        QTest::mouseClick(widget, button, {}, at);
+        waitActive();
+    }
+    // A click near the start of a field, which selects its whole text.
+    void clickField(EntryField *entry) const { clickAt(entry, QPoint(5, entry->height() / 2)); }
+    void clickField(Field which) const { clickField(field(which)); }
     // Clicks an option button on its circle.
     void click(const QString &name) const
     {
         QRadioButton *button = option(name);
-        waitActive();
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(7, button->height() / 2));
+        clickAt(button, QPoint(7, button->height() / 2));
     }
 
     // A key to the widget that has the focus, as the keyboard would send it.
@@ -226,14 +269,18 @@ public:
             QTest::keyClick(target, key, modifiers);
         else
             qWarning("no widget has the focus");
+        waitActive();
     }
 
-    // After a message box the window is active again once the events have been processed.
+    // Gives the window back the activation a window manager gives when a message box has gone.
     void waitActive() const
     {
-        if (QApplication::activeWindow() != window.get())
+        QCoreApplication::processEvents();
+        if (QApplication::activeWindow() != window.get()) {
+            QApplication::setActiveWindow(window.get());
             if (!QTest::qWaitForWindowActive(window.get()))
                 qWarning("the window did not become active again");
+        }
     }
 
     QTemporaryDir dir;

@@ -22,18 +22,15 @@ class MainWindowLayout : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { fixture::addLanguageRows(); }
     void cleanup();
 
-    void controls_carryTheirNames_data();
     void controls_carryTheirNames();
-    void window_fixedSizeWithoutMaximize_data();
     void window_fixedSizeWithoutMaximize();
-    void menus_treeCaptionsAndShortcuts_data();
     void menus_treeCaptionsAndShortcuts();
     void tabOrder_followsTheRows_data();
     void tabOrder_followsTheRows();
     void arrowKeys_moveBetweenOptionsOfAGroup();
-    void makerBand_linksOpenTheOffices_data();
     void makerBand_linksOpenTheOffices();
     void requests_reachTheirSignals();
     void pictures_sitInTheirPlaces();
@@ -42,7 +39,6 @@ private slots:
     void bands_stackFromTopToBottom_data();
     void bands_stackFromTopToBottom();
     void resultBand_coloursAndAlignment();
-    void contactBlock_fillsTheWindowBelowTheMakerLine_data();
     void contactBlock_fillsTheWindowBelowTheMakerLine();
 
 private:
@@ -54,13 +50,6 @@ void MainWindowLayout::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-static void addLanguageRows()
-{
-    QTest::addColumn<int>("language");
-    QTest::newRow("Danish") << int(Language::Danish);
-    QTest::newRow("English") << int(Language::English);
-}
-
 // The widget's place in the window's client area.
 static QRect inClient(const MainWindow &window, const QString &name)
 {
@@ -70,19 +59,12 @@ static QRect inClient(const MainWindow &window, const QString &name)
     return QRect(widget->mapTo(window.centralWidget(), QPoint()), widget->size());
 }
 
-void MainWindowLayout::controls_carryTheirNames_data()
-{
-    addLanguageRows();
-}
-
 void MainWindowLayout::controls_carryTheirNames()
 {
-    QFETCH(int, language);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const Language language = fixture::globalLanguage();
+    const fixture::BuiltWindow window(language);
     QCOMPARE(window.objectName(),
-             Language(language) == Language::Danish ? names::DanishWindow : names::EnglishWindow);
+             language == Language::Danish ? names::DanishWindow : names::EnglishWindow);
     QCOMPARE(window.windowTitle(), sharedTexts().programTitle);
     QVERIFY(!window.windowTitle().isEmpty());
 
@@ -104,20 +86,14 @@ void MainWindowLayout::controls_carryTheirNames()
 
     // Only the entry fields carry the tool tip; the result field has no limit of its own.
     QCOMPARE(window.findChild<QLineEdit *>(names::field(Field::Diameter))->toolTip(),
-             catalogue(Language(language)).diameterToolTip);
+             catalogue(language).diameterToolTip);
     QCOMPARE(window.findChild<QLineEdit *>(names::CncLine)->maxLength(), 32767);
-}
-
-void MainWindowLayout::window_fixedSizeWithoutMaximize_data()
-{
-    addLanguageRows();
 }
 
 void MainWindowLayout::window_fixedSizeWithoutMaximize()
 {
-    QFETCH(int, language);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), true));
+    QVERIFY(s.openSample(fixture::globalLanguage(), true));
 
     QCOMPARE(s.window->minimumSize(), s.window->maximumSize());
     const Qt::WindowFlags flags = s.window->windowFlags();
@@ -133,18 +109,11 @@ void MainWindowLayout::window_fixedSizeWithoutMaximize()
     QVERIFY(client->height() - inClient(*s.window, names::AmericaFrame).bottom() < 16);
 }
 
-void MainWindowLayout::menus_treeCaptionsAndShortcuts_data()
-{
-    addLanguageRows();
-}
-
 void MainWindowLayout::menus_treeCaptionsAndShortcuts()
 {
-    QFETCH(int, language);
-    const bool danish = Language(language) == Language::Danish;
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const Language language = fixture::globalLanguage();
+    const bool danish = language == Language::Danish;
+    const fixture::BuiltWindow window(language);
 
     // Each menu as "name:caption", then its items, in order.
     QStringList tree;
@@ -154,7 +123,7 @@ void MainWindowLayout::menus_treeCaptionsAndShortcuts()
             tree << u"  "_s + item->objectName() + u':' +
                         (item->isSeparator() ? u"---"_s : item->text());
     }
-    const TextCatalogue &t = catalogue(Language(language));
+    const TextCatalogue &t = catalogue(language);
     const auto menu = [](const QString &name, const QString &caption) {
         return name + u':' + caption;
     };
@@ -223,7 +192,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
     QFETCH(QString, mode);
     QFETCH(QStringList, order);
     RunningWindow s;
-    QVERIFY(s.openSample(Language::Danish, true));
+    QVERIFY(s.openSample(fixture::globalLanguage(), true));
     s.click(mode);
 
     QTest::mouseClick(s.field(Field::Diameter), Qt::LeftButton);
@@ -239,7 +208,7 @@ void MainWindowLayout::tabOrder_followsTheRows()
 void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
 {
     RunningWindow s;
-    QVERIFY(s.openSample(Language::English, true));
+    QVERIFY(s.openSample(fixture::globalLanguage(), true));
     QVERIFY(s.option(names::MillOption)->hasFocus());
 
     s.key(Qt::Key_Right);
@@ -256,21 +225,12 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 
-void MainWindowLayout::makerBand_linksOpenTheOffices_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QStringList>("linkLabels");
-    QTest::newRow("Danish") << int(Language::Danish) << names::DanishLinks;
-    QTest::newRow("English") << int(Language::English) << names::EnglishLinks;
-}
-
 void MainWindowLayout::makerBand_linksOpenTheOffices()
 {
-    QFETCH(int, language);
-    QFETCH(QStringList, linkLabels);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const Language language = fixture::globalLanguage();
+    const QStringList &linkLabels =
+        language == Language::Danish ? names::DanishLinks : names::EnglishLinks;
+    const fixture::BuiltWindow window(language);
 
     const QString links[] = {QString::fromUtf8(widgets::EuropeOffice.webUrl),
                              widgets::mailUrl(widgets::EuropeOffice.mail),
@@ -287,8 +247,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         QCOMPARE(label->text(), shown[i]);
     }
     QCOMPARE(window.findChildren<LinkLabel *>().size(), 4);
-    QCOMPARE(window.findChild<QLabel *>(names::MakerLine)->text(),
-             catalogue(Language(language)).maker.line);
+    QCOMPARE(window.findChild<QLabel *>(names::MakerLine)->text(), catalogue(language).maker.line);
 
     // The two offices' lines share one font size, so neither block looks smaller.
     QList<qreal> sizes;
@@ -302,7 +261,7 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
 void MainWindowLayout::requests_reachTheirSignals()
 {
     RunningWindow s;
-    QVERIFY(s.openSample(Language::English, true));
+    QVERIFY(s.openSample(fixture::globalLanguage(), true));
     MainWindow *w = s.window.get();
     QSignalSpy print(w, &MainWindow::printRequested);
     QSignalSpy legend(w, &MainWindow::legendRequested);
@@ -334,9 +293,7 @@ void MainWindowLayout::requests_reachTheirSignals()
 
 void MainWindowLayout::pictures_sitInTheirPlaces()
 {
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language::Danish, engine);
+    const fixture::BuiltWindow window(fixture::globalLanguage());
     const auto *mill = window.findChild<SvgPicture *>(names::MillPicture);
     const auto *drill = window.findChild<SvgPicture *>(names::DrillPicture);
     const auto *tap = window.findChild<SvgPicture *>(names::TapPicture);
@@ -359,39 +316,31 @@ void MainWindowLayout::rows_captionBesideItsField_data()
 {
     // Each quantity's caption stands left of its field in one row; the fields of a frame
     // line up in one column of one width.
-    QTest::addColumn<int>("language");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("columnMate");     // another field of the same frame
     QTest::addColumn<QString>("coveringOption"); // the pitch option over the caption
-    for (Language language : {Language::Danish, Language::English}) {
-        const char *tag = language == Language::Danish ? "da" : "en";
-        const auto row = [&](Field field, Field mate, const QString &option = {}) {
-            QTest::addRow("%s %s", tag, qPrintable(names::field(field)))
-                << int(language) << names::caption(field) << names::field(field)
-                << names::field(mate) << option;
-        };
-        row(Field::Diameter, Field::CuttingSpeed);
-        row(Field::Flutes, Field::Diameter);
-        row(Field::PitchMm, Field::Diameter, names::PitchMmOption);
-        row(Field::FeedPerTooth, Field::Diameter);
-        row(Field::ThreadsPerInch, Field::Diameter, names::ThreadsPerInchOption);
-        row(Field::CuttingSpeed, Field::Diameter);
-        row(Field::SpindleSpeed, Field::FeedRate);
-        row(Field::FeedRate, Field::SpindleSpeed);
-    }
+    const auto row = [](Field field, Field mate, const QString &option = {}) {
+        QTest::newRow(qPrintable(names::field(field)))
+            << names::caption(field) << names::field(field) << names::field(mate) << option;
+    };
+    row(Field::Diameter, Field::CuttingSpeed);
+    row(Field::Flutes, Field::Diameter);
+    row(Field::PitchMm, Field::Diameter, names::PitchMmOption);
+    row(Field::FeedPerTooth, Field::Diameter);
+    row(Field::ThreadsPerInch, Field::Diameter, names::ThreadsPerInchOption);
+    row(Field::CuttingSpeed, Field::Diameter);
+    row(Field::SpindleSpeed, Field::FeedRate);
+    row(Field::FeedRate, Field::SpindleSpeed);
 }
 
 void MainWindowLayout::rows_captionBesideItsField()
 {
-    QFETCH(int, language);
     QFETCH(QString, caption);
     QFETCH(QString, field);
     QFETCH(QString, columnMate);
     QFETCH(QString, coveringOption);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const fixture::BuiltWindow window(fixture::globalLanguage());
     const QRect captionPlace = inClient(window, caption);
     const QRect fieldPlace = inClient(window, field);
     const QRect matePlace = inClient(window, columnMate);
@@ -420,51 +369,43 @@ enum Relation { Above, LeftOf, Inside, SameColumn };
 
 void MainWindowLayout::bands_stackFromTopToBottom_data()
 {
-    QTest::addColumn<int>("language");
     QTest::addColumn<QString>("first");
     QTest::addColumn<int>("relation");
     QTest::addColumn<QString>("second");
     static const char *const words[] = {"above", "left of", "inside", "in the column of"};
-    for (Language language : {Language::Danish, Language::English}) {
-        const char *tag = language == Language::Danish ? "da" : "en";
-        const auto pair = [&](const QString &first, Relation relation, const QString &second) {
-            QTest::addRow("%s %s %s %s", tag, qPrintable(first), words[relation],
-                          qPrintable(second))
-                << int(language) << first << int(relation) << second;
-        };
-        pair(names::MillOption, LeftOf, names::DrillOption);
-        pair(names::DrillOption, LeftOf, names::TapOption);
-        pair(names::MillOption, Above, names::ToolBand);
-        pair(names::ToolFrame, Inside, names::ToolBand);
-        pair(names::ResultFrame, Inside, names::ToolBand);
-        pair(names::ToolFrame, Above, names::ResultFrame);
-        pair(names::ToolFrame, SameColumn, names::ResultFrame);
-        pair(names::caption(Field::Diameter), Above, names::caption(Field::Flutes));
-        pair(names::caption(Field::Flutes), Above, names::caption(Field::FeedPerTooth));
-        pair(names::caption(Field::FeedPerTooth), Above, names::caption(Field::CuttingSpeed));
-        pair(names::caption(Field::SpindleSpeed), Above, names::caption(Field::FeedRate));
-        pair(names::ToolBand, Above, names::ResultBand);
-        pair(names::CncCaption, Inside, names::ResultBand);
-        pair(names::CncCaption, LeftOf, names::DecimalsLabel);
-        pair(names::DecimalsLabel, LeftOf, names::UnitsLabel);
-        pair(names::UnitsLabel, Above, names::CncLine);
-        pair(names::CncLine, Inside, names::ResultBand);
-        pair(names::CncLine, SameColumn, names::ResultFrame);
-        pair(names::ResultBand, Above, names::MakerLine);
-        pair(names::MakerLine, Above, names::EuropeFrame);
-        pair(names::EuropeFrame, Above, names::AmericaFrame);
-    }
+    const auto pair = [&](const QString &first, Relation relation, const QString &second) {
+        QTest::addRow("%s %s %s", qPrintable(first), words[relation], qPrintable(second))
+            << first << int(relation) << second;
+    };
+    pair(names::MillOption, LeftOf, names::DrillOption);
+    pair(names::DrillOption, LeftOf, names::TapOption);
+    pair(names::MillOption, Above, names::ToolBand);
+    pair(names::ToolFrame, Inside, names::ToolBand);
+    pair(names::ResultFrame, Inside, names::ToolBand);
+    pair(names::ToolFrame, Above, names::ResultFrame);
+    pair(names::ToolFrame, SameColumn, names::ResultFrame);
+    pair(names::caption(Field::Diameter), Above, names::caption(Field::Flutes));
+    pair(names::caption(Field::Flutes), Above, names::caption(Field::FeedPerTooth));
+    pair(names::caption(Field::FeedPerTooth), Above, names::caption(Field::CuttingSpeed));
+    pair(names::caption(Field::SpindleSpeed), Above, names::caption(Field::FeedRate));
+    pair(names::ToolBand, Above, names::ResultBand);
+    pair(names::CncCaption, Inside, names::ResultBand);
+    pair(names::CncCaption, LeftOf, names::DecimalsLabel);
+    pair(names::DecimalsLabel, LeftOf, names::UnitsLabel);
+    pair(names::UnitsLabel, Above, names::CncLine);
+    pair(names::CncLine, Inside, names::ResultBand);
+    pair(names::CncLine, SameColumn, names::ResultFrame);
+    pair(names::ResultBand, Above, names::MakerLine);
+    pair(names::MakerLine, Above, names::EuropeFrame);
+    pair(names::EuropeFrame, Above, names::AmericaFrame);
 }
 
 void MainWindowLayout::bands_stackFromTopToBottom()
 {
-    QFETCH(int, language);
     QFETCH(QString, first);
     QFETCH(int, relation);
     QFETCH(QString, second);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const fixture::BuiltWindow window(fixture::globalLanguage());
     const QRect a = inClient(window, first);
     const QRect b = inClient(window, second);
     QVERIFY(!a.isNull() && !b.isNull());
@@ -492,9 +433,7 @@ void MainWindowLayout::bands_stackFromTopToBottom()
 
 void MainWindowLayout::resultBand_coloursAndAlignment()
 {
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language::Danish, engine);
+    const fixture::BuiltWindow window(fixture::globalLanguage());
     const auto *units = window.findChild<QLabel *>(names::UnitsLabel);
     const auto *caption = window.findChild<QLabel *>(names::CncCaption);
     QCOMPARE(units->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -515,17 +454,9 @@ void MainWindowLayout::resultBand_coloursAndAlignment()
     QCOMPARE(maker->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 }
 
-void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine_data()
-{
-    addLanguageRows();
-}
-
 void MainWindowLayout::contactBlock_fillsTheWindowBelowTheMakerLine()
 {
-    QFETCH(int, language);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const fixture::BuiltWindow window(fixture::globalLanguage());
     const QRect maker = inClient(window, names::MakerLine);
     const QRect europe = inClient(window, names::EuropeFrame);
     const QRect america = inClient(window, names::AmericaFrame);

@@ -168,9 +168,7 @@ void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
     QFETCH(int, language);
     QFETCH(QString, name);
     QFETCH(QString, text);
-    WorkingValues values;
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    const fixture::BuiltWindow window{Language(language)};
     const auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
     QCOMPARE(shownText(widget), text);

@@ -1,11 +1,10 @@
 // The main window's print, legend and about commands reach their windows, and those windows
 // go with their main window: at the language switch and at Quit.
 
-#include "mainwindow/fixture.h"
+#include "managedwindows.h"
 #include "platform/clipboard.h"
 #include "windows/aboutwindows.h"
 #include "windows/legendwindow.h"
-#include "windows/windowmanager.h"
 
 using texts::catalogue;
 using texts::ReportTexts;
@@ -14,12 +13,6 @@ using windows::LegendWindow;
 using windows::WindowManager;
 
 namespace {
-
-bool activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
 
 QAction *menuAction(MainWindow *window, const QString &name)
 {
@@ -48,7 +41,7 @@ void printInto(WindowManager &manager, QStringList &printed)
 
 } // namespace
 
-class AuxWiringTest : public QObject
+class AuxWiringTest : public fixture::ManagedWindowsTest
 {
     Q_OBJECT
 
@@ -65,21 +58,11 @@ private slots:
     void ctrlP_printsWhatTheWindowShows();
     void ctrlP_withoutResult_showsMessageAndPrintsNothing();
     void copyAndPrint_takeTheLineAsShown();
-
-private:
-    fixture::Watchdog m_watchdog;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    WorkingValues m_values;
-    int m_quits = 0;
 };
 
 void AuxWiringTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_values = WorkingValues();
-    m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
-    fixture::sampleValues(m_values, true);
-    m_quits = 0;
+    startWithSampleFile();
 }
 
 void AuxWiringTest::cleanup()
@@ -105,7 +88,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language(language));
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
 
     // The menu item stays switched off; its key still opens the legend.
     QVERIFY(!menuAction(window, names::LegendItem)->isEnabled());
@@ -116,7 +99,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
     QVERIFY(shown->isVisible());
     QCOMPARE(QApplication::activeModalWidget(), nullptr);
 
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
     QTest::keyClick(window, Qt::Key_F1);
     QCOMPARE(manager.auxWindows().legend(Language(language)), shown);
     QCOMPARE(visibleTopLevels(legend), 1);
@@ -127,7 +110,7 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *danish = manager.open(Language::Danish);
-    QVERIFY(activate(danish));
+    QVERIFY(fixture::activate(danish));
     QTest::keyClick(danish, Qt::Key_F1);
     QCOMPARE(visibleTopLevels(u"SignaturForm"_s), 1);
 
@@ -143,7 +126,7 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
 
     // Each returns only once the watchdog has closed the modal window.
     menuAction(window, names::AboutProgramItem)->trigger();
@@ -159,7 +142,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
 
     menuAction(window, names::EditAboutMakerItem)->trigger();
     QPointer<AboutMakerWindow> about = manager.auxWindows().aboutMaker(Language::Danish);
@@ -168,7 +151,7 @@ void AuxWiringTest::quit_closesModelessAboutWindow()
     QCOMPARE(about->objectName(), u"OmKovrinForm"_s);
     QCOMPARE(QApplication::activeModalWidget(), nullptr); // the main window stays usable
 
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
     menuAction(window, names::QuitItem)->trigger();
     QCOMPARE(m_quits, 1);
     QVERIFY(about.isNull() || !about->isVisible());
@@ -189,7 +172,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
     QStringList printed;
     printInto(manager, printed);
     MainWindow *window = manager.open(Language(language));
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
     const QString cncLine = window->findChild<QLineEdit *>(names::CncLine)->text();
     QVERIFY(!cncLine.isEmpty());
 
@@ -213,7 +196,7 @@ void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
         return true;
     });
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
 
     QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(prints, 0);
@@ -232,7 +215,7 @@ void AuxWiringTest::copyAndPrint_takeTheLineAsShown()
     QStringList printed;
     printInto(manager, printed);
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
     const ReportTexts &texts = catalogue(Language::Danish).report;
     auto *line = window->findChild<QLineEdit *>(names::CncLine);
     const auto click = [window](const QString &option) {

@@ -1,9 +1,8 @@
 // Opening the main window, the language switch, Quit and the close box; and that what was
 // typed is there again at the next start.
 
-#include "mainwindow/fixture.h"
+#include "managedwindows.h"
 #include "state/startup.h"
-#include "windows/windowmanager.h"
 
 #include <QSignalSpy>
 
@@ -12,12 +11,6 @@ using windows::WindowManager;
 using fixture::numberText;
 
 namespace {
-
-bool activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
 
 QList<MainWindow *> openMainWindows()
 {
@@ -37,7 +30,7 @@ void typeInto(MainWindow *window, Field field, const QString &text)
 
 } // namespace
 
-class WindowManagerTest : public QObject
+class WindowManagerTest : public fixture::ManagedWindowsTest
 {
     Q_OBJECT
 
@@ -53,21 +46,11 @@ private slots:
     void quit_unloadsAndEndsProgram();
     void restart_bringsBackEveryTypedValue();
     void start_damagedFile_toldOnceWhereItIsKept();
-
-private:
-    fixture::Watchdog m_watchdog;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    WorkingValues m_values;
-    int m_quits = 0;
 };
 
 void WindowManagerTest::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_values = WorkingValues();
-    m_values.settingsPath = m_dir->filePath(u"KVRsys.cfg"_s);
-    fixture::sampleValues(m_values, true);
-    m_quits = 0;
+    startWithSampleFile();
 }
 
 void WindowManagerTest::cleanup()
@@ -116,7 +99,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QPointer<MainWindow> danish = manager.open(Language::Danish);
-    QVERIFY(activate(danish));
+    QVERIFY(fixture::activate(danish));
 
     // Tap mode, with a value typed and not entered.
     QTest::mouseClick(danish->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
@@ -154,12 +137,12 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QCOMPARE(saved.tap[Field::CuttingSpeed], u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
-    QVERIFY(activate(english));
+    QVERIFY(fixture::activate(english));
     english->findChild<QAction *>(names::DanishItem)->trigger();
     MainWindow *again = manager.mainWindow();
     QCOMPARE(again->objectName(), names::DanishWindow);
     QCOMPARE(int(m_values.languageState), 1);
-    QVERIFY(activate(again));
+    QVERIFY(fixture::activate(again));
     QTest::mouseClick(again->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
     QCOMPARE(again->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"33"_s);
@@ -202,7 +185,7 @@ void WindowManagerTest::quit_unloadsAndEndsProgram()
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QSignalSpy quitting(&manager, &WindowManager::quitting);
     MainWindow *window = manager.open(Language::Danish);
-    QVERIFY(activate(window));
+    QVERIFY(fixture::activate(window));
 
     window->findChild<QAction *>(names::QuitItem)->trigger();
     QCOMPARE(closing.size(), 1);
@@ -222,7 +205,7 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         session::Session engine(first, calc::commaLocale());
         WindowManager manager(engine, [this] { ++m_quits; });
         MainWindow *window = manager.open(Language::English);
-        QVERIFY(activate(window));
+        QVERIFY(fixture::activate(window));
         typeInto(window, Field::Diameter, u"2"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         // Typed and not entered: kept all the same.
@@ -254,7 +237,6 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     QCOMPARE(window->findChild<QLabel *>(names::DecimalsLabel)->text(), u"2 Decimal(s)"_s);
 }
 
-QTEST_MAIN(WindowManagerTest)
 void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
 {
     QFile file(m_values.settingsPath); // 25 records: no language record
@@ -267,7 +249,7 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
              state::StartWindow(Language::English));
     session::Session engine(values, calc::commaLocale());
     WindowManager manager(engine, [this] { ++m_quits; });
-    QVERIFY(activate(manager.open(Language::English)));
+    QVERIFY(fixture::activate(manager.open(Language::English)));
     QTRY_COMPARE(m_watchdog.seen().size(), 1);
     const fixture::SeenBox told = m_watchdog.take().first();
     QCOMPARE(told.icon, QMessageBox::Information);
@@ -275,7 +257,8 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
              qPrintable(told.text));
     // The next window of the run tells it no more.
     manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
-    QVERIFY(activate(manager.mainWindow()));
+    QVERIFY(fixture::activate(manager.mainWindow()));
 }
 
+QTEST_MAIN(WindowManagerTest)
 #include "tst_windowmanager.moc"

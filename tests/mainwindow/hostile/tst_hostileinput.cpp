@@ -225,81 +225,22 @@ QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &t
     return {};
 }
 
-// Drives one window as a user would, and gives it back the activation a window manager
-// gives when a message box has gone.
-class Driver
+// One window of a row's setup, with the checks every hostile step ends in.
+class HostileWindow : public RunningWindow
 {
 public:
-    Driver(RunningWindow &window, ModalWatchdog &boxes, const Setup &setup)
-        : s(window), m_boxes(boxes), c(setup)
-    {
-    }
-
-    void settle() const
-    {
-        QCoreApplication::processEvents();
-        if (QApplication::activeWindow() != s.window.get()) {
-            QApplication::setActiveWindow(s.window.get());
-            QCoreApplication::processEvents();
-        }
-    }
-
-    void clickWidget(QWidget *widget, QPoint at) const
-    {
-        settle();
-        QTest::mouseClick(widget, Qt::LeftButton, {}, at);
-        settle();
-    }
-    void clickField(Field field) const { clickField(s.field(field)); }
-    void clickField(EntryField *entry) const { clickWidget(entry, QPoint(5, entry->height() / 2)); }
-    void clickOption(const QString &name) const
-    {
-        QRadioButton *option = s.option(name);
-        clickWidget(option, QPoint(7, option->height() / 2));
-    }
-
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) const
-    {
-        settle();
-        if (QWidget *target = QApplication::focusWidget())
-            QTest::keyClick(target, key, modifiers);
-        settle();
-    }
-
-    // Typing, one key a character; characters beyond ASCII come as the text of a key.
-    void typeText(QWidget *target, const QString &text) const
-    {
-        for (QChar ch : text) {
-            if (ch.unicode() < 0x80)
-                QTest::keyClick(target, char(ch.unicode()));
-            else
-                QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(ch), {});
-        }
-        settle();
-    }
-
-    // Focuses a field as a user does (a click, or Ctrl+A when it has the focus already, since
-    // a click there only moves the caret) and types over its whole text.
-    void typeInto(Field field, const QString &text) const
-    {
-        EntryField *entry = s.field(field);
-        if (entry->hasFocus())
-            key(Qt::Key_A, Qt::ControlModifier);
-        else
-            clickField(entry);
-        typeText(entry, text);
-    }
+    HostileWindow(ModalWatchdog &boxes, const Setup &setup) : m_boxes(boxes), c(setup) {}
 
     // A key that runs the chain of `field`, which stops or not as `warns` says; the window
     // must show the engine's answer.
-    QString keyRunsChain(Qt::Key key, Field field, bool warns) const
+    QString keyRunsChain(Qt::Key key, Field field, bool warns)
     {
-        const session::Outcome expected = engineEnter(s, c, field);
+        const session::Outcome expected = engineEnter(*this, c, field);
         if (expected.inputError != warns)
             return warns ? u"the engine runs the chain"_s : u"the engine stops the chain"_s;
-        const QByteArray fileBefore = s.fileBytes();
+        const QByteArray fileBefore = fileBytes();
         this->key(key);
-        return boxes(warns ? 1 : 0) + checkShows(s, expected, fileBefore);
+        return boxes(warns ? 1 : 0) + checkShows(*this, expected, fileBefore);
     }
 
     // Checks that exactly `count` input-error messages of the window's language were shown
@@ -327,36 +268,35 @@ public:
     // Puts the sane values back into the selected kind: with the focus on the mode option,
     // where no chain runs, the kind's values are set and the option clicked, which reloads
     // the fields and rebuilds the line.
-    QString reset(const QString &typedField = {}, const QString &typedText = {}) const
+    QString reset(const QString &typedField = {}, const QString &typedText = {})
     {
-        const QString option = optionName(c.mode);
-        if (!s.option(option)->hasFocus()) {
-            clickOption(option); // leaving a field may warn: its chain meets the last input
+        const QString name = optionName(c.mode);
+        if (!option(name)->hasFocus()) {
+            click(name); // leaving a field may warn: its chain meets the last input
             if (const QString e = boxesWithin(0, 1); !e.isEmpty())
                 return u"leaving for the mode option: "_s + e;
-            if (const QString e = checkInvariants(s, c, typedField, typedText); !e.isEmpty())
+            if (const QString e = checkInvariants(*this, c, typedField, typedText); !e.isEmpty())
                 return u"leaving for the mode option: "_s + e;
         }
-        s.values.tool(toolMode(c.mode)) = baseline(c.comma, c.mode);
-        clickOption(option);
+        values.tool(toolMode(c.mode)) = baseline(c.comma, c.mode);
+        click(name);
         if (const QString e = boxes(0); !e.isEmpty())
             return u"reset: "_s + e;
         return {};
     }
 
-    // Opens the window and selects the row's mode.
-    bool open() const
+    // Opens the window on the sane values and selects the row's mode.
+    bool openSetup()
     {
-        prepare(s, c);
-        if (!s.open(c.language, c.comma))
+        prepare(*this, c);
+        if (!open(c.language, c.comma))
             return false;
-        settle();
+        waitActive();
         if (c.mode != Mode::Mill)
-            clickOption(optionName(c.mode));
+            click(optionName(c.mode));
         return m_boxes.take().isEmpty();
     }
 
-    RunningWindow &s;
     ModalWatchdog &m_boxes;
     Setup c;
 };
@@ -492,9 +432,8 @@ void HostileInput::cleanup()
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
     const Setup c = fetchSetup();
-    RunningWindow s;
-    Driver d(s, m_boxes, c);
-    QVERIFY(d.open());
+    HostileWindow s(m_boxes, c);
+    QVERIFY(s.openSetup());
     const QList<Field> fields = editable(c.mode);
     // The window and locale pick which fields each input goes to, so that over the four
     // rows of one mode every input meets every field.
@@ -515,10 +454,10 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             const QString where = QStringLiteral("'%1' in %2, leaving by %3: ")
                                       .arg(typed, name, QLatin1String(leaveName(leave)));
 
-            QString error = d.reset(lastField, lastTyped);
+            QString error = s.reset(lastField, lastTyped);
             QVERIFY2(error.isEmpty(), qPrintable(where + error));
 
-            d.typeInto(field, typed);
+            s.type(field, typed);
             const QString shownTyped = asTyped(typed, c.comma);
             lastField = name;
             lastTyped = shownTyped;
@@ -526,7 +465,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             QVERIFY2(entry->text() == shownTyped, qPrintable(where + u"shows "_s + entry->text()));
             QVERIFY2(s.values.tool(toolMode(c.mode))[field] == shownTyped,
                      qPrintable(where + u"typed text not stored"_s));
-            error = d.boxes(0);
+            error = s.boxes(0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"typing: "_s + error));
             const bool noNumber =
                 input.noNumber && !(field == Field::Diameter && input.numberAsDiameter);
@@ -537,16 +476,16 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                 const session::Outcome expected = engineEnter(s, c, field);
                 const QByteArray fileBefore = s.fileBytes();
                 if (event == 0)
-                    d.key(Qt::Key_Return);
+                    s.key(Qt::Key_Return);
                 else if (leave == Leave::Tab)
-                    d.key(Qt::Key_Tab);
+                    s.key(Qt::Key_Tab);
                 else if (leave == Leave::ClickLine)
-                    d.clickField(s.field(names::CncLine));
+                    s.clickField(s.field(names::CncLine));
                 else
-                    d.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
+                    s.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
                          qPrintable(context + u"no input error"_s));
-                error = d.boxes(expected.inputError ? 1 : 0) + checkShows(s, expected, fileBefore) +
+                error = s.boxes(expected.inputError ? 1 : 0) + checkShows(s, expected, fileBefore) +
                         checkInvariants(s, c, name, shownTyped);
                 QVERIFY2(error.isEmpty(), qPrintable(context + error));
                 QVERIFY2(event == 1 || entry->hasFocus(), qPrintable(context + u"focus moved"_s));
@@ -558,10 +497,9 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
     const Setup c = fetchSetup();
-    RunningWindow s;
-    Driver d(s, m_boxes, c);
-    QVERIFY(d.open());
-    QVERIFY(d.reset().isEmpty());
+    HostileWindow s(m_boxes, c);
+    QVERIFY(s.openSetup());
+    QVERIFY(s.reset().isEmpty());
     QAction *paste = s.action(names::PasteItem);
     QAction *copy = s.action(names::CopyItem);
 
@@ -571,29 +509,29 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
         for (Field field : editable(c.mode)) {
             const QString name = names::field(field);
             EntryField *entry = s.field(name);
-            d.clickField(entry);
+            s.clickField(entry);
             const QString before = entry->text();
             QVERIFY2(entry->selectedText() == before, qPrintable(name));
 
             // The menu item, the key over the whole text, the key at the end of the text.
             paste->trigger();
             QVERIFY2(entry->text() == before, qPrintable(name + u" took the menu paste"_s));
-            d.key(Qt::Key_V, Qt::ControlModifier);
+            s.key(Qt::Key_V, Qt::ControlModifier);
             QVERIFY2(entry->text() == before, qPrintable(name + u" took Ctrl+V"_s));
-            d.key(Qt::Key_End);
-            d.key(Qt::Key_V, Qt::ControlModifier);
+            s.key(Qt::Key_End);
+            s.key(Qt::Key_V, Qt::ControlModifier);
             QVERIFY2(entry->text() == before, qPrintable(name + u" took Ctrl+V at the end"_s));
             QCOMPARE(s.values.tool(toolMode(c.mode))[field], before);
             QCOMPARE(platform::clipboardText(), text);
             // Leaving each field runs its chain on the sane values.
-            const QString error = d.boxes(0) + checkInvariants(s, c);
+            const QString error = s.boxes(0) + checkInvariants(s, c);
             QVERIFY2(error.isEmpty(), qPrintable(name + u": "_s + error));
         }
     }
 
     // The line takes the whole text (less tabs and line breaks) by the menu item or the key.
     EntryField *line = s.field(names::CncLine);
-    d.clickField(line);
+    s.clickField(line);
     const ToolValues kind = s.values.tool(toolMode(c.mode));
     QString pasted = long300Mixed();
     pasted.remove(u'\t').remove(u'\r').remove(u'\n');
@@ -601,35 +539,35 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     if (byMenu)
         paste->trigger();
     else
-        d.key(Qt::Key_V, Qt::ControlModifier);
+        s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(line->text(), pasted);
-    d.key(Qt::Key_Return);
-    d.key(Qt::Key_Return);
+    s.key(Qt::Key_Return);
+    s.key(Qt::Key_Return);
     QCOMPARE(line->text(), pasted);
     QVERIFY(s.values.tool(toolMode(c.mode)) == kind); // the line is no entry: nothing stored
-    QString error = d.boxes(0) + checkInvariants(s, c, {}, {}, true);
+    QString error = s.boxes(0) + checkInvariants(s, c, {}, {}, true);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
     // Copy takes the whole pasted line.
     platform::setClipboardText(u"old"_s);
-    d.key(Qt::Key_A, Qt::ControlModifier);
+    s.key(Qt::Key_A, Qt::ControlModifier);
     if (byMenu)
         copy->trigger();
     else
-        d.key(Qt::Key_C, Qt::ControlModifier);
+        s.key(Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(platform::clipboardText(), pasted);
 
     // Leaving the line runs nothing; the next calculation builds the engine's line again.
     if (c.comma) {
-        d.clickField(Field::Diameter);
+        s.clickField(Field::Diameter);
         QCOMPARE(line->text(), pasted);
-        error = d.keyRunsChain(Qt::Key_Return, Field::Diameter, false);
+        error = s.keyRunsChain(Qt::Key_Return, Field::Diameter, false);
         QVERIFY2(error.isEmpty(), qPrintable(error));
     } else {
         // Tab from the line wraps round to the mode option, whose switch rebuilds the line.
-        d.key(Qt::Key_Tab);
+        s.key(Qt::Key_Tab);
         QVERIFY(s.option(optionName(c.mode))->hasFocus());
-        error = d.boxes(0);
+        error = s.boxes(0);
         QVERIFY2(error.isEmpty(), qPrintable(error));
         QCOMPARE(line->text(), Mirror(s.values, c).opened.cncLine);
     }
@@ -663,9 +601,8 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
     Setup c{Language(language), comma, Mode::Mill, metric, metric ? 3 : 1};
-    RunningWindow s;
-    Driver d(s, m_boxes, c);
-    QVERIFY(d.open());
+    HostileWindow s(m_boxes, c);
+    QVERIFY(s.openSetup());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
     // warns exactly once; with sane values none does.
     const int perChain = emptyDiameter ? 1 : 0;
@@ -673,30 +610,30 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     int events = 0;
 
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi, Mode::Mill}) {
-        c.mode = d.c.mode = mode;
+        c.mode = s.c.mode = mode;
         const QString where = QLatin1String(modeName(mode)) + u": "_s;
         if (isTap(mode) && s.option(names::TapOption)->isChecked()) {
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
-            d.clickOption(names::ThreadsPerInchOption);
-            QString error = d.boxes((focusInField ? perChain : 0) + perChain);
+            s.click(names::ThreadsPerInchOption);
+            QString error = s.boxes((focusInField ? perChain : 0) + perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
         } else {
-            d.clickOption(optionName(mode));
-            QString error = d.boxes(focusInField ? perChain : 0);
+            s.click(optionName(mode));
+            QString error = s.boxes(focusInField ? perChain : 0);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
             QVERIFY(s.option(optionName(mode))->isChecked());
             QVERIFY2(!s.menu(names::EditMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
         focusInField = false;
 
-        d.clickField(Field::Diameter);
+        s.clickField(Field::Diameter);
         if (emptyDiameter) {
-            d.key(Qt::Key_Delete);
+            s.key(Qt::Key_Delete);
             QCOMPARE(s.values.tool(toolMode(mode))[Field::Diameter], QString());
         }
         focusInField = true;
-        QString error = d.boxes(0);
+        QString error = s.boxes(0);
         QVERIFY2(error.isEmpty(), qPrintable(where + error));
 
         const QList<Field> fields = editable(mode);
@@ -706,13 +643,13 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             for (int enter = 0; enter < 3; ++enter, ++events) {
                 const QString context = where + name + QStringLiteral(", Enter %1: ").arg(enter);
                 const Qt::Key key = enter == 1 ? Qt::Key_Enter : Qt::Key_Return;
-                error = d.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c);
+                error = s.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c);
                 QVERIFY2(error.isEmpty(), qPrintable(context + error));
                 QVERIFY2(s.field(name)->hasFocus(), qPrintable(context + u"focus moved"_s));
             }
             // Tab on to the next field; from the last, on past the fields.
-            d.key(Qt::Key_Tab);
-            error = d.boxes(perChain) + checkInvariants(s, c);
+            s.key(Qt::Key_Tab);
+            error = s.boxes(perChain) + checkInvariants(s, c);
             QVERIFY2(error.isEmpty(), qPrintable(where + name + u", Tab: "_s + error));
         }
         // The focus went past the fields: to the pitch option in Tap, to the line otherwise.
@@ -725,15 +662,15 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
                      : names::CncLine);
 
         // Back into the speed field with a click, Enter, then on to the next mode.
-        d.clickField(Field::CuttingSpeed);
-        d.key(Qt::Key_Return);
-        error = d.boxes(perChain);
+        s.clickField(Field::CuttingSpeed);
+        s.key(Qt::Key_Return);
+        error = s.boxes(perChain);
         QVERIFY2(error.isEmpty(), qPrintable(where + u"V by click: "_s + error));
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
-            d.clickOption(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
-            error = d.boxes(2 * perChain);
+            s.click(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
+            error = s.boxes(2 * perChain);
             QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
             focusInField = false;
         }
@@ -741,8 +678,8 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
     QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
-    d.clickOption(names::MillOption);
-    const QString error = d.boxes(perChain) + checkInvariants(s, c);
+    s.click(names::MillOption);
+    const QString error = s.boxes(perChain) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
@@ -779,25 +716,24 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QFETCH(QString, speed);
     QFETCH(QString, diameter);
     const Setup c{Language(language), comma, Mode::Mill, metric, 2};
-    RunningWindow s;
-    Driver d(s, m_boxes, c);
-    QVERIFY(d.open());
+    HostileWindow s(m_boxes, c);
+    QVERIFY(s.openSetup());
 
-    d.typeInto(Field::Diameter, diameter);
-    d.key(Qt::Key_Return);
-    QString error = d.boxes(0);
+    s.type(Field::Diameter, diameter);
+    s.key(Qt::Key_Return);
+    QString error = s.boxes(0);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 
-    d.typeInto(Field::CuttingSpeed, speed);
-    error = d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
+    s.type(Field::CuttingSpeed, speed);
+    error = s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
             checkInvariants(s, c, names::field(Field::CuttingSpeed), speed);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
     // Whichever step stopped, no n of the old V stays beside the new one.
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), QString());
     // Leaving the field runs the same chain once more.
-    d.key(Qt::Key_Tab);
-    error = d.boxes(1) + checkInvariants(s, c);
+    s.key(Qt::Key_Tab);
+    error = s.boxes(1) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
@@ -824,30 +760,29 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     // With no pitch unit stored, the window opens with threads per inch.
     const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
     const Setup c{how == 1 ? Language::English : Language::Danish, pitch != 1, shown, true, 2};
-    RunningWindow s;
-    Driver d(s, m_boxes, c);
+    HostileWindow s(m_boxes, c);
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
     s.values.threadsPerInchSelected = pitch == 1;
     s.values.tap[Field::Diameter] = u"6"_s;
     s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
-    d.settle();
+    s.waitActive();
     const QString name = optionName(c.mode);
     if (c.mode != Mode::Mill)
-        d.clickOption(name);
+        s.click(name);
     QVERIFY(s.option(name)->isChecked());
     const WorkingValues before = s.values;
     const QString line = s.line();
 
     // Again, as a user does who is not sure the first click took.
     if (how == 1)
-        d.clickField(Field::CuttingSpeed);
+        s.clickField(Field::CuttingSpeed);
     if (how == 2) {
         QVERIFY(s.option(name)->hasFocus());
-        d.key(Qt::Key_Space);
+        s.key(Qt::Key_Space);
     } else {
-        d.clickOption(name);
+        s.click(name);
     }
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
@@ -856,9 +791,9 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
         QCOMPARE(s.line(), line);
 
     // What is typed next lands in this kind, and nowhere else.
-    d.typeInto(Field::CuttingSpeed, u"77"_s);
+    s.type(Field::CuttingSpeed, u"77"_s);
     const QString error =
-        d.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
+        s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(s.values.tool(toolMode(c.mode))[Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
