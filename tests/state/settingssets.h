@@ -5,7 +5,12 @@
 
 #include "state/workingvalues.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+
+#include <sys/stat.h>
 
 using calc::ToolValues;
 using state::LanguageState;
@@ -23,37 +28,26 @@ inline void fillTexts(WorkingValues &v, const QString &prefix)
     }
 }
 
-// Two sets that differ in every one of the 33 records.
-inline WorkingValues settingsSetA()
+// Two sets that differ in every one of the 33 records: A (a = true) and B.
+inline WorkingValues settingsSet(bool a)
 {
     WorkingValues v;
-    fillTexts(v, QStringLiteral("12,5 a"));
-    v.decimalCount = 2;
-    v.languageState = LanguageState::Danish;
-    v.inchUnits = true;
-    v.metricUnits = false;
-    v.threadsPerInchSelected = true;
-    v.pitchMmSelected = false;
-    v.decimalIsPeriod = true;
-    v.spareFlag1 = false;
-    v.spareFlag2 = true;
+    fillTexts(v, a ? QStringLiteral("12,5 a") : QStringLiteral("0.0416666666666667 b"));
+    v.decimalCount = a ? 2 : 3;
+    v.languageState = a ? LanguageState::Danish : LanguageState::English;
+    v.inchUnits = v.threadsPerInchSelected = v.decimalIsPeriod = v.spareFlag2 = a;
+    v.metricUnits = v.pitchMmSelected = v.spareFlag1 = !a;
     return v;
+}
+
+inline WorkingValues settingsSetA()
+{
+    return settingsSet(true);
 }
 
 inline WorkingValues settingsSetB()
 {
-    WorkingValues v;
-    fillTexts(v, QStringLiteral("0.0416666666666667 b"));
-    v.decimalCount = 3;
-    v.languageState = LanguageState::English;
-    v.inchUnits = false;
-    v.metricUnits = true;
-    v.threadsPerInchSelected = false;
-    v.pitchMmSelected = true;
-    v.decimalIsPeriod = false;
-    v.spareFlag1 = true;
-    v.spareFlag2 = false;
-    return v;
+    return settingsSet(false);
 }
 
 // The 33 stored values in file order, texts as they are, numbers as digits, flags as
@@ -88,6 +82,31 @@ inline QByteArray joinLines(const QList<QByteArray> &lines, const QByteArray &en
     for (const QByteArray &line : lines)
         out += line + end;
     return out;
+}
+
+inline QByteArray readWholeFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Puts bytes at path with permission bits fileMode (0: as created, negative: no file there),
+// then gives the folder the bits folderMode (0: left as it is). Says whether all went well.
+inline bool placeFile(const QString &path, const QByteArray &bytes, int fileMode, int folderMode)
+{
+    const auto setMode = [](const QString &name, int mode) {
+        return mode == 0 || ::chmod(QFile::encodeName(name).constData(), mode_t(mode)) == 0;
+    };
+    const QString folder = QFileInfo(path).path();
+    return QDir().mkpath(folder) &&
+           (fileMode < 0 || (writeAll(path, bytes) && setMode(path, fileMode))) &&
+           setMode(folder, folderMode);
 }
 
 } // namespace testsets

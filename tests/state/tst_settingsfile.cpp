@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <optional>
 #include <thread>
 
 #include <sys/resource.h>
@@ -23,28 +24,20 @@ using state::LanguageState;
 using state::WorkingValues;
 using testsets::fileLines;
 using testsets::joinLines;
+using testsets::readWholeFile;
 using testsets::recordsOf;
+using testsets::writeAll;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 enum class Place { File, Missing, Directory, Pipe, DanglingLink, Unreadable };
 
-QByteArray readWholeFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-ino_t fileNumber(const QString &path)
+struct stat statOf(const QString &path)
 {
     struct stat info = {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
+    ::stat(QFile::encodeName(path).constData(), &info);
+    return info;
 }
 
 QList<QByteArray> replacingLine(QList<QByteArray> lines, int number, const QByteArray &line)
@@ -60,6 +53,7 @@ class TestSettingsFile : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void roundTrip_keepsEveryValue_data();
     void roundTrip_keepsEveryValue();
     void serialize_defaults_writesExactBytes();
@@ -68,11 +62,8 @@ private slots:
     void load_brokenFile_keepsRecordsBeforeTheFault_data();
     void load_brokenFile_keepsRecordsBeforeTheFault();
     void parse_randomBytes_neverBreaksAndSavesWhole();
-    void save_readOnlyFile_staysByteIdentical();
-    void save_readOnlyDirectory_createsNothing();
-    void save_overLongerFile_leavesExactlyTheRecords();
-    void save_keepsPermissionsOfTheFile();
-    void save_unusablePath_fails();
+    void save_asThisUser_data();
+    void save_asThisUser();
     void save_asOrdinaryUser_data();
     void save_asOrdinaryUser();
     void save_throughLink_data();
@@ -82,7 +73,18 @@ private slots:
     // Last: a lock never let go is not waited for again in the same run.
     void save_lockName_onlyAnOwnFileInAnOwnFolder_data();
     void save_lockName_onlyAnOwnFileInAnOwnFolder();
+
+private:
+    std::optional<QTemporaryDir> m_dir; // a folder of its own for each test and row
+    QString m_path;                     // of the settings file in it
 };
+
+void TestSettingsFile::init()
+{
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("KVRsys.cfg"));
+}
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
 {
@@ -110,12 +112,10 @@ void TestSettingsFile::roundTrip_keepsEveryValue()
     QCOMPARE(parseSettings(serializeSettings(values), parsed), 33);
     QCOMPARE(recordsOf(parsed), recordsOf(values));
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    values.settingsPath = m_path;
     QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     WorkingValues loaded;
-    loaded.settingsPath = values.settingsPath;
+    loaded.settingsPath = m_path;
     loadSettings(loaded);
     QVERIFY(loaded.stored() == values.stored());
 }
@@ -248,9 +248,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     QFETCH(QByteArray, content);
     QFETCH(QStringList, readRecords);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QString &path = m_path;
     switch (place) {
     case Place::File:
         QVERIFY(writeAll(path, content));
@@ -258,13 +256,13 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     case Place::Missing:
         break;
     case Place::Directory:
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("KVRsys.cfg")));
+        QVERIFY(QDir().mkdir(path));
         break;
     case Place::Pipe:
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         break;
     case Place::DanglingLink:
-        QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+        QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("gone")), path));
         break;
     case Place::Unreadable:
         QVERIFY(writeAll(path, content));
@@ -308,96 +306,60 @@ void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
     }
 }
 
-void TestSettingsFile::save_readOnlyFile_staysByteIdentical()
+void TestSettingsFile::save_asThisUser_data()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    const QByteArray before = serializeSettings(testsets::settingsSetA()) + "kept as it is";
-    QVERIFY(writeAll(path, before));
-    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    QVERIFY(QFile::setPermissions(path, readOnly));
+    QTest::addColumn<QString>("name"); // of the settings file in the folder; null: no path
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<int>("fileMode");   // -1: no file
+    QTest::addColumn<int>("folderMode"); // 0: left as it is
+    QTest::addColumn<SaveStatus>("status");
 
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = path;
-    QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
-    QCOMPARE(saveSettings(values).status, SaveStatus::KeptReadOnly);
-
-    QCOMPARE(readWholeFile(path), before);
-    QCOMPARE(QFile::permissions(path) & 0x7077, readOnly);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("KVRsys.cfg")});
-    QVERIFY(values.stored() == testsets::settingsSetB().stored());
+    const QString file = QStringLiteral("KVRsys.cfg");
+    const QByteArray setA = serializeSettings(testsets::settingsSetA());
+    // clang-format off
+    QTest::newRow("read-only file stays byte-identical")
+        << file << setA + "kept as it is" << 0444 << 0 << SaveStatus::KeptReadOnly;
+    QTest::newRow("read-only folder: nothing made") << file << QByteArray() << -1 << 0500 << SaveStatus::Failed;
+    QTest::newRow("over a longer file: exactly the records")
+        << file << QByteArray(100000, 'x') << 0644 << 0 << SaveStatus::Saved;
+    QTest::newRow("the file's permissions kept") << file << QByteArray() << 0640 << 0 << SaveStatus::Saved;
+    // Each of these fails with a reason that the user can be shown.
+    QTest::newRow("a folder as the path") << u"."_s << QByteArray() << -1 << 0 << SaveStatus::Failed;
+    QTest::newRow("no such folder") << u"no such folder/KVRsys.cfg"_s << QByteArray() << -1 << 0 << SaveStatus::Failed;
+    QTest::newRow("no path") << QString() << QByteArray() << -1 << 0 << SaveStatus::Failed;
+    // clang-format on
 }
 
-void TestSettingsFile::save_readOnlyDirectory_createsNothing()
+void TestSettingsFile::save_asThisUser()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const auto readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadUser | QFile::ExeUser;
-    QVERIFY(QFile::setPermissions(dir.path(), readOnly));
+    QFETCH(QString, name);
+    QFETCH(QByteArray, before);
+    QFETCH(int, fileMode);
+    QFETCH(int, folderMode);
+    QFETCH(SaveStatus, status);
 
-    WorkingValues values = testsets::settingsSetA();
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    const QString path = name.isNull() ? QString() : QDir::cleanPath(m_dir->filePath(name));
+    QVERIFY(fileMode < 0 || testsets::placeFile(path, before, fileMode, 0));
+    QVERIFY(testsets::placeFile(m_path, {}, -1, folderMode));
+    WorkingValues values = testsets::settingsSetB();
+    values.settingsPath = path;
     const SaveResult result = saveSettings(values);
-    const QStringList entries = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-    QVERIFY(QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner | QFile::WriteUser));
+    const SaveStatus again = saveSettings(values).status;
+    const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
+    QVERIFY(testsets::placeFile(m_path, {}, -1, 0700));
 
-    QCOMPARE(result.status, SaveStatus::Failed);
-    QVERIFY(!result.reason.isEmpty());
-    QVERIFY(entries.isEmpty());
-}
-
-void TestSettingsFile::save_overLongerFile_leavesExactlyTheRecords()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(writeAll(path, QByteArray(100000, 'x')));
-
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = path;
-    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
-    QCOMPARE(readWholeFile(path), joinLines(fileLines(values)));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("KVRsys.cfg")});
-}
-
-void TestSettingsFile::save_keepsPermissionsOfTheFile()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    QVERIFY(writeAll(path, QByteArray()));
-    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
-    QVERIFY(QFile::setPermissions(path, mode));
-
-    WorkingValues values = testsets::settingsSetA();
-    values.settingsPath = path;
-    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
-    QCOMPARE(QFile::permissions(path) & 0x7077, mode);
-}
-
-void TestSettingsFile::save_unusablePath_fails()
-{
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    WorkingValues values = testsets::settingsSetA();
-    // Each fails with a reason that the user can be shown.
-    const auto verifyFails = [&values] {
-        const SaveResult result = saveSettings(values);
-        QCOMPARE(result.status, SaveStatus::Failed);
-        QCOMPARE(result.path, values.settingsPath);
-        QVERIFY(!result.reason.isEmpty());
-    };
-
-    values.settingsPath = dir.path();
-    verifyFails();
-    values.settingsPath = dir.filePath(QStringLiteral("no such folder/KVRsys.cfg"));
-    verifyFails();
-    values.settingsPath.clear();
-    verifyFails();
-    QVERIFY(QFileInfo(dir.path()).isDir());
+    QCOMPARE(result.status, status);
+    QCOMPARE(again, status);
+    QCOMPARE(result.path, path);
+    QCOMPARE(result.reason.isEmpty(), status != SaveStatus::Failed);
+    QCOMPARE(readWholeFile(path),
+             status == SaveStatus::Saved ? joinLines(fileLines(values)) : before);
+    if (fileMode >= 0)
+        QCOMPARE(int(statOf(path).st_mode & 07777), fileMode);
+    QCOMPARE(entries, fileMode >= 0 || status == SaveStatus::Saved ? QStringList{u"KVRsys.cfg"_s}
+                                                                   : QStringList());
+    QVERIFY(QFileInfo(m_dir->path()).isDir());
+    QVERIFY(values.stored() == testsets::settingsSetB().stored());
 }
 
 void TestSettingsFile::save_asOrdinaryUser_data()
@@ -437,19 +399,12 @@ void TestSettingsFile::save_asOrdinaryUser()
     QFETCH(bool, inPlace);
     QFETCH(bool, configFolder);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString folder = dir.filePath(QStringLiteral("program"));
-    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
-        CHILD_VERIFY(QDir().mkpath(folder));
+    const QString folder = m_dir->filePath(QStringLiteral("program"));
+    VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
         const QString path = folder + QStringLiteral("/KVRsys.cfg");
         const QByteArray before = serializeSettings(testsets::settingsSetA());
-        if (fileMode >= 0) {
-            CHILD_VERIFY(writeAll(path, before));
-            CHILD_VERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
-        }
-        const ino_t fileBefore = fileNumber(path);
-        CHILD_VERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)) == 0);
+        CHILD_VERIFY(testsets::placeFile(path, before, fileMode, folderMode));
+        const ino_t fileBefore = statOf(path).st_ino;
         if (sizeLimit > 0) {
             std::signal(SIGXFSZ, SIG_IGN); // a refused write, not a killed process
             const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
@@ -458,7 +413,7 @@ void TestSettingsFile::save_asOrdinaryUser()
 
         WorkingValues values = testsets::settingsSetB();
         values.settingsPath = path;
-        values.userConfigFolder = configFolder ? dir.filePath(QStringLiteral("config")) : QString();
+        values.userConfigFolder = configFolder ? m_dir->filePath(u"config"_s) : QString();
         const QString copy = inPlaceCopyPath(path, values.userConfigFolder);
         const SaveResult result = saveSettings(values);
         if (result.status != status)
@@ -471,7 +426,7 @@ void TestSettingsFile::save_asOrdinaryUser()
         const QByteArray after = readWholeFile(path);
         if (status == SaveStatus::Saved) {
             CHILD_VERIFY(after == serializeSettings(values));
-            CHILD_VERIFY((fileNumber(path) == fileBefore) == inPlace);
+            CHILD_VERIFY((statOf(path).st_ino == fileBefore) == inPlace);
         } else if (inPlace) {
             CHILD_VERIFY(after == serializeSettings(values).left(sizeLimit));
             // The next start puts the copy back and says so.
@@ -514,21 +469,20 @@ void TestSettingsFile::save_throughLink()
     QFETCH(int, owner);
     QFETCH(SaveStatus, status);
 
-    QTemporaryDir dir;
-    const QString target = dir.filePath(QStringLiteral("target/KVRsys.cfg"));
+    const QString target = m_dir->filePath(QStringLiteral("target/KVRsys.cfg"));
     QVERIFY(QDir().mkpath(QFileInfo(target).path()) &&
             ordinaryuser::giveFolder(QFileInfo(target).path()));
     QVERIFY(!targetExists || (writeAll(target, "kept") && ordinaryuser::giveFolder(target)));
-    QVERIFY(QFile::link(link == u"real" ? QFileInfo(target).path() : target, dir.filePath(link)));
+    QVERIFY(
+        QFile::link(link == u"real" ? QFileInfo(target).path() : target, m_dir->filePath(link)));
     const uid_t linkOwner = owner >= 0 ? uid_t(owner) : ordinaryuser::UserId;
-    if (::geteuid() == 0
-            ? ::lchown(QFile::encodeName(dir.filePath(link)).constData(), linkOwner, linkOwner) != 0
-            : owner >= 0)
+    if (::geteuid() == 0 ? ::lchown(QFile::encodeName(m_dir->filePath(link)).constData(), linkOwner,
+                                    linkOwner) != 0
+                         : owner >= 0)
         QSKIP("Only root can give a link to another user.");
-    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
+    VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
         WorkingValues values = testsets::settingsSetB();
-        values.settingsPath = dir.filePath(link == u"real" ? QStringLiteral("real/KVRsys.cfg")
-                                                           : QStringLiteral("KVRsys.cfg"));
+        values.settingsPath = link == u"real" ? m_dir->filePath(u"real/KVRsys.cfg"_s) : m_path;
         CHILD_VERIFY(saveSettings(values).status == status);
         // A target that did not exist is not made either.
         CHILD_VERIFY(readWholeFile(target) == (status == SaveStatus::Saved
@@ -540,7 +494,7 @@ void TestSettingsFile::save_throughLink()
 
 void TestSettingsFile::save_asRootInAnotherUsersFolder_createsNothingAndKeepsTheOwner()
 {
-    QTemporaryDir home;
+    const QTemporaryDir &home = *m_dir;
     if (::geteuid() != 0 || !ordinaryuser::giveFolder(home.path()))
         QSKIP("Only root writes into another user's folder.");
     WorkingValues values = testsets::settingsSetA();
@@ -549,7 +503,7 @@ void TestSettingsFile::save_asRootInAnotherUsersFolder_createsNothingAndKeepsThe
     QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
     QVERIFY(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     // A file the user has is saved, and stays the user's.
-    values.settingsPath = home.filePath(QStringLiteral("KVRsys.cfg"));
+    values.settingsPath = m_path;
     QVERIFY(writeAll(values.settingsPath, {}) && ordinaryuser::giveFolder(values.settingsPath));
     QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
     QCOMPARE(QFileInfo(values.settingsPath).ownerId(), ordinaryuser::UserId);
@@ -566,9 +520,8 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder_data()
 void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
 {
     QFETCH(char, planted);
-    QTemporaryDir dir;
     WorkingValues values = testsets::settingsSetA();
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    values.settingsPath = m_path;
     const QString lock = lockFilePath(values.settingsPath);
     const QFileInfo folder(QFileInfo(lock).path()); // where only this user writes
     QVERIFY(folder.ownerId() == ::geteuid() && !(folder.permissions() & 0x77));
@@ -591,9 +544,8 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
 
 void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
 {
-    QTemporaryDir dir;
     WorkingValues values;
-    values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    values.settingsPath = m_path;
     // Another copy holds the lock, has emptied the file and not yet written it.
     QLockFile otherCopy(lockFilePath(values.settingsPath));
     QVERIFY(otherCopy.lock() && writeAll(values.settingsPath, QByteArray()));

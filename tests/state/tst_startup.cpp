@@ -9,7 +9,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 
-#include <sys/stat.h>
+#include <optional>
 
 using namespace state;
 using calc::ToolValues;
@@ -17,15 +17,10 @@ using state::Language;
 using state::LanguageState;
 using state::WorkingValues;
 using testsets::recordsOf;
+using testsets::writeAll;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 void verifyDefaultTexts(const WorkingValues &values)
 {
@@ -42,6 +37,7 @@ class TestStartup : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void main_opensTheStoredWindow_data();
     void main_opensTheStoredWindow();
     void main_afterFirstRunSave_keepsTheUsersValues();
@@ -56,7 +52,22 @@ private slots:
     void main_unreadableFile_keptBeforeAnythingIsWritten();
     void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange_data();
     void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange();
+
+private:
+    std::optional<QTemporaryDir> m_dir; // a folder of its own for each test and row
+    QString m_path;                     // of the settings file in it
+    QString m_program;                  // where a program is kept in it
+    QString m_user;                     // and the user's configuration folder
 };
+
+void TestStartup::init()
+{
+    m_dir.emplace();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(u"KVRsys.cfg"_s);
+    m_program = m_dir->filePath(u"bin"_s);
+    m_user = m_dir->filePath(u"home/.config/maker/kvrcalc"_s);
+}
 
 void TestStartup::main_opensTheStoredWindow_data()
 {
@@ -105,17 +116,13 @@ void TestStartup::main_opensTheStoredWindow()
     QFETCH(StartWindow, window);
     QFETCH(bool, defaults);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    if (hasFile)
-        QVERIFY(writeAll(path, content));
+    QVERIFY(!hasFile || writeAll(m_path, content));
     WorkingValues fromFile;
     parseSettings(content, fromFile);
 
     WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), window);
-    QCOMPARE(values.settingsPath, path);
+    QCOMPARE(chooseStartWindow(values, m_dir->path(), QString()), window);
+    QCOMPARE(values.settingsPath, m_path);
 
     if (!defaults) {
         QCOMPARE(recordsOf(values), recordsOf(fromFile));
@@ -137,14 +144,12 @@ void TestStartup::main_opensTheStoredWindow()
 
 void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     WorkingValues stale = testsets::settingsSetA();
     stale.languageState = LanguageState::NothingStored;
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stale)));
+    QVERIFY(writeAll(m_path, serializeSettings(stale)));
 
     WorkingValues first;
-    QCOMPARE(chooseStartWindow(first, dir.path(), QString()), StartWindow(Language::English));
+    QCOMPARE(chooseStartWindow(first, m_dir->path(), QString()), StartWindow(Language::English));
     verifyDefaultTexts(first);
     first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
     first.metricUnits = true;
@@ -152,7 +157,7 @@ void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
     QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
 
     WorkingValues second;
-    QCOMPARE(chooseStartWindow(second, dir.path(), QString()), StartWindow(Language::English));
+    QCOMPARE(chooseStartWindow(second, m_dir->path(), QString()), StartWindow(Language::English));
     QVERIFY(second.stored() == first.stored());
 }
 
@@ -167,13 +172,11 @@ void TestStartup::main_settingsPathBesideTheProgram_data()
 void TestStartup::main_settingsPathBesideTheProgram()
 {
     QFETCH(QString, suffix);
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     WorkingValues values;
     if (suffix == u"-") // a folder name the file system's encoding cannot give
-        QCOMPARE(settingsFilePath(QString(), dir.path()), dir.path() + u"/KVRsys.cfg"_s);
-    chooseStartWindow(values, suffix == u"-" ? QString() : dir.path() + suffix, QString());
-    QCOMPARE(values.settingsPath, suffix == u"-" ? QString() : dir.path() + u"/KVRsys.cfg"_s);
+        QCOMPARE(settingsFilePath(QString(), m_dir->path()), m_path);
+    chooseStartWindow(values, suffix == u"-" ? QString() : m_dir->path() + suffix, QString());
+    QCOMPARE(values.settingsPath, suffix == u"-" ? QString() : m_path);
     QVERIFY(!QFile::exists(values.settingsPath)); // starting writes nothing
 }
 
@@ -198,43 +201,28 @@ void TestStartup::settingsFilePath_asOrdinaryUser()
     QFETCH(bool, userFolderKnown);
     QFETCH(bool, inUserFolder);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString program = dir.filePath(QStringLiteral("bin"));
-    const QString user = dir.filePath(QStringLiteral("home/.config/maker/kvrcalc"));
-    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
-        CHILD_VERIFY(QDir().mkpath(program));
-        if (fileMode >= 0) {
-            const QString file = program + QStringLiteral("/KVRsys.cfg");
-            CHILD_VERIFY(writeAll(file, "kept"));
-            CHILD_VERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(fileMode)) == 0);
-        }
-        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(programFolderMode)) ==
-                     0);
-
-        const QString path = settingsFilePath(program, userFolderKnown ? user : QString());
-        CHILD_VERIFY(path == (inUserFolder ? user : program) + QStringLiteral("/KVRsys.cfg"));
-        CHILD_VERIFY(!QFileInfo::exists(user)); // deciding makes nothing
+    VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
+        CHILD_VERIFY(
+            testsets::placeFile(m_program + u"/KVRsys.cfg"_s, "kept", fileMode, programFolderMode));
+        const QString path = settingsFilePath(m_program, userFolderKnown ? m_user : QString());
+        CHILD_VERIFY(path == (inUserFolder ? m_user : m_program) + u"/KVRsys.cfg"_s);
+        CHILD_VERIFY(!QFileInfo::exists(m_user)); // deciding makes nothing
         return {};
     });
 }
 
 void TestStartup::main_installedProgram_keepsValuesInUserFolder()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString program = dir.filePath(QStringLiteral("bin"));
-    const QString user = dir.filePath(QStringLiteral("home/.config/maker/kvrcalc"));
-    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
-        CHILD_VERIFY(QDir().mkpath(program));
+    VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
+        CHILD_VERIFY(QDir().mkpath(m_program));
         // Its folder may be written, as root may write /usr/bin: nothing is kept there.
         const auto installed = ProgramLayout::Installed;
 
         WorkingValues first;
-        CHILD_VERIFY(chooseStartWindow(first, program, user, installed) ==
+        CHILD_VERIFY(chooseStartWindow(first, m_program, m_user, installed) ==
                      StartWindow(Language::English));
-        CHILD_VERIFY(first.settingsPath == user + QStringLiteral("/KVRsys.cfg"));
-        CHILD_VERIFY(!QFileInfo::exists(user));
+        CHILD_VERIFY(first.settingsPath == m_user + QStringLiteral("/KVRsys.cfg"));
+        CHILD_VERIFY(!QFileInfo::exists(m_user));
         first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
         first.languageState = LanguageState::Danish;
         const SaveResult saved = saveSettings(first);
@@ -242,10 +230,11 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
             return saved.reason;
 
         WorkingValues second;
-        CHILD_VERIFY(chooseStartWindow(second, program, user, installed) ==
+        CHILD_VERIFY(chooseStartWindow(second, m_program, m_user, installed) ==
                      StartWindow(Language::Danish));
         CHILD_VERIFY(second.stored() == first.stored());
-        CHILD_VERIFY(QDir(program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+        CHILD_VERIFY(
+            QDir(m_program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         return {};
     });
 }
@@ -277,21 +266,17 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QFETCH(char, kind);
     QFETCH(bool, removed);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
     WorkingValues stored = testsets::settingsSetA();
-    QVERIFY(writeAll(dir.filePath(QStringLiteral("KVRsys.cfg")), serializeSettings(stored)));
-    QString entry = dir.filePath(name);
-    const QString elsewhere = dir.filePath(QStringLiteral("elsewhere"));
-    QVERIFY(QDir().mkpath(elsewhere));
-    const QString linkTarget = elsewhere + QStringLiteral("/target");
-    QVERIFY(writeAll(linkTarget, "target"));
+    QVERIFY(writeAll(m_path, serializeSettings(stored)));
+    QString entry = m_dir->filePath(name);
+    const QString linkTarget = m_dir->filePath(u"elsewhere/target"_s);
+    QVERIFY(testsets::placeFile(linkTarget, "target", 0, 0));
     switch (kind) {
     case 'f':
         QVERIFY(writeAll(entry, serializeSettings(testsets::settingsSetB()).left(100)));
         break;
     case 'q': {
-        QTemporaryFile file(dir.filePath(QStringLiteral("KVRsys.cfg")));
+        QTemporaryFile file(m_path);
         file.setAutoRemove(false);
         QVERIFY(file.open());
         entry = file.fileName();
@@ -306,7 +291,7 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QVERIFY(QFileInfo::exists(entry));
 
     WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, dir.path(), QString()), StartWindow(Language::Danish));
+    QCOMPARE(chooseStartWindow(values, m_dir->path(), QString()), StartWindow(Language::Danish));
     QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
     QVERIFY(QFileInfo::exists(linkTarget));
     QVERIFY(values.stored() == stored.stored());
@@ -344,21 +329,17 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
     QFETCH(bool, userFolderKnown);
     QFETCH(QString, keptAs);
 
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString program = dir.filePath(QStringLiteral("program"));
-    VERIFY_AS_ORDINARY_USER(dir.path(), [&]() -> QString {
-        CHILD_VERIFY(QDir().mkpath(program));
-        const QString path = program + QStringLiteral("/KVRsys.cfg");
-        CHILD_VERIFY(writeAll(path, content));
-        if (keptAs.endsWith(u'2'))
-            CHILD_VERIFY(writeAll(path + QStringLiteral(".damaged"), "other"));
-        CHILD_VERIFY(::chmod(QFile::encodeName(program).constData(), mode_t(folderMode)) == 0);
+    const QString program = m_dir->filePath(u"program"_s);
+    VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
+        const QString path = program + u"/KVRsys.cfg"_s;
+        const int takenMode = keptAs.endsWith(u'2') ? 0 : -1; // the first name taken, or free
+        CHILD_VERIFY(testsets::placeFile(path + u".damaged"_s, "other", takenMode, 0));
+        CHILD_VERIFY(testsets::placeFile(path, content, 0, folderMode));
 
         WorkingValues values;
         chooseStartWindow(values, program,
-                          userFolderKnown ? dir.filePath(QStringLiteral("user")) : QString());
-        const QString kept = keptAs.isEmpty() ? QString() : dir.filePath(keptAs);
+                          userFolderKnown ? m_dir->filePath(u"user"_s) : QString());
+        const QString kept = keptAs.isEmpty() ? QString() : m_dir->filePath(keptAs);
         CHILD_VERIFY(values.startNotices.size() == (kept.isEmpty() ? 0u : 1u));
         CHILD_VERIFY(kept.isEmpty() || values.startNotices.front().path == kept);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
@@ -394,15 +375,13 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
     QFETCH(QByteArray, record31);
     QFETCH(bool, loaded);
 
-    QTemporaryDir dir;
     WorkingValues file = testsets::settingsSetA();
     testsets::fillTexts(file, text);
     QList<QByteArray> lines = testsets::fileLines(file);
     lines[30] = record31;
-    QVERIFY(writeAll(dir.filePath(u"KVRsys.cfg"_s),
-                     testsets::joinLines(lines.mid(0, record31.isEmpty() ? 30 : 33))));
+    QVERIFY(writeAll(m_path, testsets::joinLines(lines.mid(0, record31.isEmpty() ? 30 : 33))));
     WorkingValues values;
-    chooseStartWindow(values, dir.path(), QString(), ProgramLayout::Portable,
+    chooseStartWindow(values, m_dir->path(), QString(), ProgramLayout::Portable,
                       comma ? calc::commaLocale() : calc::pointLocale());
     const bool whole = record31 == "#FALSE#";
     QCOMPARE(values.mill[calc::Field::Diameter], loaded ? text + u'1' : u"1"_s);

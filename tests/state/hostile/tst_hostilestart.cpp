@@ -4,6 +4,7 @@
 
 #include "state/ordinaryuser.h"
 #include "state/settingsfile.h"
+#include "state/settingssets.h"
 #include "state/startup.h"
 #include "state/workingvalues.h"
 
@@ -19,12 +20,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+#include <utility>
+
 #include <unistd.h>
 
-using calc::ToolMode;
-using calc::ToolValues;
 using state::LanguageState;
 using state::WorkingValues;
+using testsets::recordsOf;
 
 namespace {
 
@@ -104,11 +107,8 @@ WorkingValues loadedFrom(const QByteArray &bytes, bool present)
     if (!dir.isValid())
         qFatal("no temporary directory");
     v.settingsPath = dir.filePath(QStringLiteral("read.cfg"));
-    if (present) {
-        QFile file(v.settingsPath);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(v.settingsPath));
-    }
+    if (present && !testsets::writeAll(v.settingsPath, bytes))
+        qFatal("cannot write %s", qPrintable(v.settingsPath));
     state::loadSettings(v);
     return v;
 }
@@ -127,40 +127,16 @@ WorkingValues expectedAfterStart(const QByteArray &bytes, bool present)
     return v;
 }
 
-QString differences(const WorkingValues &got, const WorkingValues &want)
+// Gives the program until saved() holds, or patience ms, and a moment to settle after a
+// save; then ends it, gently first. Says whether it was still running.
+bool stopAfterSave(QProcess &program, int patience, const std::function<bool()> &saved)
 {
-    QStringList out;
-    const char *kinds[] = {"Mill", "Drill", "Tap"};
-    const ToolMode modes[] = {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap};
-    for (int k = 0; k < 3; ++k) {
-        const ToolValues &g = got.tool(modes[k]);
-        const ToolValues &w = want.tool(modes[k]);
-        const char *names[] = {"D", "Z", "Sz", "V", "PitchMm", "PitchTpi", "n", "S"};
-        for (int i = 0; i < 8; ++i) {
-            const calc::Field field = calc::Field(i);
-            if (g[field] != w[field])
-                out << QStringLiteral("%1.%2: %3 instead of %4")
-                           .arg(kinds[k], names[i], g[field].left(40), w[field].left(40));
-        }
-    }
-    auto compare = [&](const char *name, int g, int w) {
-        if (g != w)
-            out << QStringLiteral("%1: %2 instead of %3").arg(name).arg(g).arg(w);
-    };
-    compare("decimalCount", got.decimalCount, want.decimalCount);
-    compare("languageState", int(got.languageState), int(want.languageState));
-    compare("inchUnits", got.inchUnits, want.inchUnits);
-    compare("metricUnits", got.metricUnits, want.metricUnits);
-    compare("threadsPerInchSelected", got.threadsPerInchSelected, want.threadsPerInchSelected);
-    compare("pitchMmSelected", got.pitchMmSelected, want.pitchMmSelected);
-    compare("spareFlag1", got.spareFlag1, want.spareFlag1);
-    compare("spareFlag2", got.spareFlag2, want.spareFlag2);
-    return out.join(QStringLiteral("; "));
-}
-
-// Ends a program that is still running, gently first; says whether it was.
-bool stopProgram(QProcess &program)
-{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < patience && program.state() == QProcess::Running && !saved())
+        program.waitForFinished(50);
+    if (program.state() == QProcess::Running)
+        program.waitForFinished(500);
     if (program.state() != QProcess::Running)
         return false;
     program.terminate();
@@ -169,6 +145,14 @@ bool stopProgram(QProcess &program)
         program.waitForFinished(5000);
     }
     return true;
+}
+
+// Writes bytes to path, dated long ago so that a save shows.
+bool writeOldFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+           file.setFileTime(OldTime, QFileDevice::FileModificationTime);
 }
 
 bool savedSince(const QString &path, bool existedBefore)
@@ -198,6 +182,23 @@ bool placeProgram(const QString &program, const QString &dir)
     if (::link(QFile::encodeName(program).constData(), QFile::encodeName(target).constData()) == 0)
         return true;
     return QFile::copy(program, target);
+}
+
+// Starts the program on the offscreen platform, with the variables of environment changed
+// as given (a null value removes one).
+void startProgram(QProcess &program, const QString &path, const QStringList &arguments,
+                  const QString &folder, const QList<std::pair<QString, QString>> &environment)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (const auto &[name, value] : environment) {
+        env.remove(name);
+        if (!value.isNull())
+            env.insert(name, value);
+    }
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(folder);
+    program.start(path, arguments);
 }
 
 } // namespace
@@ -325,48 +326,27 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     if (where == Place::Directory) {
         QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::SettingsFileName)));
     } else if (where != Place::Missing) {
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-        QVERIFY(file.flush());
-        QVERIFY(file.setFileTime(OldTime, QFileDevice::FileModificationTime));
-        file.close();
+        QVERIFY(writeOldFile(settings, bytes));
         if (where == Place::ReadOnlyFile)
-            QVERIFY(file.setPermissions(QFileDevice::ReadOwner | QFileDevice::ReadGroup |
-                                        QFileDevice::ReadOther));
+            QVERIFY(QFile::setPermissions(settings, QFileDevice::ReadOwner |
+                                                        QFileDevice::ReadGroup |
+                                                        QFileDevice::ReadOther));
     }
-    if (where == Place::FileAndAbandonedSave) {
-        QFile abandoned(settings + QStringLiteral(".kvrcalc-save"));
-        QVERIFY(abandoned.open(QIODevice::WriteOnly));
-        QCOMPARE(abandoned.write(bytes.left(100)), 100);
-    }
+    QVERIFY(where != Place::FileAndAbandonedSave ||
+            testsets::writeAll(settings + QStringLiteral(".kvrcalc-save"), bytes.left(100)));
     const bool existed = where != Place::Directory && where != Place::Missing;
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(dir.path());
-    program.start(dir.filePath(QStringLiteral("kvrcalc")), {});
+    startProgram(program, dir.filePath(QStringLiteral("kvrcalc")), {}, dir.path(), {});
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
 
     const auto expected = static_cast<Outcome>(outcome);
-    if (expected == Outcome::ExitsAtOnce) {
+    if (expected == Outcome::ExitsAtOnce)
         QVERIFY(program.waitForFinished(10000));
-    } else {
-        QElapsedTimer clock;
-        clock.start();
-        // A start that saves does so as soon as its window is shown; one that need not save
-        // gets a few seconds to do something wrong.
-        const int patience = expected == Outcome::Saves ? 20000 : 3000;
-        while (clock.elapsed() < patience && program.state() == QProcess::Running &&
-               !savedSince(settings, existed))
-            program.waitForFinished(50);
-        if (program.state() == QProcess::Running)
-            program.waitForFinished(500); // let it settle after the save
-    }
-
-    const bool stillRunning = stopProgram(program);
+    // A start that saves does so as soon as its window is shown; one that need not save gets
+    // a few seconds to do something wrong.
+    const bool stillRunning = stopAfterSave(program, expected == Outcome::Saves ? 20000 : 3000,
+                                            [&] { return savedSince(settings, existed); });
     const QByteArray errors = program.readAllStandardError();
     for (const char *report :
          {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"})
@@ -396,18 +376,14 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
         QVERIFY(QFileInfo(settings).isDir());
         return;
     }
+    const QByteArray after = testsets::readWholeFile(settings);
     if (expected == Outcome::KeepsFile || expected == Outcome::ExitsAtOnce) {
         QVERIFY2(!savedSince(settings, existed), "the file was written");
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY2(file.readAll() == bytes, "the file changed");
+        QVERIFY2(after == bytes, "the file changed");
     } else if (expected == Outcome::Saves) {
         QVERIFY2(savedSince(settings, existed), "the window did not save within 20 s");
     }
 
-    QFile file(settings);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray after = file.readAll();
     WorkingValues saved;
     QCOMPARE(state::parseSettings(after, saved), 33);
 
@@ -416,7 +392,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
                                    : loadedFrom(bytes, existed);
     WorkingValues comparable = saved;
     comparable.decimalIsPeriod = want.decimalIsPeriod;
-    QVERIFY2(comparable.stored() == want.stored(), qPrintable(differences(comparable, want)));
+    QCOMPARE(recordsOf(comparable), recordsOf(want));
 
     if (language >= 0)
         QCOMPARE(int(saved.languageState), language);
@@ -465,50 +441,29 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
     const QString settings =
         bin + QStringLiteral("/") + QString::fromLatin1(state::SettingsFileName);
     if (fileBeside) {
-        QFile file(settings);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray bytes = plainFile("1");
-        QCOMPARE(file.write(bytes), bytes.size());
-        QVERIFY(file.flush());
-        QVERIFY(file.setFileTime(OldTime, QFileDevice::FileModificationTime));
-        file.close();
-        QVERIFY(file.setPermissions(open | QFile::WriteUser | QFile::WriteOwner |
-                                    QFile::WriteGroup | QFile::WriteOther));
+        QVERIFY(writeOldFile(settings, plainFile("1")));
+        QVERIFY(QFile::setPermissions(settings, open | QFile::WriteUser | QFile::WriteOwner |
+                                                    QFile::WriteGroup | QFile::WriteOther));
     }
     QVERIFY(QFile::setPermissions(bin, open));
     const QString configHome =
         home + (configHomeSet ? QStringLiteral("/settings") : QStringLiteral("/.config"));
 
     QProcess program;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("HOME"), home);
-    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    env.remove(QStringLiteral("XDG_CONFIG_HOME"));
-    if (configHomeSet)
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
-    program.setProcessEnvironment(env);
-    program.setWorkingDirectory(home);
     const QString path = bin + QStringLiteral("/kvrcalc");
-    if (root)
-        program.start(switchUser, {QStringLiteral("--reuid=%1").arg(ordinaryuser::UserId),
-                                   QStringLiteral("--regid=%1").arg(ordinaryuser::GroupId),
-                                   QStringLiteral("--clear-groups"), QStringLiteral("--"), path});
-    else
-        program.start(path, {});
+    const QStringList asUser{QStringLiteral("--reuid=%1").arg(ordinaryuser::UserId),
+                             QStringLiteral("--regid=%1").arg(ordinaryuser::GroupId),
+                             QStringLiteral("--clear-groups"), QStringLiteral("--"), path};
+    startProgram(program, root ? switchUser : path, root ? asUser : QStringList(), home,
+                 {{QStringLiteral("HOME"), home},
+                  {QStringLiteral("XDG_RUNTIME_DIR"), QString()},
+                  {QStringLiteral("XDG_CONFIG_HOME"), configHomeSet ? configHome : QString()}});
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
 
     // The window saves as soon as it is shown.
-    const auto saved = [&] {
+    const bool stillRunning = stopAfterSave(program, 20000, [&] {
         return fileBeside ? savedSince(settings, true) : !settingsFilesBelow(home).isEmpty();
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 20000 && program.state() == QProcess::Running && !saved())
-        program.waitForFinished(50);
-    if (program.state() == QProcess::Running)
-        program.waitForFinished(500); // let it settle after the save
-    const bool stillRunning = stopProgram(program);
+    });
     QVERIFY(QFile::setPermissions(bin, open | QFile::WriteOwner));
     const QByteArray errors = program.readAllStandardError();
     QVERIFY2(stillRunning, errors.right(2000).constData());
@@ -527,10 +482,8 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
     QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
              fileBeside ? 2 : 1);
 
-    QFile file(savedPath);
-    QVERIFY(file.open(QIODevice::ReadOnly));
     WorkingValues values;
-    QCOMPARE(state::parseSettings(file.readAll(), values), 33);
+    QCOMPARE(state::parseSettings(testsets::readWholeFile(savedPath), values), 33);
     // The stored Danish window with its values, or a first run in English.
     QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);
     QCOMPARE(values.mill[calc::Field::Diameter],
