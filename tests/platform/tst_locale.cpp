@@ -50,14 +50,13 @@ void TestLocale::userNumberSeparators_followNumberLocaleOnly()
 
 int main(int argc, char **argv)
 {
+    QCoreApplication app(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], "--print-separators") == 0) {
-        QCoreApplication app(argc, argv);
         const platform::NumberSeparators separators = platform::userNumberSeparators();
         const QString text = QString(separators.decimal) + QString(separators.group);
         std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }
-    QCoreApplication app(argc, argv);
     TestLocale test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <optional>
 
 #include <sys/stat.h>
 
@@ -108,5 +111,20 @@ inline bool placeFile(const QString &path, const QByteArray &bytes, int fileMode
            (fileMode < 0 || (writeAll(path, bytes) && setMode(path, fileMode))) &&
            setMode(folder, folderMode);
 }
+
+// A folder of its own for each test and row: a test class derives from it and calls
+// makeFolder() in its init().
+struct FolderPerTest
+{
+    std::optional<QTemporaryDir> m_dir;
+    QString m_path; // of the settings file in it
+
+    bool makeFolder()
+    {
+        m_dir.emplace();
+        m_path = m_dir->filePath(QStringLiteral("KVRsys.cfg"));
+        return m_dir->isValid();
+    }
+};
 
 } // namespace testsets

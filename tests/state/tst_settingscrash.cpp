@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
@@ -14,19 +13,17 @@ using namespace state;
 using state::WorkingValues;
 using testsets::recordsOf;
 
-class TestSettingsCrash : public QObject
+class TestSettingsCrash : public QObject, private testsets::FolderPerTest
 {
     Q_OBJECT
 
 private slots:
+    void init() { QVERIFY(makeFolder()); }
     void saveKilledAtRandom_leavesOneWholeSet();
 };
 
 void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
 {
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("KVRsys.cfg"));
     const QStringList setA = recordsOf(testsets::settingsSetA());
     const QStringList setB = recordsOf(testsets::settingsSetB());
     QRandomGenerator random(7411);
@@ -35,7 +32,7 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
 
     for (int round = 0; round < 200; ++round) {
         QProcess saver;
-        saver.start(QStringLiteral(KVR_SETTINGS_SAVER), {path});
+        saver.start(QStringLiteral(KVR_SETTINGS_SAVER), {m_path});
         QVERIFY2(saver.waitForReadyRead(10000), qPrintable(saver.errorString()));
         QCOMPARE(saver.readLine().trimmed(), QByteArray("saving")); // "\r\n" on Windows
         std::this_thread::sleep_for(std::chrono::microseconds(random.bounded(3000)));
@@ -44,7 +41,7 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
         QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
         WorkingValues loaded;
-        loaded.settingsPath = path;
+        loaded.settingsPath = m_path;
         loadSettings(loaded);
         const QStringList records = recordsOf(loaded);
         if (records == setA)

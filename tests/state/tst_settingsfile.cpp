@@ -9,11 +9,9 @@
 #include <QFile>
 #include <QLockFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
-#include <optional>
 #include <thread>
 
 #include <sys/resource.h>
@@ -48,12 +46,12 @@ QList<QByteArray> replacingLine(QList<QByteArray> lines, int number, const QByte
 
 } // namespace
 
-class TestSettingsFile : public QObject
+class TestSettingsFile : public QObject, private testsets::FolderPerTest
 {
     Q_OBJECT
 
 private slots:
-    void init();
+    void init() { QVERIFY(makeFolder()); }
     void roundTrip_keepsEveryValue_data();
     void roundTrip_keepsEveryValue();
     void serialize_defaults_writesExactBytes();
@@ -73,18 +71,7 @@ private slots:
     // Last: a lock never let go is not waited for again in the same run.
     void save_lockName_onlyAnOwnFileInAnOwnFolder_data();
     void save_lockName_onlyAnOwnFileInAnOwnFolder();
-
-private:
-    std::optional<QTemporaryDir> m_dir; // a folder of its own for each test and row
-    QString m_path;                     // of the settings file in it
 };
-
-void TestSettingsFile::init()
-{
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("KVRsys.cfg"));
-}
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
 {

@@ -5,11 +5,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
-
-#include <optional>
 
 using namespace state;
 using calc::ToolValues;
@@ -32,7 +29,7 @@ void verifyDefaultTexts(const WorkingValues &values)
 
 } // namespace
 
-class TestStartup : public QObject
+class TestStartup : public QObject, private testsets::FolderPerTest
 {
     Q_OBJECT
 
@@ -54,17 +51,13 @@ private slots:
     void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange();
 
 private:
-    std::optional<QTemporaryDir> m_dir; // a folder of its own for each test and row
-    QString m_path;                     // of the settings file in it
-    QString m_program;                  // where a program is kept in it
-    QString m_user;                     // and the user's configuration folder
+    QString m_program; // where a program is kept in the test's folder
+    QString m_user;    // and the user's configuration folder
 };
 
 void TestStartup::init()
 {
-    m_dir.emplace();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(u"KVRsys.cfg"_s);
+    QVERIFY(makeFolder());
     m_program = m_dir->filePath(u"bin"_s);
     m_user = m_dir->filePath(u"home/.config/maker/kvrcalc"_s);
 }

@@ -43,12 +43,11 @@ struct PdfText
 
 inline QString unescapeHtml(QString s)
 {
-    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
-    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
-    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
-    s.replace(QLatin1String("&apos;"), QLatin1String("'"));
-    s.replace(QLatin1String("&#39;"), QLatin1String("'"));
-    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    // &amp; last, so that what it gives is not read again.
+    static const char *const entities[][2] = {{"&lt;", "<"},   {"&gt;", ">"},  {"&quot;", "\""},
+                                              {"&apos;", "'"}, {"&#39;", "'"}, {"&amp;", "&"}};
+    for (const auto &entity : entities)
+        s.replace(QLatin1String(entity[0]), QLatin1String(entity[1]));
     return s;
 }
 

@@ -8,6 +8,14 @@
 
 using platform::PrintLine;
 
+// Declares pdf as the lines printed and read back, failing unless that is one page of
+// count text lines.
+#define PRINT(pdf, count, ...)                                                                     \
+    const PdfText pdf = print(__VA_ARGS__);                                                        \
+    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));                                          \
+    QCOMPARE(pdf.pages, 1);                                                                        \
+    QCOMPARE(pdf.lines.size(), count)
+
 class TestPrinting : public QObject
 {
     Q_OBJECT
@@ -46,21 +54,18 @@ void TestPrinting::linesLandAtTheirMillimetres_data()
 void TestPrinting::linesLandAtTheirMillimetres()
 {
     QFETCH(double, margin);
-    const PdfText pdf = print({{QStringLiteral("Title"), 30, 12},
-                               {QString(), 30, 12},
-                               {QStringLiteral("____________"), 20, 9},
-                               {QStringLiteral("Value"), 30, 9}},
-                              margin);
-    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
-    QCOMPARE(pdf.pages, 1);
-    QCOMPARE(pdf.lines.size(), 3);
+    PRINT(pdf, 3,
+          {{QStringLiteral("Title"), 30, 12},
+           {QString(), 30, 12},
+           {QStringLiteral("____________"), 20, 9},
+           {QStringLiteral("Value"), 30, 9}},
+          margin);
 
     // Left edges from the printable area: 30 mm for text, 20 mm for the rule.
-    QVERIFY2(std::abs(pdf.lines[0].x() - mmToPt(margin + 30)) < 1.5,
-             qPrintable(QString::number(pdf.lines[0].x())));
-    QVERIFY2(std::abs(pdf.lines[1].x() - mmToPt(margin + 20)) < 1.5,
-             qPrintable(QString::number(pdf.lines[1].x())));
-    QVERIFY(std::abs(pdf.lines[2].x() - mmToPt(margin + 30)) < 1.5);
+    const double leftMm[] = {30, 20, 30};
+    for (int i = 0; i < 3; ++i)
+        QVERIFY2(std::abs(pdf.lines[i].x() - mmToPt(margin + leftMm[i])) < 1.5,
+                 qPrintable(QString::number(pdf.lines[i].x())));
 
     // The first line starts 40 mm below the top of the printable area.
     QVERIFY2(std::abs(pdf.lines[0].top() - mmToPt(margin + 40)) < 3.0,
@@ -70,14 +75,13 @@ void TestPrinting::linesLandAtTheirMillimetres()
 void TestPrinting::blankLinesAdvanceByTheirOwnFontsHeight()
 {
     // A: 9 pt line, then directly B; then a 9 pt blank and C; then a 12 pt blank and D.
-    const PdfText pdf = print({{QStringLiteral("A"), 30, 9},
-                               {QStringLiteral("B"), 30, 9},
-                               {QString(), 30, 9},
-                               {QStringLiteral("C"), 30, 9},
-                               {QString(), 30, 12},
-                               {QStringLiteral("D"), 30, 9}});
-    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
-    QCOMPARE(pdf.lines.size(), 4);
+    PRINT(pdf, 4,
+          {{QStringLiteral("A"), 30, 9},
+           {QStringLiteral("B"), 30, 9},
+           {QString(), 30, 9},
+           {QStringLiteral("C"), 30, 9},
+           {QString(), 30, 12},
+           {QStringLiteral("D"), 30, 9}});
     const double step = pdf.lines[1].top() - pdf.lines[0].top();
     QVERIFY2(step > 9.0 && step < 14.0, qPrintable(QString::number(step)));
     QVERIFY(std::abs((pdf.lines[2].top() - pdf.lines[1].top()) - 2 * step) < 0.5);
@@ -87,9 +91,7 @@ void TestPrinting::blankLinesAdvanceByTheirOwnFontsHeight()
 
 void TestPrinting::fontSizesFollowTheLines()
 {
-    const PdfText pdf = print({{QStringLiteral("Big"), 30, 12}, {QStringLiteral("Small"), 30, 9}});
-    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
-    QCOMPARE(pdf.lines.size(), 2);
+    PRINT(pdf, 2, {{QStringLiteral("Big"), 30, 12}, {QStringLiteral("Small"), 30, 9}});
     const double ratio = pdf.lines[0].height() / pdf.lines[1].height();
     QVERIFY2(std::abs(ratio - 12.0 / 9.0) < 0.1, qPrintable(QString::number(ratio)));
 }
@@ -97,9 +99,7 @@ void TestPrinting::fontSizesFollowTheLines()
 void TestPrinting::lettersBeyondAsciiPrintAsTyped()
 {
     const QString text = QStringLiteral("Tilspænding/tand (Sz) i mm :0,1 Ø");
-    const PdfText pdf = print({{text, 30, 9}});
-    QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
-    QCOMPARE(pdf.lines.size(), 1);
+    PRINT(pdf, 1, {{text, 30, 9}});
     QCOMPARE(pdf.lines[0].text(), text);
 }
 

@@ -262,15 +262,14 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
 
     // The stored values stand.
     auto stored = [&](const char *name, const QByteArray &bytes, int language, int decimals,
-                      const QByteArray &part) {
-        QTest::newRow(name) << file << bytes << saves << language << decimals
+                      const QByteArray &part, Place place = Place::File) {
+        QTest::newRow(name) << static_cast<int>(place) << bytes << saves << language << decimals
                             << QStringLiteral("12") << QStringLiteral("1000") << part;
     };
     stored("languageState 1", plainFile("1"), 1, 2, none);
     // What a save cut short by a crash left beside it is gone after the start.
-    QTest::newRow("a crashed save's temporary file")
-        << static_cast<int>(Place::FileAndAbandonedSave) << plainFile("2") << saves << 2 << 2
-        << QStringLiteral("12") << QStringLiteral("1000") << none;
+    stored("a crashed save's temporary file", plainFile("2"), 2, 2, none,
+           Place::FileAndAbandonedSave);
     stored("languageState 2", plainFile("2"), 2, 2, none);
     stored("decimalCount 9", plainFile("2", "9"), 2, 3, none);
     stored("line feeds only", plainFile("2").replace("\r\n", "\n"), 2, 2, none);
