@@ -165,7 +165,12 @@ public:
 class RunningWindow
 {
 public:
-    RunningWindow() { values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg")); }
+    // Starts from the sample values in comma notation; a test changes what it needs.
+    RunningWindow()
+    {
+        sampleValues(values, true);
+        values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
+    }
     ~RunningWindow()
     {
         window.reset();

@@ -205,7 +205,6 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     QFETCH(bool, viaMenu);
     QFETCH(QStringList, captions);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     // The menu rows start from the other units, so that every caption has to change.
     s.values.inchUnits = inch != viaMenu;
     s.values.metricUnits = inch == viaMenu;
@@ -271,7 +270,6 @@ void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
 void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.mill[Field::Diameter].clear();
     s.values.metricUnits = false;
     s.values.inchUnits = true;
@@ -337,7 +335,6 @@ void MenusAndLoad::load_captionsFollowStoredUnits()
     QFETCH(QString, diameter);
     QFETCH(QString, units);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.inchUnits = inch;
     s.values.metricUnits = metric;
     QVERIFY(s.open(Language(language), true));
@@ -363,7 +360,6 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QFETCH(int, stored);
     QFETCH(int, shown);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.decimalCount = std::uint8_t(stored);
     QVERIFY(s.open(Language::Danish, true));
 
@@ -375,7 +371,6 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
 void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = true;
     s.values.threadsPerInchSelected = true;
     QVERIFY(s.open(Language::English, true));
@@ -408,7 +403,6 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = mmStored;
     s.values.threadsPerInchSelected = tpiStored;
     QVERIFY(s.open(Language::Danish, true));

@@ -105,7 +105,6 @@ void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
 void SwitchesAndFocus::modeSwitch_unreadableDiameter_showsNoLine()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.drill[Field::Diameter] = u"abc"_s;
     QVERIFY(s.open(Language::English, true));
 
@@ -154,7 +153,7 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue_data()
         row("0,00", false); // a prefix is the smaller
         row("0,001", true);
         row("0,0010", true);
-        row(",5", true);    // read as a number, not compared as text
+        row(",5", true); // read as a number, not compared as text
         row("1", true);
     }
 }
@@ -165,7 +164,6 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue()
     QFETCH(QString, pitch);
     QFETCH(bool, calculates);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     // The other unit first, so that the click changes the unit.
     const bool mm = option == names::PitchMmOption;
     s.values.pitchMmSelected = !mm;

@@ -134,7 +134,6 @@ void ToolModes::tap_showsThePitchOfTheStoredUnit()
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.pitchMmSelected = mm;
     s.values.threadsPerInchSelected = tpi;
     QVERIFY(s.open(Language::Danish, true));
@@ -215,7 +214,6 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
 void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
 {
     RunningWindow s;
-    fixture::sampleValues(s.values, true);
     s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
