@@ -161,6 +161,13 @@ public:
     explicit BuiltWindow(Language language) : MainWindow(language, engine) {}
 };
 
+// The Mill line of the sample values in the window's language.
+inline QString sampleLine(Language language)
+{
+    return language == Language::Danish ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
+                                        : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s;
+}
+
 // One main window with its settings file in a directory of its own.
 class RunningWindow
 {

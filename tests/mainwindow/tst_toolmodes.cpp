@@ -58,9 +58,7 @@ void ToolModes::opening_showsMillValuesAndPicture()
     QVERIFY(s.option(names::MillOption)->hasFocus());
     QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", m_row.comma));
     QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,97", m_row.comma));
-    QCOMPARE(s.line(), m_row.language == Language::Danish
-                           ? u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s
-                           : u"S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"_s);
+    QCOMPARE(s.line(), fixture::sampleLine(m_row.language));
     QCOMPARE(visiblePicture(s), names::MillPicture);
     QVERIFY(!s.option(names::PitchMmOption)->isVisible() && !s.field(Field::PitchMm)->isVisible() &&
             !s.caption(Field::PitchMm)->isVisible());
