@@ -123,6 +123,13 @@ inline WindowRow globalWindowRow()
     return {Language(language), comma};
 }
 
+// A window made active as a window manager makes it when it opens.
+inline bool activate(QWidget *window)
+{
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window);
+}
+
 using SeenBox = ::SeenBox;
 using Watchdog = ModalWatchdog;
 
@@ -198,8 +205,7 @@ public:
         window = std::make_unique<MainWindow>(language, *engine);
         window->load();
         window->show();
-        QApplication::setActiveWindow(window.get());
-        return QTest::qWaitForWindowActive(window.get());
+        return activate(window.get());
     }
 
     template <class T> T *find(const QString &name) const

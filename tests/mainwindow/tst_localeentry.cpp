@@ -69,8 +69,7 @@ int typeDiameter(const QString &typed)
     MainWindow window(Language::Danish, engine);
     window.load();
     window.show();
-    QApplication::setActiveWindow(&window);
-    if (!QTest::qWaitForWindowActive(&window))
+    if (!fixture::activate(&window))
         return 1;
     auto *diameter = window.findChild<EntryField *>(names::field(Field::Diameter));
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(5, diameter->height() / 2));

@@ -53,19 +53,19 @@ class MenusAndLoad : public QObject
     Q_OBJECT
 
 private slots:
+    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+    void initTestCase_data() { fixture::addWindowRows(); }
+    void init() { m_row = fixture::globalWindowRow(); }
     void cleanup();
 
-    void beforeLoad_showsTheWindowAsBuilt_data();
     void beforeLoad_showsTheWindowAsBuilt();
     void beforeLoad_controlsShowStartingTexts_data();
     void beforeLoad_controlsShowStartingTexts();
     void unitCaptions_loadAndMenu_data();
     void unitCaptions_loadAndMenu();
-    void unitsMenu_setsCaptionsAndRecomputes_data() { fixture::addWindowRows(); }
     void unitsMenu_setsCaptionsAndRecomputes();
     void unitsMenu_sameItemAgain_runsAgain();
     void unitsMenu_emptyDiameter_captionsChangeThenWarns();
-    void decimalsMenu_checksOneItemAndRecomputes_data() { fixture::addWindowRows(); }
     void decimalsMenu_checksOneItemAndRecomputes();
     void load_captionsFollowStoredUnits_data();
     void load_captionsFollowStoredUnits();
@@ -77,11 +77,11 @@ private slots:
     void load_decimalKeyFollowsLocale_data();
     void load_decimalKeyFollowsLocale();
     void open_buildsLineAndSavesOnce();
-    void failedSave_warnsOnceInWindowsLanguage_data();
     void failedSave_warnsOnceInWindowsLanguage();
 
 private:
     fixture::Watchdog m_watchdog;
+    fixture::WindowRow m_row;
 };
 
 void MenusAndLoad::cleanup()
@@ -89,26 +89,18 @@ void MenusAndLoad::cleanup()
     m_watchdog.verifyNothingUnexpected();
 }
 
-void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::newRow("Danish") << int(Language::Danish);
-    QTest::newRow("English") << int(Language::English);
-}
-
 void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 {
-    QFETCH(int, language);
     WorkingValues values;
     fixture::sampleValues(values, true);
     session::Session engine(values, calc::commaLocale());
-    MainWindow window(Language(language), engine);
+    MainWindow window(m_row.language, engine);
 
     QVERIFY(window.findChild<QRadioButton *>(names::MillOption)->isChecked());
     for (EntryField *entry : window.findChildren<EntryField *>())
         QCOMPARE(entry->text(),
                  entry->objectName() == names::field(Field::FeedRate) ? u"0"_s : QString());
-    const bool danish = Language(language) == Language::Danish;
+    const bool danish = m_row.language == Language::Danish;
     QCOMPARE(window.findChild<QLabel *>(names::DecimalsLabel)->text(),
              danish ? u"0 Decimal(er)"_s : u"0 Decimal(s)"_s);
     QCOMPARE(window.findChild<QLabel *>(names::caption(Field::Diameter))->text(),
@@ -122,108 +114,83 @@ void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 
 void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
 {
-    QTest::addColumn<int>("language");
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    auto add = [](Language language, const QString &name, const char *text) {
-        QTest::addRow("%s %s", language == Language::Danish ? "da" : "en", qPrintable(name))
-            << int(language) << name << QString::fromUtf8(text);
+    QTest::addColumn<QString>("danish");
+    QTest::addColumn<QString>("english");
+    auto add = [](const QString &name, const char *danish, const char *english = nullptr) {
+        QTest::newRow(qPrintable(name))
+            << name << QString::fromUtf8(danish) << QString::fromUtf8(english ? english : danish);
     };
-    const Language da = Language::Danish;
-    const Language en = Language::English;
-    add(da, names::MillOption, "Fræsere");
-    add(en, names::MillOption, "Mills");
-    add(da, names::DrillOption, "Bor m.v.");
-    add(en, names::DrillOption, "Drills etc.");
-    add(da, names::TapOption, "Gevindtappe");
-    add(en, names::TapOption, "Thread taps");
-    add(da, names::ToolFrame, "Værktøjs data :");
-    add(en, names::ToolFrame, "Tools data :");
-    add(da, names::ResultFrame, "Resultat :");
-    add(en, names::ResultFrame, "Result :");
-    add(da, names::PitchMmOption, "Stigning (P) i mm :");
-    add(en, names::PitchMmOption, "Pitch (P) mm :");
-    add(da, names::ThreadsPerInchOption, "Gevind (P) pr. tomme :");
-    add(en, names::ThreadsPerInchOption, "Pitch (P) thread/inch :");
-    add(da, names::field(Field::Diameter), "Eksempel: 1,5 eller 1 1/2");
-    add(en, names::field(Field::Diameter), "Example: 1.5 or 1 1/2");
-    add(da, names::CncCaption, "CNC Resultat :");
-    add(en, names::CncCaption, "CNC Result :");
+    add(names::MillOption, "Fræsere", "Mills");
+    add(names::DrillOption, "Bor m.v.", "Drills etc.");
+    add(names::TapOption, "Gevindtappe", "Thread taps");
+    add(names::ToolFrame, "Værktøjs data :", "Tools data :");
+    add(names::ResultFrame, "Resultat :", "Result :");
+    add(names::PitchMmOption, "Stigning (P) i mm :", "Pitch (P) mm :");
+    add(names::ThreadsPerInchOption, "Gevind (P) pr. tomme :", "Pitch (P) thread/inch :");
+    add(names::field(Field::Diameter), "Eksempel: 1,5 eller 1 1/2", "Example: 1.5 or 1 1/2");
+    add(names::CncCaption, "CNC Resultat :", "CNC Result :");
     // The captions the load replaces start out Danish in both windows.
-    for (Language language : {da, en}) {
-        add(language, names::UnitsLabel, "Enheder");
-        add(language, names::caption(Field::Diameter), "Diameter (D) :");
-        add(language, names::caption(Field::Flutes), "Antal skær (Z) :");
-        add(language, names::caption(Field::FeedPerTooth), "Tilspænding/tand (Sz) i mm :");
-        add(language, names::caption(Field::CuttingSpeed), "Skærehastighed (V) :");
-        add(language, names::caption(Field::PitchMm), "Stigning (P) i mm :");
-        add(language, names::caption(Field::ThreadsPerInch), "Gevind (P) pr. tomme :");
-        add(language, names::caption(Field::SpindleSpeed), "Omdrejninger (n) :");
-        add(language, names::caption(Field::FeedRate), "Tilspænding mm/min. (S) :");
-    }
+    add(names::UnitsLabel, "Enheder");
+    add(names::caption(Field::Diameter), "Diameter (D) :");
+    add(names::caption(Field::Flutes), "Antal skær (Z) :");
+    add(names::caption(Field::FeedPerTooth), "Tilspænding/tand (Sz) i mm :");
+    add(names::caption(Field::CuttingSpeed), "Skærehastighed (V) :");
+    add(names::caption(Field::PitchMm), "Stigning (P) i mm :");
+    add(names::caption(Field::ThreadsPerInch), "Gevind (P) pr. tomme :");
+    add(names::caption(Field::SpindleSpeed), "Omdrejninger (n) :");
+    add(names::caption(Field::FeedRate), "Tilspænding mm/min. (S) :");
 }
 
 void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
 {
-    QFETCH(int, language);
     QFETCH(QString, name);
-    QFETCH(QString, text);
-    const fixture::BuiltWindow window{Language(language)};
+    QFETCH(QString, danish);
+    QFETCH(QString, english);
+    const fixture::BuiltWindow window{m_row.language};
     const auto *widget = window.findChild<QWidget *>(name);
     QVERIFY(widget);
-    QCOMPARE(shownText(widget), text);
+    QCOMPARE(shownText(widget), m_row.language == Language::Danish ? danish : english);
 }
 
 void MenusAndLoad::unitCaptions_loadAndMenu_data()
 {
-    QTest::addColumn<int>("language");
     QTest::addColumn<bool>("inch");
     QTest::addColumn<bool>("viaMenu");
-    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<UnitCaptions TextCatalogue::*>("captions");
     // The load and the menu each apply their own column of the language's captions.
-    for (const Language language : {Language::Danish, Language::English}) {
-        const TextCatalogue &texts = catalogue(language);
-        const char *name = language == Language::Danish ? "Danish" : "English";
-        const auto list = [](const UnitCaptions &c) {
-            return QStringList(c.fields.begin(), c.fields.end()) << c.unitsLabel;
-        };
-        QTest::addRow("%s, inch, load", name)
-            << int(language) << true << false << list(texts.inchLoad);
-        QTest::addRow("%s, inch, menu", name)
-            << int(language) << true << true << list(texts.inchMenu);
-        QTest::addRow("%s, metric, load", name)
-            << int(language) << false << false << list(texts.metricLoad);
-        QTest::addRow("%s, metric, menu", name)
-            << int(language) << false << true << list(texts.metricMenu);
-    }
+    QTest::newRow("inch, load") << true << false << &TextCatalogue::inchLoad;
+    QTest::newRow("inch, menu") << true << true << &TextCatalogue::inchMenu;
+    QTest::newRow("metric, load") << false << false << &TextCatalogue::metricLoad;
+    QTest::newRow("metric, menu") << false << true << &TextCatalogue::metricMenu;
 }
 
 void MenusAndLoad::unitCaptions_loadAndMenu()
 {
-    QFETCH(int, language);
     QFETCH(bool, inch);
     QFETCH(bool, viaMenu);
-    QFETCH(QStringList, captions);
+    QFETCH(UnitCaptions TextCatalogue::*, captions);
     RunningWindow s;
     // The menu rows start from the other units, so that every caption has to change.
     s.values.inchUnits = inch != viaMenu;
     s.values.metricUnits = inch == viaMenu;
-    QVERIFY(s.open(Language(language), true));
+    QVERIFY(s.open(m_row.language, true));
     if (viaMenu)
         s.action(inch ? names::InchItem : names::MetricItem)->trigger();
 
-    QCOMPARE(shownUnitCaptions(s), captions);
+    const UnitCaptions &applied = catalogue(m_row.language).*captions;
+    QCOMPARE(shownUnitCaptions(s), QStringList(applied.fields.begin(), applied.fields.end())
+                                       << applied.unitsLabel);
     QCOMPARE(s.action(names::InchItem)->isChecked(), inch);
     QCOMPARE(s.action(names::MetricItem)->isChecked(), !inch);
 }
 
 void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
+    const bool comma = m_row.comma;
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
-    const bool danish = Language(language) == Language::Danish;
+    QVERIFY(s.openSample(m_row.language, comma));
+    const bool danish = m_row.language == Language::Danish;
 
     s.action(names::InchItem)->trigger();
     QVERIFY(s.action(names::InchItem)->isChecked());
@@ -288,15 +255,14 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 
 void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
+    const bool comma = m_row.comma;
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), comma));
+    QVERIFY(s.openSample(m_row.language, comma));
 
     s.action(names::decimalsItem(3))->trigger();
     QCOMPARE(checkedDecimals(s), QList<int>{3});
     QCOMPARE(s.label(names::DecimalsLabel)->text(),
-             Language(language) == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
+             m_row.language == Language::Danish ? u"3 Decimal(er)"_s : u"3 Decimal(s)"_s);
     QCOMPARE(s.values.decimalCount, 3);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
     QCOMPARE(s.field(Field::FeedRate)->text(), numberText("381,972", comma));
@@ -310,37 +276,33 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 
 void MenusAndLoad::load_captionsFollowStoredUnits_data()
 {
-    QTest::addColumn<int>("language");
     QTest::addColumn<bool>("inch");
     QTest::addColumn<bool>("metric");
-    QTest::addColumn<QString>("diameter");
-    QTest::addColumn<QString>("units");
-    const int da = int(Language::Danish);
-    const int en = int(Language::English);
-    // clang-format off
-    QTest::newRow("Danish, inch") << da << true << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
-    QTest::newRow("Danish, metric") << da << false << true << u"Diameter (D) i mm :"_s << u"Metrisk"_s;
-    QTest::newRow("English, inch") << en << true << false << u"Diameter (D) in inch :"_s << u"Inches"_s;
-    QTest::newRow("English, metric") << en << false << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("both: metric last") << en << true << true << u"Diameter (D) in mm :"_s << u"Metric"_s;
-    QTest::newRow("neither: inch") << da << false << false << u"Diameter (D) i tommer :"_s << u"Tommer"_s;
-    // clang-format on
+    QTest::addColumn<QStringList>("danish"); // the diameter's caption, the units' label
+    QTest::addColumn<QStringList>("english");
+    const QStringList inchDa{u"Diameter (D) i tommer :"_s, u"Tommer"_s};
+    const QStringList inchEn{u"Diameter (D) in inch :"_s, u"Inches"_s};
+    const QStringList metricDa{u"Diameter (D) i mm :"_s, u"Metrisk"_s};
+    const QStringList metricEn{u"Diameter (D) in mm :"_s, u"Metric"_s};
+    QTest::newRow("inch") << true << false << inchDa << inchEn;
+    QTest::newRow("metric") << false << true << metricDa << metricEn;
+    QTest::newRow("both: metric last") << true << true << metricDa << metricEn;
+    QTest::newRow("neither: inch") << false << false << inchDa << inchEn;
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits()
 {
-    QFETCH(int, language);
     QFETCH(bool, inch);
     QFETCH(bool, metric);
-    QFETCH(QString, diameter);
-    QFETCH(QString, units);
+    QFETCH(QStringList, danish);
+    QFETCH(QStringList, english);
     RunningWindow s;
     s.values.inchUnits = inch;
     s.values.metricUnits = metric;
-    QVERIFY(s.open(Language(language), true));
+    QVERIFY(s.open(m_row.language, true));
 
-    QCOMPARE(s.caption(Field::Diameter)->text(), diameter);
-    QCOMPARE(s.label(names::UnitsLabel)->text(), units);
+    QCOMPARE(QStringList({s.caption(Field::Diameter)->text(), s.label(names::UnitsLabel)->text()}),
+             m_row.language == Language::Danish ? danish : english);
     // One unit system holds: metric when both were stored, inch when neither.
     QCOMPARE(s.action(names::InchItem)->isChecked(), !metric);
     QCOMPARE(s.action(names::MetricItem)->isChecked(), metric);
@@ -451,42 +413,30 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
         ++saves;
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
-    MainWindow window(Language::Danish, engine);
+    MainWindow window(m_row.language, engine);
     window.load();
     window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(fixture::activate(&window));
     QCOMPARE(window.findChild<EntryField *>(names::CncLine)->text(),
-             u"S1273 M03 F381.97 (12.5 FR 3 SK)"_s);
+             fixture::sampleLine(m_row.language));
     QCOMPARE(saves, 1);
-}
-
-void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage_data()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("Danish") << int(Language::Danish) << u"Meddelelse"_s;
-    QTest::newRow("English") << int(Language::English) << u"Error"_s;
 }
 
 void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage()
 {
-    QFETCH(int, language);
-    QFETCH(QString, title);
     WorkingValues values;
     fixture::sampleValues(values, true);
     session::Session engine(values, calc::commaLocale(), [](const WorkingValues &) {
         return state::SaveResult{state::SaveStatus::Failed, u"/media/usb/KVRsys.cfg"_s,
                                  u"No space left on device"_s};
     });
-    MainWindow window(Language(language), engine);
+    MainWindow window(m_row.language, engine);
     window.load();
     window.show();
-    QApplication::setActiveWindow(&window);
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QVERIFY(fixture::activate(&window));
     QTRY_COMPARE(m_watchdog.seen().size(), 1);
     const fixture::SeenBox box = m_watchdog.take().first();
-    QCOMPARE(box.title, title);
+    QCOMPARE(box.title, m_row.language == Language::Danish ? u"Meddelelse"_s : u"Error"_s);
     QCOMPARE(box.icon, QMessageBox::Warning);
     QVERIFY(box.text.contains(u"/media/usb/KVRsys.cfg"_s));
     QVERIFY(box.text.contains(u"No space left on device"_s));

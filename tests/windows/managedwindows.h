@@ -8,12 +8,6 @@
 
 namespace fixture {
 
-inline bool activate(QWidget *window)
-{
-    QApplication::setActiveWindow(window);
-    return QTest::qWaitForWindowActive(window);
-}
-
 // The base of a test class: its init() calls startWithSampleFile().
 class ManagedWindowsTest : public QObject
 {
