@@ -93,33 +93,24 @@ void prepare(RunningWindow &s, const Setup &c)
     s.values.threadsPerInchSelected = c.mode == Mode::TapTpi;
 }
 
-// The rows of every test: both windows, both locales, each mode, both unit systems.
+// Within the window and locale of the global row: each mode, both unit systems.
 void addSetupRows()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("comma");
     QTest::addColumn<int>("mode");
     QTest::addColumn<bool>("metric");
-    for (Language language : {Language::Danish, Language::English})
-        for (bool comma : {true, false})
-            for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi})
-                for (bool metric : {true, false}) {
-                    QTest::addRow(
-                        "%s, %s, %s, %s", language == Language::Danish ? "Danish" : "English",
-                        comma ? "comma" : "point", modeName(mode), metric ? "metric" : "inch")
-                        << int(language) << comma << int(mode) << metric;
-                }
+    for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi})
+        for (bool metric : {true, false})
+            QTest::addRow("%s, %s", modeName(mode), metric ? "metric" : "inch")
+                << int(mode) << metric;
 }
 
-Setup fetchSetup()
+Setup fetchSetup(const fixture::WindowRow &row)
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     QFETCH(int, mode);
     QFETCH(bool, metric);
     // The number of decimals varies with the row, so every count meets every mode.
-    const int decimals = (mode + (metric ? 0 : 2) + (comma ? 1 : 0)) % 4;
-    return {Language(language), comma, Mode(mode), metric, decimals};
+    const int decimals = (mode + (metric ? 0 : 2) + (row.comma ? 1 : 0)) % 4;
+    return {row.language, row.comma, Mode(mode), metric, decimals};
 }
 
 // A window-free engine over a copy of the values the window holds now, in the window's mode,
@@ -379,8 +370,11 @@ class HostileInput : public QObject
     Q_OBJECT
 
 private slots:
+    // Every test runs for both windows in both locales (m_row).
+    void initTestCase_data() { fixture::addWindowRows(); }
     void initTestCase();
     void cleanupTestCase();
+    void init() { m_row = fixture::globalWindowRow(); }
     void cleanup();
 
     void hostileEntry_warnsOnceOrShowsTheEnginesValues_data() { addSetupRows(); }
@@ -396,6 +390,7 @@ private slots:
 
 private:
     ModalWatchdog m_boxes;
+    fixture::WindowRow m_row;
 };
 
 namespace {
@@ -431,7 +426,7 @@ void HostileInput::cleanup()
 
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
-    const Setup c = fetchSetup();
+    const Setup c = fetchSetup(m_row);
     HostileWindow s(m_boxes, c);
     QVERIFY(s.openSetup());
     const QList<Field> fields = editable(c.mode);
@@ -496,7 +491,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
-    const Setup c = fetchSetup();
+    const Setup c = fetchSetup(m_row);
     HostileWindow s(m_boxes, c);
     QVERIFY(s.openSetup());
     QVERIFY(s.reset().isEmpty());
@@ -579,28 +574,20 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 
 void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("comma");
     QTest::addColumn<bool>("metric");
     QTest::addColumn<bool>("emptyDiameter");
-    for (Language language : {Language::Danish, Language::English})
-        for (bool comma : {true, false})
-            for (bool metric : {true, false})
-                for (bool empty : {false, true})
-                    QTest::addRow("%s, %s, %s, %s",
-                                  language == Language::Danish ? "Danish" : "English",
-                                  comma ? "comma" : "point", metric ? "metric" : "inch",
-                                  empty ? "empty diameter" : "sane values")
-                        << int(language) << comma << metric << empty;
+    for (bool metric : {true, false})
+        for (bool empty : {false, true})
+            QTest::addRow("%s, %s", metric ? "metric" : "inch",
+                          empty ? "empty diameter" : "sane values")
+                << metric << empty;
 }
 
 void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
-    Setup c{Language(language), comma, Mode::Mill, metric, metric ? 3 : 1};
+    Setup c{m_row.language, m_row.comma, Mode::Mill, metric, metric ? 3 : 1};
     HostileWindow s(m_boxes, c);
     QVERIFY(s.openSetup());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
@@ -685,37 +672,26 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
 
 void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns_data()
 {
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("comma");
     QTest::addColumn<bool>("metric");
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QString>("diameter");
-    for (Language language : {Language::Danish, Language::English})
-        for (bool comma : {true, false})
-            for (bool metric : {true, false}) {
-                const char *window = language == Language::Danish ? "Danish" : "English";
-                const char *locale = comma ? "comma" : "point";
-                const char *units = metric ? "metric" : "inch";
-                // V itself overflows when scaled; a smaller V overflows only in the division
-                // by the small diameter; with a plain diameter n is huge but a number, and so
-                // is S, which the line cannot carry without an exponent.
-                QTest::addRow("%s, %s, %s, V 1E308, D 0,001", window, locale, units)
-                    << int(language) << comma << metric << u"1E308"_s << u"0,001"_s;
-                QTest::addRow("%s, %s, %s, V 1E305, D 0,001", window, locale, units)
-                    << int(language) << comma << metric << u"1E305"_s << u"0,001"_s;
-                QTest::addRow("%s, %s, %s, V 1E305, D 10", window, locale, units)
-                    << int(language) << comma << metric << u"1E305"_s << u"10"_s;
-            }
+    for (bool metric : {true, false}) {
+        const char *units = metric ? "metric" : "inch";
+        // V itself overflows when scaled; a smaller V overflows only in the division by the
+        // small diameter; with a plain diameter n is huge but a number, and so is S, which
+        // the line cannot carry without an exponent.
+        QTest::addRow("%s, V 1E308, D 0,001", units) << metric << u"1E308"_s << u"0,001"_s;
+        QTest::addRow("%s, V 1E305, D 0,001", units) << metric << u"1E305"_s << u"0,001"_s;
+        QTest::addRow("%s, V 1E305, D 10", units) << metric << u"1E305"_s << u"10"_s;
+    }
 }
 
 void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
 {
-    QFETCH(int, language);
-    QFETCH(bool, comma);
     QFETCH(bool, metric);
     QFETCH(QString, speed);
     QFETCH(QString, diameter);
-    const Setup c{Language(language), comma, Mode::Mill, metric, 2};
+    const Setup c{m_row.language, m_row.comma, Mode::Mill, metric, 2};
     HostileWindow s(m_boxes, c);
     QVERIFY(s.openSetup());
 
@@ -759,7 +735,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     QFETCH(int, how);
     // With no pitch unit stored, the window opens with threads per inch.
     const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
-    const Setup c{how == 1 ? Language::English : Language::Danish, pitch != 1, shown, true, 2};
+    const Setup c{m_row.language, m_row.comma, shown, true, 2};
     HostileWindow s(m_boxes, c);
     prepare(s, c);
     s.values.pitchMmSelected = pitch == 0;
