@@ -74,7 +74,6 @@ private slots:
     void load_bothPitchUnitsStored_mmWins();
     void load_pitchOptionsFollowStoredUnits_data();
     void load_pitchOptionsFollowStoredUnits();
-    void load_decimalKeyFollowsLocale_data();
     void load_decimalKeyFollowsLocale();
     void open_buildsLineAndSavesOnce();
     void failedSave_warnsOnceInWindowsLanguage();
@@ -375,28 +374,27 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QCOMPARE(s.values.threadsPerInchSelected, tpi);
     QCOMPARE(s.saved().threadsPerInchSelected, tpi);
 
-    // Tap mode shows the pitch field of that unit.
+    // Tap mode shows the pitch field of that unit, both pitch options, and no Sz or Z.
     s.click(names::TapOption);
     QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
+    QCOMPARE(s.caption(Field::PitchMm)->isVisible(), mm);
     QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
-}
-
-void MenusAndLoad::load_decimalKeyFollowsLocale_data()
-{
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<bool>("stored");
-    QTest::newRow("comma locale, point stored") << true << true;
-    QTest::newRow("point locale, comma stored") << false << false;
+    QCOMPARE(s.caption(Field::ThreadsPerInch)->isVisible(), tpi);
+    QVERIFY(s.option(names::PitchMmOption)->isVisible() &&
+            s.option(names::ThreadsPerInchOption)->isVisible());
+    QVERIFY(!s.caption(Field::FeedPerTooth)->isVisible() && !s.caption(Field::Flutes)->isVisible());
+    QVERIFY(s.field(Field::Diameter)->isVisible() && s.field(Field::CuttingSpeed)->isVisible());
+    QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
 }
 
 void MenusAndLoad::load_decimalKeyFollowsLocale()
 {
-    // The key gives the separator that the number reader takes, whatever the file held.
-    QFETCH(bool, comma);
-    QFETCH(bool, stored);
+    // The key gives the separator that the number reader takes, whatever the file held: a
+    // point in a comma locale, a comma in a point locale.
+    const bool comma = m_row.comma;
     WorkingValues values;
     fixture::sampleValues(values, comma);
-    values.decimalIsPeriod = stored;
+    values.decimalIsPeriod = comma;
     session::Session engine(values, fixture::numberLocale(comma));
     MainWindow window(Language::Danish, engine);
     window.load();

@@ -32,8 +32,6 @@ private slots:
     void opening_showsMillValuesAndPicture();
     void drill_showsOneEdgeDisabled();
     void millTapMill_keepsEveryValue();
-    void tap_showsThePitchOfTheStoredUnit_data();
-    void tap_showsThePitchOfTheStoredUnit();
     void focusBeforeClick_copiesNoValuesAcross();
     void pitchOption_smallPitchCalculatesNothing_data();
     void pitchOption_smallPitchCalculatesNothing();
@@ -117,37 +115,6 @@ void ToolModes::millTapMill_keepsEveryValue()
     s.click(names::MillOption);
     QCOMPARE(visibleTexts(), shown);
     QVERIFY(s.values.stored() == before.stored());
-}
-
-void ToolModes::tap_showsThePitchOfTheStoredUnit_data()
-{
-    QTest::addColumn<bool>("mm");
-    QTest::addColumn<bool>("tpi");
-    QTest::newRow("mm") << true << false;
-    QTest::newRow("threads per inch") << false << true;
-}
-
-void ToolModes::tap_showsThePitchOfTheStoredUnit()
-{
-    QFETCH(bool, mm);
-    QFETCH(bool, tpi);
-    RunningWindow s;
-    s.values.pitchMmSelected = mm;
-    s.values.threadsPerInchSelected = tpi;
-    QVERIFY(s.open(Language::Danish, true));
-    QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
-    QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
-
-    s.click(names::TapOption);
-    QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
-    QCOMPARE(s.caption(Field::PitchMm)->isVisible(), mm);
-    QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
-    QCOMPARE(s.caption(Field::ThreadsPerInch)->isVisible(), tpi);
-    QVERIFY(s.option(names::PitchMmOption)->isVisible() &&
-            s.option(names::ThreadsPerInchOption)->isVisible());
-    QVERIFY(!s.caption(Field::FeedPerTooth)->isVisible() && !s.caption(Field::Flutes)->isVisible());
-    QVERIFY(s.field(Field::Diameter)->isVisible() && s.field(Field::CuttingSpeed)->isVisible());
-    QVERIFY(s.line().endsWith(tpi ? u" TAP 20 STIG)"_s : u" TAP 1.25 STIG)"_s));
 }
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
