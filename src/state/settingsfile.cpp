@@ -171,13 +171,14 @@ std::optional<bool> toBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
-// A setting's record as the writer puts it, without its line end.
-template <typename Value> QByteArray settingText(Value value)
+// A setting's record as the writer puts it, without its line end. Appended in place, since a
+// QByteArray made of a flag's literal would cost one allocation per flag on every save.
+template <typename Value> void appendSettingText(QByteArray &out, Value value)
 {
     if constexpr (std::is_same_v<Value, bool>)
-        return value ? "#TRUE#" : "#FALSE#";
+        out += value ? "#TRUE#" : "#FALSE#";
     else
-        return QByteArray::number(int(value));
+        out += QByteArray::number(int(value));
 }
 
 // A setting as its record reads, or nothing when the record is malformed.
@@ -207,7 +208,7 @@ QByteArray serializeSettings(const StoredSettings &values)
         out += "\"\r\n";
     }
     forEachSettingRecord([&](const auto &setting) {
-        out += settingText(values.*setting.member);
+        appendSettingText(out, values.*setting.member);
         out += "\r\n";
         return true;
     });
