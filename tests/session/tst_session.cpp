@@ -122,8 +122,6 @@ namespace {
 using enum ToolKind;
 constexpr bool Metric = false, Inch = true;
 
-// Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
-// comma, and the line, always with points (not compared where empty).
 // What a file stored, and what a load settles from it.
 struct Load
 {
@@ -132,6 +130,8 @@ struct Load
     bool mmStored, tpiStored, mm;          // the one pitch unit after load
 };
 
+// Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
+// comma, and the line, always with points (not compared where empty).
 struct Chain
 {
     bool comma, inch;
