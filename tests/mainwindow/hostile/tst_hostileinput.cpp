@@ -224,13 +224,13 @@ public:
 
     // A key that runs the chain of `field`, which stops or not as `warns` says; the window
     // must show the engine's answer.
-    QString keyRunsChain(Qt::Key key, Field field, bool warns)
+    QString keyRunsChain(Qt::Key pressed, Field field, bool warns)
     {
         const session::Outcome expected = engineEnter(*this, c, field);
         if (expected.inputError != warns)
             return warns ? u"the engine runs the chain"_s : u"the engine stops the chain"_s;
         const QByteArray fileBefore = fileBytes();
-        this->key(key);
+        key(pressed);
         return boxes(warns ? 1 : 0) + checkShows(*this, expected, fileBefore);
     }
 
