@@ -39,6 +39,22 @@ BUILD_PACKAGES=(build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libgl-dev libvulkan-dev
     locales fonts-dejavu-core qt6-translations-l10n)
 
+# ensure_packages_if_known PKG...: ensure_packages for those of PKG that this release has (a
+# package that an older release folds into another one). Call it after ensure_packages, which
+# reads the package lists on a fresh machine.
+ensure_packages_if_known() {
+    local known=()
+    local p
+    for p in "$@"; do
+        apt-cache show "$p" >/dev/null 2>&1 && known+=("$p")
+    done
+    [ "${#known[@]}" -eq 0 ] || ensure_packages "${known[@]}"
+}
+
+# Qt's SVG image and icon plugins, which tests read the scalable icon with: their own
+# package from Debian 13 on, inside libqt6svg6 before.
+SVG_PLUGIN_PACKAGES=(qt6-svg-plugins)
+
 # What cpack needs for the Debian package: dpkg-shlibdeps finds the libraries' packages, and
 # file tells it which installed files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)

@@ -24,6 +24,7 @@ source scripts/windows/package.sh
 source scripts/windows/check.sh
 
 step=${1:-all}
+require_host_qt_6_4
 
 case "$step" in
     qt) build_qt ;;

@@ -6,6 +6,8 @@
 // dialog's event loop. A window is caught when it is shown, and a timer catches what slipped
 // by.
 
+#include "qtversion.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -132,7 +134,7 @@ private:
         // As a window manager would: the owner is active again once the box has gone.
         QTimer::singleShot(0, this, [owner] {
             if (owner && owner->isVisible())
-                QApplication::setActiveWindow(owner);
+                makeActiveWindow(owner);
         });
     }
 

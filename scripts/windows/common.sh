@@ -18,6 +18,22 @@ mingw_runtime_dirs() {
     done | sort -u
 }
 
+# require_host_qt_6_4: stops at once, in one line, unless this machine's Qt is the 6.4 of Debian
+# 12 (Ubuntu 24.04 has it too): Qt for Windows is built from the host Qt's own Debian sources,
+# with the host's tools, and the build is only known to work with those of 6.4.2.
+require_host_qt_6_4() {
+    local version
+    version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
+    [ -n "$version" ] || version=$(apt-cache policy qt6-base-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
+    case "$version" in
+    6.4.*) ;;
+    *)
+        echo "scripts/windows.sh needs Debian 12's Qt 6.4 (qt6-base-dev 6.4.2) and its sources; this machine has qt6-base-dev ${version:-none}: run it on Debian 12 or Ubuntu 24.04" >&2
+        exit 1
+        ;;
+    esac
+}
+
 # The Debian source version of the host Qt, so that both Qts are the same.
 host_qt_source_version() {
     dpkg-query -W -f='${source:Version}' qt6-base-dev

@@ -14,7 +14,7 @@ run_tests() {
             use_wine "$PWD/build-win/wine-tests" "$locale"
             # Without a console QTest writes to the debugger: show that, for failures.
             export WINEDEBUG=-all,+debugstr
-            KVR_EXPECTED_DECIMAL=$separator ctest --test-dir build-win -j "$jobs" --timeout 600 \
+            KVR_EXPECTED_DECIMAL=$separator ctest --test-dir build-win -j "$jobs" \
                 --output-on-failure
             wineserver -w
         )

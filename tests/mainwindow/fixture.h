@@ -126,7 +126,7 @@ inline WindowRow globalWindowRow()
 // A window made active as a window manager makes it when it opens.
 inline bool activate(QWidget *window)
 {
-    QApplication::setActiveWindow(window);
+    makeActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
 
@@ -295,7 +295,7 @@ public:
     {
         QCoreApplication::processEvents();
         if (QApplication::activeWindow() != window.get()) {
-            QApplication::setActiveWindow(window.get());
+            makeActiveWindow(window.get());
             if (!QTest::qWaitForWindowActive(window.get()))
                 qWarning("the window did not become active again");
         }

@@ -2,6 +2,7 @@
 // neither crashes nor loses the file: it saves a whole 33-record file holding what could be
 // read (and the first-run defaults where no language was stored), or leaves the file alone.
 
+#include "qtversion.h"
 #include "state/ordinaryuser.h"
 #include "state/settingsfile.h"
 #include "state/settingssets.h"
@@ -41,7 +42,7 @@ enum class Outcome {
     ExitsAtOnce
 };
 
-const QDateTime OldTime(QDate(2001, 1, 1), QTime(12, 0), Qt::UTC);
+const QDateTime OldTime = utcDateTime(QDate(2001, 1, 1), QTime(12, 0));
 
 QList<QByteArray> quotedRecord(const QList<QByteArray> &texts)
 {
