@@ -78,7 +78,8 @@ QString fastDirectory()
 
 calc::CncInput lineInput(const WorkingValues &v, ToolMode mode)
 {
-    return {mode, v.pitchMmSelected, v.threadsPerInchSelected, v.tool(mode)};
+    return {mode, v.pitchMmSelected, v.threadsPerInchSelected, v.tool(mode),
+            v.metricUnits ? calc::Units::Metric : calc::Units::Inch};
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The CNC line: with any field texts, modes and pitch options, composing the line either
 // fails with an input error and leaves the line as it was, or writes a line the machine may
-// get, with the user's own digits for S, Z and the pitch.
+// get, with the user's own digits for S (a tap's F is its S word times the lead), Z and the
+// pitch.
 //
 // Input: one byte of options, then the texts n, S, D, Z, pitch mm, pitch tpi and the line
 // already shown, separated by '\n'.
-//   bits 0-1 tool mode (Mill, Drill, Tap, Tap), bit 2 pitch in mm, bit 3 threads per inch,
+//   bits 0-1 tool mode (Mill, Drill, Tap, Tap in inches), bit 2 pitch in mm, bit 3 threads
+//   per inch,
 //   bit 4 point locale, bit 5 English words, bits 6-7 decoding (UTF-8, Latin-1, UTF-16).
 
 #include "fuzzcheck.h"
@@ -31,7 +33,8 @@ QString copiedText(const QString &text, const calc::NumberLocale &locale)
 }
 
 // The whole line for an input that composes without an error: n rounded to a whole number and
-// D to 4 decimals, the other texts with their own digits.
+// D to 4 decimals, the other texts with their own digits, but a tap's feed: the S word times
+// the lead, to 4 decimals.
 QString expectedLine(const calc::CncInput &in, const calc::CncWords &words,
                      const calc::NumberLocale &locale)
 {
@@ -39,9 +42,19 @@ QString expectedLine(const calc::CncInput &in, const calc::CncWords &words,
         calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::SpindleSpeed], locale), 0);
     const double d =
         calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
+    const QString &pitch = in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch]
+                                                     : in.values[calc::Field::PitchMm];
+    QString feed = copiedText(in.values[calc::Field::FeedRate], locale);
+    if (in.mode == ToolMode::Tap) {
+        const double pitchNumber = calc::textToNumber(pitch, locale);
+        const double lead =
+            in.threadsPerInchSelected
+                ? (in.units == calc::Units::Metric ? 25.4 : 1.0) / pitchNumber
+                : (in.units == calc::Units::Metric ? pitchNumber : pitchNumber / 25.4);
+        feed = calc::roundedNumberForLine(n * lead, 4);
+    }
     QString line = QLatin1String("S") + calc::roundedNumberForLine(n, 0) + QLatin1String(" M03 F") +
-                   copiedText(in.values[calc::Field::FeedRate], locale) + QLatin1String(" (") +
-                   calc::roundedNumberForLine(d, 4);
+                   feed + QLatin1String(" (") + calc::roundedNumberForLine(d, 4);
     switch (in.mode) {
     case ToolMode::Mill:
         line += words.mill + copiedText(in.values[calc::Field::Flutes], locale) + words.edges;
@@ -50,11 +63,7 @@ QString expectedLine(const calc::CncInput &in, const calc::CncWords &words,
         line += words.drill;
         break;
     case ToolMode::Tap:
-        line += words.tap +
-                copiedText(in.threadsPerInchSelected ? in.values[calc::Field::ThreadsPerInch]
-                                                     : in.values[calc::Field::PitchMm],
-                           locale) +
-                words.pitch;
+        line += words.tap + copiedText(pitch, locale) + words.pitch;
         break;
     }
     return line;
@@ -78,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     calc::CncInput in;
     const int mode = options & 3;
     in.mode = mode == 0 ? ToolMode::Mill : mode == 1 ? ToolMode::Drill : ToolMode::Tap;
+    in.units = mode == 3 ? calc::Units::Inch : calc::Units::Metric;
     in.pitchMmSelected = (options & 4) != 0;
     in.threadsPerInchSelected = (options & 8) != 0;
     const calc::NumberLocale locale = (options & 16) ? calc::pointLocale() : calc::commaLocale();

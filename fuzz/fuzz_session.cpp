@@ -1,7 +1,8 @@
 // The engine end to end: any settings file, then any typing and any actions, in either locale
 // and language. Every CNC line the engine shows is empty or one the machine may get, built from
 // the fields it stands beside; a line built from values computed in the run has a feed that
-// the formulas give for them; and a save always follows a line that was built.
+// the formulas give for them; a tap's line feeds its S word times the lead, whatever built it;
+// and a save always follows a line that was built.
 //
 // Input: one byte of options (bit 0 point locale, bit 1 English words, bits 2-3 decoding),
 // the bytes of a settings file up to the first NUL, then actions separated by NUL: the first
@@ -59,22 +60,11 @@ struct Harness
             return;
         const double n = number(out, Field::SpindleSpeed);
         const double feed = number(out, Field::FeedRate);
-        double perRevolution = 0.0; // the feed of one revolution
-        switch (out.mode) {
-        case ToolMode::Mill:
-            perRevolution = number(out, Field::Flutes) * number(out, Field::FeedPerTooth);
-            break;
-        case ToolMode::Drill:
-            perRevolution = number(out, Field::FeedPerTooth);
-            break;
-        case ToolMode::Tap: {
-            const bool mm = out.pitchUnit == session::PitchUnit::Millimetres;
-            const double pitch = number(out, mm ? Field::PitchMm : Field::ThreadsPerInch);
-            const bool metric = out.units == session::Units::Metric;
-            perRevolution = mm ? (metric ? pitch : pitch / 25.4) : (metric ? 25.4 : 1.0) / pitch;
-            break;
-        }
-        }
+        // The feed of one revolution.
+        const double perRevolution =
+            out.mode == ToolMode::Mill
+                ? number(out, Field::Flutes) * number(out, Field::FeedPerTooth)
+                : number(out, Field::FeedPerTooth);
         // n or S was rounded to the decimals, whichever was computed last.
         const double expected = n * perRevolution;
         const double tolerance = 0.5 * std::pow(10.0, -kind.decimals) * (1.0 + perRevolution) +
@@ -82,6 +72,22 @@ struct Harness
         FUZZ_CHECK(std::fabs(feed - expected) <= tolerance,
                    what + " showed " + printable(out.cncLine) + " whose feed is not n x " +
                        std::to_string(perRevolution));
+    }
+
+    // A rigid-tapping control feeds F/S per turn: that is the lead, to the 4 decimals of F.
+    void checkTapFeed(const session::Outcome &out, const std::string &what) const
+    {
+        const bool mm = out.pitchUnit == session::PitchUnit::Millimetres;
+        const double pitch = number(out, mm ? Field::PitchMm : Field::ThreadsPerInch);
+        const bool metric = out.units == session::Units::Metric;
+        const double lead = mm ? (metric ? pitch : pitch / 25.4) : (metric ? 25.4 : 1.0) / pitch;
+        const QStringList words = out.cncLine.split(u' ');
+        const double speedWord = words.at(0).mid(1).toDouble();
+        const double feedWord = words.at(2).mid(1).toDouble();
+        const double expected = speedWord * lead;
+        FUZZ_CHECK(std::fabs(feedWord - expected) <= 0.5e-4 + 1e-12 * std::fabs(expected),
+                   what + " showed " + printable(out.cncLine) + " whose F is not S x " +
+                       std::to_string(lead));
     }
 
     void check(const session::Outcome &out, const std::string &what) const
@@ -98,11 +104,15 @@ struct Harness
         for (Field field : AllFields)
             shown[field] = out.field(field);
         const calc::CncInput input{out.mode, out.pitchUnit == session::PitchUnit::Millimetres,
-                                   out.pitchUnit == session::PitchUnit::ThreadsPerInch, shown};
+                                   out.pitchUnit == session::PitchUnit::ThreadsPerInch, shown,
+                                   out.units};
         QString rebuilt;
         try {
             calc::composeCncLine(input, words, locale, rebuilt);
-            checkFeed(out, what);
+            if (out.mode == ToolMode::Tap)
+                checkTapFeed(out, what);
+            else
+                checkFeed(out, what);
         } catch (const calc::InputError &) {
             FUZZ_FAIL(what + " showed " + printable(out.cncLine) + " beside fields of no line");
         }

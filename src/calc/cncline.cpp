@@ -49,6 +49,10 @@ QString roundedNumberForLine(double value, int decimals)
 
 namespace {
 
+// A tap's feed word keeps this many decimals at most: the S word times the lead, exact for
+// every lead of up to 4 decimals in the line's units.
+constexpr int MostTapFeedDecimals = 4;
+
 // The one field that the line takes for use.
 constexpr Field fieldFor(LineUse use)
 {
@@ -75,26 +79,50 @@ void composeCncLine(const CncInput &input, const CncWords &words, const NumberLo
     constexpr Field feedField = fieldFor(LineUse::FeedWord);
     constexpr Field diameterField = fieldFor(LineUse::Diameter);
     constexpr Field edgesField = fieldFor(LineUse::Edges);
-    const QString speed = roundedNumberForLine(textToNumber(values[speedField], locale), 0);
-    const QString feed = plainNumberForLine(values[feedField], locale);
-    const QString diameter = roundedNumberForLine(textToNumber(values[diameterField], locale), 4);
+    // Each number names its field when the line cannot carry it.
+    const auto of = [](Field field, auto &&write) {
+        try {
+            return write();
+        } catch (const InputError &) {
+            throw LineInputError(field);
+        }
+    };
+    const double spindleSpeed =
+        of(speedField, [&] { return textToNumber(values[speedField], locale); });
+    const QString speed = of(speedField, [&] { return roundedNumberForLine(spindleSpeed, 0); });
+    QString feed = of(feedField, [&] { return plainNumberForLine(values[feedField], locale); });
+    const QString diameter = of(diameterField, [&] {
+        return roundedNumberForLine(textToNumber(values[diameterField], locale), 4);
+    });
     QString rest;
     switch (input.mode) {
     case ToolMode::Mill:
-        rest = words.mill + plainNumberForLine(values[edgesField], locale) + words.edges;
+        rest = words.mill +
+               of(edgesField, [&] { return plainNumberForLine(values[edgesField], locale); }) +
+               words.edges;
         break;
     case ToolMode::Drill:
         rest = words.drill;
         break;
-    case ToolMode::Tap:
+    case ToolMode::Tap: {
         // The mm pitch was always tested first and the threads per inch after, so with both
         // options set the threads per inch win.
-        rest = words.tap +
-               plainNumberForLine(
-                   values[input.threadsPerInchSelected ? Field::ThreadsPerInch : Field::PitchMm],
-                   locale) +
+        const Field pitchField =
+            input.threadsPerInchSelected ? Field::ThreadsPerInch : Field::PitchMm;
+        const PitchUnit pitchUnit =
+            input.threadsPerInchSelected ? PitchUnit::ThreadsPerInch : PitchUnit::Millimetres;
+        const QString &pitch = values[pitchField];
+        rest = words.tap + of(pitchField, [&] { return plainNumberForLine(pitch, locale); }) +
                words.pitch;
+        // A rigid-tapping control feeds F/S per turn: that must be the lead itself, not a
+        // feed from the unrounded speed.
+        feed = of(pitchField, [&] {
+            return roundedNumberForLine(tapFeedRate(textToNumber(pitch, locale), pitchUnit,
+                                                    roundHalfEven(spindleSpeed, 0), input.units),
+                                        MostTapFeedDecimals);
+        });
         break;
+    }
     }
     line = QLatin1String("S") + speed + QLatin1String(" M03 F") + feed + QLatin1String(" (") +
            diameter + rest;

@@ -5,6 +5,7 @@
 // most one point, whatever the fields hold or the locale writes.
 
 #include "calc/fields.h"
+#include "calc/formulas.h"
 #include "calc/numbers.h"
 
 namespace calc {
@@ -26,6 +27,18 @@ struct CncInput
     bool pitchMmSelected = false;        // pitchMmOption is set
     bool threadsPerInchSelected = false; // threadsPerInchOption is set
     ToolValues values;                   // the line takes what each field's LineUse names
+    Units units = Units::Metric;         // a tap's lead is in the units' length
+};
+
+// The input error of a line, with the field whose text it cannot carry.
+class LineInputError : public InputError
+{
+public:
+    explicit LineInputError(Field field) : InputError("not for the line"), m_field(field) {}
+    Field field() const { return m_field; }
+
+private:
+    Field m_field;
 };
 
 // A copied number as the line writes it: the text without blanks around it must be digits
@@ -38,9 +51,12 @@ QString plainNumberForLine(const QString &text, const NumberLocale &locale);
 QString roundedNumberForLine(double value, int decimals);
 
 // Rebuilds line from the input: n rounded to a whole number, D to 4 decimals (ties to even),
-// S, Z and the pitch with their own digits (plainNumberForLine). Tap with neither pitch
-// option set leaves line unchanged. Throws InputError when any of the numbers it writes is
-// not a plain number of at least zero; line is then left as it was.
+// S, Z and the pitch with their own digits (plainNumberForLine). A tap's F is instead its S
+// word times the lead (the pitch in the units' length per revolution), with as many decimals
+// as that needs, at most 4, so that the control feeds the tap one pitch a turn; its S must
+// still be a plain number. Tap with neither pitch option set leaves line unchanged. Throws
+// LineInputError when any of the numbers it writes or reads is not a plain number of at
+// least zero, or the feed cannot be computed; line is then left as it was.
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line);
 

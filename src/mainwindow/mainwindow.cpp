@@ -245,13 +245,17 @@ void MainWindow::showStartNotices()
 {
     // Told once a run: the session hands them to the first window only.
     const std::vector<state::StartNotice> notices = std::exchange(m_pendingNotices, {});
+    using Kind = state::StartNotice::Kind;
     for (const state::StartNotice &notice : notices) {
-        const bool kept = notice.kind == state::StartNotice::Kind::DamagedKept;
+        const auto &[text, name] =
+            notice.kind == Kind::DamagedKept
+                ? std::pair(m_texts.damagedFileKeptText, u"damagedFileKept"_s)
+            : notice.kind == Kind::NoLanguageKept
+                ? std::pair(m_texts.noLanguageFileKeptText, u"noLanguageFileKept"_s)
+                : std::pair(m_texts.settingsRestoredText, u"settingsFileRestored"_s);
         QMessageBox box(QMessageBox::Information, m_texts.startNoticeTitle,
-                        (kept ? m_texts.damagedFileKeptText : m_texts.settingsRestoredText)
-                            .arg(QDir::toNativeSeparators(notice.path)),
-                        QMessageBox::Ok, this);
-        box.setObjectName(kept ? u"damagedFileKept"_s : u"settingsFileRestored"_s);
+                        text.arg(QDir::toNativeSeparators(notice.path)), QMessageBox::Ok, this);
+        box.setObjectName(name);
         box.exec();
     }
 }

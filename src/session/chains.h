@@ -5,6 +5,7 @@
 
 #include "calc/fields.h"
 
+#include <bitset>
 #include <vector>
 
 namespace session {
@@ -43,6 +44,12 @@ constexpr Field fieldWrittenBy(Step step)
     }
     return Field::SpindleSpeed;
 }
+
+// A set of values, indexed by Field.
+using FieldSet = std::bitset<calc::FieldCount>;
+
+// The values a step reads in a mode; pitch is the tap's pitch in use.
+FieldSet fieldsReadBy(Step step, ToolMode mode, Field pitch);
 
 // What the pitch-unit options, the units and the decimals menus recompute.
 inline const std::vector<Step> SpeedAndFeedChain{Step::SpindleSpeed, Step::FeedRate};

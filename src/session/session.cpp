@@ -12,8 +12,8 @@ using state::decimalCountInMenu;
 
 namespace {
 
-// A pitch-unit option computes from a pitch of at least this much; an empty or unreadable
-// pitch, 0 or a negative one starts nothing.
+// A pitch-unit option computes from a pitch of at least this much; an empty pitch, 0 or a
+// negative one starts nothing. A text that is no number computes, and fails as any typo does.
 constexpr double LeastPitch = 0.001;
 
 // V and Sz keep this many decimals; n and S the count the decimals menu chose.
@@ -23,10 +23,12 @@ constexpr int FixedDecimals = 8;
 
 bool Session::startsPitchChain(const QString &pitch) const
 {
+    if (pitch.trimmed().isEmpty())
+        return false;
     try {
         return calc::textToNumber(pitch, m_locale) >= LeastPitch;
     } catch (const calc::InputError &) {
-        return false;
+        return true;
     }
 }
 
@@ -185,9 +187,13 @@ Outcome Session::outcome() const
 Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> entered)
 {
     bool built = compute(m_mode, steps, entered);
-    if (built && !rebuildLine()) {
+    Field rejected = Field::Diameter;
+    if (built && !rebuildLine(&rejected)) {
         built = false;
-        emptyResults(m_values.tool(m_mode), steps, entered);
+        // Every step ran; what the line cannot carry stops only what was computed from it.
+        FieldSet changed;
+        changed.set(std::size_t(rejected));
+        emptyDependents(m_mode, steps, 0, changed, entered);
     }
     if (!built)
         m_cncLine.clear();
@@ -199,13 +205,29 @@ Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> e
     return result;
 }
 
-void Session::emptyResults(ToolValues &tool, const std::vector<Step> &steps,
-                           std::optional<Field> entered)
+Field Session::pitchField() const
 {
-    for (const Step step : steps) {
-        const Field written = fieldWrittenBy(step);
-        if (written != entered)
-            tool[written].clear();
+    return m_values.pitchMmSelected ? Field::PitchMm : Field::ThreadsPerInch;
+}
+
+void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                              FieldSet changed, std::optional<Field> entered)
+{
+    ToolValues &tool = m_values.tool(mode);
+    // A step may read what a later one writes (Sz reads n in a mill's feed-rate chain), so the
+    // steps are walked until nothing more is emptied.
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (std::size_t i = first; i < steps.size(); ++i) {
+            const std::size_t written = std::size_t(fieldWrittenBy(steps[i]));
+            if (!changed.test(written) &&
+                (fieldsReadBy(steps[i], mode, pitchField()) & changed).none())
+                continue;
+            if (Field(written) != entered)
+                tool[Field(written)].clear();
+            grew = grew || !changed.test(written);
+            changed.set(written);
+        }
     }
 }
 
@@ -216,18 +238,26 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
     const calc::Units units = m_values.metricUnits ? calc::Units::Metric : calc::Units::Inch;
     const calc::PitchUnit pitchUnit =
         m_values.pitchMmSelected ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
-    const Field pitchField =
-        pitchUnit == calc::PitchUnit::Millimetres ? Field::PitchMm : Field::ThreadsPerInch;
-    const auto number = [&](Field field) { return calc::textToNumber(tool[field], m_locale); };
+    const Field pitch = pitchField();
+    std::optional<Field> unreadable;
+    const auto number = [&](Field field) {
+        try {
+            return calc::textToNumber(tool[field], m_locale);
+        } catch (const calc::InputError &) {
+            unreadable = field;
+            throw;
+        }
+    };
     // Read back at each use, so that pi has exactly the digits the window holds.
     const auto pi = [&] { return calc::textToNumber(m_piText, m_locale); };
     const auto store = [&](Field field, double result, int decimals) {
         tool[field] = storedText(result, decimals);
     };
     const int decimals = m_values.decimalCount;
+    std::size_t current = 0;
     try {
-        for (Step step : steps) {
-            switch (step) {
+        for (; current < steps.size(); ++current) {
+            switch (steps[current]) {
             case Step::EvaluateFraction:
                 if (tool[Field::Diameter].contains(QLatin1Char('/'))) {
                     // An entry that is no fraction stays as typed, with the message.
@@ -258,8 +288,8 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
             case Step::FeedRate:
                 if (mode == ToolMode::Tap)
                     store(Field::FeedRate,
-                          calc::tapFeedRate(number(pitchField), pitchUnit,
-                                            number(Field::SpindleSpeed), units),
+                          calc::tapFeedRate(number(pitch), pitchUnit, number(Field::SpindleSpeed),
+                                            units),
                           decimals);
                 else // a drill's feed has no edge count, whatever Z holds
                     store(Field::FeedRate,
@@ -269,16 +299,27 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
                           decimals);
                 break;
             case Step::TapSpindleSpeed:
-                store(Field::SpindleSpeed,
-                      calc::tapSpindleSpeed(number(Field::FeedRate), number(pitchField), pitchUnit,
-                                            units),
-                      decimals);
+                store(
+                    Field::SpindleSpeed,
+                    calc::tapSpindleSpeed(number(Field::FeedRate), number(pitch), pitchUnit, units),
+                    decimals);
                 break;
             }
         }
     } catch (const calc::InputError &) {
-        // What the chain was to compute would belong to other inputs: it is emptied, not kept.
-        emptyResults(tool, steps, entered);
+        // What the failed step and the steps after it would compute from a new or failed value
+        // would belong to other inputs: it is emptied. What they only read stays, and so do
+        // the results already computed.
+        FieldSet changed;
+        if (entered)
+            changed.set(std::size_t(*entered));
+        else
+            changed.set(); // a setting that every formula reads
+        for (std::size_t i = 0; i <= current; ++i)
+            changed.set(std::size_t(fieldWrittenBy(steps[i])));
+        if (unreadable)
+            changed.set(std::size_t(*unreadable));
+        emptyDependents(mode, steps, current, changed, entered);
         return false;
     }
     return true;
@@ -292,7 +333,7 @@ QString Session::storedText(double result, int decimals) const
     return calc::numberToText(calc::roundHalfEven(written, decimals), m_locale);
 }
 
-bool Session::rebuildLine()
+bool Session::rebuildLine(Field *rejected)
 {
     const ToolValues &tool = m_values.tool(m_mode);
     // A minus sign in any field that the line or its formulas read is an input error, though
@@ -301,13 +342,19 @@ bool Session::rebuildLine()
     for (Field field : AllFields) {
         const bool read = calc::isShown(field, m_mode, m_values.pitchMmSelected) &&
                           !(m_mode == ToolMode::Drill && field == Field::Flutes);
-        if (read && tool[field].trimmed().startsWith(QLatin1Char('-')))
+        if (read && tool[field].trimmed().startsWith(QLatin1Char('-'))) {
+            if (rejected)
+                *rejected = field;
             return false;
+        }
     }
-    calc::CncInput input{m_mode, m_values.pitchMmSelected, m_values.threadsPerInchSelected, tool};
+    const calc::CncInput input{m_mode, m_values.pitchMmSelected, m_values.threadsPerInchSelected,
+                               tool, m_values.metricUnits ? Units::Metric : Units::Inch};
     try {
         calc::composeCncLine(input, m_words, m_locale, m_cncLine);
-    } catch (const calc::InputError &) {
+    } catch (const calc::LineInputError &error) {
+        if (rejected)
+            *rejected = error.field();
         return false;
     }
     return true;

@@ -12,9 +12,10 @@
 //  - a tool mode loads that kind's values and rebuilds the line, with no formula;
 //  - a pitch unit, the units and the decimals run the spindle-speed and feed-rate chain; the
 //    units run it on every kind, since each kind's n and S are read in the units in force;
-//  - the first input error stops a chain: what the chain was to compute, other than the
-//    field entered, is emptied, and so is the line; nothing is saved, and the window shows
-//    its input-error message.
+//  - the first input error stops a chain: what the chain was to compute from the value that
+//    failed (or from the field entered, or a result already changed) is emptied, and so is
+//    the line; what it only reads stays, so the corrected entry computes at once. Nothing is
+//    saved, and the window shows its input-error message.
 // So the line, and the n and S a save writes, always belong to one computation on the values
 // beside them (or stand as the file gave them). The settings file is written only after a
 // CNC line was built; closing writes nothing.
@@ -119,17 +120,23 @@ private:
     // Runs the steps on the selected kind under the one error trap, then builds the line and
     // saves; entered is the field whose Enter started it.
     Outcome runChain(const std::vector<Step> &steps, std::optional<Field> entered = std::nullopt);
-    // Runs the steps on one kind's values; false on an input error, with what the steps were
-    // to store (but the entered field) emptied.
+    // Runs the steps on one kind's values; false on an input error, with what the failed step
+    // and the steps after it were to compute from a new or failed value emptied (but the
+    // entered field). entered empty: a setting changed that every formula reads.
     bool compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered);
-    static void emptyResults(ToolValues &tool, const std::vector<Step> &steps,
-                             std::optional<Field> entered);
+    // Empties, from the step first on, what a step writes when it reads a changed value or
+    // writes one; what it writes counts as changed in turn.
+    void emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                         FieldSet changed, std::optional<Field> entered);
+    // The tap's pitch in use.
+    Field pitchField() const;
     // Whether a pitch-unit option computes from this pitch.
     bool startsPitchChain(const QString &pitch) const;
     // A formula's result as the value's text: rounded to `decimals`, ties to even.
     QString storedText(double result, int decimals) const;
-    // Composes the CNC line; false on an input error, with the line left as it was.
-    bool rebuildLine();
+    // Composes the CNC line; false on an input error, with the line left as it was and the
+    // field it could not carry in rejected.
+    bool rebuildLine(Field *rejected = nullptr);
     // Translates the separators of texts written under the other decimal notation.
     void translateStoredNotation();
     void save(Outcome &result);

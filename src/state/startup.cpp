@@ -116,12 +116,19 @@ QByteArray prepareSettingsFile(SettingsFileContext &context)
     if (file.size() <= MaxSettingsBytes && records >= NotationRecordCount &&
         isKnownLanguage(scratch.languageState))
         return bytes;
+    // A user who never chose a language has such a file: it was read, and only its values
+    // give way to the defaults.
+    const bool noLanguageChosen = file.size() <= MaxSettingsBytes &&
+                                  records >= LanguageRecordCount &&
+                                  scratch.languageState == LanguageState::NothingStored;
     const QString keptAt = keepDamagedFile(context, file);
     if (keptAt.isEmpty())
         context.savesRefused =
             QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);
     else
-        context.startNotices.push_back({StartNotice::Kind::DamagedKept, keptAt});
+        context.startNotices.push_back(
+            {noLanguageChosen ? StartNotice::Kind::NoLanguageKept : StartNotice::Kind::DamagedKept,
+             keptAt});
     return bytes;
 }
 

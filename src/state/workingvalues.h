@@ -28,8 +28,9 @@ enum class Language { Danish, English };
 struct StartNotice
 {
     enum class Kind {
-        DamagedKept, // path: where the file that could not be read is kept
-        Restored     // path: the settings file, back from the copy of an in-place save
+        DamagedKept,    // path: where the file that could not be read whole is kept
+        NoLanguageKept, // path: where a file read whole, but with no language chosen, is kept
+        Restored        // path: the settings file, back from the copy of an in-place save
     };
     Kind kind = Kind::DamagedKept;
     QString path;

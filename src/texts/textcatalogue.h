@@ -132,8 +132,9 @@ struct TextCatalogue
     // The first failed save of a run: %1 the file, %2 the reason.
     QString saveFailedText;
     QString saveFailedTitle;
-    QString damagedFileKeptText;  // %1: where the file that could not be read is kept
-    QString settingsRestoredText; // %1: the settings file
+    QString damagedFileKeptText;    // %1: where the file that could not be read whole is kept
+    QString noLanguageFileKeptText; // %1: where the file with no language chosen is kept
+    QString settingsRestoredText;   // %1: the settings file
     QString startNoticeTitle;
 
     calc::CncWords cncWords;

@@ -78,8 +78,11 @@ TextCatalogue danishCatalogue()
     t.saveFailedText = u"Indstillingerne kunne ikke gemmes i\n%1\n\n%2\n\nProgrammet fortsætter, "
                        u"men de indtastede værdier bliver måske ikke husket til næste gang."_s;
     t.saveFailedTitle = u"Meddelelse"_s;
-    t.damagedFileKeptText = u"Indstillingsfilen kunne ikke læses og er gemt som\n%1\n\n"
-                            u"Programmet starter med standardværdierne."_s;
+    t.damagedFileKeptText = u"Indstillingsfilen kunne ikke læses helt og er gemt som\n%1\n\n"
+                            u"Det, der ikke kunne stoles på, er erstattet af standardværdierne."_s;
+    t.noLanguageFileKeptText = u"Der var ikke valgt noget sprog i indstillingsfilen, så dens "
+                               u"værdier er erstattet af standardværdierne. Filen er gemt som"
+                               u"\n%1"_s;
     t.settingsRestoredText = u"Indstillingsfilen\n%1\n\nvar tom eller afkortet og er hentet "
                              u"tilbage fra den kopi, der blev gemt, før den sidst blev skrevet."_s;
     t.startNoticeTitle = u"Meddelelse"_s;

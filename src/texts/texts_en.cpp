@@ -79,8 +79,12 @@ TextCatalogue englishCatalogue()
     t.saveFailedText = u"The settings could not be saved in\n%1\n\n%2\n\nThe program goes on, "
                        u"but the values you typed may not be kept for the next start."_s;
     t.saveFailedTitle = u"Error"_s;
-    t.damagedFileKeptText = u"The settings file could not be read and has been kept as\n%1\n\n"
-                            u"The program starts with the default values."_s;
+    t.damagedFileKeptText = u"The settings file could not be read whole and has been kept as"
+                            u"\n%1\n\nWhat could not be trusted has been replaced by the "
+                            u"default values."_s;
+    t.noLanguageFileKeptText = u"No language had been chosen in the settings file, so its values "
+                               u"have been replaced by the default values. The file has been "
+                               u"kept as\n%1"_s;
     t.settingsRestoredText = u"The settings file\n%1\n\nwas empty or cut short and has been "
                              u"restored from the copy kept before it was last written."_s;
     t.startNoticeTitle = u"Information"_s;

@@ -15,7 +15,7 @@ namespace {
 const CncWords &danish = testvalues::DanishWords;
 const CncWords &english = testvalues::EnglishWords;
 
-enum Options { NoOption = 0, Mm = 1, Tpi = 2 };
+enum Options { NoOption = 0, Mm = 1, Tpi = 2, Inch = 4 };
 
 // Field texts written with a point, shown in each locale's notation.
 struct Fields
@@ -33,6 +33,7 @@ CncInput inputOf(const Fields &f, const NumberLocale &locale)
     in.mode = f.mode;
     in.pitchMmSelected = (f.options & Mm) != 0;
     in.threadsPerInchSelected = (f.options & Tpi) != 0;
+    in.units = (f.options & Inch) != 0 ? Units::Inch : Units::Metric;
     in.values[Field::SpindleSpeed] = l(f.spindleSpeed);
     in.values[Field::FeedRate] = l(f.feedRate);
     in.values[Field::Diameter] = l(f.diameter);
@@ -107,9 +108,10 @@ void TestCncLine::composeCncLine_writesLineWithPointsOrLeavesTheLine_data()
         {"mill", {mill, NoOption, "1273.24", "381.97", "12.5", "3"}, "S1273 M03 F381.97 (12.5 FR 3 SK)", "S1273 M03 F381.97 (12.5 MILL 3 FLUTES)"},
         {"drill", {drill, NoOption, "795.77", "119.4", "8", "2"}, "S796 M03 F119.4 (8 BOR)", "S796 M03 F119.4 (8 DRILL)"},
         {"tap, mm pitch", {tap, Mm, "318", "318", "6", "1", "1", "20"}, "S318 M03 F318 (6 TAP 1 STIG)", "S318 M03 F318 (6 TAPS 1 PITCH)"},
-        {"tap, threads per inch", {tap, Tpi, "1200", "60", "0.25", "1", "1.5", "20"}, "S1200 M03 F60 (0.25 TAP 20 STIG)", "S1200 M03 F60 (0.25 TAPS 20 PITCH)"},
-        {"tap, decimal mm pitch", {tap, Mm, "500", "750", "10", "1", "1.5", "20"}, "S500 M03 F750 (10 TAP 1.5 STIG)", "S500 M03 F750 (10 TAPS 1.5 PITCH)"},
-        {"tap, both options: tpi last", {tap, Mm | Tpi, "500", "750", "10", "1", "1.5", "20"}, "S500 M03 F750 (10 TAP 20 STIG)", "S500 M03 F750 (10 TAPS 20 PITCH)"},
+        {"tap, threads per inch, inch", {tap, Tpi | Inch, "1200", "60", "0.25", "1", "1.5", "20"}, "S1200 M03 F60 (0.25 TAP 20 STIG)", "S1200 M03 F60 (0.25 TAPS 20 PITCH)"},
+        {"tap F: S word x pitch", {tap, Mm, "530.52", "795.78", "6", "1", "1.5", "20"}, "S531 M03 F796.5 (6 TAP 1.5 STIG)", "S531 M03 F796.5 (6 TAPS 1.5 PITCH)"},
+        {"tap F of a mm pitch in inch, to 4 decimals", {tap, Mm | Inch, "500", "25", "0.25", "1", "1.5", "20"}, "S500 M03 F29.5276 (0.25 TAP 1.5 STIG)", "S500 M03 F29.5276 (0.25 TAPS 1.5 PITCH)"},
+        {"tap, both options: tpi last", {tap, Mm | Tpi, "500", "750", "10", "1", "1.5", "20"}, "S500 M03 F635 (10 TAP 20 STIG)", "S500 M03 F635 (10 TAPS 20 PITCH)"},
         {"n above a tie", {drill, NoOption, "1274.51", "1", "8"}, "S1275 M03 F1 (8 BOR)", "S1275 M03 F1 (8 DRILL)"},
         {"n tie to even, down", {drill, NoOption, "1274.5", "1", "8"}, "S1274 M03 F1 (8 BOR)", "S1274 M03 F1 (8 DRILL)"},
         {"n tie to even, up", {drill, NoOption, "1273.5", "1", "8"}, "S1274 M03 F1 (8 BOR)", "S1274 M03 F1 (8 DRILL)"},
@@ -119,6 +121,7 @@ void TestCncLine::composeCncLine_writesLineWithPointsOrLeavesTheLine_data()
         {"D below 1", {mill, NoOption, "1000", "100", "0.5", "4"}, "S1000 M03 F100 (0.5 FR 4 SK)", "S1000 M03 F100 (0.5 MILL 4 FLUTES)"},
         {"S and Z copied as shown", {mill, NoOption, "1000", "100.50", "10", "04"}, "S1000 M03 F100.50 (10 FR 04 SK)", "S1000 M03 F100.50 (10 MILL 04 FLUTES)"},
         {"n and S that round to 0", {mill, NoOption, "0.4", "0", "0.5", "0"}, "S0 M03 F0 (0.5 FR 0 SK)", "S0 M03 F0 (0.5 MILL 0 FLUTES)"},
+        {"n and D of 0", {drill, NoOption, "0", "1", "0"}, "S0 M03 F1 (0 BOR)", "S0 M03 F1 (0 DRILL)"},
         {"huge n written out", {drill, NoOption, "1.5E+15", "1", "8"}, "S1500000000000000 M03 F1 (8 BOR)", "S1500000000000000 M03 F1 (8 DRILL)"},
         {"empty n", {mill, NoOption, "", "381.97", "12.5", "3"}, "", ""},
         {"unreadable n", {mill, NoOption, "12x", "381.97", "12.5", "3"}, "", ""},

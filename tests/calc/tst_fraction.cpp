@@ -49,6 +49,7 @@ void TestFraction::evaluateFraction_givesValueInLocaleOrFails_data()
         {"zero denominator", QStringLiteral("1 1/0"), ""},
         {"letters", QStringLiteral("a/b"), ""},
         {"point inside a part", QStringLiteral("1.5/2"), "0.75"},
+        {"separator in the whole part", QStringLiteral("1.5 1/2"), ""},
         {"no slash", QStringLiteral("15"), ""},
         {"negative whole part", QStringLiteral("-1 1/2"), ""},
         {"exponent in a part", QStringLiteral("1e3/4"), ""},

@@ -149,7 +149,7 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue_data()
         };
         row("0,0009", false);
         row("0,0001", false);
-        row(".5", false);   // no number where the separator is a comma
+        row(".5", true);    // no number where the separator is a comma: an input error
         row("0,00", false); // a prefix is the smaller
         row("0,001", true);
         row("0,0010", true);

@@ -109,8 +109,8 @@ void ToolModes::millTapMill_keepsEveryValue()
     QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
     QCOMPARE(visiblePicture(s), names::TapPicture);
     QCOMPARE(s.line(), m_row.language == Language::Danish
-                           ? u"S1061 M03 F1326 (6 TAP 1.25 STIG)"_s
-                           : u"S1061 M03 F1326 (6 TAPS 1.25 PITCH)"_s);
+                           ? u"S1061 M03 F1326.25 (6 TAP 1.25 STIG)"_s
+                           : u"S1061 M03 F1326.25 (6 TAPS 1.25 PITCH)"_s);
 
     s.click(names::MillOption);
     QCOMPARE(visibleTexts(), shown);

@@ -176,12 +176,13 @@ void TestSession::enter_runsTheFieldsChain_data()
     addChainRow("S that rounds to 0", Mill, Inch, 0, FeedPerTooth, "0,002", "10 0,002 100 38 0", "S38 M03 F0 (10 FR 3 SK)");
     addChainRow("S tie to even, up", Drill, Inch, 0, FeedPerTooth, "0,25", "10 0,25 100 38 10");
     addChainRow("S tie to even, down", Drill, Metric, 0, FeedPerTooth, "1,5", "10 1,5 100 3183 4774");
-    addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500.6 (10 TAP 1.5 STIG)");
+    addChainRow("tap n gives V, n stays as typed", TapMm, Metric, 2, SpindleSpeed, "1000,4", "10 1 31,42849291 1000,4 1500,6", "S1000 M03 F1500 (10 TAP 1.5 STIG)");
     addChainRow("tap S gives n from the pitch", TapMm, Metric, 2, FeedRate, "750", "10 1,5 15,70796327 500 750", "S500 M03 F750 (10 TAP 1.5 STIG)");
-    addChainRow("tap n from the pitch, 0 decimals", TapMm, Metric, 0, FeedRate, "1000", "10 1,49925037 20,954423 667 1000");
-    addChainRow("tap n from the pitch, 3 decimals", TapMm, Inch, 3, FeedRate, "1000", "10 0,05905512 44331,36212799 16933,333 1000");
-    addChainRow("tap S from 13 threads per inch", TapTpi, Metric, 2, ThreadsPerInch, "13", "10 1 100 3183,1 6219,29", "S3183 M03 F6219.29 (10 TAP 13 STIG)");
-    addChainRow("tap S, inch, 3 decimals", TapTpi, Inch, 3, ThreadsPerInch, "13", "10 1 100 38,197 2,938");
+    addChainRow("tap n from the pitch, 0 decimals", TapMm, Metric, 0, FeedRate, "1000", "10 1,49925037 20,954423 667 1000", "S667 M03 F1000.5 (10 TAP 1.5 STIG)");
+    addChainRow("tap n from the pitch, 3 decimals", TapMm, Inch, 3, FeedRate, "1000", "10 0,05905512 44331,36212799 16933,333 1000", "S16933 M03 F999.9803 (10 TAP 1.5 STIG)");
+    addChainRow("tap S from 13 threads per inch", TapTpi, Metric, 2, ThreadsPerInch, "13", "10 1 100 3183,1 6219,29", "S3183 M03 F6219.0923 (10 TAP 13 STIG)");
+    addChainRow("tap S, inch, 3 decimals", TapTpi, Inch, 3, ThreadsPerInch, "13", "10 1 100 38,197 2,938", "S38 M03 F2.9231 (10 TAP 13 STIG)");
+    addChainRow("tap at a low speed, 20 threads per inch", TapTpi, Inch, 2, SpindleSpeed, "6,4", "10 1 16,75516082 6,4 0,32", "S6 M03 F0.3 (10 TAP 20 STIG)");
     // clang-format on
 }
 
@@ -212,41 +213,50 @@ void TestSession::enter_runsTheFieldsChain()
 void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
 {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("cleared"); // emptied first, as typing without Enter may; -1: none
     QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("typed");   // stays in its field
-    QTest::addColumn<QString>("emptied"); // what the chain was to compute
+    QTest::addColumn<QString>("typed");      // stays in its field
+    QTest::addColumn<QString>("correction"); // then computes at once
+    QTest::addColumn<QString>("emptied");    // what was computed from the failed value
     using enum Field;
-    const auto row = [](const char *name, ToolKind kind, int cleared, Field field,
-                        const char *typed, const char *emptied) {
-        QTest::newRow(name) << int(kind) << cleared << int(field) << QString::fromUtf8(typed)
-                            << QString::fromLatin1(emptied);
+    const auto row = [](const char *name, ToolKind kind, Field field, const char *typed,
+                        const char *correction, const char *emptied) {
+        QTest::newRow(name) << int(kind) << int(field) << QString::fromUtf8(typed)
+                            << QString::fromUtf8(correction) << QString::fromLatin1(emptied);
     };
     // clang-format off
-    row("empty D", Mill, -1, Diameter, "", "n S");
-    row("1/0 stays as typed", Mill, -1, Diameter, "1/0", "n S");
-    row("3 /8 is no fraction", Mill, -1, Diameter, "3 /8", "n S");
-    row("D 12 with Sz empty: no half-result", Mill, int(FeedPerTooth), Diameter, "12", "n S");
-    row("letters in V", Mill, -1, CuttingSpeed, "abc", "n S");
-    row("letters in n", Mill, -1, SpindleSpeed, "abc", "V S");
-    row("letters in S", Mill, -1, FeedRate, "abc", "Sz n");
-    row("tap S", TapMm, -1, FeedRate, "abc", "n Sz V");
+    row("empty D", Mill, Diameter, "", "12", "n S");
+    row("1/0 stays as typed", Mill, Diameter, "1/0", "1 1/2", "n S");
+    row("3 /8 is no fraction", Mill, Diameter, "3 /8", "3/8", "n S");
+    row("letters in Z: n is not read", Mill, Flutes, "abc", "4", "S");
+    row("empty Sz", Mill, FeedPerTooth, "", "0,1", "S");
+    row("letters in V", Mill, CuttingSpeed, "abc", "50", "n S");
+    row("letters in n", Mill, SpindleSpeed, "abc", "1000", "V S");
+    row("S typo: n is not computed from S", Mill, FeedRate, "38l,97", "381,97", "Sz");
+    row("drill D", Drill, Diameter, "1o", "10", "n S");
+    row("drill Sz", Drill, FeedPerTooth, "0,1x", "0,1", "S");
+    row("drill V", Drill, CuttingSpeed, "", "100", "n S");
+    row("drill n", Drill, SpindleSpeed, "1o0", "100", "V S");
+    row("drill S", Drill, FeedRate, "1o0", "100", "Sz");
+    row("tap D", TapMm, Diameter, "abc", "6", "n S");
+    row("tap V", TapMm, CuttingSpeed, "abc", "10", "n S");
+    row("tap pitch in mm", TapMm, PitchMm, "1,5x", "1,5", "S");
+    row("tap threads per inch", TapTpi, ThreadsPerInch, "2o", "20", "S");
+    row("tap n", TapMm, SpindleSpeed, "abc", "500", "V S");
+    row("tap S: n is computed from S", TapMm, FeedRate, "abc", "750", "n Sz V");
     // clang-format on
 }
 
 void TestSession::enter_inputError_emptiesItsResultsAndLine()
 {
     QFETCH(int, kind);
-    QFETCH(int, cleared);
     QFETCH(int, field);
     QFETCH(QString, typed);
+    QFETCH(QString, correction);
     QFETCH(QString, emptied);
     Engine e(true);
-    const Outcome started = e.start(ToolKind(kind));
-    const ToolMode mode = started.mode;
-    QVERIFY(!started.cncLine.isEmpty());
-    if (cleared >= 0)
-        e.session.setText(Field(cleared), QString());
+    const ToolMode mode = e.start(ToolKind(kind)).mode;
+    QVERIFY(!e.session.enter(Field::CuttingSpeed).cncLine.isEmpty()); // n and S belong to V
+    e.saves = 0;
     calc::ToolValues expected = e.values.tool(mode);
     expected[Field(field)] = typed;
     const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
@@ -261,6 +271,9 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     // Nothing emptied pairs with a line later.
     QVERIFY(e.session.selectMode(mode).cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
+    const Outcome corrected = e.type(Field(field), correction);
+    QVERIFY(!corrected.inputError && !corrected.cncLine.isEmpty());
+    QCOMPARE(e.saves, 1);
 }
 
 void TestSession::enter_readsWhatItsFormulasNeed_data()
@@ -360,18 +373,18 @@ void TestSession::numberTheLineCannotCarry_isAnInputError()
 void TestSession::selectMode_loadsKindWithoutFormula()
 {
     Engine e(true);
-    e.values.drill[calc::Field::Flutes] = u"7"_s;
+    e.values.drill[calc::Field::Flutes] = u"-7"_s; // a drill's line reads no Z
     const Outcome drill = e.session.selectMode(ToolMode::Drill);
     QCOMPARE(drill.field(Field::Flutes), u"1"_s);
     QCOMPARE(e.values.drill[calc::Field::Flutes], u"1"_s);
     QCOMPARE(drill.field(Field::SpindleSpeed), u"4"_s); // no formula ran
     QCOMPARE(drill.cncLine, u"S4 M03 F4 (10 BOR)"_s);
     QCOMPARE(e.saves, 1);
-    QCOMPARE(e.saved.drill[calc::Field::Flutes], u"7"_s); // saved first, then Z is 1
+    QCOMPARE(e.saved.drill[calc::Field::Flutes], u"-7"_s); // saved first, then Z is 1
 
     const Outcome tap = e.session.selectMode(ToolMode::Tap);
     QVERIFY(tap.shown(Field::PitchMm) && !tap.shown(Field::ThreadsPerInch));
-    QCOMPARE(tap.cncLine, u"S4 M03 F4 (10 TAP 1.5 STIG)"_s);
+    QCOMPARE(tap.cncLine, u"S4 M03 F6 (10 TAP 1.5 STIG)"_s); // F: the S word times the pitch
     QCOMPARE(e.session.selectMode(ToolMode::Mill).field(Field::Flutes), u"3"_s);
 }
 
@@ -390,15 +403,17 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
     QTest::addColumn<bool>("comma");
     QTest::addColumn<QString>("pitch");
     QTest::addColumn<bool>("computes");
+    QTest::addColumn<bool>("inputError");
     // Written with a comma; the point locale reads a point in its place.
-    const std::pair<const char *, bool> rows[] = {
-        {"", false},     {"0,0005", false}, {"0,0", false}, {"-1", false}, {"abc", false},
-        {"0,001", true}, {",5", true},      {"12", true},   {" 12", true},
+    const std::tuple<const char *, bool, bool> rows[] = {
+        {"", false, false},   {"0,0005", false, false}, {"0,0", false, false},
+        {"-1", false, false}, {"abc", false, true},     {"0,001", true, false},
+        {",5", true, false},  {"12", true, false},      {" 12", true, false},
     };
     for (const bool comma : {true, false}) {
-        for (const auto &[pitch, computes] : rows)
+        for (const auto &[pitch, computes, inputError] : rows)
             QTest::addRow("%s: '%s'", comma ? "comma" : "point", pitch)
-                << comma << numberText(pitch, comma) << computes;
+                << comma << numberText(pitch, comma) << computes << inputError;
     }
 }
 
@@ -407,6 +422,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
     QFETCH(bool, comma);
     QFETCH(QString, pitch);
     QFETCH(bool, computes);
+    QFETCH(bool, inputError);
     Engine e(comma);
     e.values.tap[calc::Field::ThreadsPerInch] = pitch;
     e.session.selectMode(ToolMode::Tap);
@@ -415,7 +431,8 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
     const Outcome out = e.session.selectPitchUnit(session::PitchUnit::ThreadsPerInch);
     QVERIFY(out.shown(Field::ThreadsPerInch) && !out.shown(Field::PitchMm));
     QVERIFY(e.values.threadsPerInchSelected && !e.values.pitchMmSelected);
-    QCOMPARE(out.field(Field::SpindleSpeed) != u"4", computes);
+    QCOMPARE(out.inputError, inputError);
+    QCOMPARE(out.field(Field::SpindleSpeed) != u"4", computes || inputError);
     // Otherwise the feed of the other pitch is gone, and so is its line.
     QCOMPARE(out.field(Field::FeedRate).isEmpty(), !computes);
     QCOMPARE(out.cncLine.isEmpty(), !computes);
@@ -449,6 +466,9 @@ void TestSession::units_recomputeEveryKind()
     QCOMPARE(e.saved.drill, e.values.drill);
     QCOMPARE(e.session.selectMode(ToolMode::Drill).cncLine, u"S38 M03 F3.82 (10 BOR)"_s);
     QVERIFY(e.session.selectMode(ToolMode::Tap).cncLine.isEmpty());
+    e.session.selectMode(ToolMode::Drill);
+    e.session.selectUnits(session::Units::Metric); // the mill, not shown, too
+    QCOMPARE(e.session.selectMode(ToolMode::Mill).cncLine, u"S3183 M03 F954.93 (10 FR 3 SK)"_s);
 }
 
 void TestSession::editedLine_standsUntilTheNextLine()

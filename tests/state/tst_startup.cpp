@@ -295,23 +295,26 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("folderMode"); // of the program's folder
     QTest::addColumn<bool>("userFolderKnown");
-    QTest::addColumn<QString>("keptAs"); // below the test's folder; empty: nothing kept
+    QTest::addColumn<QString>("keptAs");  // below the test's folder; empty: nothing kept
+    QTest::addColumn<bool>("noLanguage"); // told so, not that it could not be read whole
 
-    const QByteArray cut =
-        testsets::joinLines(testsets::fileLines(testsets::settingsSetA()).mid(0, 25));
-    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged";
-    // The first name is taken by a file that the user keeps.
-    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2";
-    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged";
-    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString();
-    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString();
+    QList<QByteArray> lines = testsets::fileLines(testsets::settingsSetA());
+    const QByteArray cut = testsets::joinLines(lines.mid(0, 25));
     WorkingValues noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
     // clang-format off
-    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged";
-    QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged";
-    QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString();
+    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged" << false;
+    // The first name is taken by a file that the user keeps.
+    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2" << false;
+    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged" << false;
+    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString() << false;
+    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString() << false;
+    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
+    QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged" << false;
+    QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString() << false;
+    lines[25] = "0"; // cut after record 30, as a user who never chose a language had it
+    QTest::newRow("language 0, no notation record") << testsets::joinLines(lines.mid(0, 30)) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
     // clang-format on
 }
 
@@ -321,6 +324,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
     QFETCH(int, folderMode);
     QFETCH(bool, userFolderKnown);
     QFETCH(QString, keptAs);
+    QFETCH(bool, noLanguage);
 
     const QString program = m_dir->filePath(u"program"_s);
     VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
@@ -335,6 +339,8 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         const QString kept = keptAs.isEmpty() ? QString() : m_dir->filePath(keptAs);
         CHILD_VERIFY(values.startNotices.size() == (kept.isEmpty() ? 0u : 1u));
         CHILD_VERIFY(kept.isEmpty() || values.startNotices.front().path == kept);
+        CHILD_VERIFY(kept.isEmpty() || (values.startNotices.front().kind ==
+                                        StartNotice::Kind::NoLanguageKept) == noLanguage);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
         // A file too large to copy is moved aside.
         CHILD_VERIFY(QFileInfo::exists(path) ==

