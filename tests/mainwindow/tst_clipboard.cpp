@@ -47,8 +47,10 @@ void Clipboard::rightClickResultThenCopy_takesWholeLine()
     QTest::mouseClick(result, Qt::RightButton, {}, QPoint(30, 8));
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QVERIFY(menu);
-    QAction *copy = s.action(names::CopyItem);
-    QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(copy).center());
+    // Copy is chosen with the menu's own keys: Qt 6.8 closes a menu on a synthetic click, on
+    // the offscreen platform and under Xvfb alike.
+    menu->setActiveAction(s.action(names::CopyItem));
+    QTest::keyClick(menu, Qt::Key_Return);
 
     QCOMPARE(platform::clipboardText(), s.line());
     QCOMPARE(platform::clipboardText(), fixture::sampleLine(m_row.language));
