@@ -15,6 +15,8 @@
 
 namespace state {
 
+class SettingsFolder;
+
 enum class SaveStatus {
     Saved,
     KeptReadOnly, // the file is read-only on purpose: left as it is, nobody need be told
@@ -51,6 +53,8 @@ QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFo
 // The file's first bytes, as many as a whole file can take; empty when it cannot be read.
 // Takes no lock.
 QByteArray readSettingsBytes(const QString &path);
+// The same of the file name in an open folder, never through a link.
+QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name);
 
 // A settings file is a few hundred bytes; one larger than this was not written by the program,
 // and is never read whole.

@@ -8,6 +8,8 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace state;
 using calc::ToolValues;
 using state::Language;
@@ -240,8 +242,10 @@ void TestStartup::main_removesWhatCrashedSavesLeft_data()
     QTest::addColumn<char>("kind");
     QTest::addColumn<bool>("removed");
 
-    QTest::newRow("temporary file of a save")
-        << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'f' << true;
+    QTest::newRow("temporary file of a gone save")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save-999999999") << 'f' << true;
+    QTest::newRow("temporary file of a live copy")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save-%1").arg(::getppid()) << 'f' << false;
     QTest::newRow("a user's backup") << QStringLiteral("KVRsys.cfg.backup") << 'f' << false;
     QTest::newRow("named by Qt") << QString() << 'q' << false;
     QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
@@ -308,9 +312,14 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     WorkingValues noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
+    WorkingValues seven = testsets::settingsSetA();
+    seven.languageState = LanguageState(7);
+    const QByteArray whole = serializeSettings(testsets::settingsSetA());
     // clang-format off
     QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged";
+    QTest::newRow("language 7") << serializeSettings(seven) << 0755 << true << "program/KVRsys.cfg.damaged";
     QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged";
+    QTest::newRow("whole, exactly 64 KiB") << whole + QByteArray(MaxSettingsBytes - whole.size(), 'x') << 0755 << true << QString();
     QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString();
     // clang-format on
 }
@@ -327,7 +336,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         const QString path = program + u"/KVRsys.cfg"_s;
         const int takenMode = keptAs.endsWith(u'2') ? 0 : -1; // the first name taken, or free
         CHILD_VERIFY(testsets::placeFile(path + u".damaged"_s, "other", takenMode, 0));
-        CHILD_VERIFY(testsets::placeFile(path, content, 0, folderMode));
+        CHILD_VERIFY(testsets::placeFile(path, content, 0640, folderMode));
 
         WorkingValues values;
         chooseStartWindow(values, program,
@@ -336,11 +345,14 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         CHILD_VERIFY(values.startNotices.size() == (kept.isEmpty() ? 0u : 1u));
         CHILD_VERIFY(kept.isEmpty() || values.startNotices.front().path == kept);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
+        CHILD_VERIFY(kept.isEmpty() || QFile::permissions(kept) == QFile::permissions(path) ||
+                     !QFileInfo::exists(path));
         // A file too large to copy is moved aside.
         CHILD_VERIFY(QFileInfo::exists(path) ==
                      (kept.isEmpty() || content.size() <= MaxSettingsBytes));
         // Kept nowhere: no save may replace it.
-        CHILD_VERIFY(saveSettings(values).failed() == (kept.isEmpty() && !content.isEmpty()));
+        CHILD_VERIFY(saveSettings(values).failed() ==
+                     (kept.isEmpty() && !content.isEmpty() && content.size() != MaxSettingsBytes));
         return {};
     });
 }
