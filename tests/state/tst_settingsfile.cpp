@@ -14,6 +14,7 @@
 #include <csignal>
 #include <thread>
 
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -67,6 +68,8 @@ private slots:
     void save_throughLink_data();
     void save_throughLink();
     void save_asRootInAnotherUsersFolder_writesNothing();
+    void save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave_data();
+    void save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave();
     void load_whileAnotherCopyWrites_readsTheWholeFile();
     // Last: a lock never let go is not waited for again in the same run.
     void save_lockName_onlyAnOwnFileInAnOwnFolder_data();
@@ -512,6 +515,92 @@ void TestSettingsFile::save_asRootInAnotherUsersFolder_writesNothing()
     QCOMPARE(readWholeFile(values.settingsPath), QByteArray("kept"));
     QVERIFY(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) ==
             QStringList{u"KVRsys.cfg"_s});
+}
+
+void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave_data()
+{
+    QTest::addColumn<char>("attack");
+    QTest::newRow("file swapped for a link after the check") << 'f';
+    QTest::newRow("root: folder swapped for a link after the check") << 'd';
+    QTest::newRow("two users on one setgid folder at once") << 'u';
+    QTest::newRow("lock folder taken by another user") << 's';
+    QTest::newRow("root: temporary folder in another user's") << 't';
+}
+
+void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave()
+{
+    QFETCH(char, attack);
+    const passwd *second = ::getpwnam("kvrtest");
+    if (::geteuid() != 0 || !second)
+        QSKIP("Only root can act as two users.");
+    const QString other = m_dir->filePath(u"other"_s); // another user's folder and file
+    const QString folder = m_dir->filePath(u"program"_s);
+    const QString squatted = other + u"/kvrcalc-%1"_s.arg(ordinaryuser::UserId);
+    QVERIFY(testsets::placeFile(other + u"/KVRsys.cfg"_s, "kept", 0666, 0777) &&
+            ordinaryuser::giveFolder(other) && QDir().mkdir(squatted) &&
+            ::chown(QFile::encodeName(squatted), second->pw_uid, 0) == 0);
+    QVERIFY(testsets::placeFile(folder + u"/KVRsys.cfg"_s, "", 0664, 02775) &&
+            ::chown(QFile::encodeName(folder), attack == 'f' ? ordinaryuser::UserId : 0,
+                    ordinaryuser::GroupId) == 0 &&
+            ::chown(QFile::encodeName(folder + u"/KVRsys.cfg"_s), 0, ordinaryuser::GroupId) == 0 &&
+            ::chmod(QFile::encodeName(folder), attack == 'f' ? 0555 : 02775) == 0 &&
+            ::chmod(QFile::encodeName(m_dir->path()), 0755) == 0);
+    WorkingValues values = testsets::settingsSetB();
+    values.settingsPath = folder + u"/KVRsys.cfg"_s;
+    values.userConfigFolder = m_dir->filePath(u"config"_s);
+    bool swapped = false; // as another user would, between the check and the use
+    const bool refused = attack == 'f' || attack == 'd';
+    afterNameCheck = [&](const QString &name) {
+        if (swapped || !refused || name != (attack == 'f' ? values.settingsPath : folder))
+            return;
+        QVERIFY(attack != 'f' || ::chmod(QFile::encodeName(folder), 0755) == 0);
+        swapped = QFile::rename(name, name + u".old"_s) &&
+                  QFile::link(attack == 'f' ? other + u"/KVRsys.cfg"_s : other, name);
+    };
+    const auto saves = [&, refused](const WorkingValues &set) {
+        return [&, set, refused]() -> QString {
+            for (int i = 0; i < (refused ? 1 : 20); ++i) {
+                if (const SaveResult result = saveSettings(set); result.failed() != refused)
+                    return u"save %1: %2"_s.arg(i).arg(result.reason);
+            }
+            const QString lock = lockFilePath(set.settingsPath);
+            if (swapped != refused)
+                return u"swapped: %1"_s.arg(swapped);
+            return attack != 'u' &&
+                           (lock.isEmpty() || lock.startsWith(::geteuid() == 0 ? other : squatted))
+                       ? u"lock at %1"_s.arg(lock)
+                       : QString();
+        };
+    };
+    // The temporary folder is another user's; the cache folder is in the user's home.
+    const QByteArray temporary = qgetenv("TMPDIR");
+    const QByteArray home = qgetenv("HOME");
+    qputenv("TMPDIR", QFile::encodeName(other));
+    qputenv("HOME", QFile::encodeName(m_dir->path()));
+    qunsetenv("XDG_CACHE_HOME");
+    std::optional<QString> report;
+    if (attack == 'u') {
+        WorkingValues a = testsets::settingsSetA();
+        a.settingsPath = values.settingsPath;
+        std::thread first([&] { report = ordinaryuser::runProgram(folder, saves(a)); });
+        const std::optional<QString> secondReport =
+            ordinaryuser::runProgram(folder, saves(values), second->pw_uid);
+        first.join();
+        QCOMPARE(secondReport.value_or(QString()), QString());
+        const QByteArray last = readWholeFile(values.settingsPath);
+        QVERIFY(last == serializeSettings(a) || last == serializeSettings(values));
+    } else {
+        report = attack == 'd' || attack == 't'
+                     ? saves(values)()
+                     : ordinaryuser::runProgram(m_dir->path(), saves(values));
+    }
+    afterNameCheck = nullptr;
+    qputenv("TMPDIR", temporary);
+    qputenv("HOME", home);
+    QCOMPARE(report.value_or(QString()), QString());
+    QCOMPARE(QDir(other).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
+             attack == 'u' ? 3 : 2); // the file, the squatted folder, the second user's
+    QCOMPARE(readWholeFile(other + u"/KVRsys.cfg"_s), QByteArray("kept"));
 }
 
 void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder_data()
