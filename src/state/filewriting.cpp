@@ -11,12 +11,10 @@
 #include <QThread>
 
 #include <cerrno>
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
 #ifdef Q_OS_UNIX
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/file.h>
@@ -138,6 +136,16 @@ std::optional<QByteArray> readBounded(int fd, qint64 limit)
         got += count;
     }
     bytes.truncate(got);
+    return bytes;
+}
+
+// Reads fd, when it opened, and closes it.
+std::optional<QByteArray> readAndClose(int fd, qint64 limit)
+{
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> bytes = readBounded(fd, limit);
+    ::close(fd);
     return bytes;
 }
 
@@ -468,13 +476,9 @@ bool SettingsFolder::takeTurn()
 std::optional<QByteArray> SettingsFolder::read(const QString &name, qint64 limit) const
 {
 #ifdef Q_OS_UNIX
-    const int fd =
-        ::openat(m_fd, encoded(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<QByteArray> bytes = readBounded(fd, limit);
-    ::close(fd);
-    return bytes;
+    return readAndClose(
+        ::openat(m_fd, encoded(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC),
+        limit);
 #else
     if (QFileInfo(filePath(name)).isSymLink())
         return std::nullopt;
@@ -691,12 +695,8 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 limit)
 {
 #ifdef Q_OS_UNIX
     // One descriptor: what is read is what was checked, and a pipe never blocks the open.
-    const int fd = ::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    std::optional<QByteArray> bytes = readBounded(fd, limit);
-    ::close(fd);
-    return bytes;
+    return readAndClose(::open(encoded(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC),
+                        limit);
 #else
     if (!QFileInfo(path).isFile())
         return std::nullopt;
