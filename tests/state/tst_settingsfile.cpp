@@ -432,6 +432,11 @@ void TestSettingsFile::save_asOrdinaryUser()
             chooseStartWindow(next, folder, values.userConfigFolder);
             CHILD_VERIFY(readWholeFile(path) == before);
             CHILD_VERIFY(next.startNotices.size() == (records == 33 ? 0u : 1u));
+            // Empty, with a copy that cannot be put back: damage, which no save replaces.
+            CHILD_VERIFY(records == 33 || (writeAll(path, {}) && QFile::setPermissions(copy, {})));
+            WorkingValues third;
+            chooseStartWindow(third, folder, values.userConfigFolder);
+            CHILD_VERIFY(saveSettings(third).failed() == (records != 33));
         } else {
             CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
         }
