@@ -389,7 +389,10 @@ SettingsFolder::~SettingsFolder()
 
 bool SettingsFolder::open(const QString &folder, QString &reason)
 {
-    m_path = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    // The links on the way were asked before; the last step is then never a link.
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    m_path =
+        canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
 #ifdef Q_OS_UNIX
     struct stat checked = {};
     const bool named = ::stat(encoded(m_path).constData(), &checked) == 0;
@@ -440,7 +443,7 @@ EntryState SettingsFolder::entry(const QString &name) const
     const QFileInfo info(filePath(name));
     if (!info.exists() && !info.isSymLink())
         return {};
-    const bool writable = info.permissions() & (QFile::WriteOwner | QFile::WriteUser);
+    const bool writable = info.permissions().testAnyFlags(QFile::WriteOwner | QFile::WriteUser);
     return {true, info.isFile() && !info.isSymLink(), writable ? 0666u : 0444u, 0, 0, info.size()};
 #endif
 }

@@ -461,6 +461,7 @@ void TestSettingsFile::save_throughLink_data()
     QTest::newRow("own link to a file") << QStringLiteral("KVRsys.cfg") << true << -1 << SaveStatus::Saved;
     QTest::newRow("own link to nothing") << QStringLiteral("KVRsys.cfg") << false << -1 << SaveStatus::Failed;
     QTest::newRow("another user's link") << QStringLiteral("KVRsys.cfg") << true << 12345 << SaveStatus::Failed;
+    QTest::newRow("own link to the folder") << QStringLiteral("real") << true << -1 << SaveStatus::Saved;
     QTest::newRow("another user's link to the folder") << QStringLiteral("real") << true << 12345 << SaveStatus::Failed;
     QTest::newRow("own link at another's temporary name") << QStringLiteral("KVRsys.cfg.kvrcalc-save-1") << true << -1 << SaveStatus::Saved;
     // clang-format on
