@@ -44,11 +44,6 @@ QString systemReason(int error)
     return QString::fromStdString(std::generic_category().message(error));
 }
 
-QByteArray encoded(const QString &name)
-{
-    return QFile::encodeName(name);
-}
-
 // The temporary name of this process's save of fileName; attempt counts names already taken.
 QString temporaryName(const QString &fileName, int attempt)
 {
@@ -86,6 +81,11 @@ bool writerIsGone([[maybe_unused]] qint64 pid)
 }
 
 #ifdef Q_OS_UNIX
+QByteArray encoded(const QString &name)
+{
+    return QFile::encodeName(name);
+}
+
 // Writes all of bytes from the start of fd, then puts it on the disk.
 bool writeAllAt(int fd, const QByteArray &bytes, QString &reason)
 {
