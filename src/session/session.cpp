@@ -366,8 +366,11 @@ void Session::save(Outcome &result)
     if (!m_saver)
         return;
     const state::SaveResult report = m_saver(m_values);
-    if (report.failed() && !m_saveFailureReported) {
-        m_saveFailureReported = true;
+    // A failure is told once while it lasts: again after a save that held, or for a new reason.
+    if (!report.failed()) {
+        m_toldFailure.reset();
+    } else if (m_toldFailure != report.reason) {
+        m_toldFailure = report.reason;
         result.saveWarning = report;
     }
 }

@@ -64,7 +64,7 @@ struct Outcome
     bool pitchOptionsShown = false;
     bool inputError = false;                      // show the input-error message once
     bool saved = false;                           // the settings file was written (or tried)
-    std::optional<state::SaveResult> saveWarning; // the first failed save of this run
+    std::optional<state::SaveResult> saveWarning; // a failed save not told yet
     std::vector<state::StartNotice> startNotices; // what the start has to tell; once a run
 
     const QString &field(Field f) const { return fields[std::size_t(f)]; }
@@ -148,7 +148,7 @@ private:
     QString m_piText;
     ToolMode m_mode = ToolMode::Mill;
     QString m_cncLine;
-    bool m_saveFailureReported = false;
+    std::optional<QString> m_toldFailure; // the reason of the failure last told, while it lasts
     bool m_unitsFromMenu = false;
 };
 

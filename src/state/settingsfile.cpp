@@ -242,17 +242,11 @@ int parseSettings(const QByteArray &bytes, StoredSettings &values)
     return count;
 }
 
-QByteArray readSettingsBytes(const QString &path)
+namespace {
+
+// Anything past the bound is never looked at, so a huge or endless file costs nothing.
+QByteArray wholeLinesWithinBound(QByteArray bytes)
 {
-    // Only a regular file: a pipe or a device in its place could block or never end.
-    if (!QFileInfo(path).isFile())
-        return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    // Anything past the bound is never looked at, so a huge or endless file costs nothing.
-    QByteArray bytes = file.read(MaxSettingsBytes + 1);
-    file.close();
     if (bytes.size() > MaxSettingsBytes) {
         // Keep whole lines only, so that no record is read cut short.
         bytes.truncate(MaxSettingsBytes);
@@ -262,15 +256,22 @@ QByteArray readSettingsBytes(const QString &path)
     return bytes;
 }
 
+} // namespace
+
+QByteArray readSettingsBytes(const QString &path)
+{
+    return wholeLinesWithinBound(readRegularFile(path, MaxSettingsBytes).value_or(QByteArray()));
+}
+
+QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name)
+{
+    return wholeLinesWithinBound(folder.read(name, MaxSettingsBytes).value_or(QByteArray()));
+}
+
 std::optional<QByteArray> readWholeSettingsFile(const QString &path)
 {
-    if (!QFileInfo(path).isFile())
-        return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.read(MaxSettingsBytes + 1);
-    if (bytes.size() > MaxSettingsBytes || file.error() != QFileDevice::NoError)
+    std::optional<QByteArray> bytes = readRegularFile(path, MaxSettingsBytes);
+    if (bytes && bytes->size() > MaxSettingsBytes)
         return std::nullopt;
     return bytes;
 }
@@ -278,6 +279,12 @@ std::optional<QByteArray> readWholeSettingsFile(const QString &path)
 void loadSettings(WorkingValues &values)
 {
     const SettingsLock lock(values.settingsPath);
+    // Another user's copy may be writing the file in place: its turn is waited for.
+    QString reason;
+    const QString target = writableTarget(values.settingsPath, reason);
+    SettingsFolder folder;
+    if (!target.isEmpty() && folder.open(QFileInfo(target).absolutePath(), reason))
+        folder.takeTurn();
     parseSettings(readSettingsBytes(values.settingsPath), values);
 }
 
@@ -296,35 +303,40 @@ namespace {
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
 // this write left empty or cut short.
-bool saveInPlace(const SettingsFileContext &context, const QString &target, const QByteArray &bytes,
-                 QString &reason)
+bool saveInPlace(const SettingsFileContext &context, SettingsFolder &folder, const QString &name,
+                 const EntryState &file, const QByteArray &bytes, QString &reason)
 {
     const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
     if (copy.isEmpty()) {
         reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
         return false;
     }
-    const std::optional<QByteArray> previous = readWholeSettingsFile(target);
-    if (!previous) {
-        reason = QStringLiteral("%1 cannot be read whole to keep a copy of it").arg(target);
-        return false;
-    }
-    // A file cut short by a failed write of this run is no copy: the one kept before stays.
-    StoredSettings scratch;
-    if (parseSettings(*previous, scratch) == WholeRecordCount || !QFileInfo::exists(copy)) {
-        if (!mayCreateIn(context.userConfigFolder, reason))
-            return false;
-        if (!QDir().mkpath(context.userConfigFolder)) {
-            reason =
-                QStringLiteral("The folder %1 cannot be created").arg(context.userConfigFolder);
+    const QString copyName = QFileInfo(copy).fileName();
+    SettingsFolder copies;
+    const auto keepCopy = [&](const QByteArray &previous, QString &why) {
+        if (previous.size() > MaxSettingsBytes) {
+            why = QStringLiteral("%1 cannot be read whole to keep a copy of it")
+                      .arg(folder.filePath(name));
             return false;
         }
-        if (writeAtomically(copy, *previous, reason) != WriteStatus::Written)
+        if (!mayCreateIn(context.userConfigFolder, why))
             return false;
-    }
-    if (!writeInPlace(target, bytes, reason))
+        if (!QDir().mkpath(context.userConfigFolder)) {
+            why = QStringLiteral("The folder %1 cannot be created").arg(context.userConfigFolder);
+            return false;
+        }
+        if (!copies.open(context.userConfigFolder, why))
+            return false;
+        // A file cut short by a failed write of this run is no copy: the one kept before stays.
+        StoredSettings scratch;
+        if (parseSettings(previous, scratch) != WholeRecordCount && copies.entry(copyName).exists)
+            return true;
+        // As private as the file it copies.
+        return copies.writeAtomically(copyName, previous, file, why) == WriteStatus::Written;
+    };
+    if (!folder.rewriteInPlace(name, file, bytes, keepCopy, reason))
         return false;
-    QFile::remove(copy);
+    copies.remove(copyName);
     return true;
 }
 
@@ -349,36 +361,45 @@ SaveResult saveSettings(const WorkingValues &values)
     if (target.isEmpty())
         return failed(reason);
     const QFileInfo info(target);
-    if (info.exists()) {
-        if (!info.isFile())
+    const QString folderPath = info.absolutePath();
+    if (!QFileInfo(folderPath).isDir()) {
+        if (QFileInfo::exists(folderPath))
+            return failed(QStringLiteral("%1 is not a folder").arg(folderPath));
+        if (!values.mayCreateSettingsFolder)
+            return failed(QStringLiteral("The folder %1 does not exist").arg(folderPath));
+        if (!mayCreateIn(folderPath, reason))
+            return failed(reason);
+        if (!QDir().mkpath(folderPath))
+            return failed(QStringLiteral("The folder %1 cannot be created").arg(folderPath));
+    }
+    SettingsFolder folder;
+    if (!folder.open(folderPath, reason))
+        return failed(reason);
+    // Copies of the program take turns, whoever runs them; one that never lets go is not
+    // waited for: every save writes a file of its own and renames it whole.
+    folder.takeTurn();
+
+    const QString name = info.fileName();
+    const EntryState file = folder.entry(name);
+    if (file.exists) {
+        if (!file.regular)
             return failed(QStringLiteral("Not a regular file"));
-        if (isReadOnlyByIntent(info))
+        if (file.readOnlyByIntent())
             return {SaveStatus::KeptReadOnly, path, {}};
         // Not replaced either, though its folder would let a new file take its place.
-        if (!info.isWritable())
+        if (!folder.mayWrite(name))
             return failed(QStringLiteral("No permission to write %1").arg(target));
     }
-
-    const QString folder = info.absolutePath();
-    if (!info.exists() && !mayCreateIn(folder, reason))
-        return failed(reason);
-    if (!QFileInfo(folder).isDir()) {
-        if (QFileInfo::exists(folder))
-            return failed(QStringLiteral("%1 is not a folder").arg(folder));
-        if (!values.mayCreateSettingsFolder)
-            return failed(QStringLiteral("The folder %1 does not exist").arg(folder));
-        if (!QDir().mkpath(folder))
-            return failed(QStringLiteral("The folder %1 cannot be created").arg(folder));
-    }
     // Asked of the bits too, so that root does not put a file where nobody may.
-    if (!info.exists() && !permitsWriting(QFileInfo(folder)))
-        return failed(QStringLiteral("No permission to create a file in %1").arg(folder));
+    const bool folderTakesFiles = permitsWriting(QFileInfo(folderPath));
+    if (!file.exists && !folderTakesFiles)
+        return failed(QStringLiteral("No permission to create a file in %1").arg(folderPath));
 
     const QByteArray bytes = serializeSettings(values);
-    const WriteStatus status = writeAtomically(target, bytes, reason);
-    if (status == WriteStatus::Written ||
-        (status == WriteStatus::NoTemporaryFile && info.exists() &&
-         saveInPlace(values, target, bytes, reason)))
+    const WriteStatus status = folderTakesFiles ? folder.writeAtomically(name, bytes, file, reason)
+                                                : WriteStatus::NoTemporaryFile;
+    if (status == WriteStatus::Written || (status == WriteStatus::NoTemporaryFile && file.exists &&
+                                           saveInPlace(values, folder, name, file, bytes, reason)))
         return {SaveStatus::Saved, path, {}};
     return failed(reason);
 }

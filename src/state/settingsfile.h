@@ -15,6 +15,8 @@
 
 namespace state {
 
+class SettingsFolder;
+
 enum class SaveStatus {
     Saved,
     KeptReadOnly, // the file is read-only on purpose: left as it is, nobody need be told
@@ -36,13 +38,15 @@ struct [[nodiscard]] SaveResult
 // shows anything.
 void loadSettings(WorkingValues &values);
 
-// Rewrites the whole file atomically (a temporary file, then a rename), so that a crash or a
-// full disk never leaves a cut-short file. Where the folder allows no new file but the file
-// itself may be written, it is rewritten in place, after a whole copy of it is kept in
+// Rewrites the whole file atomically (a temporary file of this process, then a rename, taking
+// turns with every copy of the program on the folder), so that a crash or a full disk never
+// leaves a cut-short file. Where the folder allows no new file but the file itself may be
+// written, it is rewritten in place, after a whole copy of it is kept in
 // values.userConfigFolder (none there: the save fails). A file without write bits is left
 // untouched; a link is followed only when the running user or root owns it, and only to a file
-// that exists. A missing folder is made only when values.mayCreateSettingsFolder says so.
-// Never throws and shows nothing: the caller decides whom to tell.
+// that exists; root writes nothing into another user's folder. A missing folder is made only
+// when values.mayCreateSettingsFolder says so. Never throws and shows nothing: the caller
+// decides whom to tell.
 [[nodiscard]] SaveResult saveSettings(const WorkingValues &values);
 
 // Where an in-place save of the file at settingsPath keeps the copy of its previous content.
@@ -51,6 +55,8 @@ QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFo
 // The file's first bytes, as many as a whole file can take; empty when it cannot be read.
 // Takes no lock.
 QByteArray readSettingsBytes(const QString &path);
+// The same of the file name in an open folder, never through a link.
+QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name);
 
 // A settings file is a few hundred bytes; one larger than this was not written by the program,
 // and is never read whole.

@@ -36,39 +36,47 @@ bool folderTakesNewFiles(const QString &folder)
 
 // Makes fileName.damaged, .damaged2, ... in folder by keep, never over anything already there.
 // The path made, or empty when the folder takes none.
-QString keepAside(const QString &folder, const QString &fileName,
-                  const std::function<bool(const QString &)> &keep)
+QString keepAside(SettingsFolder &folder, const QString &fileName,
+                  const std::function<bool(SettingsFolder &, const QString &)> &keep)
 {
-    QString reason;
-    if (folder.isEmpty() || !mayCreateIn(folder, reason) || !QDir().mkpath(folder))
-        return {};
     for (int number = 1; number <= MaxKeptNames; ++number) {
-        const QString path =
-            QDir(folder).filePath(fileName + QStringLiteral(".damaged") +
-                                  (number > 1 ? QString::number(number) : QString()));
-        if (keep(path))
-            return path;
-        if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
+        const QString name = fileName + QStringLiteral(".damaged") +
+                             (number > 1 ? QString::number(number) : QString());
+        if (keep(folder, name))
+            return folder.filePath(name);
+        if (!folder.entry(name).exists)
             return {};
     }
     return {};
 }
 
 // Where the file that cannot be trusted is kept, or empty when it can be kept nowhere.
-QString keepDamagedFile(const SettingsFileContext &context, const QFileInfo &file)
+QString keepDamagedFile(const SettingsFileContext &context, SettingsFolder &folder,
+                        const QString &name, const EntryState &file)
 {
     // Too large to be read whole: moved aside as it is, never copied.
-    if (file.size() > MaxSettingsBytes) {
-        return keepAside(file.absolutePath(), file.fileName(), [&file](const QString &path) {
-            return renameToNewName(file.filePath(), path);
+    if (file.size > MaxSettingsBytes) {
+        return keepAside(folder, name, [&name](SettingsFolder &in, const QString &kept) {
+            return in.renameToNewName(name, kept);
         });
     }
-    const std::optional<QByteArray> bytes = readWholeSettingsFile(file.filePath());
-    if (!bytes)
+    const std::optional<QByteArray> bytes = folder.read(name, MaxSettingsBytes);
+    if (!bytes || bytes->size() > MaxSettingsBytes)
         return {};
-    const auto copy = [&bytes](const QString &path) { return writeNewFile(path, *bytes); };
-    const QString keptAt = keepAside(file.absolutePath(), file.fileName(), copy);
-    return keptAt.isEmpty() ? keepAside(context.userConfigFolder, file.fileName(), copy) : keptAt;
+    // As private as the file it copies.
+    const auto copy = [&](SettingsFolder &in, const QString &kept) {
+        return in.writeNewFile(kept, *bytes, file.mode);
+    };
+    const QString keptAt = keepAside(folder, name, copy);
+    if (!keptAt.isEmpty())
+        return keptAt;
+    QString reason;
+    SettingsFolder config;
+    const QString &configPath = context.userConfigFolder;
+    if (configPath.isEmpty() || !mayCreateIn(configPath, reason) || !QDir().mkpath(configPath) ||
+        !config.open(configPath, reason))
+        return {};
+    return keepAside(config, name, copy);
 }
 
 bool isKnownLanguage(LanguageState state)
@@ -85,43 +93,56 @@ QByteArray prepareSettingsFile(SettingsFileContext &context)
 {
     QString reason;
     const QString target = writableTarget(context.settingsPath, reason);
-    if (target.isEmpty()) // a link that no save follows: nothing is written through it either
+    const QString folderPath = QFileInfo(target).absolutePath();
+    SettingsFolder folder;
+    // A link that no save follows, or a folder that no save writes: nothing is written here.
+    if (target.isEmpty() || !QFileInfo(folderPath).isDir() || !folder.open(folderPath, reason))
         return readSettingsBytes(context.settingsPath);
-    const QString leftover = target + QLatin1StringView(temporarySaveSuffix);
-    if (QFileInfo(leftover).isFile() && !QFileInfo(leftover).isSymLink())
-        QFile::remove(leftover);
+    folder.takeTurn();
+    const QString name = QFileInfo(target).fileName();
+    folder.removeLeftovers(name);
 
-    QByteArray bytes = readSettingsBytes(target);
-    if (!QFileInfo(target).isFile() || isReadOnlyByIntent(QFileInfo(target)))
+    QByteArray bytes = readSettingsBytes(folder, name);
+    EntryState file = folder.entry(name);
+    if (!file.regular || file.readOnlyByIntent())
         return bytes; // no save will write it
     StoredSettings scratch;
     int records = parseSettings(bytes, scratch);
 
     const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
-    if (!copy.isEmpty() && QFileInfo(copy).isFile()) {
-        const std::optional<QByteArray> kept = readWholeSettingsFile(copy);
+    const QString copyName = QFileInfo(copy).fileName();
+    SettingsFolder copies;
+    if (!copy.isEmpty() && QFileInfo(context.userConfigFolder).isDir() &&
+        copies.open(context.userConfigFolder, reason) && copies.entry(copyName).regular) {
+        const std::optional<QByteArray> kept = copies.read(copyName, MaxSettingsBytes);
         if (records == WholeRecordCount) {
-            QFile::remove(copy); // the last in-place save ended before it could remove its copy
-        } else if (kept && writeInPlace(target, *kept, reason)) {
+            copies.remove(copyName); // the last in-place save ended before it could remove it
+        } else if (kept && kept->size() <= MaxSettingsBytes &&
+                   folder.rewriteInPlace(name, file, *kept, {}, reason)) {
             context.startNotices.push_back({StartNotice::Kind::Restored, context.settingsPath});
-            bytes = readSettingsBytes(target);
+            bytes = readSettingsBytes(folder, name);
             scratch = StoredSettings();
             records = parseSettings(bytes, scratch);
+            file = folder.entry(name);
+        } else if (file.size == 0) {
+            // Damage, not a first run: no save may replace the file while its copy is kept.
+            context.savesRefused =
+                QStringLiteral("%1 is empty, and its copy %2 cannot be put back").arg(target, copy);
+            return bytes;
         }
     }
 
-    const QFileInfo file(target);
-    if (file.size() == 0)
+    if (file.size == 0)
         return bytes; // an empty file is a first run, not damage
-    if (file.size() <= MaxSettingsBytes && records >= NotationRecordCount &&
+    if (file.size <= MaxSettingsBytes && records >= NotationRecordCount &&
         isKnownLanguage(scratch.languageState))
         return bytes;
     // A user who never chose a language has such a file: it was read, and only its values
     // give way to the defaults.
-    const bool noLanguageChosen = file.size() <= MaxSettingsBytes &&
+    const bool noLanguageChosen = file.size <= MaxSettingsBytes &&
                                   records >= LanguageRecordCount &&
                                   scratch.languageState == LanguageState::NothingStored;
-    const QString keptAt = keepDamagedFile(context, file);
+    const QString keptAt = keepDamagedFile(context, folder, name, file);
     if (keptAt.isEmpty())
         context.savesRefused =
             QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);

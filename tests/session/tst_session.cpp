@@ -109,8 +109,8 @@ private slots:
     void editedLine_standsUntilTheNextLine();
     void load_settlesSeparatorUnitsAndPitchWithoutSaving_data();
     void load_settlesSeparatorUnitsAndPitchWithoutSaving();
-    void save_firstFailureWarnsOnce_data();
-    void save_firstFailureWarnsOnce();
+    void save_failureWarnsOnceWhileItLasts_data();
+    void save_failureWarnsOnceWhileItLasts();
     void load_otherDecimalSeparator_keepsTheTexts();
     void switchLanguage_savesNothing();
     void switchLanguage_commitsTheFocusedField_data();
@@ -521,7 +521,7 @@ void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
     QCOMPARE(saves, 0);
 }
 
-void TestSession::save_firstFailureWarnsOnce_data()
+void TestSession::save_failureWarnsOnceWhileItLasts_data()
 {
     QTest::addColumn<int>("status");
     QTest::addColumn<bool>("warns");
@@ -529,13 +529,14 @@ void TestSession::save_firstFailureWarnsOnce_data()
     QTest::newRow("read-only by intent") << int(SaveStatus::KeptReadOnly) << false;
 }
 
-void TestSession::save_firstFailureWarnsOnce()
+void TestSession::save_failureWarnsOnceWhileItLasts()
 {
     QFETCH(int, status);
     QFETCH(bool, warns);
     WorkingValues values = sample(true);
-    Session s(values, calc::commaLocale(), [status](const WorkingValues &) {
-        return SaveResult{SaveStatus(status), u"/x/KVRsys.cfg"_s, u"disk full"_s};
+    SaveStatus now = SaveStatus(status);
+    Session s(values, calc::commaLocale(), [&now](const WorkingValues &) {
+        return SaveResult{now, u"/x/KVRsys.cfg"_s, u"disk full"_s};
     });
     s.load(DanishWords);
     const Outcome first = s.selectMode(ToolMode::Mill);
@@ -545,6 +546,11 @@ void TestSession::save_firstFailureWarnsOnce()
         QCOMPARE(first.saveWarning->reason, u"disk full"_s);
     }
     QVERIFY(!s.enter(Field::Flutes).saveWarning);
+    // Once a save held, the next failure is told again.
+    now = SaveStatus::Saved;
+    QVERIFY(!s.enter(Field::Flutes).saveWarning);
+    now = SaveStatus(status);
+    QCOMPARE(s.enter(Field::Flutes).saveWarning.has_value(), warns);
 }
 
 void TestSession::load_otherDecimalSeparator_keepsTheTexts()

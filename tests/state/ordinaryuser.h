@@ -33,11 +33,11 @@ inline bool giveFolder(const QString &folder)
     return ::chown(QFile::encodeName(folder).constData(), UserId, GroupId) == 0;
 }
 
-// Runs check in a child, as "nobody" when this process is root. Returns what the check
-// reported, or nothing when the child could not become an ordinary user. Afterwards every
-// folder below folder is made writable again, so that it can be removed.
+// Runs check in a child, as "nobody" (or user, in nobody's group) when this process is root.
+// Returns what the check reported, or nothing when the child could not become an ordinary
+// user. Afterwards every folder below folder is made writable again, so that it can be removed.
 inline std::optional<QString> runProgram(const QString &folder,
-                                         const std::function<QString()> &check)
+                                         const std::function<QString()> &check, uid_t user = UserId)
 {
     if (!giveFolder(folder))
         return std::nullopt;
@@ -50,7 +50,7 @@ inline std::optional<QString> runProgram(const QString &folder,
     if (child == 0) {
         ::close(pipeEnds[0]);
         if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(GroupId) != 0 ||
-                                 ::setuid(UserId) != 0 || ::geteuid() == 0))
+                                 ::setuid(user) != 0 || ::geteuid() == 0))
             ::_exit(CannotDropRoot);
         const QByteArray report = check().toUtf8();
         qsizetype done = 0;

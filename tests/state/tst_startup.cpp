@@ -8,6 +8,8 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace state;
 using calc::ToolValues;
 using state::Language;
@@ -240,8 +242,10 @@ void TestStartup::main_removesWhatCrashedSavesLeft_data()
     QTest::addColumn<char>("kind");
     QTest::addColumn<bool>("removed");
 
-    QTest::newRow("temporary file of a save")
-        << QStringLiteral("KVRsys.cfg.kvrcalc-save") << 'f' << true;
+    QTest::newRow("temporary file of a gone save")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save-999999999") << 'f' << true;
+    QTest::newRow("temporary file of a live copy")
+        << QStringLiteral("KVRsys.cfg.kvrcalc-save-%1").arg(::getppid()) << 'f' << false;
     QTest::newRow("a user's backup") << QStringLiteral("KVRsys.cfg.backup") << 'f' << false;
     QTest::newRow("named by Qt") << QString() << 'q' << false;
     QTest::newRow("five letters") << QStringLiteral("KVRsys.cfg.aBcDe") << 'f' << false;
@@ -303,6 +307,9 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     WorkingValues noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
+    WorkingValues seven = testsets::settingsSetA();
+    seven.languageState = LanguageState(7);
+    const QByteArray whole = serializeSettings(testsets::settingsSetA());
     // clang-format off
     QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged" << false;
     // The first name is taken by a file that the user keeps.
@@ -311,7 +318,9 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString() << false;
     QTest::newRow("empty file") << QByteArray() << 0755 << true << QString() << false;
     QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
+    QTest::newRow("language 7") << serializeSettings(seven) << 0755 << true << "program/KVRsys.cfg.damaged" << false;
     QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged" << false;
+    QTest::newRow("whole, exactly 64 KiB") << whole + QByteArray(MaxSettingsBytes - whole.size(), 'x') << 0755 << true << QString() << false;
     QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString() << false;
     lines[25] = "0"; // cut after record 30, as a user who never chose a language had it
     QTest::newRow("language 0, no notation record") << testsets::joinLines(lines.mid(0, 30)) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
@@ -331,7 +340,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         const QString path = program + u"/KVRsys.cfg"_s;
         const int takenMode = keptAs.endsWith(u'2') ? 0 : -1; // the first name taken, or free
         CHILD_VERIFY(testsets::placeFile(path + u".damaged"_s, "other", takenMode, 0));
-        CHILD_VERIFY(testsets::placeFile(path, content, 0, folderMode));
+        CHILD_VERIFY(testsets::placeFile(path, content, 0640, folderMode));
 
         WorkingValues values;
         chooseStartWindow(values, program,
@@ -342,11 +351,14 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         CHILD_VERIFY(kept.isEmpty() || (values.startNotices.front().kind ==
                                         StartNotice::Kind::NoLanguageKept) == noLanguage);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
+        CHILD_VERIFY(kept.isEmpty() || QFile::permissions(kept) == QFile::permissions(path) ||
+                     !QFileInfo::exists(path));
         // A file too large to copy is moved aside.
         CHILD_VERIFY(QFileInfo::exists(path) ==
                      (kept.isEmpty() || content.size() <= MaxSettingsBytes));
         // Kept nowhere: no save may replace it.
-        CHILD_VERIFY(saveSettings(values).failed() == (kept.isEmpty() && !content.isEmpty()));
+        CHILD_VERIFY(saveSettings(values).failed() ==
+                     (kept.isEmpty() && !content.isEmpty() && content.size() != MaxSettingsBytes));
         return {};
     });
 }

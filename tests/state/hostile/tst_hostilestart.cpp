@@ -332,8 +332,9 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
                                                         QFileDevice::ReadGroup |
                                                         QFileDevice::ReadOther));
     }
-    QVERIFY(where != Place::FileAndAbandonedSave ||
-            testsets::writeAll(settings + QStringLiteral(".kvrcalc-save"), bytes.left(100)));
+    QVERIFY(
+        where != Place::FileAndAbandonedSave ||
+        testsets::writeAll(settings + QStringLiteral(".kvrcalc-save-999999999"), bytes.left(100)));
     const bool existed = where != Place::Directory && where != Place::Missing;
 
     QProcess program;
