@@ -28,6 +28,8 @@ private slots:
     void thirteenthTypedCharacter_isRefused();
     void longComputedText_staysWholeAndTakesNoMore();
     void doubleQuote_isNeverTyped();
+    void commandKeys_typeNothing_data();
+    void commandKeys_typeNothing();
     void tabAndClick_selectWholeText();
     void enter_runsItsFieldsChainInOrder_data();
     void enter_runsItsFieldsChainInOrder();
@@ -139,6 +141,9 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     // Shortening it is allowed.
     s.key(Qt::Key_Backspace);
     QCOMPARE(s.field(Field::Diameter)->text(), expected.chopped(1));
+    // Once left, it shows its first digits again.
+    s.key(Qt::Key_Tab);
+    QCOMPARE(s.field(Field::Diameter)->cursorPosition(), 0);
 }
 
 void FieldRules::doubleQuote_isNeverTyped()
@@ -161,6 +166,30 @@ void FieldRules::doubleQuote_isNeverTyped()
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
     QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123"_s);
+}
+
+void FieldRules::commandKeys_typeNothing_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("modifier");
+    QTest::newRow("Alt, field") << names::field(Field::Diameter) << int(Qt::AltModifier);
+    QTest::newRow("Ctrl, field") << names::field(Field::Diameter) << int(Qt::ControlModifier);
+    QTest::newRow("Meta, line") << names::CncLine << int(Qt::MetaModifier);
+    QTest::newRow("Alt, line") << names::CncLine << int(Qt::AltModifier);
+}
+
+void FieldRules::commandKeys_typeNothing()
+{
+    QFETCH(QString, target);
+    QFETCH(int, modifier);
+    RunningWindow s;
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
+    EntryField *entry = s.field(target);
+    s.clickField(entry);
+    const QString shown = entry->text();
+
+    QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_F, u"f"_s, Qt::KeyboardModifier(modifier));
+    QCOMPARE(entry->text(), shown);
 }
 
 void FieldRules::tabAndClick_selectWholeText()
