@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -79,6 +80,13 @@ void MainWindow::buildMenus()
     m_unitsMenu = bar.menu(u"ctlEnheder"_s);
     m_metricAction = bar.checkableItem(u"ctlMetrisk"_s);
     m_inchAction = bar.checkableItem(u"ctlTommer"_s);
+    // Radio items to assistive technology too: one of each menu is chosen.
+    for (const auto &items : {QList<QAction *>(m_decimalActions.begin(), m_decimalActions.end()),
+                              QList<QAction *>{m_metricAction, m_inchAction}}) {
+        auto *group = new QActionGroup(this);
+        for (QAction *action : items)
+            group->addAction(action);
+    }
     // The design state; the load sets both from the working values.
     (m_texts.language == Language::Danish ? m_metricAction : m_inchAction)->setChecked(true);
 
