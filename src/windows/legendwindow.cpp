@@ -8,9 +8,9 @@
 #include "widgets/twips.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
-#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -67,13 +67,18 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
         widgets::setTextColour(line, QColor(0, 0, 128)); // dark blue
         lines << line;
     }
-    // Nothing to confirm: Escape closes it, as it does the about windows.
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
-
     widgets::growWithFont(this);
     widgets::fitFonts(lines);
     move(placeOnScreen(this));
+}
+
+void LegendWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Nothing to confirm: Escape closes it, as it closes the about windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace windows

@@ -27,9 +27,7 @@ private slots:
     void danishFeedRate_commaLocale_keepsTextAsTyped();
     void thirteenthTypedCharacter_isRefused();
     void longComputedText_staysWholeAndTakesNoMore();
-    void doubleQuote_isNeverTyped();
-    void commandKeys_typeNothing_data();
-    void commandKeys_typeNothing();
+    void doubleQuote_andCommandKeys_areNeverTyped();
     void tabAndClick_selectWholeText();
     void enter_runsItsFieldsChainInOrder_data();
     void enter_runsItsFieldsChainInOrder();
@@ -146,7 +144,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     QCOMPARE(s.field(Field::Diameter)->cursorPosition(), 0);
 }
 
-void FieldRules::doubleQuote_isNeverTyped()
+void FieldRules::doubleQuote_andCommandKeys_areNeverTyped()
 {
     RunningWindow s;
     QVERIFY(s.openSample(Language::English, true));
@@ -166,30 +164,17 @@ void FieldRules::doubleQuote_isNeverTyped()
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
     QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123"_s);
-}
-
-void FieldRules::commandKeys_typeNothing_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<int>("modifier");
-    QTest::newRow("Alt, field") << names::field(Field::Diameter) << int(Qt::AltModifier);
-    QTest::newRow("Ctrl, field") << names::field(Field::Diameter) << int(Qt::ControlModifier);
-    QTest::newRow("Meta, line") << names::CncLine << int(Qt::MetaModifier);
-    QTest::newRow("Alt, line") << names::CncLine << int(Qt::AltModifier);
-}
-
-void FieldRules::commandKeys_typeNothing()
-{
-    QFETCH(QString, target);
-    QFETCH(int, modifier);
-    RunningWindow s;
-    QVERIFY(s.openSample(m_row.language, m_row.comma));
-    EntryField *entry = s.field(target);
-    s.clickField(entry);
-    const QString shown = entry->text();
-
-    QTest::sendKeyEvent(QTest::Click, entry, Qt::Key_F, u"f"_s, Qt::KeyboardModifier(modifier));
-    QCOMPARE(entry->text(), shown);
+    // Nor a letter held with Alt, Ctrl or Meta that no shortcut takes, in a field or the line.
+    const std::pair<QString, Qt::KeyboardModifier> keys[] = {
+        {names::field(Field::Diameter), Qt::AltModifier},
+        {names::field(Field::Diameter), Qt::ControlModifier},
+        {names::CncLine, Qt::MetaModifier},
+        {names::CncLine, Qt::AltModifier}};
+    for (const auto &[name, modifier] : keys) {
+        const QString shown = s.field(name)->text();
+        QTest::sendKeyEvent(QTest::Click, s.field(name), Qt::Key_F, u"f"_s, modifier);
+        QCOMPARE(s.field(name)->text(), shown);
+    }
 }
 
 void FieldRules::tabAndClick_selectWholeText()
