@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QShortcut>
@@ -45,6 +46,9 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
 
     buildControls();
     buildMenus();
+    // A font too large for the form is drawn at the form's largest size in the menus too.
+    if (centralWidget()->font() != font())
+        menuBar()->setFont(centralWidget()->font());
     setTexts();
     updateAccessibleNames();
     setTabOrder();
