@@ -80,7 +80,8 @@ void MainWindow::buildMenus()
     m_unitsMenu = bar.menu(u"ctlEnheder"_s);
     m_metricAction = bar.checkableItem(u"ctlMetrisk"_s);
     m_inchAction = bar.checkableItem(u"ctlTommer"_s);
-    // Radio items to assistive technology too: one of each menu is chosen.
+    // One item of each menu is the chosen one: exclusive groups, so that choosing the checked
+    // item again leaves it checked rather than clearing its mark until the draw sets it.
     for (const auto &items : {QList<QAction *>(m_decimalActions.begin(), m_decimalActions.end()),
                               QList<QAction *>{m_metricAction, m_inchAction}}) {
         auto *group = new QActionGroup(this);
