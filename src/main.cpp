@@ -4,6 +4,7 @@
 #include "platform/program.h"
 #include "session/session.h"
 #include "state/startup.h"
+#include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
 #include "windows/windowmanager.h"
 
@@ -23,6 +24,10 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
+    // A theme whose text has the colour of its background would leave the form blank.
+    if (const QPalette readable = widgets::readablePalette(QApplication::palette());
+        readable != QApplication::palette())
+        QApplication::setPalette(readable);
 
     WorkingValues values;
     const calc::NumberLocale locale = userNumberLocale();

@@ -3,6 +3,7 @@
 #include "mainwindow/mainwindow.h"
 #include "widgets/entryfield.h"
 #include "widgets/fontfitting.h"
+#include "widgets/svgpicture.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -21,6 +22,11 @@ void MainWindow::setTexts()
     m_drillOption->setText(t.drillOption);
     m_tapOption->setText(t.tapOption);
     widgets::fitFonts({m_millOption, m_drillOption, m_tapOption});
+    // Each tool picture is named as the option of its tool.
+    m_millPicture->setAccessibleName(t.millOption);
+    m_drillPicture->setAccessibleName(t.drillOption);
+    m_tapPicture->setAccessibleName(t.tapOption);
+    m_scenePicture->setAccessibleName(t.scenePicture);
     m_toolFrame->setTitle(t.toolFrame);
     m_resultFrame->setTitle(t.resultFrame);
     m_pitchMmOption->setText(t.pitchMmOption);

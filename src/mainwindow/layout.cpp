@@ -3,9 +3,11 @@
 #include "mainwindow/mainwindow.h"
 #include "widgets/entryfield.h"
 #include "widgets/fontfitting.h"
+#include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
 #include "widgets/makerinfo.h"
 #include "widgets/officeblock.h"
+#include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
 #include "widgets/twips.h"
 
@@ -48,7 +50,7 @@ protected:
         const QColor grey(128, 128, 128);
         painter.fillRect(0, 0, width(), 1, grey);
         painter.fillRect(0, 1, width(), 2, Qt::white);
-        const int lower = twipsToPixels(EtchedLowerLine);
+        const int lower = height() - 3; // the form may have grown with the font
         painter.fillRect(0, lower, width(), 1, grey);
         painter.fillRect(0, lower + 1, width(), 2, Qt::white);
     }
@@ -172,13 +174,6 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
     return f;
 }
 
-void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 // Band 3: the CNC line with the decimals and units it was made with.
 struct CncBand
 {
@@ -195,11 +190,12 @@ CncBand buildCncBand(QWidget *client, int labelWidth)
                                 Qt::AlignCenter);
     c.unitsLabel =
         makeLabel(client, u"EnhederLabel"_s, twipsRect(5640, 4320, 855, 255), Qt::AlignCenter);
-    setColour(c.unitsLabel, QPalette::WindowText, QColor(128, 0, 0));
+    widgets::setTextColour(c.unitsLabel, QColor(128, 0, 0)); // dark red
     c.cncLineField = new EntryField(EntryField::Kind::Result, client);
     c.cncLineField->setObjectName(u"CNCResultatText"_s);
     c.cncLineField->setGeometry(twipsRect(2760, 4560, 3735, 285));
-    setColour(c.cncLineField, QPalette::Base, QColor(224, 224, 224));
+    widgets::setFixedColours(c.cncLineField, QPalette::Base, QColor(224, 224, 224), QPalette::Text,
+                             Qt::black);
     return c;
 }
 
@@ -220,6 +216,7 @@ QLabel *buildMakerLine(QWidget *client, int height)
 struct ContactBand
 {
     QGroupBox *europeFrame, *americaFrame;
+    QList<QWidget *> lines; // both offices', for one font size
 };
 
 widgets::OfficeLayout europeLayout(const MakerTexts &texts)
@@ -245,11 +242,9 @@ ContactBand buildContactBand(QWidget *client, int top, const MakerTexts &texts)
     ContactBand c;
     c.europeFrame = widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, top, 6615, 855));
     c.americaFrame = widgets::makeFrame(client, u"Frame4"_s, twipsRect(120, top + 975, 6615, 1215));
-    // One font size for both offices, so neither block looks smaller than the other.
-    QList<QWidget *> lines =
-        widgets::addOfficeBlock(c.europeFrame, widgets::EuropeOffice, europeLayout(texts));
-    lines << widgets::addOfficeBlock(c.americaFrame, widgets::AmericaOffice, americaLayout(texts));
-    widgets::fitFonts(lines);
+    c.lines = widgets::addOfficeBlock(c.europeFrame, widgets::EuropeOffice, europeLayout(texts));
+    c.lines << widgets::addOfficeBlock(c.americaFrame, widgets::AmericaOffice,
+                                       americaLayout(texts));
     return c;
 }
 
@@ -291,11 +286,13 @@ void MainWindow::buildControls()
     m_europeFrame = contacts.europeFrame;
     m_americaFrame = contacts.americaFrame;
 
-    // The pitch options stand above the captions they cover; those are not drawn meanwhile.
+    // The pitch options stand above the captions they cover; those are hidden meanwhile.
     m_pitchMmOption->raise();
     m_threadsPerInchOption->raise();
-    caption(Field::PitchMm)->installEventFilter(this);
-    caption(Field::ThreadsPerInch)->installEventFilter(this);
+
+    widgets::growWithFont(client);
+    // One font size for both offices, so neither block looks smaller than the other.
+    widgets::fitFonts(contacts.lines);
 }
 
 void MainWindow::setTabOrder()
@@ -314,10 +311,12 @@ void MainWindow::setTabOrder()
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-bool MainWindow::coveredByPitchOption(const QObject *label) const
+QRadioButton *MainWindow::pitchOption(Field which) const
 {
-    return (label == caption(Field::PitchMm) && m_pitchMmOption->isVisible()) ||
-           (label == caption(Field::ThreadsPerInch) && m_threadsPerInchOption->isVisible());
+    QRadioButton *option = which == Field::PitchMm          ? m_pitchMmOption
+                           : which == Field::ThreadsPerInch ? m_threadsPerInchOption
+                                                            : nullptr;
+    return option && !option->isHidden() ? option : nullptr;
 }
 
 } // namespace mainwindow

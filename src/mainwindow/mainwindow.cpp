@@ -2,6 +2,8 @@
 
 #include "platform/qttexts.h"
 #include "widgets/entryfield.h"
+#include "widgets/fontfitting.h"
+#include "widgets/formgrowth.h"
 #include "widgets/svgpicture.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QShortcut>
@@ -43,6 +46,9 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
 
     buildControls();
     buildMenus();
+    // A font too large for the form is drawn at the form's largest size in the menus too.
+    if (centralWidget()->font() != font())
+        menuBar()->setFont(centralWidget()->font());
     setTexts();
     updateAccessibleNames();
     setTabOrder();
@@ -120,6 +126,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_shown)
         return;
     m_shown = true;
+    widgets::tellIfLargerThanScreen(this);
     // The Mill option opens with the focus: its switch fills the fields from the Mill values.
     switchMode(ToolMode::Mill);
     // Once the window is on the screen, above which the messages then stand.
@@ -139,8 +146,6 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::Paint && coveredByPitchOption(watched))
-        return true;
     if (event->type() == QEvent::FocusIn && !m_closed && m_shown) {
         const auto *focus = static_cast<QFocusEvent *>(event);
         auto *option = qobject_cast<QRadioButton *>(watched);
@@ -168,6 +173,8 @@ void MainWindow::draw(const session::Outcome &outcome)
             // The session already holds this text: only typing goes back to it.
             const QSignalBlocker quiet(entry);
             entry->setText(outcome.field(which));
+            if (!entry->hasFocus())
+                entry->home(false); // a long value shows its first digits
         }
     }
     if (m_cncLineField->text() != outcome.cncLine)
@@ -208,20 +215,24 @@ void MainWindow::showLayout(const session::Outcome &outcome)
                      outcome.pitchUnit == session::PitchUnit::ThreadsPerInch);
     for (Field which : AllFields) {
         field(which)->setVisible(outcome.shown(which));
-        caption(which)->setVisible(outcome.shown(which));
+        // A pitch option stands in for its caption, to the eye and to a screen reader.
+        caption(which)->setVisible(outcome.shown(which) && !pitchOption(which));
     }
     field(Field::Flutes)->setEnabled(outcome.flutesEditable);
     m_millPicture->setVisible(mode == ToolMode::Mill);
     m_drillPicture->setVisible(mode == ToolMode::Drill);
     m_tapPicture->setVisible(mode == ToolMode::Tap);
     updateTabStops();
+    updateAccessibleNames();
 }
 
 void MainWindow::showCncLine(const QString &line)
 {
     const QSignalBlocker quiet(m_cncLineField); // the line is the session's already
     m_cncLineField->setText(line);
-    // A line longer than the field shows its beginning, where the spindle word stands.
+    // A long line (the English tool words, three decimals) takes a smaller font rather than
+    // lose its end; a line longer still shows its beginning, where the spindle word stands.
+    widgets::fitFont(m_cncLineField);
     m_cncLineField->setCursorPosition(0);
 }
 
@@ -262,16 +273,19 @@ void MainWindow::showStartNotices()
 
 void MainWindow::updateAccessibleNames()
 {
-    // A screen reader reads each field by its caption, "Diameter (D) in inch", not "edit".
-    const auto name = [](const QLabel *caption) {
-        QString text = caption->text().trimmed();
+    // A screen reader reads each field by what stands beside it, "Diameter (D) in inch", not
+    // "edit": its caption, or the pitch option shown over it.
+    const auto name = [](QString text) {
+        text = text.remove(u'&').trimmed();
         if (text.endsWith(u':'))
             text.chop(1);
         return text.trimmed();
     };
-    for (Field which : AllFields)
-        field(which)->setAccessibleName(name(caption(which)));
-    m_cncLineField->setAccessibleName(name(m_cncCaption));
+    for (Field which : AllFields) {
+        const QRadioButton *option = pitchOption(which);
+        field(which)->setAccessibleName(name(option ? option->text() : caption(which)->text()));
+    }
+    m_cncLineField->setAccessibleName(name(m_cncCaption->text()));
     for (QRadioButton *option :
          {m_millOption, m_drillOption, m_tapOption, m_pitchMmOption, m_threadsPerInchOption})
         option->setAccessibleName(option->text().remove(u'&'));

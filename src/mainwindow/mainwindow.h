@@ -85,7 +85,8 @@ private:
     void setTabOrder();
     void setCaption(QLabel *label, const QString &text);
     void applyUnitCaptions(const UnitCaptions &captions);
-    bool coveredByPitchOption(const QObject *label) const;
+    // The pitch option shown over the field's caption, if any.
+    QRadioButton *pitchOption(Field which) const;
 
     // Drawing what the session returns.
     EntryField *field(Field which) const { return m_fields[std::size_t(which)]; }

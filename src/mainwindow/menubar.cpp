@@ -3,6 +3,7 @@
 
 #include "mainwindow/mainwindow.h"
 
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QShortcut>
 
@@ -79,6 +80,14 @@ void MainWindow::buildMenus()
     m_unitsMenu = bar.menu(u"ctlEnheder"_s);
     m_metricAction = bar.checkableItem(u"ctlMetrisk"_s);
     m_inchAction = bar.checkableItem(u"ctlTommer"_s);
+    // One item of each menu is the chosen one: exclusive groups, so that choosing the checked
+    // item again leaves it checked rather than clearing its mark until the draw sets it.
+    for (const auto &items : {QList<QAction *>(m_decimalActions.begin(), m_decimalActions.end()),
+                              QList<QAction *>{m_metricAction, m_inchAction}}) {
+        auto *group = new QActionGroup(this);
+        for (QAction *action : items)
+            group->addAction(action);
+    }
     // The design state; the load sets both from the working values.
     (m_texts.language == Language::Danish ? m_metricAction : m_inchAction)->setChecked(true);
 

@@ -84,6 +84,7 @@ struct TextCatalogue
     QString threadsPerInchOption;
     QString diameterToolTip;
     QString cncCaption;
+    QString scenePicture; // what a screen reader calls the machining scene
 
     // Texts the labels carry from creation; the units captions replace most at load.
     QString decimalsLabel;
@@ -151,6 +152,7 @@ struct SharedTexts
     QString versionLine;  // the version window: %1.%2.%3 the program's version
     QString versionDates; // the years the version window names
     QString okButton;     // the about windows' button
+    QString makerMark;    // what a screen reader calls the maker's wordmark and logo
 };
 
 const TextCatalogue &danishTexts();

@@ -28,6 +28,7 @@ TextCatalogue danishCatalogue()
     t.threadsPerInchOption = u"Gevind (P) pr. tomme :"_s;
     t.diameterToolTip = u"Eksempel: 1,5 eller 1 1/2"_s;
     t.cncCaption = u"CNC Resultat :"_s;
+    t.scenePicture = u"Fræser over et emne"_s;
 
     t.decimalsLabel = u"0 Decimal(er)"_s;
     t.initialCaptions = {{u"Diameter (D) :"_s, u"Antal skær (Z) :"_s,

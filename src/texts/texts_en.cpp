@@ -29,6 +29,7 @@ TextCatalogue englishCatalogue()
     t.threadsPerInchOption = u"Pitch (P) thread/inch :"_s;
     t.diameterToolTip = u"Example: 1.5 or 1 1/2"_s;
     t.cncCaption = u"CNC Result :"_s;
+    t.scenePicture = u"Cutter above a workpiece"_s;
 
     // The captions that the load replaces start out as in the Danish window.
     t.decimalsLabel = u"0 Decimal(s)"_s;

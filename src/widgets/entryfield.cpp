@@ -37,14 +37,18 @@ private:
     EntryField::Kind m_kind;
 };
 
-// A key that types text, as QLineEdit itself judges it: printable, and not a Ctrl shortcut.
+// A key held with Alt, Ctrl or Meta is a command, never typing, even when no shortcut takes
+// it (Alt+F with a menu bar that has no access keys).
+bool isCommandKey(const QKeyEvent *event)
+{
+    return event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+}
+
+// A key that types text: printable, and no command.
 bool typesText(const QKeyEvent *event)
 {
     const QString text = event->text();
-    if (text.isEmpty())
-        return false;
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+    if (text.isEmpty() || isCommandKey(event))
         return false;
     const QChar first = text.at(0);
     return first.isPrint() || first.isHighSurrogate() ||
@@ -142,6 +146,14 @@ void EntryField::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
+    if (isCommandKey(event) && !event->text().isEmpty()) {
+        // The field's own editing keys (Ctrl+A, Ctrl+Z, ...) still work; the character stays out.
+        QKeyEvent command(event->type(), event->key(), event->modifiers(), QString(),
+                          event->isAutoRepeat(), event->count());
+        QLineEdit::keyPressEvent(&command);
+        event->setAccepted(command.isAccepted());
+        return;
+    }
     if (typesText(event)) {
         event->accept();
         const QString text = translated(event->text());
@@ -189,6 +201,9 @@ void EntryField::focusOutEvent(QFocusEvent *event)
         return;
     m_focused = false;
     emit lostFocus();
+    // A field that is left shows its value from the first digit, not its end.
+    if (!hasFocus())
+        home(false);
 }
 
 void EntryField::mousePressEvent(QMouseEvent *event)

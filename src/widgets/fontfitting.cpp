@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHash>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
 
@@ -22,16 +23,21 @@ QString shownText(const QWidget *widget)
         return label->text();
     if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
         return button->text();
+    if (const auto *field = qobject_cast<const QLineEdit *>(widget))
+        return field->text();
     return QString();
 }
 
-// The width a text may take in the widget: a radio button's indicator takes its own share.
+// The width a text may take in the widget: a radio button's indicator takes its own share, a
+// field its frame and margins.
 int textRoom(const QWidget *widget)
 {
     const int width = widget->contentsRect().width() - 2;
+    const QStyle *style = widget->style();
+    if (qobject_cast<const QLineEdit *>(widget))
+        return width - 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2;
     if (!qobject_cast<const QRadioButton *>(widget))
         return width;
-    const QStyle *style = widget->style();
     return width - style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) -
            style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing);
 }

@@ -12,7 +12,8 @@ class QWidget;
 namespace widgets {
 
 // The largest font, no larger than the one the widget inherits from its parent, in which the
-// widget's text (a label's or a button's) fits it. Bold and underline stay the widget's own.
+// widget's text (a label's, a button's or a field's) fits it. Bold and underline stay the
+// widget's own.
 QFont fittingFont(const QWidget *widget);
 
 // Gives the widget its fitting font; called again after its text changed, the font may grow

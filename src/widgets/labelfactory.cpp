@@ -1,5 +1,7 @@
 #include "widgets/labelfactory.h"
 
+#include "widgets/accessibleroles.h"
+
 #include <QGroupBox>
 #include <QLabel>
 
@@ -23,6 +25,7 @@ QFrame *makeBox(QWidget *parent, const QString &objectName, const QRect &place)
     box->setLineWidth(1);
     box->setAutoFillBackground(true);
     box->setGeometry(place);
+    registerAccessibleRoles();
     return box;
 }
 

@@ -1,6 +1,8 @@
 #include "widgets/linklabel.h"
 
 #include "platform/links.h"
+#include "widgets/accessibleroles.h"
+#include "widgets/readablecolours.h"
 
 #include <QMouseEvent>
 
@@ -12,11 +14,10 @@ LinkLabel::LinkLabel(const QString &text, const QUrl &link, QWidget *parent)
     QFont f = font();
     f.setUnderline(true);
     setFont(f);
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    setPalette(p);
+    setTextColour(this, QColor(0, 0, 255));
     setCursor(Qt::PointingHandCursor);
     setToolTip(link.toString());
+    registerAccessibleRoles();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)

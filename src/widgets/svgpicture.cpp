@@ -1,5 +1,8 @@
 #include "widgets/svgpicture.h"
 
+#include "widgets/accessibleroles.h"
+#include "widgets/readablecolours.h"
+
 #include <QHash>
 #include <QImageReader>
 #include <QPainter>
@@ -37,6 +40,15 @@ SvgPicture::SvgPicture(const QString &name, QWidget *parent)
 {
     // A picture takes no clicks; they belong to what lies under it.
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    registerAccessibleRoles();
+}
+
+QColor SvgPicture::ground() const
+{
+    const QColor window = palette().color(backgroundRole());
+    if (!m_ink.isValid() || contrastRatio(m_ink, window) >= ReadableContrast)
+        return window;
+    return QColor(242, 242, 242); // the light grey of the drawings' own highlights
 }
 
 void SvgPicture::paintEvent(QPaintEvent *)
@@ -44,6 +56,8 @@ void SvgPicture::paintEvent(QPaintEvent *)
     if (!isLoaded())
         return;
     QPainter painter(this);
+    if (const QColor own = ground(); own != palette().color(backgroundRole()))
+        painter.fillRect(rect(), own);
     // Device pixels per pixel of the drawing's own size: the screen's scale (or that of a
     // painter that renders the widget elsewhere) times the widget's size against it.
     const QTransform toDevice = painter.deviceTransform();

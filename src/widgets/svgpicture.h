@@ -25,12 +25,21 @@ public:
     // The drawing's own size, at which the windows show it one to one.
     QSize naturalSize() const { return m_naturalSize; }
 
+    // The colour of the lettering the drawing carries on a clear ground (a wordmark). Where
+    // the background under the picture does not let it read, the picture brings a light
+    // ground of its own.
+    void setInk(const QColor &ink) { m_ink = ink; }
+    QColor ink() const { return m_ink; }
+    // The ground the picture is drawn on: the window's, or its own light one.
+    QColor ground() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_name;
     QSize m_naturalSize;
+    QColor m_ink;
 };
 
 // Every drawn scale of resources/NAME.svg as one icon: the application's window icon.

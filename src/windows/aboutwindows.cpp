@@ -3,6 +3,7 @@
 #include "platform/program.h"
 #include "texts/textcatalogue.h"
 #include "widgets/fontfitting.h"
+#include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
 #include "widgets/linklabel.h"
 #include "widgets/makerinfo.h"
@@ -69,11 +70,13 @@ AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedD
     auto *picture = new SvgPicture(u"omform"_s, this);
     picture->setObjectName(u"Image1"_s);
     picture->setGeometry(twipsRect(1200, 840, 1200, 375));
+    picture->setAccessibleName(sharedTexts().makerMark);
     addEtchedLine(this, 120, 3480, 1320);
     QLabel *dates = makeLabel(this, u"Label4"_s, twipsRect(120, 1440, 3375, 255), Qt::AlignCenter,
                               sharedTexts().versionDates);
-    widgets::fitFonts({version, dates});
     addOkButton(this, twipsRect(2760, 1800, 735, 375))->setFocus();
+    widgets::growWithFont(this);
+    widgets::fitFonts({version, dates});
 }
 
 QString AboutProgramWindow::versionText()
@@ -157,13 +160,14 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     auto *logo = new SvgPicture(u"kovrin"_s, this);
     logo->setObjectName(u"Image1"_s);
     logo->setGeometry(twipsRect(120, 120, 2400, 720));
+    logo->setInk(QColor(30, 30, 30)); // the wordmark's letters
+    logo->setAccessibleName(sharedTexts().makerMark);
 
     // The two offices share one font size, the rest of the window another: a long address
     // should not shrink the product list.
     QList<QWidget *> labels = addProducts(this, about);
     if (resold)
         labels << addResoldProduct(this, about.resoldProduct);
-    widgets::fitFonts(labels);
     // The Europe office's mail link has a name of its own in each language.
     const QString europeMail = language == Language::Danish ? u"Label2"_s : u"Label13"_s;
     QList<QWidget *> offices =
@@ -172,9 +176,11 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, widgets::AmericaOffice,
                          120 + OfficeWidth + 120, officesTop,
                          {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
-    widgets::fitFonts(offices);
-
     addOkButton(this, twipsRect(6720, height - 480, 1455, 345))->setFocus();
+
+    widgets::growWithFont(this);
+    widgets::fitFonts(labels);
+    widgets::fitFonts(offices);
 }
 
 } // namespace windows

@@ -2,10 +2,13 @@
 
 #include "texts/textcatalogue.h"
 #include "widgets/fontfitting.h"
+#include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
+#include "widgets/readablecolours.h"
 #include "widgets/twips.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 
@@ -56,18 +59,26 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
     setFixedSize(twipsToPixels(Width), twipsToPixels(3015));
 
     QGroupBox *frame = widgets::makeFrame(this, u"Frame1"_s, twipsRect(120, 120, FrameWidth, 2775));
-    QPalette darkBlue = palette();
-    darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 128));
     QList<QWidget *> lines;
     for (std::size_t i = 0; i < texts.lines.size(); ++i) {
         QLabel *line = widgets::makeLabel(
             frame, LineNames[i], twipsRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
             widgets::LeftAligned, texts.lines[i]);
-        line->setPalette(darkBlue);
+        widgets::setTextColour(line, QColor(0, 0, 128)); // dark blue
         lines << line;
     }
+    widgets::growWithFont(this);
     widgets::fitFonts(lines);
     move(placeOnScreen(this));
+}
+
+void LegendWindow::keyPressEvent(QKeyEvent *event)
+{
+    // Nothing to confirm: Escape closes it, as it closes the about windows.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace windows

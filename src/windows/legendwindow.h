@@ -20,6 +20,9 @@ public:
 
     Language language() const { return m_language; }
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     Language m_language;
 };

@@ -27,7 +27,7 @@ private slots:
     void danishFeedRate_commaLocale_keepsTextAsTyped();
     void thirteenthTypedCharacter_isRefused();
     void longComputedText_staysWholeAndTakesNoMore();
-    void doubleQuote_isNeverTyped();
+    void doubleQuote_andCommandKeys_areNeverTyped();
     void tabAndClick_selectWholeText();
     void enter_runsItsFieldsChainInOrder_data();
     void enter_runsItsFieldsChainInOrder();
@@ -139,9 +139,12 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
     // Shortening it is allowed.
     s.key(Qt::Key_Backspace);
     QCOMPARE(s.field(Field::Diameter)->text(), expected.chopped(1));
+    // Once left, it shows its first digits again.
+    s.key(Qt::Key_Tab);
+    QCOMPARE(s.field(Field::Diameter)->cursorPosition(), 0);
 }
 
-void FieldRules::doubleQuote_isNeverTyped()
+void FieldRules::doubleQuote_andCommandKeys_areNeverTyped()
 {
     RunningWindow s;
     QVERIFY(s.openSample(Language::English, true));
@@ -161,6 +164,17 @@ void FieldRules::doubleQuote_isNeverTyped()
     QApplication::sendEvent(speed, &overlong);
     QCOMPARE(speed->text(), u"123"_s);
     QCOMPARE(s.values.mill[Field::CuttingSpeed], u"123"_s);
+    // Nor a letter held with Alt, Ctrl or Meta that no shortcut takes, in a field or the line.
+    const std::pair<QString, Qt::KeyboardModifier> keys[] = {
+        {names::field(Field::Diameter), Qt::AltModifier},
+        {names::field(Field::Diameter), Qt::ControlModifier},
+        {names::CncLine, Qt::MetaModifier},
+        {names::CncLine, Qt::AltModifier}};
+    for (const auto &[name, modifier] : keys) {
+        const QString shown = s.field(name)->text();
+        QTest::sendKeyEvent(QTest::Click, s.field(name), Qt::Key_F, u"f"_s, modifier);
+        QCOMPARE(s.field(name)->text(), shown);
+    }
 }
 
 void FieldRules::tabAndClick_selectWholeText()

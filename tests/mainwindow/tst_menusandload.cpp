@@ -377,9 +377,9 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     // Tap mode shows the pitch field of that unit, both pitch options, and no Sz or Z.
     s.click(names::TapOption);
     QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
-    QCOMPARE(s.caption(Field::PitchMm)->isVisible(), mm);
+    QVERIFY(!s.caption(Field::PitchMm)->isVisible()); // the options stand in for the captions
     QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), tpi);
-    QCOMPARE(s.caption(Field::ThreadsPerInch)->isVisible(), tpi);
+    QVERIFY(!s.caption(Field::ThreadsPerInch)->isVisible());
     QVERIFY(s.option(names::PitchMmOption)->isVisible() &&
             s.option(names::ThreadsPerInchOption)->isVisible());
     QVERIFY(!s.caption(Field::FeedPerTooth)->isVisible() && !s.caption(Field::Flutes)->isVisible());
