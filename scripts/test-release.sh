@@ -66,7 +66,8 @@ trap cleanup EXIT
 if [ ! -f "$base" ]; then
     echo "== making a bare $release root from $mirror (once; kept in $cache) =="
     work=$(mktemp -d /var/tmp/kvrcalc-debootstrap.XXXXXX)
-    if ! debootstrap --variant=minbase --components=main "$release" "$work/root" "$mirror" \
+    # In a mount namespace of its own, so that a failed run leaves nothing mounted.
+    if ! unshare --mount --propagation private debootstrap --variant=minbase --components=main "$release" "$work/root" "$mirror" \
         </dev/null >"$work/debootstrap.log" 2>&1; then
         tail -n 5 "$work/debootstrap.log" >&2
         fail "debootstrap of $release from $mirror failed (no network, or the mirror lacks it)"
