@@ -13,8 +13,7 @@
 #include <string>
 #include <vector>
 
-using state::LanguageState;
-using state::WorkingValues;
+using state::Settings;
 
 namespace bench {
 
@@ -39,22 +38,22 @@ registerBenchmark(const std::string &name, std::function<void(benchmark::State &
 }
 
 // Metric, two decimals, a decimal comma; every kind holds a complete set of values.
-inline WorkingValues sampleValues()
+inline Settings sampleValues()
 {
     using namespace Qt::StringLiterals;
-    WorkingValues v;
+    Settings v;
     v.mill = {u"12,5"_s, u"3"_s, u"0,1"_s, u"50"_s, u"1"_s, u"20"_s, u"1273,24"_s, u"381,97"_s};
     v.drill = {u"8"_s, u"1"_s, u"0,1"_s, u"20"_s, u"1"_s, u"20"_s, u"795,77"_s, u"79,58"_s};
     v.tap = {u"6"_s, u"1"_s, u"1"_s, u"20"_s, u"1,25"_s, u"20"_s, u"1061"_s, u"1326"_s};
     v.decimalCount = 2;
-    v.languageState = LanguageState::Danish;
-    v.metricUnits = true;
-    v.pitchMmSelected = true;
+    v.language = calc::Language::Danish;
+    v.units = calc::Units::Metric;
+    v.pitchUnit = calc::PitchUnit::Millimetres;
     return v;
 }
 
 // The saver of every benchmark but the save's own: the file is measured on its own.
-inline state::SaveResult saveNothing(const WorkingValues &)
+inline state::SaveResult saveNothing(const Settings &)
 {
     return {state::SaveStatus::Saved, {}, {}};
 }

@@ -16,8 +16,7 @@ using namespace Qt::StringLiterals;
 
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
-using state::WorkingValues;
+using calc::Language;
 using texts::catalogue;
 
 namespace bench {
@@ -37,7 +36,7 @@ struct Engine
         session.selectMode(mode);
     }
 
-    WorkingValues values = sampleValues();
+    Settings values = sampleValues();
     session::Session session{values, calc::commaLocale(), saveNothing};
 };
 
@@ -76,10 +75,9 @@ QString fastDirectory()
     return QDir::tempPath();
 }
 
-calc::CncInput lineInput(const WorkingValues &v, ToolMode mode)
+calc::CncInput lineInput(const Settings &v, ToolMode mode)
 {
-    return {mode, v.pitchMmSelected, v.threadsPerInchSelected, v.tool(mode),
-            v.metricUnits ? calc::Units::Metric : calc::Units::Inch};
+    return {mode, v.pitchUnit, v.tool(mode), v.units};
 }
 
 } // namespace
@@ -160,7 +158,7 @@ void registerEngineBenchmarks()
     for (ToolMode mode : {ToolMode::Mill, ToolMode::Tap})
         registerBenchmark(mode == ToolMode::Mill ? "CncLine/compose/mill" : "CncLine/compose/tap",
                           [mode](benchmark::State &state) {
-                              const WorkingValues values = sampleValues();
+                              const Settings values = sampleValues();
                               const calc::CncInput input = lineInput(values, mode);
                               const calc::CncWords &words = catalogue(Language::Danish).cncWords;
                               QString line;
@@ -171,9 +169,10 @@ void registerEngineBenchmarks()
                           });
 
     registerBenchmark("Settings/serialize", [](benchmark::State &state) {
-        const WorkingValues values = sampleValues();
+        const state::SettingsFile file;
+        const Settings values = sampleValues();
         for (auto _ : state)
-            benchmark::DoNotOptimize(state::serializeSettings(values));
+            benchmark::DoNotOptimize(state::serializeSettings(file.recordsFor(values)));
     });
 
     // The whole save: checks, a temporary file beside the settings file, the rename.
@@ -181,11 +180,11 @@ void registerEngineBenchmarks()
                       [](benchmark::State &state) {
                           static const QTemporaryDir directory(fastDirectory() +
                                                                u"/kvrbench-XXXXXX"_s);
-                          WorkingValues values = sampleValues();
-                          values.settingsPath = directory.filePath(u"KVRsys.cfg"_s);
+                          const Settings values = sampleValues();
+                          const state::SettingsFile file(directory.filePath(u"KVRsys.cfg"_s));
                           state.SetLabel(QFileInfo(directory.path()).path().toStdString());
                           for (auto _ : state)
-                              if (state::saveSettings(values).status != state::SaveStatus::Saved) {
+                              if (file.save(values).status != state::SaveStatus::Saved) {
                                   state.SkipWithError("not saved");
                                   break;
                               }

@@ -25,8 +25,8 @@
 #include <memory>
 
 using mainwindow::MainWindow;
-using state::Language;
-using state::WorkingValues;
+using calc::Language;
+using state::Settings;
 
 namespace bench {
 
@@ -96,7 +96,7 @@ void centreWindowOnScreen(QWidget *window)
 // The real window as the program opens it, on one engine for the whole run.
 std::unique_ptr<QWidget> openMainWindow()
 {
-    static WorkingValues values = sampleValues();
+    static Settings values = sampleValues();
     static session::Session engine(values, calc::commaLocale(), saveNothing);
     auto window = std::make_unique<MainWindow>(Language::Danish, engine);
     window->load();

@@ -21,8 +21,7 @@
 using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
-using state::WorkingValues;
+using calc::Language;
 
 using fuzz::DanishWords;
 using fuzz::EnglishWords;
@@ -103,9 +102,7 @@ struct Harness
         calc::ToolValues shown;
         for (Field field : AllFields)
             shown[field] = out.field(field);
-        const calc::CncInput input{out.mode, out.pitchUnit == session::PitchUnit::Millimetres,
-                                   out.pitchUnit == session::PitchUnit::ThreadsPerInch, shown,
-                                   out.units};
+        const calc::CncInput input{out.mode, out.pitchUnit, shown, out.units};
         QString rebuilt;
         try {
             calc::composeCncLine(input, words, locale, rebuilt);
@@ -151,9 +148,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     records.push_back(current);
 
-    WorkingValues values;
-    state::parseSettings(records.front(), values);
-    session::Session engine(values, locale, [](const WorkingValues &) {
+    state::FileRecords stored;
+    state::parseSettings(records.front(), stored);
+    state::Settings values = state::SettingsFile().take(stored);
+    session::Session engine(values, locale, [](const state::Settings &) {
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
     Harness harness{locale, words};

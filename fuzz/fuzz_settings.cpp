@@ -9,7 +9,6 @@
 #include "fuzzcheck.h"
 
 #include "state/settingsfile.h"
-#include "state/workingvalues.h"
 
 #include <array>
 #include <exception>
@@ -17,7 +16,7 @@
 
 using calc::ToolValues;
 using state::LanguageState;
-using state::WorkingValues;
+using state::FileRecords;
 
 using fuzz::printable;
 
@@ -25,7 +24,7 @@ namespace {
 
 constexpr int RecordCount = 33;
 
-std::array<QString *, 24> textsOf(WorkingValues &v)
+std::array<QString *, 24> textsOf(FileRecords &v)
 {
     std::array<QString *, 24> texts{};
     int i = 0;
@@ -37,7 +36,7 @@ std::array<QString *, 24> textsOf(WorkingValues &v)
 }
 
 // The 33 stored members in file order, each as a text, to compare record by record.
-std::array<QString, RecordCount> recordsOf(WorkingValues v)
+std::array<QString, RecordCount> recordsOf(FileRecords v)
 {
     std::array<QString, RecordCount> records;
     const auto texts = textsOf(v);
@@ -53,7 +52,7 @@ std::array<QString, RecordCount> recordsOf(WorkingValues v)
     return records;
 }
 
-int parseInto(const QByteArray &bytes, WorkingValues &values)
+int parseInto(const QByteArray &bytes, FileRecords &values)
 {
     try {
         return state::parseSettings(bytes, values);
@@ -66,9 +65,9 @@ int parseInto(const QByteArray &bytes, WorkingValues &values)
 
 // Values that differ from the initial ones in every record, to see which records a read
 // overwrote.
-WorkingValues prefilled()
+FileRecords prefilled()
 {
-    WorkingValues v;
+    FileRecords v;
     const auto texts = textsOf(v);
     for (std::size_t i = 0; i < texts.size(); ++i)
         *texts[i] = QStringLiteral("held %1").arg(i);
@@ -107,8 +106,8 @@ bool isStorable(const QString &text)
 
 void checkReading(const QByteArray &bytes)
 {
-    WorkingValues fresh;
-    WorkingValues held = prefilled();
+    FileRecords fresh;
+    FileRecords held = prefilled();
     const auto freshBefore = recordsOf(fresh);
     const auto heldBefore = recordsOf(held);
     const int read = parseInto(bytes, fresh);
@@ -134,9 +133,9 @@ void checkReading(const QByteArray &bytes)
     // same bytes.
     const QByteArray written = state::serializeSettings(fresh);
     checkWholeFile(written, "the file written from a read file");
-    WorkingValues back;
+    FileRecords back;
     FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");
-    if (back.stored() != fresh.stored()) {
+    if (back != fresh) {
         const auto r = recordsOf(back);
         for (std::size_t i = 0; i < r.size(); ++i)
             FUZZ_CHECK(r[i] == freshAfter[i], "record " + std::to_string(i + 1) + " read " +
@@ -146,9 +145,9 @@ void checkReading(const QByteArray &bytes)
     FUZZ_CHECK(state::serializeSettings(back) == written, "writing twice gives other bytes");
 }
 
-WorkingValues valuesFrom(const std::uint8_t *data, std::size_t size)
+FileRecords valuesFrom(const std::uint8_t *data, std::size_t size)
 {
-    WorkingValues v;
+    FileRecords v;
     if (size < 3)
         return v;
     v.decimalCount = data[0] % 4; // the decimals menu offers 0 to 3
@@ -170,11 +169,11 @@ WorkingValues valuesFrom(const std::uint8_t *data, std::size_t size)
     return v;
 }
 
-void checkWriting(const WorkingValues &values)
+void checkWriting(const FileRecords &values)
 {
     const QByteArray written = state::serializeSettings(values);
     checkWholeFile(written, "the file written from made-up values");
-    WorkingValues back;
+    FileRecords back;
     FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");
 
     const auto want = recordsOf(values);

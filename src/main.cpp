@@ -11,7 +11,6 @@
 #include <QApplication>
 
 using mainwindow::userNumberLocale;
-using state::WorkingValues;
 using widgets::pictureIcon;
 using windows::WindowManager;
 
@@ -29,19 +28,19 @@ int main(int argc, char *argv[])
         readable != QApplication::palette())
         QApplication::setPalette(readable);
 
-    WorkingValues values;
     const calc::NumberLocale locale = userNumberLocale();
-    const state::StartWindow start = state::chooseStartWindow(
-        values, platform::programDirectory(), platform::userConfigDirectory(),
-        platform::programIsInstalled() ? state::ProgramLayout::Installed
-                                       : state::ProgramLayout::Portable,
-        locale);
-    if (!start)
+    state::Start start = state::startUp(platform::programDirectory(),
+                                        platform::userConfigDirectory(),
+                                        platform::programIsInstalled()
+                                            ? state::ProgramLayout::Installed
+                                            : state::ProgramLayout::Portable,
+                                        locale);
+    if (!start.window)
         return 0;
 
-    session::Session session(values, locale);
+    session::Session session(start.settings, locale, start.file, std::move(start.notices));
     WindowManager windows(session);
-    windows.open(*start);
+    windows.open(*start.window);
     const int exitCode = QApplication::exec();
     // A window closed by Quit is let go here, not left to the operating system.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

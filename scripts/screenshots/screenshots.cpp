@@ -18,7 +18,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
-using state::Language;
+using calc::Language;
 
 namespace {
 
@@ -46,19 +46,18 @@ QImage shot(QWidget *window)
 QImage mainWindowShot(Language language, const QString &settingsDir)
 {
     const bool danish = language == Language::Danish;
-    state::WorkingValues values;
-    values.settingsPath = QDir(settingsDir).filePath(danish ? u"da.cfg"_s : u"en.cfg"_s);
+    state::Settings values;
+    const state::SettingsFile file(QDir(settingsDir).filePath(danish ? u"da.cfg"_s : u"en.cfg"_s));
     if (danish)
         values.mill = {"12,5", "3", "0,1", "50", "1", "20", "1273,24", "381,97"};
     else
         values.mill = {"0.5", "4", "0.002", "300", "1", "20", "2292", "18.34"};
     values.decimalCount = 2;
-    values.languageState = danish ? state::LanguageState::Danish : state::LanguageState::English;
-    values.metricUnits = danish;
-    values.inchUnits = !danish;
-    values.pitchMmSelected = true;
-    values.decimalIsPeriod = !danish;
-    session::Session session(values, danish ? calc::commaLocale() : calc::pointLocale());
+    values.language = language;
+    values.units = danish ? calc::Units::Metric : calc::Units::Inch;
+    values.pitchUnit = calc::PitchUnit::Millimetres;
+    values.decimalSeparator = danish ? u',' : u'.';
+    session::Session session(values, danish ? calc::commaLocale() : calc::pointLocale(), file);
     mainwindow::MainWindow window(language, session);
     return shot(&window);
 }

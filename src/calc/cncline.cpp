@@ -68,11 +68,6 @@ constexpr Field fieldFor(LineUse use)
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,
                     QString &line)
 {
-    const bool tap = input.mode == ToolMode::Tap;
-    // A tap needs one pitch option; with neither, no line applies and the old one stays.
-    if (tap && !input.pitchMmSelected && !input.threadsPerInchSelected)
-        return;
-
     // Everything is read before anything is written: a line is whole or not at all.
     const ToolValues &values = input.values;
     constexpr Field speedField = fieldFor(LineUse::SpindleWord);
@@ -105,12 +100,9 @@ void composeCncLine(const CncInput &input, const CncWords &words, const NumberLo
         rest = words.drill;
         break;
     case ToolMode::Tap: {
-        // The mm pitch was always tested first and the threads per inch after, so with both
-        // options set the threads per inch win.
+        const PitchUnit pitchUnit = input.pitchUnit;
         const Field pitchField =
-            input.threadsPerInchSelected ? Field::ThreadsPerInch : Field::PitchMm;
-        const PitchUnit pitchUnit =
-            input.threadsPerInchSelected ? PitchUnit::ThreadsPerInch : PitchUnit::Millimetres;
+            pitchUnit == PitchUnit::ThreadsPerInch ? Field::ThreadsPerInch : Field::PitchMm;
         const QString &pitch = values[pitchField];
         rest = words.tap + of(pitchField, [&] { return plainNumberForLine(pitch, locale); }) +
                words.pitch;

@@ -24,10 +24,9 @@ struct CncWords
 struct CncInput
 {
     ToolMode mode = ToolMode::Mill;
-    bool pitchMmSelected = false;        // pitchMmOption is set
-    bool threadsPerInchSelected = false; // threadsPerInchOption is set
-    ToolValues values;                   // the line takes what each field's LineUse names
-    Units units = Units::Metric;         // a tap's lead is in the units' length
+    PitchUnit pitchUnit = PitchUnit::ThreadsPerInch; // a tap's pitch option that is set
+    ToolValues values;           // the line takes what each field's LineUse names
+    Units units = Units::Metric; // a tap's lead is in the units' length
 };
 
 // The input error of a line, with the field whose text it cannot carry.
@@ -54,7 +53,7 @@ QString roundedNumberForLine(double value, int decimals);
 // S, Z and the pitch with their own digits (plainNumberForLine). A tap's F is instead its S
 // word times the lead (the pitch in the units' length per revolution), with as many decimals
 // as that needs, at most 4, so that the control feeds the tap one pitch a turn; its S must
-// still be a plain number. Tap with neither pitch option set leaves line unchanged. Throws
+// still be a plain number. Throws
 // LineInputError when any of the numbers it writes or reads is not a plain number of at
 // least zero, or the feed cannot be computed; line is then left as it was.
 void composeCncLine(const CncInput &input, const CncWords &words, const NumberLocale &locale,

@@ -27,7 +27,7 @@ using namespace Qt::StringLiterals;
 using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
+using calc::Language;
 using widgets::EntryField;
 
 namespace mainwindow {

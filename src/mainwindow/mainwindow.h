@@ -37,7 +37,7 @@ namespace mainwindow {
 using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
+using calc::Language;
 using texts::catalogue;
 using texts::MakerTexts;
 using texts::sharedTexts;
@@ -56,7 +56,7 @@ public:
     Language language() const { return m_texts.language; }
     const TextCatalogue &texts() const { return m_texts; }
 
-    // Restores the menus, options and captions from the working values; runs once, before
+    // Restores the menus, options and captions from the settings; runs once, before
     // the window is first shown.
     void load();
 

@@ -9,7 +9,7 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
+using calc::Language;
 
 namespace mainwindow {
 
@@ -88,7 +88,7 @@ void MainWindow::buildMenus()
         for (QAction *action : items)
             group->addAction(action);
     }
-    // The design state; the load sets both from the working values.
+    // The design state; the load sets both from the settings.
     (m_texts.language == Language::Danish ? m_metricAction : m_inchAction)->setChecked(true);
 
     m_languageMenu = bar.menu(m_texts.languageMenuName);

@@ -32,8 +32,17 @@ bool Session::startsPitchChain(const QString &pitch) const
     }
 }
 
-Session::Session(WorkingValues &values, calc::NumberLocale locale, Saver saver)
-    : m_values(values), m_locale(locale), m_saver(std::move(saver))
+Session::Session(Settings &settings, calc::NumberLocale locale, Saver saver,
+                 std::vector<state::StartNotice> startNotices)
+    : m_settings(settings), m_locale(locale), m_startNotices(std::move(startNotices)),
+      m_saver(std::move(saver))
+{
+}
+
+Session::Session(Settings &settings, calc::NumberLocale locale, const state::SettingsFile &file,
+                 std::vector<state::StartNotice> startNotices)
+    : Session(settings, locale, [&file](const Settings &values) { return file.save(values); },
+              std::move(startNotices))
 {
 }
 
@@ -44,18 +53,12 @@ Outcome Session::load(const calc::CncWords &words)
     m_cncLine.clear();
     m_unitsFromMenu = false;
     m_piText = calc::makePiText(m_locale);
-    m_values.decimalCount = decimalCountInMenu(m_values.decimalCount);
-    // One unit system: the captions and the formulas must agree. Metric was always shown
-    // last, so it wins.
-    m_values.inchUnits = !m_values.metricUnits;
-    // The options of the two units exclude each other; mm was always restored first. With
-    // neither, threads per inch, as on a first run: a tap needs a pitch to compute its feed.
-    m_values.threadsPerInchSelected = !m_values.pitchMmSelected;
+    m_settings.decimalCount = decimalCountInMenu(m_settings.decimalCount);
     translateStoredNotation();
     // The decimal key gives the separator that the number reader takes.
-    m_values.decimalIsPeriod = m_locale.decimal == QLatin1Char('.');
+    m_settings.decimalSeparator = m_locale.decimal;
     Outcome result = outcome();
-    result.startNotices = std::exchange(m_values.startNotices, {});
+    result.startNotices = std::exchange(m_startNotices, {});
     return result;
 }
 
@@ -64,13 +67,13 @@ void Session::translateStoredNotation()
     // A file holds its numbers as the locale that wrote it did; one program folder may serve
     // PCs with other regional settings. The two separators trade places, so a digit group
     // of that locale stays a digit group.
-    const QChar written = m_values.decimalIsPeriod ? QLatin1Char('.') : QLatin1Char(',');
+    const QChar written = m_settings.decimalSeparator;
     const QChar wanted = m_locale.decimal;
     // The file names only a point or a comma; a locale with another separator would trade
     // back and forth at every window's load.
     if (written == wanted || (wanted != QLatin1Char('.') && wanted != QLatin1Char(',')))
         return;
-    for (ToolValues *tool : {&m_values.mill, &m_values.drill, &m_values.tap}) {
+    for (ToolValues *tool : {&m_settings.mill, &m_settings.drill, &m_settings.tap}) {
         for (Field field : AllFields) {
             for (QChar &c : (*tool)[field]) {
                 if (c == written)
@@ -84,7 +87,7 @@ void Session::translateStoredNotation()
 
 void Session::setText(Field field, const QString &text)
 {
-    m_values.tool(m_mode)[field] = text;
+    m_settings.tool(m_mode)[field] = text;
 }
 
 Outcome Session::enter(Field field)
@@ -105,7 +108,7 @@ Outcome Session::selectMode(ToolMode mode)
         save(saving);
     // A drill's feed has no edge count: its Z becomes 1, after the save.
     if (mode == ToolMode::Drill)
-        m_values.drill[Field::Flutes] = QStringLiteral("1");
+        m_settings.drill[Field::Flutes] = QStringLiteral("1");
     Outcome result = outcome();
     result.saved = saving.saved;
     result.saveWarning = std::move(saving.saveWarning);
@@ -114,12 +117,9 @@ Outcome Session::selectMode(ToolMode mode)
 
 Outcome Session::selectPitchUnit(PitchUnit unit)
 {
-    const bool mm = unit == PitchUnit::Millimetres;
-    m_values.pitchMmSelected = mm;
-    m_values.threadsPerInchSelected = !mm;
-    ToolValues &tap = m_values.tap;
-    if (m_mode != ToolMode::Tap ||
-        !startsPitchChain(tap[mm ? Field::PitchMm : Field::ThreadsPerInch])) {
+    m_settings.pitchUnit = unit;
+    ToolValues &tap = m_settings.tap;
+    if (m_mode != ToolMode::Tap || !startsPitchChain(tap[pitchField()])) {
         // Nothing computes the tap's feed now, and the one it has belonged to the other pitch.
         tap[Field::FeedRate].clear();
         if (m_mode == ToolMode::Tap)
@@ -131,8 +131,7 @@ Outcome Session::selectPitchUnit(PitchUnit unit)
 
 Outcome Session::selectUnits(Units units)
 {
-    m_values.metricUnits = units == Units::Metric;
-    m_values.inchUnits = units == Units::Inch;
+    m_settings.units = units;
     m_unitsFromMenu = true;
     // Every kind's n and S are read in the units in force; the kinds not shown fail silently.
     for (const ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap}) {
@@ -144,14 +143,13 @@ Outcome Session::selectUnits(Units units)
 
 Outcome Session::selectDecimals(int count)
 {
-    m_values.decimalCount = decimalCountInMenu(count);
+    m_settings.decimalCount = decimalCountInMenu(count);
     return runChain(SpeedAndFeedChain);
 }
 
 Outcome Session::switchLanguage(Language language, std::optional<Field> focused)
 {
-    m_values.languageState =
-        language == Language::Danish ? LanguageState::Danish : LanguageState::English;
+    m_settings.language = language;
     // A failed commit empties the results the new window's first line would need.
     return focused ? enter(*focused) : outcome();
 }
@@ -164,21 +162,17 @@ void Session::editLine(const QString &line)
 Outcome Session::outcome() const
 {
     Outcome result;
-    const ToolValues &tool = m_values.tool(m_mode);
+    const ToolValues &tool = m_settings.tool(m_mode);
     for (Field field : AllFields)
         result.fields[std::size_t(field)] = tool[field];
     result.cncLine = m_cncLine;
     result.mode = m_mode;
-    result.units = m_values.metricUnits ? Units::Metric : Units::Inch;
+    result.units = m_settings.units;
     result.unitsFromMenu = m_unitsFromMenu;
-    result.decimalCount = m_values.decimalCount;
-    if (m_values.pitchMmSelected)
-        result.pitchUnit = PitchUnit::Millimetres;
-    else if (m_values.threadsPerInchSelected)
-        result.pitchUnit = PitchUnit::ThreadsPerInch;
+    result.decimalCount = m_settings.decimalCount;
+    result.pitchUnit = m_settings.pitchUnit;
     for (Field field : AllFields)
-        result.fieldShown[std::size_t(field)] =
-            calc::isShown(field, m_mode, m_values.pitchMmSelected);
+        result.fieldShown[std::size_t(field)] = calc::isShown(field, m_mode, mmPitch());
     result.flutesEditable = m_mode != ToolMode::Drill;
     result.pitchOptionsShown = m_mode == ToolMode::Tap;
     return result;
@@ -207,13 +201,13 @@ Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> e
 
 Field Session::pitchField() const
 {
-    return m_values.pitchMmSelected ? Field::PitchMm : Field::ThreadsPerInch;
+    return mmPitch() ? Field::PitchMm : Field::ThreadsPerInch;
 }
 
 void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
                               FieldSet changed, std::optional<Field> entered)
 {
-    ToolValues &tool = m_values.tool(mode);
+    ToolValues &tool = m_settings.tool(mode);
     // A step may read what a later one writes (Sz reads n in a mill's feed-rate chain), so the
     // steps are walked until nothing more is emptied.
     for (bool grew = true; grew;) {
@@ -233,13 +227,24 @@ void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std
 
 bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered)
 {
-    ToolValues &tool = m_values.tool(mode);
-    // load() leaves exactly one unit system and one pitch unit selected.
-    const calc::Units units = m_values.metricUnits ? calc::Units::Metric : calc::Units::Inch;
-    const calc::PitchUnit pitchUnit =
-        m_values.pitchMmSelected ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
-    const Field pitch = pitchField();
     std::optional<Field> unreadable;
+    std::size_t current = 0;
+    try {
+        for (; current < steps.size(); ++current)
+            runStep(mode, steps[current], unreadable);
+    } catch (const calc::InputError &) {
+        emptyAfterFailure(mode, steps, current, entered, unreadable);
+        return false;
+    }
+    return true;
+}
+
+void Session::runStep(ToolMode mode, Step step, std::optional<Field> &unreadable)
+{
+    ToolValues &tool = m_settings.tool(mode);
+    const Units units = m_settings.units;
+    const PitchUnit pitchUnit = m_settings.pitchUnit;
+    const Field pitch = pitchField();
     const auto number = [&](Field field) {
         try {
             return calc::textToNumber(tool[field], m_locale);
@@ -253,76 +258,70 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
     const auto store = [&](Field field, double result, int decimals) {
         tool[field] = storedText(result, decimals);
     };
-    const int decimals = m_values.decimalCount;
-    std::size_t current = 0;
-    try {
-        for (; current < steps.size(); ++current) {
-            switch (steps[current]) {
-            case Step::EvaluateFraction:
-                if (tool[Field::Diameter].contains(QLatin1Char('/'))) {
-                    // An entry that is no fraction stays as typed, with the message.
-                    const QString value = calc::evaluateFraction(tool[Field::Diameter], m_locale);
-                    if (value.isEmpty())
-                        throw calc::InputError("not a fraction");
-                    tool[Field::Diameter] = value;
-                }
-                break;
-            case Step::CuttingSpeed:
-                store(Field::CuttingSpeed,
-                      calc::cuttingSpeed(number(Field::Diameter), number(Field::SpindleSpeed), pi(),
-                                         units),
-                      FixedDecimals);
-                break;
-            case Step::SpindleSpeed:
-                store(Field::SpindleSpeed,
-                      calc::spindleSpeed(number(Field::CuttingSpeed), number(Field::Diameter), pi(),
-                                         units),
-                      decimals);
-                break;
-            case Step::FeedPerTooth:
-                store(Field::FeedPerTooth,
-                      calc::feedPerTooth(number(Field::FeedRate), number(Field::Flutes),
-                                         number(Field::SpindleSpeed)),
-                      FixedDecimals);
-                break;
-            case Step::FeedRate:
-                if (mode == ToolMode::Tap)
-                    store(Field::FeedRate,
-                          calc::tapFeedRate(number(pitch), pitchUnit, number(Field::SpindleSpeed),
-                                            units),
-                          decimals);
-                else // a drill's feed has no edge count, whatever Z holds
-                    store(Field::FeedRate,
-                          calc::feedRate(number(Field::FeedPerTooth),
-                                         mode == ToolMode::Drill ? 1.0 : number(Field::Flutes),
-                                         number(Field::SpindleSpeed)),
-                          decimals);
-                break;
-            case Step::TapSpindleSpeed:
-                store(
-                    Field::SpindleSpeed,
-                    calc::tapSpindleSpeed(number(Field::FeedRate), number(pitch), pitchUnit, units),
-                    decimals);
-                break;
-            }
+    const int decimals = m_settings.decimalCount;
+    switch (step) {
+    case Step::EvaluateFraction:
+        if (tool[Field::Diameter].contains(QLatin1Char('/'))) {
+            // An entry that is no fraction stays as typed, with the message.
+            const QString value = calc::evaluateFraction(tool[Field::Diameter], m_locale);
+            if (value.isEmpty())
+                throw calc::InputError("not a fraction");
+            tool[Field::Diameter] = value;
         }
-    } catch (const calc::InputError &) {
-        // What the failed step and the steps after it would compute from a new or failed value
-        // would belong to other inputs: it is emptied. What they only read stays, and so do
-        // the results already computed.
-        FieldSet changed;
-        if (entered)
-            changed.set(std::size_t(*entered));
-        else
-            changed.set(); // a setting that every formula reads
-        for (std::size_t i = 0; i <= current; ++i)
-            changed.set(std::size_t(fieldWrittenBy(steps[i])));
-        if (unreadable)
-            changed.set(std::size_t(*unreadable));
-        emptyDependents(mode, steps, current, changed, entered);
-        return false;
+        break;
+    case Step::CuttingSpeed:
+        store(Field::CuttingSpeed,
+              calc::cuttingSpeed(number(Field::Diameter), number(Field::SpindleSpeed), pi(), units),
+              FixedDecimals);
+        break;
+    case Step::SpindleSpeed:
+        store(Field::SpindleSpeed,
+              calc::spindleSpeed(number(Field::CuttingSpeed), number(Field::Diameter), pi(), units),
+              decimals);
+        break;
+    case Step::FeedPerTooth:
+        store(Field::FeedPerTooth,
+              calc::feedPerTooth(number(Field::FeedRate), number(Field::Flutes),
+                                 number(Field::SpindleSpeed)),
+              FixedDecimals);
+        break;
+    case Step::FeedRate:
+        if (mode == ToolMode::Tap)
+            store(Field::FeedRate,
+                  calc::tapFeedRate(number(pitch), pitchUnit, number(Field::SpindleSpeed), units),
+                  decimals);
+        else // a drill's feed has no edge count, whatever Z holds
+            store(Field::FeedRate,
+                  calc::feedRate(number(Field::FeedPerTooth),
+                                 mode == ToolMode::Drill ? 1.0 : number(Field::Flutes),
+                                 number(Field::SpindleSpeed)),
+                  decimals);
+        break;
+    case Step::TapSpindleSpeed:
+        store(Field::SpindleSpeed,
+              calc::tapSpindleSpeed(number(Field::FeedRate), number(pitch), pitchUnit, units),
+              decimals);
+        break;
     }
-    return true;
+}
+
+void Session::emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps,
+                                std::size_t failed, std::optional<Field> entered,
+                                std::optional<Field> unreadable)
+{
+    // What the failed step and the steps after it would compute from a new or failed value
+    // would belong to other inputs: it is emptied. What they only read stays, and so do the
+    // results already computed.
+    FieldSet changed;
+    if (entered)
+        changed.set(std::size_t(*entered));
+    else
+        changed.set(); // a setting that every formula reads
+    for (std::size_t i = 0; i <= failed; ++i)
+        changed.set(std::size_t(fieldWrittenBy(steps[i])));
+    if (unreadable)
+        changed.set(std::size_t(*unreadable));
+    emptyDependents(mode, steps, failed, changed, entered);
 }
 
 QString Session::storedText(double result, int decimals) const
@@ -335,12 +334,12 @@ QString Session::storedText(double result, int decimals) const
 
 bool Session::rebuildLine(Field *rejected)
 {
-    const ToolValues &tool = m_values.tool(m_mode);
+    const ToolValues &tool = m_settings.tool(m_mode);
     // A minus sign in any field that the line or its formulas read is an input error, though
     // the line itself may not show that field. They read every field shown but a drill's Z,
     // which its feed leaves out.
     for (Field field : AllFields) {
-        const bool read = calc::isShown(field, m_mode, m_values.pitchMmSelected) &&
+        const bool read = calc::isShown(field, m_mode, mmPitch()) &&
                           !(m_mode == ToolMode::Drill && field == Field::Flutes);
         if (read && tool[field].trimmed().startsWith(QLatin1Char('-'))) {
             if (rejected)
@@ -348,8 +347,7 @@ bool Session::rebuildLine(Field *rejected)
             return false;
         }
     }
-    const calc::CncInput input{m_mode, m_values.pitchMmSelected, m_values.threadsPerInchSelected,
-                               tool, m_values.metricUnits ? Units::Metric : Units::Inch};
+    const calc::CncInput input{m_mode, m_settings.pitchUnit, tool, m_settings.units};
     try {
         calc::composeCncLine(input, m_words, m_locale, m_cncLine);
     } catch (const calc::LineInputError &error) {
@@ -365,7 +363,7 @@ void Session::save(Outcome &result)
     result.saved = true;
     if (!m_saver)
         return;
-    const state::SaveResult report = m_saver(m_values);
+    const state::SaveResult report = m_saver(m_settings);
     // A failure is told once while it lasts: again after a save that held, or for a new reason.
     if (!report.failed()) {
         m_toldFailure.reset();

@@ -1,6 +1,6 @@
 #pragma once
 
-// The engine of a run: it works on the process's working values, which outlive every
+// The engine of a run: it works on the process's settings, which outlive every
 // window, and answers every action a main window has. Each action returns what the window must
 // show; the window draws that and never reads a widget to compute.
 //
@@ -25,8 +25,9 @@
 #include "calc/formulas.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
+#include "state/settings.h"
 #include "state/settingsfile.h"
-#include "state/workingvalues.h"
+#include "state/startup.h"
 
 #include <QString>
 
@@ -37,14 +38,13 @@
 
 namespace session {
 
+using calc::Language;
 using calc::PitchUnit;
 using calc::Units;
-using state::Language;
-using state::LanguageState;
-using state::WorkingValues;
+using state::Settings;
 
-// Writes the settings file (state::saveSettings); tests hand in their own.
-using Saver = std::function<state::SaveResult(const WorkingValues &)>;
+// Writes the settings file; tests hand in their own.
+using Saver = std::function<state::SaveResult(const Settings &)>;
 
 // What the window must show after an action: the window draws this and decides nothing.
 struct Outcome
@@ -57,7 +57,7 @@ struct Outcome
     // was used in this window.
     bool unitsFromMenu = false;
     int decimalCount = 0;               // checked in the decimals menu
-    std::optional<PitchUnit> pitchUnit; // the pitch option that is set, if any
+    PitchUnit pitchUnit = PitchUnit::ThreadsPerInch; // the pitch option that is set
     // Each entry field with its caption, indexed by Field.
     std::array<bool, calc::FieldCount> fieldShown{};
     bool flutesEditable = true; // a drill's Z is always 1
@@ -74,9 +74,14 @@ struct Outcome
 class Session
 {
 public:
-    Session(WorkingValues &values, calc::NumberLocale locale, Saver saver = state::saveSettings);
+    // Saves through saver (none: nothing is saved); the first load hands over the notices.
+    Session(Settings &settings, calc::NumberLocale locale, Saver saver = {},
+            std::vector<state::StartNotice> startNotices = {});
+    // Saves to the file, which must outlive the session.
+    Session(Settings &settings, calc::NumberLocale locale, const state::SettingsFile &file,
+            std::vector<state::StartNotice> startNotices = {});
 
-    const WorkingValues &values() const { return m_values; }
+    const Settings &settings() const { return m_settings; }
     const calc::NumberLocale &locale() const { return m_locale; }
     ToolMode mode() const { return m_mode; }
     // The character that a typed or pasted point or comma becomes.
@@ -86,10 +91,9 @@ public:
     // Puts other digits in place of what load() made, until the next load.
     void setPiText(const QString &text) { m_piText = text; }
 
-    // A main window of this language opens: its CNC words, pi in the locale's notation, the
-    // decimal key, one unit system (metric when both are stored, inch when neither) and one
-    // pitch unit (mm wins when both are stored). Number texts that a file wrote in the other
-    // notation are translated first. No formula runs and nothing is saved; the line starts
+    // A main window of this language opens: its CNC words, pi in the locale's notation and
+    // the decimal key. Number texts that a file wrote in the other notation are translated
+    // first. No formula runs and nothing is saved; the line starts
     // empty, and the fields show the selected kind's values. The first load of a run also
     // hands over the start's notices.
     Outcome load(const calc::CncWords &words);
@@ -124,12 +128,20 @@ private:
     // and the steps after it were to compute from a new or failed value emptied (but the
     // entered field). entered empty: a setting changed that every formula reads.
     bool compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered);
+    // One formula on one kind's values: reads its numbers, stores its result. Throws
+    // InputError, with unreadable set when a value it read was no number.
+    void runStep(ToolMode mode, Step step, std::optional<Field> &unreadable);
+    // After the step `failed` threw: empties what it and the later steps would compute from
+    // a new or failed value.
+    void emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps, std::size_t failed,
+                           std::optional<Field> entered, std::optional<Field> unreadable);
     // Empties, from the step first on, what a step writes when it reads a changed value or
     // writes one; what it writes counts as changed in turn.
     void emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
                          FieldSet changed, std::optional<Field> entered);
     // The tap's pitch in use.
     Field pitchField() const;
+    bool mmPitch() const { return m_settings.pitchUnit == PitchUnit::Millimetres; }
     // Whether a pitch-unit option computes from this pitch.
     bool startsPitchChain(const QString &pitch) const;
     // A formula's result as the value's text: rounded to `decimals`, ties to even.
@@ -141,8 +153,9 @@ private:
     void translateStoredNotation();
     void save(Outcome &result);
 
-    WorkingValues &m_values;
+    Settings &m_settings;
     calc::NumberLocale m_locale;
+    std::vector<state::StartNotice> m_startNotices;
     Saver m_saver;
     calc::CncWords m_words;
     QString m_piText;

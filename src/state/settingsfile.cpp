@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <tuple>
 #include <type_traits>
 
 namespace state {
@@ -31,13 +30,6 @@ template <typename Values> auto textRecords(Values &values)
             texts[i++] = &text;
     }
     return texts;
-}
-
-// Calls visit on each of SettingRecords in file order, until one returns false.
-template <typename Visit> bool forEachSettingRecord(Visit visit)
-{
-    return std::apply([&visit](const auto &...setting) { return (visit(setting) && ...); },
-                      SettingRecords);
 }
 
 // A text as the 8-bit file can hold it: a character outside Latin-1 becomes '?', as the code
@@ -171,75 +163,122 @@ std::optional<bool> toBool(const std::optional<Item> &item)
     return std::nullopt;
 }
 
-// A setting's record as the writer puts it, without its line end. Appended in place, since a
-// QByteArray made of a flag's literal would cost one allocation per flag on every save.
-template <typename Value> void appendSettingText(QByteArray &out, Value value)
-{
-    if constexpr (std::is_same_v<Value, bool>)
-        out += value ? "#TRUE#" : "#FALSE#";
-    else
-        out += QByteArray::number(int(value));
-}
-
-// A setting as its record reads, or nothing when the record is malformed.
-template <typename Value>
-std::optional<Value> settingValue(const std::optional<Item> &item, std::uint8_t largest)
-{
-    if constexpr (std::is_same_v<Value, bool>) {
-        return toBool(item);
-    } else {
-        static_assert(sizeof(Value) == 1, "a number record holds 0..255");
-        const std::optional<std::uint8_t> number = toByte(item);
-        if (!number)
-            return std::nullopt;
-        return Value(std::min(*number, largest));
-    }
-}
-
 } // namespace
 
-QByteArray serializeSettings(const StoredSettings &values)
+QByteArray serializeSettings(const FileRecords &records)
 {
     QByteArray out;
     out.reserve(512);
-    for (const QString *text : textRecords(values)) {
+    for (const QString *text : textRecords(records)) {
         out += '"';
         out += storableText(*text);
         out += "\"\r\n";
     }
-    forEachSettingRecord([&](const auto &setting) {
-        appendSettingText(out, values.*setting.member);
-        out += "\r\n";
-        return true;
-    });
+    // Appended in place: a QByteArray made of a flag's literal would cost one allocation
+    // per flag on every save.
+    const auto number = [&out](int value) { out += QByteArray::number(value) + "\r\n"; };
+    const auto flag = [&out](bool value) { out += value ? "#TRUE#\r\n" : "#FALSE#\r\n"; };
+    number(records.decimalCount);       // 25
+    number(int(records.languageState)); // 26
+    flag(records.inchUnits);            // 27
+    flag(records.metricUnits);          // 28
+    flag(records.threadsPerInchSelected); // 29
+    flag(records.pitchMmSelected);      // 30
+    flag(records.decimalIsPeriod);      // 31
+    flag(records.spareFlag1);           // 32
+    flag(records.spareFlag2);           // 33
     return out;
 }
 
-int parseSettings(const QByteArray &bytes, StoredSettings &values)
+int parseSettings(const QByteArray &bytes, FileRecords &records)
 {
     // Put first by an editor that saved the file as UTF-8.
     const bool byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     RecordReader reader(bytes, byteOrderMark ? 3 : 0);
     int count = 0;
-    for (QString *text : textRecords(values)) {
+    for (QString *text : textRecords(records)) {
         const std::optional<Item> item = reader.next();
         if (!item)
             return count;
         *text = QString::fromLatin1(item->text);
         ++count;
     }
-
-    const bool whole = forEachSettingRecord([&](const auto &setting) {
-        using Value = std::remove_reference_t<decltype(values.*setting.member)>;
-        const std::optional<Value> value = settingValue<Value>(reader.next(), setting.largest);
-        if (!value)
+    // Each reads the next record into its member and counts it, or leaves both alone.
+    const auto number = [&](auto &value, std::uint8_t largest) {
+        const std::optional<std::uint8_t> read = toByte(reader.next());
+        if (!read)
             return false;
-        values.*setting.member = *value;
+        value = std::remove_reference_t<decltype(value)>(std::min(*read, largest));
         ++count;
         return true;
-    });
-    Q_ASSERT(!whole || count == WholeRecordCount);
+    };
+    const auto flag = [&](bool &value) {
+        const std::optional<bool> read = toBool(reader.next());
+        if (!read)
+            return false;
+        value = *read;
+        ++count;
+        return true;
+    };
+    (void)(number(records.decimalCount, std::uint8_t(MostDecimalsInMenu)) && // 25
+           number(records.languageState, 255) &&               // 26
+           flag(records.inchUnits) &&                          // 27
+           flag(records.metricUnits) &&                        // 28
+           flag(records.threadsPerInchSelected) &&             // 29
+           flag(records.pitchMmSelected) &&                    // 30
+           flag(records.decimalIsPeriod) &&                    // 31
+           flag(records.spareFlag1) &&                         // 32
+           flag(records.spareFlag2));                          // 33
     return count;
+}
+
+Settings settingsFrom(const FileRecords &records)
+{
+    Settings settings;
+    settings.mill = records.mill;
+    settings.drill = records.drill;
+    settings.tap = records.tap;
+    settings.decimalCount = records.decimalCount;
+    settings.language = records.languageState == LanguageState::Danish ? Language::Danish
+                                                                       : Language::English;
+    // Metric was always shown last, and mm restored first, so each wins over the other.
+    settings.units = records.metricUnits ? Units::Metric : Units::Inch;
+    settings.pitchUnit =
+        records.pitchMmSelected ? PitchUnit::Millimetres : PitchUnit::ThreadsPerInch;
+    settings.decimalSeparator = records.decimalIsPeriod ? u'.' : u',';
+    return settings;
+}
+
+SettingsFile::SettingsFile(QString path, QString userConfigFolder, bool mayCreateFolder)
+    : m_path(std::move(path)), m_userConfigFolder(std::move(userConfigFolder)),
+      m_mayCreateFolder(mayCreateFolder)
+{
+}
+
+Settings SettingsFile::take(const FileRecords &records)
+{
+    m_spareFlag1 = records.spareFlag1;
+    m_spareFlag2 = records.spareFlag2;
+    return settingsFrom(records);
+}
+
+FileRecords SettingsFile::recordsFor(const Settings &settings) const
+{
+    FileRecords records;
+    records.mill = settings.mill;
+    records.drill = settings.drill;
+    records.tap = settings.tap;
+    records.decimalCount = std::uint8_t(decimalCountInMenu(settings.decimalCount));
+    records.languageState =
+        settings.language == Language::Danish ? LanguageState::Danish : LanguageState::English;
+    records.inchUnits = settings.units == Units::Inch;
+    records.metricUnits = settings.units == Units::Metric;
+    records.threadsPerInchSelected = settings.pitchUnit == PitchUnit::ThreadsPerInch;
+    records.pitchMmSelected = settings.pitchUnit == PitchUnit::Millimetres;
+    records.decimalIsPeriod = settings.decimalSeparator == u'.';
+    records.spareFlag1 = m_spareFlag1;
+    records.spareFlag2 = m_spareFlag2;
+    return records;
 }
 
 namespace {
@@ -276,16 +315,19 @@ std::optional<QByteArray> readWholeSettingsFile(const QString &path)
     return bytes;
 }
 
-void loadSettings(WorkingValues &values)
+int SettingsFile::load(Settings &settings)
 {
-    const SettingsLock lock(values.settingsPath);
+    const SettingsLock lock(m_path);
     // Another user's copy may be writing the file in place: its turn is waited for.
     QString reason;
-    const QString target = writableTarget(values.settingsPath, reason);
+    const QString target = writableTarget(m_path, reason);
     SettingsFolder folder;
     if (!target.isEmpty() && folder.open(QFileInfo(target).absolutePath(), reason))
         folder.takeTurn();
-    parseSettings(readSettingsBytes(values.settingsPath), values);
+    FileRecords records = recordsFor(settings);
+    const int count = parseSettings(readSettingsBytes(m_path), records);
+    settings = take(records);
+    return count;
 }
 
 QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFolder)
@@ -303,10 +345,11 @@ namespace {
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
 // this write left empty or cut short.
-bool saveInPlace(const SettingsFileContext &context, SettingsFolder &folder, const QString &name,
-                 const EntryState &file, const QByteArray &bytes, QString &reason)
+bool saveInPlace(const QString &path, const QString &userConfigFolder, SettingsFolder &folder,
+                 const QString &name, const EntryState &file, const QByteArray &bytes,
+                 QString &reason)
 {
-    const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
+    const QString copy = inPlaceCopyPath(path, userConfigFolder);
     if (copy.isEmpty()) {
         reason = QStringLiteral("No folder to keep a copy in before the file is rewritten");
         return false;
@@ -319,16 +362,16 @@ bool saveInPlace(const SettingsFileContext &context, SettingsFolder &folder, con
                       .arg(folder.filePath(name));
             return false;
         }
-        if (!mayCreateIn(context.userConfigFolder, why))
+        if (!mayCreateIn(userConfigFolder, why))
             return false;
-        if (!QDir().mkpath(context.userConfigFolder)) {
-            why = QStringLiteral("The folder %1 cannot be created").arg(context.userConfigFolder);
+        if (!QDir().mkpath(userConfigFolder)) {
+            why = QStringLiteral("The folder %1 cannot be created").arg(userConfigFolder);
             return false;
         }
-        if (!copies.open(context.userConfigFolder, why))
+        if (!copies.open(userConfigFolder, why))
             return false;
         // A file cut short by a failed write of this run is no copy: the one kept before stays.
-        StoredSettings scratch;
+        FileRecords scratch;
         if (parseSettings(previous, scratch) != WholeRecordCount && copies.entry(copyName).exists)
             return true;
         // As private as the file it copies.
@@ -342,16 +385,16 @@ bool saveInPlace(const SettingsFileContext &context, SettingsFolder &folder, con
 
 } // namespace
 
-SaveResult saveSettings(const WorkingValues &values)
+SaveResult SettingsFile::save(const Settings &settings) const
 {
-    const QString &path = values.settingsPath;
+    const QString &path = m_path;
     const auto failed = [&path](const QString &reason) {
         return SaveResult{SaveStatus::Failed, path, reason};
     };
     if (path.isEmpty())
         return failed(QStringLiteral("No folder to keep the settings file in"));
-    if (!values.savesRefused.isEmpty())
-        return failed(values.savesRefused);
+    if (!m_savesRefused.isEmpty())
+        return failed(m_savesRefused);
 
     const SettingsLock lock(path);
     if (!lock.refusal().isEmpty())
@@ -365,7 +408,7 @@ SaveResult saveSettings(const WorkingValues &values)
     if (!QFileInfo(folderPath).isDir()) {
         if (QFileInfo::exists(folderPath))
             return failed(QStringLiteral("%1 is not a folder").arg(folderPath));
-        if (!values.mayCreateSettingsFolder)
+        if (!m_mayCreateFolder)
             return failed(QStringLiteral("The folder %1 does not exist").arg(folderPath));
         if (!mayCreateIn(folderPath, reason))
             return failed(reason);
@@ -395,11 +438,11 @@ SaveResult saveSettings(const WorkingValues &values)
     if (!file.exists && !folderTakesFiles)
         return failed(QStringLiteral("No permission to create a file in %1").arg(folderPath));
 
-    const QByteArray bytes = serializeSettings(values);
+    const QByteArray bytes = serializeSettings(recordsFor(settings));
     const WriteStatus status = folderTakesFiles ? folder.writeAtomically(name, bytes, file, reason)
                                                 : WriteStatus::NoTemporaryFile;
     if (status == WriteStatus::Written || (status == WriteStatus::NoTemporaryFile && file.exists &&
-                                           saveInPlace(values, folder, name, file, bytes, reason)))
+                                           saveInPlace(path, m_userConfigFolder, folder, name, file, bytes, reason)))
         return {SaveStatus::Saved, path, {}};
     return failed(reason);
 }

@@ -51,8 +51,8 @@ QString keepAside(SettingsFolder &folder, const QString &fileName,
 }
 
 // Where the file that cannot be trusted is kept, or empty when it can be kept nowhere.
-QString keepDamagedFile(const SettingsFileContext &context, SettingsFolder &folder,
-                        const QString &name, const EntryState &file)
+QString keepDamagedFile(const QString &configPath, SettingsFolder &folder, const QString &name,
+                        const EntryState &file)
 {
     // Too large to be read whole: moved aside as it is, never copied.
     if (file.size > MaxSettingsBytes) {
@@ -72,7 +72,6 @@ QString keepDamagedFile(const SettingsFileContext &context, SettingsFolder &fold
         return keptAt;
     QString reason;
     SettingsFolder config;
-    const QString &configPath = context.userConfigFolder;
     if (configPath.isEmpty() || !mayCreateIn(configPath, reason) || !QDir().mkpath(configPath) ||
         !config.open(configPath, reason))
         return {};
@@ -89,15 +88,17 @@ bool isKnownLanguage(LanguageState state)
 // is writing is touched, and nothing is written before a file that cannot be trusted (too
 // large, cut short before its notation record, of no known language) is kept. Returns the
 // bytes to load.
-QByteArray prepareSettingsFile(SettingsFileContext &context)
+QByteArray prepareSettingsFile(Start &start)
 {
+    const QString &path = start.file.path();
+    const QString &configPath = start.file.userConfigFolder();
     QString reason;
-    const QString target = writableTarget(context.settingsPath, reason);
+    const QString target = writableTarget(path, reason);
     const QString folderPath = QFileInfo(target).absolutePath();
     SettingsFolder folder;
     // A link that no save follows, or a folder that no save writes: nothing is written here.
     if (target.isEmpty() || !QFileInfo(folderPath).isDir() || !folder.open(folderPath, reason))
-        return readSettingsBytes(context.settingsPath);
+        return readSettingsBytes(path);
     folder.takeTurn();
     const QString name = QFileInfo(target).fileName();
     folder.removeLeftovers(name);
@@ -106,28 +107,28 @@ QByteArray prepareSettingsFile(SettingsFileContext &context)
     EntryState file = folder.entry(name);
     if (!file.regular || file.readOnlyByIntent())
         return bytes; // no save will write it
-    StoredSettings scratch;
+    FileRecords scratch;
     int records = parseSettings(bytes, scratch);
 
-    const QString copy = inPlaceCopyPath(context.settingsPath, context.userConfigFolder);
+    const QString copy = inPlaceCopyPath(path, configPath);
     const QString copyName = QFileInfo(copy).fileName();
     SettingsFolder copies;
-    if (!copy.isEmpty() && QFileInfo(context.userConfigFolder).isDir() &&
-        copies.open(context.userConfigFolder, reason) && copies.entry(copyName).regular) {
+    if (!copy.isEmpty() && QFileInfo(configPath).isDir() && copies.open(configPath, reason) &&
+        copies.entry(copyName).regular) {
         const std::optional<QByteArray> kept = copies.read(copyName, MaxSettingsBytes);
         if (records == WholeRecordCount) {
             copies.remove(copyName); // the last in-place save ended before it could remove it
         } else if (kept && kept->size() <= MaxSettingsBytes &&
                    folder.rewriteInPlace(name, file, *kept, {}, reason)) {
-            context.startNotices.push_back({StartNotice::Kind::Restored, context.settingsPath});
+            start.notices.push_back({StartNotice::Kind::Restored, path});
             bytes = readSettingsBytes(folder, name);
-            scratch = StoredSettings();
+            scratch = FileRecords();
             records = parseSettings(bytes, scratch);
             file = folder.entry(name);
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.
-            context.savesRefused =
-                QStringLiteral("%1 is empty, and its copy %2 cannot be put back").arg(target, copy);
+            start.file.refuseSaves(
+                QStringLiteral("%1 is empty, and its copy %2 cannot be put back").arg(target, copy));
             return bytes;
         }
     }
@@ -142,12 +143,12 @@ QByteArray prepareSettingsFile(SettingsFileContext &context)
     const bool noLanguageChosen = file.size <= MaxSettingsBytes &&
                                   records >= LanguageRecordCount &&
                                   scratch.languageState == LanguageState::NothingStored;
-    const QString keptAt = keepDamagedFile(context, folder, name, file);
+    const QString keptAt = keepDamagedFile(configPath, folder, name, file);
     if (keptAt.isEmpty())
-        context.savesRefused =
-            QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target);
+        start.file.refuseSaves(
+            QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target));
     else
-        context.startNotices.push_back(
+        start.notices.push_back(
             {noLanguageChosen ? StartNotice::Kind::NoLanguageKept : StartNotice::Kind::DamagedKept,
              keptAt});
     return bytes;
@@ -156,7 +157,7 @@ QByteArray prepareSettingsFile(SettingsFileContext &context)
 // A file without record 31 does not say how its numbers are written. Its texts stand when none
 // holds the separator of the notation other than the locale's, so that the notation does not
 // matter; otherwise nothing it holds can be trusted, as when its language cannot be read.
-void settleUnknownNotation(StoredSettings &values, QChar decimal)
+void settleUnknownNotation(FileRecords &values, QChar decimal)
 {
     const QChar other = decimal == u',' ? u'.' : u',';
     for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
@@ -172,17 +173,15 @@ void settleUnknownNotation(StoredSettings &values, QChar decimal)
 
 } // namespace
 
-void applyFirstRunDefaults(StoredSettings &values)
+void applyFirstRunDefaults(Settings &settings)
 {
-    for (ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
+    for (ToolValues *tool : {&settings.mill, &settings.drill, &settings.tap}) {
         for (const calc::FieldInfo &field : calc::FieldTable)
             (*tool)[field.field] = QLatin1String(field.firstRunText);
     }
-    values.metricUnits = false;
-    values.inchUnits = true;
-    values.threadsPerInchSelected = true;
-    values.pitchMmSelected = false;
-    values.decimalIsPeriod = false;
+    settings.units = Units::Inch;
+    settings.pitchUnit = PitchUnit::ThreadsPerInch;
+    settings.decimalSeparator = u',';
 }
 
 QString settingsFilePath(const QString &programDir, const QString &userConfigDir,
@@ -204,39 +203,40 @@ QString settingsFilePath(const QString &programDir, const QString &userConfigDir
     return inUserFolder;
 }
 
-StartWindow chooseStartWindow(WorkingValues &values, const QString &programDir,
-                              const QString &userConfigDir, ProgramLayout layout,
-                              const calc::NumberLocale &locale)
+Start startUp(const QString &programDir, const QString &userConfigDir, ProgramLayout layout,
+              const calc::NumberLocale &locale)
 {
-    values.settingsPath = settingsFilePath(programDir, userConfigDir, layout);
-    values.userConfigFolder = userConfigDir;
+    const QString path = settingsFilePath(programDir, userConfigDir, layout);
     // Only the user's own folder is made when missing; a program's folder that is gone is
     // a fault to report, not to paper over.
-    values.mayCreateSettingsFolder =
-        !userConfigDir.isEmpty() &&
-        QFileInfo(values.settingsPath).absolutePath() == QDir(userConfigDir).absolutePath();
-    int records = 0;
+    const bool mayCreateFolder = !userConfigDir.isEmpty() && QFileInfo(path).absolutePath() ==
+                                                                 QDir(userConfigDir).absolutePath();
+    Start start{{}, SettingsFile(path, userConfigDir, mayCreateFolder), {}, {}};
+    FileRecords records;
+    int count = 0;
     {
-        const SettingsLock lock(values.settingsPath);
-        records = parseSettings(prepareSettingsFile(values), values);
+        const SettingsLock lock(path);
+        count = parseSettings(prepareSettingsFile(start), records);
     }
-    if (records >= LanguageRecordCount && records < NotationRecordCount)
-        settleUnknownNotation(values, locale.decimal);
+    if (count >= LanguageRecordCount && count < NotationRecordCount)
+        settleUnknownNotation(records, locale.decimal);
+    start.settings = start.file.take(records);
 
-    switch (values.languageState) {
+    switch (records.languageState) {
     case LanguageState::Danish:
-        return Language::Danish;
     case LanguageState::English:
-        return Language::English;
+        start.window = start.settings.language;
+        break;
     case LanguageState::NoWindow:
-        return std::nullopt;
+        break;
     default:
         // Nothing usable stored: a first run. Recording the English window that now opens
         // keeps the next start from replacing the user's values with the defaults again.
-        applyFirstRunDefaults(values);
-        values.languageState = LanguageState::English;
-        return Language::English;
+        applyFirstRunDefaults(start.settings);
+        start.settings.language = Language::English;
+        start.window = Language::English;
     }
+    return start;
 }
 
 } // namespace state

@@ -8,7 +8,7 @@
 
 #include "calc/cncline.h"
 #include "calc/formulas.h"
-#include "state/workingvalues.h"
+#include "calc/language.h"
 #include "texts/reporttexts.h"
 
 #include <QString>
@@ -20,7 +20,7 @@ namespace texts {
 using calc::AllFields;
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
+using calc::Language;
 
 // The captions that follow the units: one per field, and the units themselves.
 struct UnitCaptions

@@ -2,7 +2,7 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
+using calc::Language;
 
 namespace texts {
 

@@ -3,7 +3,7 @@
 using namespace Qt::StringLiterals;
 
 using calc::Field;
-using state::Language;
+using calc::Language;
 
 namespace texts {
 

@@ -18,7 +18,7 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
+using calc::Language;
 using texts::AboutMakerTexts;
 using texts::catalogue;
 using texts::sharedTexts;

@@ -4,13 +4,13 @@
 // OmKovrinForm in Danish and UKOmKovrinForm in English. Their OK button is the default and
 // the cancel button: Enter and Esc close them as well.
 
-#include "state/workingvalues.h"
+#include "calc/language.h"
 
 #include <QDialog>
 
 namespace windows {
 
-using state::Language;
+using calc::Language;
 
 class AboutProgramWindow : public QDialog
 {

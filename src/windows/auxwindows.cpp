@@ -6,7 +6,7 @@
 
 #include <QWindow>
 
-using state::Language;
+using calc::Language;
 
 namespace windows {
 

@@ -4,7 +4,7 @@
 // the about-the-maker window of each language. Each is created on first use and exists once;
 // AuxWindows owns them, and the main window reaches them only through it.
 
-#include "state/workingvalues.h"
+#include "calc/language.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,7 +13,7 @@ class QWidget;
 
 namespace windows {
 
-using state::Language;
+using calc::Language;
 
 class AboutMakerWindow;
 class AboutProgramWindow;

@@ -14,7 +14,7 @@
 
 using namespace Qt::StringLiterals;
 
-using state::Language;
+using calc::Language;
 using texts::catalogue;
 using texts::LegendTexts;
 

@@ -4,13 +4,13 @@
 // Danish, UKSignaturForm in English. A plain window beside the main window, without owner,
 // with no behaviour of its own.
 
-#include "state/workingvalues.h"
+#include "calc/language.h"
 
 #include <QWidget>
 
 namespace windows {
 
-using state::Language;
+using calc::Language;
 
 class LegendWindow : public QWidget
 {

@@ -8,7 +8,7 @@
 #include <QEventLoopLocker>
 
 using mainwindow::MainWindow;
-using state::Language;
+using calc::Language;
 using texts::ReportTexts;
 
 namespace windows {

@@ -1,13 +1,12 @@
 #pragma once
 
 // Owns the open main window: opens the one the start-up chose, replaces it by the other
-// language's window on the language item, and ends the program on Quit. The working values
+// language's window on the language item, and ends the program on Quit. The settings
 // live in the session, which the caller keeps for the whole run, so no window takes any value with
 // it.
 
 #include "report/report.h"
 #include "session/session.h"
-#include "state/startup.h"
 #include "texts/textcatalogue.h"
 #include "windows/auxwindows.h"
 
@@ -23,7 +22,7 @@ class MainWindow;
 namespace windows {
 
 using mainwindow::MainWindow;
-using state::Language;
+using calc::Language;
 Q_MOC_INCLUDE("mainwindow/mainwindow.h")
 
 class WindowManager : public QObject

@@ -30,9 +30,9 @@ using namespace Qt::StringLiterals;
 
 using calc::Field;
 using mainwindow::MainWindow;
-using state::Language;
-using state::LanguageState;
-using state::WorkingValues;
+using calc::Language;
+using state::FileRecords;
+using state::Settings;
 using widgets::EntryField;
 
 // The objectNames of the main window's controls. The tests keep their own copy rather than
@@ -134,7 +134,7 @@ using SeenBox = ::SeenBox;
 using Watchdog = ModalWatchdog;
 
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
-inline void sampleValues(WorkingValues &v, bool comma)
+inline void sampleValues(Settings &v, bool comma)
 {
     v.mill = {numberText("12,5", comma),
               "3",
@@ -148,18 +148,16 @@ inline void sampleValues(WorkingValues &v, bool comma)
                "1", "20", numberText("795,77", comma), numberText("79,58", comma)};
     v.tap = {"6", "1", "1", "20", numberText("1,25", comma), "20", "1061", "1326"};
     v.decimalCount = 2;
-    v.languageState = LanguageState::Danish;
-    v.metricUnits = true;
-    v.inchUnits = false;
-    v.pitchMmSelected = true;
-    v.threadsPerInchSelected = false;
-    v.decimalIsPeriod = !comma; // written in this notation
+    v.language = Language::Danish;
+    v.units = calc::Units::Metric;
+    v.pitchUnit = calc::PitchUnit::Millimetres;
+    v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
 }
 
 // A main window as built, before it loads: default values in a comma locale, not shown.
 struct DefaultEngine
 {
-    WorkingValues values;
+    Settings values;
     session::Session engine{values, calc::commaLocale()};
 };
 class BuiltWindow : private DefaultEngine, public MainWindow
@@ -180,11 +178,7 @@ class RunningWindow
 {
 public:
     // Starts from the sample values in comma notation; a test changes what it needs.
-    RunningWindow()
-    {
-        sampleValues(values, true);
-        values.settingsPath = dir.filePath(QStringLiteral("KVRsys.cfg"));
-    }
+    RunningWindow() { sampleValues(values, true); }
     ~RunningWindow()
     {
         window.reset();
@@ -201,7 +195,7 @@ public:
     // Creates the window, loads it, shows it and waits until it is active.
     bool open(Language language, bool comma)
     {
-        engine = std::make_unique<session::Session>(values, numberLocale(comma));
+        engine = std::make_unique<session::Session>(values, numberLocale(comma), settingsFile);
         window = std::make_unique<MainWindow>(language, *engine);
         window->load();
         window->show();
@@ -227,17 +221,19 @@ public:
 
     QByteArray fileBytes() const
     {
-        QFile file(values.settingsPath);
+        QFile file(settingsFile.path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // The values the settings file holds now.
-    WorkingValues saved() const
+    FileRecords saved() const
     {
-        WorkingValues read;
+        FileRecords read;
         state::parseSettings(fileBytes(), read);
         return read;
     }
+    // The settings the file holds now, as a start reads them.
+    Settings savedSettings() const { return state::settingsFrom(saved()); }
 
     // Focuses a field as a user does (a click, or Ctrl+A when it has the focus already, since a
     // click there only moves the caret) and types over its whole text.
@@ -302,7 +298,8 @@ public:
     }
 
     QTemporaryDir dir;
-    WorkingValues values;
+    Settings values;
+    state::SettingsFile settingsFile{dir.filePath(QStringLiteral("KVRsys.cfg"))};
     std::unique_ptr<session::Session> engine;
     std::unique_ptr<MainWindow> window;
 };

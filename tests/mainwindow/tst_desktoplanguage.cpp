@@ -48,8 +48,7 @@ void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
     QFETCH(QString, metric);
     RunningWindow s;
     fixture::sampleValues(s.values, false);
-    s.values.metricUnits = false;
-    s.values.inchUnits = true;
+    s.values.units = calc::Units::Inch;
     QVERIFY(s.open(Language(language), false));
 
     QCOMPARE(accessibleName(s.field(Field::Diameter)), inch);

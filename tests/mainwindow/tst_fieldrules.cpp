@@ -259,7 +259,7 @@ void FieldRules::fractionAndEnter_recomputesLineAndFile()
     const QByteArray bytes = s.fileBytes();
     QVERIFY(bytes.startsWith("\"" + numberText("1,5", m_row.comma).toLatin1() + "\"\r\n\"3\"\r\n"));
     QVERIFY(bytes.contains("\"" + numberText("10610,33", m_row.comma).toLatin1() + "\"\r\n"));
-    QVERIFY(s.saved().stored() == s.values.stored());
+    QVERIFY(s.savedSettings() == s.values);
     // The focus stays in the field.
     QVERIFY(s.field(Field::Diameter)->hasFocus());
 }

@@ -61,9 +61,9 @@ namespace {
 // The child: the real window, in the locale its variables name.
 int typeDiameter(const QString &typed)
 {
-    WorkingValues values;
+    Settings values;
     fixture::sampleValues(values, userNumberLocale().decimal == u',');
-    session::Session engine(values, userNumberLocale(), [](const WorkingValues &) {
+    session::Session engine(values, userNumberLocale(), [](const Settings &) {
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
     MainWindow window(Language::Danish, engine);

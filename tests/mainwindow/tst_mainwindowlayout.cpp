@@ -221,7 +221,7 @@ void MainWindowLayout::arrowKeys_moveBetweenOptionsOfAGroup()
     s.option(names::PitchMmOption)->setFocus(Qt::TabFocusReason);
     s.key(Qt::Key_Down);
     QVERIFY(s.option(names::ThreadsPerInchOption)->isChecked());
-    QVERIFY(s.values.threadsPerInchSelected);
+    QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 

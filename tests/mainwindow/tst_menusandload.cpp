@@ -71,7 +71,6 @@ private slots:
     void load_captionsFollowStoredUnits();
     void load_decimalCount_oneCheckedItem_data();
     void load_decimalCount_oneCheckedItem();
-    void load_bothPitchUnitsStored_mmWins();
     void load_pitchOptionsFollowStoredUnits_data();
     void load_pitchOptionsFollowStoredUnits();
     void load_decimalKeyFollowsLocale();
@@ -90,7 +89,7 @@ void MenusAndLoad::cleanup()
 
 void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
 {
-    WorkingValues values;
+    Settings values;
     fixture::sampleValues(values, true);
     session::Session engine(values, calc::commaLocale());
     MainWindow window(m_row.language, engine);
@@ -171,8 +170,7 @@ void MenusAndLoad::unitCaptions_loadAndMenu()
     QFETCH(UnitCaptions TextCatalogue::*, captions);
     RunningWindow s;
     // The menu rows start from the other units, so that every caption has to change.
-    s.values.inchUnits = inch != viaMenu;
-    s.values.metricUnits = inch == viaMenu;
+    s.values.units = inch != viaMenu ? calc::Units::Inch : calc::Units::Metric;
     QVERIFY(s.open(m_row.language, true));
     if (viaMenu)
         s.action(inch ? names::InchItem : names::MetricItem)->trigger();
@@ -199,13 +197,13 @@ void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
     QCOMPARE(s.caption(Field::ThreadsPerInch)->text(),
              danish ? u"Stigning (P) pr. tomme :"_s : u"Pitch (P) thread/inch :"_s);
     QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
-    QVERIFY(s.values.inchUnits && !s.values.metricUnits);
+    QCOMPARE(s.values.units, calc::Units::Inch);
     // The diameter is not converted; n and S follow the inch formulas.
     QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("15,28", comma));
     QCOMPARE(s.field(Field::FeedRate)->text(), numberText("4,58", comma));
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
-    const WorkingValues saved = s.saved();
+    const FileRecords saved = s.saved();
     QVERIFY(saved.inchUnits && !saved.metricUnits);
     QCOMPARE(saved.mill[Field::SpindleSpeed], numberText("15,28", comma));
 
@@ -237,14 +235,13 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     RunningWindow s;
     s.values.mill[Field::Diameter].clear();
-    s.values.metricUnits = false;
-    s.values.inchUnits = true;
+    s.values.units = calc::Units::Inch;
     QVERIFY(s.open(Language::Danish, true));
     const QString line = s.line();
 
     s.action(names::MetricItem)->trigger();
     QCOMPARE(s.caption(Field::Diameter)->text(), u"Diameter (D) i mm :"_s);
-    QVERIFY(s.values.metricUnits);
+    QCOMPARE(s.values.units, calc::Units::Metric);
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().title, u"Meddelelse"_s);
@@ -275,34 +272,29 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
 
 void MenusAndLoad::load_captionsFollowStoredUnits_data()
 {
-    QTest::addColumn<bool>("inch");
-    QTest::addColumn<bool>("metric");
+    QTest::addColumn<calc::Units>("units");
     QTest::addColumn<QStringList>("danish"); // the diameter's caption, the units' label
     QTest::addColumn<QStringList>("english");
     const QStringList inchDa{u"Diameter (D) i tommer :"_s, u"Tommer"_s};
     const QStringList inchEn{u"Diameter (D) in inch :"_s, u"Inches"_s};
     const QStringList metricDa{u"Diameter (D) i mm :"_s, u"Metrisk"_s};
     const QStringList metricEn{u"Diameter (D) in mm :"_s, u"Metric"_s};
-    QTest::newRow("inch") << true << false << inchDa << inchEn;
-    QTest::newRow("metric") << false << true << metricDa << metricEn;
-    QTest::newRow("both: metric last") << true << true << metricDa << metricEn;
-    QTest::newRow("neither: inch") << false << false << inchDa << inchEn;
+    QTest::newRow("inch") << calc::Units::Inch << inchDa << inchEn;
+    QTest::newRow("metric") << calc::Units::Metric << metricDa << metricEn;
 }
 
 void MenusAndLoad::load_captionsFollowStoredUnits()
 {
-    QFETCH(bool, inch);
-    QFETCH(bool, metric);
+    QFETCH(calc::Units, units);
     QFETCH(QStringList, danish);
     QFETCH(QStringList, english);
+    const bool metric = units == calc::Units::Metric;
     RunningWindow s;
-    s.values.inchUnits = inch;
-    s.values.metricUnits = metric;
+    s.values.units = units;
     QVERIFY(s.open(m_row.language, true));
 
     QCOMPARE(QStringList({s.caption(Field::Diameter)->text(), s.label(names::UnitsLabel)->text()}),
              m_row.language == Language::Danish ? danish : english);
-    // One unit system holds: metric when both were stored, inch when neither.
     QCOMPARE(s.action(names::InchItem)->isChecked(), !metric);
     QCOMPARE(s.action(names::MetricItem)->isChecked(), metric);
 }
@@ -321,58 +313,34 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QFETCH(int, stored);
     QFETCH(int, shown);
     RunningWindow s;
-    s.values.decimalCount = std::uint8_t(stored);
+    s.values.decimalCount = stored;
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(checkedDecimals(s), QList<int>{shown});
     QCOMPARE(s.label(names::DecimalsLabel)->text(), QString::number(shown) + u" Decimal(er)"_s);
-    QCOMPARE(int(s.values.decimalCount), shown);
-}
-
-void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
-{
-    RunningWindow s;
-    s.values.pitchMmSelected = true;
-    s.values.threadsPerInchSelected = true;
-    QVERIFY(s.open(Language::English, true));
-
-    QVERIFY(s.option(names::PitchMmOption)->isChecked());
-    QVERIFY(!s.option(names::ThreadsPerInchOption)->isChecked());
-    QVERIFY(s.values.pitchMmSelected);
-    QVERIFY(!s.values.threadsPerInchSelected);
-    // The load leaves the Mill layout: no pitch field on show.
-    QVERIFY(!s.field(Field::PitchMm)->isVisible());
-    QVERIFY(!s.caption(Field::PitchMm)->isVisible());
+    QCOMPARE(s.values.decimalCount, shown);
 }
 
 void MenusAndLoad::load_pitchOptionsFollowStoredUnits_data()
 {
-    QTest::addColumn<bool>("mmStored");
-    QTest::addColumn<bool>("tpiStored");
-    QTest::addColumn<bool>("mm");
-    QTest::addColumn<bool>("tpi");
-    QTest::newRow("mm") << true << false << true << false;
-    QTest::newRow("threads per inch") << false << true << false << true;
-    QTest::newRow("both: mm wins") << true << true << true << false;
-    QTest::newRow("neither: threads per inch") << false << false << false << true;
+    QTest::addColumn<calc::PitchUnit>("pitchUnit");
+    QTest::newRow("mm") << calc::PitchUnit::Millimetres;
+    QTest::newRow("threads per inch") << calc::PitchUnit::ThreadsPerInch;
 }
 
 void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
 {
-    QFETCH(bool, mmStored);
-    QFETCH(bool, tpiStored);
-    QFETCH(bool, mm);
-    QFETCH(bool, tpi);
+    QFETCH(calc::PitchUnit, pitchUnit);
+    const bool mm = pitchUnit == calc::PitchUnit::Millimetres;
+    const bool tpi = !mm;
     RunningWindow s;
-    s.values.pitchMmSelected = mmStored;
-    s.values.threadsPerInchSelected = tpiStored;
+    s.values.pitchUnit = pitchUnit;
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
     QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
-    QCOMPARE(s.values.pitchMmSelected, mm);
-    QCOMPARE(s.values.threadsPerInchSelected, tpi);
     QCOMPARE(s.saved().threadsPerInchSelected, tpi);
+    QCOMPARE(s.saved().pitchMmSelected, mm);
 
     // Tap mode shows the pitch field of that unit, both pitch options, and no Sz or Z.
     s.click(names::TapOption);
@@ -392,22 +360,22 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     // The key gives the separator that the number reader takes, whatever the file held: a
     // point in a comma locale, a comma in a point locale.
     const bool comma = m_row.comma;
-    WorkingValues values;
+    Settings values;
     fixture::sampleValues(values, comma);
-    values.decimalIsPeriod = comma;
+    values.decimalSeparator = comma ? u'.' : u',';
     session::Session engine(values, fixture::numberLocale(comma));
     MainWindow window(Language::Danish, engine);
     window.load();
-    QCOMPARE(values.decimalIsPeriod, !comma);
+    QCOMPARE(values.decimalSeparator, comma ? u',' : u'.');
     QCOMPARE(engine.piText(), comma ? u"3,14159265358979"_s : u"3.14159265358979"_s);
 }
 
 void MenusAndLoad::open_buildsLineAndSavesOnce()
 {
-    WorkingValues values;
+    Settings values;
     fixture::sampleValues(values, true);
     int saves = 0;
-    session::Session engine(values, calc::commaLocale(), [&saves](const WorkingValues &) {
+    session::Session engine(values, calc::commaLocale(), [&saves](const Settings &) {
         ++saves;
         return state::SaveResult{state::SaveStatus::Saved, {}, {}};
     });
@@ -422,9 +390,9 @@ void MenusAndLoad::open_buildsLineAndSavesOnce()
 
 void MenusAndLoad::failedSave_warnsOnceInWindowsLanguage()
 {
-    WorkingValues values;
+    Settings values;
     fixture::sampleValues(values, true);
-    session::Session engine(values, calc::commaLocale(), [](const WorkingValues &) {
+    session::Session engine(values, calc::commaLocale(), [](const Settings &) {
         return state::SaveResult{state::SaveStatus::Failed, u"/media/usb/KVRsys.cfg"_s,
                                  u"No space left on device"_s};
     });

@@ -13,7 +13,7 @@ using fixture::RunningWindow;
 namespace {
 
 // Values that differ in every field between the three kinds, so that each load is a change.
-void distinctValues(WorkingValues &v)
+void distinctValues(Settings &v)
 {
     fixture::sampleValues(v, true);
     v.drill[Field::FeedPerTooth] = u"0,2"_s;
@@ -166,8 +166,7 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue()
     RunningWindow s;
     // The other unit first, so that the click changes the unit.
     const bool mm = option == names::PitchMmOption;
-    s.values.pitchMmSelected = !mm;
-    s.values.threadsPerInchSelected = mm;
+    s.values.pitchUnit = mm ? calc::PitchUnit::ThreadsPerInch : calc::PitchUnit::Millimetres;
     (mm ? s.values.tap[Field::PitchMm] : s.values.tap[Field::ThreadsPerInch]) = pitch;
     QVERIFY(s.open(Language::Danish, true));
     s.click(names::TapOption);
@@ -175,7 +174,7 @@ void SwitchesAndFocus::pitchOption_comparesThePitchsValue()
 
     s.click(option);
     m_watchdog.take(); // an odd pitch may fail in the feed formula; n comes first
-    QCOMPARE(s.values.pitchMmSelected, mm);
+    QCOMPARE(s.values.pitchUnit == calc::PitchUnit::Millimetres, mm);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), calculates ? u"1061,03"_s : u"1061"_s);
 }
 

@@ -62,7 +62,7 @@ void ToolModes::opening_showsMillValuesAndPicture()
             !s.caption(Field::PitchMm)->isVisible());
     QVERIFY(!s.menu(names::EditMenu)->isEnabled());
     // Opening wrote the file, with the locale's separator in the texts.
-    QVERIFY(s.saved().stored() == s.values.stored());
+    QVERIFY(s.savedSettings() == s.values);
 }
 
 void ToolModes::drill_showsOneEdgeDisabled()
@@ -91,7 +91,7 @@ void ToolModes::millTapMill_keepsEveryValue()
 {
     RunningWindow s;
     QVERIFY(s.openSample(m_row.language, m_row.comma));
-    const WorkingValues before = s.values;
+    const Settings before = s.values;
     // The fields on show; hidden ones keep whatever they last held.
     auto visibleTexts = [&s] {
         QStringList texts;
@@ -114,14 +114,14 @@ void ToolModes::millTapMill_keepsEveryValue()
 
     s.click(names::MillOption);
     QCOMPARE(visibleTexts(), shown);
-    QVERIFY(s.values.stored() == before.stored());
+    QVERIFY(s.values == before);
 }
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 {
     RunningWindow s;
     QVERIFY(s.openSample(Language::English, true));
-    const WorkingValues before = s.values;
+    const Settings before = s.values;
     QRadioButton *drill = s.option(names::DrillOption);
 
     // The press gives the focus while the Mill option is still set.
@@ -129,7 +129,7 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     QVERIFY(drill->hasFocus());
     QVERIFY(s.option(names::MillOption)->isChecked());
     QCOMPARE(s.field(Field::Diameter)->text(), u"12,5"_s);
-    QVERIFY(s.values.stored() == before.stored());
+    QVERIFY(s.values == before);
 
     QTest::mouseRelease(drill, Qt::LeftButton, {}, QPoint(7, drill->height() / 2));
     QVERIFY(drill->isChecked());
@@ -164,8 +164,7 @@ void ToolModes::pitchOption_smallPitchCalculatesNothing()
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
     s.click(names::ThreadsPerInchOption);
-    QVERIFY(s.values.threadsPerInchSelected);
-    QVERIFY(!s.values.pitchMmSelected);
+    QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible() && !s.field(Field::PitchMm)->isVisible());
     QCOMPARE(s.field(Field::SpindleSpeed)->text() != u"1061"_s, calculates);
     if (calculates) {
@@ -190,7 +189,7 @@ void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().text, u"Empty fields or error in fields."_s);
-    QVERIFY(s.values.threadsPerInchSelected);
+    QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     QVERIFY(s.field(Field::ThreadsPerInch)->isVisible());
 }
 

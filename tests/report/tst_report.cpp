@@ -10,7 +10,7 @@
 using namespace Qt::StringLiterals;
 using calc::Field;
 using calc::ToolMode;
-using state::Language;
+using calc::Language;
 using texts::catalogue;
 using texts::ReportTexts;
 using texts::TextCatalogue;

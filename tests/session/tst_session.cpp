@@ -12,11 +12,10 @@ using calc::AllFields;
 using calc::ToolMode;
 using session::Outcome;
 using session::Session;
-using state::Language;
-using state::LanguageState;
+using calc::Language;
 using state::SaveResult;
 using state::SaveStatus;
-using state::WorkingValues;
+using state::Settings;
 using testvalues::DanishWords;
 using testvalues::numberText;
 using testvalues::ToolKind;
@@ -24,24 +23,24 @@ using testvalues::ToolKind;
 namespace {
 
 // Mill: D 10, Z 3, Sz 0,1, V 100; Tap: pitch 1,5 mm; metric, two decimals.
-WorkingValues sample(bool comma)
+Settings sample(bool comma)
 {
-    WorkingValues v;
+    Settings v;
     v.mill = {u"10"_s, u"3"_s, numberText("0,1", comma), u"100"_s, u"1"_s, u"20"_s, u"4"_s, u"4"_s};
     v.drill = v.mill;
     v.tap = {u"10"_s, u"1"_s, u"1"_s, u"100"_s, numberText("1,5", comma), u"20"_s, u"4"_s, u"4"_s};
-    v.metricUnits = true;
+    v.units = calc::Units::Metric;
     v.decimalCount = 2;
-    v.pitchMmSelected = true;
-    v.languageState = LanguageState::Danish;
-    v.decimalIsPeriod = !comma; // written in this notation
+    v.pitchUnit = calc::PitchUnit::Millimetres;
+    v.language = Language::Danish;
+    v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
     return v;
 }
 
 // A saver that counts the saves, and writes nothing.
 session::Saver counting(int &saves)
 {
-    return [&saves](const WorkingValues &) {
+    return [&saves](const Settings &) {
         ++saves;
         return SaveResult{SaveStatus::Saved, {}, {}};
     };
@@ -52,7 +51,7 @@ struct Engine
 {
     explicit Engine(bool comma)
         : values(sample(comma)), session(values, comma ? calc::commaLocale() : calc::pointLocale(),
-                                         [this](const WorkingValues &saving) {
+                                         [this](const Settings &saving) {
                                              saved = saving;
                                              return counting(saves)(saving);
                                          })
@@ -65,8 +64,8 @@ struct Engine
     // counted yet.
     Outcome start(ToolKind kind)
     {
-        values.pitchMmSelected = kind != ToolKind::TapTpi;
-        values.threadsPerInchSelected = kind == ToolKind::TapTpi;
+        values.pitchUnit = kind == ToolKind::TapTpi ? calc::PitchUnit::ThreadsPerInch
+                                                    : calc::PitchUnit::Millimetres;
         const Outcome out = session.selectMode(toolMode(kind));
         saves = 0;
         return out;
@@ -78,9 +77,9 @@ struct Engine
         return session.enter(field);
     }
 
-    WorkingValues values;
+    Settings values;
     int saves = 0;
-    WorkingValues saved; // as the last save wrote it
+    Settings saved; // as the last save wrote it
     Session session;
 };
 
@@ -107,8 +106,8 @@ private slots:
     void menus_recomputeSpeedAndFeed();
     void units_recomputeEveryKind();
     void editedLine_standsUntilTheNextLine();
-    void load_settlesSeparatorUnitsAndPitchWithoutSaving_data();
-    void load_settlesSeparatorUnitsAndPitchWithoutSaving();
+    void load_settlesSeparatorWithoutSaving_data();
+    void load_settlesSeparatorWithoutSaving();
     void save_failureWarnsOnceWhileItLasts_data();
     void save_failureWarnsOnceWhileItLasts();
     void load_otherDecimalSeparator_keepsTheTexts();
@@ -126,8 +125,6 @@ constexpr bool Metric = false, Inch = true;
 struct Load
 {
     bool comma, fileComma; // the locale's notation, and the one the file was written in
-    bool metricStored, inchStored, metric; // the one unit system after load
-    bool mmStored, tpiStored, mm;          // the one pitch unit after load
 };
 
 // Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
@@ -190,9 +187,8 @@ void TestSession::enter_runsTheFieldsChain()
 {
     QFETCH(Chain, chain);
     Engine e(chain.comma);
-    e.values.inchUnits = chain.inch;
-    e.values.metricUnits = !chain.inch;
-    e.values.decimalCount = std::uint8_t(chain.decimals);
+    e.values.units = chain.inch ? calc::Units::Inch : calc::Units::Metric;
+    e.values.decimalCount = chain.decimals;
     const ToolMode mode = e.start(chain.kind).mode;
 
     const Outcome out = e.type(chain.field, numberText(chain.typed, chain.comma));
@@ -430,7 +426,7 @@ void TestSession::selectPitchUnit_startsOnlyFromLeastPitch()
 
     const Outcome out = e.session.selectPitchUnit(session::PitchUnit::ThreadsPerInch);
     QVERIFY(out.shown(Field::ThreadsPerInch) && !out.shown(Field::PitchMm));
-    QVERIFY(e.values.threadsPerInchSelected && !e.values.pitchMmSelected);
+    QCOMPARE(e.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     QCOMPARE(out.inputError, inputError);
     QCOMPARE(out.field(Field::SpindleSpeed) != u"4", computes || inputError);
     // Otherwise the feed of the other pitch is gone, and so is its line.
@@ -446,7 +442,7 @@ void TestSession::menus_recomputeSpeedAndFeed()
     QCOMPARE(out.field(Field::SpindleSpeed), u"3183,099"_s);
     QCOMPARE(out.field(Field::FeedRate), u"954,93"_s);
     out = e.session.selectUnits(session::Units::Inch);
-    QVERIFY(e.values.inchUnits && !e.values.metricUnits);
+    QCOMPARE(e.values.units, calc::Units::Inch);
     QCOMPARE(out.field(Field::SpindleSpeed), u"38,197"_s);
     // The other texts are not converted.
     QCOMPARE(out.field(Field::Diameter), u"10"_s);
@@ -479,26 +475,21 @@ void TestSession::editedLine_standsUntilTheNextLine()
     QVERIFY(e.type(Field::CuttingSpeed, u"abc"_s).cncLine.isEmpty());
 }
 
-void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving_data()
+void TestSession::load_settlesSeparatorWithoutSaving_data()
 {
     QTest::addColumn<Load>("load");
     // clang-format off
-    QTest::newRow("comma, point file, both units, both pitch units") << Load{true, false, true, true, true, true, true, true};
-    QTest::newRow("point, comma file, no unit, mm") << Load{false, true, false, false, false, true, false, true};
-    QTest::newRow("comma, comma file, inch, threads per inch") << Load{true, true, false, true, false, false, true, false};
-    QTest::newRow("point, point file, metric, no pitch unit: threads per inch") << Load{false, false, true, false, true, false, false, false};
+    QTest::newRow("comma, point file") << Load{true, false};
+    QTest::newRow("point, comma file") << Load{false, true};
+    QTest::newRow("comma, comma file") << Load{true, true};
+    QTest::newRow("point, point file") << Load{false, false};
     // clang-format on
 }
 
-void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
+void TestSession::load_settlesSeparatorWithoutSaving()
 {
     QFETCH(Load, load);
-    WorkingValues values = sample(load.fileComma);
-    values.decimalIsPeriod = !load.fileComma;
-    values.metricUnits = load.metricStored;
-    values.inchUnits = load.inchStored;
-    values.pitchMmSelected = load.mmStored;
-    values.threadsPerInchSelected = load.tpiStored;
+    Settings values = sample(load.fileComma);
     values.decimalCount = 9;
     // A digit group of the file's locale stays a digit group.
     const QString grouped[] = {u"1,005,093.02"_s, u"1.005.093,02"_s}; // point, comma
@@ -506,17 +497,12 @@ void TestSession::load_settlesSeparatorUnitsAndPitchWithoutSaving()
     int saves = 0;
     Session s(values, load.comma ? calc::commaLocale() : calc::pointLocale(), counting(saves));
     const Outcome out = s.load(DanishWords);
-    QCOMPARE(values.decimalIsPeriod, !load.comma);
-    QCOMPARE(s.decimalSeparator(), load.comma ? u',' : u'.');
+    QCOMPARE(values.decimalSeparator, load.comma ? u',' : u'.');
     // The texts read as the file meant them.
     QCOMPARE(values.mill, sample(load.comma).mill);
     QCOMPARE(values.tap, sample(load.comma).tap);
     QCOMPARE(values.drill[calc::Field::SpindleSpeed], grouped[load.comma]);
-    QCOMPARE(values.metricUnits, load.metric);
-    QCOMPARE(values.inchUnits, !load.metric);
-    QCOMPARE(values.pitchMmSelected, load.mm);
-    QCOMPARE(values.threadsPerInchSelected, !load.mm);
-    QCOMPARE(int(values.decimalCount), 3);
+    QCOMPARE(values.decimalCount, 3);
     QCOMPARE(out.mode, ToolMode::Mill);
     QCOMPARE(saves, 0);
 }
@@ -533,9 +519,9 @@ void TestSession::save_failureWarnsOnceWhileItLasts()
 {
     QFETCH(int, status);
     QFETCH(bool, warns);
-    WorkingValues values = sample(true);
+    Settings values = sample(true);
     SaveStatus now = SaveStatus(status);
-    Session s(values, calc::commaLocale(), [&now](const WorkingValues &) {
+    Session s(values, calc::commaLocale(), [&now](const Settings &) {
         return SaveResult{now, u"/x/KVRsys.cfg"_s, u"disk full"_s};
     });
     s.load(DanishWords);
@@ -557,7 +543,7 @@ void TestSession::load_otherDecimalSeparator_keepsTheTexts()
 {
     // The file can name only a point or a comma: a third separator must not trade places
     // with the comma at every window's load.
-    WorkingValues values = sample(true);
+    Settings values = sample(true);
     int saves = 0;
     Session s(values, calc::NumberLocale{QChar(0x066B), QChar(0x066C)}, counting(saves));
     for (int window = 0; window < 2; ++window) {
@@ -570,9 +556,9 @@ void TestSession::switchLanguage_savesNothing()
 {
     Engine e(true);
     e.session.switchLanguage(Language::English);
-    QCOMPARE(int(e.values.languageState), 2);
+    QCOMPARE(e.values.language, Language::English);
     e.session.switchLanguage(Language::Danish);
-    QCOMPARE(int(e.values.languageState), 1);
+    QCOMPARE(e.values.language, Language::Danish);
     QCOMPARE(e.saves, 0);
 }
 
@@ -604,7 +590,7 @@ void TestSession::switchLanguage_commitsTheFocusedField()
 
     const Outcome old = e.session.switchLanguage(Language::English, focused);
     QCOMPARE(old.inputError, inputError);
-    QCOMPARE(int(e.values.languageState), 2);
+    QCOMPARE(e.values.language, Language::English);
     e.session.load(DanishWords);
     const Outcome opened = e.session.selectMode(ToolMode::Mill);
     QCOMPARE(opened.cncLine, newLine);

@@ -6,21 +6,19 @@
 
 #include <cstdio>
 
-using state::WorkingValues;
-
 int main(int argc, char **argv)
 {
     if (argc != 2)
         return 2;
-    WorkingValues a = testsets::settingsSetA();
-    WorkingValues b = testsets::settingsSetB();
-    a.settingsPath = b.settingsPath = QString::fromLocal8Bit(argv[1]);
-    if (state::saveSettings(a).status != state::SaveStatus::Saved)
+    const FileRecords a = testsets::settingsSetA();
+    const FileRecords b = testsets::settingsSetB();
+    const QString path = QString::fromLocal8Bit(argv[1]);
+    if (testsets::saveRecords(a, path).status != state::SaveStatus::Saved)
         return 1;
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (;;) {
-        if (state::saveSettings(b).failed() || state::saveSettings(a).failed())
+        if (testsets::saveRecords(b, path).failed() || testsets::saveRecords(a, path).failed())
             return 1;
     }
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-// Value sets and a record-by-record view of WorkingValues, shared by the settings tests and
-// the saver helper that the crash test kills.
+// Record sets, a record-by-record view of them, and saving and loading them as the program
+// does; shared by the settings tests and the saver helper that the crash test kills.
 
-#include "state/workingvalues.h"
+#include "state/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,13 +16,13 @@
 #include <sys/stat.h>
 
 using calc::ToolValues;
+using state::FileRecords;
 using state::LanguageState;
-using state::WorkingValues;
 
 namespace testsets {
 
 // Fills every text with prefix + its record number (1..24), e.g. "a1" .. "a24".
-inline void fillTexts(WorkingValues &v, const QString &prefix)
+inline void fillTexts(FileRecords &v, const QString &prefix)
 {
     int record = 1;
     for (ToolValues *tool : {&v.mill, &v.drill, &v.tap}) {
@@ -32,9 +32,9 @@ inline void fillTexts(WorkingValues &v, const QString &prefix)
 }
 
 // Two sets that differ in every one of the 33 records: A (a = true) and B.
-inline WorkingValues settingsSet(bool a)
+inline FileRecords settingsSet(bool a)
 {
-    WorkingValues v;
+    FileRecords v;
     fillTexts(v, a ? QStringLiteral("12,5 a") : QStringLiteral("0.0416666666666667 b"));
     v.decimalCount = a ? 2 : 3;
     v.languageState = a ? LanguageState::Danish : LanguageState::English;
@@ -43,19 +43,19 @@ inline WorkingValues settingsSet(bool a)
     return v;
 }
 
-inline WorkingValues settingsSetA()
+inline FileRecords settingsSetA()
 {
     return settingsSet(true);
 }
 
-inline WorkingValues settingsSetB()
+inline FileRecords settingsSetB()
 {
     return settingsSet(false);
 }
 
 // The 33 stored values in file order, texts as they are, numbers as digits, flags as
 // "#TRUE#"/"#FALSE#": the lines of the file without their quotes.
-inline QStringList recordsOf(const WorkingValues &v)
+inline QStringList recordsOf(const FileRecords &v)
 {
     QStringList out;
     for (const ToolValues *tool : {&v.mill, &v.drill, &v.tap})
@@ -67,8 +67,28 @@ inline QStringList recordsOf(const WorkingValues &v)
     return out;
 }
 
+// Saves records as the program does: the file at path, having read them, writes them back.
+inline state::SaveResult saveRecords(const FileRecords &records, const QString &path,
+                                     const QString &configFolder = {},
+                                     bool mayCreateFolder = false)
+{
+    state::SettingsFile file(path, configFolder, mayCreateFolder);
+    const state::Settings settings = file.take(records);
+    return file.save(settings);
+}
+
+// Loads the file at path over records, as the program does; returns the records read.
+inline int loadRecords(FileRecords &records, const QString &path)
+{
+    state::SettingsFile file(path);
+    state::Settings settings = file.take(records);
+    const int read = file.load(settings);
+    records = file.recordsFor(settings);
+    return read;
+}
+
 // The file lines (without line ends) that hold the given values.
-inline QList<QByteArray> fileLines(const WorkingValues &v)
+inline QList<QByteArray> fileLines(const FileRecords &v)
 {
     const QStringList records = recordsOf(v);
     QList<QByteArray> lines;

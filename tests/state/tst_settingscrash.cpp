@@ -10,7 +10,6 @@
 #include <thread>
 
 using namespace state;
-using state::WorkingValues;
 using testsets::recordsOf;
 
 class TestSettingsCrash : public QObject, private testsets::FolderPerTest
@@ -40,9 +39,8 @@ void TestSettingsCrash::saveKilledAtRandom_leavesOneWholeSet()
         QVERIFY(saver.waitForFinished(10000));
         QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
 
-        WorkingValues loaded;
-        loaded.settingsPath = m_path;
-        loadSettings(loaded);
+        FileRecords loaded;
+        testsets::loadRecords(loaded, m_path);
         const QStringList records = recordsOf(loaded);
         if (records == setA)
             ++sawA;

@@ -20,7 +20,6 @@
 
 using namespace state;
 using state::LanguageState;
-using state::WorkingValues;
 using testsets::fileLines;
 using testsets::joinLines;
 using testsets::readWholeFile;
@@ -56,6 +55,8 @@ private slots:
     void roundTrip_keepsEveryValue_data();
     void roundTrip_keepsEveryValue();
     void serialize_defaults_writesExactBytes();
+    void settingsFrom_settlesEachPair_data();
+    void settingsFrom_settlesEachPair();
     void serialize_textTheFileCannotHold_data();
     void serialize_textTheFileCannotHold();
     void load_brokenFile_keepsRecordsBeforeTheFault_data();
@@ -78,16 +79,17 @@ private slots:
 
 void TestSettingsFile::roundTrip_keepsEveryValue_data()
 {
-    QTest::addColumn<WorkingValues>("values");
+    QTest::addColumn<FileRecords>("values");
 
-    WorkingValues defaults;
+    SettingsFile defaultsFile;
+    Settings defaults;
     applyFirstRunDefaults(defaults);
-    QTest::newRow("first-run defaults") << defaults;
-    QTest::newRow("initial state, all texts empty") << WorkingValues{};
+    QTest::newRow("first-run defaults") << defaultsFile.recordsFor(defaults);
+    QTest::newRow("initial state, all texts empty") << defaultsFile.recordsFor(Settings{});
     QTest::newRow("decimal commas, flags set A") << testsets::settingsSetA();
     QTest::newRow("decimal points, flags set B") << testsets::settingsSetB();
 
-    WorkingValues letters = testsets::settingsSetA();
+    FileRecords letters = testsets::settingsSetA();
     letters.mill[calc::Field::Diameter] = QStringLiteral("æøå ÆØÅ µ°");
     letters.tap[calc::Field::FeedRate] = QStringLiteral("  1 1/2, \t");
     letters.languageState = LanguageState(255);
@@ -96,30 +98,66 @@ void TestSettingsFile::roundTrip_keepsEveryValue_data()
 
 void TestSettingsFile::roundTrip_keepsEveryValue()
 {
-    QFETCH(WorkingValues, values);
+    QFETCH(FileRecords, values);
 
-    WorkingValues parsed;
+    FileRecords parsed;
     QCOMPARE(parseSettings(serializeSettings(values), parsed), 33);
     QCOMPARE(recordsOf(parsed), recordsOf(values));
 
-    values.settingsPath = m_path;
-    QCOMPARE(saveSettings(values).status, SaveStatus::Saved);
-    WorkingValues loaded;
-    loaded.settingsPath = m_path;
-    loadSettings(loaded);
-    QVERIFY(loaded.stored() == values.stored());
+    QCOMPARE(testsets::saveRecords(values, m_path).status, SaveStatus::Saved);
+    // Saved as the program reads them: a language number it does not know as English.
+    FileRecords loaded;
+    QCOMPARE(testsets::loadRecords(loaded, m_path), 33);
+    SettingsFile file;
+    QVERIFY(loaded == file.recordsFor(file.take(values)));
 }
 
 void TestSettingsFile::serialize_defaults_writesExactBytes()
 {
-    WorkingValues values;
+    Settings values;
     applyFirstRunDefaults(values);
+    values.language = Language::English;
     QByteArray expected;
     for (int tool = 0; tool < 3; ++tool)
         expected += "\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"1\"\r\n\"4\"\r\n\"4\"\r\n";
     expected +=
-        "0\r\n0\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
-    QCOMPARE(serializeSettings(values), expected);
+        "0\r\n2\r\n#TRUE#\r\n#FALSE#\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n#FALSE#\r\n";
+    QCOMPARE(serializeSettings(SettingsFile().recordsFor(values)), expected);
+}
+
+void TestSettingsFile::settingsFrom_settlesEachPair_data()
+{
+    // Records 27 to 31 as flags, and what the program makes of them.
+    QTest::addColumn<QList<bool>>("flags");
+    QTest::addColumn<calc::Units>("units");
+    QTest::addColumn<calc::PitchUnit>("pitchUnit");
+    QTest::addColumn<QChar>("separator");
+    using enum calc::Units;
+    using enum calc::PitchUnit;
+    // Metric was always shown last, and mm restored first: each wins over the other.
+    QTest::newRow("both set") << QList{true, true, true, true, true} << Metric << Millimetres << QChar(u'.');
+    QTest::newRow("neither set") << QList{false, false, false, false, false} << Inch << ThreadsPerInch << QChar(u',');
+    QTest::newRow("inch, mm") << QList{true, false, false, true, false} << Inch << Millimetres << QChar(u',');
+    QTest::newRow("metric, threads per inch") << QList{false, true, true, false, true} << Metric << ThreadsPerInch << QChar(u'.');
+}
+
+void TestSettingsFile::settingsFrom_settlesEachPair()
+{
+    QFETCH(QList<bool>, flags);
+    QFETCH(calc::Units, units);
+    QFETCH(calc::PitchUnit, pitchUnit);
+    QFETCH(QChar, separator);
+    FileRecords records = testsets::settingsSetA();
+    records.inchUnits = flags[0];
+    records.metricUnits = flags[1];
+    records.threadsPerInchSelected = flags[2];
+    records.pitchMmSelected = flags[3];
+    records.decimalIsPeriod = flags[4];
+    const Settings settings = settingsFrom(records);
+    QCOMPARE(settings.units, units);
+    QCOMPARE(settings.pitchUnit, pitchUnit);
+    QCOMPARE(settings.decimalSeparator, separator);
+    QCOMPARE(settings.mill, records.mill);
 }
 
 void TestSettingsFile::serialize_textTheFileCannotHold_data()
@@ -141,12 +179,12 @@ void TestSettingsFile::serialize_textTheFileCannotHold()
     QFETCH(QString, text);
     QFETCH(QByteArray, line);
 
-    WorkingValues values = testsets::settingsSetA();
+    FileRecords values = testsets::settingsSetA();
     values.drill[calc::Field::CuttingSpeed] = text;
     const QByteArray bytes = serializeSettings(values);
     QCOMPARE(bytes.split('\n').at(11), line + '\r');
 
-    WorkingValues parsed;
+    FileRecords parsed;
     QCOMPARE(parseSettings(bytes, parsed), 33);
     QCOMPARE(parsed.drill[calc::Field::CuttingSpeed],
              QString::fromLatin1(line.mid(1, line.size() - 2)));
@@ -158,7 +196,7 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QStringList>("readRecords");
 
-    const WorkingValues file = testsets::settingsSetA();
+    const FileRecords file = testsets::settingsSetA();
     const QList<QByteArray> lines = fileLines(file);
     const QStringList records = recordsOf(file);
     const QByteArray whole = joinLines(lines);
@@ -205,12 +243,12 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault_data()
     QTest::newRow("closing quote on the next line")
         << Place::File << withLine(5, "\"12,5") << records.mid(0, 4);
 
-    WorkingValues unquoted = file;
+    FileRecords unquoted = file;
     unquoted.mill[calc::Field::FeedPerTooth] = QStringLiteral("7");
     QTest::newRow("unquoted text") << Place::File << withLine(3, "  7  ") << recordsOf(unquoted);
     QTest::newRow("quote inside an unquoted text") << Place::File << withLine(3, "7\"") << records.mid(0, 2);
 
-    WorkingValues clamped = file;
+    FileRecords clamped = file;
     clamped.decimalCount = 3;
     QTest::newRow("decimalCount 7 taken as 3") << Place::File << withLine(25, "7") << recordsOf(clamped);
     QTest::newRow("decimalCount 255 taken as 3") << Place::File << withLine(25, "255") << recordsOf(clamped);
@@ -263,14 +301,12 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     }
 
     // Everything the file does not supply keeps what it held before.
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = path;
-    loadSettings(values);
+    FileRecords values = testsets::settingsSetB();
+    QCOMPARE(testsets::loadRecords(values, path), readRecords.size());
 
     const QStringList expected =
         readRecords + recordsOf(testsets::settingsSetB()).mid(readRecords.size());
     QCOMPARE(recordsOf(values), expected);
-    QCOMPARE(values.settingsPath, path);
 }
 
 void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
@@ -284,13 +320,13 @@ void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
         for (char &c : bytes)
             c = alphabet.at(random.bounded(alphabet.size()));
 
-        WorkingValues values;
+        FileRecords values;
         const int read = parseSettings(bytes, values);
         QVERIFY2(read >= 0 && read <= 33, bytes.toHex().constData());
         QVERIFY(values.decimalCount <= 3);
 
         // Whatever was read, the writer's file reads back whole and the same.
-        WorkingValues again;
+        FileRecords again;
         QCOMPARE(parseSettings(serializeSettings(values), again), 33);
         QCOMPARE(recordsOf(again), recordsOf(values));
     }
@@ -331,10 +367,9 @@ void TestSettingsFile::save_asThisUser()
     const QString path = name.isNull() ? QString() : QDir::cleanPath(m_dir->filePath(name));
     QVERIFY(fileMode < 0 || testsets::placeFile(path, before, fileMode, 0));
     QVERIFY(testsets::placeFile(m_path, {}, -1, folderMode));
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = path;
-    const SaveResult result = saveSettings(values);
-    const SaveStatus again = saveSettings(values).status;
+    const FileRecords values = testsets::settingsSetB();
+    const SaveResult result = testsets::saveRecords(values, path);
+    const SaveStatus again = testsets::saveRecords(values, path).status;
     const QStringList entries = QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden);
     QVERIFY(testsets::placeFile(m_path, {}, -1, 0700));
 
@@ -349,7 +384,6 @@ void TestSettingsFile::save_asThisUser()
     QCOMPARE(entries, fileMode >= 0 || status == SaveStatus::Saved ? QStringList{u"KVRsys.cfg"_s}
                                                                    : QStringList());
     QVERIFY(QFileInfo(m_dir->path()).isDir());
-    QVERIFY(values.stored() == testsets::settingsSetB().stored());
 }
 
 void TestSettingsFile::save_asOrdinaryUser_data()
@@ -407,15 +441,15 @@ void TestSettingsFile::save_asOrdinaryUser()
             CHILD_VERIFY(::setrlimit(RLIMIT_FSIZE, &limit) == 0);
         }
 
-        WorkingValues values = testsets::settingsSetB();
-        values.settingsPath = path;
-        values.userConfigFolder = configFolder ? m_dir->filePath(u"config"_s) : QString();
-        const QString copy = inPlaceCopyPath(path, values.userConfigFolder);
-        const SaveResult result = saveSettings(values);
+        const FileRecords values = testsets::settingsSetB();
+        const QString config = configFolder ? m_dir->filePath(u"config"_s) : QString();
+        const QString copy = inPlaceCopyPath(path, config);
+        const SaveResult result = testsets::saveRecords(values, path, config);
         if (result.status != status)
             return QStringLiteral("status %1: %2").arg(int(result.status)).arg(result.reason);
         // A second failure keeps the whole copy that the first one made.
-        CHILD_VERIFY(!inPlace || status != SaveStatus::Failed || saveSettings(values).failed());
+        CHILD_VERIFY(!inPlace || status != SaveStatus::Failed ||
+                     testsets::saveRecords(values, path, config).failed());
         CHILD_VERIFY(result.path == path);
         CHILD_VERIFY(result.reason.isEmpty() == (status != SaveStatus::Failed));
 
@@ -428,15 +462,13 @@ void TestSettingsFile::save_asOrdinaryUser()
             CHILD_VERIFY(after == before && QFileInfo::exists(copy));
             CHILD_VERIFY((statOf(copy).st_mode & 0777) == (statOf(path).st_mode & 0777));
             ::setrlimit(RLIMIT_FSIZE, &unlimited);
-            WorkingValues next;
-            chooseStartWindow(next, folder, values.userConfigFolder);
+            const Start next = startUp(folder, config);
             CHILD_VERIFY(readWholeFile(path) == before);
-            CHILD_VERIFY(next.startNotices.size() == (records == 33 ? 0u : 1u));
+            CHILD_VERIFY(next.notices.size() == (records == 33 ? 0u : 1u));
             // Empty, with a copy that cannot be put back: damage, which no save replaces.
             CHILD_VERIFY(records == 33 || (writeAll(path, {}) && QFile::setPermissions(copy, {})));
-            WorkingValues third;
-            chooseStartWindow(third, folder, values.userConfigFolder);
-            CHILD_VERIFY(saveSettings(third).failed() == (records != 33));
+            const Start third = startUp(folder, config);
+            CHILD_VERIFY(third.file.save(third.settings).failed() == (records != 33));
         } else {
             CHILD_VERIFY(after == (fileMode >= 0 ? before : QByteArray()));
         }
@@ -486,9 +518,9 @@ void TestSettingsFile::save_throughLink()
                          : owner >= 0)
         QSKIP("Only root can give a link to another user.");
     VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
-        WorkingValues values = testsets::settingsSetB();
-        values.settingsPath = link == u"real" ? m_dir->filePath(u"real/KVRsys.cfg"_s) : m_path;
-        CHILD_VERIFY(saveSettings(values).status == status);
+        const FileRecords values = testsets::settingsSetB();
+        const QString savedAt = link == u"real" ? m_dir->filePath(u"real/KVRsys.cfg"_s) : m_path;
+        CHILD_VERIFY(testsets::saveRecords(values, savedAt).status == status);
         // A target that did not exist is not made either.
         const bool written = status == SaveStatus::Saved && !link.contains(u"save"_s);
         CHILD_VERIFY(readWholeFile(target) == (written ? serializeSettings(values)
@@ -502,23 +534,21 @@ void TestSettingsFile::save_asRootInAnotherUsersFolder_writesNothing()
     const QTemporaryDir &home = *m_dir;
     if (::geteuid() != 0 || !ordinaryuser::giveFolder(home.path()))
         QSKIP("Only root writes into another user's folder.");
-    WorkingValues values = testsets::settingsSetA();
-    values.mayCreateSettingsFolder = true;
-    values.settingsPath = home.filePath(QStringLiteral(".config/KVRsys.cfg"));
-    QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
+    const FileRecords values = testsets::settingsSetA();
+    const QString config = home.filePath(QStringLiteral(".config/KVRsys.cfg"));
+    QCOMPARE(testsets::saveRecords(values, config, {}, true).status, SaveStatus::Failed);
     QVERIFY(QDir(home.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     // Nor into a file the user has there.
-    values.settingsPath = m_path;
-    QVERIFY(writeAll(values.settingsPath, {}) && ordinaryuser::giveFolder(values.settingsPath));
-    QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
-    QCOMPARE(QFile(values.settingsPath).size(), 0);
+    QVERIFY(writeAll(m_path, {}) && ordinaryuser::giveFolder(m_path));
+    QCOMPARE(testsets::saveRecords(values, m_path).status, SaveStatus::Failed);
+    QCOMPARE(QFile(m_path).size(), 0);
     // Nor the copy of an in-place save (a folder without write bits) under the user's home.
     QTemporaryDir program;
-    values.settingsPath = program.filePath(u"KVRsys.cfg"_s);
-    values.userConfigFolder = home.filePath(u".config/kvrcalc"_s);
-    QVERIFY(testsets::placeFile(values.settingsPath, "kept", 0644, 0555));
-    QCOMPARE(saveSettings(values).status, SaveStatus::Failed);
-    QCOMPARE(readWholeFile(values.settingsPath), QByteArray("kept"));
+    const QString programFile = program.filePath(u"KVRsys.cfg"_s);
+    QVERIFY(testsets::placeFile(programFile, "kept", 0644, 0555));
+    QCOMPARE(testsets::saveRecords(values, programFile, home.filePath(u".config/kvrcalc"_s)).status,
+             SaveStatus::Failed);
+    QCOMPARE(readWholeFile(programFile), QByteArray("kept"));
     QVERIFY(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden) ==
             QStringList{u"KVRsys.cfg"_s});
 }
@@ -551,25 +581,26 @@ void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave(
             ::chown(QFile::encodeName(folder + u"/KVRsys.cfg"_s), 0, ordinaryuser::GroupId) == 0 &&
             ::chmod(QFile::encodeName(folder), attack == 'f' ? 0555 : 02775) == 0 &&
             ::chmod(QFile::encodeName(m_dir->path()), 0755) == 0);
-    WorkingValues values = testsets::settingsSetB();
-    values.settingsPath = folder + u"/KVRsys.cfg"_s;
-    values.userConfigFolder = m_dir->filePath(u"config"_s);
+    const FileRecords values = testsets::settingsSetB();
+    const QString path = folder + u"/KVRsys.cfg"_s;
+    const QString config = m_dir->filePath(u"config"_s);
     bool swapped = false; // as another user would, between the check and the use
     const bool refused = attack == 'f' || attack == 'd';
     afterNameCheck = [&](const QString &name) {
-        if (swapped || !refused || name != (attack == 'f' ? values.settingsPath : folder))
+        if (swapped || !refused || name != (attack == 'f' ? path : folder))
             return;
         QVERIFY(attack != 'f' || ::chmod(QFile::encodeName(folder), 0755) == 0);
         swapped = QFile::rename(name, name + u".old"_s) &&
                   QFile::link(attack == 'f' ? other + u"/KVRsys.cfg"_s : other, name);
     };
-    const auto saves = [&, refused](const WorkingValues &set) {
+    const auto saves = [&, refused](const FileRecords &set) {
         return [&, set, refused]() -> QString {
             for (int i = 0; i < (refused ? 1 : 20); ++i) {
-                if (const SaveResult result = saveSettings(set); result.failed() != refused)
+                if (const SaveResult result = testsets::saveRecords(set, path, config);
+                    result.failed() != refused)
                     return u"save %1: %2"_s.arg(i).arg(result.reason);
             }
-            const QString lock = lockFilePath(set.settingsPath);
+            const QString lock = lockFilePath(path);
             if (swapped != refused)
                 return u"swapped: %1"_s.arg(swapped);
             return attack != 'u' &&
@@ -586,14 +617,13 @@ void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave(
     qunsetenv("XDG_CACHE_HOME");
     std::optional<QString> report;
     if (attack == 'u') {
-        WorkingValues a = testsets::settingsSetA();
-        a.settingsPath = values.settingsPath;
+        const FileRecords a = testsets::settingsSetA();
         std::thread first([&] { report = ordinaryuser::runProgram(folder, saves(a)); });
         const std::optional<QString> secondReport =
             ordinaryuser::runProgram(folder, saves(values), second->pw_uid);
         first.join();
         QCOMPARE(secondReport.value_or(QString()), QString());
-        const QByteArray last = readWholeFile(values.settingsPath);
+        const QByteArray last = readWholeFile(path);
         QVERIFY(last == serializeSettings(a) || last == serializeSettings(values));
     } else {
         report = attack == 'd' || attack == 't'
@@ -628,12 +658,12 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
 {
     QFETCH(char, planted);
     QFETCH(SaveStatus, status);
-    WorkingValues values = testsets::settingsSetA();
-    values.settingsPath = m_path;
+    SettingsFile settingsFile(m_path);
+    Settings values = settingsFile.take(testsets::settingsSetA());
     const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
     if (planted == 'r') // a private folder, but named from wherever the program started
         qputenv("XDG_RUNTIME_DIR", QDir::current().relativeFilePath(m_dir->path()).toUtf8());
-    const QString lock = lockFilePath(values.settingsPath);
+    const QString lock = lockFilePath(m_path);
     qputenv("XDG_RUNTIME_DIR", runtime);
     QVERIFY(QDir::isAbsolutePath(lock) && !lock.startsWith(m_dir->path()));
     if (planted == 'o' && ::geteuid() != 0)
@@ -655,9 +685,9 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
                                      (planted != 'o' || ordinaryuser::giveFolder(lock)));
     QElapsedTimer clock;
     clock.start();
-    loadSettings(values);
+    settingsFile.load(values);
     const qint64 waited = clock.restart();
-    const SaveResult result = saveSettings(values);
+    const SaveResult result = settingsFile.save(values);
     QVERIFY2(planted != 'h' || clock.elapsed() * 4 < waited, "the lock was waited for again");
     QFile::remove(lock);
     QCOMPARE(result.status, status);
@@ -665,17 +695,16 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
 
 void TestSettingsFile::load_whileAnotherCopyWrites_readsTheWholeFile()
 {
-    WorkingValues values;
-    values.settingsPath = m_path;
+    FileRecords values;
     // Another copy holds the lock, has emptied the file and not yet written it.
-    QLockFile otherCopy(lockFilePath(values.settingsPath));
-    QVERIFY(otherCopy.lock() && writeAll(values.settingsPath, QByteArray()));
+    QLockFile otherCopy(lockFilePath(m_path));
+    QVERIFY(otherCopy.lock() && writeAll(m_path, QByteArray()));
     std::thread writing([&] {
         QTest::qSleep(300);
-        writeAll(values.settingsPath, serializeSettings(testsets::settingsSetA()));
+        writeAll(m_path, serializeSettings(testsets::settingsSetA()));
         otherCopy.unlock();
     });
-    loadSettings(values);
+    testsets::loadRecords(values, m_path);
     writing.join();
     QCOMPARE(recordsOf(values), recordsOf(testsets::settingsSetA()));
 }

@@ -12,16 +12,21 @@
 
 using namespace state;
 using calc::ToolValues;
-using state::Language;
+using calc::Language;
 using state::LanguageState;
-using state::WorkingValues;
 using testsets::recordsOf;
 using testsets::writeAll;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-void verifyDefaultTexts(const WorkingValues &values)
+// The records the start's first save writes.
+FileRecords savedRecords(const Start &start)
+{
+    return start.file.recordsFor(start.settings);
+}
+
+void verifyDefaultTexts(const FileRecords &values)
 {
     // D Z Sz V, both pitches: 1; n and S: 4.
     const QStringList expected = QString::fromLatin1("1 1 1 1 1 1 4 4").split(QLatin1Char(' '));
@@ -72,18 +77,19 @@ void TestStartup::main_opensTheStoredWindow_data()
     QTest::addColumn<bool>("defaults");
 
     // Flags the opposite of the defaults, so that each default is seen to be applied.
-    WorkingValues stored = testsets::settingsSetB();
+    FileRecords stored = testsets::settingsSetB();
     stored.spareFlag1 = true;
     stored.spareFlag2 = true;
     const auto file = [&stored](int languageState) {
-        WorkingValues v = stored;
+        FileRecords v = stored;
         v.languageState = LanguageState(languageState);
         return serializeSettings(v);
     };
-    WorkingValues empty;
+    FileRecords empty;
     empty.decimalCount = 1;
     empty.languageState = LanguageState::English;
     empty.metricUnits = true;
+    empty.threadsPerInchSelected = true;
 
     // clang-format off
     QTest::newRow("no file") << false << QByteArray() << StartWindow(Language::English) << true;
@@ -112,15 +118,18 @@ void TestStartup::main_opensTheStoredWindow()
     QFETCH(bool, defaults);
 
     QVERIFY(!hasFile || writeAll(m_path, content));
-    WorkingValues fromFile;
+    FileRecords fromFile;
     parseSettings(content, fromFile);
 
-    WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, m_dir->path(), QString()), window);
-    QCOMPARE(values.settingsPath, m_path);
+    const Start start = startUp(m_dir->path(), QString());
+    QCOMPARE(start.window, window);
+    QCOMPARE(start.file.path(), m_path);
+    const FileRecords values = savedRecords(start);
 
     if (!defaults) {
-        QCOMPARE(recordsOf(values), recordsOf(fromFile));
+        // No window: the program ends before anything is saved.
+        if (window)
+            QCOMPARE(recordsOf(values), recordsOf(fromFile));
         return;
     }
     verifyDefaultTexts(values);
@@ -139,21 +148,20 @@ void TestStartup::main_opensTheStoredWindow()
 
 void TestStartup::main_afterFirstRunSave_keepsTheUsersValues()
 {
-    WorkingValues stale = testsets::settingsSetA();
+    FileRecords stale = testsets::settingsSetA();
     stale.languageState = LanguageState::NothingStored;
     QVERIFY(writeAll(m_path, serializeSettings(stale)));
 
-    WorkingValues first;
-    QCOMPARE(chooseStartWindow(first, m_dir->path(), QString()), StartWindow(Language::English));
-    verifyDefaultTexts(first);
-    first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
-    first.metricUnits = true;
-    first.inchUnits = false;
-    QCOMPARE(saveSettings(first).status, SaveStatus::Saved);
+    Start first = startUp(m_dir->path(), QString());
+    QCOMPARE(first.window, StartWindow(Language::English));
+    verifyDefaultTexts(savedRecords(first));
+    first.settings.mill[calc::Field::Diameter] = QStringLiteral("12,5");
+    first.settings.units = calc::Units::Metric;
+    QCOMPARE(first.file.save(first.settings).status, SaveStatus::Saved);
 
-    WorkingValues second;
-    QCOMPARE(chooseStartWindow(second, m_dir->path(), QString()), StartWindow(Language::English));
-    QVERIFY(second.stored() == first.stored());
+    const Start second = startUp(m_dir->path(), QString());
+    QCOMPARE(second.window, StartWindow(Language::English));
+    QVERIFY(second.settings == first.settings);
 }
 
 void TestStartup::main_settingsPathBesideTheProgram_data()
@@ -167,12 +175,11 @@ void TestStartup::main_settingsPathBesideTheProgram_data()
 void TestStartup::main_settingsPathBesideTheProgram()
 {
     QFETCH(QString, suffix);
-    WorkingValues values;
     if (suffix == u"-") // a folder name the file system's encoding cannot give
         QCOMPARE(settingsFilePath(QString(), m_dir->path()), m_path);
-    chooseStartWindow(values, suffix == u"-" ? QString() : m_dir->path() + suffix, QString());
-    QCOMPARE(values.settingsPath, suffix == u"-" ? QString() : m_path);
-    QVERIFY(!QFile::exists(values.settingsPath)); // starting writes nothing
+    const Start start = startUp(suffix == u"-" ? QString() : m_dir->path() + suffix, QString());
+    QCOMPARE(start.file.path(), suffix == u"-" ? QString() : m_path);
+    QVERIFY(!QFile::exists(start.file.path())); // starting writes nothing
 }
 
 void TestStartup::settingsFilePath_asOrdinaryUser_data()
@@ -213,21 +220,19 @@ void TestStartup::main_installedProgram_keepsValuesInUserFolder()
         // Its folder may be written, as root may write /usr/bin: nothing is kept there.
         const auto installed = ProgramLayout::Installed;
 
-        WorkingValues first;
-        CHILD_VERIFY(chooseStartWindow(first, m_program, m_user, installed) ==
-                     StartWindow(Language::English));
-        CHILD_VERIFY(first.settingsPath == m_user + QStringLiteral("/KVRsys.cfg"));
+        Start first = startUp(m_program, m_user, installed);
+        CHILD_VERIFY(first.window == StartWindow(Language::English));
+        CHILD_VERIFY(first.file.path() == m_user + QStringLiteral("/KVRsys.cfg"));
         CHILD_VERIFY(!QFileInfo::exists(m_user));
-        first.mill[calc::Field::Diameter] = QStringLiteral("12,5");
-        first.languageState = LanguageState::Danish;
-        const SaveResult saved = saveSettings(first);
+        first.settings.mill[calc::Field::Diameter] = QStringLiteral("12,5");
+        first.settings.language = Language::Danish;
+        const SaveResult saved = first.file.save(first.settings);
         if (saved.status != SaveStatus::Saved)
             return saved.reason;
 
-        WorkingValues second;
-        CHILD_VERIFY(chooseStartWindow(second, m_program, m_user, installed) ==
-                     StartWindow(Language::Danish));
-        CHILD_VERIFY(second.stored() == first.stored());
+        const Start second = startUp(m_program, m_user, installed);
+        CHILD_VERIFY(second.window == StartWindow(Language::Danish));
+        CHILD_VERIFY(second.settings == first.settings);
         CHILD_VERIFY(
             QDir(m_program).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
         return {};
@@ -263,7 +268,7 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     QFETCH(char, kind);
     QFETCH(bool, removed);
 
-    WorkingValues stored = testsets::settingsSetA();
+    const FileRecords stored = testsets::settingsSetA();
     QVERIFY(writeAll(m_path, serializeSettings(stored)));
     QString entry = m_dir->filePath(name);
     const QString linkTarget = m_dir->filePath(u"elsewhere/target"_s);
@@ -287,11 +292,11 @@ void TestStartup::main_removesWhatCrashedSavesLeft()
     }
     QVERIFY(QFileInfo::exists(entry));
 
-    WorkingValues values;
-    QCOMPARE(chooseStartWindow(values, m_dir->path(), QString()), StartWindow(Language::Danish));
+    const Start start = startUp(m_dir->path(), QString());
+    QCOMPARE(start.window, StartWindow(Language::Danish));
     QCOMPARE(QFileInfo(entry).isSymLink() || QFileInfo::exists(entry), !removed);
     QVERIFY(QFileInfo::exists(linkTarget));
-    QVERIFY(values.stored() == stored.stored());
+    QVERIFY(savedRecords(start) == stored);
 }
 
 void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
@@ -304,10 +309,10 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
 
     QList<QByteArray> lines = testsets::fileLines(testsets::settingsSetA());
     const QByteArray cut = testsets::joinLines(lines.mid(0, 25));
-    WorkingValues noLanguage = testsets::settingsSetA();
+    FileRecords noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
-    WorkingValues seven = testsets::settingsSetA();
+    FileRecords seven = testsets::settingsSetA();
     seven.languageState = LanguageState(7);
     const QByteArray whole = serializeSettings(testsets::settingsSetA());
     // clang-format off
@@ -342,13 +347,12 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         CHILD_VERIFY(testsets::placeFile(path + u".damaged"_s, "other", takenMode, 0));
         CHILD_VERIFY(testsets::placeFile(path, content, 0640, folderMode));
 
-        WorkingValues values;
-        chooseStartWindow(values, program,
-                          userFolderKnown ? m_dir->filePath(u"user"_s) : QString());
+        const Start start =
+            startUp(program, userFolderKnown ? m_dir->filePath(u"user"_s) : QString());
         const QString kept = keptAs.isEmpty() ? QString() : m_dir->filePath(keptAs);
-        CHILD_VERIFY(values.startNotices.size() == (kept.isEmpty() ? 0u : 1u));
-        CHILD_VERIFY(kept.isEmpty() || values.startNotices.front().path == kept);
-        CHILD_VERIFY(kept.isEmpty() || (values.startNotices.front().kind ==
+        CHILD_VERIFY(start.notices.size() == (kept.isEmpty() ? 0u : 1u));
+        CHILD_VERIFY(kept.isEmpty() || start.notices.front().path == kept);
+        CHILD_VERIFY(kept.isEmpty() || (start.notices.front().kind ==
                                         StartNotice::Kind::NoLanguageKept) == noLanguage);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
         CHILD_VERIFY(kept.isEmpty() || QFile::permissions(kept) == QFile::permissions(path) ||
@@ -357,7 +361,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         CHILD_VERIFY(QFileInfo::exists(path) ==
                      (kept.isEmpty() || content.size() <= MaxSettingsBytes));
         // Kept nowhere: no save may replace it.
-        CHILD_VERIFY(saveSettings(values).failed() ==
+        CHILD_VERIFY(start.file.save(start.settings).failed() ==
                      (kept.isEmpty() && !content.isEmpty() && content.size() != MaxSettingsBytes));
         return {};
     });
@@ -386,19 +390,18 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
     QFETCH(QByteArray, record31);
     QFETCH(bool, loaded);
 
-    WorkingValues file = testsets::settingsSetA();
+    FileRecords file = testsets::settingsSetA();
     testsets::fillTexts(file, text);
     QList<QByteArray> lines = testsets::fileLines(file);
     lines[30] = record31;
     QVERIFY(writeAll(m_path, testsets::joinLines(lines.mid(0, record31.isEmpty() ? 30 : 33))));
-    WorkingValues values;
-    chooseStartWindow(values, m_dir->path(), QString(), ProgramLayout::Portable,
-                      comma ? calc::commaLocale() : calc::pointLocale());
+    const Start start = startUp(m_dir->path(), QString(), ProgramLayout::Portable,
+                                comma ? calc::commaLocale() : calc::pointLocale());
     const bool whole = record31 == "#FALSE#";
-    QCOMPARE(values.mill[calc::Field::Diameter], loaded ? text + u'1' : u"1"_s);
+    QCOMPARE(start.settings.mill[calc::Field::Diameter], loaded ? text + u'1' : u"1"_s);
     // What the window's load translates from: the file's notation, or none.
-    QCOMPARE(values.decimalIsPeriod, loaded && !whole && !comma);
-    QCOMPARE(values.startNotices.size(), whole ? 0u : 1u); // kept aside and told
+    QCOMPARE(start.settings.decimalSeparator == u'.', loaded && !whole && !comma);
+    QCOMPARE(start.notices.size(), whole ? 0u : 1u); // kept aside and told
 }
 
 QTEST_GUILESS_MAIN(TestStartup)

@@ -15,15 +15,16 @@ protected:
     void startWithSampleFile()
     {
         m_dir = std::make_unique<QTemporaryDir>();
-        m_values = WorkingValues();
-        m_values.settingsPath = m_dir->filePath(QStringLiteral("KVRsys.cfg"));
+        m_values = Settings();
+        m_file = state::SettingsFile(m_dir->filePath(QStringLiteral("KVRsys.cfg")));
         sampleValues(m_values, true);
         m_quits = 0;
     }
 
     Watchdog m_watchdog;
     std::unique_ptr<QTemporaryDir> m_dir;
-    WorkingValues m_values;
+    Settings m_values;
+    state::SettingsFile m_file;
     int m_quits = 0;
 };
 

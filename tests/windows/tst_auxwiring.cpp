@@ -85,7 +85,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
 {
     QFETCH(int, language);
     QFETCH(QString, legend);
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language(language));
     QVERIFY(fixture::activate(window));
@@ -107,7 +107,7 @@ void AuxWiringTest::f1_opensTheLegendOfTheWindowsLanguageOnce()
 
 void AuxWiringTest::languageSwitch_closesTheOldLegend()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *danish = manager.open(Language::Danish);
     QVERIFY(fixture::activate(danish));
@@ -123,7 +123,7 @@ void AuxWiringTest::languageSwitch_closesTheOldLegend()
 
 void AuxWiringTest::infoMenu_opensAboutWindowsModal()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
     QVERIFY(fixture::activate(window));
@@ -139,7 +139,7 @@ void AuxWiringTest::infoMenu_opensAboutWindowsModal()
 
 void AuxWiringTest::quit_closesModelessAboutWindow()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::Danish);
     QVERIFY(fixture::activate(window));
@@ -167,7 +167,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows_data()
 void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 {
     QFETCH(int, language);
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QStringList printed;
     printInto(manager, printed);
@@ -188,7 +188,7 @@ void AuxWiringTest::ctrlP_printsWhatTheWindowShows()
 void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 {
     m_values.mill[Field::SpindleSpeed].clear();
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     int prints = 0;
     manager.setPrintStep([&prints](QWidget *, const auto &) {
@@ -210,7 +210,7 @@ void AuxWiringTest::ctrlP_withoutResult_showsMessageAndPrintsNothing()
 void AuxWiringTest::copyAndPrint_takeTheLineAsShown()
 {
     m_values.tap[Field::Diameter].clear();
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QStringList printed;
     printInto(manager, printed);

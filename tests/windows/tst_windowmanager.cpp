@@ -72,7 +72,7 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
 {
     QFETCH(int, start);
     QFETCH(QString, window);
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy opened(&manager, &WindowManager::mainWindowOpened);
 
@@ -89,13 +89,13 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
         QVERIFY2(qAbs(offset.x()) <= 4 && qAbs(offset.y()) <= 4,
                  qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
     } else {
-        QVERIFY(!QFile::exists(m_values.settingsPath));
+        QVERIFY(!QFile::exists(m_file.path()));
     }
 }
 
 void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QPointer<MainWindow> danish = manager.open(Language::Danish);
@@ -106,7 +106,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
                       QPoint(7, 10));
     typeInto(danish, Field::CuttingSpeed, u"33"_s);
     QCOMPARE(m_values.tap[Field::CuttingSpeed], u"33"_s);
-    WorkingValues before = m_values;
+    Settings before = m_values;
 
     danish->findChild<QAction *>(names::EnglishItem)->trigger();
     QCOMPARE(closing.size(), 1);
@@ -119,16 +119,16 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(danish.isNull());
 
     // The typed V was committed before the switch: its chain recomputed n and S.
-    before.languageState = LanguageState::English;
+    before.language = Language::English;
     QVERIFY(m_values.tap[Field::SpindleSpeed] != before.tap[Field::SpindleSpeed]);
     before.tap[Field::SpindleSpeed] = m_values.tap[Field::SpindleSpeed];
     before.tap[Field::FeedRate] = m_values.tap[Field::FeedRate];
-    QVERIFY(m_values.stored() == before.stored());
+    QVERIFY(m_values == before);
     QVERIFY(english->findChild<QRadioButton *>(names::MillOption)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"12,5"_s);
-    const WorkingValues saved = [this] {
-        WorkingValues read;
-        QFile file(m_values.settingsPath);
+    const state::FileRecords saved = [this] {
+        state::FileRecords read;
+        QFile file(m_file.path());
         if (file.open(QIODevice::ReadOnly))
             state::parseSettings(file.readAll(), read);
         return read;
@@ -141,7 +141,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     english->findChild<QAction *>(names::DanishItem)->trigger();
     MainWindow *again = manager.mainWindow();
     QCOMPARE(again->objectName(), names::DanishWindow);
-    QCOMPARE(int(m_values.languageState), 1);
+    QCOMPARE(m_values.language, Language::Danish);
     QVERIFY(fixture::activate(again));
     QTest::mouseClick(again->findChild<QRadioButton *>(names::TapOption), Qt::LeftButton, {},
                       QPoint(7, 10));
@@ -152,7 +152,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 {
     // For a moment no main window is open; the event loop must not take that for the end.
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine);
     MainWindow *danish = manager.open(Language::Danish);
     QTimer::singleShot(0, danish,
@@ -166,7 +166,7 @@ void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 
 void WindowManagerTest::closeBox_lastWindowEndsProgram()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     MainWindow *window = manager.open(Language::English);
@@ -180,7 +180,7 @@ void WindowManagerTest::closeBox_lastWindowEndsProgram()
 
 void WindowManagerTest::quit_unloadsAndEndsProgram()
 {
-    session::Session engine(m_values, calc::commaLocale());
+    session::Session engine(m_values, calc::commaLocale(), m_file);
     WindowManager manager(engine, [this] { ++m_quits; });
     QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
     QSignalSpy quitting(&manager, &WindowManager::quitting);
@@ -198,11 +198,10 @@ void WindowManagerTest::quit_unloadsAndEndsProgram()
 void WindowManagerTest::restart_bringsBackEveryTypedValue()
 {
     // First start: no file, so the defaults and the English window.
-    WorkingValues first;
-    QCOMPARE(state::chooseStartWindow(first, m_dir->path(), QString()),
-             state::StartWindow(Language::English));
+    state::Start first = state::startUp(m_dir->path(), QString());
+    QCOMPARE(first.window, state::StartWindow(Language::English));
     {
-        session::Session engine(first, calc::commaLocale());
+        session::Session engine(first.settings, calc::commaLocale(), first.file);
         WindowManager manager(engine, [this] { ++m_quits; });
         MainWindow *window = manager.open(Language::English);
         QVERIFY(fixture::activate(window));
@@ -217,18 +216,17 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
         QCOMPARE(m_quits, 1);
     }
 
-    WorkingValues second;
-    QCOMPARE(state::chooseStartWindow(second, m_dir->path(), QString()),
-             state::StartWindow(Language::English));
+    state::Start second = state::startUp(m_dir->path(), QString());
+    QCOMPARE(second.window, state::StartWindow(Language::English));
     // Closing wrote nothing: the file keeps the Z that its results were computed with.
-    QCOMPARE(second.mill[Field::Flutes], u"1"_s);
-    first.mill[Field::Flutes] = second.mill[Field::Flutes];
-    QVERIFY(second.stored() == first.stored());
-    QCOMPARE(second.mill[Field::Diameter], u"2"_s);
-    QCOMPARE(second.mill[Field::CuttingSpeed], u"123"_s);
-    QCOMPARE(int(second.decimalCount), 2);
+    QCOMPARE(second.settings.mill[Field::Flutes], u"1"_s);
+    first.settings.mill[Field::Flutes] = second.settings.mill[Field::Flutes];
+    QVERIFY(second.settings == first.settings);
+    QCOMPARE(second.settings.mill[Field::Diameter], u"2"_s);
+    QCOMPARE(second.settings.mill[Field::CuttingSpeed], u"123"_s);
+    QCOMPARE(second.settings.decimalCount, 2);
 
-    session::Session engine(second, calc::commaLocale());
+    session::Session engine(second.settings, calc::commaLocale(), second.file);
     WindowManager manager(engine, [this] { ++m_quits; });
     MainWindow *window = manager.open(Language::English);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"2"_s);
@@ -239,15 +237,15 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
 
 void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
 {
-    QFile file(m_values.settingsPath); // 25 records: no language record
+    QFile file(m_file.path()); // 25 records: no language record
     QVERIFY(file.open(QIODevice::WriteOnly));
     for (int record = 0; record < 25; ++record)
         file.write("\"1\"\r\n");
     file.close();
-    WorkingValues values;
-    QCOMPARE(state::chooseStartWindow(values, m_dir->path(), QString()),
-             state::StartWindow(Language::English));
-    session::Session engine(values, calc::commaLocale());
+    state::Start start = state::startUp(m_dir->path(), QString());
+    QCOMPARE(start.window, state::StartWindow(Language::English));
+    session::Session engine(start.settings, calc::commaLocale(), start.file,
+                            std::move(start.notices));
     WindowManager manager(engine, [this] { ++m_quits; });
     QVERIFY(fixture::activate(manager.open(Language::English)));
     QTRY_COMPARE(m_watchdog.seen().size(), 1);

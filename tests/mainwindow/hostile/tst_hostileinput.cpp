@@ -84,13 +84,11 @@ void prepare(RunningWindow &s, const Setup &c)
     s.values.mill = baseline(c.comma, Mode::Mill);
     s.values.drill = baseline(c.comma, Mode::Drill);
     s.values.tap = baseline(c.comma, Mode::TapMm);
-    s.values.decimalCount = std::uint8_t(c.decimals);
-    s.values.languageState =
-        c.language == Language::Danish ? LanguageState::Danish : LanguageState::English;
-    s.values.metricUnits = c.metric;
-    s.values.inchUnits = !c.metric;
-    s.values.pitchMmSelected = c.mode != Mode::TapTpi;
-    s.values.threadsPerInchSelected = c.mode == Mode::TapTpi;
+    s.values.decimalCount = c.decimals;
+    s.values.language = c.language;
+    s.values.units = c.metric ? calc::Units::Metric : calc::Units::Inch;
+    s.values.pitchUnit = c.mode == Mode::TapTpi ? calc::PitchUnit::ThreadsPerInch
+                                                : calc::PitchUnit::Millimetres;
 }
 
 // Within the window and locale of the global row: each mode, both unit systems.
@@ -117,14 +115,14 @@ Setup fetchSetup(const fixture::WindowRow &row)
 // locale and language: what it answers is what the window must show.
 struct Mirror
 {
-    Mirror(const WorkingValues &now, const Setup &c)
+    Mirror(const state::Settings &now, const Setup &c)
         : values(now), engine(values, fixture::numberLocale(c.comma), nullptr)
     {
         engine.load(catalogue(c.language).cncWords);
         opened = engine.selectMode(toolMode(c.mode));
     }
 
-    WorkingValues values;
+    state::Settings values;
     session::Session engine;
     session::Outcome opened; // the mode switch: the line it builds
 };
@@ -154,7 +152,7 @@ QString checkShows(const RunningWindow &s, const session::Outcome &expected,
     }
     if (s.line() != expected.cncLine)
         return u"line "_s + s.line() + u", the engine "_s + expected.cncLine;
-    if (s.saved().stored() != s.values.stored())
+    if (s.savedSettings() != s.values)
         return u"file differs from the values"_s;
     return {};
 }
@@ -205,13 +203,12 @@ QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &t
     }
 
     const QByteArray bytes = s.fileBytes();
-    WorkingValues read;
+    state::FileRecords read;
     const int records = state::parseSettings(bytes, read);
     if (records != 33)
         return QStringLiteral("settings file reads %1 records").arg(records);
-    WorkingValues fresh;
-    const state::StartWindow start = state::chooseStartWindow(fresh, s.dir.path(), QString());
-    if (start != c.language || fresh.stored() != read.stored())
+    const state::Start fresh = state::startUp(s.dir.path(), QString());
+    if (fresh.window != c.language || fresh.settings != state::settingsFrom(read))
         return u"a fresh start does not read the file back"_s;
     return {};
 }
@@ -569,7 +566,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     QVERIFY(line->text() != pasted);
     error = checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QVERIFY(s.saved().stored() == s.values.stored());
+    QVERIFY(s.savedSettings() == s.values);
 }
 
 void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent_data()
@@ -664,7 +661,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         QVERIFY(events < 500);
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
-    QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
+    QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     s.click(names::MillOption);
     const QString error = s.boxes(perChain) + checkInvariants(s, c);
     QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -717,12 +714,12 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
 void HostileInput::selectedModeOption_clickedAgain_staysSelected_data()
 {
     QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("pitch"); // 0 mm, 1 threads per inch, 2 neither (from a file)
+    QTest::addColumn<int>("pitch"); // 0 mm, 1 threads per inch
     QTest::addColumn<int>("how");   // 0 click with the focus on it, 1 click from a field, 2 Space
-    const char *pitches[] = {"pitch in mm", "threads per inch", "no pitch unit"};
+    const char *pitches[] = {"pitch in mm", "threads per inch"};
     const char *hows[] = {"click on the focused option", "click from a field", "Space"};
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm})
-        for (int pitch = 0; pitch < 3; ++pitch)
+        for (int pitch = 0; pitch < 2; ++pitch)
             for (int how = 0; how < 3; ++how)
                 QTest::addRow("%s, %s, %s", isTap(mode) ? "Tap" : modeName(mode), pitches[pitch],
                               hows[how])
@@ -734,13 +731,11 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     QFETCH(int, mode);
     QFETCH(int, pitch);
     QFETCH(int, how);
-    // With no pitch unit stored, the window opens with threads per inch.
-    const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
+    const Mode shown = Mode(mode) == Mode::TapMm && pitch == 1 ? Mode::TapTpi : Mode(mode);
     const Setup c{m_row.language, m_row.comma, shown, true, 2};
     HostileWindow s(m_boxes, c);
     prepare(s, c);
-    s.values.pitchMmSelected = pitch == 0;
-    s.values.threadsPerInchSelected = pitch == 1;
+    s.values.pitchUnit = pitch == 0 ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
     s.values.tap[Field::Diameter] = u"6"_s;
     s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
@@ -749,7 +744,7 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     if (c.mode != Mode::Mill)
         s.click(name);
     QVERIFY(s.option(name)->isChecked());
-    const WorkingValues before = s.values;
+    const state::Settings before = s.values;
     const QString line = s.line();
 
     // Again, as a user does who is not sure the first click took.

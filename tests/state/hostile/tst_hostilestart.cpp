@@ -7,7 +7,6 @@
 #include "state/settingsfile.h"
 #include "state/settingssets.h"
 #include "state/startup.h"
-#include "state/workingvalues.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -27,7 +26,7 @@
 #include <unistd.h>
 
 using state::LanguageState;
-using state::WorkingValues;
+using state::FileRecords;
 using testsets::recordsOf;
 
 namespace {
@@ -101,31 +100,31 @@ QByteArray junkBytes(qsizetype size, quint32 seed)
 
 // What the reader makes of the bytes, read from a file of their own (the reader looks only
 // at the start of a huge file).
-WorkingValues loadedFrom(const QByteArray &bytes, bool present)
+FileRecords loadedFrom(const QByteArray &bytes, bool present)
 {
-    WorkingValues v;
+    FileRecords v;
     QTemporaryDir dir;
     if (!dir.isValid())
         qFatal("no temporary directory");
-    v.settingsPath = dir.filePath(QStringLiteral("read.cfg"));
-    if (present && !testsets::writeAll(v.settingsPath, bytes))
-        qFatal("cannot write %s", qPrintable(v.settingsPath));
-    state::loadSettings(v);
+    const QString path = dir.filePath(QStringLiteral("read.cfg"));
+    if (present && !testsets::writeAll(path, bytes))
+        qFatal("cannot write %s", qPrintable(path));
+    state::parseSettings(state::readSettingsBytes(path), v);
     return v;
 }
 
 // The values the program must have saved: what the reader reads, with the start-up and
 // window-load rules applied. decimalIsPeriod follows the user's locale and is not compared.
-WorkingValues expectedAfterStart(const QByteArray &bytes, bool present)
+FileRecords expectedAfterStart(const QByteArray &bytes, bool present)
 {
-    WorkingValues v = loadedFrom(bytes, present);
-    if (v.languageState == LanguageState::NothingStored || int(v.languageState) > 3) {
-        state::applyFirstRunDefaults(v);
-        v.languageState = LanguageState::English;
+    const FileRecords read = loadedFrom(bytes, present);
+    state::SettingsFile file;
+    state::Settings settings = file.take(read);
+    if (read.languageState == LanguageState::NothingStored || int(read.languageState) > 3) {
+        state::applyFirstRunDefaults(settings);
+        settings.language = calc::Language::English;
     }
-    // Both pitch units stored: the mm option is set first and wins; neither: threads per inch.
-    v.threadsPerInchSelected = !v.pitchMmSelected;
-    return v;
+    return file.recordsFor(settings);
 }
 
 // Gives the program until saved() holds, or patience ms, and a moment to settle after a
@@ -385,13 +384,13 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
         QVERIFY2(savedSince(settings, existed), "the window did not save within 20 s");
     }
 
-    WorkingValues saved;
+    FileRecords saved;
     QCOMPARE(state::parseSettings(after, saved), 33);
 
-    const WorkingValues want = expected == Outcome::Saves || expected == Outcome::MaySave
+    const FileRecords want = expected == Outcome::Saves || expected == Outcome::MaySave
                                    ? expectedAfterStart(bytes, existed)
                                    : loadedFrom(bytes, existed);
-    WorkingValues comparable = saved;
+    FileRecords comparable = saved;
     comparable.decimalIsPeriod = want.decimalIsPeriod;
     QCOMPARE(recordsOf(comparable), recordsOf(want));
 
@@ -483,7 +482,7 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
     QCOMPARE(QDir(bin).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(),
              fileBeside ? 2 : 1);
 
-    WorkingValues values;
+    FileRecords values;
     QCOMPARE(state::parseSettings(testsets::readWholeFile(savedPath), values), 33);
     // The stored Danish window with its values, or a first run in English.
     QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);

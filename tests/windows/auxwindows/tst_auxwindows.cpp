@@ -20,7 +20,7 @@
 
 #include <memory>
 
-using state::Language;
+using calc::Language;
 using texts::AboutMakerTexts;
 using texts::catalogue;
 using texts::LegendTexts;
