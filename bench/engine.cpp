@@ -15,8 +15,8 @@
 using namespace Qt::StringLiterals;
 
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 using texts::catalogue;
 
 namespace bench {

@@ -24,8 +24,8 @@
 #include <chrono>
 #include <memory>
 
-using mainwindow::MainWindow;
 using calc::Language;
+using mainwindow::MainWindow;
 using state::Settings;
 
 namespace bench {

@@ -6,7 +6,8 @@
 // Input: one byte of options, then the texts n, S, D, Z, pitch mm, pitch tpi and the line
 // already shown, separated by '\n'.
 //   bits 0-1 tool mode (Mill, Drill, Tap, Tap in inches), bit 2 pitch in mm (else threads per
-//   inch), bit 3 unused, bit 4 point locale, bit 5 English words, bits 6-7 decoding (UTF-8, Latin-1, UTF-16).
+//   inch), bit 3 unused, bit 4 point locale, bit 5 English words, bits 6-7 decoding (UTF-8,
+//   Latin-1, UTF-16).
 
 #include "fuzzcheck.h"
 
@@ -42,15 +43,14 @@ QString expectedLine(const calc::CncInput &in, const calc::CncWords &words,
     const double d =
         calc::roundHalfEven(calc::textToNumber(in.values[calc::Field::Diameter], locale), 4);
     const bool threadsPerInch = in.pitchUnit == calc::PitchUnit::ThreadsPerInch;
-    const QString &pitch = threadsPerInch ? in.values[calc::Field::ThreadsPerInch]
-                                          : in.values[calc::Field::PitchMm];
+    const QString &pitch =
+        threadsPerInch ? in.values[calc::Field::ThreadsPerInch] : in.values[calc::Field::PitchMm];
     QString feed = copiedText(in.values[calc::Field::FeedRate], locale);
     if (in.mode == ToolMode::Tap) {
         const double pitchNumber = calc::textToNumber(pitch, locale);
         const double lead =
-            threadsPerInch
-                ? (in.units == calc::Units::Metric ? 25.4 : 1.0) / pitchNumber
-                : (in.units == calc::Units::Metric ? pitchNumber : pitchNumber / 25.4);
+            threadsPerInch ? (in.units == calc::Units::Metric ? 25.4 : 1.0) / pitchNumber
+                           : (in.units == calc::Units::Metric ? pitchNumber : pitchNumber / 25.4);
         feed = calc::roundedNumberForLine(n * lead, 4);
     }
     QString line = QLatin1String("S") + calc::roundedNumberForLine(n, 0) + QLatin1String(" M03 F") +

@@ -20,8 +20,8 @@
 
 using calc::AllFields;
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 
 using fuzz::DanishWords;
 using fuzz::EnglishWords;

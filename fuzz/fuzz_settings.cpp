@@ -15,8 +15,8 @@
 #include <string>
 
 using calc::ToolValues;
-using state::LanguageState;
 using state::FileRecords;
+using state::LanguageState;
 
 using fuzz::printable;
 

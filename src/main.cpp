@@ -29,12 +29,11 @@ int main(int argc, char *argv[])
         QApplication::setPalette(readable);
 
     const calc::NumberLocale locale = userNumberLocale();
-    state::Start start = state::startUp(platform::programDirectory(),
-                                        platform::userConfigDirectory(),
-                                        platform::programIsInstalled()
-                                            ? state::ProgramLayout::Installed
-                                            : state::ProgramLayout::Portable,
-                                        locale);
+    state::Start start =
+        state::startUp(platform::programDirectory(), platform::userConfigDirectory(),
+                       platform::programIsInstalled() ? state::ProgramLayout::Installed
+                                                      : state::ProgramLayout::Portable,
+                       locale);
     if (!start.window)
         return 0;
 

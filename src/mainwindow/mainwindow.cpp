@@ -26,8 +26,8 @@ using namespace Qt::StringLiterals;
 
 using calc::AllFields;
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 using widgets::EntryField;
 
 namespace mainwindow {

@@ -36,8 +36,8 @@ namespace mainwindow {
 
 using calc::AllFields;
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 using texts::catalogue;
 using texts::MakerTexts;
 using texts::sharedTexts;

@@ -41,8 +41,9 @@ Session::Session(Settings &settings, calc::NumberLocale locale, Saver saver,
 
 Session::Session(Settings &settings, calc::NumberLocale locale, const state::SettingsFile &file,
                  std::vector<state::StartNotice> startNotices)
-    : Session(settings, locale, [&file](const Settings &values) { return file.save(values); },
-              std::move(startNotices))
+    : Session(
+          settings, locale, [&file](const Settings &values) { return file.save(values); },
+          std::move(startNotices))
 {
 }
 
@@ -305,9 +306,8 @@ void Session::runStep(ToolMode mode, Step step, std::optional<Field> &unreadable
     }
 }
 
-void Session::emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps,
-                                std::size_t failed, std::optional<Field> entered,
-                                std::optional<Field> unreadable)
+void Session::emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps, std::size_t failed,
+                                std::optional<Field> entered, std::optional<Field> unreadable)
 {
     // What the failed step and the steps after it would compute from a new or failed value
     // would belong to other inputs: it is emptied. What they only read stays, and so do the

@@ -56,7 +56,7 @@ struct Outcome
     // The units menu and the load each have captions of their own; the menu's show once it
     // was used in this window.
     bool unitsFromMenu = false;
-    int decimalCount = 0;               // checked in the decimals menu
+    int decimalCount = 0;                            // checked in the decimals menu
     PitchUnit pitchUnit = PitchUnit::ThreadsPerInch; // the pitch option that is set
     // Each entry field with its caption, indexed by Field.
     std::array<bool, calc::FieldCount> fieldShown{};

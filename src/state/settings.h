@@ -35,7 +35,7 @@ struct Settings
     ToolValues drill;
     ToolValues tap;
 
-    int decimalCount = 0; // of n and S, 0..MostDecimalsInMenu
+    int decimalCount = 0;                  // of n and S, 0..MostDecimalsInMenu
     Language language = Language::English; // the window the next start opens
     Units units = Units::Inch;
     PitchUnit pitchUnit = PitchUnit::ThreadsPerInch;

@@ -176,17 +176,20 @@ QByteArray serializeSettings(const FileRecords &records)
     }
     // Appended in place: a QByteArray made of a flag's literal would cost one allocation
     // per flag on every save.
-    const auto number = [&out](int value) { out += QByteArray::number(value) + "\r\n"; };
+    const auto number = [&out](int value) {
+        out += QByteArray::number(value);
+        out += "\r\n";
+    };
     const auto flag = [&out](bool value) { out += value ? "#TRUE#\r\n" : "#FALSE#\r\n"; };
-    number(records.decimalCount);       // 25
-    number(int(records.languageState)); // 26
-    flag(records.inchUnits);            // 27
-    flag(records.metricUnits);          // 28
+    number(records.decimalCount);         // 25
+    number(int(records.languageState));   // 26
+    flag(records.inchUnits);              // 27
+    flag(records.metricUnits);            // 28
     flag(records.threadsPerInchSelected); // 29
-    flag(records.pitchMmSelected);      // 30
-    flag(records.decimalIsPeriod);      // 31
-    flag(records.spareFlag1);           // 32
-    flag(records.spareFlag2);           // 33
+    flag(records.pitchMmSelected);        // 30
+    flag(records.decimalIsPeriod);        // 31
+    flag(records.spareFlag1);             // 32
+    flag(records.spareFlag2);             // 33
     return out;
 }
 
@@ -221,14 +224,14 @@ int parseSettings(const QByteArray &bytes, FileRecords &records)
         return true;
     };
     (void)(number(records.decimalCount, std::uint8_t(MostDecimalsInMenu)) && // 25
-           number(records.languageState, 255) &&               // 26
-           flag(records.inchUnits) &&                          // 27
-           flag(records.metricUnits) &&                        // 28
-           flag(records.threadsPerInchSelected) &&             // 29
-           flag(records.pitchMmSelected) &&                    // 30
-           flag(records.decimalIsPeriod) &&                    // 31
-           flag(records.spareFlag1) &&                         // 32
-           flag(records.spareFlag2));                          // 33
+           number(records.languageState, 255) &&                             // 26
+           flag(records.inchUnits) &&                                        // 27
+           flag(records.metricUnits) &&                                      // 28
+           flag(records.threadsPerInchSelected) &&                           // 29
+           flag(records.pitchMmSelected) &&                                  // 30
+           flag(records.decimalIsPeriod) &&                                  // 31
+           flag(records.spareFlag1) &&                                       // 32
+           flag(records.spareFlag2));                                        // 33
     return count;
 }
 
@@ -239,8 +242,8 @@ Settings settingsFrom(const FileRecords &records)
     settings.drill = records.drill;
     settings.tap = records.tap;
     settings.decimalCount = records.decimalCount;
-    settings.language = records.languageState == LanguageState::Danish ? Language::Danish
-                                                                       : Language::English;
+    settings.language =
+        records.languageState == LanguageState::Danish ? Language::Danish : Language::English;
     // Metric was always shown last, and mm restored first, so each wins over the other.
     settings.units = records.metricUnits ? Units::Metric : Units::Inch;
     settings.pitchUnit =
@@ -268,7 +271,7 @@ FileRecords SettingsFile::recordsFor(const Settings &settings) const
     records.mill = settings.mill;
     records.drill = settings.drill;
     records.tap = settings.tap;
-    records.decimalCount = std::uint8_t(decimalCountInMenu(settings.decimalCount));
+    records.decimalCount = std::uint8_t(settings.decimalCount);
     records.languageState =
         settings.language == Language::Danish ? LanguageState::Danish : LanguageState::English;
     records.inchUnits = settings.units == Units::Inch;
@@ -441,8 +444,9 @@ SaveResult SettingsFile::save(const Settings &settings) const
     const QByteArray bytes = serializeSettings(recordsFor(settings));
     const WriteStatus status = folderTakesFiles ? folder.writeAtomically(name, bytes, file, reason)
                                                 : WriteStatus::NoTemporaryFile;
-    if (status == WriteStatus::Written || (status == WriteStatus::NoTemporaryFile && file.exists &&
-                                           saveInPlace(path, m_userConfigFolder, folder, name, file, bytes, reason)))
+    if (status == WriteStatus::Written ||
+        (status == WriteStatus::NoTemporaryFile && file.exists &&
+         saveInPlace(path, m_userConfigFolder, folder, name, file, bytes, reason)))
         return {SaveStatus::Saved, path, {}};
     return failed(reason);
 }

@@ -127,8 +127,8 @@ QByteArray prepareSettingsFile(Start &start)
             file = folder.entry(name);
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.
-            start.file.refuseSaves(
-                QStringLiteral("%1 is empty, and its copy %2 cannot be put back").arg(target, copy));
+            start.file.refuseSaves(QStringLiteral("%1 is empty, and its copy %2 cannot be put back")
+                                       .arg(target, copy));
             return bytes;
         }
     }
@@ -140,8 +140,7 @@ QByteArray prepareSettingsFile(Start &start)
         return bytes;
     // A user who never chose a language has such a file: it was read, and only its values
     // give way to the defaults.
-    const bool noLanguageChosen = file.size <= MaxSettingsBytes &&
-                                  records >= LanguageRecordCount &&
+    const bool noLanguageChosen = file.size <= MaxSettingsBytes && records >= LanguageRecordCount &&
                                   scratch.languageState == LanguageState::NothingStored;
     const QString keptAt = keepDamagedFile(configPath, folder, name, file);
     if (keptAt.isEmpty())

@@ -19,8 +19,8 @@ namespace texts {
 
 using calc::AllFields;
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 
 // The captions that follow the units: one per field, and the units themselves.
 struct UnitCaptions

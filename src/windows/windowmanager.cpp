@@ -7,8 +7,8 @@
 #include <QDateTime>
 #include <QEventLoopLocker>
 
-using mainwindow::MainWindow;
 using calc::Language;
+using mainwindow::MainWindow;
 using texts::ReportTexts;
 
 namespace windows {

@@ -21,8 +21,8 @@ class MainWindow;
 
 namespace windows {
 
-using mainwindow::MainWindow;
 using calc::Language;
+using mainwindow::MainWindow;
 Q_MOC_INCLUDE("mainwindow/mainwindow.h")
 
 class WindowManager : public QObject

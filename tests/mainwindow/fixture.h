@@ -29,8 +29,8 @@
 using namespace Qt::StringLiterals;
 
 using calc::Field;
-using mainwindow::MainWindow;
 using calc::Language;
+using mainwindow::MainWindow;
 using state::FileRecords;
 using state::Settings;
 using widgets::EntryField;

@@ -9,8 +9,8 @@
 
 using namespace Qt::StringLiterals;
 using calc::Field;
-using calc::ToolMode;
 using calc::Language;
+using calc::ToolMode;
 using texts::catalogue;
 using texts::ReportTexts;
 using texts::TextCatalogue;

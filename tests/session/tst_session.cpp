@@ -9,10 +9,10 @@
 using calc::Field;
 using namespace Qt::StringLiterals;
 using calc::AllFields;
+using calc::Language;
 using calc::ToolMode;
 using session::Outcome;
 using session::Session;
-using calc::Language;
 using state::SaveResult;
 using state::SaveStatus;
 using state::Settings;
@@ -208,15 +208,15 @@ void TestSession::enter_runsTheFieldsChain()
 
 void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("field");
+    QTest::addColumn<ToolKind>("kind");
+    QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("typed");      // stays in its field
     QTest::addColumn<QString>("correction"); // then computes at once
     QTest::addColumn<QString>("emptied");    // what was computed from the failed value
     using enum Field;
     const auto row = [](const char *name, ToolKind kind, Field field, const char *typed,
                         const char *correction, const char *emptied) {
-        QTest::newRow(name) << int(kind) << int(field) << QString::fromUtf8(typed)
+        QTest::newRow(name) << kind << field << QString::fromUtf8(typed)
                             << QString::fromUtf8(correction) << QString::fromLatin1(emptied);
     };
     // clang-format off
@@ -244,22 +244,22 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
 
 void TestSession::enter_inputError_emptiesItsResultsAndLine()
 {
-    QFETCH(int, kind);
-    QFETCH(int, field);
+    QFETCH(ToolKind, kind);
+    QFETCH(Field, field);
     QFETCH(QString, typed);
     QFETCH(QString, correction);
     QFETCH(QString, emptied);
     Engine e(true);
-    const ToolMode mode = e.start(ToolKind(kind)).mode;
+    const ToolMode mode = e.start(kind).mode;
     QVERIFY(!e.session.enter(Field::CuttingSpeed).cncLine.isEmpty()); // n and S belong to V
     e.saves = 0;
     calc::ToolValues expected = e.values.tool(mode);
-    expected[Field(field)] = typed;
+    expected[field] = typed;
     const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
     for (const QString &name : emptied.split(u' '))
         expected[Field(names.indexOf(name))].clear();
 
-    const Outcome out = e.type(Field(field), typed);
+    const Outcome out = e.type(field, typed);
     QVERIFY(out.inputError);
     QCOMPARE(e.values.tool(mode), expected);
     QVERIFY(out.cncLine.isEmpty());
@@ -267,23 +267,22 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     // Nothing emptied pairs with a line later.
     QVERIFY(e.session.selectMode(mode).cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
-    const Outcome corrected = e.type(Field(field), correction);
+    const Outcome corrected = e.type(field, correction);
     QVERIFY(!corrected.inputError && !corrected.cncLine.isEmpty());
     QCOMPARE(e.saves, 1);
 }
 
 void TestSession::enter_readsWhatItsFormulasNeed_data()
 {
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<int>("unreadable"); // holds the text below, as a file may have stored it
+    QTest::addColumn<ToolKind>("kind");
+    QTest::addColumn<Field>("unreadable"); // holds the text below, as a file may have stored it
     QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("field"); // Enter here
+    QTest::addColumn<Field>("field"); // Enter here
     QTest::addColumn<bool>("inputError");
     using enum Field;
     const auto row = [](const char *name, ToolKind kind, Field unreadable, const char *text,
                         Field field, bool inputError) {
-        QTest::newRow(name) << int(kind) << int(unreadable) << QString::fromUtf8(text) << int(field)
-                            << inputError;
+        QTest::newRow(name) << kind << unreadable << QString::fromUtf8(text) << field << inputError;
     };
     // clang-format off
     row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true);
@@ -300,15 +299,15 @@ void TestSession::enter_readsWhatItsFormulasNeed_data()
 
 void TestSession::enter_readsWhatItsFormulasNeed()
 {
-    QFETCH(int, kind);
-    QFETCH(int, unreadable);
+    QFETCH(ToolKind, kind);
+    QFETCH(Field, unreadable);
     QFETCH(QString, text);
-    QFETCH(int, field);
+    QFETCH(Field, field);
     QFETCH(bool, inputError);
     Engine e(true);
-    e.values.tool(e.start(ToolKind(kind)).mode)[Field(unreadable)] = text;
+    e.values.tool(e.start(kind).mode)[unreadable] = text;
 
-    const Outcome out = e.session.enter(Field(field));
+    const Outcome out = e.session.enter(field);
     QCOMPARE(out.inputError, inputError);
     QCOMPARE(out.cncLine.isEmpty(), inputError);
     QCOMPARE(e.saves, inputError ? 0 : 1);
@@ -325,14 +324,13 @@ void TestSession::pi_isReadFromItsTextAtEachUse()
 
 void TestSession::numberTheLineCannotCarry_isAnInputError_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("field");
+    QTest::addColumn<ToolMode>("mode");
+    QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("typed"); // else stored by a file and met by a mode switch
     const auto row = [](const char *name, ToolKind kind, Field field, const char *text,
                         bool typed) {
-        QTest::newRow(name) << int(toolMode(kind)) << int(field) << QString::fromLatin1(text)
-                            << typed;
+        QTest::newRow(name) << toolMode(kind) << field << QString::fromLatin1(text) << typed;
     };
     using enum Field;
     row("negative D", Mill, Diameter, "-12", true);
@@ -345,21 +343,21 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
 
 void TestSession::numberTheLineCannotCarry_isAnInputError()
 {
-    QFETCH(int, mode);
-    QFETCH(int, field);
+    QFETCH(ToolMode, mode);
+    QFETCH(Field, field);
     QFETCH(QString, text);
     QFETCH(bool, typed);
     Engine e(true);
-    const QString line = e.session.selectMode(ToolMode(mode)).cncLine;
+    const QString line = e.session.selectMode(mode).cncLine;
     e.saves = 0;
 
     Outcome out;
     if (typed) {
-        out = e.type(Field(field), text);
+        out = e.type(field, text);
         QVERIFY(out.inputError);
     } else {
-        e.values.tool(ToolMode(mode))[Field(field)] = text;
-        out = e.session.selectMode(ToolMode(mode));
+        e.values.tool(mode)[field] = text;
+        out = e.session.selectMode(mode);
     }
     QVERIFY(!line.isEmpty());
     QVERIFY(out.cncLine.isEmpty());
@@ -509,18 +507,18 @@ void TestSession::load_settlesSeparatorWithoutSaving()
 
 void TestSession::save_failureWarnsOnceWhileItLasts_data()
 {
-    QTest::addColumn<int>("status");
+    QTest::addColumn<SaveStatus>("status");
     QTest::addColumn<bool>("warns");
-    QTest::newRow("failed") << int(SaveStatus::Failed) << true;
-    QTest::newRow("read-only by intent") << int(SaveStatus::KeptReadOnly) << false;
+    QTest::newRow("failed") << SaveStatus::Failed << true;
+    QTest::newRow("read-only by intent") << SaveStatus::KeptReadOnly << false;
 }
 
 void TestSession::save_failureWarnsOnceWhileItLasts()
 {
-    QFETCH(int, status);
+    QFETCH(SaveStatus, status);
     QFETCH(bool, warns);
     Settings values = sample(true);
-    SaveStatus now = SaveStatus(status);
+    SaveStatus now = status;
     Session s(values, calc::commaLocale(), [&now](const Settings &) {
         return SaveResult{now, u"/x/KVRsys.cfg"_s, u"disk full"_s};
     });
@@ -535,7 +533,7 @@ void TestSession::save_failureWarnsOnceWhileItLasts()
     // Once a save held, the next failure is told again.
     now = SaveStatus::Saved;
     QVERIFY(!s.enter(Field::Flutes).saveWarning);
-    now = SaveStatus(status);
+    now = status;
     QCOMPARE(s.enter(Field::Flutes).saveWarning.has_value(), warns);
 }
 

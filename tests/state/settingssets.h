@@ -69,8 +69,7 @@ inline QStringList recordsOf(const FileRecords &v)
 
 // Saves records as the program does: the file at path, having read them, writes them back.
 inline state::SaveResult saveRecords(const FileRecords &records, const QString &path,
-                                     const QString &configFolder = {},
-                                     bool mayCreateFolder = false)
+                                     const QString &configFolder = {}, bool mayCreateFolder = false)
 {
     state::SettingsFile file(path, configFolder, mayCreateFolder);
     const state::Settings settings = file.take(records);

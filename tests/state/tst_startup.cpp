@@ -11,8 +11,8 @@
 #include <unistd.h>
 
 using namespace state;
-using calc::ToolValues;
 using calc::Language;
+using calc::ToolValues;
 using state::LanguageState;
 using testsets::recordsOf;
 using testsets::writeAll;

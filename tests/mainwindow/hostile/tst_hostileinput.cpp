@@ -87,8 +87,8 @@ void prepare(RunningWindow &s, const Setup &c)
     s.values.decimalCount = c.decimals;
     s.values.language = c.language;
     s.values.units = c.metric ? calc::Units::Metric : calc::Units::Inch;
-    s.values.pitchUnit = c.mode == Mode::TapTpi ? calc::PitchUnit::ThreadsPerInch
-                                                : calc::PitchUnit::Millimetres;
+    s.values.pitchUnit =
+        c.mode == Mode::TapTpi ? calc::PitchUnit::ThreadsPerInch : calc::PitchUnit::Millimetres;
 }
 
 // Within the window and locale of the global row: each mode, both unit systems.
@@ -735,7 +735,8 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const Setup c{m_row.language, m_row.comma, shown, true, 2};
     HostileWindow s(m_boxes, c);
     prepare(s, c);
-    s.values.pitchUnit = pitch == 0 ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
+    s.values.pitchUnit =
+        pitch == 0 ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
     s.values.tap[Field::Diameter] = u"6"_s;
     s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));

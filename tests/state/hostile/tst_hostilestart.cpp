@@ -25,8 +25,8 @@
 
 #include <unistd.h>
 
-using state::LanguageState;
 using state::FileRecords;
+using state::LanguageState;
 using testsets::recordsOf;
 
 namespace {
@@ -227,9 +227,9 @@ void HostileStart::initTestCase()
 
 void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
 {
-    QTest::addColumn<int>("place");
+    QTest::addColumn<Place>("place");
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("outcome");
+    QTest::addColumn<Outcome>("outcome");
     // Spot checks of the saved file, independent of the reader: -1, a null text or empty
     // bytes skip them.
     QTest::addColumn<int>("language");
@@ -238,20 +238,20 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
     QTest::addColumn<QString>("millN");
     QTest::addColumn<QByteArray>("savedPart");
 
-    const auto file = static_cast<int>(Place::File);
-    const auto saves = static_cast<int>(Outcome::Saves);
-    const auto keeps = static_cast<int>(Outcome::KeepsFile);
+    const auto file = Place::File;
+    const auto saves = Outcome::Saves;
+    const auto keeps = Outcome::KeepsFile;
     const QString any;
     const QByteArray none;
     const QByteArray latin1 = "\xe6\xf8\xe5 \xc6\xd8\xc5";
     const QByteArray utf8 = "\xc3\xa6\xc3\xb8\xc3\xa5";
 
     // Defaults replace everything when no language is stored.
-    auto firstRun = [&](const char *name, int place, const QByteArray &bytes) {
+    auto firstRun = [&](const char *name, Place place, const QByteArray &bytes) {
         QTest::newRow(name) << place << bytes << saves << 2 << -1 << QStringLiteral("1")
                             << QStringLiteral("4") << none;
     };
-    firstRun("no file", static_cast<int>(Place::Missing), {});
+    firstRun("no file", Place::Missing, {});
     firstRun("empty file", file, {});
     firstRun("binary junk", file, junkBytes(4096, 1));
     firstRun("languageState 0", file, plainFile("0"));
@@ -263,7 +263,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
     // The stored values stand.
     auto stored = [&](const char *name, const QByteArray &bytes, int language, int decimals,
                       const QByteArray &part, Place place = Place::File) {
-        QTest::newRow(name) << static_cast<int>(place) << bytes << saves << language << decimals
+        QTest::newRow(name) << place << bytes << saves << language << decimals
                             << QStringLiteral("12") << QStringLiteral("1000") << part;
     };
     stored("languageState 1", plainFile("1"), 1, 2, none);
@@ -289,26 +289,24 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt_data()
 
     // No line can be composed from empty texts; no default is put over them either.
     QTest::newRow("languageState 1, empty texts")
-        << file << settingsBytes(quotedRecord(QList<QByteArray>(24)), "0", "1")
-        << static_cast<int>(Outcome::MaySave) << 1 << 0 << QString() << QString() << none;
+        << file << settingsBytes(quotedRecord(QList<QByteArray>(24)), "0", "1") << Outcome::MaySave
+        << 1 << 0 << QString() << QString() << none;
 
     // The window opens, but the file stays as it was.
-    QTest::newRow("a read-only file")
-        << static_cast<int>(Place::ReadOnlyFile) << plainFile("2") << keeps << 2 << 2
-        << QStringLiteral("12") << QStringLiteral("1000") << none;
-    QTest::newRow("a directory in its place") << static_cast<int>(Place::Directory) << QByteArray()
-                                              << keeps << -1 << -1 << any << any << none;
+    QTest::newRow("a read-only file") << Place::ReadOnlyFile << plainFile("2") << keeps << 2 << 2
+                                      << QStringLiteral("12") << QStringLiteral("1000") << none;
+    QTest::newRow("a directory in its place")
+        << Place::Directory << QByteArray() << keeps << -1 << -1 << any << any << none;
 
-    QTest::newRow("languageState 3")
-        << file << plainFile("3") << static_cast<int>(Outcome::ExitsAtOnce) << 3 << 2
-        << QStringLiteral("12") << QStringLiteral("1000") << none;
+    QTest::newRow("languageState 3") << file << plainFile("3") << Outcome::ExitsAtOnce << 3 << 2
+                                     << QStringLiteral("12") << QStringLiteral("1000") << none;
 }
 
 void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
 {
-    QFETCH(int, place);
+    QFETCH(Place, place);
     QFETCH(QByteArray, bytes);
-    QFETCH(int, outcome);
+    QFETCH(Outcome, outcome);
     QFETCH(int, language);
     QFETCH(int, decimals);
     QFETCH(QString, millD);
@@ -321,7 +319,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     QVERIFY(placeProgram(m_program, dir.path()));
     const QString settings = dir.filePath(QString::fromLatin1(state::SettingsFileName));
 
-    const auto where = static_cast<Place>(place);
+    const Place where = place;
     if (where == Place::Directory) {
         QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(state::SettingsFileName)));
     } else if (where != Place::Missing) {
@@ -340,7 +338,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     startProgram(program, dir.filePath(QStringLiteral("kvrcalc")), {}, dir.path(), {});
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
 
-    const auto expected = static_cast<Outcome>(outcome);
+    const Outcome expected = outcome;
     if (expected == Outcome::ExitsAtOnce)
         QVERIFY(program.waitForFinished(10000));
     // A start that saves does so as soon as its window is shown; one that need not save gets
@@ -388,8 +386,8 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     QCOMPARE(state::parseSettings(after, saved), 33);
 
     const FileRecords want = expected == Outcome::Saves || expected == Outcome::MaySave
-                                   ? expectedAfterStart(bytes, existed)
-                                   : loadedFrom(bytes, existed);
+                                 ? expectedAfterStart(bytes, existed)
+                                 : loadedFrom(bytes, existed);
     FileRecords comparable = saved;
     comparable.decimalIsPeriod = want.decimalIsPeriod;
     QCOMPARE(recordsOf(comparable), recordsOf(want));
