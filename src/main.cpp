@@ -1,6 +1,6 @@
-#include "mainwindow/environment.h"
 #include "platform/commandline.h"
 #include "platform/identity.h"
+#include "platform/locale.h"
 #include "platform/program.h"
 #include "session/session.h"
 #include "state/startup.h"
@@ -10,7 +10,6 @@
 
 #include <QApplication>
 
-using mainwindow::userNumberLocale;
 using state::WorkingValues;
 using widgets::pictureIcon;
 using windows::WindowManager;
@@ -30,7 +29,7 @@ int main(int argc, char *argv[])
         QApplication::setPalette(readable);
 
     WorkingValues values;
-    const calc::NumberLocale locale = userNumberLocale();
+    const calc::NumberLocale locale = platform::userNumberLocale();
     const state::StartWindow start = state::chooseStartWindow(
         values, platform::programDirectory(), platform::userConfigDirectory(),
         platform::programIsInstalled() ? state::ProgramLayout::Installed
