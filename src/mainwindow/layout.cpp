@@ -1,11 +1,11 @@
 // The controls of the main window and their places, in twips, band by band from the top.
 
 #include "mainwindow/mainwindow.h"
+#include "texts/makercontacts.h"
 #include "widgets/entryfield.h"
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
-#include "widgets/makerinfo.h"
 #include "widgets/officeblock.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
@@ -271,9 +271,8 @@ ContactBand buildContactBand(QWidget *client, const WindowLayout &layout)
         widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, layout.contactTop, 6615, 855));
     c.americaFrame = widgets::makeFrame(client, u"Frame4"_s,
                                         twipsRect(120, layout.contactTop + 975, 6615, 1215));
-    c.lines = widgets::addOfficeBlock(c.europeFrame, widgets::EuropeOffice, europeLayout(layout));
-    c.lines << widgets::addOfficeBlock(c.americaFrame, widgets::AmericaOffice,
-                                       americaLayout(layout));
+    c.lines = widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
+    c.lines << widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
     return c;
 }
 
