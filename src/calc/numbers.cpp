@@ -99,12 +99,8 @@ struct ScannedNumber
     bool atEnd = false;     // nothing but skipped characters after it
 };
 
-bool nothingSkipped(QChar)
-{
-    return false;
-}
-
-bool noGroups(QChar)
+// For a reader that skips nothing, or groups no digits.
+bool matchesNothing(QChar)
 {
     return false;
 }
@@ -213,7 +209,7 @@ double textToNumber(const QString &text, const NumberLocale &locale)
         return isBlankSeparator(locale.group) && isBlankSeparator(c);
     };
 
-    const ScannedNumber number = scanNumber(s, locale.decimal, nothingSkipped, isGroup);
+    const ScannedNumber number = scanNumber(s, locale.decimal, matchesNothing, isGroup);
     if (!number.hasDigits || !number.atEnd)
         throw InputError("not a number");
     return toDouble(number.parts);
@@ -269,7 +265,7 @@ double readLenientNumber(const QString &text)
 {
     // Blanks, tabs and line feeds do not count wherever they stand.
     const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; };
-    const ScannedNumber number = scanNumber(text, QLatin1Char('.'), isBlank, noGroups);
+    const ScannedNumber number = scanNumber(text, QLatin1Char('.'), isBlank, matchesNothing);
     return number.hasDigits ? toDouble(number.parts) : 0.0;
 }
 
