@@ -1,6 +1,6 @@
-#include "mainwindow/environment.h"
 #include "platform/commandline.h"
 #include "platform/identity.h"
+#include "platform/locale.h"
 #include "platform/program.h"
 #include "session/session.h"
 #include "state/startup.h"
@@ -10,7 +10,6 @@
 
 #include <QApplication>
 
-using mainwindow::userNumberLocale;
 using widgets::pictureIcon;
 using windows::WindowManager;
 
@@ -28,7 +27,7 @@ int main(int argc, char *argv[])
         readable != QApplication::palette())
         QApplication::setPalette(readable);
 
-    const calc::NumberLocale locale = userNumberLocale();
+    const calc::NumberLocale locale = platform::userNumberLocale();
     state::Start start =
         state::startUp(platform::programDirectory(), platform::userConfigDirectory(),
                        platform::programIsInstalled() ? state::ProgramLayout::Installed

@@ -52,8 +52,6 @@ enum class LineUse : std::uint8_t {
 struct FieldInfo
 {
     Field field;
-    const char *entryName;   // objectName of its entry field
-    const char *captionName; // objectName of its caption; the text is the catalogue's
     int millRecord; // its record in the settings file; the drill's is 8 later, the tap's 16
     ShownFor shownFor;
     LineUse lineUse;
@@ -66,15 +64,15 @@ struct FieldInfo
 
 // clang-format off
 inline constexpr std::array<FieldInfo, FieldCount> FieldTable{{
-//   field                  entry field            caption    record  shown for                       CNC line              report  result  first run
-    {Field::Diameter,       "DiameterSkærText",    "Label1",  1,      ShownFor::AllModes,             LineUse::Diameter,    1,      false,  "1"},
-    {Field::Flutes,         "AntalSkærText",       "Label6",  2,      ShownFor::MillAndDrill,         LineUse::Edges,       2,      false,  "1"},
-    {Field::FeedPerTooth,   "TilspændingTandText", "Label5",  3,      ShownFor::MillAndDrill,         LineUse::None,        3,      false,  "1"},
-    {Field::CuttingSpeed,   "SkærehastighedText",  "Label3",  4,      ShownFor::AllModes,             LineUse::None,        4,      false,  "1"},
-    {Field::PitchMm,        "StigningText",        "Label9",  5,      ShownFor::TapInMm,              LineUse::Pitch,       0,      false,  "1"},
-    {Field::ThreadsPerInch, "StigningTextTomme",   "Label14", 6,      ShownFor::TapInThreadsPerInch,  LineUse::Pitch,       0,      false,  "1"},
-    {Field::SpindleSpeed,   "OmdrejningerText",    "Label2",  7,      ShownFor::AllModes,             LineUse::SpindleWord, 5,      true,   "4"},
-    {Field::FeedRate,       "TilspændingOmdrText", "Label8",  8,      ShownFor::AllModes,             LineUse::FeedWord,    6,      true,   "4"},
+//   field                  record  shown for                       CNC line              report  result  first run
+    {Field::Diameter,       1,      ShownFor::AllModes,             LineUse::Diameter,    1,      false,  "1"},
+    {Field::Flutes,         2,      ShownFor::MillAndDrill,         LineUse::Edges,       2,      false,  "1"},
+    {Field::FeedPerTooth,   3,      ShownFor::MillAndDrill,         LineUse::None,        3,      false,  "1"},
+    {Field::CuttingSpeed,   4,      ShownFor::AllModes,             LineUse::None,        4,      false,  "1"},
+    {Field::PitchMm,        5,      ShownFor::TapInMm,              LineUse::Pitch,       0,      false,  "1"},
+    {Field::ThreadsPerInch, 6,      ShownFor::TapInThreadsPerInch,  LineUse::Pitch,       0,      false,  "1"},
+    {Field::SpindleSpeed,   7,      ShownFor::AllModes,             LineUse::SpindleWord, 5,      true,   "4"},
+    {Field::FeedRate,       8,      ShownFor::AllModes,             LineUse::FeedWord,    6,      true,   "4"},
 }};
 // clang-format on
 

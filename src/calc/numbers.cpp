@@ -91,6 +91,77 @@ bool isBlankSeparator(QChar c)
     return c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F);
 }
 
+// A number read from the front of a text; the two readers judge what it leaves.
+struct ScannedNumber
+{
+    DecimalParts parts;
+    bool hasDigits = false; // in the integer part or the fraction
+    bool atEnd = false;     // nothing but skipped characters after it
+};
+
+// For a reader that skips nothing, or groups no digits.
+bool matchesNothing(QChar)
+{
+    return false;
+}
+
+// The one scan of sign, integer digits, fraction and exponent behind both readers. isSkipped
+// characters are passed over wherever they stand; isGroup characters only after the first
+// integer digit and before the decimal separator. An exponent mark counts only with digits
+// after it, else the scan ends before it.
+template <typename Skipped, typename Group>
+ScannedNumber scanNumber(QStringView s, QChar decimal, Skipped isSkipped, Group isGroup)
+{
+    const qsizetype n = s.size();
+    // The first character at or after k that is not skipped.
+    const auto next = [&](qsizetype k) {
+        while (k < n && isSkipped(s[k]))
+            ++k;
+        return k;
+    };
+    const auto digitAt = [&](qsizetype k) { return k < n && isAsciiDigit(s[k]); };
+    const auto signAt = [&](qsizetype k) {
+        return k < n && (s[k] == QLatin1Char('+') || s[k] == QLatin1Char('-'));
+    };
+
+    ScannedNumber number;
+    DecimalParts &p = number.parts;
+    qsizetype i = next(0);
+    if (signAt(i)) {
+        p.negative = s[i] == QLatin1Char('-');
+        i = next(i + 1);
+    }
+    for (; i < n; i = next(i + 1)) {
+        if (isAsciiDigit(s[i]))
+            p.intDigits += char(s[i].unicode());
+        else if (!isGroup(s[i]) || p.intDigits.empty())
+            break;
+    }
+    if (i < n && s[i] == decimal) {
+        for (i = next(i + 1); digitAt(i); i = next(i + 1))
+            p.fracDigits += char(s[i].unicode());
+    }
+    number.hasDigits = !p.intDigits.empty() || !p.fracDigits.empty();
+    if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
+        qsizetype j = next(i + 1);
+        bool negative = false;
+        if (signAt(j)) {
+            negative = s[j] == QLatin1Char('-');
+            j = next(j + 1);
+        }
+        std::string digits;
+        for (; digitAt(j); j = next(j + 1))
+            digits += char(s[j].unicode());
+        if (!digits.empty()) {
+            p.expNegative = negative;
+            p.expDigits = std::move(digits);
+            i = j;
+        }
+    }
+    number.atEnd = i == n;
+    return number;
+}
+
 // A decimal digit string and its exponent: "2.675" is {"2675", 0}, meaning 2.675e0.
 struct ScientificDigits
 {
@@ -138,39 +209,10 @@ double textToNumber(const QString &text, const NumberLocale &locale)
         return isBlankSeparator(locale.group) && isBlankSeparator(c);
     };
 
-    DecimalParts p;
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-        p.negative = s[i] == QLatin1Char('-');
-        ++i;
-    }
-    for (; i < n; ++i) {
-        if (isAsciiDigit(s[i]))
-            p.intDigits += char(s[i].unicode());
-        else if (!isGroup(s[i]) || p.intDigits.empty())
-            break;
-    }
-    if (i < n && s[i] == locale.decimal) {
-        for (++i; i < n && isAsciiDigit(s[i]); ++i)
-            p.fracDigits += char(s[i].unicode());
-    }
-    if (p.intDigits.empty() && p.fracDigits.empty())
+    const ScannedNumber number = scanNumber(s, locale.decimal, matchesNothing, isGroup);
+    if (!number.hasDigits || !number.atEnd)
         throw InputError("not a number");
-    if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-        ++i;
-        if (i < n && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-            p.expNegative = s[i] == QLatin1Char('-');
-            ++i;
-        }
-        for (; i < n && isAsciiDigit(s[i]); ++i)
-            p.expDigits += char(s[i].unicode());
-        if (p.expDigits.empty())
-            throw InputError("not a number");
-    }
-    if (i != n)
-        throw InputError("not a number");
-    return toDouble(p);
+    return toDouble(number.parts);
 }
 
 QString numberToText(double value, const NumberLocale &locale)
@@ -222,48 +264,9 @@ QString numberToText(double value, const NumberLocale &locale)
 double readLenientNumber(const QString &text)
 {
     // Blanks, tabs and line feeds do not count wherever they stand.
-    std::string chars;
-    chars.reserve(std::size_t(text.size()));
-    for (QChar c : text) {
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n'))
-            continue;
-        // Anything outside ASCII ends the number; a placeholder keeps that position.
-        chars += c.unicode() < 0x80 ? char(c.unicode()) : '\x7f';
-    }
-
-    DecimalParts p;
-    std::size_t i = 0;
-    const std::size_t n = chars.size();
-    const auto digit = [&chars](std::size_t k) { return chars[k] >= '0' && chars[k] <= '9'; };
-    if (i < n && (chars[i] == '+' || chars[i] == '-')) {
-        p.negative = chars[i] == '-';
-        ++i;
-    }
-    for (; i < n && digit(i); ++i)
-        p.intDigits += chars[i];
-    if (i < n && chars[i] == '.') {
-        for (++i; i < n && digit(i); ++i)
-            p.fracDigits += chars[i];
-    }
-    if (p.intDigits.empty() && p.fracDigits.empty())
-        return 0.0;
-    // An exponent counts only when digits follow it; "1E" and "1E+" read as 1.
-    if (i < n && (chars[i] == 'e' || chars[i] == 'E')) {
-        std::size_t j = i + 1;
-        bool negative = false;
-        if (j < n && (chars[j] == '+' || chars[j] == '-')) {
-            negative = chars[j] == '-';
-            ++j;
-        }
-        std::string digits;
-        for (; j < n && digit(j); ++j)
-            digits += chars[j];
-        if (!digits.empty()) {
-            p.expNegative = negative;
-            p.expDigits = std::move(digits);
-        }
-    }
-    return toDouble(p);
+    const auto isBlank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; };
+    const ScannedNumber number = scanNumber(text, QLatin1Char('.'), isBlank, matchesNothing);
+    return number.hasDigits ? toDouble(number.parts) : 0.0;
 }
 
 double roundHalfEven(double x, int k)

@@ -1,11 +1,11 @@
 // The controls of the main window and their places, in twips, band by band from the top.
 
 #include "mainwindow/mainwindow.h"
+#include "texts/makercontacts.h"
 #include "widgets/entryfield.h"
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
-#include "widgets/makerinfo.h"
 #include "widgets/officeblock.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
@@ -112,6 +112,13 @@ SvgPicture *buildScene(QWidget *client)
     return scene;
 }
 
+// objectNames of a field's entry and caption; the caption's text is the catalogue's.
+struct FieldObjectNames
+{
+    const char16_t *entry;
+    const char16_t *caption;
+};
+
 // The rows of the two frames of band 2: a caption at the left, a field at the right. The
 // pitch rows share the rows of Z and Sz, which a tap does not show.
 constexpr std::array<int, calc::FieldCount> RowTop{
@@ -124,6 +131,19 @@ constexpr std::array<int, calc::FieldCount> RowTop{
     240,  // SpindleSpeed (results frame)
     600,  // FeedRate (results frame)
 };
+
+// clang-format off
+constexpr std::array<FieldObjectNames, calc::FieldCount> FieldNames{{
+    {u"DiameterSkærText",    u"Label1"},  // Diameter
+    {u"AntalSkærText",       u"Label6"},  // Flutes
+    {u"TilspændingTandText", u"Label5"},  // FeedPerTooth
+    {u"SkærehastighedText",  u"Label3"},  // CuttingSpeed
+    {u"StigningText",        u"Label9"},  // PitchMm
+    {u"StigningTextTomme",   u"Label14"}, // ThreadsPerInch
+    {u"OmdrejningerText",    u"Label2"},  // SpindleSpeed
+    {u"TilspændingOmdrText", u"Label8"},  // FeedRate
+}};
+// clang-format on
 
 QLabel *makeRowCaption(QWidget *frame, const QString &name, int y)
 {
@@ -139,6 +159,13 @@ struct FieldFrames
     QRadioButton *pitchMmOption, *threadsPerInchOption;
 };
 
+// The separator the point and comma keys give: a point where the locale writes one, else a
+// comma, also where the locale writes neither (Arabic's U+066B).
+QChar keyedDecimalSeparator(const session::Session &session)
+{
+    return session.decimalSeparator() == u'.' ? u'.' : u',';
+}
+
 // The fields read the decimal separator in use from the session at each key.
 FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
 {
@@ -149,9 +176,9 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
         return calc::info(which).result ? f.resultFrame : f.toolFrame;
     };
     for (const calc::FieldInfo &info : calc::FieldTable)
-        f.captions[std::size_t(info.field)] =
-            makeRowCaption(frameOf(info.field), QString::fromUtf8(info.captionName),
-                           RowTop[std::size_t(info.field)]);
+        f.captions[std::size_t(info.field)] = makeRowCaption(
+            frameOf(info.field), QString::fromUtf16(FieldNames[std::size_t(info.field)].caption),
+            RowTop[std::size_t(info.field)]);
     // The pitch options stand over the pitch captions and hide them while shown. They take
     // the caption row's full height: the toolkit's option circle alone is taller than 195
     // twips, and a lower button would cut it and the caption's descenders.
@@ -166,9 +193,9 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
     f.threadsPerInchOption = makePitchOption(u"PtommeOption"_s, Field::ThreadsPerInch);
     for (const calc::FieldInfo &info : calc::FieldTable) {
         auto *entry = new EntryField(EntryField::Kind::Entry, frameOf(info.field));
-        entry->setObjectName(QString::fromUtf8(info.entryName));
+        entry->setObjectName(QString::fromUtf16(FieldNames[std::size_t(info.field)].entry));
         entry->setGeometry(twipsRect(2400, RowTop[std::size_t(info.field)], 1215, 285));
-        entry->setDecimalIsPeriod([&session] { return session.decimalSeparator() == u'.'; });
+        entry->setDecimalSeparator([&session] { return keyedDecimalSeparator(session); });
         f.fields[std::size_t(info.field)] = entry;
     }
     return f;
@@ -219,32 +246,33 @@ struct ContactBand
     QList<QWidget *> lines; // both offices', for one font size
 };
 
-widgets::OfficeLayout europeLayout(const MakerTexts &texts)
+widgets::OfficeLayout europeLayout(const WindowLayout &names)
 {
     constexpr int row = 210, linkLeft = 3255, linkWidth = (6495 - linkLeft) / 2;
     return {{u"Label17"_s, twipsRect(120, row, 6375, 240)},
             {u"Label18"_s, twipsRect(120, row + 240, 3135, 240)},
-            {texts.europeWebName, twipsRect(linkLeft, row + 240, linkWidth, 240)},
-            {texts.europeMailName, twipsRect(linkLeft + linkWidth, row + 240, linkWidth, 240)}};
+            {names.europeWebName, twipsRect(linkLeft, row + 240, linkWidth, 240)},
+            {names.europeMailName, twipsRect(linkLeft + linkWidth, row + 240, linkWidth, 240)}};
 }
 
-widgets::OfficeLayout americaLayout(const MakerTexts &texts)
+widgets::OfficeLayout americaLayout(const WindowLayout &names)
 {
     constexpr int row = 240, linkLeft = 120, linkWidth = (6495 - linkLeft) / 2;
     return {{u"Label19"_s, twipsRect(120, row, 6375, 240)},
             {u"Label20"_s, twipsRect(120, row + 240, 6375, 240)},
-            {texts.americaWebName, twipsRect(linkLeft, row + 480, linkWidth, 240)},
-            {texts.americaMailName, twipsRect(linkLeft + linkWidth, row + 480, linkWidth, 240)}};
+            {names.americaWebName, twipsRect(linkLeft, row + 480, linkWidth, 240)},
+            {names.americaMailName, twipsRect(linkLeft + linkWidth, row + 480, linkWidth, 240)}};
 }
 
-ContactBand buildContactBand(QWidget *client, int top, const MakerTexts &texts)
+ContactBand buildContactBand(QWidget *client, const WindowLayout &layout)
 {
     ContactBand c;
-    c.europeFrame = widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, top, 6615, 855));
-    c.americaFrame = widgets::makeFrame(client, u"Frame4"_s, twipsRect(120, top + 975, 6615, 1215));
-    c.lines = widgets::addOfficeBlock(c.europeFrame, widgets::EuropeOffice, europeLayout(texts));
-    c.lines << widgets::addOfficeBlock(c.americaFrame, widgets::AmericaOffice,
-                                       americaLayout(texts));
+    c.europeFrame =
+        widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, layout.contactTop, 6615, 855));
+    c.americaFrame = widgets::makeFrame(client, u"Frame4"_s,
+                                        twipsRect(120, layout.contactTop + 975, 6615, 1215));
+    c.lines = widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
+    c.lines << widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
     return c;
 }
 
@@ -254,7 +282,7 @@ void MainWindow::buildControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(u"client"_s);
-    client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(m_texts.clientHeight));
+    client->setFixedSize(twipsToPixels(ClientWidth), twipsToPixels(m_layout.clientHeight));
     setCentralWidget(client);
 
     const ToolBand tools = buildToolBand(client, this);
@@ -275,14 +303,14 @@ void MainWindow::buildControls()
     m_threadsPerInchOption = frames.threadsPerInchOption;
     field(Field::FeedRate)->setText(u"0"_s);
 
-    const CncBand cnc = buildCncBand(client, m_texts.resultLabelWidth);
+    const CncBand cnc = buildCncBand(client, m_layout.resultLabelWidth);
     m_cncCaption = cnc.cncCaption;
     m_decimalsLabel = cnc.decimalsLabel;
     m_unitsLabel = cnc.unitsLabel;
     m_cncLineField = cnc.cncLineField;
 
-    m_makerLine = buildMakerLine(client, m_texts.makerLineHeight);
-    const ContactBand contacts = buildContactBand(client, m_texts.contactTop, m_texts.maker);
+    m_makerLine = buildMakerLine(client, m_layout.makerLineHeight);
+    const ContactBand contacts = buildContactBand(client, m_layout);
     m_europeFrame = contacts.europeFrame;
     m_americaFrame = contacts.americaFrame;
 

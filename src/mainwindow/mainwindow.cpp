@@ -35,9 +35,10 @@ namespace mainwindow {
 using widgets::isWindowFocusChange;
 
 MainWindow::MainWindow(Language language, session::Session &session, QWidget *parent)
-    : QMainWindow(parent), m_texts(catalogue(language)), m_session(session)
+    : QMainWindow(parent), m_texts(catalogue(language)), m_layout(windowLayout(language)),
+      m_session(session)
 {
-    setObjectName(m_texts.windowName);
+    setObjectName(m_layout.windowName);
     // A fixed border: minimize and close, no maximize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -9,10 +9,12 @@
 //     input-error message or the save warning where the outcome asks for one.
 //  3. The tool-mode and pitch options, the units and the decimals menus do the same through
 //     their own session actions.
-// The controls and their places are built in layout.cpp, the menu bar in menubar.cpp and the
+// The controls and their places are built in layout.cpp (with the names and sizes of
+// windowlayout.cpp), the menu bar in menubar.cpp and the
 // captions in captions.cpp; the Edit menu's clipboard commands are in editcommands.cpp. This
 // file answers every event and draws every outcome; the others call nothing in it.
 
+#include "mainwindow/windowlayout.h"
 #include "session/session.h"
 #include "texts/textcatalogue.h"
 
@@ -39,7 +41,6 @@ using calc::Field;
 using calc::Language;
 using calc::ToolMode;
 using texts::catalogue;
-using texts::MakerTexts;
 using texts::sharedTexts;
 using texts::TextCatalogue;
 using texts::UnitCaptions;
@@ -127,6 +128,7 @@ private:
     void quit();
 
     const TextCatalogue &m_texts;
+    const WindowLayout &m_layout;
     session::Session &m_session;
     bool m_loaded = false;
     bool m_shown = false;

@@ -91,8 +91,8 @@ void MainWindow::buildMenus()
     // The design state; the load sets both from the settings.
     (m_texts.language == Language::Danish ? m_metricAction : m_inchAction)->setChecked(true);
 
-    m_languageMenu = bar.menu(m_texts.languageMenuName);
-    m_languageAction = bar.item(m_texts.languageItemName);
+    m_languageMenu = bar.menu(m_layout.languageMenuName);
+    m_languageAction = bar.item(m_layout.languageItemName);
 
     m_infoMenu = bar.menu(u"ctlInfo"_s);
     m_legendAction = bar.item(u"ctlSignaturforklaring"_s, QKeySequence(Qt::Key_F1));

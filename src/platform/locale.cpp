@@ -5,16 +5,16 @@
 
 namespace platform {
 
-NumberSeparators userNumberSeparators()
+calc::NumberLocale userNumberLocale()
 {
     const QLocale system = QLocale::system();
     const QString decimal = system.decimalPoint();
     const QString group = system.groupSeparator();
-    NumberSeparators separators;
-    separators.decimal = decimal.isEmpty() ? QLatin1Char('.') : decimal.at(0);
+    calc::NumberLocale locale;
+    locale.decimal = decimal.isEmpty() ? QLatin1Char('.') : decimal.at(0);
     // A locale without digit grouping has nothing to skip; a NUL never comes from the keyboard.
-    separators.group = group.isEmpty() ? QChar(0) : group.at(0);
-    return separators;
+    locale.group = group.isEmpty() ? QChar(0) : group.at(0);
+    return locale;
 }
 
 } // namespace platform

@@ -1,20 +1,15 @@
 #pragma once
 
-// The separators of the user's number locale.
+// The user's number locale, read from the system.
 
-#include <QChar>
+#include "calc/numbers.h"
 
 namespace platform {
 
 // The decimal and digit-group separators of the user's number locale (LC_ALL, LC_NUMERIC,
-// LANG; C and POSIX write a point). The decimal keys give this separator too, so a typed
-// number always reads as it looks.
-struct NumberSeparators
-{
-    QChar decimal;
-    QChar group; // NUL where the locale groups no digits
-};
-
-NumberSeparators userNumberSeparators();
+// LANG; C and POSIX write a point), as the calculation reads and writes numbers. The
+// decimal keys give this separator too, so a typed number always reads as it looks. The
+// group separator is NUL where the locale groups no digits.
+calc::NumberLocale userNumberLocale();
 
 } // namespace platform

@@ -2,9 +2,9 @@
 
 // Every text of one language: the main window's, its printed report's, and those of the
 // legend and about-the-maker windows. The Danish window (HovedForm) and the English one
-// (UKHovedForm) are one class built with a different catalogue; the few layout sizes in which
-// the two differ live here too, beside the texts that need the room. The texts that are the
-// same in both languages are in SharedTexts.
+// (UKHovedForm) are one class built with a different catalogue; their object names and the
+// sizes in which they differ are the layout's (mainwindow/windowlayout.h). The texts that are
+// the same in both languages are in SharedTexts.
 
 #include "calc/cncline.h"
 #include "calc/formulas.h"
@@ -39,11 +39,6 @@ struct MakerTexts
     QString line;
     QString europeTitle;
     QString americaTitle;
-    // objectNames of the link labels: Europe web and mail, USA web and mail.
-    QString europeWebName;
-    QString europeMailName;
-    QString americaWebName;
-    QString americaMailName;
 };
 
 // The legend window: its title and the symbols' lines from top to bottom.
@@ -66,13 +61,6 @@ struct AboutMakerTexts
 struct TextCatalogue
 {
     Language language = Language::Danish;
-    QString windowName; // objectName of the window
-
-    // Layout (twips) where the two windows differ.
-    int clientHeight = 0;
-    int resultLabelWidth = 0; // cncCaption and decimalsLabel
-    int makerLineHeight = 0;
-    int contactTop = 0;
 
     // Options and frames.
     QString millOption;
@@ -118,10 +106,8 @@ struct TextCatalogue
     QString unitsMenu;
     QString metricAction;
     QString inchAction;
-    QString languageMenu;     // caption of ctlSprog / ctlLanguage
-    QString languageMenuName; // "ctlSprog" / "ctlLanguage"
-    QString languageAction;   // caption of the other language's item
-    QString languageItemName; // "ctlEngelsk" / "ctlDanish"
+    QString languageMenu;   // caption of ctlSprog / ctlLanguage
+    QString languageAction; // caption of the other language's item
     QString infoMenu;
     QString legendAction;
     QString aboutMakerAction;

@@ -12,12 +12,6 @@ TextCatalogue danishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::Danish;
-    t.windowName = u"HovedForm"_s;
-
-    t.clientHeight = 7590;
-    t.resultLabelWidth = 1215;
-    t.makerLineHeight = 255;
-    t.contactTop = 5280;
 
     t.millOption = u"Fræsere"_s;
     t.drillOption = u"Bor m.v."_s;
@@ -66,9 +60,7 @@ TextCatalogue danishCatalogue()
     t.metricAction = u"Metrisk"_s;
     t.inchAction = u"Tommer"_s;
     t.languageMenu = u"Sprog"_s;
-    t.languageMenuName = u"ctlSprog"_s;
     t.languageAction = u"Engelsk"_s;
-    t.languageItemName = u"ctlEngelsk"_s;
     t.infoMenu = u"Info"_s;
     t.legendAction = u"Signaturforklaring"_s;
     t.aboutMakerAction = u"Om Kovrin Integration"_s;
@@ -106,10 +98,6 @@ TextCatalogue danishCatalogue()
                    u"udenlandske firmaer."_s;
     t.maker.europeTitle = u"Europa"_s;
     t.maker.americaTitle = u"USA"_s;
-    t.maker.europeWebName = u"Label10"_s;
-    t.maker.europeMailName = u"Label13"_s;
-    t.maker.americaWebName = u"Label21"_s;
-    t.maker.americaMailName = u"Label22"_s;
 
     t.legend.windowTitle = u"Signaturforklaring"_s;
     t.legend.lines = {u"D : Diameter"_s,

@@ -13,12 +13,6 @@ TextCatalogue englishCatalogue()
 {
     TextCatalogue t;
     t.language = Language::English;
-    t.windowName = u"UKHovedForm"_s;
-
-    t.clientHeight = 7695;
-    t.resultLabelWidth = 1095;
-    t.makerLineHeight = 375;
-    t.contactTop = 5400;
 
     t.millOption = u"Mills"_s;
     t.drillOption = u"Drills etc."_s;
@@ -67,9 +61,7 @@ TextCatalogue englishCatalogue()
     t.metricAction = u"Metric"_s;
     t.inchAction = u"Inches"_s;
     t.languageMenu = u"Language"_s;
-    t.languageMenuName = u"ctlLanguage"_s;
     t.languageAction = u"Danish"_s;
-    t.languageItemName = u"ctlDanish"_s;
     t.infoMenu = u"Info"_s;
     t.legendAction = u"Legend"_s;
     t.aboutMakerAction = u"About Kovrin Integration"_s;
@@ -108,10 +100,6 @@ TextCatalogue englishCatalogue()
                    u"and the toolmaking industry worldwide."_s;
     t.maker.europeTitle = u"Europe"_s;
     t.maker.americaTitle = u"USA"_s;
-    t.maker.europeWebName = u"Label13"_s;
-    t.maker.europeMailName = u"Label16"_s;
-    t.maker.americaWebName = u"Label21"_s;
-    t.maker.americaMailName = u"Label22"_s;
 
     t.legend.windowTitle = u"Legend"_s;
     t.legend.lines = {u"D : Diameter"_s,           u"Z : # Flutes"_s, u"Sz : Feed per tooth"_s,

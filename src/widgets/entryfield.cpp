@@ -73,9 +73,14 @@ EntryField::EntryField(Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(k
     setDragEnabled(false);
 }
 
-void EntryField::setDecimalIsPeriod(std::function<bool()> decimalIsPeriod)
+void EntryField::setDecimalSeparator(std::function<QChar()> decimalSeparator)
 {
-    m_decimalIsPeriod = std::move(decimalIsPeriod);
+    m_decimalSeparator = std::move(decimalSeparator);
+}
+
+QChar EntryField::decimalSeparator() const
+{
+    return m_decimalSeparator ? m_decimalSeparator() : QChar(u',');
 }
 
 bool EntryField::acceptsInsertion(const QString &text) const
@@ -103,7 +108,7 @@ QString EntryField::pasted(const QString &text) const
     QString result = cleaned(m_kind == Kind::Entry ? QString(text).replace(u'\t', u' ') : text);
     // A number copied from a drawing or another program reads as if typed here.
     if (m_kind == Kind::Entry) {
-        const QChar separator = (m_decimalIsPeriod && m_decimalIsPeriod()) ? u'.' : u',';
+        const QChar separator = decimalSeparator();
         for (QChar &c : result)
             if (c == u',' || c == u'.')
                 c = separator;
@@ -114,10 +119,8 @@ QString EntryField::pasted(const QString &text) const
 QString EntryField::translated(const QString &typed) const
 {
     // Either key gives the separator of the user's locale.
-    if (m_kind == Kind::Entry && typed.size() == 1 && (typed == u"," || typed == u".")) {
-        const bool period = m_decimalIsPeriod && m_decimalIsPeriod();
-        return period ? QStringLiteral(".") : QStringLiteral(",");
-    }
+    if (m_kind == Kind::Entry && typed.size() == 1 && (typed == u"," || typed == u"."))
+        return QString(decimalSeparator());
     return typed;
 }
 

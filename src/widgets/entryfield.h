@@ -29,8 +29,8 @@ public:
 
     Kind kind() const { return m_kind; }
 
-    // Whether the decimal separator in use is a point (else a comma).
-    void setDecimalIsPeriod(std::function<bool()> decimalIsPeriod);
+    // The decimal separator in use, read at each key and paste; a comma until set.
+    void setDecimalSeparator(std::function<QChar()> decimalSeparator);
 
     // Whether replacing the selection (or inserting at the caret) by text keeps the field
     // within its limit. A field that is longer already may be edited, but not lengthened.
@@ -64,9 +64,10 @@ protected:
 
 private:
     QString translated(const QString &typed) const;
+    QChar decimalSeparator() const;
 
     Kind m_kind;
-    std::function<bool()> m_decimalIsPeriod;
+    std::function<QChar()> m_decimalSeparator;
     bool m_focusedByPress = false;
     bool m_focused = false; // got focus, and has not left since
 };

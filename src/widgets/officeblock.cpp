@@ -20,7 +20,8 @@ LinkLabel *makeLink(QWidget *frame, const OfficeLine &line, const QString &text,
 
 } // namespace
 
-QList<QWidget *> addOfficeBlock(QWidget *frame, const Office &office, const OfficeLayout &layout)
+QList<QWidget *> addOfficeBlock(QWidget *frame, const texts::Office &office,
+                                const OfficeLayout &layout)
 {
     QLabel *address = makeLabel(frame, layout.address.objectName, layout.address.place,
                                 Qt::AlignCenter, QString::fromUtf8(office.address));
@@ -29,8 +30,8 @@ QList<QWidget *> addOfficeBlock(QWidget *frame, const Office &office, const Offi
                               QString::fromUtf8(office.phone));
     LinkLabel *web = makeLink(frame, layout.web, QString::fromUtf8(office.web),
                               QUrl(QString::fromUtf8(office.webUrl)));
-    LinkLabel *mail =
-        makeLink(frame, layout.mail, QString::fromUtf8(office.mail), QUrl(mailUrl(office.mail)));
+    LinkLabel *mail = makeLink(frame, layout.mail, QString::fromUtf8(office.mail),
+                               QUrl(texts::mailUrl(office.mail)));
     return {address, phone, web, mail};
 }
 

@@ -4,7 +4,7 @@
 // telephone line, and the web and mail addresses as links. The main windows and the
 // about-the-maker windows show the same offices, each in frames of their own shape.
 
-#include "widgets/makerinfo.h"
+#include "texts/makercontacts.h"
 
 #include <QList>
 #include <QRect>
@@ -30,6 +30,7 @@ struct OfficeLayout
 };
 
 // Adds the office's lines to frame; returns them in the order above, for font fitting.
-QList<QWidget *> addOfficeBlock(QWidget *frame, const Office &office, const OfficeLayout &layout);
+QList<QWidget *> addOfficeBlock(QWidget *frame, const texts::Office &office,
+                                const OfficeLayout &layout);
 
 } // namespace widgets

@@ -1,12 +1,12 @@
 #include "windows/aboutwindows.h"
 
 #include "platform/program.h"
+#include "texts/makercontacts.h"
 #include "texts/textcatalogue.h"
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
 #include "widgets/linklabel.h"
-#include "widgets/makerinfo.h"
 #include "widgets/officeblock.h"
 #include "widgets/svgpicture.h"
 #include "widgets/twips.h"
@@ -117,8 +117,8 @@ QList<QWidget *> addResoldProduct(QWidget *window, const QString &paragraph)
     QLabel *text = makeLabel(window, u"Label16"_s, twipsRect(120, 3120, LineWidth, 510),
                              Qt::AlignLeft | Qt::AlignTop, paragraph);
     text->setWordWrap(true);
-    auto *link = new LinkLabel(QString::fromUtf8(widgets::ResoldProductWeb),
-                               QUrl(QString::fromUtf8(widgets::ResoldProductUrl)), window);
+    auto *link = new LinkLabel(QString::fromUtf8(texts::ResoldProductWeb),
+                               QUrl(QString::fromUtf8(texts::ResoldProductUrl)), window);
     link->setObjectName(u"Label3"_s);
     link->setGeometry(twipsRect(120, 3660, 3000, 255));
     return {text, link};
@@ -126,7 +126,7 @@ QList<QWidget *> addResoldProduct(QWidget *window, const QString &paragraph)
 
 // An office in a frame half the window wide: the address may need two lines.
 QList<QWidget *> addOffice(QWidget *window, const QString &frameName, const QString &title,
-                           const widgets::Office &office, int left, int top,
+                           const texts::Office &office, int left, int top,
                            const QStringList &lineNames)
 {
     QGroupBox *frame =
@@ -171,9 +171,9 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
     // The Europe office's mail link has a name of its own in each language.
     const QString europeMail = language == Language::Danish ? u"Label2"_s : u"Label13"_s;
     QList<QWidget *> offices =
-        addOffice(this, u"Frame1"_s, texts.maker.europeTitle, widgets::EuropeOffice, 120,
-                  officesTop, {u"Label11"_s, u"Label12"_s, u"Label1"_s, europeMail});
-    offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, widgets::AmericaOffice,
+        addOffice(this, u"Frame1"_s, texts.maker.europeTitle, texts::EuropeOffice, 120, officesTop,
+                  {u"Label11"_s, u"Label12"_s, u"Label1"_s, europeMail});
+    offices << addOffice(this, u"Frame2"_s, texts.maker.americaTitle, texts::AmericaOffice,
                          120 + OfficeWidth + 120, officesTop,
                          {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
     addOkButton(this, twipsRect(6720, height - 480, 1455, 345))->setFocus();

@@ -3,14 +3,14 @@
 // the window shows.
 
 #include "fixture.h"
-#include "mainwindow/environment.h"
+#include "platform/locale.h"
 
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <cstdio>
 
-using mainwindow::userNumberLocale;
+using platform::userNumberLocale;
 
 class LocaleEntry : public QObject
 {

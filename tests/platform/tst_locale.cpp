@@ -14,11 +14,11 @@ class TestLocale : public QObject
     Q_OBJECT
 
 private slots:
-    void userNumberSeparators_followNumberLocaleOnly_data();
-    void userNumberSeparators_followNumberLocaleOnly();
+    void userNumberLocale_followsNumberLocaleOnly_data();
+    void userNumberLocale_followsNumberLocaleOnly();
 };
 
-void TestLocale::userNumberSeparators_followNumberLocaleOnly_data()
+void TestLocale::userNumberLocale_followsNumberLocaleOnly_data()
 {
     QTest::addColumn<QStringList>("environment");
     QTest::addColumn<QString>("decimal");
@@ -34,7 +34,7 @@ void TestLocale::userNumberSeparators_followNumberLocaleOnly_data()
     // clang-format on
 }
 
-void TestLocale::userNumberSeparators_followNumberLocaleOnly()
+void TestLocale::userNumberLocale_followsNumberLocaleOnly()
 {
     QFETCH(QStringList, environment);
     QFETCH(QString, decimal);
@@ -52,8 +52,8 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     if (argc > 1 && qstrcmp(argv[1], "--print-separators") == 0) {
-        const platform::NumberSeparators separators = platform::userNumberSeparators();
-        const QString text = QString(separators.decimal) + QString(separators.group);
+        const calc::NumberLocale locale = platform::userNumberLocale();
+        const QString text = QString(locale.decimal) + QString(locale.group);
         std::fputs(text.toUtf8().constData(), stdout);
         return 0;
     }

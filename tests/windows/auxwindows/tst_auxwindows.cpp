@@ -1,7 +1,7 @@
 #include "modalwatchdog.h"
+#include "texts/makercontacts.h"
 #include "texts/textcatalogue.h"
 #include "widgets/linklabel.h"
-#include "widgets/makerinfo.h"
 #include "widgets/svgpicture.h"
 #include "windows/aboutwindows.h"
 #include "windows/auxwindows.h"
@@ -458,22 +458,22 @@ void TestAuxWindows::aboutMaker_linkClick_handsLinkToDesktop_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QUrl>("link");
-    const auto web = [](const widgets::Office &o) { return QString::fromUtf8(o.web); };
-    const auto webUrl = [](const widgets::Office &o) { return QUrl(QString::fromUtf8(o.webUrl)); };
-    const auto mail = [](const widgets::Office &o) { return QString::fromUtf8(o.mail); };
-    const auto mailUrl = [](const widgets::Office &o) {
+    const auto web = [](const texts::Office &o) { return QString::fromUtf8(o.web); };
+    const auto webUrl = [](const texts::Office &o) { return QUrl(QString::fromUtf8(o.webUrl)); };
+    const auto mail = [](const texts::Office &o) { return QString::fromUtf8(o.mail); };
+    const auto mailUrl = [](const texts::Office &o) {
         return QUrl(QStringLiteral("mailto:") + QString::fromUtf8(o.mail));
     };
-    using widgets::AmericaOffice;
-    using widgets::EuropeOffice;
+    using texts::AmericaOffice;
+    using texts::EuropeOffice;
     // clang-format off
     QTest::newRow("da Europe web") << Language::Danish << "Label1" << web(EuropeOffice) << webUrl(EuropeOffice);
     QTest::newRow("da Europe mail") << Language::Danish << "Label2" << mail(EuropeOffice) << mailUrl(EuropeOffice);
     QTest::newRow("da USA web") << Language::Danish << "Label24" << web(AmericaOffice) << webUrl(AmericaOffice);
     QTest::newRow("da USA mail") << Language::Danish << "Label23" << mail(AmericaOffice) << mailUrl(AmericaOffice);
     QTest::newRow("da resold product")
-        << Language::Danish << "Label3" << QString::fromUtf8(widgets::ResoldProductWeb)
-        << QUrl(QString::fromUtf8(widgets::ResoldProductUrl));
+        << Language::Danish << "Label3" << QString::fromUtf8(texts::ResoldProductWeb)
+        << QUrl(QString::fromUtf8(texts::ResoldProductUrl));
     QTest::newRow("en Europe web") << Language::English << "Label1" << web(EuropeOffice) << webUrl(EuropeOffice);
     QTest::newRow("en Europe mail") << Language::English << "Label13" << mail(EuropeOffice) << mailUrl(EuropeOffice);
     QTest::newRow("en USA web") << Language::English << "Label24" << web(AmericaOffice) << webUrl(AmericaOffice);

@@ -1,12 +1,12 @@
 #pragma once
 
 // The maker's contact details, shown in the main windows' contact band and in the
-// about-the-maker windows. One place, so the two never disagree. The offices' headings are
-// texts of each language and live in the text catalogues.
+// about-the-maker windows. One place, so the two never disagree. They read the same in both
+// languages; the offices' headings are in each language's catalogue.
 
 #include <QString>
 
-namespace widgets {
+namespace texts {
 
 struct Office
 {
@@ -35,4 +35,4 @@ inline QString mailUrl(const char *mail)
     return QStringLiteral("mailto:") + QLatin1String(mail);
 }
 
-} // namespace widgets
+} // namespace texts
