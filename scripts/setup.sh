@@ -1,5 +1,6 @@
 # Shared by every script: install what is missing on a Debian or Ubuntu machine, the job
-# count of every build, and an X server of the script's own. Sourced, not run.
+# count of every build, the build folder of a preset, and an X server of the script's own.
+# Sourced, not run.
 
 # The job count of every build and test run: one per core.
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -58,6 +59,13 @@ SVG_PLUGIN_PACKAGES=(qt6-svg-plugins)
 # What cpack needs for the Debian package: dpkg-shlibdeps finds the libraries' packages, and
 # file tells it which installed files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)
+
+# preset_binary_dir PRESET: the build folder that CMakePresets.json gives the configure
+# preset, for running what it built; the presets name every folder, the scripts none. Needs
+# cmake, so call it after ensure_packages.
+preset_binary_dir() {
+    cmake -D PRESET="$1" -P cmake/preset_binary_dir.cmake
+}
 
 # start_xvfb: an X server on a free display, stopped when the script ends; its display (":N")
 # in xvfb_display. Xvfb picks the display itself and writes its number once it accepts clients.

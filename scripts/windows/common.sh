@@ -43,8 +43,10 @@ host_qt_cmake_dir() {
     dirname "$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")"
 }
 
+# win_build: the windows preset's folder, set by build_program, which every later step calls
+# first.
 program_version() {
-    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win_build/CMakeCache.txt"
 }
 
 # use_wine PREFIX LOCALE: Wine with its own prefix, its regional settings from LOCALE, quiet,
