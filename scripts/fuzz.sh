@@ -50,9 +50,7 @@ fi
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 cxx=$(command -v clang++)
 
-export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export_sanitizer_options
 
 cmake --preset fuzz -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 

@@ -1,6 +1,6 @@
 # Shared by every script: install what is missing on a Debian or Ubuntu machine, the job
-# count of every build, the build folder of a preset, and an X server of the script's own.
-# Sourced, not run.
+# count of every build, the build folder of a preset, the sanitizers' run-time options, and an
+# X server of the script's own. Sourced, not run.
 
 # The job count of every build and test run: one per core.
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -65,6 +65,17 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # cmake, so call it after ensure_packages.
 preset_binary_dir() {
     cmake -D PRESET="$1" -P cmake/preset_binary_dir.cmake
+}
+
+# export_sanitizer_options: the run-time options of AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer for the sanitizer tests (scripts/test.sh) and the fuzz runs
+# (scripts/fuzz.sh). Every report stops the process that made it (abort, halt, leak exit code),
+# so the run fails. Leaks count in our code only: scripts/lsan.supp names the system libraries
+# that keep allocations until exit.
+export_sanitizer_options() {
+    export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 }
 
 # start_xvfb: an X server on a free display, stopped when the script ends; its display (":N")

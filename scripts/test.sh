@@ -35,12 +35,9 @@ if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
     # double too big for its integer.
     cmake --preset asan >/dev/null
     cmake --build --preset asan -j "$jobs"
-    # Every report stops the process that made it (abort, halt, leak exit code), so the test
-    # fails. Leaks count in our code only: scripts/lsan.supp names the system libraries that
-    # keep allocations until exit.
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1"
-    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    export_sanitizer_options
+    # Besides the fuzz runs' options: leaks, and the order of static initialisation.
+    ASAN_OPTIONS+=":detect_leaks=1:check_initialization_order=1"
     ctest --preset asan -j "$jobs"
 fi
 
