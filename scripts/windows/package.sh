@@ -6,15 +6,16 @@
 # copy_dll_closure FOLDER FILE...: copies into FOLDER every DLL that the files load, and the
 # DLLs those load, from Qt's and MinGW's folders; Windows' own DLLs are left to Windows.
 copy_dll_closure() {
-    local folder=$1 file dll dir
+    local folder=$1 file dll dir dll_dirs=()
     shift
     local queue=("$@")
+    find_dll_dirs
     while [ "${#queue[@]}" -gt 0 ]; do
         file=${queue[0]}
         queue=("${queue[@]:1}")
         for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
             [ -e "$folder/$dll" ] && continue
-            for dir in "$KVR_WIN_QT/bin" $(mingw_runtime_dirs); do
+            for dir in "${dll_dirs[@]}"; do
                 if [ -f "$dir/$dll" ]; then
                     cp "$dir/$dll" "$folder/"
                     queue+=("$folder/$dll")
