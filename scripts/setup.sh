@@ -80,12 +80,19 @@ export_sanitizer_options() {
 
 # start_xvfb: an X server on a free display, stopped when the script ends; its display (":N")
 # in xvfb_display. Xvfb picks the display itself and writes its number once it accepts clients.
+# The stop is added to the EXIT trap the caller has, which runs after it with the same status.
 start_xvfb() {
-    local display_file
+    local display_file previous=() stop
     display_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    # trap -p prints "trap -- 'COMMAND' EXIT", quoted for the shell to read back. The pid and
+    # the previous trap go in now, the status when the trap runs.
+    eval "previous=($(trap -p EXIT))"
+    stop="xvfb_exit_status=\$?; kill $xvfb_pid 2>/dev/null || true"
+    # shellcheck disable=SC2064,SC2154
+    trap "$stop; (exit \$xvfb_exit_status) && :${previous[2]:+
+${previous[2]}}" EXIT
     for _ in $(seq 100); do
         [ -s "$display_file" ] && break
         sleep 0.1
