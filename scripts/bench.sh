@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the benchmarks in build-bench/ (Release, no tests) and runs
-# them: every engine action, the CNC line, the settings save, and the main window's start to
-# first paint, the last on a real X server (Xvfb, a free display) and on the offscreen platform.
-# Prints the tables and a summary against the targets; writes the figures as JSON to
-# build-bench/results/ (or $KVR_BENCH_OUT): bench.json from the X server run,
+# Installs what is missing, builds the benchmarks (the bench preset: build-bench/, Release, no
+# tests) and runs them: every engine action, the CNC line, the settings save, and the main
+# window's start to first paint, the last on a real X server (Xvfb, a free display) and on the
+# offscreen platform. Prints the tables and a summary against the targets; writes the figures
+# as JSON to build-bench/results/ (or $KVR_BENCH_OUT): bench.json from the X server run,
 # bench-offscreen.json from the offscreen one. Further arguments go to both runs, for example
 # --benchmark_filter=Session (the offscreen run keeps to first paint).
 set -euo pipefail
@@ -12,11 +12,12 @@ source scripts/setup.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" libbenchmark-dev xvfb xauth jq
 
-out=${KVR_BENCH_OUT:-build-bench/results}
+build=$(preset_binary_dir bench)
+out=${KVR_BENCH_OUT:-$build/results}
 mkdir -p "$out"
 
 cmake --preset bench >/dev/null
-cmake --build build-bench -j "$jobs"
+cmake --build --preset bench -j "$jobs"
 
 start_xvfb
 display=$xvfb_display
@@ -24,7 +25,7 @@ display=$xvfb_display
 # Engine actions repeat 10 times; the save and the windows time one operation per repetition
 # and set their own counts (bench/).
 run() {
-    build-bench/kvrcalc_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
+    "$build/kvrcalc_bench" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
         --benchmark_out_format=json "$@"
 }
 echo "== X server ($display) =="

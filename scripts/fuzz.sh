@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# scripts/fuzz.sh TARGET [SECONDS]: builds TARGET (fuzz_settings, fuzz_numbers, fuzz_fraction,
-# fuzz_cncline) with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer in build-fuzz/
-# (clang), and fuzzes it for SECONDS (default 60) on a working copy of fuzz/corpus/TARGET in
-# fuzz-work/TARGET. An input that fails is saved as fuzz/crashes/TARGET/crash-* (or timeout-*,
-# oom-*); the ordinary test builds replay that folder, so keep a reproducer there once it is
-# fixed.
+# scripts/fuzz.sh TARGET [SECONDS]: builds TARGET (one of KVR_FUZZ_TARGETS in
+# fuzz/CMakeLists.txt) with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (clang,
+# the fuzz preset, in build-fuzz/), and fuzzes it for SECONDS (default 60) on a working copy of
+# fuzz/corpus/TARGET in fuzz-work/TARGET. An input that fails is saved as
+# fuzz/crashes/TARGET/crash-* (or timeout-*, oom-*); the ordinary test builds replay that
+# folder, so keep a reproducer there once it is fixed.
 #
 # scripts/fuzz.sh --merge TARGET: adds to fuzz/corpus/TARGET the fewest inputs of
 # fuzz-work/TARGET that reach the code (edges) the corpus does not reach yet, so that the kept
@@ -19,11 +19,11 @@ source scripts/setup.sh
 
 usage() {
     echo "usage: $0 [--merge] TARGET [SECONDS] | --short [RUNS]" >&2
+    [ "${#targets[@]}" -eq 0 ] || echo "targets: ${targets[*]}" >&2
     exit 2
 }
 
-targets=(fuzz_settings fuzz_numbers fuzz_fraction fuzz_cncline fuzz_session)
-
+targets=()
 merge=0
 short=0
 case "${1:-}" in
@@ -42,7 +42,7 @@ if [ "$short" = 1 ]; then
 else
     target=${1:-}
     seconds=${2:-60}
-    [[ " ${targets[*]} " == *" $target "* ]] || usage
+    [ -n "$target" ] || usage
     [[ "$seconds" =~ ^[0-9]+$ ]] || usage
 fi
 
@@ -50,20 +50,26 @@ fi
 ensure_packages "${BUILD_PACKAGES[@]}" clang libclang-rt-dev
 cxx=$(command -v clang++)
 
-export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
-export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export_sanitizer_options
 
 cmake --preset fuzz -DCMAKE_CXX_COMPILER="$cxx" >/dev/null
 
+# The targets and their programs, as the build lists them.
+build=$(preset_binary_dir fuzz)
+declare -A program
+while read -r name path; do
+    targets+=("$name")
+    program[$name]=$path
+done <"$build/fuzz_targets.txt"
+
 if [ "$short" = 1 ]; then
-    cmake --build build-fuzz --target "${targets[@]}"
+    cmake --build --preset fuzz
     for target in "${targets[@]}"; do
         # A scratch corpus: the runs may find new inputs, which stay out of the tree.
         scratch=$(mktemp -d)
         cp fuzz/corpus/"$target"/* "$scratch"/
         status=0
-        "build-fuzz/fuzz/$target" "$scratch" -runs="$runs" -seed=1 -max_len=4096 \
+        "${program[$target]}" "$scratch" -runs="$runs" -seed=1 -max_len=4096 \
             -dict="fuzz/$target.dict" -timeout=10 -rss_limit_mb=2048 \
             -artifact_prefix="$scratch/" >"$scratch/log" 2>&1 || status=$?
         if [ "$status" -ne 0 ]; then
@@ -77,7 +83,8 @@ if [ "$short" = 1 ]; then
     exit 0
 fi
 
-cmake --build build-fuzz --target "$target"
+[ -n "${program[$target]:-}" ] || usage
+cmake --build --preset fuzz --target "$target"
 
 corpus=fuzz/corpus/$target
 crashes=fuzz/crashes/$target
@@ -90,12 +97,12 @@ max_len=4096
 [ "$target" = fuzz_settings ] && max_len=16384
 
 if [ "$merge" = 1 ]; then
-    exec "build-fuzz/fuzz/$target" -set_cover_merge=1 -use_counters=0 -max_len="$max_len" \
+    exec "${program[$target]}" -set_cover_merge=1 -use_counters=0 -max_len="$max_len" \
         "$corpus" "$work"
 fi
 
 # One process: the machine's cores are shared.
-exec "build-fuzz/fuzz/$target" "$work" \
+exec "${program[$target]}" "$work" \
     -dict="fuzz/$target.dict" \
     -max_total_time="$seconds" \
     -max_len="$max_len" \

@@ -7,6 +7,7 @@ source scripts/setup.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}" libxcb-cursor0 xvfb
 cmake --preset default >/dev/null
-cmake --build build -j "$jobs" --target kvrcalc_screenshots
+cmake --build --preset default -j "$jobs" --target kvrcalc_screenshots
+screenshots=$(preset_binary_dir default)/kvrcalc_screenshots
 start_xvfb
-DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb build/kvrcalc_screenshots docs
+DISPLAY=$xvfb_display QT_QPA_PLATFORM=xcb "$screenshots" docs

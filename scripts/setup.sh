@@ -1,5 +1,6 @@
 # Shared by every script: install what is missing on a Debian or Ubuntu machine, the job
-# count of every build, and an X server of the script's own. Sourced, not run.
+# count of every build, the build folder of a preset, the sanitizers' run-time options, and an
+# X server of the script's own. Sourced, not run.
 
 # The job count of every build and test run: one per core.
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -59,14 +60,39 @@ SVG_PLUGIN_PACKAGES=(qt6-svg-plugins)
 # file tells it which installed files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)
 
+# preset_binary_dir PRESET: the build folder that CMakePresets.json gives the configure
+# preset, for running what it built; the presets name every folder, the scripts none. Needs
+# cmake, so call it after ensure_packages.
+preset_binary_dir() {
+    cmake -D PRESET="$1" -P cmake/preset_binary_dir.cmake
+}
+
+# export_sanitizer_options: the run-time options of AddressSanitizer, LeakSanitizer and
+# UndefinedBehaviorSanitizer for the sanitizer tests (scripts/test.sh) and the fuzz runs
+# (scripts/fuzz.sh). Every report stops the process that made it (abort, halt, leak exit code),
+# so the run fails. Leaks count in our code only: scripts/lsan.supp names the system libraries
+# that keep allocations until exit.
+export_sanitizer_options() {
+    export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+}
+
 # start_xvfb: an X server on a free display, stopped when the script ends; its display (":N")
 # in xvfb_display. Xvfb picks the display itself and writes its number once it accepts clients.
+# The stop is added to the EXIT trap the caller has, which runs after it with the same status.
 start_xvfb() {
-    local display_file
+    local display_file previous=() stop
     display_file=$(mktemp)
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
+    # trap -p prints "trap -- 'COMMAND' EXIT", quoted for the shell to read back. The pid and
+    # the previous trap go in now, the status when the trap runs.
+    eval "previous=($(trap -p EXIT))"
+    stop="xvfb_exit_status=\$?; kill $xvfb_pid 2>/dev/null || true"
+    # shellcheck disable=SC2064,SC2154
+    trap "$stop; (exit \$xvfb_exit_status) && :${previous[2]:+
+${previous[2]}}" EXIT
     for _ in $(seq 100); do
         [ -s "$display_file" ] && break
         sleep 0.1

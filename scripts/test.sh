@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through ctest: first the ordinary
-# build in build/, then the same suite built with AddressSanitizer and
-# UndefinedBehaviorSanitizer in build-asan/ (skip it with KVR_SKIP_SANITIZE=1), then every
-# fuzz target built with clang and libFuzzer for a short fixed number of runs.
+# build (preset default, in build/), then the same suite built with AddressSanitizer and
+# UndefinedBehaviorSanitizer (preset asan, in build-asan/; skip it with KVR_SKIP_SANITIZE=1),
+# then every fuzz target built with clang and libFuzzer for a short fixed number of runs (skip
+# them with KVR_SKIP_FUZZ=1), then the Windows build's tests where Qt for Windows is built.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -18,32 +19,30 @@ if [ "$(id -u)" -eq 0 ] && ! id kvrtest >/dev/null 2>&1; then
 fi
 
 export QT_QPA_PLATFORM=offscreen
-export CTEST_OUTPUT_ON_FAILURE=1
 
-echo "== build/ =="
+# Each build is a preset of CMakePresets.json, which names its folder; the test presets show
+# the output of a failed test.
+echo "== default preset =="
 # Warnings are errors with the compilers and Qt versions we test (KVR_WERROR=AUTO), not with
 # a newer one that warns of something new.
 cmake --preset default >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build -j "$jobs"
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs"
 
 if [ "${KVR_SKIP_SANITIZE:-0}" != 1 ]; then
-    echo "== build-asan/ (AddressSanitizer, UndefinedBehaviorSanitizer) =="
+    echo "== asan preset (AddressSanitizer, UndefinedBehaviorSanitizer) =="
     # The preset adds -fsanitize=float-cast-overflow: gcc's -fsanitize=undefined leaves out a
     # double too big for its integer.
     cmake --preset asan >/dev/null
-    cmake --build build-asan -j "$jobs"
-    # Every report stops the process that made it (abort, halt, leak exit code), so the test
-    # fails. Leaks count in our code only: scripts/lsan.supp names the system libraries that
-    # keep allocations until exit.
-    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:check_initialization_order=1:detect_stack_use_after_return=1"
-    export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-    ctest --test-dir build-asan -j "$jobs"
+    cmake --build --preset asan -j "$jobs"
+    export_sanitizer_options
+    # Besides the fuzz runs' options: leaks, and the order of static initialisation.
+    ASAN_OPTIONS+=":detect_leaks=1:check_initialization_order=1"
+    ctest --preset asan -j "$jobs"
 fi
 
 if [ "${KVR_SKIP_FUZZ:-0}" != 1 ]; then
-    echo "== build-fuzz/ (clang, libFuzzer: every target for a few thousand inputs) =="
+    echo "== fuzz preset (clang, libFuzzer: every target for a few thousand inputs) =="
     bash scripts/fuzz.sh --short 20000
 fi
 

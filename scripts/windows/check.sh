@@ -82,7 +82,7 @@ check_program() {
     package_program
     local version work users settings installed menu
     version=$(program_version)
-    work=$PWD/build-win/check
+    work=$win_build/check
     rm -rf "$work"
     mkdir -p "$work"
     echo "== Windows program under Wine on Xvfb (da_DK regional settings) =="
@@ -92,11 +92,11 @@ check_program() {
     export DISPLAY=$xvfb_display
 
     # The portable folder keeps its settings beside the program.
-    cp -r "build-win/kvrcalc-$version-windows-x64" "$work/portable"
+    cp -r "$win_build/kvrcalc-$version-windows-x64" "$work/portable"
     check_settings_kept "$work/portable/kvrcalc.exe" "$work/portable/KVRsys.cfg"
 
     # The installer, silently, for all users: Program Files, the Start menu, the programs list.
-    wine "build-win/kvrcalc-$version-setup.exe" /S /AllUsers
+    wine "$win_build/kvrcalc-$version-setup.exe" /S /AllUsers
     timeout 120 wineserver -w || fail "the installer did not end"
     installed="$WINEPREFIX/drive_c/Program Files/kvrcalc"
     menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/KOVRIN Zarir adu Rezi.lnk"

@@ -10,12 +10,20 @@ WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales)
 WINDOWS_PACKAGE_PACKAGES=(nsis zip qt6-translations-l10n)
 
-# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread).
+# The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread), one a line: read them
+# with mapfile, as a folder may have blanks in its name.
 mingw_runtime_dirs() {
     local dll
     for dll in libstdc++-6.dll libwinpthread-1.dll; do
-        dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)"
+        dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")"
     done | sort -u
+}
+
+# The folders Qt's and MinGW's DLLs are taken from, Qt's first, in dll_dirs.
+find_dll_dirs() {
+    local runtime_dirs=()
+    mapfile -t runtime_dirs < <(mingw_runtime_dirs)
+    dll_dirs=("$KVR_WIN_QT/bin" "${runtime_dirs[@]}")
 }
 
 # require_host_qt_6_4: stops at once, in one line, unless this machine's Qt is the 6.4 of Debian
@@ -43,8 +51,10 @@ host_qt_cmake_dir() {
     dirname "$(dirname "$(dpkg -L qt6-base-dev | grep -m1 '/cmake/Qt6/Qt6Config.cmake$')")"
 }
 
+# win_build: the windows preset's folder, set by build_program, which every later step calls
+# first.
 program_version() {
-    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt
+    sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$win_build/CMakeCache.txt"
 }
 
 # use_wine PREFIX LOCALE: Wine with its own prefix, its regional settings from LOCALE, quiet,
@@ -56,8 +66,9 @@ use_wine() {
     # No Mono or Gecko: nothing here needs them, and Wine would offer to fetch them.
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export LC_ALL=$2
-    local path="" dir
-    for dir in "$KVR_WIN_QT/bin" $(mingw_runtime_dirs); do path+="Z:${dir//\//\\};"; done
+    local path="" dir dll_dirs=()
+    find_dll_dirs
+    for dir in "${dll_dirs[@]}"; do path+="Z:${dir//\//\\};"; done
     export WINEPATH=$path
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         mkdir -p "$WINEPREFIX"

@@ -1,20 +1,21 @@
-# The package step: the portable folder, its zip and the installer in build-win/ (needs
-# build.sh).
+# The package step: the portable folder, its zip and the installer in the windows preset's
+# folder, build-win/ (needs build.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and
 # scripts/windows/common.sh; run it through windows.sh.
 
 # copy_dll_closure FOLDER FILE...: copies into FOLDER every DLL that the files load, and the
 # DLLs those load, from Qt's and MinGW's folders; Windows' own DLLs are left to Windows.
 copy_dll_closure() {
-    local folder=$1 file dll dir
+    local folder=$1 file dll dir dll_dirs=()
     shift
     local queue=("$@")
+    find_dll_dirs
     while [ "${#queue[@]}" -gt 0 ]; do
         file=${queue[0]}
         queue=("${queue[@]:1}")
         for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
             [ -e "$folder/$dll" ] && continue
-            for dir in "$KVR_WIN_QT/bin" $(mingw_runtime_dirs); do
+            for dir in "${dll_dirs[@]}"; do
                 if [ -f "$dir/$dll" ]; then
                     cp "$dir/$dll" "$folder/"
                     queue+=("$folder/$dll")
@@ -58,10 +59,10 @@ package_program() {
     local version name folder translations qm
     version=$(program_version)
     name=kvrcalc-$version-windows-x64
-    folder=build-win/$name
-    rm -rf "$folder" "build-win/$name.zip" "build-win/kvrcalc-$version-setup.exe"
+    folder=$win_build/$name
+    rm -rf "$folder" "$win_build/$name.zip" "$win_build/kvrcalc-$version-setup.exe"
     mkdir -p "$folder/plugins/platforms" "$folder/plugins/styles" "$folder/translations"
-    cp build-win/kvrcalc.exe resources/windows/qt.conf "$folder/"
+    cp "$win_build/kvrcalc.exe" resources/windows/qt.conf "$folder/"
     cp "$KVR_WIN_QT/plugins/platforms/qwindows.dll" "$folder/plugins/platforms/"
     cp "$KVR_WIN_QT/plugins/styles/qwindowsvistastyle.dll" "$folder/plugins/styles/"
     # Qt's Danish texts: the catalogue qt_da and the module catalogues it loads.
@@ -74,10 +75,10 @@ package_program() {
     x86_64-w64-mingw32-strip --strip-unneeded "$folder"/*.dll "$folder"/plugins/*/*.dll
     x86_64-w64-mingw32-strip "$folder/kvrcalc.exe"
 
-    (cd build-win && zip -qr9 "$name.zip" "$name")
-    write_installer_lists "$folder" >build-win/installer-files.nsh
+    (cd "$win_build" && zip -qr9 "$name.zip" "$name")
+    write_installer_lists "$folder" >"$win_build/installer-files.nsh"
     local script=$PWD/resources/windows/installer.nsi
     (cd "$folder" && makensis -NOCD -V2 -DVERSION="$version" -DICON=../windows/kvrcalc.ico \
         -DFILES=../installer-files.nsh -DOUTFILE="../kvrcalc-$version-setup.exe" "$script")
-    ls -l "build-win/$name.zip" "build-win/kvrcalc-$version-setup.exe"
+    ls -l "$win_build/$name.zip" "$win_build/kvrcalc-$version-setup.exe"
 }

@@ -11,11 +11,10 @@ run_tests() {
         read -r locale separator <<<"$run"
         echo "== Windows tests under Wine, $locale =="
         (
-            use_wine "$PWD/build-win/wine-tests" "$locale"
+            use_wine "$win_build/wine-tests" "$locale"
             # Without a console QTest writes to the debugger: show that, for failures.
             export WINEDEBUG=-all,+debugstr
-            KVR_EXPECTED_DECIMAL=$separator ctest --test-dir build-win -j "$jobs" \
-                --output-on-failure
+            KVR_EXPECTED_DECIMAL=$separator ctest --preset windows -j "$jobs"
             wineserver -w
         )
     done
