@@ -86,43 +86,6 @@ inline calc::NumberLocale numberLocale(bool comma)
 
 using testvalues::numberText;
 
-// The rows every shared behaviour runs in: both windows, both locales.
-inline void addWindowRows()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("comma");
-    QTest::newRow("Danish, comma") << int(Language::Danish) << true;
-    QTest::newRow("Danish, point") << int(Language::Danish) << false;
-    QTest::newRow("English, comma") << int(Language::English) << true;
-    QTest::newRow("English, point") << int(Language::English) << false;
-}
-
-// The rows of a behaviour that does not read numbers: both windows.
-inline void addLanguageRows()
-{
-    QTest::addColumn<int>("language");
-    QTest::newRow("Danish") << int(Language::Danish);
-    QTest::newRow("English") << int(Language::English);
-}
-inline Language globalLanguage()
-{
-    QFETCH_GLOBAL(int, language);
-    return Language(language);
-}
-
-// The row of addWindowRows() that a whole test class runs in, through its initTestCase_data().
-struct WindowRow
-{
-    Language language = Language::Danish;
-    bool comma = true;
-};
-inline WindowRow globalWindowRow()
-{
-    QFETCH_GLOBAL(int, language);
-    QFETCH_GLOBAL(bool, comma);
-    return {Language(language), comma};
-}
-
 // A window made active as a window manager makes it when it opens.
 inline bool activate(QWidget *window)
 {
@@ -132,6 +95,53 @@ inline bool activate(QWidget *window)
 
 using SeenBox = ::SeenBox;
 using Watchdog = ModalWatchdog;
+
+// The settings the tests set and read go through these few functions, which alone name the
+// members. A file may hold both flags of a pair, or neither; the load settles on one.
+inline void setUnits(WorkingValues &v, bool inch, bool metric)
+{
+    v.inchUnits = inch;
+    v.metricUnits = metric;
+}
+inline void setPitchUnits(WorkingValues &v, bool mm, bool threadsPerInch)
+{
+    v.pitchMmSelected = mm;
+    v.threadsPerInchSelected = threadsPerInch;
+}
+inline void setLanguage(WorkingValues &v, Language language)
+{
+    v.languageState = language == Language::Danish ? LanguageState::Danish : LanguageState::English;
+}
+// The notation the values are written in.
+inline void setDecimalPoint(WorkingValues &v, bool point)
+{
+    v.decimalIsPeriod = point;
+}
+inline bool decimalPoint(const WorkingValues &v)
+{
+    return v.decimalIsPeriod;
+}
+inline LanguageState languageState(const WorkingValues &v)
+{
+    return v.languageState;
+}
+// One flag of a pair set, the other not.
+inline bool inchUnits(const WorkingValues &v)
+{
+    return v.inchUnits && !v.metricUnits;
+}
+inline bool metricUnits(const WorkingValues &v)
+{
+    return v.metricUnits && !v.inchUnits;
+}
+inline bool pitchInMm(const WorkingValues &v)
+{
+    return v.pitchMmSelected && !v.threadsPerInchSelected;
+}
+inline bool threadsPerInch(const WorkingValues &v)
+{
+    return v.threadsPerInchSelected && !v.pitchMmSelected;
+}
 
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
 inline void sampleValues(WorkingValues &v, bool comma)
@@ -148,12 +158,10 @@ inline void sampleValues(WorkingValues &v, bool comma)
                "1", "20", numberText("795,77", comma), numberText("79,58", comma)};
     v.tap = {"6", "1", "1", "20", numberText("1,25", comma), "20", "1061", "1326"};
     v.decimalCount = 2;
-    v.languageState = LanguageState::Danish;
-    v.metricUnits = true;
-    v.inchUnits = false;
-    v.pitchMmSelected = true;
-    v.threadsPerInchSelected = false;
-    v.decimalIsPeriod = !comma; // written in this notation
+    setLanguage(v, Language::Danish);
+    setUnits(v, false, true);
+    setPitchUnits(v, true, false);
+    setDecimalPoint(v, !comma);
 }
 
 // A main window as built, before it loads: default values in a comma locale, not shown.
@@ -305,6 +313,59 @@ public:
     WorkingValues values;
     std::unique_ptr<session::Session> engine;
     std::unique_ptr<MainWindow> window;
+};
+
+// The window and locale of a test's row.
+struct WindowRow
+{
+    Language language = Language::Danish;
+    bool comma = true;
+};
+
+// The windows and locales a test class runs each test in, through its initTestCase_data().
+enum class Rows { Once, BothWindows, BothWindowsBothLocales };
+
+// The base of a main-window test class: it runs each test in its rows, with m_row the row of
+// the running one, and fails a test in which a message box opened that the test did not take.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowTest(Rows rows) : m_rows(rows) {}
+
+private slots:
+    void initTestCase_data()
+    {
+        if (m_rows == Rows::Once)
+            return;
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<bool>("comma");
+        for (Language language : {Language::Danish, Language::English}) {
+            const char *window = language == Language::Danish ? "Danish" : "English";
+            if (m_rows == Rows::BothWindows)
+                QTest::newRow(window) << language << true;
+            else
+                for (bool comma : {true, false})
+                    QTest::addRow("%s, %s", window, comma ? "comma" : "point") << language << comma;
+        }
+    }
+    void init()
+    {
+        if (m_rows == Rows::Once)
+            return;
+        QFETCH_GLOBAL(Language, language);
+        QFETCH_GLOBAL(bool, comma);
+        m_row = {language, comma};
+    }
+    void cleanup() { m_watchdog.verifyNothingUnexpected(); }
+
+protected:
+    Watchdog m_watchdog;
+    WindowRow m_row;
+
+private:
+    Rows m_rows;
 };
 
 } // namespace fixture

@@ -32,25 +32,24 @@ QString accessibleName(QWidget *widget)
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("inch");   // the diameter field, inch units at load
     QTest::addColumn<QString>("metric"); // after the metric menu item
     // clang-format off
-    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
-    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
+    QTest::newRow("English") << Language::English << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
+    QTest::newRow("Danish") << Language::Danish << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
     // clang-format on
 }
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QString, inch);
     QFETCH(QString, metric);
     RunningWindow s;
     fixture::sampleValues(s.values, false);
-    s.values.metricUnits = false;
-    s.values.inchUnits = true;
-    QVERIFY(s.open(Language(language), false));
+    fixture::setUnits(s.values, true, false);
+    QVERIFY(s.open(language, false));
 
     QCOMPARE(accessibleName(s.field(Field::Diameter)), inch);
     s.action(names::MetricItem)->trigger();
@@ -78,14 +77,12 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
     RunningWindow danish;
-    fixture::sampleValues(danish.values, true);
-    QVERIFY(danish.open(Language::Danish, true));
+    QVERIFY(danish.openSample(Language::Danish, true));
     QCOMPARE(printButton(), u"&Udskriv"_s);
     danish.window.reset();
 
     RunningWindow english;
-    fixture::sampleValues(english.values, false);
-    QVERIFY(english.open(Language::English, false));
+    QVERIFY(english.openSample(Language::English, false));
     QCOMPARE(printButton(), u"&Print"_s);
 }
 

@@ -12,16 +12,15 @@ using texts::TextCatalogue;
 using fixture::numberText;
 using fixture::RunningWindow;
 
-class FieldRules : public QObject
+// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+class FieldRules : public fixture::WindowTest
 {
     Q_OBJECT
 
-private slots:
-    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
-    void initTestCase_data() { fixture::addWindowRows(); }
-    void init() { m_row = fixture::globalWindowRow(); }
-    void cleanup();
+public:
+    FieldRules() : WindowTest(fixture::Rows::BothWindowsBothLocales) {}
 
+private slots:
     void typing_storesIntoSelectedKind();
     void decimalKeys_giveLocaleSeparatorInEveryField();
     void danishFeedRate_commaLocale_keepsTextAsTyped();
@@ -37,16 +36,7 @@ private slots:
     void rightClick_opensOnlyEditMenuAndSelectsAll_data();
     void rightClick_opensOnlyEditMenuAndSelectsAll();
     void leftClick_opensNoMenu();
-
-private:
-    fixture::Watchdog m_watchdog;
-    fixture::WindowRow m_row;
 };
-
-void FieldRules::cleanup()
-{
-    m_watchdog.verifyNothingUnexpected();
-}
 
 void FieldRules::typing_storesIntoSelectedKind()
 {
@@ -312,26 +302,31 @@ void FieldRules::enterWithEmptyDiameter_emptiesResults()
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     for (Language language : {Language::Danish, Language::English}) {
         const char *window = language == Language::Danish ? "Danish" : "English";
         for (const QString &name :
              {names::field(Field::Diameter), names::field(Field::FeedRate), names::CncLine})
-            QTest::addRow("%s, %s", window, qPrintable(name)) << int(language) << name;
+            QTest::addRow("%s, %s", window, qPrintable(name))
+                << language << name << Qt::KeyboardModifiers();
     }
+    QTest::newRow("English, CNC line, Shift+Ctrl")
+        << Language::English << names::CncLine << (Qt::ShiftModifier | Qt::ControlModifier);
 }
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QString, name);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
     RunningWindow s;
-    QVERIFY(s.openSample(Language(language), true));
+    QVERIFY(s.openSample(language, true));
     QVERIFY(!s.menu(names::EditMenu)->isEnabled()); // the Mill option has the focus
 
     EntryField *entry = s.field(name);
-    QTest::mouseClick(entry, Qt::RightButton, {}, QPoint(10, 8));
+    QTest::mouseClick(entry, Qt::RightButton, modifiers, QPoint(10, 8));
 
     QVERIFY(entry->hasFocus());
     QVERIFY(!entry->text().isEmpty());

@@ -2,8 +2,6 @@
 
 #include "fixture.h"
 
-#include <QGroupBox>
-
 using texts::catalogue;
 using texts::TextCatalogue;
 using texts::UnitCaptions;
@@ -34,189 +32,103 @@ QStringList shownUnitCaptions(const RunningWindow &s)
     return texts;
 }
 
-// What a control shows of itself: a caption, a frame title, or the tool tip of a field.
-QString shownText(const QWidget *widget)
-{
-    if (const auto *label = qobject_cast<const QLabel *>(widget))
-        return label->text();
-    if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    if (const auto *frame = qobject_cast<const QGroupBox *>(widget))
-        return frame->title();
-    return widget->toolTip();
-}
-
 } // namespace
 
-class MenusAndLoad : public QObject
+// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+class MenusAndLoad : public fixture::WindowTest
 {
     Q_OBJECT
 
-private slots:
-    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
-    void initTestCase_data() { fixture::addWindowRows(); }
-    void init() { m_row = fixture::globalWindowRow(); }
-    void cleanup();
+public:
+    MenusAndLoad() : WindowTest(fixture::Rows::BothWindowsBothLocales) {}
 
-    void beforeLoad_showsTheWindowAsBuilt();
-    void beforeLoad_controlsShowStartingTexts_data();
-    void beforeLoad_controlsShowStartingTexts();
-    void unitCaptions_loadAndMenu_data();
-    void unitCaptions_loadAndMenu();
-    void unitsMenu_setsCaptionsAndRecomputes();
+private slots:
+    void unitCaptions_followLoadAndMenu_data();
+    void unitCaptions_followLoadAndMenu();
+    void unitsMenu_recomputesAndSaves();
     void unitsMenu_sameItemAgain_runsAgain();
     void unitsMenu_emptyDiameter_captionsChangeThenWarns();
     void decimalsMenu_checksOneItemAndRecomputes();
-    void load_captionsFollowStoredUnits_data();
-    void load_captionsFollowStoredUnits();
     void load_decimalCount_oneCheckedItem_data();
     void load_decimalCount_oneCheckedItem();
-    void load_bothPitchUnitsStored_mmWins();
     void load_pitchOptionsFollowStoredUnits_data();
     void load_pitchOptionsFollowStoredUnits();
     void load_decimalKeyFollowsLocale();
     void open_buildsLineAndSavesOnce();
     void failedSave_warnsOnceInWindowsLanguage();
-
-private:
-    fixture::Watchdog m_watchdog;
-    fixture::WindowRow m_row;
 };
 
-void MenusAndLoad::cleanup()
+void MenusAndLoad::unitCaptions_followLoadAndMenu_data()
 {
-    m_watchdog.verifyNothingUnexpected();
-}
-
-void MenusAndLoad::beforeLoad_showsTheWindowAsBuilt()
-{
-    WorkingValues values;
-    fixture::sampleValues(values, true);
-    session::Session engine(values, calc::commaLocale());
-    MainWindow window(m_row.language, engine);
-
-    QVERIFY(window.findChild<QRadioButton *>(names::MillOption)->isChecked());
-    for (EntryField *entry : window.findChildren<EntryField *>())
-        QCOMPARE(entry->text(),
-                 entry->objectName() == names::field(Field::FeedRate) ? u"0"_s : QString());
-    const bool danish = m_row.language == Language::Danish;
-    QCOMPARE(window.findChild<QLabel *>(names::DecimalsLabel)->text(),
-             danish ? u"0 Decimal(er)"_s : u"0 Decimal(s)"_s);
-    QCOMPARE(window.findChild<QLabel *>(names::caption(Field::Diameter))->text(),
-             u"Diameter (D) :"_s);
-    QCOMPARE(window.findChild<QLabel *>(names::UnitsLabel)->text(), u"Enheder"_s);
-    QCOMPARE(window.findChild<QAction *>(names::MetricItem)->isChecked(), danish);
-    QCOMPARE(window.findChild<QAction *>(names::InchItem)->isChecked(), !danish);
-    QVERIFY(!window.findChild<QRadioButton *>(names::PitchMmOption)->isChecked());
-    QVERIFY(!window.findChild<QRadioButton *>(names::ThreadsPerInchOption)->isChecked());
-}
-
-void MenusAndLoad::beforeLoad_controlsShowStartingTexts_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("danish");
-    QTest::addColumn<QString>("english");
-    auto add = [](const QString &name, const char *danish, const char *english = nullptr) {
-        QTest::newRow(qPrintable(name))
-            << name << QString::fromUtf8(danish) << QString::fromUtf8(english ? english : danish);
-    };
-    add(names::MillOption, "Fræsere", "Mills");
-    add(names::DrillOption, "Bor m.v.", "Drills etc.");
-    add(names::TapOption, "Gevindtappe", "Thread taps");
-    add(names::ToolFrame, "Værktøjs data :", "Tools data :");
-    add(names::ResultFrame, "Resultat :", "Result :");
-    add(names::PitchMmOption, "Stigning (P) i mm :", "Pitch (P) mm :");
-    add(names::ThreadsPerInchOption, "Gevind (P) pr. tomme :", "Pitch (P) thread/inch :");
-    add(names::field(Field::Diameter), "Eksempel: 1,5 eller 1 1/2", "Example: 1.5 or 1 1/2");
-    add(names::CncCaption, "CNC Resultat :", "CNC Result :");
-    // The captions the load replaces start out Danish in both windows.
-    add(names::UnitsLabel, "Enheder");
-    add(names::caption(Field::Diameter), "Diameter (D) :");
-    add(names::caption(Field::Flutes), "Antal skær (Z) :");
-    add(names::caption(Field::FeedPerTooth), "Tilspænding/tand (Sz) i mm :");
-    add(names::caption(Field::CuttingSpeed), "Skærehastighed (V) :");
-    add(names::caption(Field::PitchMm), "Stigning (P) i mm :");
-    add(names::caption(Field::ThreadsPerInch), "Gevind (P) pr. tomme :");
-    add(names::caption(Field::SpindleSpeed), "Omdrejninger (n) :");
-    add(names::caption(Field::FeedRate), "Tilspænding mm/min. (S) :");
-}
-
-void MenusAndLoad::beforeLoad_controlsShowStartingTexts()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, danish);
-    QFETCH(QString, english);
-    const fixture::BuiltWindow window{m_row.language};
-    const auto *widget = window.findChild<QWidget *>(name);
-    QVERIFY(widget);
-    QCOMPARE(shownText(widget), m_row.language == Language::Danish ? danish : english);
-}
-
-void MenusAndLoad::unitCaptions_loadAndMenu_data()
-{
-    QTest::addColumn<bool>("inch");
-    QTest::addColumn<bool>("viaMenu");
+    QTest::addColumn<bool>("inchStored");
+    QTest::addColumn<bool>("metricStored");
+    QTest::addColumn<QString>("menuItem"); // chosen after the load, if any
     QTest::addColumn<UnitCaptions TextCatalogue::*>("captions");
-    // The load and the menu each apply their own column of the language's captions.
-    QTest::newRow("inch, load") << true << false << &TextCatalogue::inchLoad;
-    QTest::newRow("inch, menu") << true << true << &TextCatalogue::inchMenu;
-    QTest::newRow("metric, load") << false << false << &TextCatalogue::metricLoad;
-    QTest::newRow("metric, menu") << false << true << &TextCatalogue::metricMenu;
+    QTest::addColumn<QStringList>("danish"); // the diameter's caption, the units' label
+    QTest::addColumn<QStringList>("english");
+    const QStringList inchDa{u"Diameter (D) i tommer :"_s, u"Tommer"_s};
+    const QStringList metricDa{u"Diameter (D) i mm :"_s, u"Metrisk"_s};
+    const QStringList inchEn{u"Diameter (D) in inch :"_s, u"Inches"_s};
+    const QStringList inchMenuEn{u"Diameter (D) in inches :"_s, u"Inches"_s};
+    const QStringList metricEn{u"Diameter (D) in mm :"_s, u"Metric"_s};
+    // The load and the menu each apply their own column of the language's captions. One unit
+    // system holds after the load: metric when both were stored, inch when neither. The menu
+    // rows start from the other units, so that every caption has to change.
+    // clang-format off
+    QTest::newRow("inch, load") << true << false << QString() << &TextCatalogue::inchLoad << inchDa << inchEn;
+    QTest::newRow("metric, load") << false << true << QString() << &TextCatalogue::metricLoad << metricDa << metricEn;
+    QTest::newRow("both: metric last") << true << true << QString() << &TextCatalogue::metricLoad << metricDa << metricEn;
+    QTest::newRow("neither: inch") << false << false << QString() << &TextCatalogue::inchLoad << inchDa << inchEn;
+    QTest::newRow("inch, menu") << false << true << names::InchItem << &TextCatalogue::inchMenu << inchDa << inchMenuEn;
+    QTest::newRow("metric, menu") << true << false << names::MetricItem << &TextCatalogue::metricMenu << metricDa << metricEn;
+    // clang-format on
 }
 
-void MenusAndLoad::unitCaptions_loadAndMenu()
+void MenusAndLoad::unitCaptions_followLoadAndMenu()
 {
-    QFETCH(bool, inch);
-    QFETCH(bool, viaMenu);
+    QFETCH(bool, inchStored);
+    QFETCH(bool, metricStored);
+    QFETCH(QString, menuItem);
     QFETCH(UnitCaptions TextCatalogue::*, captions);
+    QFETCH(QStringList, danish);
+    QFETCH(QStringList, english);
     RunningWindow s;
-    // The menu rows start from the other units, so that every caption has to change.
-    s.values.inchUnits = inch != viaMenu;
-    s.values.metricUnits = inch == viaMenu;
+    fixture::setUnits(s.values, inchStored, metricStored);
     QVERIFY(s.open(m_row.language, true));
-    if (viaMenu)
-        s.action(inch ? names::InchItem : names::MetricItem)->trigger();
+    if (!menuItem.isEmpty())
+        s.action(menuItem)->trigger();
 
     const UnitCaptions &applied = catalogue(m_row.language).*captions;
     QCOMPARE(shownUnitCaptions(s), QStringList(applied.fields.begin(), applied.fields.end())
                                        << applied.unitsLabel);
+    QCOMPARE(QStringList({s.caption(Field::Diameter)->text(), s.label(names::UnitsLabel)->text()}),
+             m_row.language == Language::Danish ? danish : english);
+    const bool inch = captions == &TextCatalogue::inchLoad || captions == &TextCatalogue::inchMenu;
     QCOMPARE(s.action(names::InchItem)->isChecked(), inch);
     QCOMPARE(s.action(names::MetricItem)->isChecked(), !inch);
 }
 
-void MenusAndLoad::unitsMenu_setsCaptionsAndRecomputes()
+void MenusAndLoad::unitsMenu_recomputesAndSaves()
 {
     const bool comma = m_row.comma;
     RunningWindow s;
     QVERIFY(s.openSample(m_row.language, comma));
-    const bool danish = m_row.language == Language::Danish;
 
+    // The captions and checked items are unitCaptions_followLoadAndMenu's.
     s.action(names::InchItem)->trigger();
-    QVERIFY(s.action(names::InchItem)->isChecked());
-    QVERIFY(!s.action(names::MetricItem)->isChecked());
-    QCOMPARE(s.caption(Field::Diameter)->text(),
-             danish ? u"Diameter (D) i tommer :"_s : u"Diameter (D) in inches :"_s);
-    QCOMPARE(s.caption(Field::ThreadsPerInch)->text(),
-             danish ? u"Stigning (P) pr. tomme :"_s : u"Pitch (P) thread/inch :"_s);
-    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Tommer"_s : u"Inches"_s);
-    QVERIFY(s.values.inchUnits && !s.values.metricUnits);
+    QVERIFY(fixture::inchUnits(s.values));
     // The diameter is not converted; n and S follow the inch formulas.
     QCOMPARE(s.field(Field::Diameter)->text(), numberText("12,5", comma));
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("15,28", comma));
     QCOMPARE(s.field(Field::FeedRate)->text(), numberText("4,58", comma));
     QVERIFY(s.line().startsWith(u"S15 M03 F4.58 (12.5"_s));
     const WorkingValues saved = s.saved();
-    QVERIFY(saved.inchUnits && !saved.metricUnits);
+    QVERIFY(fixture::inchUnits(saved));
     QCOMPARE(saved.mill[Field::SpindleSpeed], numberText("15,28", comma));
 
     s.action(names::MetricItem)->trigger();
-    QCOMPARE(s.caption(Field::Diameter)->text(),
-             danish ? u"Diameter (D) i mm :"_s : u"Diameter (D) in mm :"_s);
-    QCOMPARE(s.caption(Field::CuttingSpeed)->text(),
-             danish ? u"Skærehastighed (V) m/min. :"_s : u"Surface feed (V) m/min. :"_s);
-    QCOMPARE(s.label(names::UnitsLabel)->text(), danish ? u"Metrisk"_s : u"Metric"_s);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1273,24", comma));
-    QVERIFY(s.saved().metricUnits);
+    QVERIFY(fixture::metricUnits(s.saved()));
 }
 
 void MenusAndLoad::unitsMenu_sameItemAgain_runsAgain()
@@ -237,19 +149,19 @@ void MenusAndLoad::unitsMenu_emptyDiameter_captionsChangeThenWarns()
 {
     RunningWindow s;
     s.values.mill[Field::Diameter].clear();
-    s.values.metricUnits = false;
-    s.values.inchUnits = true;
+    fixture::setUnits(s.values, true, false);
     QVERIFY(s.open(Language::Danish, true));
     const QString line = s.line();
+    const QByteArray file = s.fileBytes();
 
     s.action(names::MetricItem)->trigger();
     QCOMPARE(s.caption(Field::Diameter)->text(), u"Diameter (D) i mm :"_s);
-    QVERIFY(s.values.metricUnits);
+    QVERIFY(fixture::metricUnits(s.values));
     const QList<fixture::SeenBox> boxes = m_watchdog.take();
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.first().title, u"Meddelelse"_s);
     QCOMPARE(s.line(), line);
-    QVERIFY(!s.saved().metricUnits); // the choice reaches the file with the next line
+    QCOMPARE(s.fileBytes(), file); // the choice reaches the file with the next line
 }
 
 void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
@@ -271,40 +183,6 @@ void MenusAndLoad::decimalsMenu_checksOneItemAndRecomputes()
     QCOMPARE(checkedDecimals(s), QList<int>{0});
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1273"_s);
     QCOMPARE(s.field(Field::FeedRate)->text(), u"382"_s);
-}
-
-void MenusAndLoad::load_captionsFollowStoredUnits_data()
-{
-    QTest::addColumn<bool>("inch");
-    QTest::addColumn<bool>("metric");
-    QTest::addColumn<QStringList>("danish"); // the diameter's caption, the units' label
-    QTest::addColumn<QStringList>("english");
-    const QStringList inchDa{u"Diameter (D) i tommer :"_s, u"Tommer"_s};
-    const QStringList inchEn{u"Diameter (D) in inch :"_s, u"Inches"_s};
-    const QStringList metricDa{u"Diameter (D) i mm :"_s, u"Metrisk"_s};
-    const QStringList metricEn{u"Diameter (D) in mm :"_s, u"Metric"_s};
-    QTest::newRow("inch") << true << false << inchDa << inchEn;
-    QTest::newRow("metric") << false << true << metricDa << metricEn;
-    QTest::newRow("both: metric last") << true << true << metricDa << metricEn;
-    QTest::newRow("neither: inch") << false << false << inchDa << inchEn;
-}
-
-void MenusAndLoad::load_captionsFollowStoredUnits()
-{
-    QFETCH(bool, inch);
-    QFETCH(bool, metric);
-    QFETCH(QStringList, danish);
-    QFETCH(QStringList, english);
-    RunningWindow s;
-    s.values.inchUnits = inch;
-    s.values.metricUnits = metric;
-    QVERIFY(s.open(m_row.language, true));
-
-    QCOMPARE(QStringList({s.caption(Field::Diameter)->text(), s.label(names::UnitsLabel)->text()}),
-             m_row.language == Language::Danish ? danish : english);
-    // One unit system holds: metric when both were stored, inch when neither.
-    QCOMPARE(s.action(names::InchItem)->isChecked(), !metric);
-    QCOMPARE(s.action(names::MetricItem)->isChecked(), metric);
 }
 
 void MenusAndLoad::load_decimalCount_oneCheckedItem_data()
@@ -329,22 +207,6 @@ void MenusAndLoad::load_decimalCount_oneCheckedItem()
     QCOMPARE(int(s.values.decimalCount), shown);
 }
 
-void MenusAndLoad::load_bothPitchUnitsStored_mmWins()
-{
-    RunningWindow s;
-    s.values.pitchMmSelected = true;
-    s.values.threadsPerInchSelected = true;
-    QVERIFY(s.open(Language::English, true));
-
-    QVERIFY(s.option(names::PitchMmOption)->isChecked());
-    QVERIFY(!s.option(names::ThreadsPerInchOption)->isChecked());
-    QVERIFY(s.values.pitchMmSelected);
-    QVERIFY(!s.values.threadsPerInchSelected);
-    // The load leaves the Mill layout: no pitch field on show.
-    QVERIFY(!s.field(Field::PitchMm)->isVisible());
-    QVERIFY(!s.caption(Field::PitchMm)->isVisible());
-}
-
 void MenusAndLoad::load_pitchOptionsFollowStoredUnits_data()
 {
     QTest::addColumn<bool>("mmStored");
@@ -364,15 +226,17 @@ void MenusAndLoad::load_pitchOptionsFollowStoredUnits()
     QFETCH(bool, mm);
     QFETCH(bool, tpi);
     RunningWindow s;
-    s.values.pitchMmSelected = mmStored;
-    s.values.threadsPerInchSelected = tpiStored;
+    fixture::setPitchUnits(s.values, mmStored, tpiStored);
     QVERIFY(s.open(Language::Danish, true));
 
     QCOMPARE(s.option(names::PitchMmOption)->isChecked(), mm);
     QCOMPARE(s.option(names::ThreadsPerInchOption)->isChecked(), tpi);
-    QCOMPARE(s.values.pitchMmSelected, mm);
-    QCOMPARE(s.values.threadsPerInchSelected, tpi);
-    QCOMPARE(s.saved().threadsPerInchSelected, tpi);
+    QCOMPARE(fixture::pitchInMm(s.values), mm);
+    QCOMPARE(fixture::threadsPerInch(s.values), tpi);
+    QCOMPARE(fixture::threadsPerInch(s.saved()), tpi);
+    QCOMPARE(fixture::pitchInMm(s.saved()), mm);
+    // The load leaves the Mill layout: no pitch field on show.
+    QVERIFY(!s.field(Field::PitchMm)->isVisible() && !s.caption(Field::PitchMm)->isVisible());
 
     // Tap mode shows the pitch field of that unit, both pitch options, and no Sz or Z.
     s.click(names::TapOption);
@@ -394,11 +258,11 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     const bool comma = m_row.comma;
     WorkingValues values;
     fixture::sampleValues(values, comma);
-    values.decimalIsPeriod = comma;
+    fixture::setDecimalPoint(values, comma);
     session::Session engine(values, fixture::numberLocale(comma));
     MainWindow window(Language::Danish, engine);
     window.load();
-    QCOMPARE(values.decimalIsPeriod, !comma);
+    QCOMPARE(fixture::decimalPoint(values), !comma);
     QCOMPARE(engine.piText(), comma ? u"3,14159265358979"_s : u"3.14159265358979"_s);
 }
 

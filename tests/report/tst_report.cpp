@@ -178,21 +178,21 @@ void TestReport::buildReport_linesPlacesAndSizes()
 
 void TestReport::reportInput_takesTheCaptionsTheWindowShows_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<bool>("metric");
     QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("Danish, metric, menu") << int(Language::Danish) << true << true;
-    QTest::newRow("Danish, inch, load") << int(Language::Danish) << false << false;
-    QTest::newRow("English, inch, menu") << int(Language::English) << false << true;
-    QTest::newRow("English, metric, load") << int(Language::English) << true << false;
+    QTest::newRow("Danish, metric, menu") << Language::Danish << true << true;
+    QTest::newRow("Danish, inch, load") << Language::Danish << false << false;
+    QTest::newRow("English, inch, menu") << Language::English << false << true;
+    QTest::newRow("English, metric, load") << Language::English << true << false;
 }
 
 void TestReport::reportInput_takesTheCaptionsTheWindowShows()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(bool, metric);
     QFETCH(bool, fromMenu);
-    const TextCatalogue &texts = catalogue(Language(language));
+    const TextCatalogue &texts = catalogue(language);
     const auto units = metric ? session::Units::Metric : session::Units::Inch;
     const session::Outcome shown = outcomeShowing(
         ToolMode::Tap, QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},

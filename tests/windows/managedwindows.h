@@ -8,11 +8,14 @@
 
 namespace fixture {
 
-// The base of a test class: its init() calls startWithSampleFile().
+// The base of a test class: each test starts from the sample values in a settings file of its
+// own, and ends with no unexpected message box and every window closed.
 class ManagedWindowsTest : public QObject
 {
-protected:
-    void startWithSampleFile()
+    Q_OBJECT
+
+private slots:
+    void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_values = WorkingValues();
@@ -20,6 +23,25 @@ protected:
         sampleValues(m_values, true);
         m_quits = 0;
     }
+    void cleanup()
+    {
+        m_watchdog.verifyNothingUnexpected();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            top->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+protected:
+    // One run of the program on the given values, in a comma locale; Quit counts in m_quits.
+    struct Program
+    {
+        Program(WorkingValues &values, int &quits)
+            : engine(values, calc::commaLocale()), manager(engine, [&quits] { ++quits; })
+        {
+        }
+        session::Session engine;
+        windows::WindowManager manager;
+    };
 
     Watchdog m_watchdog;
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -19,6 +19,13 @@ using texts::catalogue;
 
 using fixture::RunningWindow;
 
+// Fails the test with the context and what did not hold, if anything did not.
+#define VERIFY_HOLDS(context, failures)                                                            \
+    do {                                                                                           \
+        const QString failed = (failures);                                                         \
+        QVERIFY2(failed.isEmpty(), qPrintable(QString(context) + failed));                         \
+    } while (false)
+
 namespace {
 
 using Mode = testvalues::ToolKind;
@@ -85,32 +92,28 @@ void prepare(RunningWindow &s, const Setup &c)
     s.values.drill = baseline(c.comma, Mode::Drill);
     s.values.tap = baseline(c.comma, Mode::TapMm);
     s.values.decimalCount = std::uint8_t(c.decimals);
-    s.values.languageState =
-        c.language == Language::Danish ? LanguageState::Danish : LanguageState::English;
-    s.values.metricUnits = c.metric;
-    s.values.inchUnits = !c.metric;
-    s.values.pitchMmSelected = c.mode != Mode::TapTpi;
-    s.values.threadsPerInchSelected = c.mode == Mode::TapTpi;
+    fixture::setLanguage(s.values, c.language);
+    fixture::setUnits(s.values, !c.metric, c.metric);
+    fixture::setPitchUnits(s.values, c.mode != Mode::TapTpi, c.mode == Mode::TapTpi);
 }
 
 // Within the window and locale of the global row: each mode, both unit systems.
 void addSetupRows()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("metric");
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi})
         for (bool metric : {true, false})
-            QTest::addRow("%s, %s", modeName(mode), metric ? "metric" : "inch")
-                << int(mode) << metric;
+            QTest::addRow("%s, %s", modeName(mode), metric ? "metric" : "inch") << mode << metric;
 }
 
 Setup fetchSetup(const fixture::WindowRow &row)
 {
-    QFETCH(int, mode);
+    QFETCH(Mode, mode);
     QFETCH(bool, metric);
     // The number of decimals varies with the row, so every count meets every mode.
-    const int decimals = (mode + (metric ? 0 : 2) + (row.comma ? 1 : 0)) % 4;
-    return {row.language, row.comma, Mode(mode), metric, decimals};
+    const int decimals = (int(mode) + (metric ? 0 : 2) + (row.comma ? 1 : 0)) % 4;
+    return {row.language, row.comma, mode, metric, decimals};
 }
 
 // A window-free engine over a copy of the values the window holds now, in the window's mode,
@@ -220,7 +223,7 @@ QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &t
 class HostileWindow : public RunningWindow
 {
 public:
-    HostileWindow(ModalWatchdog &boxes, const Setup &setup) : m_boxes(boxes), c(setup) {}
+    HostileWindow(ModalWatchdog &boxes, const Setup &setup) : m_watchdog(boxes), c(setup) {}
 
     // A key that runs the chain of `field`, which stops or not as `warns` says; the window
     // must show the engine's answer.
@@ -239,7 +242,7 @@ public:
     QString boxes(int count) const { return boxesWithin(count, count); }
     QString boxesWithin(int least, int most) const
     {
-        const QList<fixture::SeenBox> seen = m_boxes.take();
+        const QList<fixture::SeenBox> seen = m_watchdog.take();
         const bool danish = c.language == Language::Danish;
         const QString text = danish ? u"Manglende indtastning eller fejlindtastning i felt."_s
                                     : u"Empty fields or error in fields."_s;
@@ -285,10 +288,10 @@ public:
         waitActive();
         if (c.mode != Mode::Mill)
             click(optionName(c.mode));
-        return m_boxes.take().isEmpty();
+        return m_watchdog.take().isEmpty();
     }
 
-    ModalWatchdog &m_boxes;
+    ModalWatchdog &m_watchdog;
     Setup c;
 };
 
@@ -343,6 +346,12 @@ QString asTyped(const QString &text, bool comma)
 
 enum class Leave { Tab, ClickField, ClickLine };
 
+// The pitch unit a file holds; one may hold neither.
+enum class StoredPitch { Mm, ThreadsPerInch, Neither };
+// How a user picks the selected mode option again: a click while it has the focus, a click
+// from a field, or Space.
+enum class Reselect { FocusedOption, FromField, Space };
+
 const char *leaveName(Leave leave)
 {
     return leave == Leave::Tab          ? "Tab"
@@ -365,17 +374,17 @@ QString long300Mixed()
 
 } // namespace
 
-class HostileInput : public QObject
+// Every test runs for both windows in both locales (m_row).
+class HostileInput : public fixture::WindowTest
 {
     Q_OBJECT
 
+public:
+    HostileInput() : WindowTest(fixture::Rows::BothWindowsBothLocales) {}
+
 private slots:
-    // Every test runs for both windows in both locales (m_row).
-    void initTestCase_data() { fixture::addWindowRows(); }
     void initTestCase();
     void cleanupTestCase();
-    void init() { m_row = fixture::globalWindowRow(); }
-    void cleanup();
 
     void hostileEntry_warnsOnceOrShowsTheEnginesValues_data() { addSetupRows(); }
     void hostileEntry_warnsOnceOrShowsTheEnginesValues();
@@ -387,10 +396,6 @@ private slots:
     void hugeSpeedWithSmallDiameter_overflowWarns();
     void selectedModeOption_clickedAgain_staysSelected_data();
     void selectedModeOption_clickedAgain_staysSelected();
-
-private:
-    ModalWatchdog m_boxes;
-    fixture::WindowRow m_row;
 };
 
 namespace {
@@ -419,15 +424,10 @@ void HostileInput::cleanupTestCase()
     qInstallMessageHandler(passOn);
 }
 
-void HostileInput::cleanup()
-{
-    m_boxes.verifyNothingUnexpected();
-}
-
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
     const Setup c = fetchSetup(m_row);
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     const QList<Field> fields = editable(c.mode);
     // The window and locale pick which fields each input goes to, so that over the four
@@ -449,8 +449,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             const QString where = QStringLiteral("'%1' in %2, leaving by %3: ")
                                       .arg(typed, name, QLatin1String(leaveName(leave)));
 
-            QString error = s.reset(lastField, lastTyped);
-            QVERIFY2(error.isEmpty(), qPrintable(where + error));
+            VERIFY_HOLDS(where, s.reset(lastField, lastTyped));
 
             s.type(field, typed);
             const QString shownTyped = asTyped(typed, c.comma);
@@ -460,8 +459,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             QVERIFY2(entry->text() == shownTyped, qPrintable(where + u"shows "_s + entry->text()));
             QVERIFY2(s.values.tool(toolMode(c.mode))[field] == shownTyped,
                      qPrintable(where + u"typed text not stored"_s));
-            error = s.boxes(0);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"typing: "_s + error));
+            VERIFY_HOLDS(where + u"typing: "_s, s.boxes(0));
             const bool noNumber =
                 input.noNumber && !(field == Field::Diameter && input.numberAsDiameter);
 
@@ -480,9 +478,9 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                     s.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
                          qPrintable(context + u"no input error"_s));
-                error = s.boxes(expected.inputError ? 1 : 0) + checkShows(s, expected, fileBefore) +
-                        checkInvariants(s, c, name, shownTyped);
-                QVERIFY2(error.isEmpty(), qPrintable(context + error));
+                VERIFY_HOLDS(context, s.boxes(expected.inputError ? 1 : 0) +
+                                          checkShows(s, expected, fileBefore) +
+                                          checkInvariants(s, c, name, shownTyped));
                 QVERIFY2(event == 1 || entry->hasFocus(), qPrintable(context + u"focus moved"_s));
             }
         }
@@ -492,7 +490,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
     const Setup c = fetchSetup(m_row);
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     QVERIFY(s.reset().isEmpty());
     QAction *paste = s.action(names::PasteItem);
@@ -519,8 +517,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
             QCOMPARE(s.values.tool(toolMode(c.mode))[field], before);
             QCOMPARE(platform::clipboardText(), text);
             // Leaving each field runs its chain on the sane values.
-            const QString error = s.boxes(0) + checkInvariants(s, c);
-            QVERIFY2(error.isEmpty(), qPrintable(name + u": "_s + error));
+            VERIFY_HOLDS(name + u": "_s, s.boxes(0) + checkInvariants(s, c));
         }
     }
 
@@ -540,8 +537,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     s.key(Qt::Key_Return);
     QCOMPARE(line->text(), pasted);
     QVERIFY(s.values.tool(toolMode(c.mode)) == kind); // the line is no entry: nothing stored
-    QString error = s.boxes(0) + checkInvariants(s, c, {}, {}, true);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(0) + checkInvariants(s, c, {}, {}, true));
 
     // Copy takes the whole pasted line.
     platform::setClipboardText(u"old"_s);
@@ -556,19 +552,16 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     if (c.comma) {
         s.clickField(Field::Diameter);
         QCOMPARE(line->text(), pasted);
-        error = s.keyRunsChain(Qt::Key_Return, Field::Diameter, false);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::Diameter, false));
     } else {
         // Tab from the line wraps round to the mode option, whose switch rebuilds the line.
         s.key(Qt::Key_Tab);
         QVERIFY(s.option(optionName(c.mode))->hasFocus());
-        error = s.boxes(0);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        VERIFY_HOLDS(u""_s, s.boxes(0));
         QCOMPARE(line->text(), Mirror(s.values, c).opened.cncLine);
     }
     QVERIFY(line->text() != pasted);
-    error = checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, checkInvariants(s, c));
     QVERIFY(s.saved().stored() == s.values.stored());
 }
 
@@ -588,7 +581,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
     Setup c{m_row.language, m_row.comma, Mode::Mill, metric, metric ? 3 : 1};
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
     // warns exactly once; with sane values none does.
@@ -603,12 +596,11 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
             s.click(names::ThreadsPerInchOption);
-            QString error = s.boxes((focusInField ? perChain : 0) + perChain);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
+            VERIFY_HOLDS(where + u"pitch option: "_s,
+                         s.boxes((focusInField ? perChain : 0) + perChain));
         } else {
             s.click(optionName(mode));
-            QString error = s.boxes(focusInField ? perChain : 0);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
+            VERIFY_HOLDS(where + u"mode option: "_s, s.boxes(focusInField ? perChain : 0));
             QVERIFY(s.option(optionName(mode))->isChecked());
             QVERIFY2(!s.menu(names::EditMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
@@ -620,8 +612,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             QCOMPARE(s.values.tool(toolMode(mode))[Field::Diameter], QString());
         }
         focusInField = true;
-        QString error = s.boxes(0);
-        QVERIFY2(error.isEmpty(), qPrintable(where + error));
+        VERIFY_HOLDS(where, s.boxes(0));
 
         const QList<Field> fields = editable(mode);
         for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -630,14 +621,13 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             for (int enter = 0; enter < 3; ++enter, ++events) {
                 const QString context = where + name + QStringLiteral(", Enter %1: ").arg(enter);
                 const Qt::Key key = enter == 1 ? Qt::Key_Enter : Qt::Key_Return;
-                error = s.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c);
-                QVERIFY2(error.isEmpty(), qPrintable(context + error));
+                VERIFY_HOLDS(context,
+                             s.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c));
                 QVERIFY2(s.field(name)->hasFocus(), qPrintable(context + u"focus moved"_s));
             }
             // Tab on to the next field; from the last, on past the fields.
             s.key(Qt::Key_Tab);
-            error = s.boxes(perChain) + checkInvariants(s, c);
-            QVERIFY2(error.isEmpty(), qPrintable(where + name + u", Tab: "_s + error));
+            VERIFY_HOLDS(where + name + u", Tab: "_s, s.boxes(perChain) + checkInvariants(s, c));
         }
         // The focus went past the fields: to the pitch option in Tap, to the line otherwise.
         focusInField = false;
@@ -651,23 +641,20 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         // Back into the speed field with a click, Enter, then on to the next mode.
         s.clickField(Field::CuttingSpeed);
         s.key(Qt::Key_Return);
-        error = s.boxes(perChain);
-        QVERIFY2(error.isEmpty(), qPrintable(where + u"V by click: "_s + error));
+        VERIFY_HOLDS(where + u"V by click: "_s, s.boxes(perChain));
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
             s.click(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
-            error = s.boxes(2 * perChain);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
+            VERIFY_HOLDS(where + u"same pitch option: "_s, s.boxes(2 * perChain));
             focusInField = false;
         }
         QVERIFY(events < 500);
     }
     // The tap values kept their unit: the last pitch chosen was threads per inch.
-    QVERIFY(s.values.threadsPerInchSelected && !s.values.pitchMmSelected);
+    QVERIFY(fixture::threadsPerInch(s.values));
     s.click(names::MillOption);
-    const QString error = s.boxes(perChain) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(perChain) + checkInvariants(s, c));
 }
 
 void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns_data()
@@ -692,55 +679,53 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QFETCH(QString, speed);
     QFETCH(QString, diameter);
     const Setup c{m_row.language, m_row.comma, Mode::Mill, metric, 2};
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
 
     s.type(Field::Diameter, diameter);
     s.key(Qt::Key_Return);
-    QString error = s.boxes(0);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(0));
     const QString oldSpeed = s.field(Field::SpindleSpeed)->text();
 
     s.type(Field::CuttingSpeed, speed);
-    error = s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
-            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
+                            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed));
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
     // Whichever step stopped, no n of the old V stays beside the new one.
     QVERIFY(s.field(Field::SpindleSpeed)->text() != oldSpeed);
     // Leaving the field runs the same chain once more.
     s.key(Qt::Key_Tab);
-    error = s.boxes(1) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(1) + checkInvariants(s, c));
 }
 
 void HostileInput::selectedModeOption_clickedAgain_staysSelected_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("pitch"); // 0 mm, 1 threads per inch, 2 neither (from a file)
-    QTest::addColumn<int>("how");   // 0 click with the focus on it, 1 click from a field, 2 Space
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<StoredPitch>("pitch");
+    QTest::addColumn<Reselect>("how");
     const char *pitches[] = {"pitch in mm", "threads per inch", "no pitch unit"};
     const char *hows[] = {"click on the focused option", "click from a field", "Space"};
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm})
-        for (int pitch = 0; pitch < 3; ++pitch)
-            for (int how = 0; how < 3; ++how)
-                QTest::addRow("%s, %s, %s", isTap(mode) ? "Tap" : modeName(mode), pitches[pitch],
-                              hows[how])
-                    << int(mode) << pitch << how;
+        for (StoredPitch pitch :
+             {StoredPitch::Mm, StoredPitch::ThreadsPerInch, StoredPitch::Neither})
+            for (Reselect how : {Reselect::FocusedOption, Reselect::FromField, Reselect::Space})
+                QTest::addRow("%s, %s, %s", isTap(mode) ? "Tap" : modeName(mode),
+                              pitches[int(pitch)], hows[int(how)])
+                    << mode << pitch << how;
 }
 
 void HostileInput::selectedModeOption_clickedAgain_staysSelected()
 {
-    QFETCH(int, mode);
-    QFETCH(int, pitch);
-    QFETCH(int, how);
+    QFETCH(Mode, mode);
+    QFETCH(StoredPitch, pitch);
+    QFETCH(Reselect, how);
     // With no pitch unit stored, the window opens with threads per inch.
-    const Mode shown = Mode(mode) == Mode::TapMm && pitch != 0 ? Mode::TapTpi : Mode(mode);
+    const Mode shown = mode == Mode::TapMm && pitch != StoredPitch::Mm ? Mode::TapTpi : mode;
     const Setup c{m_row.language, m_row.comma, shown, true, 2};
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     prepare(s, c);
-    s.values.pitchMmSelected = pitch == 0;
-    s.values.threadsPerInchSelected = pitch == 1;
+    fixture::setPitchUnits(s.values, pitch == StoredPitch::Mm,
+                           pitch == StoredPitch::ThreadsPerInch);
     s.values.tap[Field::Diameter] = u"6"_s;
     s.values.drill[Field::Diameter] = u"8"_s;
     QVERIFY(s.open(c.language, c.comma));
@@ -753,9 +738,9 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const QString line = s.line();
 
     // Again, as a user does who is not sure the first click took.
-    if (how == 1)
+    if (how == Reselect::FromField)
         s.clickField(Field::CuttingSpeed);
-    if (how == 2) {
+    if (how == Reselect::Space) {
         QVERIFY(s.option(name)->hasFocus());
         s.key(Qt::Key_Space);
     } else {
@@ -764,14 +749,14 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
     QCOMPARE(s.field(Field::Diameter)->text(), s.values.tool(toolMode(c.mode))[Field::Diameter]);
-    if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
+    if (how != Reselect::FromField) // leaving the speed field recalculates; the switch itself only
+                                    // rebuilds
         QCOMPARE(s.line(), line);
 
     // What is typed next lands in this kind, and nowhere else.
     s.type(Field::CuttingSpeed, u"77"_s);
-    const QString error =
-        s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) +
+                            checkInvariants(s, c));
     QCOMPARE(s.values.tool(toolMode(c.mode))[Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
         if (other != toolMode(c.mode))
