@@ -20,6 +20,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 using state::Language;
 using texts::catalogue;
 using texts::LegendTexts;
@@ -102,8 +104,8 @@ private slots:
     void aboutProgram_isModalAndCloses_data();
     void aboutProgram_isModalAndCloses();
 
-    void aboutMaker_showsLanguagesTexts_data();
-    void aboutMaker_showsLanguagesTexts();
+    void aboutMaker_fitsEachLanguagesTexts_data() { legend_showsLanguagesTextsInOrder_data(); }
+    void aboutMaker_fitsEachLanguagesTexts();
     void aboutMaker_fromInfoMenu_isModal();
     void aboutMaker_fromEditMenu_isModeless();
     void aboutMaker_modalWhileOpenModeless_broughtToFront();
@@ -142,20 +144,22 @@ void TestAuxWindows::cleanup()
 
 void TestAuxWindows::legend_showsLanguagesTextsInOrder_data()
 {
+    // Each language's windows, with their objectNames.
     QTest::addColumn<Language>("language");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Danish") << Language::Danish << QStringLiteral("SignaturForm");
-    QTest::newRow("English") << Language::English << QStringLiteral("UKSignaturForm");
+    QTest::addColumn<QString>("legendName");
+    QTest::addColumn<QString>("aboutMakerName");
+    QTest::newRow("Danish") << Language::Danish << u"SignaturForm"_s << u"OmKovrinForm"_s;
+    QTest::newRow("English") << Language::English << u"UKSignaturForm"_s << u"UKOmKovrinForm"_s;
 }
 
 void TestAuxWindows::legend_showsLanguagesTextsInOrder()
 {
     QFETCH(Language, language);
-    QFETCH(QString, name);
+    QFETCH(QString, legendName);
     m_aux->showLegend(language);
     LegendWindow *w = m_aux->legend(language);
     QVERIFY(w);
-    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->objectName(), legendName);
     const LegendTexts &legend = catalogue(language).legend;
 
     static const char *const order[7] = {"Label7", "Label6", "Label4", "Label1",
@@ -300,21 +304,13 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QCOMPARE(m_watchdog->pending(), 0);
 }
 
-void TestAuxWindows::aboutMaker_showsLanguagesTexts_data()
-{
-    QTest::addColumn<Language>("language");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("Danish") << Language::Danish << QStringLiteral("OmKovrinForm");
-    QTest::newRow("English") << Language::English << QStringLiteral("UKOmKovrinForm");
-}
-
-void TestAuxWindows::aboutMaker_showsLanguagesTexts()
+void TestAuxWindows::aboutMaker_fitsEachLanguagesTexts()
 {
     QFETCH(Language, language);
-    QFETCH(QString, name);
+    QFETCH(QString, aboutMakerName);
     m_aux->showAboutMaker(language, false, m_main.get());
     AboutMakerWindow *w = m_aux->aboutMaker(language);
-    QCOMPARE(w->objectName(), name);
+    QCOMPARE(w->objectName(), aboutMakerName);
     QVERIFY(isFixedSize(w));
     QVERIFY(hasNoMinMaxButtons(w));
     QVERIFY(atItsOwnSize(w, "Image1"));
