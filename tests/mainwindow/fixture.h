@@ -146,17 +146,13 @@ inline bool threadsPerInch(const WorkingValues &v)
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
 inline void sampleValues(WorkingValues &v, bool comma)
 {
-    v.mill = {numberText("12,5", comma),
-              "3",
-              numberText("0,1", comma),
-              "50",
-              "1",
-              "20",
-              numberText("1273,24", comma),
-              numberText("381,97", comma)};
-    v.drill = {"8", "2",  numberText("0,1", comma),    "20",
-               "1", "20", numberText("795,77", comma), numberText("79,58", comma)};
+    // clang-format off
+    v.mill = {numberText("12,5", comma), "3", numberText("0,1", comma), "50", "1", "20",
+              numberText("1273,24", comma), numberText("381,97", comma)};
+    v.drill = {"8", "2", numberText("0,1", comma), "20", "1", "20", numberText("795,77", comma),
+               numberText("79,58", comma)};
     v.tap = {"6", "1", "1", "20", numberText("1,25", comma), "20", "1061", "1326"};
+    // clang-format on
     v.decimalCount = 2;
     setLanguage(v, Language::Danish);
     setUnits(v, false, true);

@@ -76,14 +76,12 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         const auto *box = dialog.findChild<QDialogButtonBox *>();
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
-    RunningWindow danish;
-    QVERIFY(danish.openSample(Language::Danish, true));
-    QCOMPARE(printButton(), u"&Udskriv"_s);
-    danish.window.reset();
-
-    RunningWindow english;
-    QVERIFY(english.openSample(Language::English, false));
-    QCOMPARE(printButton(), u"&Print"_s);
+    for (const auto &[language, print] :
+         {std::pair{Language::Danish, u"&Udskriv"_s}, std::pair{Language::English, u"&Print"_s}}) {
+        RunningWindow s;
+        QVERIFY(s.openSample(language, language == Language::Danish));
+        QCOMPARE(printButton(), print);
+    }
 }
 
 QTEST_MAIN(DesktopLanguage)
