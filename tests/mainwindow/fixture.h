@@ -160,6 +160,16 @@ inline void sampleValues(WorkingValues &v, bool comma)
     setDecimalPoint(v, !comma);
 }
 
+// The values a settings file holds.
+inline WorkingValues readSettings(const QString &path)
+{
+    WorkingValues read;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        state::parseSettings(file.readAll(), read);
+    return read;
+}
+
 // A main window as built, before it loads: default values in a comma locale, not shown.
 struct DefaultEngine
 {
@@ -236,12 +246,7 @@ public:
     }
 
     // The values the settings file holds now.
-    WorkingValues saved() const
-    {
-        WorkingValues read;
-        state::parseSettings(fileBytes(), read);
-        return read;
-    }
+    WorkingValues saved() const { return readSettings(values.settingsPath); }
 
     // Focuses a field as a user does (a click, or Ctrl+A when it has the focus already, since a
     // click there only moves the caret) and types over its whole text.

@@ -6,8 +6,6 @@
 #include <QInputMethodEvent>
 
 using calc::ToolValues;
-using texts::catalogue;
-using texts::TextCatalogue;
 
 using fixture::numberText;
 using fixture::RunningWindow;
@@ -262,13 +260,8 @@ void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
     QCOMPARE(s.values.mill[Field::Diameter], u"1/0"_s);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), QString());
     QCOMPARE(s.line(), QString());
-    const QList<fixture::SeenBox> boxes = m_watchdog.take();
-    QCOMPARE(boxes.size(), 1);
-    const TextCatalogue &texts = catalogue(m_row.language);
-    QCOMPARE(boxes.first().text, texts.inputErrorText);
-    QCOMPARE(boxes.first().title, texts.inputErrorTitle);
-    QCOMPARE(boxes.first().icon, QMessageBox::Warning);
-    QCOMPARE(boxes.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    // One input-error message; its texts, icon and button are tst_hostileinput's to check.
+    QCOMPARE(m_watchdog.take().size(), 1);
     // The message took the focus and gave it back: that is no leaving, so no second message.
     QTest::qWait(50);
     QCOMPARE(m_watchdog.take().size(), 0);

@@ -110,13 +110,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(m_values.stored() == before.stored());
     QVERIFY(english->findChild<QRadioButton *>(names::MillOption)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"12,5"_s);
-    const WorkingValues saved = [this] {
-        WorkingValues read;
-        QFile file(m_values.settingsPath);
-        if (file.open(QIODevice::ReadOnly))
-            state::parseSettings(file.readAll(), read);
-        return read;
-    }();
+    const WorkingValues saved = fixture::readSettings(m_values.settingsPath);
     QCOMPARE(fixture::languageState(saved), LanguageState::English);
     QCOMPARE(saved.tap[Field::CuttingSpeed], u"33"_s);
 

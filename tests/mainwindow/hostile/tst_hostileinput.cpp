@@ -12,6 +12,8 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
+#include <functional>
+
 using calc::AllFields;
 using calc::ToolMode;
 using calc::ToolValues;
@@ -279,10 +281,12 @@ public:
         return {};
     }
 
-    // Opens the window on the sane values and selects the row's mode.
-    bool openSetup()
+    // Opens the window on the sane values, changed by `adjust`, and selects the row's mode.
+    bool openSetup(const std::function<void(WorkingValues &)> &adjust = {})
     {
         prepare(*this, c);
+        if (adjust)
+            adjust(values);
         if (!open(c.language, c.comma))
             return false;
         waitActive();
@@ -723,16 +727,12 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     const Mode shown = mode == Mode::TapMm && pitch != StoredPitch::Mm ? Mode::TapTpi : mode;
     const Setup c{m_row.language, m_row.comma, shown, true, 2};
     HostileWindow s(m_watchdog, c);
-    prepare(s, c);
-    fixture::setPitchUnits(s.values, pitch == StoredPitch::Mm,
-                           pitch == StoredPitch::ThreadsPerInch);
-    s.values.tap[Field::Diameter] = u"6"_s;
-    s.values.drill[Field::Diameter] = u"8"_s;
-    QVERIFY(s.open(c.language, c.comma));
-    s.waitActive();
+    QVERIFY(s.openSetup([pitch](WorkingValues &v) {
+        fixture::setPitchUnits(v, pitch == StoredPitch::Mm, pitch == StoredPitch::ThreadsPerInch);
+        v.tap[Field::Diameter] = u"6"_s;
+        v.drill[Field::Diameter] = u"8"_s;
+    }));
     const QString name = optionName(c.mode);
-    if (c.mode != Mode::Mill)
-        s.click(name);
     QVERIFY(s.option(name)->isChecked());
     const WorkingValues before = s.values;
     const QString line = s.line();
