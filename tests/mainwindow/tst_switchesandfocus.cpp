@@ -15,7 +15,6 @@ public:
     SwitchesAndFocus() : WindowTest(fixture::Rows::Once) {}
 
 private slots:
-    void modeSwitch_unreadableDiameter_showsNoLine();
     void focusOfSelectedModeOption_reloadsWithoutFormula();
     void pitchOption_comparesThePitchsValue_data();
     void pitchOption_comparesThePitchsValue();
@@ -23,18 +22,6 @@ private slots:
     void resultFieldByTab_enablesEditAndSelectsLine();
     void rightClickAfterFailingField_warnsThenOpensMenu();
 };
-
-void SwitchesAndFocus::modeSwitch_unreadableDiameter_showsNoLine()
-{
-    RunningWindow s;
-    s.values.drill[Field::Diameter] = u"abc"_s;
-    QVERIFY(s.open(Language::English, true));
-
-    s.click(names::DrillOption);
-    QCOMPARE(s.line(), QString());
-    QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
-    QVERIFY(!s.field(Field::Flutes)->isEnabled());
-}
 
 void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
 {

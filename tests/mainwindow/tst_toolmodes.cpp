@@ -35,7 +35,7 @@ private slots:
     void modeSwitch_loadsThenBuildsLineThenShows_data();
     void modeSwitch_loadsThenBuildsLineThenShows();
     void focusBeforeClick_copiesNoValuesAcross();
-    void pitchOption_failingChainWarns_switchDoesNot();
+    void unusableDiameter_switchSaysNothing_pitchOptionWarns();
 };
 
 void ToolModes::opening_showsMillValuesAndPicture()
@@ -154,13 +154,19 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     QCOMPARE(s.values.drill[Field::Diameter], u"8"_s);
 }
 
-void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
+void ToolModes::unusableDiameter_switchSaysNothing_pitchOptionWarns()
 {
     RunningWindow s;
+    s.values.drill[Field::Diameter] = u"abc"_s;
     s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
-    s.click(names::TapOption); // the line cannot be built; a switch says nothing
+    // The line cannot be built: a switch shows none and says nothing.
+    s.click(names::DrillOption);
+    QCOMPARE(s.line(), QString());
+    QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
+    QVERIFY(!s.field(Field::Flutes)->isEnabled());
+    s.click(names::TapOption);
     QVERIFY(m_watchdog.take().isEmpty());
     QCOMPARE(s.saved().tap[Field::Diameter], QString());
 
