@@ -260,20 +260,12 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QWidget *seen = nullptr;
     bool blocksMain = false;
     QPushButton *ok = nullptr;
-    QRect okPlace;
-    bool fixed = false;
-    bool plainBorder = false;
-    bool picture = false;
     m_watchdog->expect([&](QWidget *modal) {
         seen = modal;
         blocksMain = QApplication::activeModalWidget() == modal && !m_main->isActiveWindow();
-        fixed = isFixedSize(modal);
-        plainBorder = hasNoMinMaxButtons(modal);
-        picture = atItsOwnSize(modal, "Image1");
         ok = modal->findChild<QPushButton *>(QStringLiteral("OK"));
         if (!ok)
             return; // the watchdog closes it
-        okPlace = ok->geometry();
         if (how == QLatin1String("click"))
             QTest::mouseClick(ok, Qt::LeftButton);
         else
@@ -284,11 +276,11 @@ void TestAuxWindows::aboutProgram_isModalAndCloses()
     QCOMPARE(seen, m_aux->aboutProgram());
     QVERIFY(seen->objectName() == QLatin1String("OmForm"));
     QVERIFY(blocksMain);
-    QVERIFY(fixed);
-    QVERIFY(plainBorder);
-    QVERIFY(picture);
+    QVERIFY(isFixedSize(seen));
+    QVERIFY(hasNoMinMaxButtons(seen));
+    QVERIFY(atItsOwnSize(seen, "Image1"));
     QVERIFY(ok && ok->isDefault());
-    QVERIFY(inLowerRightCorner(seen, okPlace));
+    QVERIFY(inLowerRightCorner(seen, ok->geometry()));
     QVERIFY(!seen->isVisible());
     QVERIFY2(m_watchdog->unexpected().isEmpty(), qPrintable(failures(*m_watchdog)));
     QCOMPARE(static_cast<QDialog *>(seen)->result(), int(QDialog::Accepted) * (how != "escape"));
