@@ -112,28 +112,15 @@ inline void setLanguage(WorkingValues &v, Language language)
 {
     v.languageState = language == Language::Danish ? LanguageState::Danish : LanguageState::English;
 }
+// clang-format off
 // The notation the values are written in.
-inline void setDecimalPoint(WorkingValues &v, bool point)
-{
-    v.decimalIsPeriod = point;
-}
-inline bool decimalPoint(const WorkingValues &v)
-{
-    return v.decimalIsPeriod;
-}
-inline LanguageState languageState(const WorkingValues &v)
-{
-    return v.languageState;
-}
+inline void setDecimalPoint(WorkingValues &v, bool point) { v.decimalIsPeriod = point; }
+inline bool decimalPoint(const WorkingValues &v) { return v.decimalIsPeriod; }
+inline LanguageState languageState(const WorkingValues &v) { return v.languageState; }
 // One flag of a pair set, the other not.
-inline bool inchUnits(const WorkingValues &v)
-{
-    return v.inchUnits && !v.metricUnits;
-}
-inline bool metricUnits(const WorkingValues &v)
-{
-    return v.metricUnits && !v.inchUnits;
-}
+inline bool inchUnits(const WorkingValues &v) { return v.inchUnits && !v.metricUnits; }
+inline bool metricUnits(const WorkingValues &v) { return v.metricUnits && !v.inchUnits; }
+// clang-format on
 inline bool pitchInMm(const WorkingValues &v)
 {
     return v.pitchMmSelected && !v.threadsPerInchSelected;
