@@ -32,6 +32,7 @@ using calc::Field;
 using calc::Language;
 using mainwindow::MainWindow;
 using state::FileRecords;
+using state::LanguageState;
 using state::Settings;
 using widgets::EntryField;
 
@@ -86,43 +87,6 @@ inline calc::NumberLocale numberLocale(bool comma)
 
 using testvalues::numberText;
 
-// The rows every shared behaviour runs in: both windows, both locales.
-inline void addWindowRows()
-{
-    QTest::addColumn<int>("language");
-    QTest::addColumn<bool>("comma");
-    QTest::newRow("Danish, comma") << int(Language::Danish) << true;
-    QTest::newRow("Danish, point") << int(Language::Danish) << false;
-    QTest::newRow("English, comma") << int(Language::English) << true;
-    QTest::newRow("English, point") << int(Language::English) << false;
-}
-
-// The rows of a behaviour that does not read numbers: both windows.
-inline void addLanguageRows()
-{
-    QTest::addColumn<int>("language");
-    QTest::newRow("Danish") << int(Language::Danish);
-    QTest::newRow("English") << int(Language::English);
-}
-inline Language globalLanguage()
-{
-    QFETCH_GLOBAL(int, language);
-    return Language(language);
-}
-
-// The row of addWindowRows() that a whole test class runs in, through its initTestCase_data().
-struct WindowRow
-{
-    Language language = Language::Danish;
-    bool comma = true;
-};
-inline WindowRow globalWindowRow()
-{
-    QFETCH_GLOBAL(int, language);
-    QFETCH_GLOBAL(bool, comma);
-    return {Language(language), comma};
-}
-
 // A window made active as a window manager makes it when it opens.
 inline bool activate(QWidget *window)
 {
@@ -136,22 +100,28 @@ using Watchdog = ModalWatchdog;
 // A known set of values: metric, Mill, two decimals, a diameter of 12,5.
 inline void sampleValues(Settings &v, bool comma)
 {
-    v.mill = {numberText("12,5", comma),
-              "3",
-              numberText("0,1", comma),
-              "50",
-              "1",
-              "20",
-              numberText("1273,24", comma),
-              numberText("381,97", comma)};
-    v.drill = {"8", "2",  numberText("0,1", comma),    "20",
-               "1", "20", numberText("795,77", comma), numberText("79,58", comma)};
+    // clang-format off
+    v.mill = {numberText("12,5", comma), "3", numberText("0,1", comma), "50", "1", "20",
+              numberText("1273,24", comma), numberText("381,97", comma)};
+    v.drill = {"8", "2", numberText("0,1", comma), "20", "1", "20", numberText("795,77", comma),
+               numberText("79,58", comma)};
     v.tap = {"6", "1", "1", "20", numberText("1,25", comma), "20", "1061", "1326"};
+    // clang-format on
     v.decimalCount = 2;
     v.language = Language::Danish;
     v.units = calc::Units::Metric;
     v.pitchUnit = calc::PitchUnit::Millimetres;
     v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
+}
+
+// The records a settings file holds.
+inline FileRecords readSettings(const QString &path)
+{
+    FileRecords read;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        state::parseSettings(file.readAll(), read);
+    return read;
 }
 
 // A main window as built, before it loads: default values in a comma locale, not shown.
@@ -226,12 +196,7 @@ public:
     }
 
     // The values the settings file holds now.
-    FileRecords saved() const
-    {
-        FileRecords read;
-        state::parseSettings(fileBytes(), read);
-        return read;
-    }
+    FileRecords saved() const { return readSettings(settingsFile.path()); }
     // The settings the file holds now, as a start reads them.
     Settings savedSettings() const { return state::settingsFrom(saved()); }
 
@@ -302,6 +267,59 @@ public:
     state::SettingsFile settingsFile{dir.filePath(QStringLiteral("KVRsys.cfg"))};
     std::unique_ptr<session::Session> engine;
     std::unique_ptr<MainWindow> window;
+};
+
+// The window and locale of a test's row.
+struct WindowRow
+{
+    Language language = Language::Danish;
+    bool comma = true;
+};
+
+// The windows and locales a test class runs each test in, through its initTestCase_data().
+enum class Rows { Once, BothWindows, BothWindowsBothLocales };
+
+// The base of a main-window test class: it runs each test in its rows, with m_row the row of
+// the running one, and fails a test in which a message box opened that the test did not take.
+class WindowTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowTest(Rows rows) : m_rows(rows) {}
+
+private slots:
+    void initTestCase_data()
+    {
+        if (m_rows == Rows::Once)
+            return;
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<bool>("comma");
+        for (Language language : {Language::Danish, Language::English}) {
+            const char *window = language == Language::Danish ? "Danish" : "English";
+            if (m_rows == Rows::BothWindows)
+                QTest::newRow(window) << language << true;
+            else
+                for (bool comma : {true, false})
+                    QTest::addRow("%s, %s", window, comma ? "comma" : "point") << language << comma;
+        }
+    }
+    void init()
+    {
+        if (m_rows == Rows::Once)
+            return;
+        QFETCH_GLOBAL(Language, language);
+        QFETCH_GLOBAL(bool, comma);
+        m_row = {language, comma};
+    }
+    void cleanup() { m_watchdog.verifyNothingUnexpected(); }
+
+protected:
+    Watchdog m_watchdog;
+    WindowRow m_row;
+
+private:
+    Rows m_rows;
 };
 
 } // namespace fixture

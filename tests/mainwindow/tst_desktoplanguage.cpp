@@ -32,24 +32,24 @@ QString accessibleName(QWidget *widget)
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<QString>("inch");   // the diameter field, inch units at load
     QTest::addColumn<QString>("metric"); // after the metric menu item
     // clang-format off
-    QTest::newRow("English") << int(Language::English) << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
-    QTest::newRow("Danish") << int(Language::Danish) << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
+    QTest::newRow("English") << Language::English << u"Diameter (D) in inch"_s << u"Diameter (D) in mm"_s;
+    QTest::newRow("Danish") << Language::Danish << u"Diameter (D) i tommer"_s << u"Diameter (D) i mm"_s;
     // clang-format on
 }
 
 void DesktopLanguage::accessibleNames_followCaptionsAndUnits()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(QString, inch);
     QFETCH(QString, metric);
     RunningWindow s;
     fixture::sampleValues(s.values, false);
     s.values.units = calc::Units::Inch;
-    QVERIFY(s.open(Language(language), false));
+    QVERIFY(s.open(language, false));
 
     QCOMPARE(accessibleName(s.field(Field::Diameter)), inch);
     s.action(names::MetricItem)->trigger();
@@ -76,16 +76,12 @@ void DesktopLanguage::printDialog_speaksTheWindowsLanguage()
         const auto *box = dialog.findChild<QDialogButtonBox *>();
         return box ? box->button(QDialogButtonBox::Ok)->text() : QString();
     };
-    RunningWindow danish;
-    fixture::sampleValues(danish.values, true);
-    QVERIFY(danish.open(Language::Danish, true));
-    QCOMPARE(printButton(), u"&Udskriv"_s);
-    danish.window.reset();
-
-    RunningWindow english;
-    fixture::sampleValues(english.values, false);
-    QVERIFY(english.open(Language::English, false));
-    QCOMPARE(printButton(), u"&Print"_s);
+    for (const auto &[language, print] :
+         {std::pair{Language::Danish, u"&Udskriv"_s}, std::pair{Language::English, u"&Print"_s}}) {
+        RunningWindow s;
+        QVERIFY(s.openSample(language, language == Language::Danish));
+        QCOMPARE(printButton(), print);
+    }
 }
 
 QTEST_MAIN(DesktopLanguage)

@@ -4,115 +4,24 @@
 #include "fixture.h"
 #include "platform/clipboard.h"
 
-using calc::ToolMode;
-using calc::ToolValues;
-
 using fixture::numberText;
 using fixture::RunningWindow;
 
-namespace {
-
-// Values that differ in every field between the three kinds, so that each load is a change.
-void distinctValues(Settings &v)
-{
-    fixture::sampleValues(v, true);
-    v.drill[Field::FeedPerTooth] = u"0,2"_s;
-    v.drill[Field::CuttingSpeed] = u"25"_s;
-}
-
-} // namespace
-
-class SwitchesAndFocus : public QObject
+class SwitchesAndFocus : public fixture::WindowTest
 {
     Q_OBJECT
 
-private slots:
-    void cleanup();
+public:
+    SwitchesAndFocus() : WindowTest(fixture::Rows::Once) {}
 
-    void modeSwitch_loadsThenBuildsLineThenShows_data();
-    void modeSwitch_loadsThenBuildsLineThenShows();
-    void modeSwitch_unreadableDiameter_showsNoLine();
+private slots:
     void focusOfSelectedModeOption_reloadsWithoutFormula();
     void pitchOption_comparesThePitchsValue_data();
     void pitchOption_comparesThePitchsValue();
     void pitchOption_leavesEditMenuAsItWas();
     void resultFieldByTab_enablesEditAndSelectsLine();
-    void rightClickWithModifier_stillOpensEditMenu();
     void rightClickAfterFailingField_warnsThenOpensMenu();
-
-private:
-    fixture::Watchdog m_watchdog;
 };
-
-void SwitchesAndFocus::cleanup()
-{
-    m_watchdog.verifyNothingUnexpected();
-}
-
-void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows_data()
-{
-    QTest::addColumn<QString>("from");
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<QList<Field>>("loads");
-    QTest::addColumn<QString>("picture");
-    using enum Field;
-    const QList<Field> millDrill{Diameter,     Flutes,       FeedPerTooth,
-                                 CuttingSpeed, SpindleSpeed, FeedRate};
-    const QList<Field> tap{PitchMm, ThreadsPerInch, Diameter, CuttingSpeed, SpindleSpeed, FeedRate};
-    using namespace names;
-    QTest::newRow("Drill to Mill") << DrillOption << MillOption << millDrill << MillPicture;
-    QTest::newRow("Mill to Drill") << MillOption << DrillOption << millDrill << DrillPicture;
-    QTest::newRow("Mill to Tap") << MillOption << TapOption << tap << TapPicture;
-}
-
-void SwitchesAndFocus::modeSwitch_loadsThenBuildsLineThenShows()
-{
-    QFETCH(QString, from);
-    QFETCH(QString, to);
-    QFETCH(QList<Field>, loads);
-    QFETCH(QString, picture);
-    RunningWindow s;
-    distinctValues(s.values);
-    s.values.tap[Field::ThreadsPerInch] = u"18"_s;
-    QVERIFY(s.open(Language::Danish, true));
-    s.click(from);
-    // An entry field has the focus, so the Edit menu is enabled when the switch starts.
-    s.type(Field::CuttingSpeed, QString());
-    QVERIFY(s.menu(names::EditMenu)->isEnabled());
-    const ToolMode mode = to == names::MillOption    ? ToolMode::Mill
-                          : to == names::DrillOption ? ToolMode::Drill
-                                                     : ToolMode::Tap;
-    const ToolValues before = s.values.tool(mode);
-
-    s.click(to);
-
-    // No formula runs: the kind's values come back as they were, a drill's Z as "1".
-    ToolValues expected = before;
-    if (mode == ToolMode::Drill)
-        expected[Field::Flutes] = u"1"_s;
-    QCOMPARE(s.values.tool(mode), expected);
-    for (Field field : loads)
-        QCOMPARE(s.field(field)->text(), expected[field]);
-    QVERIFY(s.line().contains(u" ("_s + QString(expected[Field::Diameter]).replace(u',', u'.') +
-                              u" "_s));
-    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
-    QCOMPARE(s.field(Field::Flutes)->isEnabled(), mode != ToolMode::Drill);
-    QCOMPARE(s.option(names::PitchMmOption)->isVisible(), mode == ToolMode::Tap);
-    for (const QString &name : {names::MillPicture, names::DrillPicture, names::TapPicture})
-        QCOMPARE(s.window->findChild<QWidget *>(name)->isVisible(), picture == name);
-}
-
-void SwitchesAndFocus::modeSwitch_unreadableDiameter_showsNoLine()
-{
-    RunningWindow s;
-    s.values.drill[Field::Diameter] = u"abc"_s;
-    QVERIFY(s.open(Language::English, true));
-
-    s.click(names::DrillOption);
-    QCOMPARE(s.line(), QString());
-    QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
-    QVERIFY(!s.field(Field::Flutes)->isEnabled());
-}
 
 void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
 {
@@ -137,45 +46,64 @@ void SwitchesAndFocus::focusOfSelectedModeOption_reloadsWithoutFormula()
     QCOMPARE(s.saved().mill[Field::SpindleSpeed], u"100"_s);
 }
 
+// What a pitch option's click does with the pitch it shows.
+enum class PitchOutcome { NothingCalculated, Calculated, CalculatedThenWarned };
+
 void SwitchesAndFocus::pitchOption_comparesThePitchsValue_data()
 {
     QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("comma");
     QTest::addColumn<QString>("pitch");
-    QTest::addColumn<bool>("calculates");
+    QTest::addColumn<PitchOutcome>("outcome");
+    using enum PitchOutcome;
     for (const QString &option : {names::PitchMmOption, names::ThreadsPerInchOption}) {
-        const auto row = [&option](const char *pitch, bool calculates) {
-            QTest::addRow("%s, '%s'", qPrintable(option), pitch)
-                << option << QString::fromUtf8(pitch) << calculates;
+        const auto row = [&option](const char *pitch, PitchOutcome outcome, bool comma = true) {
+            QTest::addRow("%s, %s, '%s'", qPrintable(option), comma ? "comma" : "point", pitch)
+                << option << comma << QString::fromUtf8(pitch) << outcome;
         };
-        row("0,0009", false);
-        row("0,0001", false);
-        row(".5", true);    // no number where the separator is a comma: an input error
-        row("0,00", false); // a prefix is the smaller
-        row("0,001", true);
-        row("0,0010", true);
-        row(",5", true); // read as a number, not compared as text
-        row("1", true);
+        // The rule itself is the session's; here the window shows what it decided.
+        row("0,0009", NothingCalculated);
+        row("0,0001", NothingCalculated);
+        row(".5", CalculatedThenWarned); // no number where the separator is a comma
+        row("0,00", NothingCalculated);  // a prefix is the smaller
+        row("0,001", Calculated);
+        row("0,0010", Calculated);
+        row(",5", Calculated); // read as a number, not compared as text
+        row("1", Calculated);
+        row("0.0005", NothingCalculated, false);
+        row("0.5", Calculated, false);
     }
 }
 
 void SwitchesAndFocus::pitchOption_comparesThePitchsValue()
 {
     QFETCH(QString, option);
+    QFETCH(bool, comma);
     QFETCH(QString, pitch);
-    QFETCH(bool, calculates);
+    QFETCH(PitchOutcome, outcome);
     RunningWindow s;
+    fixture::sampleValues(s.values, comma);
     // The other unit first, so that the click changes the unit.
     const bool mm = option == names::PitchMmOption;
     s.values.pitchUnit = mm ? calc::PitchUnit::ThreadsPerInch : calc::PitchUnit::Millimetres;
-    (mm ? s.values.tap[Field::PitchMm] : s.values.tap[Field::ThreadsPerInch]) = pitch;
-    QVERIFY(s.open(Language::Danish, true));
+    s.values.tap[mm ? Field::PitchMm : Field::ThreadsPerInch] = pitch;
+    QVERIFY(s.open(Language::Danish, comma));
     s.click(names::TapOption);
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
 
     s.click(option);
-    m_watchdog.take(); // an odd pitch may fail in the feed formula; n comes first
+    // n comes first; an odd pitch fails in the feed formula after it.
+    QCOMPARE(m_watchdog.take().size(), outcome == PitchOutcome::CalculatedThenWarned ? 1 : 0);
     QCOMPARE(s.values.pitchUnit == calc::PitchUnit::Millimetres, mm);
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), calculates ? u"1061,03"_s : u"1061"_s);
+    QCOMPARE(s.field(Field::PitchMm)->isVisible(), mm);
+    QCOMPARE(s.field(Field::ThreadsPerInch)->isVisible(), !mm);
+    QCOMPARE(s.field(Field::SpindleSpeed)->text(),
+             outcome == PitchOutcome::NothingCalculated ? u"1061"_s : numberText("1061,03", comma));
+    if (outcome == PitchOutcome::Calculated) {
+        QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
+        QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
+        QCOMPARE(s.saved().threadsPerInchSelected, !mm);
+    }
 }
 
 void SwitchesAndFocus::pitchOption_leavesEditMenuAsItWas()
@@ -219,18 +147,6 @@ void SwitchesAndFocus::resultFieldByTab_enablesEditAndSelectsLine()
     const QByteArray file = s.fileBytes();
     s.key(Qt::Key_Return);
     QCOMPARE(s.fileBytes(), file);
-}
-
-void SwitchesAndFocus::rightClickWithModifier_stillOpensEditMenu()
-{
-    RunningWindow s;
-    QVERIFY(s.openSample(Language::English, true));
-    EntryField *result = s.field(names::CncLine);
-    QTest::mouseClick(result, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier,
-                      QPoint(20, 8));
-    QVERIFY(result->hasFocus());
-    QCOMPARE(result->selectedText(), result->text());
-    QCOMPARE(QApplication::activePopupWidget(), s.menu(names::EditMenu));
 }
 
 void SwitchesAndFocus::rightClickAfterFailingField_warnsThenOpensMenu()

@@ -2,6 +2,9 @@
 
 #include "fixture.h"
 
+using calc::ToolMode;
+using calc::ToolValues;
+
 using fixture::numberText;
 using fixture::RunningWindow;
 
@@ -19,33 +22,21 @@ QString visiblePicture(const RunningWindow &s)
 
 } // namespace
 
-class ToolModes : public QObject
+// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+class ToolModes : public fixture::WindowTest
 {
     Q_OBJECT
 
+public:
+    ToolModes() : WindowTest(fixture::Rows::BothWindowsBothLocales) {}
+
 private slots:
-    // Each test runs for both windows in both locales (m_row); a test of one window ignores it.
-    void initTestCase_data() { fixture::addWindowRows(); }
-    void init() { m_row = fixture::globalWindowRow(); }
-    void cleanup();
-
     void opening_showsMillValuesAndPicture();
-    void drill_showsOneEdgeDisabled();
-    void millTapMill_keepsEveryValue();
+    void modeSwitch_loadsThenBuildsLineThenShows_data();
+    void modeSwitch_loadsThenBuildsLineThenShows();
     void focusBeforeClick_copiesNoValuesAcross();
-    void pitchOption_smallPitchCalculatesNothing_data();
-    void pitchOption_smallPitchCalculatesNothing();
-    void pitchOption_failingChainWarns_switchDoesNot();
-
-private:
-    fixture::Watchdog m_watchdog;
-    fixture::WindowRow m_row;
+    void unusableDiameter_switchSaysNothing_pitchOptionWarns();
 };
-
-void ToolModes::cleanup()
-{
-    m_watchdog.verifyNothingUnexpected();
-}
 
 void ToolModes::opening_showsMillValuesAndPicture()
 {
@@ -65,56 +56,81 @@ void ToolModes::opening_showsMillValuesAndPicture()
     QVERIFY(s.savedSettings() == s.values);
 }
 
-void ToolModes::drill_showsOneEdgeDisabled()
+void ToolModes::modeSwitch_loadsThenBuildsLineThenShows_data()
 {
-    RunningWindow s;
-    QVERIFY(s.openSample(m_row.language, m_row.comma));
-
-    s.click(names::DrillOption);
-    EntryField *edges = s.field(Field::Flutes);
-    QCOMPARE(edges->text(), u"1"_s);
-    QVERIFY(!edges->isEnabled());
-    QCOMPARE(s.values.drill[Field::Flutes], u"1"_s);
-    QCOMPARE(s.field(Field::Diameter)->text(), u"8"_s);
-    QCOMPARE(visiblePicture(s), names::DrillPicture);
-    QCOMPARE(s.line(), m_row.language == Language::Danish ? u"S796 M03 F79.58 (8 BOR)"_s
-                                                          : u"S796 M03 F79.58 (8 DRILL)"_s);
-    QCOMPARE(s.values.mill[Field::Flutes], u"3"_s);
-
-    s.click(names::MillOption);
-    QVERIFY(edges->isEnabled());
-    QCOMPARE(edges->text(), u"3"_s);
-    QCOMPARE(visiblePicture(s), names::MillPicture);
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QList<Field>>("loads");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QStringList>("lines"); // in the Danish window, in the English one
+    using enum Field;
+    const QList<Field> millDrill{Diameter,     Flutes,       FeedPerTooth,
+                                 CuttingSpeed, SpindleSpeed, FeedRate};
+    const QList<Field> tap{PitchMm, ThreadsPerInch, Diameter, CuttingSpeed, SpindleSpeed, FeedRate};
+    const QStringList mill{fixture::sampleLine(Language::Danish),
+                           fixture::sampleLine(Language::English)};
+    using namespace names;
+    // clang-format off
+    QTest::newRow("Mill to Drill") << MillOption << DrillOption << millDrill << DrillPicture
+        << QStringList{u"S796 M03 F79.58 (8 BOR)"_s, u"S796 M03 F79.58 (8 DRILL)"_s};
+    QTest::newRow("Drill to Mill") << DrillOption << MillOption << millDrill << MillPicture << mill;
+    QTest::newRow("Mill to Tap") << MillOption << TapOption << tap << TapPicture
+        << QStringList{u"S1061 M03 F1326.25 (6 TAP 1.25 STIG)"_s, u"S1061 M03 F1326.25 (6 TAPS 1.25 PITCH)"_s};
+    QTest::newRow("Tap to Mill") << TapOption << MillOption << millDrill << MillPicture << mill;
+    // clang-format on
 }
 
-void ToolModes::millTapMill_keepsEveryValue()
+void ToolModes::modeSwitch_loadsThenBuildsLineThenShows()
 {
-    RunningWindow s;
-    QVERIFY(s.openSample(m_row.language, m_row.comma));
-    const Settings before = s.values;
-    // The fields on show; hidden ones keep whatever they last held.
-    auto visibleTexts = [&s] {
-        QStringList texts;
-        for (const EntryField *entry : s.window->findChildren<EntryField *>())
-            if (entry->isVisible())
-                texts << entry->objectName() + u'=' + entry->text();
-        return texts;
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QList<Field>, loads);
+    QFETCH(QString, picture);
+    QFETCH(QStringList, lines);
+    const auto modeOf = [](const QString &option) {
+        return option == names::MillOption    ? ToolMode::Mill
+               : option == names::DrillOption ? ToolMode::Drill
+                                              : ToolMode::Tap;
     };
-    const QStringList shown = visibleTexts();
-    QCOMPARE(shown.size(), 7);
+    const ToolMode mode = modeOf(to);
+    RunningWindow s;
+    // Values that differ in every field between the three kinds, so that each load is a change.
+    fixture::sampleValues(s.values, m_row.comma);
+    s.values.drill[Field::FeedPerTooth] = numberText("0,2", m_row.comma);
+    s.values.drill[Field::CuttingSpeed] = u"25"_s;
+    s.values.tap[Field::ThreadsPerInch] = u"18"_s;
+    QVERIFY(s.open(m_row.language, m_row.comma));
+    s.click(from);
+    // An entry field has the focus, so the Edit menu is enabled when the switch starts.
+    s.type(Field::CuttingSpeed, QString());
+    QVERIFY(s.menu(names::EditMenu)->isEnabled());
+    const Settings before = s.values;
 
-    s.click(names::TapOption);
-    QCOMPARE(s.field(Field::Diameter)->text(), u"6"_s);
-    QCOMPARE(s.field(Field::PitchMm)->text(), numberText("1,25", m_row.comma));
-    QVERIFY(!s.field(Field::Flutes)->isVisible() && !s.field(Field::FeedPerTooth)->isVisible());
-    QCOMPARE(visiblePicture(s), names::TapPicture);
-    QCOMPARE(s.line(), m_row.language == Language::Danish
-                           ? u"S1061 M03 F1326.25 (6 TAP 1.25 STIG)"_s
-                           : u"S1061 M03 F1326.25 (6 TAPS 1.25 PITCH)"_s);
+    s.click(to);
 
-    s.click(names::MillOption);
-    QCOMPARE(visibleTexts(), shown);
-    QVERIFY(s.values == before);
+    // No formula runs: the kind's values come back as they were, a drill's Z as "1". Leaving
+    // the speed field ran its chain in the former kind, which keeps its Z.
+    for (ToolMode kind : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap}) {
+        ToolValues expected = before.tool(kind);
+        if (kind == mode && mode == ToolMode::Drill)
+            expected[Field::Flutes] = u"1"_s;
+        if (kind == modeOf(from))
+            QCOMPARE(s.values.tool(kind)[Field::Flutes], expected[Field::Flutes]);
+        else
+            QCOMPARE(s.values.tool(kind), expected);
+    }
+    for (Field field : loads)
+        QCOMPARE(s.field(field)->text(), s.values.tool(mode)[field]);
+    QCOMPARE(s.line(), lines.at(m_row.language == Language::Danish ? 0 : 1));
+    QVERIFY(!s.menu(names::EditMenu)->isEnabled());
+    QCOMPARE(s.field(Field::Flutes)->isEnabled(), mode != ToolMode::Drill);
+    QCOMPARE(s.option(names::PitchMmOption)->isVisible(), mode == ToolMode::Tap);
+    QCOMPARE(visiblePicture(s), picture);
+    // The fields on show and the line; hidden ones keep whatever they last held.
+    qsizetype shown = 0;
+    for (const EntryField *entry : s.window->findChildren<EntryField *>())
+        shown += entry->isVisible();
+    QCOMPARE(shown, mode == ToolMode::Tap ? 6 : 7);
 }
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
@@ -138,50 +154,19 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
     QCOMPARE(s.values.drill[Field::Diameter], u"8"_s);
 }
 
-void ToolModes::pitchOption_smallPitchCalculatesNothing_data()
-{
-    QTest::addColumn<bool>("comma");
-    QTest::addColumn<QString>("pitch");
-    QTest::addColumn<bool>("calculates");
-    for (bool comma : {true, false}) {
-        const char *locale = comma ? "comma" : "point";
-        // The rule itself is the session's; here the window shows what it decided.
-        QTest::addRow("%s, '0,0005'", locale) << comma << numberText("0,0005", comma) << false;
-        QTest::addRow("%s, '0,5'", locale) << comma << numberText("0,5", comma) << true;
-    }
-}
-
-void ToolModes::pitchOption_smallPitchCalculatesNothing()
-{
-    QFETCH(bool, comma);
-    QFETCH(QString, pitch);
-    QFETCH(bool, calculates);
-    RunningWindow s;
-    fixture::sampleValues(s.values, comma);
-    s.values.tap[Field::ThreadsPerInch] = pitch;
-    QVERIFY(s.open(Language::Danish, comma));
-    s.click(names::TapOption);
-    QCOMPARE(s.field(Field::SpindleSpeed)->text(), u"1061"_s);
-
-    s.click(names::ThreadsPerInchOption);
-    QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
-    QVERIFY(s.field(Field::ThreadsPerInch)->isVisible() && !s.field(Field::PitchMm)->isVisible());
-    QCOMPARE(s.field(Field::SpindleSpeed)->text() != u"1061"_s, calculates);
-    if (calculates) {
-        QCOMPARE(s.field(Field::SpindleSpeed)->text(), numberText("1061,03", comma));
-        QVERIFY(s.line().startsWith(u"S1061 M03 F"_s));
-        QVERIFY(s.line().endsWith(u" TAP "_s + pitch.replace(u',', u'.') + u" STIG)"_s));
-        QVERIFY(s.saved().threadsPerInchSelected);
-    }
-}
-
-void ToolModes::pitchOption_failingChainWarns_switchDoesNot()
+void ToolModes::unusableDiameter_switchSaysNothing_pitchOptionWarns()
 {
     RunningWindow s;
+    s.values.drill[Field::Diameter] = u"abc"_s;
     s.values.tap[Field::Diameter].clear();
     QVERIFY(s.open(Language::English, true));
 
-    s.click(names::TapOption); // the line cannot be built; a switch says nothing
+    // The line cannot be built: a switch shows none and says nothing.
+    s.click(names::DrillOption);
+    QCOMPARE(s.line(), QString());
+    QCOMPARE(s.field(Field::Diameter)->text(), u"abc"_s);
+    QVERIFY(!s.field(Field::Flutes)->isEnabled());
+    s.click(names::TapOption);
     QVERIFY(m_watchdog.take().isEmpty());
     QCOMPARE(s.saved().tap[Field::Diameter], QString());
 

@@ -97,7 +97,8 @@ private slots:
     void reportInput_takesTheCaptionsTheWindowShows_data();
     void reportInput_takesTheCaptionsTheWindowShows();
 
-    void printedPage_data();
+    // The report of each window and mode that buildReport's rows show, printed to a PDF.
+    void printedPage_data() { buildReport_linesPlacesAndSizes_data(); }
     void printedPage();
     void missingResult_showsMessageAndPrintsNothing_data();
     void missingResult_showsMessageAndPrintsNothing();
@@ -178,21 +179,21 @@ void TestReport::buildReport_linesPlacesAndSizes()
 
 void TestReport::reportInput_takesTheCaptionsTheWindowShows_data()
 {
-    QTest::addColumn<int>("language");
+    QTest::addColumn<Language>("language");
     QTest::addColumn<bool>("metric");
     QTest::addColumn<bool>("fromMenu");
-    QTest::newRow("Danish, metric, menu") << int(Language::Danish) << true << true;
-    QTest::newRow("Danish, inch, load") << int(Language::Danish) << false << false;
-    QTest::newRow("English, inch, menu") << int(Language::English) << false << true;
-    QTest::newRow("English, metric, load") << int(Language::English) << true << false;
+    QTest::newRow("Danish, metric, menu") << Language::Danish << true << true;
+    QTest::newRow("Danish, inch, load") << Language::Danish << false << false;
+    QTest::newRow("English, inch, menu") << Language::English << false << true;
+    QTest::newRow("English, metric, load") << Language::English << true << false;
 }
 
 void TestReport::reportInput_takesTheCaptionsTheWindowShows()
 {
-    QFETCH(int, language);
+    QFETCH(Language, language);
     QFETCH(bool, metric);
     QFETCH(bool, fromMenu);
-    const TextCatalogue &texts = catalogue(Language(language));
+    const TextCatalogue &texts = catalogue(language);
     const auto units = metric ? session::Units::Metric : session::Units::Inch;
     const session::Outcome shown = outcomeShowing(
         ToolMode::Tap, QStringList{u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s, u"6"_s, u"7"_s, u"8"_s},
@@ -209,25 +210,9 @@ void TestReport::reportInput_takesTheCaptionsTheWindowShows()
     QCOMPARE(in.mode, ToolMode::Tap);
 }
 
-void TestReport::printedPage_data()
-{
-    QTest::addColumn<ReportInput>("shown");
-    QTest::addColumn<bool>("danish");
-
-    QTest::newRow("Danish mill") << windowShowing(true) << true;
-    QTest::newRow("Danish drill") << windowShowing(true, ToolMode::Drill) << true;
-    QTest::newRow("Danish tap, pitch in mm") << windowShowing(true, ToolMode::Tap) << true;
-    QTest::newRow("English mill") << windowShowing(false) << false;
-    QTest::newRow("English drill") << windowShowing(false, ToolMode::Drill) << false;
-    QTest::newRow("English tap, threads per inch") << windowShowing(false, ToolMode::Tap) << false;
-    ReportInput noCnc = windowShowing(true);
-    noCnc.cncLine.clear();
-    QTest::newRow("empty CNC line") << noCnc << true;
-}
-
 void TestReport::printedPage()
 {
-    QFETCH(ReportInput, shown);
+    QFETCH(ReportInput, input);
     QFETCH(bool, danish);
     const ReportTexts &texts = reportTexts(danish);
     QWidget window;
@@ -238,7 +223,7 @@ void TestReport::printedPage()
     ModalWatchdog watchdog;
     int printed = 0;
     const PrintOutcome outcome = report::printReport(
-        &window, shown, texts,
+        &window, input, texts,
         [&](QWidget *, const std::function<QList<PrintLine>()> &makeLines) {
             ++printed;
             return platform::printToPdf(path, makeLines(), margin);
@@ -250,7 +235,7 @@ void TestReport::printedPage()
 
     // What should be on the page: the report of the window's contents at that moment.
     // The date line takes the user's formats, with two blanks between date and time.
-    ReportInput stamped = shown;
+    ReportInput stamped = input;
     report::stampDateTime(stamped, when);
     const QList<PrintLine> built = report::buildReport(stamped, texts);
     QCOMPARE(built.at(built.size() - 2).text, texts.datePrefix +

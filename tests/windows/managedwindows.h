@@ -8,11 +8,14 @@
 
 namespace fixture {
 
-// The base of a test class: its init() calls startWithSampleFile().
+// The base of a test class: each test starts from the sample values in a settings file of its
+// own, and ends with no unexpected message box and every window closed.
 class ManagedWindowsTest : public QObject
 {
-protected:
-    void startWithSampleFile()
+    Q_OBJECT
+
+private slots:
+    void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         m_values = Settings();
@@ -20,6 +23,32 @@ protected:
         sampleValues(m_values, true);
         m_quits = 0;
     }
+    void cleanup()
+    {
+        m_watchdog.verifyNothingUnexpected();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            top->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+protected:
+    // One run of the program on the given values and file, in a comma locale; Quit counts in
+    // m_quits.
+    struct Program
+    {
+        Program(Settings &values, const state::SettingsFile &file, int &quits)
+            : engine(values, calc::commaLocale(), file), manager(engine, [&quits] { ++quits; })
+        {
+        }
+        // The run that a start decided.
+        Program(state::Start &start, int &quits)
+            : engine(start.settings, calc::commaLocale(), start.file, std::move(start.notices)),
+              manager(engine, [&quits] { ++quits; })
+        {
+        }
+        session::Session engine;
+        windows::WindowManager manager;
+    };
 
     Watchdog m_watchdog;
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -35,9 +35,6 @@ class WindowManagerTest : public fixture::ManagedWindowsTest
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void open_showsTheWindowStartUpChose_data();
     void open_showsTheWindowStartUpChose();
     void languageSwitch_keepsEveryValueAndOpensInMill();
@@ -48,36 +45,24 @@ private slots:
     void start_damagedFile_toldOnceWhereItIsKept();
 };
 
-void WindowManagerTest::init()
-{
-    startWithSampleFile();
-}
-
-void WindowManagerTest::cleanup()
-{
-    m_watchdog.verifyNothingUnexpected();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 void WindowManagerTest::open_showsTheWindowStartUpChose_data()
 {
-    QTest::addColumn<int>("start");
+    QTest::addColumn<state::StartWindow>("start");
     QTest::addColumn<QString>("window");
-    QTest::newRow("Danish") << int(Language::Danish) << names::DanishWindow;
-    QTest::newRow("English") << int(Language::English) << names::EnglishWindow;
-    QTest::newRow("none") << -1 << QString();
+    QTest::newRow("Danish") << state::StartWindow(Language::Danish) << names::DanishWindow;
+    QTest::newRow("English") << state::StartWindow(Language::English) << names::EnglishWindow;
+    QTest::newRow("none") << state::StartWindow() << QString();
 }
 
 void WindowManagerTest::open_showsTheWindowStartUpChose()
 {
-    QFETCH(int, start);
+    QFETCH(state::StartWindow, start);
     QFETCH(QString, window);
-    session::Session engine(m_values, calc::commaLocale(), m_file);
-    WindowManager manager(engine, [this] { ++m_quits; });
-    QSignalSpy opened(&manager, &WindowManager::mainWindowOpened);
+    Program run(m_values, m_file, m_quits);
+    QSignalSpy opened(&run.manager, &WindowManager::mainWindowOpened);
 
-    MainWindow *shown = start < 0 ? nullptr : manager.open(Language(start));
-    QCOMPARE(shown, manager.mainWindow());
+    MainWindow *shown = start ? run.manager.open(*start) : nullptr;
+    QCOMPARE(shown, run.manager.mainWindow());
     QCOMPARE(shown ? shown->objectName() : QString(), window);
     QCOMPARE(openMainWindows().size(), shown ? 1 : 0);
     QCOMPARE(opened.size(), shown ? 1 : 0);
@@ -95,10 +80,9 @@ void WindowManagerTest::open_showsTheWindowStartUpChose()
 
 void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 {
-    session::Session engine(m_values, calc::commaLocale(), m_file);
-    WindowManager manager(engine, [this] { ++m_quits; });
-    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
-    QPointer<MainWindow> danish = manager.open(Language::Danish);
+    Program run(m_values, m_file, m_quits);
+    QSignalSpy closing(&run.manager, &WindowManager::mainWindowClosing);
+    QPointer<MainWindow> danish = run.manager.open(Language::Danish);
     QVERIFY(fixture::activate(danish));
 
     // Tap mode, with a value typed and not entered.
@@ -111,7 +95,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     danish->findChild<QAction *>(names::EnglishItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(closing.first().first().value<MainWindow *>(), danish.data());
-    MainWindow *english = manager.mainWindow();
+    MainWindow *english = run.manager.mainWindow();
     QVERIFY(english);
     QCOMPARE(english->objectName(), names::EnglishWindow);
     QCOMPARE(openMainWindows(), QList<MainWindow *>{english});
@@ -126,20 +110,14 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
     QVERIFY(m_values == before);
     QVERIFY(english->findChild<QRadioButton *>(names::MillOption)->isChecked());
     QCOMPARE(english->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"12,5"_s);
-    const state::FileRecords saved = [this] {
-        state::FileRecords read;
-        QFile file(m_file.path());
-        if (file.open(QIODevice::ReadOnly))
-            state::parseSettings(file.readAll(), read);
-        return read;
-    }();
-    QCOMPARE(int(saved.languageState), 2);
+    const state::FileRecords saved = fixture::readSettings(m_file.path());
+    QCOMPARE(saved.languageState, state::LanguageState::English);
     QCOMPARE(saved.tap[Field::CuttingSpeed], u"33"_s);
 
     // And back: the Tap values are still there when Tap is chosen again.
     QVERIFY(fixture::activate(english));
     english->findChild<QAction *>(names::DanishItem)->trigger();
-    MainWindow *again = manager.mainWindow();
+    MainWindow *again = run.manager.mainWindow();
     QCOMPARE(again->objectName(), names::DanishWindow);
     QCOMPARE(m_values.language, Language::Danish);
     QVERIFY(fixture::activate(again));
@@ -152,7 +130,7 @@ void WindowManagerTest::languageSwitch_keepsEveryValueAndOpensInMill()
 void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 {
     // For a moment no main window is open; the event loop must not take that for the end.
-    session::Session engine(m_values, calc::commaLocale(), m_file);
+    session::Session engine(m_values, calc::commaLocale());
     WindowManager manager(engine);
     MainWindow *danish = manager.open(Language::Danish);
     QTimer::singleShot(0, danish,
@@ -166,32 +144,30 @@ void WindowManagerTest::languageSwitch_insideEventLoop_programKeepsRunning()
 
 void WindowManagerTest::closeBox_lastWindowEndsProgram()
 {
-    session::Session engine(m_values, calc::commaLocale(), m_file);
-    WindowManager manager(engine, [this] { ++m_quits; });
-    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
-    MainWindow *window = manager.open(Language::English);
+    Program run(m_values, m_file, m_quits);
+    QSignalSpy closing(&run.manager, &WindowManager::mainWindowClosing);
+    MainWindow *window = run.manager.open(Language::English);
     QTimer::singleShot(0, window, [window] { window->close(); });
-    QTimer::singleShot(5000, &manager, [] { QCoreApplication::exit(7); });
+    QTimer::singleShot(5000, &run.manager, [] { QCoreApplication::exit(7); });
     QCOMPARE(QApplication::exec(), 0);
     QCOMPARE(closing.size(), 1);
-    QCOMPARE(manager.mainWindow(), nullptr);
+    QCOMPARE(run.manager.mainWindow(), nullptr);
     QCOMPARE(m_quits, 0); // the close box is no Quit
 }
 
 void WindowManagerTest::quit_unloadsAndEndsProgram()
 {
-    session::Session engine(m_values, calc::commaLocale(), m_file);
-    WindowManager manager(engine, [this] { ++m_quits; });
-    QSignalSpy closing(&manager, &WindowManager::mainWindowClosing);
-    QSignalSpy quitting(&manager, &WindowManager::quitting);
-    MainWindow *window = manager.open(Language::Danish);
+    Program run(m_values, m_file, m_quits);
+    QSignalSpy closing(&run.manager, &WindowManager::mainWindowClosing);
+    QSignalSpy quitting(&run.manager, &WindowManager::quitting);
+    MainWindow *window = run.manager.open(Language::Danish);
     QVERIFY(fixture::activate(window));
 
     window->findChild<QAction *>(names::QuitItem)->trigger();
     QCOMPARE(closing.size(), 1);
     QCOMPARE(quitting.size(), 1);
     QCOMPARE(m_quits, 1);
-    QCOMPARE(manager.mainWindow(), nullptr);
+    QCOMPARE(run.manager.mainWindow(), nullptr);
     QVERIFY(openMainWindows().isEmpty());
 }
 
@@ -201,9 +177,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     state::Start first = state::startUp(m_dir->path(), QString());
     QCOMPARE(first.window, state::StartWindow(Language::English));
     {
-        session::Session engine(first.settings, calc::commaLocale(), first.file);
-        WindowManager manager(engine, [this] { ++m_quits; });
-        MainWindow *window = manager.open(Language::English);
+        Program run(first, m_quits);
+        MainWindow *window = run.manager.open(Language::English);
         QVERIFY(fixture::activate(window));
         typeInto(window, Field::Diameter, u"2"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -226,9 +201,8 @@ void WindowManagerTest::restart_bringsBackEveryTypedValue()
     QCOMPARE(second.settings.mill[Field::CuttingSpeed], u"123"_s);
     QCOMPARE(second.settings.decimalCount, 2);
 
-    session::Session engine(second.settings, calc::commaLocale(), second.file);
-    WindowManager manager(engine, [this] { ++m_quits; });
-    MainWindow *window = manager.open(Language::English);
+    Program run(second, m_quits);
+    MainWindow *window = run.manager.open(Language::English);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::Diameter))->text(), u"2"_s);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::CuttingSpeed))->text(), u"123"_s);
     QCOMPARE(window->findChild<EntryField *>(names::field(Field::Flutes))->text(), u"1"_s);
@@ -244,18 +218,16 @@ void WindowManagerTest::start_damagedFile_toldOnceWhereItIsKept()
     file.close();
     state::Start start = state::startUp(m_dir->path(), QString());
     QCOMPARE(start.window, state::StartWindow(Language::English));
-    session::Session engine(start.settings, calc::commaLocale(), start.file,
-                            std::move(start.notices));
-    WindowManager manager(engine, [this] { ++m_quits; });
-    QVERIFY(fixture::activate(manager.open(Language::English)));
+    Program run(start, m_quits);
+    QVERIFY(fixture::activate(run.manager.open(Language::English)));
     QTRY_COMPARE(m_watchdog.seen().size(), 1);
     const fixture::SeenBox told = m_watchdog.take().first();
     QCOMPARE(told.icon, QMessageBox::Information);
     QVERIFY2(told.text.contains(QDir::toNativeSeparators(m_dir->filePath(u"KVRsys.cfg.damaged"_s))),
              qPrintable(told.text));
     // The next window of the run tells it no more.
-    manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
-    QVERIFY(fixture::activate(manager.mainWindow()));
+    run.manager.mainWindow()->findChild<QAction *>(names::DanishItem)->trigger();
+    QVERIFY(fixture::activate(run.manager.mainWindow()));
 }
 
 QTEST_MAIN(WindowManagerTest)

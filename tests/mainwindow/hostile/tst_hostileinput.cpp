@@ -12,12 +12,21 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 
+#include <functional>
+
 using calc::AllFields;
 using calc::ToolMode;
 using calc::ToolValues;
 using texts::catalogue;
 
 using fixture::RunningWindow;
+
+// Fails the test with the context and what did not hold, if anything did not.
+#define VERIFY_HOLDS(context, failures)                                                            \
+    do {                                                                                           \
+        const QString failed = (failures);                                                         \
+        QVERIFY2(failed.isEmpty(), qPrintable(QString(context) + failed));                         \
+    } while (false)
 
 namespace {
 
@@ -94,35 +103,34 @@ void prepare(RunningWindow &s, const Setup &c)
 // Within the window and locale of the global row: each mode, both unit systems.
 void addSetupRows()
 {
-    QTest::addColumn<int>("mode");
+    QTest::addColumn<Mode>("mode");
     QTest::addColumn<bool>("metric");
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm, Mode::TapTpi})
         for (bool metric : {true, false})
-            QTest::addRow("%s, %s", modeName(mode), metric ? "metric" : "inch")
-                << int(mode) << metric;
+            QTest::addRow("%s, %s", modeName(mode), metric ? "metric" : "inch") << mode << metric;
 }
 
 Setup fetchSetup(const fixture::WindowRow &row)
 {
-    QFETCH(int, mode);
+    QFETCH(Mode, mode);
     QFETCH(bool, metric);
     // The number of decimals varies with the row, so every count meets every mode.
-    const int decimals = (mode + (metric ? 0 : 2) + (row.comma ? 1 : 0)) % 4;
-    return {row.language, row.comma, Mode(mode), metric, decimals};
+    const int decimals = (int(mode) + (metric ? 0 : 2) + (row.comma ? 1 : 0)) % 4;
+    return {row.language, row.comma, mode, metric, decimals};
 }
 
 // A window-free engine over a copy of the values the window holds now, in the window's mode,
 // locale and language: what it answers is what the window must show.
 struct Mirror
 {
-    Mirror(const state::Settings &now, const Setup &c)
+    Mirror(const Settings &now, const Setup &c)
         : values(now), engine(values, fixture::numberLocale(c.comma), nullptr)
     {
         engine.load(catalogue(c.language).cncWords);
         opened = engine.selectMode(toolMode(c.mode));
     }
 
-    state::Settings values;
+    Settings values;
     session::Session engine;
     session::Outcome opened; // the mode switch: the line it builds
 };
@@ -217,7 +225,7 @@ QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &t
 class HostileWindow : public RunningWindow
 {
 public:
-    HostileWindow(ModalWatchdog &boxes, const Setup &setup) : m_boxes(boxes), c(setup) {}
+    HostileWindow(ModalWatchdog &boxes, const Setup &setup) : m_watchdog(boxes), c(setup) {}
 
     // A key that runs the chain of `field`, which stops or not as `warns` says; the window
     // must show the engine's answer.
@@ -236,7 +244,7 @@ public:
     QString boxes(int count) const { return boxesWithin(count, count); }
     QString boxesWithin(int least, int most) const
     {
-        const QList<fixture::SeenBox> seen = m_boxes.take();
+        const QList<fixture::SeenBox> seen = m_watchdog.take();
         const bool danish = c.language == Language::Danish;
         const QString text = danish ? u"Manglende indtastning eller fejlindtastning i felt."_s
                                     : u"Empty fields or error in fields."_s;
@@ -273,19 +281,21 @@ public:
         return {};
     }
 
-    // Opens the window on the sane values and selects the row's mode.
-    bool openSetup()
+    // Opens the window on the sane values, changed by `adjust`, and selects the row's mode.
+    bool openSetup(const std::function<void(Settings &)> &adjust = {})
     {
         prepare(*this, c);
+        if (adjust)
+            adjust(values);
         if (!open(c.language, c.comma))
             return false;
         waitActive();
         if (c.mode != Mode::Mill)
             click(optionName(c.mode));
-        return m_boxes.take().isEmpty();
+        return m_watchdog.take().isEmpty();
     }
 
-    ModalWatchdog &m_boxes;
+    ModalWatchdog &m_watchdog;
     Setup c;
 };
 
@@ -340,6 +350,10 @@ QString asTyped(const QString &text, bool comma)
 
 enum class Leave { Tab, ClickField, ClickLine };
 
+// How a user picks the selected mode option again: a click while it has the focus, a click
+// from a field, or Space.
+enum class Reselect { FocusedOption, FromField, Space };
+
 const char *leaveName(Leave leave)
 {
     return leave == Leave::Tab          ? "Tab"
@@ -362,17 +376,17 @@ QString long300Mixed()
 
 } // namespace
 
-class HostileInput : public QObject
+// Every test runs for both windows in both locales (m_row).
+class HostileInput : public fixture::WindowTest
 {
     Q_OBJECT
 
+public:
+    HostileInput() : WindowTest(fixture::Rows::BothWindowsBothLocales) {}
+
 private slots:
-    // Every test runs for both windows in both locales (m_row).
-    void initTestCase_data() { fixture::addWindowRows(); }
     void initTestCase();
     void cleanupTestCase();
-    void init() { m_row = fixture::globalWindowRow(); }
-    void cleanup();
 
     void hostileEntry_warnsOnceOrShowsTheEnginesValues_data() { addSetupRows(); }
     void hostileEntry_warnsOnceOrShowsTheEnginesValues();
@@ -384,10 +398,6 @@ private slots:
     void hugeSpeedWithSmallDiameter_overflowWarns();
     void selectedModeOption_clickedAgain_staysSelected_data();
     void selectedModeOption_clickedAgain_staysSelected();
-
-private:
-    ModalWatchdog m_boxes;
-    fixture::WindowRow m_row;
 };
 
 namespace {
@@ -416,15 +426,10 @@ void HostileInput::cleanupTestCase()
     qInstallMessageHandler(passOn);
 }
 
-void HostileInput::cleanup()
-{
-    m_boxes.verifyNothingUnexpected();
-}
-
 void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 {
     const Setup c = fetchSetup(m_row);
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     const QList<Field> fields = editable(c.mode);
     // The window and locale pick which fields each input goes to, so that over the four
@@ -446,8 +451,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             const QString where = QStringLiteral("'%1' in %2, leaving by %3: ")
                                       .arg(typed, name, QLatin1String(leaveName(leave)));
 
-            QString error = s.reset(lastField, lastTyped);
-            QVERIFY2(error.isEmpty(), qPrintable(where + error));
+            VERIFY_HOLDS(where, s.reset(lastField, lastTyped));
 
             s.type(field, typed);
             const QString shownTyped = asTyped(typed, c.comma);
@@ -457,8 +461,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
             QVERIFY2(entry->text() == shownTyped, qPrintable(where + u"shows "_s + entry->text()));
             QVERIFY2(s.values.tool(toolMode(c.mode))[field] == shownTyped,
                      qPrintable(where + u"typed text not stored"_s));
-            error = s.boxes(0);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"typing: "_s + error));
+            VERIFY_HOLDS(where + u"typing: "_s, s.boxes(0));
             const bool noNumber =
                 input.noNumber && !(field == Field::Diameter && input.numberAsDiameter);
 
@@ -477,9 +480,9 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
                     s.clickField(fields[(fields.indexOf(field) + 1) % fields.size()]);
                 QVERIFY2(expected.inputError || !noNumber,
                          qPrintable(context + u"no input error"_s));
-                error = s.boxes(expected.inputError ? 1 : 0) + checkShows(s, expected, fileBefore) +
-                        checkInvariants(s, c, name, shownTyped);
-                QVERIFY2(error.isEmpty(), qPrintable(context + error));
+                VERIFY_HOLDS(context, s.boxes(expected.inputError ? 1 : 0) +
+                                          checkShows(s, expected, fileBefore) +
+                                          checkInvariants(s, c, name, shownTyped));
                 QVERIFY2(event == 1 || entry->hasFocus(), qPrintable(context + u"focus moved"_s));
             }
         }
@@ -489,7 +492,7 @@ void HostileInput::hostileEntry_warnsOnceOrShowsTheEnginesValues()
 void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
 {
     const Setup c = fetchSetup(m_row);
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     QVERIFY(s.reset().isEmpty());
     QAction *paste = s.action(names::PasteItem);
@@ -516,8 +519,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
             QCOMPARE(s.values.tool(toolMode(c.mode))[field], before);
             QCOMPARE(platform::clipboardText(), text);
             // Leaving each field runs its chain on the sane values.
-            const QString error = s.boxes(0) + checkInvariants(s, c);
-            QVERIFY2(error.isEmpty(), qPrintable(name + u": "_s + error));
+            VERIFY_HOLDS(name + u": "_s, s.boxes(0) + checkInvariants(s, c));
         }
     }
 
@@ -537,8 +539,7 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     s.key(Qt::Key_Return);
     QCOMPARE(line->text(), pasted);
     QVERIFY(s.values.tool(toolMode(c.mode)) == kind); // the line is no entry: nothing stored
-    QString error = s.boxes(0) + checkInvariants(s, c, {}, {}, true);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(0) + checkInvariants(s, c, {}, {}, true));
 
     // Copy takes the whole pasted line.
     platform::setClipboardText(u"old"_s);
@@ -553,19 +554,16 @@ void HostileInput::longPaste_refusedInEntryFields_takenWholeByLine()
     if (c.comma) {
         s.clickField(Field::Diameter);
         QCOMPARE(line->text(), pasted);
-        error = s.keyRunsChain(Qt::Key_Return, Field::Diameter, false);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::Diameter, false));
     } else {
         // Tab from the line wraps round to the mode option, whose switch rebuilds the line.
         s.key(Qt::Key_Tab);
         QVERIFY(s.option(optionName(c.mode))->hasFocus());
-        error = s.boxes(0);
-        QVERIFY2(error.isEmpty(), qPrintable(error));
+        VERIFY_HOLDS(u""_s, s.boxes(0));
         QCOMPARE(line->text(), Mirror(s.values, c).opened.cncLine);
     }
     QVERIFY(line->text() != pasted);
-    error = checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, checkInvariants(s, c));
     QVERIFY(s.savedSettings() == s.values);
 }
 
@@ -585,7 +583,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     QFETCH(bool, metric);
     QFETCH(bool, emptyDiameter);
     Setup c{m_row.language, m_row.comma, Mode::Mill, metric, metric ? 3 : 1};
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
     // With an empty diameter every chain stops, so every Enter and every leaving of a field
     // warns exactly once; with sane values none does.
@@ -600,12 +598,11 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             // From Tap mm to Tap tpi by the pitch option: leaving the field warns, and so
             // does the recalculation of the new unit.
             s.click(names::ThreadsPerInchOption);
-            QString error = s.boxes((focusInField ? perChain : 0) + perChain);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"pitch option: "_s + error));
+            VERIFY_HOLDS(where + u"pitch option: "_s,
+                         s.boxes((focusInField ? perChain : 0) + perChain));
         } else {
             s.click(optionName(mode));
-            QString error = s.boxes(focusInField ? perChain : 0);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"mode option: "_s + error));
+            VERIFY_HOLDS(where + u"mode option: "_s, s.boxes(focusInField ? perChain : 0));
             QVERIFY(s.option(optionName(mode))->isChecked());
             QVERIFY2(!s.menu(names::EditMenu)->isEnabled(), qPrintable(where + u"Edit menu on"_s));
         }
@@ -617,8 +614,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             QCOMPARE(s.values.tool(toolMode(mode))[Field::Diameter], QString());
         }
         focusInField = true;
-        QString error = s.boxes(0);
-        QVERIFY2(error.isEmpty(), qPrintable(where + error));
+        VERIFY_HOLDS(where, s.boxes(0));
 
         const QList<Field> fields = editable(mode);
         for (qsizetype i = 0; i < fields.size(); ++i) {
@@ -627,14 +623,13 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
             for (int enter = 0; enter < 3; ++enter, ++events) {
                 const QString context = where + name + QStringLiteral(", Enter %1: ").arg(enter);
                 const Qt::Key key = enter == 1 ? Qt::Key_Enter : Qt::Key_Return;
-                error = s.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c);
-                QVERIFY2(error.isEmpty(), qPrintable(context + error));
+                VERIFY_HOLDS(context,
+                             s.keyRunsChain(key, fields[i], emptyDiameter) + checkInvariants(s, c));
                 QVERIFY2(s.field(name)->hasFocus(), qPrintable(context + u"focus moved"_s));
             }
             // Tab on to the next field; from the last, on past the fields.
             s.key(Qt::Key_Tab);
-            error = s.boxes(perChain) + checkInvariants(s, c);
-            QVERIFY2(error.isEmpty(), qPrintable(where + name + u", Tab: "_s + error));
+            VERIFY_HOLDS(where + name + u", Tab: "_s, s.boxes(perChain) + checkInvariants(s, c));
         }
         // The focus went past the fields: to the pitch option in Tap, to the line otherwise.
         focusInField = false;
@@ -648,14 +643,12 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
         // Back into the speed field with a click, Enter, then on to the next mode.
         s.clickField(Field::CuttingSpeed);
         s.key(Qt::Key_Return);
-        error = s.boxes(perChain);
-        QVERIFY2(error.isEmpty(), qPrintable(where + u"V by click: "_s + error));
+        VERIFY_HOLDS(where + u"V by click: "_s, s.boxes(perChain));
         focusInField = true;
         if (isTap(mode)) {
             // The pitch option already set: leaving the field and recalculating each warn.
             s.click(mode == Mode::TapMm ? names::PitchMmOption : names::ThreadsPerInchOption);
-            error = s.boxes(2 * perChain);
-            QVERIFY2(error.isEmpty(), qPrintable(where + u"same pitch option: "_s + error));
+            VERIFY_HOLDS(where + u"same pitch option: "_s, s.boxes(2 * perChain));
             focusInField = false;
         }
         QVERIFY(events < 500);
@@ -663,8 +656,7 @@ void HostileInput::repeatedEnterAndFocusChanges_warnOncePerEvent()
     // The tap values kept their unit: the last pitch chosen was threads per inch.
     QCOMPARE(s.values.pitchUnit, calc::PitchUnit::ThreadsPerInch);
     s.click(names::MillOption);
-    const QString error = s.boxes(perChain) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(perChain) + checkInvariants(s, c));
 }
 
 void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns_data()
@@ -689,69 +681,66 @@ void HostileInput::hugeSpeedWithSmallDiameter_overflowWarns()
     QFETCH(QString, speed);
     QFETCH(QString, diameter);
     const Setup c{m_row.language, m_row.comma, Mode::Mill, metric, 2};
-    HostileWindow s(m_boxes, c);
+    HostileWindow s(m_watchdog, c);
     QVERIFY(s.openSetup());
 
     s.type(Field::Diameter, diameter);
     s.key(Qt::Key_Return);
-    QString error = s.boxes(0);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(0));
     const QString oldSpeed = s.field(Field::SpindleSpeed)->text();
 
     s.type(Field::CuttingSpeed, speed);
-    error = s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
-            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, true) +
+                            checkInvariants(s, c, names::field(Field::CuttingSpeed), speed));
     QCOMPARE(s.field(Field::CuttingSpeed)->text(), speed);
     // Whichever step stopped, no n of the old V stays beside the new one.
     QVERIFY(s.field(Field::SpindleSpeed)->text() != oldSpeed);
     // Leaving the field runs the same chain once more.
     s.key(Qt::Key_Tab);
-    error = s.boxes(1) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.boxes(1) + checkInvariants(s, c));
 }
 
 void HostileInput::selectedModeOption_clickedAgain_staysSelected_data()
 {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("pitch"); // 0 mm, 1 threads per inch
-    QTest::addColumn<int>("how");   // 0 click with the focus on it, 1 click from a field, 2 Space
-    const char *pitches[] = {"pitch in mm", "threads per inch"};
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<calc::PitchUnit>("pitch");
+    QTest::addColumn<Reselect>("how");
+
     const char *hows[] = {"click on the focused option", "click from a field", "Space"};
     for (Mode mode : {Mode::Mill, Mode::Drill, Mode::TapMm})
-        for (int pitch = 0; pitch < 2; ++pitch)
-            for (int how = 0; how < 3; ++how)
-                QTest::addRow("%s, %s, %s", isTap(mode) ? "Tap" : modeName(mode), pitches[pitch],
-                              hows[how])
-                    << int(mode) << pitch << how;
+        for (calc::PitchUnit pitch :
+             {calc::PitchUnit::Millimetres, calc::PitchUnit::ThreadsPerInch})
+            for (Reselect how : {Reselect::FocusedOption, Reselect::FromField, Reselect::Space})
+                QTest::addRow("%s, %s, %s", isTap(mode) ? "Tap" : modeName(mode),
+                              pitch == calc::PitchUnit::Millimetres ? "pitch in mm"
+                                                                    : "threads per inch",
+                              hows[int(how)])
+                    << mode << pitch << how;
 }
 
 void HostileInput::selectedModeOption_clickedAgain_staysSelected()
 {
-    QFETCH(int, mode);
-    QFETCH(int, pitch);
-    QFETCH(int, how);
-    const Mode shown = Mode(mode) == Mode::TapMm && pitch == 1 ? Mode::TapTpi : Mode(mode);
+    QFETCH(Mode, mode);
+    QFETCH(calc::PitchUnit, pitch);
+    QFETCH(Reselect, how);
+    const Mode shown =
+        mode == Mode::TapMm && pitch == calc::PitchUnit::ThreadsPerInch ? Mode::TapTpi : mode;
     const Setup c{m_row.language, m_row.comma, shown, true, 2};
-    HostileWindow s(m_boxes, c);
-    prepare(s, c);
-    s.values.pitchUnit =
-        pitch == 0 ? calc::PitchUnit::Millimetres : calc::PitchUnit::ThreadsPerInch;
-    s.values.tap[Field::Diameter] = u"6"_s;
-    s.values.drill[Field::Diameter] = u"8"_s;
-    QVERIFY(s.open(c.language, c.comma));
-    s.waitActive();
+    HostileWindow s(m_watchdog, c);
+    QVERIFY(s.openSetup([pitch](Settings &v) {
+        v.pitchUnit = pitch;
+        v.tap[Field::Diameter] = u"6"_s;
+        v.drill[Field::Diameter] = u"8"_s;
+    }));
     const QString name = optionName(c.mode);
-    if (c.mode != Mode::Mill)
-        s.click(name);
     QVERIFY(s.option(name)->isChecked());
-    const state::Settings before = s.values;
+    const Settings before = s.values;
     const QString line = s.line();
 
     // Again, as a user does who is not sure the first click took.
-    if (how == 1)
+    if (how == Reselect::FromField)
         s.clickField(Field::CuttingSpeed);
-    if (how == 2) {
+    if (how == Reselect::Space) {
         QVERIFY(s.option(name)->hasFocus());
         s.key(Qt::Key_Space);
     } else {
@@ -760,14 +749,14 @@ void HostileInput::selectedModeOption_clickedAgain_staysSelected()
     for (Mode other : {Mode::Mill, Mode::Drill, Mode::TapMm})
         QCOMPARE(s.option(optionName(other))->isChecked(), optionName(other) == name);
     QCOMPARE(s.field(Field::Diameter)->text(), s.values.tool(toolMode(c.mode))[Field::Diameter]);
-    if (how != 1) // leaving the speed field recalculates; the switch itself only rebuilds
+    if (how != Reselect::FromField) // leaving the speed field recalculates; the switch itself only
+                                    // rebuilds
         QCOMPARE(s.line(), line);
 
     // What is typed next lands in this kind, and nowhere else.
     s.type(Field::CuttingSpeed, u"77"_s);
-    const QString error =
-        s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) + checkInvariants(s, c);
-    QVERIFY2(error.isEmpty(), qPrintable(error));
+    VERIFY_HOLDS(u""_s, s.keyRunsChain(Qt::Key_Return, Field::CuttingSpeed, false) +
+                            checkInvariants(s, c));
     QCOMPARE(s.values.tool(toolMode(c.mode))[Field::CuttingSpeed], u"77"_s);
     for (ToolMode other : {ToolMode::Mill, ToolMode::Drill, ToolMode::Tap})
         if (other != toolMode(c.mode))
