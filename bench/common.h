@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-using state::Settings;
+using settings::Settings;
 
 namespace bench {
 
@@ -53,9 +53,9 @@ inline Settings sampleValues()
 }
 
 // The saver of every benchmark but the save's own: the file is measured on its own.
-inline state::SaveResult saveNothing(const Settings &)
+inline settings::SaveResult saveNothing(const Settings &)
 {
-    return {state::SaveStatus::Saved, {}, {}};
+    return {settings::SaveStatus::Saved, {}, {}};
 }
 
 void registerEngineBenchmarks();

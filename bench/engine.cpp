@@ -5,7 +5,7 @@
 
 #include "calc/cncline.h"
 #include "session/session.h"
-#include "state/settingsfile.h"
+#include "settings/settingsfile.h"
 #include "texts/textcatalogue.h"
 
 #include <QDir>
@@ -169,10 +169,10 @@ void registerEngineBenchmarks()
                           });
 
     registerBenchmark("Settings/serialize", [](benchmark::State &state) {
-        const state::SettingsFile file;
+        const settings::SettingsFile file;
         const Settings values = sampleValues();
         for (auto _ : state)
-            benchmark::DoNotOptimize(state::serializeSettings(file.recordsFor(values)));
+            benchmark::DoNotOptimize(settings::serializeSettings(file.recordsFor(values)));
     });
 
     // The whole save: checks, a temporary file beside the settings file, the rename.
@@ -181,10 +181,10 @@ void registerEngineBenchmarks()
                           static const QTemporaryDir directory(fastDirectory() +
                                                                u"/kvrbench-XXXXXX"_s);
                           const Settings values = sampleValues();
-                          const state::SettingsFile file(directory.filePath(u"KVRsys.cfg"_s));
+                          const settings::SettingsFile file(directory.filePath(u"KVRsys.cfg"_s));
                           state.SetLabel(QFileInfo(directory.path()).path().toStdString());
                           for (auto _ : state)
-                              if (file.save(values).status != state::SaveStatus::Saved) {
+                              if (file.save(values).status != settings::SaveStatus::Saved) {
                                   state.SkipWithError("not saved");
                                   break;
                               }

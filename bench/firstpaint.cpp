@@ -26,7 +26,7 @@
 
 using calc::Language;
 using mainwindow::MainWindow;
-using state::Settings;
+using settings::Settings;
 
 namespace bench {
 

@@ -11,7 +11,7 @@
 #include "fuzzcheck.h"
 
 #include "session/session.h"
-#include "state/settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <array>
 #include <cmath>
@@ -148,11 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     records.push_back(current);
 
-    state::FileRecords stored;
-    state::parseSettings(records.front(), stored);
-    state::Settings values = state::SettingsFile().take(stored);
-    session::Session engine(values, locale, [](const state::Settings &) {
-        return state::SaveResult{state::SaveStatus::Saved, {}, {}};
+    settings::FileRecords stored;
+    settings::parseSettings(records.front(), stored);
+    settings::Settings values = settings::SettingsFile().take(stored);
+    session::Session engine(values, locale, [](const settings::Settings &) {
+        return settings::SaveResult{settings::SaveStatus::Saved, {}, {}};
     });
     Harness harness{locale, words};
     const auto check = [&harness](const session::Outcome &out, const std::string &what) {

@@ -8,15 +8,15 @@
 
 #include "fuzzcheck.h"
 
-#include "state/settingsfile.h"
+#include "settings/settingsfile.h"
 
 #include <array>
 #include <exception>
 #include <string>
 
 using calc::ToolValues;
-using state::FileRecords;
-using state::LanguageState;
+using settings::FileRecords;
+using settings::LanguageState;
 
 using fuzz::printable;
 
@@ -55,7 +55,7 @@ std::array<QString, RecordCount> recordsOf(FileRecords v)
 int parseInto(const QByteArray &bytes, FileRecords &values)
 {
     try {
-        return state::parseSettings(bytes, values);
+        return settings::parseSettings(bytes, values);
     } catch (const std::exception &e) {
         FUZZ_FAIL(std::string("parseSettings threw ") + e.what());
     } catch (...) {
@@ -131,7 +131,7 @@ void checkReading(const QByteArray &bytes)
 
     // What was read is written and read back unchanged, and writing it again gives the
     // same bytes.
-    const QByteArray written = state::serializeSettings(fresh);
+    const QByteArray written = settings::serializeSettings(fresh);
     checkWholeFile(written, "the file written from a read file");
     FileRecords back;
     FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");
@@ -142,7 +142,7 @@ void checkReading(const QByteArray &bytes)
                                                   printable(freshAfter[i]) +
                                                   ", written and read back " + printable(r[i]));
     }
-    FUZZ_CHECK(state::serializeSettings(back) == written, "writing twice gives other bytes");
+    FUZZ_CHECK(settings::serializeSettings(back) == written, "writing twice gives other bytes");
 }
 
 FileRecords valuesFrom(const std::uint8_t *data, std::size_t size)
@@ -171,7 +171,7 @@ FileRecords valuesFrom(const std::uint8_t *data, std::size_t size)
 
 void checkWriting(const FileRecords &values)
 {
-    const QByteArray written = state::serializeSettings(values);
+    const QByteArray written = settings::serializeSettings(values);
     checkWholeFile(written, "the file written from made-up values");
     FileRecords back;
     FUZZ_CHECK(parseInto(written, back) == RecordCount, "a written file does not read whole");

@@ -1,17 +1,17 @@
+#include "appwindows/windowmanager.h"
 #include "platform/commandline.h"
 #include "platform/identity.h"
 #include "platform/locale.h"
 #include "platform/program.h"
 #include "session/session.h"
-#include "state/startup.h"
+#include "settings/startup.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
-#include "windows/windowmanager.h"
 
 #include <QApplication>
 
+using appwindows::WindowManager;
 using widgets::pictureIcon;
-using windows::WindowManager;
 
 int main(int argc, char *argv[])
 {
@@ -28,11 +28,11 @@ int main(int argc, char *argv[])
         QApplication::setPalette(readable);
 
     const calc::NumberLocale locale = platform::userNumberLocale();
-    state::Start start =
-        state::startUp(platform::programDirectory(), platform::userConfigDirectory(),
-                       platform::programIsInstalled() ? state::ProgramLayout::Installed
-                                                      : state::ProgramLayout::Portable,
-                       locale);
+    settings::Start start =
+        settings::startUp(platform::programDirectory(), platform::userConfigDirectory(),
+                          platform::programIsInstalled() ? settings::ProgramLayout::Installed
+                                                         : settings::ProgramLayout::Portable,
+                          locale);
     if (!start.window)
         return 0;
 

@@ -4,8 +4,8 @@
 // the desktop it runs on shows: the Fusion style with its own light palette and a dark one set
 // here. scripts/screenshots.sh runs it on an X server of its own.
 
+#include "appwindows/legendwindow.h"
 #include "mainwindow/mainwindow.h"
-#include "windows/legendwindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -46,8 +46,9 @@ QImage shot(QWidget *window)
 QImage mainWindowShot(Language language, const QString &settingsDir)
 {
     const bool danish = language == Language::Danish;
-    state::Settings values;
-    const state::SettingsFile file(QDir(settingsDir).filePath(danish ? u"da.cfg"_s : u"en.cfg"_s));
+    settings::Settings values;
+    const settings::SettingsFile file(
+        QDir(settingsDir).filePath(danish ? u"da.cfg"_s : u"en.cfg"_s));
     if (danish)
         values.mill = {"12,5", "3", "0,1", "50", "1", "20", "1273,24", "381,97"};
     else
@@ -98,7 +99,7 @@ int main(int argc, char *argv[])
         QApplication::setPalette(dark ? darkPalette() : QApplication::style()->standardPalette());
         QList<QImage> pictures{mainWindowShot(Language::Danish, settings.path()),
                                mainWindowShot(Language::English, settings.path())};
-        windows::LegendWindow legend(Language::English);
+        appwindows::LegendWindow legend(Language::English);
         pictures << shot(&legend);
         const QString file = out.filePath(dark ? u"screenshot-dark.png"_s : u"screenshot.png"_s);
         if (!sideBySide(pictures).save(file)) {

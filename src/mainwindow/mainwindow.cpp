@@ -245,7 +245,7 @@ void MainWindow::showInputError()
     box.exec();
 }
 
-void MainWindow::showSaveWarning(const state::SaveResult &report)
+void MainWindow::showSaveWarning(const settings::SaveResult &report)
 {
     QMessageBox box(QMessageBox::Warning, m_texts.saveFailedTitle,
                     m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);
@@ -256,9 +256,9 @@ void MainWindow::showSaveWarning(const state::SaveResult &report)
 void MainWindow::showStartNotices()
 {
     // Told once a run: the session hands them to the first window only.
-    const std::vector<state::StartNotice> notices = std::exchange(m_pendingNotices, {});
-    using Kind = state::StartNotice::Kind;
-    for (const state::StartNotice &notice : notices) {
+    const std::vector<settings::StartNotice> notices = std::exchange(m_pendingNotices, {});
+    using Kind = settings::StartNotice::Kind;
+    for (const settings::StartNotice &notice : notices) {
         const auto &[text, name] =
             notice.kind == Kind::DamagedKept
                 ? std::pair(m_texts.damagedFileKeptText, u"damagedFileKept"_s)

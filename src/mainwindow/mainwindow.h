@@ -97,7 +97,7 @@ private:
     void showLayout(const session::Outcome &outcome);
     void showCncLine(const QString &line);
     void showInputError();
-    void showSaveWarning(const state::SaveResult &report);
+    void showSaveWarning(const settings::SaveResult &report);
     void showStartNotices();
     void updateAccessibleNames();
 
@@ -133,7 +133,7 @@ private:
     bool m_loaded = false;
     bool m_shown = false;
     bool m_closed = false;
-    std::vector<state::StartNotice> m_pendingNotices; // shown once the window is up
+    std::vector<settings::StartNotice> m_pendingNotices; // shown once the window is up
 
     // Band 1: tool pictures and tool-mode options.
     SvgPicture *m_millPicture = nullptr;

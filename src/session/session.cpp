@@ -8,7 +8,7 @@
 
 namespace session {
 
-using state::decimalCountInMenu;
+using settings::decimalCountInMenu;
 
 namespace {
 
@@ -33,14 +33,14 @@ bool Session::startsPitchChain(const QString &pitch) const
 }
 
 Session::Session(Settings &settings, calc::NumberLocale locale, Saver saver,
-                 std::vector<state::StartNotice> startNotices)
+                 std::vector<settings::StartNotice> startNotices)
     : m_settings(settings), m_locale(locale), m_startNotices(std::move(startNotices)),
       m_saver(std::move(saver))
 {
 }
 
-Session::Session(Settings &settings, calc::NumberLocale locale, const state::SettingsFile &file,
-                 std::vector<state::StartNotice> startNotices)
+Session::Session(Settings &settings, calc::NumberLocale locale, const settings::SettingsFile &file,
+                 std::vector<settings::StartNotice> startNotices)
     : Session(
           settings, locale, [&file](const Settings &values) { return file.save(values); },
           std::move(startNotices))
@@ -363,7 +363,7 @@ void Session::save(Outcome &result)
     result.saved = true;
     if (!m_saver)
         return;
-    const state::SaveResult report = m_saver(m_settings);
+    const settings::SaveResult report = m_saver(m_settings);
     // A failure is told once while it lasts: again after a save that held, or for a new reason.
     if (!report.failed()) {
         m_toldFailure.reset();

@@ -25,9 +25,9 @@
 #include "calc/formulas.h"
 #include "calc/numbers.h"
 #include "session/chains.h"
-#include "state/settings.h"
-#include "state/settingsfile.h"
-#include "state/startup.h"
+#include "settings/settings.h"
+#include "settings/settingsfile.h"
+#include "settings/startup.h"
 
 #include <QString>
 
@@ -41,10 +41,10 @@ namespace session {
 using calc::Language;
 using calc::PitchUnit;
 using calc::Units;
-using state::Settings;
+using settings::Settings;
 
 // Writes the settings file; tests hand in their own.
-using Saver = std::function<state::SaveResult(const Settings &)>;
+using Saver = std::function<settings::SaveResult(const Settings &)>;
 
 // What the window must show after an action: the window draws this and decides nothing.
 struct Outcome
@@ -62,10 +62,10 @@ struct Outcome
     std::array<bool, calc::FieldCount> fieldShown{};
     bool flutesEditable = true; // a drill's Z is always 1
     bool pitchOptionsShown = false;
-    bool inputError = false;                      // show the input-error message once
-    bool saved = false;                           // the settings file was written (or tried)
-    std::optional<state::SaveResult> saveWarning; // a failed save not told yet
-    std::vector<state::StartNotice> startNotices; // what the start has to tell; once a run
+    bool inputError = false;                         // show the input-error message once
+    bool saved = false;                              // the settings file was written (or tried)
+    std::optional<settings::SaveResult> saveWarning; // a failed save not told yet
+    std::vector<settings::StartNotice> startNotices; // what the start has to tell; once a run
 
     const QString &field(Field f) const { return fields[std::size_t(f)]; }
     bool shown(Field f) const { return fieldShown[std::size_t(f)]; }
@@ -76,10 +76,10 @@ class Session
 public:
     // Saves through saver (none: nothing is saved); the first load hands over the notices.
     Session(Settings &settings, calc::NumberLocale locale, Saver saver = {},
-            std::vector<state::StartNotice> startNotices = {});
+            std::vector<settings::StartNotice> startNotices = {});
     // Saves to the file, which must outlive the session.
-    Session(Settings &settings, calc::NumberLocale locale, const state::SettingsFile &file,
-            std::vector<state::StartNotice> startNotices = {});
+    Session(Settings &settings, calc::NumberLocale locale, const settings::SettingsFile &file,
+            std::vector<settings::StartNotice> startNotices = {});
 
     const Settings &settings() const { return m_settings; }
     const calc::NumberLocale &locale() const { return m_locale; }
@@ -155,7 +155,7 @@ private:
 
     Settings &m_settings;
     calc::NumberLocale m_locale;
-    std::vector<state::StartNotice> m_startNotices;
+    std::vector<settings::StartNotice> m_startNotices;
     Saver m_saver;
     calc::CncWords m_words;
     QString m_piText;

@@ -7,7 +7,7 @@
 #include "mainwindow/mainwindow.h"
 #include "modalwatchdog.h"
 #include "session/session.h"
-#include "state/settingsfile.h"
+#include "settings/settingsfile.h"
 #include "testvalues.h"
 #include "widgets/entryfield.h"
 
@@ -31,9 +31,9 @@ using namespace Qt::StringLiterals;
 using calc::Field;
 using calc::Language;
 using mainwindow::MainWindow;
-using state::FileRecords;
-using state::LanguageState;
-using state::Settings;
+using settings::FileRecords;
+using settings::LanguageState;
+using settings::Settings;
 using widgets::EntryField;
 
 // The objectNames of the main window's controls. The tests keep their own copy rather than
@@ -120,7 +120,7 @@ inline FileRecords readSettings(const QString &path)
     FileRecords read;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
-        state::parseSettings(file.readAll(), read);
+        settings::parseSettings(file.readAll(), read);
     return read;
 }
 
@@ -198,7 +198,7 @@ public:
     // The values the settings file holds now.
     FileRecords saved() const { return readSettings(settingsFile.path()); }
     // The settings the file holds now, as a start reads them.
-    Settings savedSettings() const { return state::settingsFrom(saved()); }
+    Settings savedSettings() const { return settings::settingsFrom(saved()); }
 
     // Focuses a field as a user does (a click, or Ctrl+A when it has the focus already, since a
     // click there only moves the caret) and types over its whole text.
@@ -264,7 +264,7 @@ public:
 
     QTemporaryDir dir;
     Settings values;
-    state::SettingsFile settingsFile{dir.filePath(QStringLiteral("KVRsys.cfg"))};
+    settings::SettingsFile settingsFile{dir.filePath(QStringLiteral("KVRsys.cfg"))};
     std::unique_ptr<session::Session> engine;
     std::unique_ptr<MainWindow> window;
 };

@@ -64,7 +64,7 @@ int typeDiameter(const QString &typed)
     Settings values;
     fixture::sampleValues(values, userNumberLocale().decimal == u',');
     session::Session engine(values, userNumberLocale(), [](const Settings &) {
-        return state::SaveResult{state::SaveStatus::Saved, {}, {}};
+        return settings::SaveResult{settings::SaveStatus::Saved, {}, {}};
     });
     MainWindow window(Language::Danish, engine);
     window.load();

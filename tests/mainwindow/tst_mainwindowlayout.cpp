@@ -1,8 +1,8 @@
 // The window as built: names, size, menus, tab order, maker band and the requests it sends.
 
 #include "fixture.h"
-#include "widgets/linklabel.h"
 #include "texts/makercontacts.h"
+#include "widgets/linklabel.h"
 #include "widgets/svgpicture.h"
 
 #include <QGroupBox>
@@ -290,10 +290,9 @@ void MainWindowLayout::makerBand_linksOpenTheOffices()
         language == Language::Danish ? names::DanishLinks : names::EnglishLinks;
     const fixture::BuiltWindow window(language);
 
-    const QString links[] = {QString::fromUtf8(texts::EuropeOffice.webUrl),
-                             texts::mailUrl(texts::EuropeOffice.mail),
-                             QString::fromUtf8(texts::AmericaOffice.webUrl),
-                             texts::mailUrl(texts::AmericaOffice.mail)};
+    const QString links[] = {
+        QString::fromUtf8(texts::EuropeOffice.webUrl), texts::mailUrl(texts::EuropeOffice.mail),
+        QString::fromUtf8(texts::AmericaOffice.webUrl), texts::mailUrl(texts::AmericaOffice.mail)};
     for (int i = 0; i < 4; ++i) {
         auto *label = window.findChild<LinkLabel *>(linkLabels[i]);
         QVERIFY2(label, qPrintable(linkLabels[i]));

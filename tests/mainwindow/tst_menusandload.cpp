@@ -255,22 +255,23 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
 
 void MenusAndLoad::open_buildsLineAndSaves_failureWarnsOnce_data()
 {
-    QTest::addColumn<state::SaveStatus>("status");
-    QTest::newRow("saved") << state::SaveStatus::Saved;
-    QTest::newRow("failed") << state::SaveStatus::Failed;
+    QTest::addColumn<settings::SaveStatus>("status");
+    QTest::newRow("saved") << settings::SaveStatus::Saved;
+    QTest::newRow("failed") << settings::SaveStatus::Failed;
 }
 
 void MenusAndLoad::open_buildsLineAndSaves_failureWarnsOnce()
 {
-    QFETCH(state::SaveStatus, status);
+    QFETCH(settings::SaveStatus, status);
     Settings values;
     fixture::sampleValues(values, true);
     int saves = 0;
     session::Session engine(values, calc::commaLocale(), [&](const Settings &) {
         ++saves;
-        if (status == state::SaveStatus::Saved)
-            return state::SaveResult{status, {}, {}};
-        return state::SaveResult{status, u"/media/usb/KVRsys.cfg"_s, u"No space left on device"_s};
+        if (status == settings::SaveStatus::Saved)
+            return settings::SaveResult{status, {}, {}};
+        return settings::SaveResult{status, u"/media/usb/KVRsys.cfg"_s,
+                                    u"No space left on device"_s};
     });
     MainWindow window(m_row.language, engine);
     window.load();
@@ -279,7 +280,7 @@ void MenusAndLoad::open_buildsLineAndSaves_failureWarnsOnce()
     QCOMPARE(window.findChild<EntryField *>(names::CncLine)->text(),
              fixture::sampleLine(m_row.language));
     QCOMPARE(saves, 1);
-    if (status == state::SaveStatus::Failed) {
+    if (status == settings::SaveStatus::Failed) {
         QTRY_COMPARE(m_watchdog.seen().size(), 1);
         const fixture::SeenBox box = m_watchdog.take().first();
         QCOMPARE(box.title, m_row.language == Language::Danish ? u"Meddelelse"_s : u"Error"_s);

@@ -7,7 +7,7 @@
 
 #include "mainwindow/fixture.h"
 #include "platform/clipboard.h"
-#include "state/startup.h"
+#include "settings/startup.h"
 
 #include <QElapsedTimer>
 #include <QRegularExpression>
@@ -211,12 +211,12 @@ QString checkInvariants(const RunningWindow &s, const Setup &c, const QString &t
     }
 
     const QByteArray bytes = s.fileBytes();
-    state::FileRecords read;
-    const int records = state::parseSettings(bytes, read);
+    settings::FileRecords read;
+    const int records = settings::parseSettings(bytes, read);
     if (records != 33)
         return QStringLiteral("settings file reads %1 records").arg(records);
-    const state::Start fresh = state::startUp(s.dir.path(), QString());
-    if (fresh.window != c.language || fresh.settings != state::settingsFrom(read))
+    const settings::Start fresh = settings::startUp(s.dir.path(), QString());
+    if (fresh.window != c.language || fresh.settings != settings::settingsFrom(read))
         return u"a fresh start does not read the file back"_s;
     return {};
 }

@@ -1,0 +1,196 @@
+// Every window on a light, a dark and a broken palette, at a large font, and to a screen reader.
+
+#include "appwindows/aboutwindows.h"
+#include "appwindows/legendwindow.h"
+#include "mainwindow/fixture.h"
+#include "widgets/linklabel.h"
+#include "widgets/readablecolours.h"
+#include "widgets/svgpicture.h"
+
+#include <QAccessible>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QStyle>
+
+namespace {
+
+// One of the windows, open with the sample values; shown() lists its visible widgets.
+struct OpenWindow
+{
+    explicit OpenWindow(const QString &name)
+    {
+        const Language language = name.startsWith(u"UK") ? Language::English : Language::Danish;
+        if (name.endsWith(u"HovedForm"))
+            main.openSample(language, false);
+        else if (name.endsWith(u"SignaturForm"))
+            other = std::make_unique<appwindows::LegendWindow>(language);
+        else if (name == u"OmForm")
+            other = std::make_unique<appwindows::AboutProgramWindow>();
+        else
+            other = std::make_unique<appwindows::AboutMakerWindow>(language);
+        if (other)
+            other->show();
+    }
+    QList<QWidget *> shown() const
+    {
+        auto widgets = (other ? other.get() : main.window.get())->findChildren<QWidget *>();
+        widgets.removeIf([](const QWidget *w) { return !w->isVisible() || w->isWindow(); });
+        return widgets;
+    }
+    fixture::RunningWindow main;
+    std::unique_ptr<QWidget> other;
+};
+
+// A label's, field's or button's text, or a frame's title; a field shows text even when empty.
+QString shownText(const QWidget *w)
+{
+    return w->property("text").toString() + w->property("title").toString() +
+           (qobject_cast<const QLineEdit *>(w) ? u" "_s : QString());
+}
+} // namespace
+
+class AccessTest : public QObject
+{
+    Q_OBJECT
+
+public:
+    Q_INVOKABLE void openLink(const QUrl &url) { m_opened << url; }
+    QList<QUrl> m_opened;
+
+private slots:
+    void texts_readOnEveryPalette_data();
+    void texts_readOnEveryPalette();
+    void largeFont_growsTheFormWithoutOverlapOrCut_data() { texts_readOnEveryPalette_data(); }
+    void largeFont_growsTheFormWithoutOverlapOrCut();
+    void screenReader_hearsWhatTheEyeSees();
+};
+
+void AccessTest::texts_readOnEveryPalette_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QPalette>("palette");
+    const QPalette dark(QColor(53, 53, 53));   // white text, black fields
+    QPalette oneColour(QColor(128, 128, 128)); // as the program mends it
+    oneColour.setColor(QPalette::WindowText, QColor(128, 128, 128));
+    for (const QString &name :
+         {names::DanishWindow, names::EnglishWindow, u"SignaturForm"_s, u"UKSignaturForm"_s,
+          u"OmForm"_s, u"OmKovrinForm"_s, u"UKOmKovrinForm"_s}) {
+        QTest::addRow("%s, light", qPrintable(name))
+            << name << QApplication::style()->standardPalette();
+        QTest::addRow("%s, dark", qPrintable(name)) << name << dark;
+        QTest::addRow("%s, one colour", qPrintable(name))
+            << name << widgets::readablePalette(oneColour);
+    }
+}
+
+void AccessTest::texts_readOnEveryPalette()
+{
+    QFETCH(QString, window);
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    const OpenWindow open(window);
+    for (const QWidget *w : open.shown()) {
+        const auto *picture = qobject_cast<const widgets::SvgPicture *>(w); // a wordmark has an ink
+        if (shownText(w).isEmpty() && !(picture && picture->ink().isValid()))
+            continue;
+        const qreal contrast =
+            picture ? widgets::contrastRatio(picture->ink(), picture->ground())
+                    : widgets::contrastRatio(w->palette().color(w->foregroundRole()),
+                                             w->palette().color(w->backgroundRole()));
+        QVERIFY2(contrast >= 4.5, qPrintable(u"%1: %2"_s.arg(w->objectName()).arg(contrast)));
+    }
+}
+
+void AccessTest::largeFont_growsTheFormWithoutOverlapOrCut()
+{
+    QFETCH(QString, window);
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    const QFont design = QApplication::font();
+    QApplication::setFont(QFont(design.family(), 14));
+    const OpenWindow open(window);
+    QApplication::setFont(design);
+    const QList<QWidget *> shown = open.shown();
+    for (const QWidget *w : shown) {
+        const QString text = shownText(w), name = w->objectName();
+        if (text.isEmpty())
+            continue;
+        // No smaller than the design font, to which every text fits at design size.
+        QVERIFY2(w->font().pointSizeF() >= design.pointSizeF(), qPrintable(name));
+        // Whole: in the room the widget gives it, less a field's frame and an option's circle.
+        const QStyle *style = w->style();
+        QRect room = w->contentsRect();
+        if (qobject_cast<const QLineEdit *>(w))
+            room -= QMargins(2, 1, 2, 1) +
+                    style->pixelMetric(QStyle::PM_DefaultFrameWidth) * QMargins(1, 1, 1, 1);
+        if (qobject_cast<const QRadioButton *>(w))
+            room.setLeft(style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) +
+                         style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing));
+        const auto *label = qobject_cast<const QLabel *>(w);
+        const QRect needed = w->fontMetrics().boundingRect(
+            room, label && label->wordWrap() ? Qt::TextWordWrap : 0, text.trimmed());
+        QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height() + 1,
+                 qPrintable(u"%1 cut: %2"_s.arg(name, text)));
+        // Apart from its neighbours; a frame's title is a neighbour of its rows.
+        for (const QWidget *other : shown) {
+            const QRect overlap = w->geometry().intersected(other->geometry());
+            QVERIFY2(other == w || other->parentWidget() != w->parentWidget() ||
+                         shownText(other).isEmpty() || overlap.width() <= 2 ||
+                         overlap.height() <= 2,
+                     qPrintable(name + u" overlaps "_s + other->objectName()));
+        }
+        if (const auto *frame = qobject_cast<const QGroupBox *>(w->parentWidget()))
+            QVERIFY2(w->y() >= QFontMetrics(frame->font()).height(), qPrintable(name));
+    }
+}
+
+void AccessTest::screenReader_hearsWhatTheEyeSees()
+{
+    for (const QString &window : {names::DanishWindow, names::EnglishWindow}) {
+        const OpenWindow open(window);
+        open.main.click(names::TapOption);
+        const QList<QWidget *> shown = open.shown();
+        for (QWidget *w : shown) {
+            QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(w);
+            QVERIFY2(seen->role() != QAccessible::Border && seen->role() != QAccessible::Window,
+                     qPrintable(w->objectName()));
+            QVERIFY(!qobject_cast<widgets::SvgPicture *>(w) ||
+                    !seen->text(QAccessible::Name).isEmpty());
+            // A field is named as the caption or option that stands beside it in its row.
+            QStringList beside;
+            for (QWidget *other : shown)
+                if ((qobject_cast<QLabel *>(other) || qobject_cast<QRadioButton *>(other)) &&
+                    other->parentWidget() == w->parentWidget() && other->y() == w->y())
+                    beside << shownText(other).remove(u':').trimmed();
+            if (qobject_cast<EntryField *>(w) && w->objectName() != names::CncLine)
+                QCOMPARE(beside, QStringList(seen->text(QAccessible::Name)));
+        }
+        // The units and decimals items are checkable, checked as their menus show them.
+        for (const QString &name : {names::DecimalsMenu, names::UnitsMenu}) {
+            QAccessibleInterface *items =
+                QAccessible::queryAccessibleInterface(open.main.menu(name));
+            for (int i = 0; i < items->childCount(); ++i)
+                QCOMPARE(items->child(i)->state().checkable + items->child(i)->state().checked,
+                         1 + open.main.menu(name)->actions().at(i)->isChecked());
+        }
+    }
+    appwindows::LegendWindow legend(Language::English);
+    legend.show();
+    QTest::keyClick(&legend, Qt::Key_Escape);
+    QVERIFY(!legend.isVisible());
+    for (const QString &scheme : {u"https"_s, u"mailto"_s})
+        QDesktopServices::setUrlHandler(scheme, this, "openLink");
+    const appwindows::AboutMakerWindow about(Language::Danish);
+    for (widgets::LinkLabel *link : about.findChildren<widgets::LinkLabel *>()) {
+        QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(link);
+        QCOMPARE(seen->role(), QAccessible::Link);
+        QCOMPARE(seen->text(QAccessible::Name), link->text());
+        seen->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(m_opened.value(m_opened.size() - 1), link->link());
+    }
+    for (const QString &scheme : {u"https"_s, u"mailto"_s})
+        QDesktopServices::unsetUrlHandler(scheme);
+}
+
+QTEST_MAIN(AccessTest)
+#include "tst_access.moc"
