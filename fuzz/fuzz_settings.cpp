@@ -44,8 +44,8 @@ std::array<QString, RecordCount> recordsOf(FileRecords v)
         records[i] = *texts[i];
     records[24] = QString::number(v.decimalCount);
     records[25] = QString::number(int(v.languageState));
-    const bool flags[] = {v.inchUnits,       v.metricUnits,     v.threadsPerInchSelected,
-                          v.pitchMmSelected, v.decimalIsPeriod, v.spareFlag1,
+    const bool flags[] = {v.inchUnits,       v.metricUnits,    v.threadsPerInchSelected,
+                          v.pitchMmSelected, v.decimalIsPoint, v.spareFlag1,
                           v.spareFlag2};
     for (std::size_t i = 0; i < 7; ++i)
         records[26 + i] = flags[i] ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
@@ -74,7 +74,7 @@ FileRecords prefilled()
     v.decimalCount = 254;
     v.languageState = LanguageState(253);
     v.inchUnits = v.metricUnits = v.threadsPerInchSelected = v.pitchMmSelected = true;
-    v.decimalIsPeriod = v.spareFlag1 = v.spareFlag2 = true;
+    v.decimalIsPoint = v.spareFlag1 = v.spareFlag2 = true;
     return v;
 }
 
@@ -157,7 +157,7 @@ FileRecords valuesFrom(const std::uint8_t *data, std::size_t size)
     v.metricUnits = flags & 2;
     v.threadsPerInchSelected = flags & 4;
     v.pitchMmSelected = flags & 8;
-    v.decimalIsPeriod = flags & 16;
+    v.decimalIsPoint = flags & 16;
     v.spareFlag1 = flags & 32;
     v.spareFlag2 = flags & 64;
     const auto how = (flags & 128) ? fuzz::Decoding::Utf8 : fuzz::Decoding::Latin1;

@@ -187,7 +187,7 @@ QByteArray serializeSettings(const FileRecords &records)
     flag(records.metricUnits);            // 28
     flag(records.threadsPerInchSelected); // 29
     flag(records.pitchMmSelected);        // 30
-    flag(records.decimalIsPeriod);        // 31
+    flag(records.decimalIsPoint);         // 31
     flag(records.spareFlag1);             // 32
     flag(records.spareFlag2);             // 33
     return out;
@@ -229,7 +229,7 @@ int parseSettings(const QByteArray &bytes, FileRecords &records)
            flag(records.metricUnits) &&                                      // 28
            flag(records.threadsPerInchSelected) &&                           // 29
            flag(records.pitchMmSelected) &&                                  // 30
-           flag(records.decimalIsPeriod) &&                                  // 31
+           flag(records.decimalIsPoint) &&                                   // 31
            flag(records.spareFlag1) &&                                       // 32
            flag(records.spareFlag2));                                        // 33
     return count;
@@ -248,7 +248,7 @@ Settings settingsFrom(const FileRecords &records)
     settings.units = records.metricUnits ? Units::Metric : Units::Inch;
     settings.pitchUnit =
         records.pitchMmSelected ? PitchUnit::Millimetres : PitchUnit::ThreadsPerInch;
-    settings.decimalSeparator = records.decimalIsPeriod ? u'.' : u',';
+    settings.decimalSeparator = records.decimalIsPoint ? u'.' : u',';
     return settings;
 }
 
@@ -278,7 +278,7 @@ FileRecords SettingsFile::recordsFor(const Settings &settings) const
     records.metricUnits = settings.units == Units::Metric;
     records.threadsPerInchSelected = settings.pitchUnit == PitchUnit::ThreadsPerInch;
     records.pitchMmSelected = settings.pitchUnit == PitchUnit::Millimetres;
-    records.decimalIsPeriod = settings.decimalSeparator == u'.';
+    records.decimalIsPoint = settings.decimalSeparator == u'.';
     records.spareFlag1 = m_spareFlag1;
     records.spareFlag2 = m_spareFlag2;
     return records;

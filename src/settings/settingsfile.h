@@ -41,7 +41,7 @@ struct FileRecords
     bool metricUnits = false;
     bool threadsPerInchSelected = false;
     bool pitchMmSelected = false;
-    bool decimalIsPeriod = false;
+    bool decimalIsPoint = false;
     bool spareFlag1 = false;
     bool spareFlag2 = false;
 

@@ -167,7 +167,7 @@ void settleUnknownNotation(FileRecords &values, QChar decimal)
             }
         }
     }
-    values.decimalIsPeriod = decimal == u'.'; // nothing to translate
+    values.decimalIsPoint = decimal == u'.'; // nothing to translate
 }
 
 } // namespace

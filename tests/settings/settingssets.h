@@ -38,7 +38,7 @@ inline FileRecords settingsSet(bool a)
     fillTexts(v, a ? QStringLiteral("12,5 a") : QStringLiteral("0.0416666666666667 b"));
     v.decimalCount = a ? 2 : 3;
     v.languageState = a ? LanguageState::Danish : LanguageState::English;
-    v.inchUnits = v.threadsPerInchSelected = v.decimalIsPeriod = v.spareFlag2 = a;
+    v.inchUnits = v.threadsPerInchSelected = v.decimalIsPoint = v.spareFlag2 = a;
     v.metricUnits = v.pitchMmSelected = v.spareFlag1 = !a;
     return v;
 }
@@ -62,7 +62,7 @@ inline QStringList recordsOf(const FileRecords &v)
         out << QStringList(tool->texts.begin(), tool->texts.end());
     out << QString::number(v.decimalCount) << QString::number(int(v.languageState));
     for (bool flag : {v.inchUnits, v.metricUnits, v.threadsPerInchSelected, v.pitchMmSelected,
-                      v.decimalIsPeriod, v.spareFlag1, v.spareFlag2})
+                      v.decimalIsPoint, v.spareFlag1, v.spareFlag2})
         out << QString::fromLatin1(flag ? "#TRUE#" : "#FALSE#");
     return out;
 }

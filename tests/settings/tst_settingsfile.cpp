@@ -156,7 +156,7 @@ void TestSettingsFile::settingsFrom_settlesEachPair()
     records.metricUnits = flags[1];
     records.threadsPerInchSelected = flags[2];
     records.pitchMmSelected = flags[3];
-    records.decimalIsPeriod = flags[4];
+    records.decimalIsPoint = flags[4];
     const Settings settings = settingsFrom(records);
     QCOMPARE(settings.units, units);
     QCOMPARE(settings.pitchUnit, pitchUnit);

@@ -137,7 +137,7 @@ void TestStartup::main_opensTheStoredWindow()
     QVERIFY(!values.metricUnits);
     QVERIFY(values.threadsPerInchSelected);
     QVERIFY(!values.pitchMmSelected);
-    QVERIFY(!values.decimalIsPeriod);
+    QVERIFY(!values.decimalIsPoint);
     // Recorded as the English window that opens, so the defaults come only once.
     QCOMPARE(values.languageState, LanguageState::English);
     // Left as the file held them.

@@ -114,7 +114,7 @@ FileRecords loadedFrom(const QByteArray &bytes, bool present)
 }
 
 // The values the program must have saved: what the reader reads, with the start-up and
-// window-load rules applied. decimalIsPeriod follows the user's locale and is not compared.
+// window-load rules applied. decimalIsPoint follows the user's locale and is not compared.
 FileRecords expectedAfterStart(const QByteArray &bytes, bool present)
 {
     const FileRecords read = loadedFrom(bytes, present);
@@ -389,7 +389,7 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
                                  ? expectedAfterStart(bytes, existed)
                                  : loadedFrom(bytes, existed);
     FileRecords comparable = saved;
-    comparable.decimalIsPeriod = want.decimalIsPeriod;
+    comparable.decimalIsPoint = want.decimalIsPoint;
     QCOMPARE(recordsOf(comparable), recordsOf(want));
 
     if (language >= 0)
