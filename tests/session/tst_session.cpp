@@ -97,10 +97,9 @@ private slots:
     void enter_readsWhatItsFormulasNeed_data();
     void enter_readsWhatItsFormulasNeed();
     void pi_isReadFromItsTextAtEachUse();
-    void numberTheLineCannotCarry_isAnInputError_data();
-    void numberTheLineCannotCarry_isAnInputError();
+    void lineThatCannotBeBuilt_isNotShownNorSaved_data();
+    void lineThatCannotBeBuilt_isNotShownNorSaved();
     void selectMode_loadsKindWithoutFormula();
-    void selectMode_lineThatCannotBeBuilt_isNotShownNorSaved();
     void selectPitchUnit_startsOnlyFromLeastPitch_data();
     void selectPitchUnit_startsOnlyFromLeastPitch();
     void menus_recomputeSpeedAndFeed();
@@ -120,12 +119,6 @@ namespace {
 
 using enum ToolKind;
 constexpr bool Metric = false, Inch = true;
-
-// What a file stored, and what a load settles from it.
-struct Load
-{
-    bool comma, fileComma; // the locale's notation, and the one the file was written in
-};
 
 // Enter after typing into one field of the sample values: D, Sz, V, n and S as stored, with a
 // comma, and the line, always with points (not compared where empty).
@@ -150,7 +143,6 @@ void addChainRow(const char *name, ToolKind kind, bool inch, int decimals, Field
 } // namespace
 
 Q_DECLARE_METATYPE(Chain)
-Q_DECLARE_METATYPE(Load)
 
 void TestSession::enter_runsTheFieldsChain_data()
 {
@@ -322,7 +314,7 @@ void TestSession::pi_isReadFromItsTextAtEachUse()
     QCOMPARE(out.field(Field::SpindleSpeed), u"1000"_s);
 }
 
-void TestSession::numberTheLineCannotCarry_isAnInputError_data()
+void TestSession::lineThatCannotBeBuilt_isNotShownNorSaved_data()
 {
     QTest::addColumn<ToolMode>("mode");
     QTest::addColumn<Field>("field");
@@ -339,9 +331,10 @@ void TestSession::numberTheLineCannotCarry_isAnInputError_data()
     row("a drill's negative Sz from the file", Drill, FeedPerTooth, "-0,1", false);
     row("a blank before the minus", Drill, FeedPerTooth, " -0,1", false);
     row("feed record with a rapid move", Drill, FeedRate, "795 G0 Z-100", false);
+    row("a drill's unreadable D from the file", Drill, Diameter, "abc", false);
 }
 
-void TestSession::numberTheLineCannotCarry_isAnInputError()
+void TestSession::lineThatCannotBeBuilt_isNotShownNorSaved()
 {
     QFETCH(ToolMode, mode);
     QFETCH(Field, field);
@@ -354,13 +347,13 @@ void TestSession::numberTheLineCannotCarry_isAnInputError()
     Outcome out;
     if (typed) {
         out = e.type(field, text);
-        QVERIFY(out.inputError);
     } else {
         e.values.tool(mode)[field] = text;
         out = e.session.selectMode(mode);
     }
+    QCOMPARE(out.inputError, typed); // a switch shows no message
     QVERIFY(!line.isEmpty());
-    QVERIFY(out.cncLine.isEmpty());
+    QVERIFY(out.cncLine.isEmpty()); // nor the line of the mode shown before
     QCOMPARE(e.saves, 0);
 }
 
@@ -380,16 +373,6 @@ void TestSession::selectMode_loadsKindWithoutFormula()
     QVERIFY(tap.shown(Field::PitchMm) && !tap.shown(Field::ThreadsPerInch));
     QCOMPARE(tap.cncLine, u"S4 M03 F6 (10 TAP 1.5 STIG)"_s); // F: the S word times the pitch
     QCOMPARE(e.session.selectMode(ToolMode::Mill).field(Field::Flutes), u"3"_s);
-}
-
-void TestSession::selectMode_lineThatCannotBeBuilt_isNotShownNorSaved()
-{
-    Engine e(true);
-    e.values.drill[calc::Field::Diameter] = u"abc"_s;
-    const Outcome out = e.session.selectMode(ToolMode::Drill);
-    QVERIFY(!out.inputError);       // a switch shows no message
-    QVERIFY(out.cncLine.isEmpty()); // not the Mill line beside the Drill's fields
-    QCOMPARE(e.saves, 0);
 }
 
 void TestSession::selectPitchUnit_startsOnlyFromLeastPitch_data()
@@ -475,31 +458,32 @@ void TestSession::editedLine_standsUntilTheNextLine()
 
 void TestSession::load_settlesSeparatorWithoutSaving_data()
 {
-    QTest::addColumn<Load>("load");
-    // clang-format off
-    QTest::newRow("comma, point file") << Load{true, false};
-    QTest::newRow("point, comma file") << Load{false, true};
-    QTest::newRow("comma, comma file") << Load{true, true};
-    QTest::newRow("point, point file") << Load{false, false};
-    // clang-format on
+    QTest::addColumn<bool>("comma");     // the locale's notation
+    QTest::addColumn<bool>("fileComma"); // the one the file was written in
+    for (const bool comma : {true, false}) {
+        for (const bool fileComma : {true, false})
+            QTest::addRow("%s, %s file", comma ? "comma" : "point", fileComma ? "comma" : "point")
+                << comma << fileComma;
+    }
 }
 
 void TestSession::load_settlesSeparatorWithoutSaving()
 {
-    QFETCH(Load, load);
-    Settings values = sample(load.fileComma);
+    QFETCH(bool, comma);
+    QFETCH(bool, fileComma);
+    Settings values = sample(fileComma);
     values.decimalCount = 9;
     // A digit group of the file's locale stays a digit group.
     const QString grouped[] = {u"1,005,093.02"_s, u"1.005.093,02"_s}; // point, comma
-    values.drill[calc::Field::SpindleSpeed] = grouped[load.fileComma];
+    values.drill[calc::Field::SpindleSpeed] = grouped[fileComma];
     int saves = 0;
-    Session s(values, load.comma ? calc::commaLocale() : calc::pointLocale(), counting(saves));
+    Session s(values, comma ? calc::commaLocale() : calc::pointLocale(), counting(saves));
     const Outcome out = s.load(DanishWords);
-    QCOMPARE(values.decimalSeparator, load.comma ? u',' : u'.');
+    QCOMPARE(values.decimalSeparator, comma ? u',' : u'.');
     // The texts read as the file meant them.
-    QCOMPARE(values.mill, sample(load.comma).mill);
-    QCOMPARE(values.tap, sample(load.comma).tap);
-    QCOMPARE(values.drill[calc::Field::SpindleSpeed], grouped[load.comma]);
+    QCOMPARE(values.mill, sample(comma).mill);
+    QCOMPARE(values.tap, sample(comma).tap);
+    QCOMPARE(values.drill[calc::Field::SpindleSpeed], grouped[comma]);
     QCOMPARE(values.decimalCount, 3);
     QCOMPARE(out.mode, ToolMode::Mill);
     QCOMPARE(saves, 0);
