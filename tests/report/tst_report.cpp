@@ -115,35 +115,27 @@ void TestReport::buildReport_linesPlacesAndSizes_data()
     QTest::addColumn<QStringList>("block"); // the lines between the first two rules
 
     using enum Field;
+    const auto row = [](const char *name, const ReportInput &in, bool danish,
+                        QString ReportTexts::*heading, std::initializer_list<Field> tool) {
+        QTest::newRow(name) << in << danish << toolBlock(in, reportTexts(danish).*heading, tool);
+    };
+    const std::initializer_list<Field> millTool{Diameter, Flutes, FeedPerTooth, CuttingSpeed};
     const ReportInput mill = windowShowing(true);
-    const QString millHeading = reportTexts(true).millHeading;
-    QTest::newRow("Danish mill") << mill << true
-                                 << toolBlock(mill, millHeading,
-                                              {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
+    row("Danish mill", mill, true, &ReportTexts::millHeading, millTool);
     ReportInput noCnc = mill;
     noCnc.cncLine.clear(); // the prefix alone
-    QTest::newRow("empty CNC line")
-        << noCnc << true
-        << toolBlock(noCnc, millHeading, {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
-    const ReportInput drill = windowShowing(false, ToolMode::Drill);
-    QTest::newRow("English drill prints Z and Sz")
-        << drill << false
-        << toolBlock(drill, reportTexts(false).drillHeading,
-                     {Diameter, Flutes, FeedPerTooth, CuttingSpeed});
-    const ReportInput tapTpi = windowShowing(false, ToolMode::Tap);
-    QTest::newRow("tap in threads per inch: that pitch only, no Z or Sz")
-        << tapTpi << false
-        << toolBlock(tapTpi, reportTexts(false).tapHeading,
-                     {ThreadsPerInch, Diameter, CuttingSpeed});
+    row("empty CNC line", noCnc, true, &ReportTexts::millHeading, millTool);
+    row("English drill prints Z and Sz", windowShowing(false, ToolMode::Drill), false,
+        &ReportTexts::drillHeading, millTool);
+    row("tap in threads per inch: that pitch only, no Z or Sz", windowShowing(false, ToolMode::Tap),
+        false, &ReportTexts::tapHeading, {ThreadsPerInch, Diameter, CuttingSpeed});
     const ReportInput tapMm = windowShowing(true, ToolMode::Tap);
-    QTest::newRow("tap in mm: the mm pitch only")
-        << tapMm << true
-        << toolBlock(tapMm, reportTexts(true).tapHeading, {PitchMm, Diameter, CuttingSpeed});
+    row("tap in mm: the mm pitch only", tapMm, true, &ReportTexts::tapHeading,
+        {PitchMm, Diameter, CuttingSpeed});
     ReportInput tapNoPitch = tapMm;
     tapNoPitch.shown[std::size_t(PitchMm)] = false;
-    QTest::newRow("tap with neither pitch caption shown")
-        << tapNoPitch << true
-        << toolBlock(tapNoPitch, reportTexts(true).tapHeading, {Diameter, CuttingSpeed});
+    row("tap with neither pitch caption shown", tapNoPitch, true, &ReportTexts::tapHeading,
+        {Diameter, CuttingSpeed});
 }
 
 void TestReport::buildReport_linesPlacesAndSizes()
@@ -298,30 +290,13 @@ void TestReport::missingResult_showsMessageAndPrintsNothing()
     QWidget window;
     const ReportTexts &texts = reportTexts(danish);
 
-    ModalWatchdog watchdog;
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    watchdog.expect([&](QWidget *modal) {
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            text = box->text();
-            title = box->windowTitle();
-            icon = box->icon();
-            buttons = box->standardButtons();
-            box->button(QMessageBox::Ok)->click();
-        } else {
-            ModalWatchdog::dismiss(modal);
-        }
-    });
     // The command with its real print dialog: if it got that far, the watchdog would see it.
-    const PrintOutcome outcome = report::printReport(&window, in, texts);
-    QCOMPARE(outcome, PrintOutcome::MissingResult);
-    QCOMPARE(watchdog.pending(), 0);
-    QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
-    QCOMPARE(text, texts.missingResult);
-    QCOMPARE(title, texts.messageTitle);
-    QCOMPARE(icon, QMessageBox::Warning);
-    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    ModalWatchdog watchdog; // closes the message box by its OK button
+    QCOMPARE(report::printReport(&window, in, texts), PrintOutcome::MissingResult);
+    const QList<SeenBox> seen = watchdog.take();
+    QCOMPARE(seen.size(), 1);
+    QCOMPARE(seen.first().icon, QMessageBox::Warning);
+    QCOMPARE(seen.first().buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 void TestReport::cancelledPrintDialog_endsSilently()
