@@ -99,9 +99,8 @@ void TestStartup::main_opensTheStoredWindow_data()
     QTest::newRow("languageState 2, empty texts")
         << true << serializeSettings(empty) << StartWindow(Language::English) << false;
     QTest::newRow("languageState 3") << true << file(3) << StartWindow() << false;
-    QTest::newRow("languageState 4") << true << file(4) << StartWindow(Language::English) << true;
-    QTest::newRow("languageState 7") << true << file(7) << StartWindow(Language::English) << true;
-    QTest::newRow("languageState 255") << true << file(255) << StartWindow(Language::English) << true;
+    for (const int state : {4, 7, 255}) // no window's number: the defaults, as for 0
+        QTest::addRow("languageState %d", state) << true << file(state) << StartWindow(Language::English) << true;
     // clang-format on
 
     QList<QByteArray> lines = serializeSettings(stored).split('\n');

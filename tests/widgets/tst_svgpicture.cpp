@@ -60,10 +60,8 @@ void SvgPictureTest::paint_matchesTheVectorsAtEveryScale_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QSize>("size");
     QTest::addColumn<qreal>("scale");
-    QTest::newRow("scene, 1x") << u"scene"_s << QSize(442, 234) << 1.0;
-    QTest::newRow("scene, 1.25x") << u"scene"_s << QSize(442, 234) << 1.25;
-    QTest::newRow("scene, 1.5x") << u"scene"_s << QSize(442, 234) << 1.5;
-    QTest::newRow("scene, 2x") << u"scene"_s << QSize(442, 234) << 2.0;
+    for (const qreal scale : {1.0, 1.25, 1.5, 2.0})
+        QTest::addRow("scene, %gx", scale) << u"scene"_s << QSize(442, 234) << scale;
     QTest::newRow("scene, 2x, half size") << u"scene"_s << QSize(221, 117) << 2.0;
     QTest::newRow("tap, 2x") << u"tap"_s << QSize(71, 13) << 2.0;
 }

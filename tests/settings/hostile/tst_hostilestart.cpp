@@ -319,38 +319,36 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
     QVERIFY(placeProgram(m_program, dir.path()));
     const QString settings = dir.filePath(QString::fromLatin1(settings::SettingsFileName));
 
-    const Place where = place;
-    if (where == Place::Directory) {
+    if (place == Place::Directory) {
         QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(settings::SettingsFileName)));
-    } else if (where != Place::Missing) {
+    } else if (place != Place::Missing) {
         QVERIFY(writeOldFile(settings, bytes));
-        if (where == Place::ReadOnlyFile)
+        if (place == Place::ReadOnlyFile)
             QVERIFY(QFile::setPermissions(settings, QFileDevice::ReadOwner |
                                                         QFileDevice::ReadGroup |
                                                         QFileDevice::ReadOther));
     }
     QVERIFY(
-        where != Place::FileAndAbandonedSave ||
+        place != Place::FileAndAbandonedSave ||
         testsets::writeAll(settings + QStringLiteral(".kvrcalc-save-999999999"), bytes.left(100)));
-    const bool existed = where != Place::Directory && where != Place::Missing;
+    const bool existed = place != Place::Directory && place != Place::Missing;
 
     QProcess program;
     startProgram(program, dir.filePath(QStringLiteral("kvrcalc")), {}, dir.path(), {});
     QVERIFY2(program.waitForStarted(10000), qPrintable(program.errorString()));
 
-    const Outcome expected = outcome;
-    if (expected == Outcome::ExitsAtOnce)
+    if (outcome == Outcome::ExitsAtOnce)
         QVERIFY(program.waitForFinished(10000));
     // A start that saves does so as soon as its window is shown; one that need not save gets
     // a few seconds to do something wrong.
-    const bool stillRunning = stopAfterSave(program, expected == Outcome::Saves ? 20000 : 3000,
+    const bool stillRunning = stopAfterSave(program, outcome == Outcome::Saves ? 20000 : 3000,
                                             [&] { return savedSince(settings, existed); });
     const QByteArray errors = program.readAllStandardError();
     for (const char *report :
          {"AddressSanitizer", "LeakSanitizer", "runtime error:", "UndefinedBehaviorSanitizer"})
         QVERIFY2(!errors.contains(report), errors.constData());
 
-    if (expected == Outcome::ExitsAtOnce) {
+    if (outcome == Outcome::ExitsAtOnce) {
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.exitCode(), 0);
     } else {
@@ -370,22 +368,22 @@ void HostileStart::start_hostileFile_neitherCrashesNorLosesIt()
                      entry == QLatin1String("KVRsys.cfg.damaged"),
                  qPrintable(entry));
 
-    if (where == Place::Directory) {
+    if (place == Place::Directory) {
         QVERIFY(QFileInfo(settings).isDir());
         return;
     }
     const QByteArray after = testsets::readWholeFile(settings);
-    if (expected == Outcome::KeepsFile || expected == Outcome::ExitsAtOnce) {
+    if (outcome == Outcome::KeepsFile || outcome == Outcome::ExitsAtOnce) {
         QVERIFY2(!savedSince(settings, existed), "the file was written");
         QVERIFY2(after == bytes, "the file changed");
-    } else if (expected == Outcome::Saves) {
+    } else if (outcome == Outcome::Saves) {
         QVERIFY2(savedSince(settings, existed), "the window did not save within 20 s");
     }
 
     FileRecords saved;
     QCOMPARE(settings::parseSettings(after, saved), 33);
 
-    const FileRecords want = expected == Outcome::Saves || expected == Outcome::MaySave
+    const FileRecords want = outcome == Outcome::Saves || outcome == Outcome::MaySave
                                  ? expectedAfterStart(bytes, existed)
                                  : loadedFrom(bytes, existed);
     FileRecords comparable = saved;
@@ -483,7 +481,7 @@ void HostileStart::installedStart_savesBesideProgramOrInConfigFolder()
     FileRecords values;
     QCOMPARE(settings::parseSettings(testsets::readWholeFile(savedPath), values), 33);
     // The stored Danish window with its values, or a first run in English.
-    QCOMPARE(int(values.languageState), fileBeside ? 1 : 2);
+    QCOMPARE(values.languageState, fileBeside ? LanguageState::Danish : LanguageState::English);
     QCOMPARE(values.mill[calc::Field::Diameter],
              fileBeside ? QStringLiteral("12") : QStringLiteral("1"));
 }
