@@ -247,8 +247,10 @@ void MainWindow::showInputError()
 
 void MainWindow::showSaveWarning(const settings::SaveResult &report)
 {
+    const QString &text = report.failed() ? m_texts.saveFailedText : m_texts.savedWithoutTurnsText;
     QMessageBox box(QMessageBox::Warning, m_texts.saveFailedTitle,
-                    m_texts.saveFailedText.arg(report.path, report.reason), QMessageBox::Ok, this);
+                    text.arg(QDir::toNativeSeparators(report.path), report.reason), QMessageBox::Ok,
+                    this);
     box.setObjectName(u"saveWarning"_s);
     box.exec();
 }
@@ -264,6 +266,8 @@ void MainWindow::showStartNotices()
                 ? std::pair(m_texts.damagedFileKeptText, u"damagedFileKept"_s)
             : notice.kind == Kind::NoLanguageKept
                 ? std::pair(m_texts.noLanguageFileKeptText, u"noLanguageFileKept"_s)
+            : notice.kind == Kind::SharedFileCutShort
+                ? std::pair(m_texts.sharedFileCutShortText, u"sharedFileCutShort"_s)
                 : std::pair(m_texts.settingsRestoredText, u"settingsFileRestored"_s);
         QMessageBox box(QMessageBox::Information, m_texts.startNoticeTitle,
                         text.arg(QDir::toNativeSeparators(notice.path)), QMessageBox::Ok, this);

@@ -365,7 +365,7 @@ void Session::save(Outcome &result)
         return;
     const settings::SaveResult report = m_saver(m_settings);
     // A failure is told once while it lasts: again after a save that held, or for a new reason.
-    if (!report.failed()) {
+    if (!report.toBeTold()) {
         m_toldFailure.reset();
     } else if (m_toldFailure != report.reason) {
         m_toldFailure = report.reason;

@@ -1,7 +1,6 @@
 #include "settings/settingsfile.h"
 
 #include "settings/filewriting.h"
-#include "settings/writepermission.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -302,7 +301,11 @@ QByteArray wholeLinesWithinBound(QByteArray bytes)
 
 QByteArray readSettingsBytes(const QString &path)
 {
-    return wholeLinesWithinBound(readRegularFile(path, MaxSettingsBytes).value_or(QByteArray()));
+    SettingsFolder folder;
+    QString name;
+    QString reason;
+    return folder.openFileFolder(path, name, reason) ? readSettingsBytes(folder, name)
+                                                     : QByteArray();
 }
 
 QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name)
@@ -310,23 +313,9 @@ QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name)
     return wholeLinesWithinBound(folder.read(name, MaxSettingsBytes).value_or(QByteArray()));
 }
 
-std::optional<QByteArray> readWholeSettingsFile(const QString &path)
-{
-    std::optional<QByteArray> bytes = readRegularFile(path, MaxSettingsBytes);
-    if (bytes && bytes->size() > MaxSettingsBytes)
-        return std::nullopt;
-    return bytes;
-}
-
 int SettingsFile::load(Settings &settings)
 {
-    const SettingsLock lock(m_path);
-    // Another user's copy may be writing the file in place: its turn is waited for.
-    QString reason;
-    const QString target = writableTarget(m_path, reason);
-    SettingsFolder folder;
-    if (!target.isEmpty() && folder.open(QFileInfo(target).absolutePath(), reason))
-        folder.takeTurn();
+    // Read as the start reads: without waiting for turns, since a save renames its file whole.
     FileRecords records = recordsFor(settings);
     const int count = parseSettings(readSettingsBytes(m_path), records);
     settings = take(records);
@@ -347,7 +336,7 @@ namespace {
 
 // The folder refuses a new file, so the file itself is rewritten: first a whole copy of it
 // goes to the user's configuration folder, from which the next start restores a file that
-// this write left empty or cut short.
+// this write left cut short.
 bool saveInPlace(const QString &path, const QString &userConfigFolder, SettingsFolder &folder,
                  const QString &name, const EntryState &file, const QByteArray &bytes,
                  QString &reason)
@@ -365,13 +354,7 @@ bool saveInPlace(const QString &path, const QString &userConfigFolder, SettingsF
                       .arg(folder.filePath(name));
             return false;
         }
-        if (!mayCreateIn(userConfigFolder, why))
-            return false;
-        if (!QDir().mkpath(userConfigFolder)) {
-            why = QStringLiteral("The folder %1 cannot be created").arg(userConfigFolder);
-            return false;
-        }
-        if (!copies.open(userConfigFolder, why))
+        if (!copies.open(userConfigFolder, why, 0777) || !copies.mayMakeFiles(why))
             return false;
         // A file cut short by a failed write of this run is no copy: the one kept before stays.
         FileRecords scratch;
@@ -399,33 +382,21 @@ SaveResult SettingsFile::save(const Settings &settings) const
     if (!m_savesRefused.isEmpty())
         return failed(m_savesRefused);
 
-    const SettingsLock lock(path);
+    const SettingsLock lock(path, Wait::UpToLimit);
     if (!lock.refusal().isEmpty())
         return failed(lock.refusal());
     QString reason;
-    const QString target = writableTarget(path, reason);
-    if (target.isEmpty())
+    QString name;
+    SettingsFolder folder(m_afterNameCheck);
+    if (!folder.openFileFolder(path, name, reason,
+                               m_mayCreateFolder ? std::optional<unsigned>(0777) : std::nullopt) ||
+        !folder.mayMakeFiles(reason))
         return failed(reason);
-    const QFileInfo info(target);
-    const QString folderPath = info.absolutePath();
-    if (!QFileInfo(folderPath).isDir()) {
-        if (QFileInfo::exists(folderPath))
-            return failed(QStringLiteral("%1 is not a folder").arg(folderPath));
-        if (!m_mayCreateFolder)
-            return failed(QStringLiteral("The folder %1 does not exist").arg(folderPath));
-        if (!mayCreateIn(folderPath, reason))
-            return failed(reason);
-        if (!QDir().mkpath(folderPath))
-            return failed(QStringLiteral("The folder %1 cannot be created").arg(folderPath));
-    }
-    SettingsFolder folder;
-    if (!folder.open(folderPath, reason))
-        return failed(reason);
-    // Copies of the program take turns, whoever runs them; one that never lets go is not
-    // waited for: every save writes a file of its own and renames it whole.
-    folder.takeTurn();
+    // Copies of the program take turns, whoever runs them; one that never lets go is waited for
+    // once, and no save waits twice: every save writes a file of its own and renames it whole.
+    const bool tookTurns =
+        folder.takeTurn(lock.waitedInVain() ? Wait::No : Wait::UpToLimit) && !lock.waitedInVain();
 
-    const QString name = info.fileName();
     const EntryState file = folder.entry(name);
     if (file.exists) {
         if (!file.regular)
@@ -434,20 +405,28 @@ SaveResult SettingsFile::save(const Settings &settings) const
             return {SaveStatus::KeptReadOnly, path, {}};
         // Not replaced either, though its folder would let a new file take its place.
         if (!folder.mayWrite(name))
-            return failed(QStringLiteral("No permission to write %1").arg(target));
+            return failed(QStringLiteral("No permission to write %1").arg(folder.filePath(name)));
     }
-    // Asked of the bits too, so that root does not put a file where nobody may.
-    const bool folderTakesFiles = permitsWriting(QFileInfo(folderPath));
+    const bool folderTakesFiles = folder.takesNewFiles();
     if (!file.exists && !folderTakesFiles)
-        return failed(QStringLiteral("No permission to create a file in %1").arg(folderPath));
+        return failed(QStringLiteral("No permission to create a file in %1").arg(folder.path()));
 
     const QByteArray bytes = serializeSettings(recordsFor(settings));
-    const WriteStatus status = folderTakesFiles ? folder.writeAtomically(name, bytes, file, reason)
-                                                : WriteStatus::NoTemporaryFile;
+    // A new file takes the bits and group of the one the start set aside in its place.
+    const WriteStatus status =
+        folderTakesFiles
+            ? folder.writeAtomically(name, bytes, file.exists ? file : m_setAside, reason)
+            : WriteStatus::NoTemporaryFile;
     if (status == WriteStatus::Written ||
         (status == WriteStatus::NoTemporaryFile && file.exists &&
-         saveInPlace(path, m_userConfigFolder, folder, name, file, bytes, reason)))
-        return {SaveStatus::Saved, path, {}};
+         saveInPlace(path, m_userConfigFolder, folder, name, file, bytes, reason))) {
+        if (tookTurns)
+            return {SaveStatus::Saved, path, {}};
+        return {SaveStatus::SavedWithoutTurns, path,
+                QStringLiteral("Another copy of the program held its turn on the file for more "
+                               "than %1 s; saves no longer wait for it")
+                    .arg(LockWaitMs / 1000)};
+    }
     return failed(reason);
 }
 

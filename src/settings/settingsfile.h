@@ -6,6 +6,7 @@
 // The format is fixed so that files of earlier versions read. Only this file's code sees the
 // records; everyone else works with the typed Settings.
 
+#include "settings/filewriting.h"
 #include "settings/settings.h"
 
 #include <QByteArray>
@@ -15,8 +16,6 @@
 #include <optional>
 
 namespace settings {
-
-class SettingsFolder;
 
 // Which main window the file asks for (its record 26). Any other stored number, 4 to 255,
 // counts as nothing stored.
@@ -68,17 +67,20 @@ Settings settingsFrom(const FileRecords &records);
 
 enum class SaveStatus {
     Saved,
-    KeptReadOnly, // the file is read-only on purpose: left as it is, nobody need be told
-    Failed        // the values are not kept: the user should be told
+    KeptReadOnly,      // the file is read-only on purpose: left as it is, nobody need be told
+    SavedWithoutTurns, // saved, but another copy holds its turn: the user should be told
+    Failed             // the values are not kept: the user should be told
 };
 
 struct [[nodiscard]] SaveResult
 {
     SaveStatus status = SaveStatus::Failed;
     QString path;   // the settings file
-    QString reason; // why it failed, in English; empty unless Failed
+    QString reason; // why it failed or went without turns, in English; else empty
 
     bool failed() const { return status == SaveStatus::Failed; }
+    // Something the user should hear of, once while it lasts.
+    bool toBeTold() const { return failed() || status == SaveStatus::SavedWithoutTurns; }
 };
 
 // The settings file: where it lives, what the start decided about writing it, and what of
@@ -98,6 +100,10 @@ public:
 
     // A damaged file could not be kept aside: no save may replace it, for this reason.
     void refuseSaves(const QString &reason) { m_savesRefused = reason; }
+    // The file was set aside: the one a save makes in its place takes its bits and group.
+    void setAside(const EntryState &file) { m_setAside = file; }
+    // Tests swap names between a check and an open, as another user could.
+    void setAfterNameCheck(NameCheck hook) { m_afterNameCheck = std::move(hook); }
 
     // The settings of records read from this file; what they do not hold is kept for saving.
     Settings take(const FileRecords &records);
@@ -105,13 +111,13 @@ public:
     FileRecords recordsFor(const Settings &settings) const;
 
     // Reads the file into the settings, as parseSettings reads records; returns how many it
-    // read. Waits while another copy of the program writes the file. Never throws, never
-    // shows anything.
+    // read. Never throws, never shows anything.
     int load(Settings &settings);
 
     // Rewrites the whole file atomically (a temporary file of this process, then a rename,
-    // taking turns with every copy of the program on the folder), so that a crash or a full
-    // disk never leaves a cut-short file. Where the folder allows no new file but the file
+    // taking turns with every copy of the program on the folder: SavedWithoutTurns when
+    // another copy held its turn past the wait), so that a crash or a full disk never leaves a
+    // cut-short file. Where the folder allows no new file but the file
     // itself may be written, it is rewritten in place, after a whole copy of it is kept in
     // userConfigFolder (none there: the save fails). A file without write bits is left
     // untouched; a link is followed only when the running user or root owns it, and only to
@@ -125,6 +131,8 @@ private:
     QString m_userConfigFolder;
     bool m_mayCreateFolder = false;
     QString m_savesRefused;
+    EntryState m_setAside;
+    NameCheck m_afterNameCheck;
     bool m_spareFlag1 = false;
     bool m_spareFlag2 = false;
 };
@@ -132,8 +140,8 @@ private:
 // Where an in-place save of the file at settingsPath keeps the copy of its previous content.
 QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFolder);
 
-// The file's first bytes, as many as a whole file can take; empty when it cannot be read.
-// Takes no lock.
+// The file's first bytes, as many as a whole file can take; empty when it cannot be read or a
+// link on the way may not be followed.
 QByteArray readSettingsBytes(const QString &path);
 // The same of the file name in an open folder, never through a link.
 QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name);
@@ -141,8 +149,5 @@ QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name);
 // A settings file is a few hundred bytes; one larger than this was not written by the program,
 // and is never read whole.
 inline constexpr qint64 MaxSettingsBytes = 64 * 1024;
-
-// The whole file; nothing when it cannot be read or is larger than MaxSettingsBytes.
-std::optional<QByteArray> readWholeSettingsFile(const QString &path);
 
 } // namespace settings

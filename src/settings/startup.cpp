@@ -2,12 +2,10 @@
 
 #include "settings/filewriting.h"
 #include "settings/settingsfile.h"
-#include "settings/writepermission.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <functional>
 #include <optional>
@@ -19,19 +17,16 @@ namespace {
 // Past this many kept files something else is wrong with the folder.
 constexpr int MaxKeptNames = 99;
 
-// Found by trying, as the system decides (an access list, a read-only mount); on Unix the
+// Found by trying, as the system decides (an access list, a read-only mount); on Linux the
 // bits too, so that root does not put a file where nobody may.
-bool folderTakesNewFiles(const QString &folder)
+bool folderTakesNewFiles(const QString &path)
 {
     QString reason;
-    if (!mayCreateIn(folder, reason))
+    SettingsFolder folder;
+    if (!folder.open(path, reason) || !folder.takesNewFiles())
         return false;
-#ifdef Q_OS_UNIX
-    if (!permitsWriting(QFileInfo(folder)))
-        return false;
-#endif
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("KVRsys.cfg.kvrcalc-probe-XXXXXX")));
-    return probe.open();
+    const QString probe = temporaryName(QStringLiteral("kvrcalc-probe"), 0);
+    return folder.writeNewFile(probe, {}, {}) && folder.remove(probe);
 }
 
 // Makes fileName.damaged, .damaged2, ... in folder by keep, never over anything already there.
@@ -51,29 +46,35 @@ QString keepAside(SettingsFolder &folder, const QString &fileName,
 }
 
 // Where the file that cannot be trusted is kept, or empty when it can be kept nowhere.
-QString keepDamagedFile(const QString &configPath, SettingsFolder &folder, const QString &name,
+QString keepDamagedFile(SettingsFile &settingsFile, SettingsFolder &folder, const QString &name,
                         const EntryState &file)
 {
-    // Too large to be read whole: moved aside as it is, never copied.
+    // Too large to be read whole: moved aside as it is, never copied. The file a save makes in
+    // its place keeps its bits and group, so that a group that shares it can still write it.
     if (file.size > MaxSettingsBytes) {
-        return keepAside(folder, name, [&name](SettingsFolder &in, const QString &kept) {
-            return in.renameToNewName(name, kept);
-        });
+        const QString keptAt =
+            keepAside(folder, name, [&name](SettingsFolder &in, const QString &kept) {
+                return in.renameToNewName(name, kept);
+            });
+        if (!keptAt.isEmpty())
+            settingsFile.setAside(file);
+        return keptAt;
     }
     const std::optional<QByteArray> bytes = folder.read(name, MaxSettingsBytes);
     if (!bytes || bytes->size() > MaxSettingsBytes)
         return {};
     // As private as the file it copies.
     const auto copy = [&](SettingsFolder &in, const QString &kept) {
-        return in.writeNewFile(kept, *bytes, file.mode);
+        return in.writeNewFile(kept, *bytes, file);
     };
     const QString keptAt = keepAside(folder, name, copy);
     if (!keptAt.isEmpty())
         return keptAt;
+    const QString &configPath = settingsFile.userConfigFolder();
     QString reason;
     SettingsFolder config;
-    if (configPath.isEmpty() || !mayCreateIn(configPath, reason) || !QDir().mkpath(configPath) ||
-        !config.open(configPath, reason))
+    if (configPath.isEmpty() || !config.open(configPath, reason, 0777) ||
+        !config.mayMakeFiles(reason))
         return {};
     return keepAside(config, name, copy);
 }
@@ -84,26 +85,27 @@ bool isKnownLanguage(LanguageState state)
            state == LanguageState::NoWindow;
 }
 
-// The start's work on the file before it is read, under its lock: nothing that a running copy
-// is writing is touched, and nothing is written before a file that cannot be trusted (too
-// large, cut short before its notation record, of no known language) is kept. Returns the
-// bytes to load.
+// The start's work on the file, under the turn it could have without waiting: nothing is
+// written before a file that cannot be trusted (too large, cut short before its notation
+// record, of no known language) is kept, and a shared file that another user's failed save
+// left empty or cut short is not saved over. Returns the bytes to load.
 QByteArray prepareSettingsFile(Start &start)
 {
     const QString &path = start.file.path();
     const QString &configPath = start.file.userConfigFolder();
     QString reason;
-    const QString target = writableTarget(path, reason);
-    const QString folderPath = QFileInfo(target).absolutePath();
+    QString name;
     SettingsFolder folder;
-    // A link that no save follows, or a folder that no save writes: nothing is written here.
-    if (target.isEmpty() || !QFileInfo(folderPath).isDir() || !folder.open(folderPath, reason))
-        return readSettingsBytes(path);
-    folder.takeTurn();
-    const QString name = QFileInfo(target).fileName();
+    // Nothing is read through a link that no save follows, or from a folder that is not there.
+    if (!folder.openFileFolder(path, name, reason))
+        return {};
+    QByteArray bytes = readSettingsBytes(folder, name);
+    // Root reads a user's file, and writes nothing there.
+    if (!folder.mayMakeFiles(reason))
+        return bytes;
+    folder.takeTurn(Wait::No);
     folder.removeLeftovers(name);
 
-    QByteArray bytes = readSettingsBytes(folder, name);
     EntryState file = folder.entry(name);
     if (!file.regular || file.readOnlyByIntent())
         return bytes; // no save will write it
@@ -113,8 +115,9 @@ QByteArray prepareSettingsFile(Start &start)
     const QString copy = inPlaceCopyPath(path, configPath);
     const QString copyName = QFileInfo(copy).fileName();
     SettingsFolder copies;
-    if (!copy.isEmpty() && QFileInfo(configPath).isDir() && copies.open(configPath, reason) &&
-        copies.entry(copyName).regular) {
+    bool ownCopy = false;
+    if (!copy.isEmpty() && copies.open(configPath, reason) && copies.entry(copyName).regular) {
+        ownCopy = true;
         const std::optional<QByteArray> kept = copies.read(copyName, MaxSettingsBytes);
         if (records == WholeRecordCount) {
             copies.remove(copyName); // the last in-place save ended before it could remove it
@@ -128,9 +131,19 @@ QByteArray prepareSettingsFile(Start &start)
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.
             start.file.refuseSaves(QStringLiteral("%1 is empty, and its copy %2 cannot be put back")
-                                       .arg(target, copy));
+                                       .arg(folder.filePath(name), copy));
             return bytes;
         }
+    }
+    // Another user's in-place save may have failed here, and only that user holds the copy:
+    // saving over the file would lose the group's values for good.
+    if (!ownCopy && !folder.isOwnFolder() && file.size <= MaxSettingsBytes &&
+        records < WholeRecordCount) {
+        start.notices.push_back({StartNotice::Kind::SharedFileCutShort, path});
+        start.file.refuseSaves(
+            QStringLiteral("%1 is shared, and was empty or cut short at the start")
+                .arg(folder.filePath(name)));
+        return bytes;
     }
 
     if (file.size == 0)
@@ -142,10 +155,10 @@ QByteArray prepareSettingsFile(Start &start)
     // give way to the defaults.
     const bool noLanguageChosen = file.size <= MaxSettingsBytes && records >= LanguageRecordCount &&
                                   scratch.languageState == LanguageState::NothingStored;
-    const QString keptAt = keepDamagedFile(configPath, folder, name, file);
+    const QString keptAt = keepDamagedFile(start.file, folder, name, file);
     if (keptAt.isEmpty())
-        start.file.refuseSaves(
-            QStringLiteral("%1 cannot be read, and no copy of it can be kept").arg(target));
+        start.file.refuseSaves(QStringLiteral("%1 cannot be read, and no copy of it can be kept")
+                                   .arg(folder.filePath(name)));
     else
         start.notices.push_back(
             {noLanguageChosen ? StartNotice::Kind::NoLanguageKept : StartNotice::Kind::DamagedKept,
@@ -214,7 +227,8 @@ Start startUp(const QString &programDir, const QString &userConfigDir, ProgramLa
     FileRecords records;
     int count = 0;
     {
-        const SettingsLock lock(path);
+        // Only tried: a copy that never lets go must not hold up the window.
+        const SettingsLock lock(path, Wait::No);
         count = parseSettings(prepareSettingsFile(start), records);
     }
     if (count >= LanguageRecordCount && count < NotationRecordCount)

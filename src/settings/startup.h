@@ -14,9 +14,10 @@ namespace settings {
 struct StartNotice
 {
     enum class Kind {
-        DamagedKept,    // path: where the file that could not be read whole is kept
-        NoLanguageKept, // path: where a file read whole, but with no language chosen, is kept
-        Restored        // path: the settings file, back from the copy of an in-place save
+        DamagedKept,       // path: where the file that could not be read whole is kept
+        NoLanguageKept,    // path: where a file read whole, but with no language chosen, is kept
+        Restored,          // path: the settings file, back from the copy of an in-place save
+        SharedFileCutShort // path: a shared file found empty or cut short, not saved over
     };
     Kind kind = Kind::DamagedKept;
     QString path;

@@ -71,6 +71,8 @@ TextCatalogue danishCatalogue()
     t.saveFailedText = u"Indstillingerne kunne ikke gemmes i\n%1\n\n%2\n\nProgrammet fortsætter, "
                        u"men de indtastede værdier bliver måske ikke husket til næste gang."_s;
     t.saveFailedTitle = u"Meddelelse"_s;
+    t.savedWithoutTurnsText = u"Indstillingerne er gemt i\n%1\n\nmen uden at vente på tur:\n%2\n\n"
+                              u"Gemmer en anden kopi af programmet samtidig, gælder den sidste."_s;
     t.damagedFileKeptText = u"Indstillingsfilen kunne ikke læses helt og er gemt som\n%1\n\n"
                             u"Det, der ikke kunne stoles på, er erstattet af standardværdierne."_s;
     t.noLanguageFileKeptText = u"Der var ikke valgt noget sprog i indstillingsfilen, så dens "
@@ -78,6 +80,10 @@ TextCatalogue danishCatalogue()
                                u"\n%1"_s;
     t.settingsRestoredText = u"Indstillingsfilen\n%1\n\nvar tom eller afkortet og er hentet "
                              u"tilbage fra den kopi, der blev gemt, før den sidst blev skrevet."_s;
+    t.sharedFileCutShortText = u"Den fælles indstillingsfil\n%1\n\nvar tom eller afkortet, og "
+                               u"du har ingen kopi af den. Den bliver ikke overskrevet, før "
+                               u"programmet startes igen, så den, der har kopien, kan hente "
+                               u"den tilbage. Dine ændringer bliver ikke gemt."_s;
     t.startNoticeTitle = u"Meddelelse"_s;
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};

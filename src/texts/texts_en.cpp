@@ -72,6 +72,9 @@ TextCatalogue englishCatalogue()
     t.saveFailedText = u"The settings could not be saved in\n%1\n\n%2\n\nThe program goes on, "
                        u"but the values you typed may not be kept for the next start."_s;
     t.saveFailedTitle = u"Error"_s;
+    t.savedWithoutTurnsText = u"The settings have been saved in\n%1\n\nbut without waiting for "
+                              u"their turn:\n%2\n\nIf another copy of the program saves at the "
+                              u"same time, the last save wins."_s;
     t.damagedFileKeptText = u"The settings file could not be read whole and has been kept as"
                             u"\n%1\n\nWhat could not be trusted has been replaced by the "
                             u"default values."_s;
@@ -80,6 +83,10 @@ TextCatalogue englishCatalogue()
                                u"kept as\n%1"_s;
     t.settingsRestoredText = u"The settings file\n%1\n\nwas empty or cut short and has been "
                              u"restored from the copy kept before it was last written."_s;
+    t.sharedFileCutShortText = u"The shared settings file\n%1\n\nwas empty or cut short, and "
+                               u"you hold no copy of it. It is not written over until the "
+                               u"program starts again, so that whoever holds the copy can "
+                               u"restore it. Your changes are not saved."_s;
     t.startNoticeTitle = u"Information"_s;
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};

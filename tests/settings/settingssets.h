@@ -70,9 +70,11 @@ inline QStringList recordsOf(const FileRecords &v)
 // Saves records as the program does: the file at path, having read them, writes them back.
 inline settings::SaveResult saveRecords(const FileRecords &records, const QString &path,
                                         const QString &configFolder = {},
-                                        bool mayCreateFolder = false)
+                                        bool mayCreateFolder = false,
+                                        const settings::NameCheck &afterNameCheck = {})
 {
     settings::SettingsFile file(path, configFolder, mayCreateFolder);
+    file.setAfterNameCheck(afterNameCheck);
     const settings::Settings settings = file.take(records);
     return file.save(settings);
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace settings;
@@ -56,6 +57,8 @@ private slots:
     void main_unreadableFile_keptBeforeAnythingIsWritten();
     void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange_data();
     void main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange();
+    void main_sharedFolder_neverLosesTheGroupsFile_data();
+    void main_sharedFolder_neverLosesTheGroupsFile();
 
 private:
     QString m_program; // where a program is kept in the test's folder
@@ -401,6 +404,63 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
     // What the window's load translates from: the file's notation, or none.
     QCOMPARE(start.settings.decimalSeparator == u'.', loaded && !whole && !comma);
     QCOMPARE(start.notices.size(), whole ? 0u : 1u); // kept aside and told
+}
+
+void TestStartup::main_sharedFolder_neverLosesTheGroupsFile_data()
+{
+    // e: a member's failed in-place save left the file empty; l: another user's link in the
+    // file's place, to that user's own file; g: a file too large to read, set aside.
+    QTest::addColumn<char>("found");
+    QTest::newRow("empty shared file, no copy of one's own: not saved over") << 'e';
+    QTest::newRow("another user's link in the file's place: not read") << 'l';
+    QTest::newRow("set aside in a group folder: the group may still write") << 'g';
+}
+
+void TestStartup::main_sharedFolder_neverLosesTheGroupsFile()
+{
+    QFETCH(char, found);
+    if (::geteuid() != 0)
+        QSKIP("Only root can set up a folder shared by a group.");
+    const QString shared = m_dir->filePath(u"shared"_s);
+    const QString path = shared + u"/KVRsys.cfg"_s;
+    const QString theirs = m_dir->filePath(u"private/KVRsys.cfg"_s);
+    const QByteArray whole = serializeSettings(testsets::settingsSetA());
+    const QByteArray content = found == 'g' ? whole + QByteArray(MaxSettingsBytes, 'x') : "";
+    QVERIFY(::chmod(QFile::encodeName(m_dir->path()), 0755) == 0 &&
+            testsets::placeFile(found == 'l' ? theirs : path, found == 'l' ? whole : content, 0664,
+                                0) &&
+            QDir().mkpath(shared) && QDir().mkpath(m_user) &&
+            ::chmod(QFile::encodeName(shared), 02775) == 0 &&
+            ::chown(QFile::encodeName(shared), 0, ordinaryuser::GroupId) == 0 &&
+            ::chown(QFile::encodeName(found == 'l' ? theirs : path), 0, ordinaryuser::GroupId) ==
+                0);
+    if (found == 'l') {
+        QVERIFY(QFile::link(theirs, path) && ::lchown(QFile::encodeName(path), ordinaryuser::UserId,
+                                                      ordinaryuser::GroupId) == 0);
+        const Start start = startUp(shared, m_dir->filePath(u"user"_s));
+        QVERIFY(start.window == Language::English &&
+                savedRecords(start) != testsets::settingsSetA());
+        QVERIFY(start.file.save(start.settings).failed());
+        QCOMPARE(testsets::readWholeFile(theirs), whole);
+        return;
+    }
+    const std::optional<QString> report = ordinaryuser::runProgram(m_user, [&]() -> QString {
+        ::umask(022);
+        const Start start = startUp(shared, m_user);
+        CHILD_VERIFY(start.notices.size() == 1u);
+        CHILD_VERIFY(start.notices.front().kind == (found == 'e'
+                                                        ? StartNotice::Kind::SharedFileCutShort
+                                                        : StartNotice::Kind::DamagedKept));
+        CHILD_VERIFY(start.file.save(start.settings).failed() == (found == 'e'));
+        return {};
+    });
+    QVERIFY(report);
+    QCOMPARE(*report, QString());
+    QCOMPARE(QFile(path).size(), found == 'e' ? 0 : qint64(whole.size()));
+    struct stat saved = {};
+    QVERIFY(::stat(QFile::encodeName(path), &saved) == 0);
+    QCOMPARE(saved.st_mode & 0777, 0664u);
+    QCOMPARE(saved.st_gid, ordinaryuser::GroupId);
 }
 
 QTEST_GUILESS_MAIN(TestStartup)
