@@ -260,15 +260,27 @@ void MainWindow::showStartNotices()
     // Told once a run: the session hands them to the first window only.
     const std::vector<settings::StartNotice> notices = std::exchange(m_pendingNotices, {});
     using Kind = settings::StartNotice::Kind;
+    const auto textOf = [this](Kind kind) {
+        switch (kind) {
+        case Kind::DamagedKept:
+            return std::pair(m_texts.damagedFileKeptText, u"damagedFileKept"_s);
+        case Kind::NoLanguageKept:
+            return std::pair(m_texts.noLanguageFileKeptText, u"noLanguageFileKept"_s);
+        case Kind::UnknownLanguageKept:
+            return std::pair(m_texts.unknownLanguageKeptText, u"unknownLanguageKept"_s);
+        case Kind::CutShortKept:
+            return std::pair(m_texts.cutShortKeptText, u"cutShortKept"_s);
+        case Kind::CutShortReplaced:
+            return std::pair(m_texts.cutShortReplacedText, u"cutShortReplaced"_s);
+        case Kind::SharedFileCutShort:
+            return std::pair(m_texts.sharedFileCutShortText, u"sharedFileCutShort"_s);
+        case Kind::Restored:
+            break;
+        }
+        return std::pair(m_texts.settingsRestoredText, u"settingsFileRestored"_s);
+    };
     for (const settings::StartNotice &notice : notices) {
-        const auto &[text, name] =
-            notice.kind == Kind::DamagedKept
-                ? std::pair(m_texts.damagedFileKeptText, u"damagedFileKept"_s)
-            : notice.kind == Kind::NoLanguageKept
-                ? std::pair(m_texts.noLanguageFileKeptText, u"noLanguageFileKept"_s)
-            : notice.kind == Kind::SharedFileCutShort
-                ? std::pair(m_texts.sharedFileCutShortText, u"sharedFileCutShort"_s)
-                : std::pair(m_texts.settingsRestoredText, u"settingsFileRestored"_s);
+        const auto &[text, name] = textOf(notice.kind);
         QMessageBox box(QMessageBox::Information, m_texts.startNoticeTitle,
                         text.arg(QDir::toNativeSeparators(notice.path)), QMessageBox::Ok, this);
         box.setObjectName(name);

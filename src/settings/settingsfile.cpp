@@ -264,6 +264,59 @@ Settings SettingsFile::take(const FileRecords &records)
     return settingsFrom(records);
 }
 
+namespace {
+
+bool isKnownLanguage(LanguageState state)
+{
+    return state == LanguageState::Danish || state == LanguageState::English ||
+           state == LanguageState::NoWindow;
+}
+
+// Whether the texts of records read alike in either notation: none holds the separator of the
+// notation other than the locale's.
+bool notationMakesNoDifference(const FileRecords &records, QChar decimal)
+{
+    const QChar other = decimal == u',' ? u'.' : u',';
+    for (const ToolValues *tool : {&records.mill, &records.drill, &records.tap}) {
+        for (const QString &text : tool->texts) {
+            if (text.contains(other))
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+FileContent SettingsFile::read(const QByteArray &bytes, QChar decimal)
+{
+    FileRecords records;
+    const int count = parseSettings(bytes, records);
+    FileContent content;
+    content.complete = count == WholeRecordCount;
+    if (bytes.isEmpty()) {
+        content.state = FileState::Empty;
+    } else if (count < LanguageRecordCount) {
+        content.state = FileState::Unreadable;
+    } else if (records.languageState == LanguageState::NothingStored) {
+        content.state = FileState::NoLanguageChosen;
+    } else if (!isKnownLanguage(records.languageState)) {
+        content.state = FileState::UnknownLanguage;
+    } else if (count < NotationRecordCount) {
+        const bool kept = notationMakesNoDifference(records, decimal);
+        content.state = kept ? FileState::CutShortKept : FileState::CutShortReplaced;
+        if (kept)
+            records.decimalIsPoint = decimal == u'.'; // nothing to translate
+        else
+            records.languageState = LanguageState::NothingStored;
+    } else {
+        content.state = FileState::Whole;
+    }
+    content.languageState = records.languageState;
+    content.settings = take(records);
+    return content;
+}
+
 FileRecords SettingsFile::recordsFor(const Settings &settings) const
 {
     FileRecords records;

@@ -65,6 +65,29 @@ int parseSettings(const QByteArray &bytes, FileRecords &records);
 // record 26 = 1, English for any other.
 Settings settingsFrom(const FileRecords &records);
 
+// What the start finds in the file's bytes, in the order it is judged.
+enum class FileState {
+    Empty,            // no file, or an empty one: a first run
+    Unreadable,       // its language could not be read (cut short before it, or malformed)
+    NoLanguageChosen, // read, but no language was ever chosen: the defaults apply
+    UnknownLanguage,  // read, but its language is none the program knows: the defaults apply
+    CutShortKept,     // cut short before its notation: its texts read alike in either, kept
+    CutShortReplaced, // cut short before its notation, which its texts need: the defaults apply
+    Whole             // everything that matters was read
+};
+
+// The file's bytes as the start reads them.
+struct FileContent
+{
+    FileState state = FileState::Empty;
+    bool complete = false; // all 33 records read
+    LanguageState languageState = LanguageState::NothingStored;
+    Settings settings;
+
+    // Kept aside before anything is written, and the user told what gave way.
+    bool untrusted() const { return state != FileState::Empty && state != FileState::Whole; }
+};
+
 enum class SaveStatus {
     Saved,
     KeptReadOnly,      // the file is read-only on purpose: left as it is, nobody need be told
@@ -107,6 +130,10 @@ public:
 
     // The settings of records read from this file; what they do not hold is kept for saving.
     Settings take(const FileRecords &records);
+    // The file's bytes read and judged, in a locale whose decimal separator is decimal: a file
+    // cut short before its notation counts as written in the locale's when none of its texts
+    // holds the other separator, and as one whose values cannot be trusted otherwise.
+    FileContent read(const QByteArray &bytes, QChar decimal);
     // The records a save writes for the settings.
     FileRecords recordsFor(const Settings &settings) const;
 

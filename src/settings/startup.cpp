@@ -79,17 +79,28 @@ QString keepDamagedFile(SettingsFile &settingsFile, SettingsFolder &folder, cons
     return keepAside(config, name, copy);
 }
 
-bool isKnownLanguage(LanguageState state)
+// What the user is told of a file kept aside: what gave way, and what stood.
+StartNotice::Kind keptNotice(FileState state)
 {
-    return state == LanguageState::Danish || state == LanguageState::English ||
-           state == LanguageState::NoWindow;
+    switch (state) {
+    case FileState::NoLanguageChosen:
+        return StartNotice::Kind::NoLanguageKept;
+    case FileState::UnknownLanguage:
+        return StartNotice::Kind::UnknownLanguageKept;
+    case FileState::CutShortKept:
+        return StartNotice::Kind::CutShortKept;
+    case FileState::CutShortReplaced:
+        return StartNotice::Kind::CutShortReplaced;
+    default:
+        return StartNotice::Kind::DamagedKept;
+    }
 }
 
 // The start's work on the file, under the turn it could have without waiting: nothing is
-// written before a file that cannot be trusted (too large, cut short before its notation
-// record, of no known language) is kept, and a shared file that another user's failed save
-// left empty or cut short is not saved over. Returns the bytes to load.
-QByteArray prepareSettingsFile(Start &start)
+// written before a file that cannot be trusted (too large, or not FileState::Whole) is kept,
+// and a shared file that another user's failed save left empty or cut short is not saved
+// over. Returns what the file holds.
+FileContent prepareSettingsFile(Start &start, QChar decimal)
 {
     const QString &path = start.file.path();
     const QString &configPath = start.file.userConfigFolder();
@@ -98,19 +109,17 @@ QByteArray prepareSettingsFile(Start &start)
     SettingsFolder folder;
     // Nothing is read through a link that no save follows, or from a folder that is not there.
     if (!folder.openFileFolder(path, name, reason))
-        return {};
-    QByteArray bytes = readSettingsBytes(folder, name);
+        return start.file.read({}, decimal);
+    FileContent content = start.file.read(readSettingsBytes(folder, name), decimal);
     // Root reads a user's file, and writes nothing there.
     if (!folder.mayMakeFiles(reason))
-        return bytes;
+        return content;
     folder.takeTurn(Wait::No);
     folder.removeLeftovers(name);
 
     EntryState file = folder.entry(name);
     if (!file.regular || file.readOnlyByIntent())
-        return bytes; // no save will write it
-    FileRecords scratch;
-    int records = parseSettings(bytes, scratch);
+        return content; // no save will write it
 
     const QString copy = inPlaceCopyPath(path, configPath);
     const QString copyName = QFileInfo(copy).fileName();
@@ -119,68 +128,41 @@ QByteArray prepareSettingsFile(Start &start)
     if (!copy.isEmpty() && copies.open(configPath, reason) && copies.entry(copyName).regular) {
         ownCopy = true;
         const std::optional<QByteArray> kept = copies.read(copyName, MaxSettingsBytes);
-        if (records == WholeRecordCount) {
+        if (content.complete) {
             copies.remove(copyName); // the last in-place save ended before it could remove it
         } else if (kept && kept->size() <= MaxSettingsBytes &&
                    folder.rewriteInPlace(name, file, *kept, {}, reason)) {
             start.notices.push_back({StartNotice::Kind::Restored, path});
-            bytes = readSettingsBytes(folder, name);
-            scratch = FileRecords();
-            records = parseSettings(bytes, scratch);
+            content = start.file.read(readSettingsBytes(folder, name), decimal);
             file = folder.entry(name);
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.
             start.file.refuseSaves(QStringLiteral("%1 is empty, and its copy %2 cannot be put back")
                                        .arg(folder.filePath(name), copy));
-            return bytes;
+            return content;
         }
     }
     // Another user's in-place save may have failed here, and only that user holds the copy:
     // saving over the file would lose the group's values for good.
-    if (!ownCopy && !folder.isOwnFolder() && file.size <= MaxSettingsBytes &&
-        records < WholeRecordCount) {
+    if (!ownCopy && !folder.isOwnFolder() && file.size <= MaxSettingsBytes && !content.complete) {
         start.notices.push_back({StartNotice::Kind::SharedFileCutShort, path});
         start.file.refuseSaves(
             QStringLiteral("%1 is shared, and was empty or cut short at the start")
                 .arg(folder.filePath(name)));
-        return bytes;
+        return content;
     }
 
-    if (file.size == 0)
-        return bytes; // an empty file is a first run, not damage
-    if (file.size <= MaxSettingsBytes && records >= NotationRecordCount &&
-        isKnownLanguage(scratch.languageState))
-        return bytes;
-    // A user who never chose a language has such a file: it was read, and only its values
-    // give way to the defaults.
-    const bool noLanguageChosen = file.size <= MaxSettingsBytes && records >= LanguageRecordCount &&
-                                  scratch.languageState == LanguageState::NothingStored;
+    const bool tooLarge = file.size > MaxSettingsBytes;
+    if (!tooLarge && !content.untrusted())
+        return content;
     const QString keptAt = keepDamagedFile(start.file, folder, name, file);
     if (keptAt.isEmpty())
         start.file.refuseSaves(QStringLiteral("%1 cannot be read, and no copy of it can be kept")
                                    .arg(folder.filePath(name)));
     else
         start.notices.push_back(
-            {noLanguageChosen ? StartNotice::Kind::NoLanguageKept : StartNotice::Kind::DamagedKept,
-             keptAt});
-    return bytes;
-}
-
-// A file without record 31 does not say how its numbers are written. Its texts stand when none
-// holds the separator of the notation other than the locale's, so that the notation does not
-// matter; otherwise nothing it holds can be trusted, as when its language cannot be read.
-void settleUnknownNotation(FileRecords &values, QChar decimal)
-{
-    const QChar other = decimal == u',' ? u'.' : u',';
-    for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {
-        for (const QString &text : tool->texts) {
-            if (text.contains(other)) {
-                values.languageState = LanguageState::NothingStored;
-                return;
-            }
-        }
-    }
-    values.decimalIsPoint = decimal == u'.'; // nothing to translate
+            {tooLarge ? StartNotice::Kind::DamagedKept : keptNotice(content.state), keptAt});
+    return content;
 }
 
 } // namespace
@@ -224,18 +206,15 @@ Start startUp(const QString &programDir, const QString &userConfigDir, ProgramLa
     const bool mayCreateFolder = !userConfigDir.isEmpty() && QFileInfo(path).absolutePath() ==
                                                                  QDir(userConfigDir).absolutePath();
     Start start{{}, SettingsFile(path, userConfigDir, mayCreateFolder), {}, {}};
-    FileRecords records;
-    int count = 0;
+    FileContent content;
     {
         // Only tried: a copy that never lets go must not hold up the window.
         const SettingsLock lock(path, Wait::No);
-        count = parseSettings(prepareSettingsFile(start), records);
+        content = prepareSettingsFile(start, locale.decimal);
     }
-    if (count >= LanguageRecordCount && count < NotationRecordCount)
-        settleUnknownNotation(records, locale.decimal);
-    start.settings = start.file.take(records);
+    start.settings = content.settings;
 
-    switch (records.languageState) {
+    switch (content.languageState) {
     case LanguageState::Danish:
     case LanguageState::English:
         start.window = start.settings.language;

@@ -14,10 +14,13 @@ namespace settings {
 struct StartNotice
 {
     enum class Kind {
-        DamagedKept,       // path: where the file that could not be read whole is kept
-        NoLanguageKept,    // path: where a file read whole, but with no language chosen, is kept
-        Restored,          // path: the settings file, back from the copy of an in-place save
-        SharedFileCutShort // path: a shared file found empty or cut short, not saved over
+        DamagedKept,         // path: where the file that could not be read whole is kept
+        NoLanguageKept,      // path: where a file read, but with no language chosen, is kept
+        UnknownLanguageKept, // path: where a file read, but of no language known, is kept
+        CutShortKept,        // path: where a file cut short, whose texts stand, is kept
+        CutShortReplaced,    // path: where a file cut short, whose texts gave way, is kept
+        Restored,            // path: the settings file, back from the copy of an in-place save
+        SharedFileCutShort   // path: a shared file found empty or cut short, not saved over
     };
     Kind kind = Kind::DamagedKept;
     QString path;
@@ -41,13 +44,12 @@ struct Start
     std::vector<StartNotice> notices;
 };
 
-// The start-up decision: finds the settings file (settingsFilePath below); under the file's
-// lock removes what a crashed save left, restores a file that an in-place save left empty or
-// cut short, keeps a file that cannot be trusted aside as KVRsys.cfg.damaged (one larger than
-// MaxSettingsBytes, one without its notation record, one of no known language), and loads the
-// file; each of the last two adds a notice. A file without its notation record counts as
-// written in the locale's notation when its texts hold no separator of the other, and as one
-// without a language otherwise. Then applies the first-run defaults when no usable language is
+// The start-up decision: finds the settings file (settingsFilePath below); with the turns it
+// can have without waiting removes what a crashed save left, restores a file that an in-place
+// save left empty or cut short, refuses saves over a shared file found so with no copy of the
+// user's own, keeps a file that cannot be trusted aside as KVRsys.cfg.damaged (one larger than
+// MaxSettingsBytes, or one that SettingsFile::read does not find whole) with a notice of what
+// gave way, and loads the file. Then applies the first-run defaults when no usable language is
 // stored (languageState 0 or 4..255; the English window opens, and the first save records it)
 // and says which main window to open. userConfigDir is the user's configuration folder for
 // this program, or empty.

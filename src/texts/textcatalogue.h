@@ -121,10 +121,13 @@ struct TextCatalogue
     QString saveFailedTitle;
     // A save that went on without taking turns with another copy: %1 the file, %2 the reason.
     QString savedWithoutTurnsText;
-    QString damagedFileKeptText;    // %1: where the file that could not be read whole is kept
-    QString noLanguageFileKeptText; // %1: where the file with no language chosen is kept
-    QString settingsRestoredText;   // %1: the settings file
-    QString sharedFileCutShortText; // %1: the shared settings file, left as it is
+    QString damagedFileKeptText;     // %1: where the file that could not be read whole is kept
+    QString noLanguageFileKeptText;  // %1: where the file with no language chosen is kept
+    QString unknownLanguageKeptText; // %1: where the file of a language not known is kept
+    QString cutShortKeptText;        // %1: where the file cut short, its texts kept, is kept
+    QString cutShortReplacedText;    // %1: where the file cut short, its texts replaced, is kept
+    QString settingsRestoredText;    // %1: the settings file
+    QString sharedFileCutShortText;  // %1: the shared settings file, left as it is
     QString startNoticeTitle;
 
     calc::CncWords cncWords;

@@ -78,6 +78,15 @@ TextCatalogue danishCatalogue()
     t.noLanguageFileKeptText = u"Der var ikke valgt noget sprog i indstillingsfilen, så dens "
                                u"værdier er erstattet af standardværdierne. Filen er gemt som"
                                u"\n%1"_s;
+    t.unknownLanguageKeptText = u"Indstillingsfilen angiver et sprog, som programmet ikke kender, "
+                                u"så dens værdier er erstattet af standardværdierne. Filen er "
+                                u"gemt som\n%1"_s;
+    t.cutShortKeptText = u"Indstillingsfilen var afkortet og er gemt som\n%1\n\nDe værdier, "
+                         u"den indeholder, er bevaret; det, den ikke nåede til, har fået "
+                         u"standardværdien."_s;
+    t.cutShortReplacedText = u"Indstillingsfilen var afkortet, så det ikke kan ses, om dens tal "
+                             u"er skrevet med komma eller punktum. Dens værdier er erstattet af "
+                             u"standardværdierne, og filen er gemt som\n%1"_s;
     t.settingsRestoredText = u"Indstillingsfilen\n%1\n\nvar tom eller afkortet og er hentet "
                              u"tilbage fra den kopi, der blev gemt, før den sidst blev skrevet."_s;
     t.sharedFileCutShortText = u"Den fælles indstillingsfil\n%1\n\nvar tom eller afkortet, og "

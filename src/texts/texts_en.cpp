@@ -81,6 +81,15 @@ TextCatalogue englishCatalogue()
     t.noLanguageFileKeptText = u"No language had been chosen in the settings file, so its values "
                                u"have been replaced by the default values. The file has been "
                                u"kept as\n%1"_s;
+    t.unknownLanguageKeptText = u"The settings file names a language this program does not know, "
+                                u"so its values have been replaced by the default values. The "
+                                u"file has been kept as\n%1"_s;
+    t.cutShortKeptText = u"The settings file was cut short and has been kept as\n%1\n\nThe "
+                         u"values it holds have been kept; what it did not reach has its default "
+                         u"value."_s;
+    t.cutShortReplacedText = u"The settings file was cut short before it says whether its numbers "
+                             u"are written with a comma or a point, so its values have been "
+                             u"replaced by the default values. The file has been kept as\n%1"_s;
     t.settingsRestoredText = u"The settings file\n%1\n\nwas empty or cut short and has been "
                              u"restored from the copy kept before it was last written."_s;
     t.sharedFileCutShortText = u"The shared settings file\n%1\n\nwas empty or cut short, and "

@@ -306,31 +306,36 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten_data()
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<int>("folderMode"); // of the program's folder
     QTest::addColumn<bool>("userFolderKnown");
-    QTest::addColumn<QString>("keptAs");  // below the test's folder; empty: nothing kept
-    QTest::addColumn<bool>("noLanguage"); // told so, not that it could not be read whole
+    QTest::addColumn<QString>("keptAs");         // below the test's folder; empty: nothing kept
+    QTest::addColumn<StartNotice::Kind>("told"); // when kept: what gave way
 
     QList<QByteArray> lines = testsets::fileLines(testsets::settingsSetA());
     const QByteArray cut = testsets::joinLines(lines.mid(0, 25));
     FileRecords noLanguage = testsets::settingsSetA();
     noLanguage.languageState = LanguageState::NothingStored;
     const QByteArray large = cut + QByteArray(MaxSettingsBytes + 1 - cut.size(), 'x');
-    FileRecords seven = testsets::settingsSetA();
-    seven.languageState = LanguageState(7);
+    const auto language = [](int state) {
+        FileRecords file = testsets::settingsSetA();
+        file.languageState = LanguageState(state);
+        return serializeSettings(file);
+    };
+    using enum StartNotice::Kind;
     const QByteArray whole = serializeSettings(testsets::settingsSetA());
     // clang-format off
-    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged" << false;
+    QTest::newRow("no language record") << cut << 0755 << true << "program/KVRsys.cfg.damaged" << DamagedKept;
     // The first name is taken by a file that the user keeps.
-    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2" << false;
-    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged" << false;
-    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString() << false;
-    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString() << false;
-    QTest::newRow("language 0") << serializeSettings(noLanguage) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
-    QTest::newRow("language 7") << serializeSettings(seven) << 0755 << true << "program/KVRsys.cfg.damaged" << false;
-    QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged" << false;
-    QTest::newRow("whole, exactly 64 KiB") << whole + QByteArray(MaxSettingsBytes - whole.size(), 'x') << 0755 << true << QString() << false;
-    QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString() << false;
+    QTest::newRow("name taken") << cut << 0755 << true << "program/KVRsys.cfg.damaged2" << DamagedKept;
+    QTest::newRow("read-only program folder") << cut << 0555 << true << "user/KVRsys.cfg.damaged" << DamagedKept;
+    QTest::newRow("nowhere to keep it") << cut << 0555 << false << QString() << DamagedKept;
+    QTest::newRow("empty file") << QByteArray() << 0755 << true << QString() << DamagedKept;
+    QTest::newRow("language 0") << language(0) << 0755 << true << "program/KVRsys.cfg.damaged" << NoLanguageKept;
+    QTest::newRow("language 7") << language(7) << 0755 << true << "program/KVRsys.cfg.damaged" << UnknownLanguageKept;
+    QTest::newRow("language 255") << language(255) << 0755 << true << "program/KVRsys.cfg.damaged" << UnknownLanguageKept;
+    QTest::newRow("one byte too large") << large << 0755 << true << "program/KVRsys.cfg.damaged" << DamagedKept;
+    QTest::newRow("whole, exactly 64 KiB") << whole + QByteArray(MaxSettingsBytes - whole.size(), 'x') << 0755 << true << QString() << DamagedKept;
+    QTest::newRow("too large, read-only program folder") << large << 0555 << true << QString() << DamagedKept;
     lines[25] = "0"; // cut after record 30, as a user who never chose a language had it
-    QTest::newRow("language 0, no notation record") << testsets::joinLines(lines.mid(0, 30)) << 0755 << true << "program/KVRsys.cfg.damaged" << true;
+    QTest::newRow("language 0, no notation record") << testsets::joinLines(lines.mid(0, 30)) << 0755 << true << "program/KVRsys.cfg.damaged" << NoLanguageKept;
     // clang-format on
 }
 
@@ -340,7 +345,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
     QFETCH(int, folderMode);
     QFETCH(bool, userFolderKnown);
     QFETCH(QString, keptAs);
-    QFETCH(bool, noLanguage);
+    QFETCH(StartNotice::Kind, told);
 
     const QString program = m_dir->filePath(u"program"_s);
     VERIFY_AS_ORDINARY_USER(m_dir->path(), [&]() -> QString {
@@ -354,8 +359,7 @@ void TestStartup::main_unreadableFile_keptBeforeAnythingIsWritten()
         const QString kept = keptAs.isEmpty() ? QString() : m_dir->filePath(keptAs);
         CHILD_VERIFY(start.notices.size() == (kept.isEmpty() ? 0u : 1u));
         CHILD_VERIFY(kept.isEmpty() || start.notices.front().path == kept);
-        CHILD_VERIFY(kept.isEmpty() || (start.notices.front().kind ==
-                                        StartNotice::Kind::NoLanguageKept) == noLanguage);
+        CHILD_VERIFY(kept.isEmpty() || start.notices.front().kind == told);
         CHILD_VERIFY(kept.isEmpty() || QFile(kept).size() == content.size());
         CHILD_VERIFY(kept.isEmpty() || QFile::permissions(kept) == QFile::permissions(path) ||
                      !QFileInfo::exists(path));
@@ -403,7 +407,9 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
     QCOMPARE(start.settings.mill[calc::Field::Diameter], loaded ? text + u'1' : u"1"_s);
     // What the window's load translates from: the file's notation, or none.
     QCOMPARE(start.settings.decimalSeparator == u'.', loaded && !whole && !comma);
-    QCOMPARE(start.notices.size(), whole ? 0u : 1u); // kept aside and told
+    QCOMPARE(start.notices.size(), whole ? 0u : 1u); // kept aside and told what stood
+    QVERIFY(whole || start.notices.front().kind == (loaded ? StartNotice::Kind::CutShortKept
+                                                           : StartNotice::Kind::CutShortReplaced));
 }
 
 void TestStartup::main_sharedFolder_neverLosesTheGroupsFile_data()
