@@ -243,7 +243,6 @@ QLabel *buildMakerLine(QWidget *client, int height)
 struct ContactBand
 {
     QGroupBox *europeFrame, *americaFrame;
-    QList<QWidget *> lines; // both offices', for one font size
 };
 
 widgets::OfficeLayout europeLayout(const WindowLayout &names)
@@ -271,8 +270,8 @@ ContactBand buildContactBand(QWidget *client, const WindowLayout &layout)
         widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, layout.contactTop, 6615, 855));
     c.americaFrame = widgets::makeFrame(client, u"Frame4"_s,
                                         twipsRect(120, layout.contactTop + 975, 6615, 1215));
-    c.lines = widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
-    c.lines << widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
+    widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
+    widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
     return c;
 }
 
@@ -317,10 +316,6 @@ void MainWindow::buildControls()
     // The pitch options stand above the captions they cover; those are hidden meanwhile.
     m_pitchMmOption->raise();
     m_threadsPerInchOption->raise();
-
-    widgets::growWithFont(client);
-    // One font size for both offices, so neither block looks smaller than the other.
-    widgets::fitFonts(contacts.lines);
 }
 
 void MainWindow::setTabOrder()

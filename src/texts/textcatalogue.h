@@ -123,6 +123,8 @@ struct TextCatalogue
     QString noLanguageFileKeptText; // %1: where the file with no language chosen is kept
     QString settingsRestoredText;   // %1: the settings file
     QString startNoticeTitle;
+    // A screen too small for even the design size of a window: %1 x %2 its size in pixels.
+    QString screenTooSmallText;
 
     calc::CncWords cncWords;
     ReportTexts report;

@@ -79,6 +79,8 @@ TextCatalogue danishCatalogue()
     t.settingsRestoredText = u"Indstillingsfilen\n%1\n\nvar tom eller afkortet og er hentet "
                              u"tilbage fra den kopi, der blev gemt, før den sidst blev skrevet."_s;
     t.startNoticeTitle = u"Meddelelse"_s;
+    t.screenTooSmallText = u"Skærmen (%1 x %2) er for lille til at vise hele vinduet. Flyt "
+                           u"vinduet for at se resten, eller vælg en mindre skalering."_s;
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 

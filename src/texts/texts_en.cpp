@@ -81,6 +81,8 @@ TextCatalogue englishCatalogue()
     t.settingsRestoredText = u"The settings file\n%1\n\nwas empty or cut short and has been "
                              u"restored from the copy kept before it was last written."_s;
     t.startNoticeTitle = u"Information"_s;
+    t.screenTooSmallText = u"This screen (%1 x %2) is too small to show the whole window. Move "
+                           u"the window to see the rest, or choose a smaller scale."_s;
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
 

@@ -41,6 +41,18 @@ struct OpenWindow
     std::unique_ptr<QWidget> other;
 };
 
+const QString Windows[] = {names::DanishWindow, names::EnglishWindow, u"SignaturForm"_s,
+                           u"UKSignaturForm"_s, u"OmForm"_s,          u"OmKovrinForm"_s,
+                           u"UKOmKovrinForm"_s};
+
+// The desktop font at a size, for as long as it lives.
+struct DesktopFont
+{
+    explicit DesktopFont(qreal points) { QApplication::setFont(QFont(design.family(), points)); }
+    ~DesktopFont() { QApplication::setFont(design); }
+    const QFont design = QApplication::font();
+};
+
 // A label's, field's or button's text, or a frame's title; a field shows text even when empty.
 QString shownText(const QWidget *w)
 {
@@ -60,8 +72,8 @@ public:
 private slots:
     void texts_readOnEveryPalette_data();
     void texts_readOnEveryPalette();
-    void largeFont_growsTheFormWithoutOverlapOrCut_data() { texts_readOnEveryPalette_data(); }
-    void largeFont_growsTheFormWithoutOverlapOrCut();
+    void largeFont_growsTheFormWithinTheScreen_data();
+    void largeFont_growsTheFormWithinTheScreen();
     void screenReader_hearsWhatTheEyeSees();
 };
 
@@ -72,9 +84,7 @@ void AccessTest::texts_readOnEveryPalette_data()
     const QPalette dark(QColor(53, 53, 53));   // white text, black fields
     QPalette oneColour(QColor(128, 128, 128)); // as the program mends it
     oneColour.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    for (const QString &name :
-         {names::DanishWindow, names::EnglishWindow, u"SignaturForm"_s, u"UKSignaturForm"_s,
-          u"OmForm"_s, u"OmKovrinForm"_s, u"UKOmKovrinForm"_s}) {
+    for (const QString &name : Windows) {
         QTest::addRow("%s, light", qPrintable(name))
             << name << QApplication::style()->standardPalette();
         QTest::addRow("%s, dark", qPrintable(name)) << name << dark;
@@ -101,22 +111,44 @@ void AccessTest::texts_readOnEveryPalette()
     }
 }
 
-void AccessTest::largeFont_growsTheFormWithoutOverlapOrCut()
+void AccessTest::largeFont_growsTheFormWithinTheScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("whileOpen"); // the desktop font changes while the window is open
+    for (const QString &name : Windows) {
+        QTest::addRow("%s, opened at 14 pt", qPrintable(name)) << name << 14.0 << false;
+        QTest::addRow("%s, 18 pt while open", qPrintable(name)) << name << 18.0 << true;
+    }
+}
+
+void AccessTest::largeFont_growsTheFormWithinTheScreen()
 {
     QFETCH(QString, window);
-    QFETCH(QPalette, palette);
-    QApplication::setPalette(palette);
-    const QFont design = QApplication::font();
-    QApplication::setFont(QFont(design.family(), 14));
+    QFETCH(qreal, points);
+    QFETCH(bool, whileOpen);
+    QList<qreal> designSizes;
+    if (const OpenWindow atDesign(window); true)
+        for (const QWidget *w : atDesign.shown())
+            designSizes << w->font().pointSizeF();
+    std::optional<DesktopFont> large;
+    if (!whileOpen)
+        large.emplace(points);
     const OpenWindow open(window);
-    QApplication::setFont(design);
+    if (whileOpen)
+        large.emplace(points);
+    // The offscreen screen, 800 x 600, is smaller than any the program meets.
+    const QWidget *top = open.other ? open.other.get() : open.main.window.get();
+    const QSize room = top->screen()->availableGeometry().size();
+    QVERIFY(top->frameGeometry().width() <= room.width() &&
+            top->frameGeometry().height() <= room.height());
     const QList<QWidget *> shown = open.shown();
     for (const QWidget *w : shown) {
         const QString text = shownText(w), name = w->objectName();
         if (text.isEmpty())
             continue;
-        // No smaller than the design font, to which every text fits at design size.
-        QVERIFY2(w->font().pointSizeF() >= design.pointSizeF(), qPrintable(name));
+        // No smaller than at the design size.
+        QVERIFY2(w->font().pointSizeF() >= designSizes.value(shown.indexOf(w)), qPrintable(name));
         // Whole: in the room the widget gives it, less a field's frame and an option's circle.
         const QStyle *style = w->style();
         QRect room = w->contentsRect();
