@@ -226,11 +226,14 @@ CncBand buildCncBand(QWidget *client, int labelWidth)
     return c;
 }
 
-// Band 4: what the maker does, in bold, on two lines where one is too short for the text.
-QLabel *buildMakerLine(QWidget *client, int height)
+// Band 4: what the maker does, in bold, on two lines where one is too short for the text. It
+// ends where the contact frames begin: a frame drawn over its last row cut the descenders off.
+QLabel *buildMakerLine(QWidget *client, int contactTop)
 {
+    constexpr int top = 5040;
+    const int height = contactTop - top;
     QLabel *line =
-        makeLabel(client, u"Label12"_s, twipsRect(120, 5040, 6615, height), Qt::AlignCenter);
+        makeLabel(client, u"Label12"_s, twipsRect(120, top, 6615, height), Qt::AlignCenter);
     QFont bold = line->font();
     bold.setBold(true);
     line->setFont(bold);
@@ -308,7 +311,7 @@ void MainWindow::buildControls()
     m_unitsLabel = cnc.unitsLabel;
     m_cncLineField = cnc.cncLineField;
 
-    m_makerLine = buildMakerLine(client, m_layout.makerLineHeight);
+    m_makerLine = buildMakerLine(client, m_layout.contactTop);
     const ContactBand contacts = buildContactBand(client, m_layout);
     m_europeFrame = contacts.europeFrame;
     m_americaFrame = contacts.americaFrame;
