@@ -45,6 +45,22 @@ const QString Windows[] = {names::DanishWindow, names::EnglishWindow, u"Signatur
                            u"UKSignaturForm"_s, u"OmForm"_s,          u"OmKovrinForm"_s,
                            u"UKOmKovrinForm"_s};
 
+QPalette light()
+{
+    return QApplication::style()->standardPalette();
+}
+
+QPalette dark()
+{
+    return QPalette(QColor(53, 53, 53)); // white text, black fields
+}
+
+QPalette whiteOnBlack()
+{
+    return QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black, Qt::white, Qt::white,
+                    Qt::black, Qt::black);
+}
+
 // The desktop font at a size, for as long as it lives.
 struct DesktopFont
 {
@@ -75,21 +91,23 @@ private slots:
     void largeFont_growsTheFormWithinTheScreen_data();
     void largeFont_growsTheFormWithinTheScreen();
     void screenReader_hearsWhatTheEyeSees();
+    void edges_standOutOnEveryPalette_data();
+    void edges_standOutOnEveryPalette();
 };
 
 void AccessTest::texts_readOnEveryPalette_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QPalette>("palette");
-    const QPalette dark(QColor(53, 53, 53));   // white text, black fields
+    QTest::addColumn<bool>("whileOpen");       // the desktop turns to it while the window is open
     QPalette oneColour(QColor(128, 128, 128)); // as the program mends it
     oneColour.setColor(QPalette::WindowText, QColor(128, 128, 128));
     for (const QString &name : Windows) {
-        QTest::addRow("%s, light", qPrintable(name))
-            << name << QApplication::style()->standardPalette();
-        QTest::addRow("%s, dark", qPrintable(name)) << name << dark;
+        QTest::addRow("%s, light", qPrintable(name)) << name << light() << false;
+        QTest::addRow("%s, dark", qPrintable(name)) << name << dark() << false;
+        QTest::addRow("%s, dark while open", qPrintable(name)) << name << dark() << true;
         QTest::addRow("%s, one colour", qPrintable(name))
-            << name << widgets::readablePalette(oneColour);
+            << name << widgets::readablePalette(oneColour) << false;
     }
 }
 
@@ -97,8 +115,10 @@ void AccessTest::texts_readOnEveryPalette()
 {
     QFETCH(QString, window);
     QFETCH(QPalette, palette);
-    QApplication::setPalette(palette);
+    QFETCH(bool, whileOpen);
+    QApplication::setPalette(whileOpen ? light() : palette);
     const OpenWindow open(window);
+    QApplication::setPalette(palette);
     for (const QWidget *w : open.shown()) {
         const auto *picture = qobject_cast<const widgets::SvgPicture *>(w); // a wordmark has an ink
         if (shownText(w).isEmpty() && !(picture && picture->ink().isValid()))
@@ -222,6 +242,40 @@ void AccessTest::screenReader_hearsWhatTheEyeSees()
     }
     for (const QString &scheme : {u"https"_s, u"mailto"_s})
         QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void AccessTest::edges_standOutOnEveryPalette_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QPalette>("palette");
+    for (const QString &style : {u"Fusion"_s, u"Windows"_s}) {
+        QTest::addRow("%s, light", qPrintable(style)) << style << light();
+        QTest::addRow("%s, dark", qPrintable(style)) << style << dark();
+        QTest::addRow("%s, white on black", qPrintable(style)) << style << whiteOnBlack();
+    }
+}
+
+void AccessTest::edges_standOutOnEveryPalette()
+{
+    QFETCH(QString, style);
+    QFETCH(QPalette, palette);
+    QApplication::setStyle(style);
+    widgets::useVisibleEdges();
+    QApplication::setPalette(palette);
+    // An empty field and an empty option: nothing in the picture but their edges.
+    for (QWidget *w : QList<QWidget *>{new QLineEdit, new QRadioButton}) {
+        QWidget window;
+        w->setParent(&window);
+        w->setGeometry(10, 10, 80, 24);
+        window.resize(100, 44);
+        const QImage picture = window.grab().toImage();
+        qreal most = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                most = std::max(most, widgets::contrastRatio(picture.pixelColor(x, y),
+                                                             palette.color(QPalette::Window)));
+        QVERIFY2(most >= widgets::VisibleContrast, qPrintable(w->metaObject()->className()));
+    }
 }
 
 QTEST_MAIN(AccessTest)
