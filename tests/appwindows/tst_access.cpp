@@ -119,6 +119,7 @@ void AccessTest::texts_readOnEveryPalette()
     QApplication::setPalette(whileOpen ? light() : palette);
     const OpenWindow open(window);
     QApplication::setPalette(palette);
+    QCoreApplication::processEvents(); // the windows take a new palette from the event queue
     for (const QWidget *w : open.shown()) {
         const auto *picture = qobject_cast<const widgets::SvgPicture *>(w); // a wordmark has an ink
         if (shownText(w).isEmpty() && !(picture && picture->ink().isValid()))
