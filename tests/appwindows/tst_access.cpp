@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QScopeGuard>
 #include <QStyle>
 
 namespace {
@@ -45,29 +46,14 @@ const QString Windows[] = {names::DanishWindow, names::EnglishWindow, u"Signatur
                            u"UKSignaturForm"_s, u"OmForm"_s,          u"OmKovrinForm"_s,
                            u"UKOmKovrinForm"_s};
 
-QPalette light()
+// Light, dark (white text, black fields) and white on black.
+const char *const PaletteNames[] = {"light", "dark", "white on black"};
+QList<QPalette> palettes()
 {
-    return QApplication::style()->standardPalette();
+    return {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53)),
+            QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black, Qt::white, Qt::white,
+                     Qt::black, Qt::black)};
 }
-
-QPalette dark()
-{
-    return QPalette(QColor(53, 53, 53)); // white text, black fields
-}
-
-QPalette whiteOnBlack()
-{
-    return QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black, Qt::white, Qt::white,
-                    Qt::black, Qt::black);
-}
-
-// The desktop font at a size, for as long as it lives.
-struct DesktopFont
-{
-    explicit DesktopFont(qreal points) { QApplication::setFont(QFont(design.family(), points)); }
-    ~DesktopFont() { QApplication::setFont(design); }
-    const QFont design = QApplication::font();
-};
 
 // A label's, field's or button's text, or a frame's title; a field shows text even when empty.
 QString shownText(const QWidget *w)
@@ -103,9 +89,9 @@ void AccessTest::texts_readOnEveryPalette_data()
     QPalette oneColour(QColor(128, 128, 128)); // as the program mends it
     oneColour.setColor(QPalette::WindowText, QColor(128, 128, 128));
     for (const QString &name : Windows) {
-        QTest::addRow("%s, light", qPrintable(name)) << name << light() << false;
-        QTest::addRow("%s, dark", qPrintable(name)) << name << dark() << false;
-        QTest::addRow("%s, dark while open", qPrintable(name)) << name << dark() << true;
+        QTest::addRow("%s, light", qPrintable(name)) << name << palettes()[0] << false;
+        QTest::addRow("%s, dark", qPrintable(name)) << name << palettes()[1] << false;
+        QTest::addRow("%s, dark while open", qPrintable(name)) << name << palettes()[1] << true;
         QTest::addRow("%s, one colour", qPrintable(name))
             << name << widgets::readablePalette(oneColour) << false;
     }
@@ -116,7 +102,7 @@ void AccessTest::texts_readOnEveryPalette()
     QFETCH(QString, window);
     QFETCH(QPalette, palette);
     QFETCH(bool, whileOpen);
-    QApplication::setPalette(whileOpen ? light() : palette);
+    QApplication::setPalette(whileOpen ? palettes()[0] : palette);
     const OpenWindow open(window);
     QApplication::setPalette(palette);
     QCoreApplication::processEvents(); // the windows take a new palette from the event queue
@@ -129,6 +115,10 @@ void AccessTest::texts_readOnEveryPalette()
                     : widgets::contrastRatio(w->palette().color(w->foregroundRole()),
                                              w->palette().color(w->backgroundRole()));
         QVERIFY2(contrast >= 4.5, qPrintable(u"%1: %2"_s.arg(w->objectName()).arg(contrast)));
+        // Made readable, the dark red units stay a red, not a grey or white.
+        const QColor units = w->palette().color(w->foregroundRole());
+        QVERIFY(w->objectName() != names::UnitsLabel ||
+                (units.hslHue() == 0 && units.hslSaturation() > 128));
     }
 }
 
@@ -152,17 +142,16 @@ void AccessTest::largeFont_growsTheFormWithinTheScreen()
     if (const OpenWindow atDesign(window); true)
         for (const QWidget *w : atDesign.shown())
             designSizes << w->font().pointSizeF();
-    std::optional<DesktopFont> large;
-    if (!whileOpen)
-        large.emplace(points);
+    const auto restore =
+        qScopeGuard([design = QApplication::font()] { QApplication::setFont(design); });
+    const QFont large(QApplication::font().family(), points);
+    QApplication::setFont(whileOpen ? QApplication::font() : large);
     const OpenWindow open(window);
-    if (whileOpen)
-        large.emplace(points);
+    QApplication::setFont(large);
     // The offscreen screen, 800 x 600, is smaller than any the program meets.
     const QWidget *top = open.other ? open.other.get() : open.main.window.get();
-    const QSize room = top->screen()->availableGeometry().size();
-    QVERIFY(top->frameGeometry().width() <= room.width() &&
-            top->frameGeometry().height() <= room.height());
+    QVERIFY(top->screen()->availableGeometry().size().boundedTo(top->frameSize()) ==
+            top->frameSize());
     const QList<QWidget *> shown = open.shown();
     for (const QWidget *w : shown) {
         const QString text = shownText(w), name = w->objectName();
@@ -247,36 +236,32 @@ void AccessTest::screenReader_hearsWhatTheEyeSees()
 
 void AccessTest::edges_standOutOnEveryPalette_data()
 {
-    QTest::addColumn<QString>("style");
     QTest::addColumn<QPalette>("palette");
-    for (const QString &style : {u"Fusion"_s, u"Windows"_s}) {
-        QTest::addRow("%s, light", qPrintable(style)) << style << light();
-        QTest::addRow("%s, dark", qPrintable(style)) << style << dark();
-        QTest::addRow("%s, white on black", qPrintable(style)) << style << whiteOnBlack();
-    }
+    for (int i = 0; i < 3; ++i)
+        QTest::addRow("%s", PaletteNames[i]) << palettes()[i];
 }
 
 void AccessTest::edges_standOutOnEveryPalette()
 {
-    QFETCH(QString, style);
     QFETCH(QPalette, palette);
-    QApplication::setStyle(style);
-    widgets::useVisibleEdges();
-    QApplication::setPalette(palette);
     // An empty field and an empty option: nothing in the picture but their edges.
-    for (QWidget *w : QList<QWidget *>{new QLineEdit, new QRadioButton}) {
-        QWidget window;
-        w->setParent(&window);
-        w->setGeometry(10, 10, 80, 24);
-        window.resize(100, 44);
-        const QImage picture = window.grab().toImage();
-        qreal most = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x)
-                most = std::max(most, widgets::contrastRatio(picture.pixelColor(x, y),
-                                                             palette.color(QPalette::Window)));
-        QVERIFY2(most >= widgets::VisibleContrast, qPrintable(w->metaObject()->className()));
-    }
+    for (const QString &style : {u"Fusion"_s, u"Windows"_s})
+        for (QWidget *w : QList<QWidget *>{new QLineEdit, new QRadioButton}) {
+            QApplication::setStyle(style);
+            widgets::useVisibleEdges();
+            QApplication::setPalette(palette);
+            QWidget window;
+            w->setParent(&window);
+            w->move(10, 10);
+            const QImage picture = window.grab().toImage();
+            qreal most = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    most = std::max(most, widgets::contrastRatio(picture.pixelColor(x, y),
+                                                                 palette.color(QPalette::Window)));
+            QVERIFY2(most >= widgets::VisibleContrast,
+                     qPrintable(style + w->metaObject()->className()));
+        }
 }
 
 QTEST_MAIN(AccessTest)

@@ -2,8 +2,6 @@
 
 #include "widgets/centring.h"
 #include "widgets/fontfitting.h"
-#include "widgets/formgrowth.h"
-#include "widgets/readablecolours.h"
 
 #include <QLabel>
 #include <QRadioButton>
@@ -43,10 +41,6 @@ private slots:
     void fitFont_growsBackForAShorterText();
     void fitFont_leavesRoomForTheOptionCircle();
     void centreOnScreen_centresTheSizeItsLayoutSets();
-    void growthWithin_stopsAtTheScreen_data();
-    void growthWithin_stopsAtTheScreen();
-    void readableOn_keepsTheHue_data();
-    void readableOn_keepsTheHue();
 };
 
 void WidgetsTest::fitFonts_shrinksOnlyWhatDoesNotFit()
@@ -117,50 +111,6 @@ void WidgetsTest::centreOnScreen_centresTheSizeItsLayoutSets()
         window.frameGeometry().center() - window.screen()->availableGeometry().center();
     QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
              qPrintable(u"off centre by %1, %2"_s.arg(offset.x()).arg(offset.y())));
-}
-
-void WidgetsTest::growthWithin_stopsAtTheScreen_data()
-{
-    // The main window's form under a menu bar and a title bar, on a screen's free area.
-    QTest::addColumn<qreal>("fontGrowth");
-    QTest::addColumn<QSize>("room");
-    QTest::addColumn<qreal>("growth");
-    QTest::addRow("14 pt on 1280 x 1024") << 14 / 9.0 << QSize(1280, 994) << 14 / 9.0;
-    QTest::addRow("18 pt on 1024 x 768") << 2.0 << QSize(1024, 738) << (738.0 - 60) / 513;
-    // Not even the design size fits: the window says so.
-    QTest::addRow("9 pt on 800 x 600 at twice the scale") << 1.0 << QSize(400, 285) << 225.0 / 513;
-}
-
-void WidgetsTest::growthWithin_stopsAtTheScreen()
-{
-    QFETCH(qreal, fontGrowth);
-    QFETCH(QSize, room);
-    QFETCH(qreal, growth);
-    const QSize form(457, 513), extra(8, 60);
-    const qreal within = widgets::growthWithin(fontGrowth, form, extra, room);
-    QVERIFY(qAbs(within - growth) < 0.01);
-    QVERIFY(form.height() * within + extra.height() <= room.height());
-}
-
-void WidgetsTest::readableOn_keepsTheHue_data()
-{
-    QTest::addColumn<QColor>("colour");
-    QTest::addColumn<QColor>("background");
-    QTest::addRow("dark red on dark grey") << QColor(128, 0, 0) << QColor(53, 53, 53);
-    QTest::addRow("dark red on black") << QColor(128, 0, 0) << QColor(Qt::black);
-    QTest::addRow("navy on dark grey") << QColor(0, 0, 128) << QColor(53, 53, 53);
-    QTest::addRow("blue on black") << QColor(0, 0, 255) << QColor(Qt::black);
-}
-
-void WidgetsTest::readableOn_keepsTheHue()
-{
-    QFETCH(QColor, colour);
-    QFETCH(QColor, background);
-    const QColor shown = widgets::readableOn(colour, background);
-    QVERIFY(widgets::contrastRatio(shown, background) >= widgets::ReadableContrast);
-    // Still a red or a blue: the same hue, and a colour rather than a grey or white.
-    QVERIFY2(qAbs(shown.hslHue() - colour.hslHue()) <= 2 && shown.hslSaturationF() > 0.5,
-             qPrintable(shown.name()));
 }
 
 QTEST_MAIN(WidgetsTest)
