@@ -75,8 +75,7 @@ AboutProgramWindow::AboutProgramWindow(QWidget *parent) : QDialog(parent, FixedD
     QLabel *dates = makeLabel(this, u"Label4"_s, twipsRect(120, 1440, 3375, 255), Qt::AlignCenter,
                               sharedTexts().versionDates);
     addOkButton(this, twipsRect(2760, 1800, 735, 375))->setFocus();
-    widgets::growWithFont(this);
-    widgets::fitFonts({version, dates});
+    widgets::growWithFont(this, [version, dates] { widgets::fitFonts({version, dates}); });
 }
 
 QString AboutProgramWindow::versionText()
@@ -178,9 +177,13 @@ AboutMakerWindow::AboutMakerWindow(Language language, QWidget *parent)
                          {u"Label14"_s, u"Label15"_s, u"Label24"_s, u"Label23"_s});
     addOkButton(this, twipsRect(6720, height - 480, 1455, 345))->setFocus();
 
-    widgets::growWithFont(this);
-    widgets::fitFonts(labels);
-    widgets::fitFonts(offices);
+    widgets::growWithFont(
+        this,
+        [labels, offices] {
+            widgets::fitFonts(labels);
+            widgets::fitFonts(offices);
+        },
+        texts.screenTooSmallText);
 }
 
 } // namespace appwindows

@@ -67,8 +67,7 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
         widgets::setTextColour(line, QColor(0, 0, 128)); // dark blue
         lines << line;
     }
-    widgets::growWithFont(this);
-    widgets::fitFonts(lines);
+    widgets::growWithFont(this, [lines] { widgets::fitFonts(lines); });
     move(placeOnScreen(this));
 }
 

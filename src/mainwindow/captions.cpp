@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 
 namespace mainwindow {
@@ -21,7 +22,6 @@ void MainWindow::setTexts()
     m_millOption->setText(t.millOption);
     m_drillOption->setText(t.drillOption);
     m_tapOption->setText(t.tapOption);
-    widgets::fitFonts({m_millOption, m_drillOption, m_tapOption});
     // Each tool picture is named as the option of its tool.
     m_millPicture->setAccessibleName(t.millOption);
     m_drillPicture->setAccessibleName(t.drillOption);
@@ -31,7 +31,6 @@ void MainWindow::setTexts()
     m_resultFrame->setTitle(t.resultFrame);
     m_pitchMmOption->setText(t.pitchMmOption);
     m_threadsPerInchOption->setText(t.threadsPerInchOption);
-    widgets::fitFonts({m_pitchMmOption, m_threadsPerInchOption});
     field(Field::Diameter)->setToolTip(t.diameterToolTip);
     setCaption(m_cncCaption, t.cncCaption);
     setCaption(m_decimalsLabel, t.decimalsLabel);
@@ -59,6 +58,25 @@ void MainWindow::setTexts()
     m_legendAction->setText(t.legendAction);
     m_aboutMakerAction->setText(t.aboutMakerAction);
     m_aboutProgramAction->setText(t.aboutProgramAction);
+}
+
+void MainWindow::fitTexts()
+{
+    // A font too large for the form is drawn at the form's largest size in the menus too.
+    const QFont formFont = centralWidget()->font();
+    menuBar()->setFont(formFont != font() ? formFont : QFont());
+    widgets::fitFonts({m_millOption, m_drillOption, m_tapOption});
+    widgets::fitFonts({m_pitchMmOption, m_threadsPerInchOption});
+    widgets::fitFonts(QList<QWidget *>(m_captions.begin(), m_captions.end()));
+    for (QWidget *single :
+         QList<QWidget *>{m_cncCaption, m_decimalsLabel, m_unitsLabel, m_makerLine, m_cncLineField})
+        widgets::fitFont(single);
+    // One font size for both offices, so neither block looks smaller than the other.
+    QList<QWidget *> offices;
+    for (const QGroupBox *frame : {m_europeFrame, m_americaFrame})
+        for (QLabel *line : frame->findChildren<QLabel *>())
+            offices << line;
+    widgets::fitFonts(offices);
 }
 
 void MainWindow::setCaption(QLabel *label, const QString &text)

@@ -226,11 +226,14 @@ CncBand buildCncBand(QWidget *client, int labelWidth)
     return c;
 }
 
-// Band 4: what the maker does, in bold, on two lines where one is too short for the text.
-QLabel *buildMakerLine(QWidget *client, int height)
+// Band 4: what the maker does, in bold, on two lines where one is too short for the text. It
+// ends where the contact frames begin: a frame drawn over its last row cut the descenders off.
+QLabel *buildMakerLine(QWidget *client, int contactTop)
 {
+    constexpr int top = 5040;
+    const int height = contactTop - top;
     QLabel *line =
-        makeLabel(client, u"Label12"_s, twipsRect(120, 5040, 6615, height), Qt::AlignCenter);
+        makeLabel(client, u"Label12"_s, twipsRect(120, top, 6615, height), Qt::AlignCenter);
     QFont bold = line->font();
     bold.setBold(true);
     line->setFont(bold);
@@ -243,7 +246,6 @@ QLabel *buildMakerLine(QWidget *client, int height)
 struct ContactBand
 {
     QGroupBox *europeFrame, *americaFrame;
-    QList<QWidget *> lines; // both offices', for one font size
 };
 
 widgets::OfficeLayout europeLayout(const WindowLayout &names)
@@ -271,8 +273,8 @@ ContactBand buildContactBand(QWidget *client, const WindowLayout &layout)
         widgets::makeFrame(client, u"Frame3"_s, twipsRect(120, layout.contactTop, 6615, 855));
     c.americaFrame = widgets::makeFrame(client, u"Frame4"_s,
                                         twipsRect(120, layout.contactTop + 975, 6615, 1215));
-    c.lines = widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
-    c.lines << widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
+    widgets::addOfficeBlock(c.europeFrame, texts::EuropeOffice, europeLayout(layout));
+    widgets::addOfficeBlock(c.americaFrame, texts::AmericaOffice, americaLayout(layout));
     return c;
 }
 
@@ -309,7 +311,7 @@ void MainWindow::buildControls()
     m_unitsLabel = cnc.unitsLabel;
     m_cncLineField = cnc.cncLineField;
 
-    m_makerLine = buildMakerLine(client, m_layout.makerLineHeight);
+    m_makerLine = buildMakerLine(client, m_layout.contactTop);
     const ContactBand contacts = buildContactBand(client, m_layout);
     m_europeFrame = contacts.europeFrame;
     m_americaFrame = contacts.americaFrame;
@@ -317,10 +319,6 @@ void MainWindow::buildControls()
     // The pitch options stand above the captions they cover; those are hidden meanwhile.
     m_pitchMmOption->raise();
     m_threadsPerInchOption->raise();
-
-    widgets::growWithFont(client);
-    // One font size for both offices, so neither block looks smaller than the other.
-    widgets::fitFonts(contacts.lines);
 }
 
 void MainWindow::setTabOrder()

@@ -47,10 +47,10 @@ MainWindow::MainWindow(Language language, session::Session &session, QWidget *pa
 
     buildControls();
     buildMenus();
-    // A font too large for the form is drawn at the form's largest size in the menus too.
-    if (centralWidget()->font() != font())
-        menuBar()->setFont(centralWidget()->font());
     setTexts();
+    // The form grows with the font under its menu bar, within the screen.
+    widgets::growWithFont(
+        centralWidget(), [this] { fitTexts(); }, m_texts.screenTooSmallText);
     updateAccessibleNames();
     setTabOrder();
     // Qt's own dialogs speak the window's language.

@@ -85,6 +85,7 @@ private:
     void setTexts();
     void setTabOrder();
     void setCaption(QLabel *label, const QString &text);
+    void fitTexts(); // every text to its place, once the form has grown
     void applyUnitCaptions(const UnitCaptions &captions);
     // The pitch option shown over the field's caption, if any.
     QRadioButton *pitchOption(Field which) const;

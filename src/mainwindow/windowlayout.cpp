@@ -15,7 +15,6 @@ const WindowLayout &windowLayout(calc::Language language)
                                      .americaMailName = u"Label22"_s,
                                      .clientHeight = 7590,
                                      .resultLabelWidth = 1215,
-                                     .makerLineHeight = 255,
                                      .contactTop = 5280};
     static const WindowLayout english{.windowName = u"UKHovedForm"_s,
                                       .languageMenuName = u"ctlLanguage"_s,
@@ -26,7 +25,6 @@ const WindowLayout &windowLayout(calc::Language language)
                                       .americaMailName = u"Label22"_s,
                                       .clientHeight = 7695,
                                       .resultLabelWidth = 1095,
-                                      .makerLineHeight = 375,
                                       .contactTop = 5400};
     return language == calc::Language::Danish ? danish : english;
 }

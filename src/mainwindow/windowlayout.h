@@ -24,8 +24,7 @@ struct WindowLayout
 
     int clientHeight = 0;
     int resultLabelWidth = 0; // cncCaption and decimalsLabel
-    int makerLineHeight = 0;  // room for the maker line's text
-    int contactTop = 0;
+    int contactTop = 0;       // the maker line's room reaches down to it
 };
 
 const WindowLayout &windowLayout(calc::Language language);

@@ -129,6 +129,8 @@ struct TextCatalogue
     QString settingsRestoredText;    // %1: the settings file
     QString sharedFileCutShortText;  // %1: the shared settings file, left as it is
     QString startNoticeTitle;
+    // A screen too small for even the design size of a window: %1 x %2 its size in pixels.
+    QString screenTooSmallText;
 
     calc::CncWords cncWords;
     ReportTexts report;

@@ -94,6 +94,8 @@ TextCatalogue danishCatalogue()
                                u"programmet startes igen, så den, der har kopien, kan hente "
                                u"den tilbage. Dine ændringer bliver ikke gemt."_s;
     t.startNoticeTitle = u"Meddelelse"_s;
+    t.screenTooSmallText = u"Skærmen (%1 x %2) er for lille til at vise hele vinduet. Flyt "
+                           u"vinduet for at se resten, eller vælg en mindre skalering."_s;
 
     t.cncWords = {u" FR "_s, u" SK)"_s, u" BOR)"_s, u" TAP "_s, u" STIG)"_s};
 

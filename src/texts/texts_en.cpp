@@ -97,6 +97,8 @@ TextCatalogue englishCatalogue()
                                u"program starts again, so that whoever holds the copy can "
                                u"restore it. Your changes are not saved."_s;
     t.startNoticeTitle = u"Information"_s;
+    t.screenTooSmallText = u"This screen (%1 x %2) is too small to show the whole window. Move "
+                           u"the window to see the rest, or choose a smaller scale."_s;
 
     t.cncWords = {u" MILL "_s, u" FLUTES)"_s, u" DRILL)"_s, u" TAPS "_s, u" PITCH)"_s};
 

@@ -1,8 +1,13 @@
 #include "widgets/readablecolours.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 
 namespace widgets {
@@ -56,6 +61,54 @@ private:
     QPalette::ColorRole m_role;
 };
 
+// Fusion draws a field's edge and an option's circle this much darker than the window; another
+// style's colour is not known from outside, and is taken to be the same.
+constexpr int FieldEdgeDarkness = 140;
+constexpr int CircleEdgeDarkness = 150;
+
+class VisibleEdgesStyle : public QProxyStyle
+{
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        // A focused field or option shows the style's focus colour instead.
+        if (option->state & State_HasFocus)
+            return;
+        const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option);
+        if (element == PE_PanelLineEdit && frame && frame->lineWidth > 0)
+            drawEdge(painter, option, FieldEdgeDarkness, false);
+        else if (element == PE_IndicatorRadioButton)
+            drawEdge(painter, option, CircleEdgeDarkness, true);
+    }
+
+private:
+    static void drawEdge(QPainter *painter, const QStyleOption *option, int darkness, bool circle)
+    {
+        const QColor window = option->palette.color(QPalette::Window);
+        const QColor styleEdge = window.darker(darkness);
+        const QColor edge =
+            visibleEdge(styleEdge, window, option->palette.color(QPalette::WindowText));
+        if (edge == styleEdge)
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, true);
+        painter->setPen(edge);
+        painter->setBrush(Qt::NoBrush);
+        const QRectF place = QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5);
+        if (circle) {
+            const qreal radius = std::min(place.width(), place.height()) / 2;
+            painter->drawEllipse(place.center(), radius, radius);
+        } else {
+            painter->drawRoundedRect(place, 2, 2);
+        }
+        painter->restore();
+    }
+};
+
 } // namespace
 
 qreal contrastRatio(const QColor &a, const QColor &b)
@@ -96,6 +149,25 @@ void setFixedColours(QWidget *widget, QPalette::ColorRole backgroundRole, const 
     palette.setColor(backgroundRole, background);
     palette.setColor(textRole, text);
     widget->setPalette(palette);
+}
+
+QColor visibleEdge(const QColor &edge, const QColor &window, const QColor &text)
+{
+    constexpr int Steps = 10;
+    for (int step = 0; step < Steps; ++step) {
+        const qreal t = qreal(step) / Steps;
+        const QColor mix = QColor::fromRgbF(edge.redF() + (text.redF() - edge.redF()) * t,
+                                            edge.greenF() + (text.greenF() - edge.greenF()) * t,
+                                            edge.blueF() + (text.blueF() - edge.blueF()) * t);
+        if (contrastRatio(mix, window) >= VisibleContrast)
+            return step == 0 ? edge : mix;
+    }
+    return readableOn(text, window);
+}
+
+void useVisibleEdges()
+{
+    QApplication::setStyle(new VisibleEdgesStyle(QApplication::style()->name()));
 }
 
 QPalette readablePalette(QPalette palette)

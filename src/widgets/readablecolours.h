@@ -33,6 +33,18 @@ void setTextColour(QWidget *widget, const QColor &colour,
 void setFixedColours(QWidget *widget, QPalette::ColorRole backgroundRole, const QColor &background,
                      QPalette::ColorRole textRole, const QColor &text);
 
+// The least contrast the edge of a field or an option's circle has against the window.
+inline constexpr qreal VisibleContrast = 3;
+
+// The style's edge where it stands out from window; otherwise the first mix of it with the
+// palette's text colour that does (the text colour itself at last).
+QColor visibleEdge(const QColor &edge, const QColor &window, const QColor &text);
+
+// Draws the edges of text fields and option circles, over what the application's style drew,
+// in a visible colour wherever the style's own is too faint on the palette (Fusion draws them
+// a shade darker than the window: on a dark or black window they vanish).
+void useVisibleEdges();
+
 // The palette with every text colour that does not read on its background (a theme that
 // gives both one colour) replaced by black or white. Disabled texts are left faint.
 QPalette readablePalette(QPalette palette);

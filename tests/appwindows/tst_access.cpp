@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QDesktopServices>
 #include <QGroupBox>
+#include <QScopeGuard>
 #include <QStyle>
 
 namespace {
@@ -41,6 +42,19 @@ struct OpenWindow
     std::unique_ptr<QWidget> other;
 };
 
+const QString Windows[] = {names::DanishWindow, names::EnglishWindow, u"SignaturForm"_s,
+                           u"UKSignaturForm"_s, u"OmForm"_s,          u"OmKovrinForm"_s,
+                           u"UKOmKovrinForm"_s};
+
+// Light, dark (white text, black fields) and white on black.
+const char *const PaletteNames[] = {"light", "dark", "white on black"};
+QList<QPalette> palettes()
+{
+    return {QApplication::style()->standardPalette(), QPalette(QColor(53, 53, 53)),
+            QPalette(Qt::white, Qt::black, Qt::black, Qt::black, Qt::black, Qt::white, Qt::white,
+                     Qt::black, Qt::black)};
+}
+
 // A label's, field's or button's text, or a frame's title; a field shows text even when empty.
 QString shownText(const QWidget *w)
 {
@@ -60,26 +74,26 @@ public:
 private slots:
     void texts_readOnEveryPalette_data();
     void texts_readOnEveryPalette();
-    void largeFont_growsTheFormWithoutOverlapOrCut_data() { texts_readOnEveryPalette_data(); }
-    void largeFont_growsTheFormWithoutOverlapOrCut();
+    void largeFont_growsTheFormWithinTheScreen_data();
+    void largeFont_growsTheFormWithinTheScreen();
     void screenReader_hearsWhatTheEyeSees();
+    void edges_standOutOnEveryPalette_data();
+    void edges_standOutOnEveryPalette();
 };
 
 void AccessTest::texts_readOnEveryPalette_data()
 {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QPalette>("palette");
-    const QPalette dark(QColor(53, 53, 53));   // white text, black fields
+    QTest::addColumn<bool>("whileOpen");       // the desktop turns to it while the window is open
     QPalette oneColour(QColor(128, 128, 128)); // as the program mends it
     oneColour.setColor(QPalette::WindowText, QColor(128, 128, 128));
-    for (const QString &name :
-         {names::DanishWindow, names::EnglishWindow, u"SignaturForm"_s, u"UKSignaturForm"_s,
-          u"OmForm"_s, u"OmKovrinForm"_s, u"UKOmKovrinForm"_s}) {
-        QTest::addRow("%s, light", qPrintable(name))
-            << name << QApplication::style()->standardPalette();
-        QTest::addRow("%s, dark", qPrintable(name)) << name << dark;
+    for (const QString &name : Windows) {
+        QTest::addRow("%s, light", qPrintable(name)) << name << palettes()[0] << false;
+        QTest::addRow("%s, dark", qPrintable(name)) << name << palettes()[1] << false;
+        QTest::addRow("%s, dark while open", qPrintable(name)) << name << palettes()[1] << true;
         QTest::addRow("%s, one colour", qPrintable(name))
-            << name << widgets::readablePalette(oneColour);
+            << name << widgets::readablePalette(oneColour) << false;
     }
 }
 
@@ -87,8 +101,11 @@ void AccessTest::texts_readOnEveryPalette()
 {
     QFETCH(QString, window);
     QFETCH(QPalette, palette);
-    QApplication::setPalette(palette);
+    QFETCH(bool, whileOpen);
+    QApplication::setPalette(whileOpen ? palettes()[0] : palette);
     const OpenWindow open(window);
+    QApplication::setPalette(palette);
+    QCoreApplication::processEvents(); // the windows take a new palette from the event queue
     for (const QWidget *w : open.shown()) {
         const auto *picture = qobject_cast<const widgets::SvgPicture *>(w); // a wordmark has an ink
         if (shownText(w).isEmpty() && !(picture && picture->ink().isValid()))
@@ -98,25 +115,50 @@ void AccessTest::texts_readOnEveryPalette()
                     : widgets::contrastRatio(w->palette().color(w->foregroundRole()),
                                              w->palette().color(w->backgroundRole()));
         QVERIFY2(contrast >= 4.5, qPrintable(u"%1: %2"_s.arg(w->objectName()).arg(contrast)));
+        // Made readable, the dark red units stay a red, not a grey or white.
+        const QColor units = w->palette().color(w->foregroundRole());
+        QVERIFY(w->objectName() != names::UnitsLabel ||
+                (units.hslHue() == 0 && units.hslSaturation() > 128));
     }
 }
 
-void AccessTest::largeFont_growsTheFormWithoutOverlapOrCut()
+void AccessTest::largeFont_growsTheFormWithinTheScreen_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("whileOpen"); // the desktop font changes while the window is open
+    for (const QString &name : Windows) {
+        QTest::addRow("%s, opened at 14 pt", qPrintable(name)) << name << 14.0 << false;
+        QTest::addRow("%s, 18 pt while open", qPrintable(name)) << name << 18.0 << true;
+    }
+}
+
+void AccessTest::largeFont_growsTheFormWithinTheScreen()
 {
     QFETCH(QString, window);
-    QFETCH(QPalette, palette);
-    QApplication::setPalette(palette);
-    const QFont design = QApplication::font();
-    QApplication::setFont(QFont(design.family(), 14));
+    QFETCH(qreal, points);
+    QFETCH(bool, whileOpen);
+    QList<qreal> designSizes;
+    if (const OpenWindow atDesign(window); true)
+        for (const QWidget *w : atDesign.shown())
+            designSizes << w->font().pointSizeF();
+    const auto restore =
+        qScopeGuard([design = QApplication::font()] { QApplication::setFont(design); });
+    const QFont large(QApplication::font().family(), points);
+    QApplication::setFont(whileOpen ? QApplication::font() : large);
     const OpenWindow open(window);
-    QApplication::setFont(design);
+    QApplication::setFont(large);
+    // The offscreen screen, 800 x 600, is smaller than any the program meets.
+    const QWidget *top = open.other ? open.other.get() : open.main.window.get();
+    QVERIFY(top->screen()->availableGeometry().size().boundedTo(top->frameSize()) ==
+            top->frameSize());
     const QList<QWidget *> shown = open.shown();
     for (const QWidget *w : shown) {
         const QString text = shownText(w), name = w->objectName();
         if (text.isEmpty())
             continue;
-        // No smaller than the design font, to which every text fits at design size.
-        QVERIFY2(w->font().pointSizeF() >= design.pointSizeF(), qPrintable(name));
+        // No smaller than at the design size.
+        QVERIFY2(w->font().pointSizeF() >= designSizes.value(shown.indexOf(w)), qPrintable(name));
         // Whole: in the room the widget gives it, less a field's frame and an option's circle.
         const QStyle *style = w->style();
         QRect room = w->contentsRect();
@@ -190,6 +232,36 @@ void AccessTest::screenReader_hearsWhatTheEyeSees()
     }
     for (const QString &scheme : {u"https"_s, u"mailto"_s})
         QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void AccessTest::edges_standOutOnEveryPalette_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    for (int i = 0; i < 3; ++i)
+        QTest::addRow("%s", PaletteNames[i]) << palettes()[i];
+}
+
+void AccessTest::edges_standOutOnEveryPalette()
+{
+    QFETCH(QPalette, palette);
+    // An empty field and an empty option: nothing in the picture but their edges.
+    for (const QString &style : {u"Fusion"_s, u"Windows"_s})
+        for (QWidget *w : QList<QWidget *>{new QLineEdit, new QRadioButton}) {
+            QApplication::setStyle(style);
+            widgets::useVisibleEdges();
+            QApplication::setPalette(palette);
+            QWidget window;
+            w->setParent(&window);
+            w->move(10, 10);
+            const QImage picture = window.grab().toImage();
+            qreal most = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x)
+                    most = std::max(most, widgets::contrastRatio(picture.pixelColor(x, y),
+                                                                 palette.color(QPalette::Window)));
+            QVERIFY2(most >= widgets::VisibleContrast,
+                     qPrintable(style + w->metaObject()->className()));
+        }
 }
 
 QTEST_MAIN(AccessTest)
