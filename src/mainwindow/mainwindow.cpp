@@ -251,10 +251,12 @@ void MainWindow::showInputError(std::optional<Field> failed)
                     QMessageBox::Ok, this);
     box.setObjectName(u"FejlIndtastUdregn"_s);
     box.exec();
-    // The field to mend takes the focus, for the eye and a screen reader. Given the way a
-    // message gives it back, so that the field it leaves does not compute again.
+    // A value that failed takes the focus, to be mended, for the eye and a screen reader;
+    // given the way a message gives it back, so that the field it leaves does not compute
+    // again. An empty one (a missing value, or a result emptied) is only described as
+    // invalid: the focus stays where the user put it, so nothing holds it until filled.
     EntryField *entry = failed ? field(*failed) : nullptr;
-    if (entry && entry->isVisibleTo(this) && entry->isEnabled())
+    if (entry && !entry->text().isEmpty() && entry->isVisibleTo(this) && entry->isEnabled())
         entry->setFocus(Qt::ActiveWindowFocusReason);
 }
 

@@ -186,7 +186,11 @@ Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> e
     Field rejected = Field::Diameter;
     if (built && !rebuildLine(&rejected)) {
         built = false;
-        failed = rejected;
+        // A value this chain computed is wrong because of the one entered.
+        const bool computedHere = std::any_of(steps.begin(), steps.end(), [rejected](Step step) {
+            return fieldWrittenBy(step) == rejected;
+        });
+        failed = computedHere && entered ? *entered : rejected;
         // Every step ran; what the line cannot carry stops only what was computed from it.
         FieldSet changed;
         changed.set(std::size_t(rejected));

@@ -285,17 +285,15 @@ void FieldRules::enterWithEmptyDiameter_emptiesResults()
 {
     RunningWindow s;
     QVERIFY(s.openSample(m_row.language, m_row.comma));
-    s.type(Field::Flutes, u"4"_s);
+    const QByteArray file = s.fileBytes();
 
     s.type(Field::Diameter, QString());
     s.key(Qt::Key_Delete);
-    const QByteArray file = s.fileBytes();
     QCOMPARE(s.values.mill[Field::Diameter], QString());
+    s.type(Field::Flutes, u"4"_s); // leaving the empty diameter warns
+    QCOMPARE(m_watchdog.take().size(), 1);
     s.key(Qt::Key_Return);
     QCOMPARE(m_watchdog.take().size(), 1);
-    s.clickField(Field::Flutes); // leaving the empty diameter warns, and it takes the focus back
-    QCOMPARE(m_watchdog.take().size(), 1);
-    QVERIFY(s.field(Field::Diameter)->hasFocus());
 
     QCOMPARE(s.field(Field::SpindleSpeed)->text(), QString());
     QCOMPARE(s.field(Field::FeedRate)->text(), QString());
