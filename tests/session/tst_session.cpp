@@ -219,6 +219,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
     row("empty Sz", Mill, FeedPerTooth, "", "0,1", "S");
     row("letters in V", Mill, CuttingSpeed, "abc", "50", "n S");
     row("letters in n", Mill, SpindleSpeed, "abc", "1000", "V S");
+    row("minus in n: V is no line's, n is to blame", Mill, SpindleSpeed, "-5", "1000", "V S");
     row("S typo: n is not computed from S", Mill, FeedRate, "38l,97", "381,97", "Sz");
     row("drill D", Drill, Diameter, "1o", "10", "n S");
     row("drill Sz", Drill, FeedPerTooth, "0,1x", "0,1", "S");
