@@ -1,9 +1,11 @@
 #include "appwindows/legendwindow.h"
 
 #include "texts/textcatalogue.h"
+#include "widgets/accessibleroles.h"
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
+#include "widgets/linklabel.h"
 #include "widgets/readablecolours.h"
 #include "widgets/twips.h"
 
@@ -57,18 +59,22 @@ LegendWindow::LegendWindow(Language language, QWidget *parent)
     setObjectName(language == Language::Danish ? u"SignaturForm"_s : u"UKSignaturForm"_s);
     setWindowTitle(texts.windowTitle);
     setFixedSize(twipsToPixels(Width), twipsToPixels(3015));
+    widgets::registerAccessibleRoles();
 
     QGroupBox *frame = widgets::makeFrame(this, u"Frame1"_s, twipsRect(120, 120, FrameWidth, 2775));
     QList<QWidget *> lines;
     for (std::size_t i = 0; i < texts.lines.size(); ++i) {
-        QLabel *line = widgets::makeLabel(
-            frame, LineNames[i], twipsRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255),
-            widgets::LeftAligned, texts.lines[i]);
+        // Each line takes the focus, so a screen reader reads it, and Tab the next.
+        auto *line = new widgets::FocusLabel(texts.lines[i], frame);
+        line->setObjectName(LineNames[i]);
+        line->setGeometry(twipsRect(240, 240 + 360 * int(i), FrameWidth - 240 - 60, 255));
+        line->setAlignment(widgets::LeftAligned);
         widgets::setTextColour(line, QColor(0, 0, 128)); // dark blue
         lines << line;
     }
     widgets::growWithFont(this, [lines] { widgets::fitFonts(lines); });
     move(placeOnScreen(this));
+    lines.first()->setFocus();
 }
 
 void LegendWindow::keyPressEvent(QKeyEvent *event)

@@ -6,6 +6,7 @@
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
 #include "widgets/labelfactory.h"
+#include "widgets/linklabel.h"
 #include "widgets/officeblock.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
@@ -333,6 +334,9 @@ void MainWindow::setTabOrder()
     for (Field which : rows)
         order.push_back(field(which));
     order.insert(order.end(), {m_pitchMmOption, m_threadsPerInchOption, m_cncLineField});
+    // Then the maker's links, office by office as they read.
+    for (widgets::LinkLabel *link : centralWidget()->findChildren<widgets::LinkLabel *>())
+        order.push_back(link);
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "platform/qttexts.h"
+#include "widgets/accessibleroles.h"
 #include "widgets/entryfield.h"
 #include "widgets/fontfitting.h"
 #include "widgets/formgrowth.h"
@@ -182,8 +183,15 @@ void MainWindow::draw(const session::Outcome &outcome)
         showCncLine(outcome.cncLine);
     showSettings(outcome);
     showLayout(outcome);
+    for (Field which : AllFields)
+        field(which)->setInvalidEntry(
+            outcome.inputError && outcome.failedField == which ? m_texts.invalidEntry : QString());
+    if (outcome.computed)
+        widgets::announce(this, m_texts.resultsAnnouncement.arg(outcome.field(Field::SpindleSpeed),
+                                                                outcome.field(Field::FeedRate),
+                                                                outcome.cncLine));
     if (outcome.inputError)
-        showInputError();
+        showInputError(outcome.failedField);
     if (outcome.saveWarning)
         showSaveWarning(*outcome.saveWarning);
 }
@@ -237,12 +245,19 @@ void MainWindow::showCncLine(const QString &line)
     m_cncLineField->setCursorPosition(0);
 }
 
-void MainWindow::showInputError()
+void MainWindow::showInputError(std::optional<Field> failed)
 {
     QMessageBox box(QMessageBox::Warning, m_texts.inputErrorTitle, m_texts.inputErrorText,
                     QMessageBox::Ok, this);
     box.setObjectName(u"FejlIndtastUdregn"_s);
     box.exec();
+    // A value that failed takes the focus, to be mended, for the eye and a screen reader;
+    // given the way a message gives it back, so that the field it leaves does not compute
+    // again. An empty one (a missing value, or a result emptied) is only described as
+    // invalid: the focus stays where the user put it, so nothing holds it until filled.
+    EntryField *entry = failed ? field(*failed) : nullptr;
+    if (entry && !entry->text().isEmpty() && entry->isVisibleTo(this) && entry->isEnabled())
+        entry->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void MainWindow::showSaveWarning(const settings::SaveResult &report)
@@ -298,14 +313,19 @@ void MainWindow::updateAccessibleNames()
             text.chop(1);
         return text.trimmed();
     };
+    // Set only when it changes: each setting tells the screen reader of a new name.
+    const auto setName = [](QWidget *w, const QString &text) {
+        if (w->accessibleName() != text)
+            w->setAccessibleName(text);
+    };
     for (Field which : AllFields) {
         const QRadioButton *option = pitchOption(which);
-        field(which)->setAccessibleName(name(option ? option->text() : caption(which)->text()));
+        setName(field(which), name(option ? option->text() : caption(which)->text()));
     }
-    m_cncLineField->setAccessibleName(name(m_cncCaption->text()));
+    setName(m_cncLineField, name(m_cncCaption->text()));
     for (QRadioButton *option :
          {m_millOption, m_drillOption, m_tapOption, m_pitchMmOption, m_threadsPerInchOption})
-        option->setAccessibleName(option->text().remove(u'&'));
+        setName(option, option->text().remove(u'&'));
 }
 
 // Field and option events --------------------------------------------------------------------

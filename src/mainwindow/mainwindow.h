@@ -97,7 +97,7 @@ private:
     void showSettings(const session::Outcome &outcome);
     void showLayout(const session::Outcome &outcome);
     void showCncLine(const QString &line);
-    void showInputError();
+    void showInputError(std::optional<Field> failed);
     void showSaveWarning(const settings::SaveResult &report);
     void showStartNotices();
     void updateAccessibleNames();

@@ -181,10 +181,16 @@ Outcome Session::outcome() const
 
 Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> entered)
 {
-    bool built = compute(m_mode, steps, entered);
+    std::optional<Field> failed;
+    bool built = compute(m_mode, steps, entered, &failed);
     Field rejected = Field::Diameter;
     if (built && !rebuildLine(&rejected)) {
         built = false;
+        // A value this chain computed is wrong because of the one entered.
+        const bool computedHere = std::any_of(steps.begin(), steps.end(), [rejected](Step step) {
+            return fieldWrittenBy(step) == rejected;
+        });
+        failed = computedHere && entered ? *entered : rejected;
         // Every step ran; what the line cannot carry stops only what was computed from it.
         FieldSet changed;
         changed.set(std::size_t(rejected));
@@ -195,8 +201,9 @@ Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> e
     Outcome result = outcome();
     if (built)
         save(result);
-    else
-        result.inputError = true;
+    result.inputError = !built;
+    result.failedField = failed;
+    result.computed = built;
     return result;
 }
 
@@ -226,7 +233,8 @@ void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std
     }
 }
 
-bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered)
+bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered,
+                      std::optional<Field> *failed)
 {
     std::optional<Field> unreadable;
     std::size_t current = 0;
@@ -234,10 +242,36 @@ bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::option
         for (; current < steps.size(); ++current)
             runStep(mode, steps[current], unreadable);
     } catch (const calc::InputError &) {
+        if (failed) // before the emptying, which may clear a zero it divided by
+            *failed = blamedValue(mode, steps[current], entered, unreadable);
         emptyAfterFailure(mode, steps, current, entered, unreadable);
         return false;
     }
     return true;
+}
+
+Field Session::blamedValue(ToolMode mode, Step step, std::optional<Field> entered,
+                           std::optional<Field> unreadable) const
+{
+    if (unreadable)
+        return *unreadable;
+    const FieldSet read = fieldsReadBy(step, mode, pitchField());
+    std::vector<Field> candidates;
+    if (entered && read.test(std::size_t(*entered)))
+        candidates.push_back(*entered);
+    for (Field field : AllFields)
+        if (read.test(std::size_t(field)) && field != entered)
+            candidates.push_back(field);
+    const ToolValues &tool = m_settings.tool(mode);
+    for (Field field : candidates) {
+        try {
+            if (calc::textToNumber(tool[field], m_locale) == 0.0)
+                return field;
+        } catch (const calc::InputError &) {
+            return field; // a fraction that is none
+        }
+    }
+    return candidates.empty() ? entered.value_or(Field::Diameter) : candidates.front();
 }
 
 void Session::runStep(ToolMode mode, Step step, std::optional<Field> &unreadable)

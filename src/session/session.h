@@ -62,8 +62,10 @@ struct Outcome
     std::array<bool, calc::FieldCount> fieldShown{};
     bool flutesEditable = true; // a drill's Z is always 1
     bool pitchOptionsShown = false;
-    bool inputError = false;                         // show the input-error message once
-    bool saved = false;                              // the settings file was written (or tried)
+    bool inputError = false;          // show the input-error message once
+    std::optional<Field> failedField; // with inputError: the value it is blamed on
+    bool computed = false;            // formulas ran and built a line: n, S and the line are new
+    bool saved = false;               // the settings file was written (or tried)
     std::optional<settings::SaveResult> saveWarning; // a failed save not told yet
     std::vector<settings::StartNotice> startNotices; // what the start has to tell; once a run
 
@@ -127,7 +129,12 @@ private:
     // Runs the steps on one kind's values; false on an input error, with what the failed step
     // and the steps after it were to compute from a new or failed value emptied (but the
     // entered field). entered empty: a setting changed that every formula reads.
-    bool compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered);
+    bool compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered,
+                 std::optional<Field> *failed = nullptr);
+    // The value a failed step is blamed on: one that is no number, else a zero it divides by
+    // (the entered value first), else the entered value, else the first it reads.
+    Field blamedValue(ToolMode mode, Step step, std::optional<Field> entered,
+                      std::optional<Field> unreadable) const;
     // One formula on one kind's values: reads its numbers, stores its result. Throws
     // InputError, with unreadable set when a value it read was no number.
     void runStep(ToolMode mode, Step step, std::optional<Field> &unreadable);

@@ -113,6 +113,9 @@ struct TextCatalogue
     QString aboutMakerAction;
     QString aboutProgramAction;
 
+    // What a screen reader says after a computation: %1 n, %2 S, %3 the CNC line.
+    QString resultsAnnouncement;
+    QString invalidEntry; // what a screen reader says of the field whose value failed
     // The input-error message of every calculation.
     QString inputErrorText;
     QString inputErrorTitle;

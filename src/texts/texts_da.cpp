@@ -66,6 +66,8 @@ TextCatalogue danishCatalogue()
     t.aboutMakerAction = u"Om Kovrin Integration"_s;
     t.aboutProgramAction = u"Om Zarir adu Rezi"_s;
 
+    t.resultsAnnouncement = u"Omdrejninger %1, tilspænding %2. CNC-linje %3"_s;
+    t.invalidEntry = u"Ugyldig indtastning"_s;
     t.inputErrorText = u"Manglende indtastning eller fejlindtastning i felt."_s;
     t.inputErrorTitle = u"Meddelelse"_s;
     t.saveFailedText = u"Indstillingerne kunne ikke gemmes i\n%1\n\n%2\n\nProgrammet fortsætter, "

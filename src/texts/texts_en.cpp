@@ -67,6 +67,8 @@ TextCatalogue englishCatalogue()
     t.aboutMakerAction = u"About Kovrin Integration"_s;
     t.aboutProgramAction = u"About Zarir adu Rezi"_s;
 
+    t.resultsAnnouncement = u"RPM %1, feedrate %2. CNC line %3"_s;
+    t.invalidEntry = u"Invalid entry"_s;
     t.inputErrorText = u"Empty fields or error in fields."_s;
     t.inputErrorTitle = u"Error"_s;
     t.saveFailedText = u"The settings could not be saved in\n%1\n\n%2\n\nThe program goes on, "

@@ -4,8 +4,11 @@
 #include "widgets/linklabel.h"
 #include "widgets/svgpicture.h"
 
+#include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QFrame>
+#include <QPointer>
 
 namespace widgets {
 
@@ -55,6 +58,12 @@ QAccessibleInterface *formInterface(const QString &className, QObject *object)
         return new AccessibleLink(static_cast<LinkLabel *>(object));
     if (className == QLatin1String(SvgPicture::staticMetaObject.className()))
         return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    // A window of the program's own that Qt knows only as a widget would be a panel
+    // ("filler"): a dialog, whose lines a screen reader reads when it opens.
+    if (object && object->isWidgetType() && static_cast<QWidget *>(object)->isWindow() &&
+        object->metaObject()->superClass() == &QWidget::staticMetaObject &&
+        className == QLatin1String(object->metaObject()->className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Dialog);
     // Only a frame of the plain class: a label or a group box is a frame too.
     if (object && object->metaObject() == &QFrame::staticMetaObject) {
         auto *frame = static_cast<QFrame *>(object);
@@ -74,6 +83,52 @@ void registerAccessibleRoles()
         return true;
     }();
     Q_UNUSED(registered);
+}
+
+namespace {
+QStringList said;
+} // namespace
+
+const QStringList &announcements()
+{
+    return said;
+}
+
+void announce(QWidget *window, const QString &message)
+{
+    said << message;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(window, message);
+    QAccessible::updateAccessibility(&event);
+#else
+    // No announcement before Qt 6.8. Screen readers (Orca, NVDA) speak a new description of
+    // the control that has the focus; it is given back when the focus leaves, so the message
+    // is never read again as that control's own.
+    static QPointer<QWidget> described;
+    static QString own, given;
+    static const auto restore = [] {
+        // Unless something else (an invalid entry) has described it since.
+        if (described && described->accessibleDescription() == given)
+            described->setAccessibleDescription(own);
+        described = nullptr;
+    };
+    static const QMetaObject::Connection watch =
+        QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget *old, QWidget *) {
+            if (old && old == described)
+                restore();
+        });
+    Q_UNUSED(watch);
+    QWidget *focus = window->focusWidget() ? window->focusWidget() : window;
+    if (focus != described) {
+        restore();
+        own = focus->accessibleDescription();
+        described = focus;
+    } else if (focus->accessibleDescription() == message) {
+        focus->setAccessibleDescription(own); // the same results again are said again
+    }
+    given = message;
+    focus->setAccessibleDescription(message);
+#endif
 }
 
 } // namespace widgets

@@ -71,6 +71,16 @@ EntryField::EntryField(Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(k
     setContextMenuPolicy(Qt::PreventContextMenu);
     setAcceptDrops(false);
     setDragEnabled(false);
+    connect(this, &QLineEdit::textChanged, this, [this] { setInvalidEntry({}); });
+}
+
+void EntryField::setInvalidEntry(const QString &description)
+{
+    // A valid field keeps any description it has; a field turned valid loses the message.
+    if (description.isEmpty() ? !m_invalidEntry : accessibleDescription() == description)
+        return;
+    m_invalidEntry = !description.isEmpty();
+    setAccessibleDescription(description);
 }
 
 void EntryField::setDecimalSeparator(std::function<QChar()> decimalSeparator)
@@ -225,8 +235,9 @@ void EntryField::mousePressEvent(QMouseEvent *event)
     }
     QLineEdit::mousePressEvent(event);
     // The click that brought the focus keeps the whole text selected, so the next key
-    // replaces it, as after Tab.
-    if (focusedByThisPress)
+    // replaces it, as after Tab. A click on the CNC line selects it whole for copying, also
+    // when it has the focus already.
+    if (focusedByThisPress || (m_kind == Kind::Result && !(event->modifiers() & Qt::ShiftModifier)))
         selectAll();
 }
 

@@ -44,6 +44,11 @@ public:
     // comma turned into the decimal separator in use, as the keys are.
     QString pasted(const QString &text) const;
 
+    // The value failed the last computation: a screen reader hears the field described so
+    // (Qt has no invalid-entry state to give) until it is edited or computes. Empty: valid.
+    void setInvalidEntry(const QString &description);
+    bool invalidEntry() const { return m_invalidEntry; }
+
 signals:
     void gotFocus();
     void lostFocus();
@@ -70,6 +75,7 @@ private:
     std::function<QChar()> m_decimalSeparator;
     bool m_focusedByPress = false;
     bool m_focused = false; // got focus, and has not left since
+    bool m_invalidEntry = false;
 };
 
 // True for focus changes that do not move the focus between the window's controls: another

@@ -3,6 +3,7 @@
 #include "appwindows/aboutwindows.h"
 #include "appwindows/legendwindow.h"
 #include "mainwindow/fixture.h"
+#include "widgets/accessibleroles.h"
 #include "widgets/linklabel.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
@@ -207,6 +208,17 @@ void AccessTest::screenReader_hearsWhatTheEyeSees()
             if (qobject_cast<EntryField *>(w) && w->objectName() != names::CncLine)
                 QCOMPARE(beside, QStringList(seen->text(QAccessible::Name)));
         }
+        // Enter in D: its results said once, as one message.
+        const QStringList before = widgets::announcements();
+        open.main.type(Field::Diameter, u"2"_s);
+        open.main.key(Qt::Key_Return);
+        const QStringList said = widgets::announcements().sliced(before.size());
+        QCOMPARE(said.size(), 1);
+        QVERIFY(said.first().contains(open.main.line()));
+        QVERIFY(said.first().contains(open.main.field(Field::FeedRate)->text()));
+        open.main.key(Qt::Key_F10); // opens the first menu
+        QCOMPARE(QApplication::activePopupWidget(), open.main.menu(names::FileMenu));
+        QApplication::activePopupWidget()->close();
         // The units and decimals items are checkable, checked as their menus show them.
         for (const QString &name : {names::DecimalsMenu, names::UnitsMenu}) {
             QAccessibleInterface *items =
@@ -218,17 +230,33 @@ void AccessTest::screenReader_hearsWhatTheEyeSees()
     }
     appwindows::LegendWindow legend(Language::English);
     legend.show();
+    // A dialog whose lines a screen reader reads, the first with the focus.
+    QCOMPARE(QAccessible::queryAccessibleInterface(&legend)->role(), QAccessible::Dialog);
+    QCOMPARE(legend.focusWidget(), legend.findChildren<QLabel *>().first());
     QTest::keyClick(&legend, Qt::Key_Escape);
     QVERIFY(!legend.isVisible());
     for (const QString &scheme : {u"https"_s, u"mailto"_s})
         QDesktopServices::setUrlHandler(scheme, this, "openLink");
-    const appwindows::AboutMakerWindow about(Language::Danish);
+    appwindows::AboutMakerWindow about(Language::Danish);
+    about.show();
+    QRect before;
     for (widgets::LinkLabel *link : about.findChildren<widgets::LinkLabel *>()) {
         QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(link);
         QCOMPARE(seen->role(), QAccessible::Link);
         QCOMPARE(seen->text(QAccessible::Name), link->text());
         seen->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(m_opened.value(m_opened.size() - 1), link->link());
+        // Tab reaches it next from OK or the link before, down or to the right, as it reads.
+        QTest::keyClick(about.focusWidget(), Qt::Key_Tab);
+        QCOMPARE(about.focusWidget(), link);
+        const QRect at(link->mapTo(&about, QPoint()), link->size());
+        QVERIFY(before.isNull() || at.top() > before.top() || at.left() >= before.right());
+        before = at;
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+            m_opened.clear();
+            QTest::keyClick(link, key);
+            QCOMPARE(m_opened, QList<QUrl>{link->link()});
+        }
     }
     for (const QString &scheme : {u"https"_s, u"mailto"_s})
         QDesktopServices::unsetUrlHandler(scheme);

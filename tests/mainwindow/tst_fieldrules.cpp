@@ -3,6 +3,7 @@
 
 #include "fixture.h"
 
+#include <QAccessible>
 #include <QInputMethodEvent>
 
 using calc::ToolValues;
@@ -177,6 +178,13 @@ void FieldRules::tabAndClick_selectWholeText()
     QTest::keyClicks(edges, u"4"_s);
     QCOMPARE(edges->text(), u"4"_s);
     QCOMPARE(s.values.mill[Field::Flutes], u"4"_s);
+
+    // A click on the line selects it whole, also when it has the focus already.
+    EntryField *line = s.field(names::CncLine);
+    s.clickField(line);
+    line->deselect();
+    s.clickAt(line, line->rect().center());
+    QCOMPARE(line->selectedText(), line->text());
 }
 
 void FieldRules::enter_runsItsFieldsChainInOrder_data()
@@ -264,6 +272,13 @@ void FieldRules::divisionByZero_leavingDiameter_keepsTextAndWarnsOnce()
     // The message took the focus and gave it back: that is no leaving, so no second message.
     QTest::qWait(50);
     QCOMPARE(m_watchdog.take().size(), 0);
+    // The field whose value failed has the focus back, described as invalid until edited.
+    EntryField *diameter = s.field(Field::Diameter);
+    QVERIFY(diameter->hasFocus());
+    QAccessibleInterface *seen = QAccessible::queryAccessibleInterface(diameter);
+    QCOMPARE(seen->text(QAccessible::Description), s.window->texts().invalidEntry);
+    QTest::keyClicks(diameter, u"2"_s);
+    QCOMPARE(seen->text(QAccessible::Description), diameter->toolTip());
 }
 
 void FieldRules::enterWithEmptyDiameter_emptiesResults()

@@ -219,6 +219,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine_data()
     row("empty Sz", Mill, FeedPerTooth, "", "0,1", "S");
     row("letters in V", Mill, CuttingSpeed, "abc", "50", "n S");
     row("letters in n", Mill, SpindleSpeed, "abc", "1000", "V S");
+    row("minus in n: V is no line's, n is to blame", Mill, SpindleSpeed, "-5", "1000", "V S");
     row("S typo: n is not computed from S", Mill, FeedRate, "38l,97", "381,97", "Sz");
     row("drill D", Drill, Diameter, "1o", "10", "n S");
     row("drill Sz", Drill, FeedPerTooth, "0,1x", "0,1", "S");
@@ -252,7 +253,8 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
         expected[Field(names.indexOf(name))].clear();
 
     const Outcome out = e.type(field, typed);
-    QVERIFY(out.inputError);
+    QVERIFY(out.inputError && !out.computed);
+    QCOMPARE(out.failedField, field);
     QCOMPARE(e.values.tool(mode), expected);
     QVERIFY(out.cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
@@ -260,7 +262,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     QVERIFY(e.session.selectMode(mode).cncLine.isEmpty());
     QCOMPARE(e.saves, 0);
     const Outcome corrected = e.type(field, correction);
-    QVERIFY(!corrected.inputError && !corrected.cncLine.isEmpty());
+    QVERIFY(!corrected.inputError && !corrected.cncLine.isEmpty() && corrected.computed);
     QCOMPARE(e.saves, 1);
 }
 
@@ -286,6 +288,7 @@ void TestSession::enter_readsWhatItsFormulasNeed_data()
     row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true);
     row("tap S in mm reads no threads per inch", TapMm, ThreadsPerInch, "abc", CuttingSpeed, false);
     row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true);
+    row("n divides by a zero D", Mill, Diameter, "0", CuttingSpeed, true);
     // clang-format on
 }
 
@@ -303,6 +306,8 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QCOMPARE(out.inputError, inputError);
     QCOMPARE(out.cncLine.isEmpty(), inputError);
     QCOMPARE(e.saves, inputError ? 0 : 1);
+    // The error is the value's that failed, not the entered field's.
+    QCOMPARE(out.failedField, inputError ? std::optional(unreadable) : std::nullopt);
 }
 
 void TestSession::pi_isReadFromItsTextAtEachUse()
