@@ -70,9 +70,7 @@ void Session::translateStoredNotation()
     // of that locale stays a digit group.
     const QChar written = m_settings.decimalSeparator;
     const QChar wanted = m_locale.decimal;
-    // The file names only a point or a comma; a locale with another separator would trade
-    // back and forth at every window's load.
-    if (written == wanted || (wanted != QLatin1Char('.') && wanted != QLatin1Char(',')))
+    if (written == wanted)
         return;
     for (ToolValues *tool : {&m_settings.mill, &m_settings.drill, &m_settings.tap}) {
         for (Field field : AllFields) {

@@ -85,7 +85,7 @@ public:
     const calc::NumberLocale &locale() const { return m_locale; }
     ToolMode mode() const { return m_mode; }
     // The character that a typed or pasted point or comma becomes.
-    QChar decimalSeparator() const { return m_locale.decimal; }
+    calc::DecimalSeparator decimalSeparator() const { return m_locale.decimal; }
     // Pi in the locale's notation, as load() makes it; the formulas read it at each use.
     const QString &piText() const { return m_piText; }
     // Puts other digits in place of what load() made, until the next load.

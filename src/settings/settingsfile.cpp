@@ -248,7 +248,7 @@ Settings settingsFrom(const FileRecords &records)
     settings.units = records.metricUnits ? Units::Metric : Units::Inch;
     settings.pitchUnit =
         records.pitchMmSelected ? PitchUnit::Millimetres : PitchUnit::ThreadsPerInch;
-    settings.decimalSeparator = records.decimalIsPoint ? u'.' : u',';
+    settings.decimalSeparator = calc::DecimalSeparator::pointIf(records.decimalIsPoint);
     return settings;
 }
 
@@ -278,7 +278,7 @@ FileRecords SettingsFile::recordsFor(const Settings &settings) const
     records.metricUnits = settings.units == Units::Metric;
     records.threadsPerInchSelected = settings.pitchUnit == PitchUnit::ThreadsPerInch;
     records.pitchMmSelected = settings.pitchUnit == PitchUnit::Millimetres;
-    records.decimalIsPoint = settings.decimalSeparator == u'.';
+    records.decimalIsPoint = settings.decimalSeparator.isPoint();
     records.spareFlag1 = m_spareFlag1;
     records.spareFlag2 = m_spareFlag2;
     return records;

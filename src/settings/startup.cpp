@@ -156,7 +156,7 @@ QByteArray prepareSettingsFile(Start &start)
 // A file without record 31 does not say how its numbers are written. Its texts stand when none
 // holds the separator of the notation other than the locale's, so that the notation does not
 // matter; otherwise nothing it holds can be trusted, as when its language cannot be read.
-void settleUnknownNotation(FileRecords &values, QChar decimal)
+void settleUnknownNotation(FileRecords &values, calc::DecimalSeparator decimal)
 {
     const QChar other = decimal == u',' ? u'.' : u',';
     for (const ToolValues *tool : {&values.mill, &values.drill, &values.tap}) {

@@ -73,14 +73,14 @@ EntryField::EntryField(Kind kind, QWidget *parent) : QLineEdit(parent), m_kind(k
     setDragEnabled(false);
 }
 
-void EntryField::setDecimalSeparator(std::function<QChar()> decimalSeparator)
+void EntryField::setDecimalSeparator(std::function<calc::DecimalSeparator()> decimalSeparator)
 {
     m_decimalSeparator = std::move(decimalSeparator);
 }
 
-QChar EntryField::decimalSeparator() const
+calc::DecimalSeparator EntryField::decimalSeparator() const
 {
-    return m_decimalSeparator ? m_decimalSeparator() : QChar(u',');
+    return m_decimalSeparator ? m_decimalSeparator() : calc::DecimalSeparator(u',');
 }
 
 bool EntryField::acceptsInsertion(const QString &text) const

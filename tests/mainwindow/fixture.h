@@ -111,7 +111,7 @@ inline void sampleValues(Settings &v, bool comma)
     v.language = Language::Danish;
     v.units = calc::Units::Metric;
     v.pitchUnit = calc::PitchUnit::Millimetres;
-    v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
+    v.decimalSeparator = calc::DecimalSeparator::pointIf(!comma); // written in this notation
 }
 
 // The records a settings file holds.

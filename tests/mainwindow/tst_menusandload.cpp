@@ -245,11 +245,11 @@ void MenusAndLoad::load_decimalKeyFollowsLocale()
     const bool comma = m_row.comma;
     Settings values;
     fixture::sampleValues(values, comma);
-    values.decimalSeparator = comma ? u'.' : u',';
+    values.decimalSeparator = calc::DecimalSeparator::pointIf(comma);
     session::Session engine(values, fixture::numberLocale(comma));
     MainWindow window(Language::Danish, engine);
     window.load();
-    QCOMPARE(values.decimalSeparator, comma ? u',' : u'.');
+    QCOMPARE(values.decimalSeparator.character(), comma ? u',' : u'.');
     QCOMPARE(engine.piText(), comma ? u"3,14159265358979"_s : u"3.14159265358979"_s);
 }
 

@@ -160,7 +160,7 @@ void TestSettingsFile::settingsFrom_settlesEachPair()
     const Settings settings = settingsFrom(records);
     QCOMPARE(settings.units, units);
     QCOMPARE(settings.pitchUnit, pitchUnit);
-    QCOMPARE(settings.decimalSeparator, separator);
+    QCOMPARE(settings.decimalSeparator.character(), separator);
     QCOMPARE(settings.mill, records.mill);
 }
 
