@@ -179,14 +179,19 @@ Outcome Session::outcome() const
 
 Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> entered)
 {
+    ToolValues &tool = m_settings.tool(m_mode);
+    const QString typed = entered ? tool[*entered] : QString();
     bool built = compute(m_mode, steps, entered);
     Field rejected = Field::Diameter;
     if (built && !rebuildLine(&rejected)) {
         built = false;
-        // Every step ran; what the line cannot carry stops only what was computed from it.
+        // Every step ran; what the line cannot carry stops only what was computed from it. The
+        // entered field, which a step may have computed from it too, shows what was typed.
         FieldSet changed;
         changed.set(std::size_t(rejected));
-        emptyDependents(m_mode, steps, 0, changed, entered);
+        changed = emptyDependents(m_mode, steps, 0, changed, entered);
+        if (entered && changed.test(std::size_t(*entered)))
+            tool[*entered] = typed;
     }
     if (!built)
         m_cncLine.clear();
@@ -203,8 +208,8 @@ Field Session::pitchField() const
     return mmPitch() ? Field::PitchMm : Field::ThreadsPerInch;
 }
 
-void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
-                              FieldSet changed, std::optional<Field> entered)
+FieldSet Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                                  FieldSet changed, std::optional<Field> entered)
 {
     ToolValues &tool = m_settings.tool(mode);
     // A step may read what a later one writes (Sz reads n in a mill's feed-rate chain), so the
@@ -222,6 +227,7 @@ void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std
             changed.set(written);
         }
     }
+    return changed;
 }
 
 bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered)

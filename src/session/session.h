@@ -136,9 +136,10 @@ private:
     void emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps, std::size_t failed,
                            std::optional<Field> entered, std::optional<Field> unreadable);
     // Empties, from the step first on, what a step writes when it reads a changed value or
-    // writes one; what it writes counts as changed in turn.
-    void emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
-                         FieldSet changed, std::optional<Field> entered);
+    // writes one (but the entered field); what it writes counts as changed in turn. Returns
+    // every value changed.
+    FieldSet emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                             FieldSet changed, std::optional<Field> entered);
     // The tap's pitch in use.
     Field pitchField() const;
     bool mmPitch() const { return m_settings.pitchUnit == PitchUnit::Millimetres; }

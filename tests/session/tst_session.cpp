@@ -37,6 +37,14 @@ Settings sample(bool comma)
     return v;
 }
 
+// Empties the fields named, as "n S".
+void clearNamed(calc::ToolValues &tool, const QString &names)
+{
+    const QStringList all{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
+    for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
+        tool[Field(all.indexOf(name))].clear();
+}
+
 // A saver that counts the saves, and writes nothing.
 session::Saver counting(int &saves)
 {
@@ -246,9 +254,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     e.saves = 0;
     calc::ToolValues expected = e.values.tool(mode);
     expected[field] = typed;
-    const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
-    for (const QString &name : emptied.split(u' '))
-        expected[Field(names.indexOf(name))].clear();
+    clearNamed(expected, emptied);
 
     const Outcome out = e.type(field, typed);
     QVERIFY(out.inputError);
@@ -270,21 +276,24 @@ void TestSession::enter_readsWhatItsFormulasNeed_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<Field>("field"); // Enter here
     QTest::addColumn<bool>("inputError");
+    QTest::addColumn<QString>("emptied"); // by the error
     using enum Field;
     const auto row = [](const char *name, ToolKind kind, Field unreadable, const char *text,
-                        Field field, bool inputError) {
-        QTest::newRow(name) << kind << unreadable << QString::fromUtf8(text) << field << inputError;
+                        Field field, bool inputError, const char *emptied = "") {
+        QTest::newRow(name) << kind << unreadable << QString::fromUtf8(text) << field << inputError
+                            << QString::fromLatin1(emptied);
     };
     // clang-format off
-    row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true);
-    row("V reads D, a fraction only evaluated by its Enter", Mill, Diameter, "1 1/2", SpindleSpeed, true);
-    row("n reads V", Mill, CuttingSpeed, "", Flutes, true);
-    row("Sz reads S", Mill, FeedRate, "", FeedRate, true);
-    row("S of a mill reads Z", Mill, Flutes, "", CuttingSpeed, true);
+    row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true, "V S");
+    row("V reads D, a fraction only evaluated by its Enter", Mill, Diameter, "1 1/2", SpindleSpeed, true, "V S");
+    row("n reads V", Mill, CuttingSpeed, "", Flutes, true, "n S");
+    row("Sz reads S", Mill, FeedRate, "", FeedRate, true, "Sz");
+    row("S of a mill reads Z", Mill, Flutes, "", CuttingSpeed, true, "S");
     row("S of a drill reads no Z", Drill, Flutes, "abc", CuttingSpeed, false);
-    row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true);
+    row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true, "S");
     row("tap S in mm reads no threads per inch", TapMm, ThreadsPerInch, "abc", CuttingSpeed, false);
-    row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true);
+    row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true, "Sz V n");
+    row("mill S, V -50: n and the Sz before it", Mill, CuttingSpeed, "-50", FeedRate, true, "Sz n");
     // clang-format on
 }
 
@@ -295,10 +304,17 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QFETCH(QString, text);
     QFETCH(Field, field);
     QFETCH(bool, inputError);
+    QFETCH(QString, emptied);
     Engine e(true);
-    e.values.tool(e.start(kind).mode)[unreadable] = text;
+    calc::ToolValues &tool = e.values.tool(e.start(kind).mode);
+    tool[unreadable] = text;
+    const QString typed = tool[field];
 
     const Outcome out = e.session.enter(field);
+    calc::ToolValues emptiedOnly = tool;
+    clearNamed(emptiedOnly, emptied);
+    QCOMPARE(tool, emptiedOnly);
+    QVERIFY(!inputError || tool[field] == typed); // what was typed stays
     QCOMPARE(out.inputError, inputError);
     QCOMPARE(out.cncLine.isEmpty(), inputError);
     QCOMPARE(e.saves, inputError ? 0 : 1);
