@@ -276,6 +276,11 @@ struct WindowRow
     bool comma = true;
 };
 
+// Opens a test that chooses its own window and locale: it runs in the first row only.
+#define RUN_IN_FIRST_ROW_ONLY()                                                                    \
+    if (m_row.language != Language::Danish || !m_row.comma)                                        \
+    QSKIP("The test chooses its own window and locale: the first row runs it.")
+
 // The windows and locales a test class runs each test in, through its initTestCase_data().
 enum class Rows { Once, BothWindows, BothWindowsBothLocales };
 
