@@ -29,7 +29,7 @@ std::string numberText(double x)
 
 std::string localeName(const NumberLocale &locale)
 {
-    return locale.decimal == QLatin1Char(',') ? "comma locale" : "point locale";
+    return locale.decimal.isPoint() ? "point locale" : "comma locale";
 }
 
 // The number a text reads as, or nothing when it is no number; a finite result or an

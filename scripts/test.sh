@@ -13,6 +13,7 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" poppler-utils xv
 ensure_packages_if_known "${SVG_PLUGIN_PACKAGES[@]}"
 ensure_locale da_DK.UTF-8
 ensure_locale en_US.UTF-8
+ensure_locale fa_IR.UTF-8 # a decimal separator that is neither a point nor a comma
 # The package tests start the packaged program as this user: root writes where others may not.
 if [ "$(id -u)" -eq 0 ] && ! id kvrtest >/dev/null 2>&1; then
     useradd --system --user-group --no-create-home --shell /usr/sbin/nologin kvrtest

@@ -57,7 +57,7 @@ QImage mainWindowShot(Language language, const QString &settingsDir)
     values.language = language;
     values.units = danish ? calc::Units::Metric : calc::Units::Inch;
     values.pitchUnit = calc::PitchUnit::Millimetres;
-    values.decimalSeparator = danish ? u',' : u'.';
+    values.decimalSeparator = calc::DecimalSeparator::pointIf(!danish);
     session::Session session(values, danish ? calc::commaLocale() : calc::pointLocale(), file);
     mainwindow::MainWindow window(language, session);
     return shot(&window);

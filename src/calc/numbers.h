@@ -11,20 +11,45 @@
 
 namespace calc {
 
+// The decimal separator of every number text: a point or a comma and nothing else, since the
+// settings file is Latin-1 and names only these two. A literal other than '.' or ',' does not
+// compile, and no character read at run time converts to one.
+class DecimalSeparator
+{
+public:
+    consteval DecimalSeparator(char16_t c) : m_isPoint(c == u'.')
+    {
+        if (c != u'.' && c != u',')
+            throw "a decimal separator is a point or a comma";
+    }
+    static constexpr DecimalSeparator pointIf(bool point)
+    {
+        return point ? DecimalSeparator(u'.') : DecimalSeparator(u',');
+    }
+
+    constexpr bool isPoint() const { return m_isPoint; }
+    constexpr QChar character() const { return m_isPoint ? u'.' : u','; }
+    constexpr operator QChar() const { return character(); }
+    friend constexpr bool operator==(DecimalSeparator, DecimalSeparator) = default;
+
+private:
+    bool m_isPoint;
+};
+
 // The user's decimal and digit-group separators for number texts.
 struct NumberLocale
 {
-    QChar decimal = QLatin1Char('.');
+    DecimalSeparator decimal = u'.';
     QChar group = QLatin1Char(',');
 };
 
 inline NumberLocale commaLocale()
 {
-    return {QLatin1Char(','), QLatin1Char('.')};
+    return {u',', QLatin1Char('.')};
 }
 inline NumberLocale pointLocale()
 {
-    return {QLatin1Char('.'), QLatin1Char(',')};
+    return {u'.', QLatin1Char(',')};
 }
 
 // The one input error: a text that is no number, a division by zero, 0/0, an overflow.

@@ -160,13 +160,6 @@ struct FieldFrames
     QRadioButton *pitchMmOption, *threadsPerInchOption;
 };
 
-// The separator the point and comma keys give: a point where the locale writes one, else a
-// comma, also where the locale writes neither (Arabic's U+066B).
-QChar keyedDecimalSeparator(const session::Session &session)
-{
-    return session.decimalSeparator() == u'.' ? u'.' : u',';
-}
-
 // The fields read the decimal separator in use from the session at each key.
 FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
 {
@@ -196,7 +189,7 @@ FieldFrames buildFieldFrames(QWidget *client, const session::Session &session)
         auto *entry = new EntryField(EntryField::Kind::Entry, frameOf(info.field));
         entry->setObjectName(QString::fromUtf16(FieldNames[std::size_t(info.field)].entry));
         entry->setGeometry(twipsRect(2400, RowTop[std::size_t(info.field)], 1215, 285));
-        entry->setDecimalSeparator([&session] { return keyedDecimalSeparator(session); });
+        entry->setDecimalSeparator([&session] { return session.decimalSeparator(); });
         f.fields[std::size_t(info.field)] = entry;
     }
     return f;

@@ -70,9 +70,7 @@ void Session::translateStoredNotation()
     // of that locale stays a digit group.
     const QChar written = m_settings.decimalSeparator;
     const QChar wanted = m_locale.decimal;
-    // The file names only a point or a comma; a locale with another separator would trade
-    // back and forth at every window's load.
-    if (written == wanted || (wanted != QLatin1Char('.') && wanted != QLatin1Char(',')))
+    if (written == wanted)
         return;
     for (ToolValues *tool : {&m_settings.mill, &m_settings.drill, &m_settings.tap}) {
         for (Field field : AllFields) {
@@ -181,6 +179,8 @@ Outcome Session::outcome() const
 
 Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> entered)
 {
+    ToolValues &tool = m_settings.tool(m_mode);
+    const QString typed = entered ? tool[*entered] : QString();
     std::optional<Field> failed;
     bool built = compute(m_mode, steps, entered, &failed);
     Field rejected = Field::Diameter;
@@ -191,10 +191,13 @@ Outcome Session::runChain(const std::vector<Step> &steps, std::optional<Field> e
             return fieldWrittenBy(step) == rejected;
         });
         failed = computedHere && entered ? *entered : rejected;
-        // Every step ran; what the line cannot carry stops only what was computed from it.
+        // Every step ran; what the line cannot carry stops only what was computed from it. The
+        // entered field, which a step may have computed from it too, shows what was typed.
         FieldSet changed;
         changed.set(std::size_t(rejected));
-        emptyDependents(m_mode, steps, 0, changed, entered);
+        changed = emptyDependents(m_mode, steps, 0, changed, entered);
+        if (entered && changed.test(std::size_t(*entered)))
+            tool[*entered] = typed;
     }
     if (!built)
         m_cncLine.clear();
@@ -212,8 +215,8 @@ Field Session::pitchField() const
     return mmPitch() ? Field::PitchMm : Field::ThreadsPerInch;
 }
 
-void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
-                              FieldSet changed, std::optional<Field> entered)
+FieldSet Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                                  FieldSet changed, std::optional<Field> entered)
 {
     ToolValues &tool = m_settings.tool(mode);
     // A step may read what a later one writes (Sz reads n in a mill's feed-rate chain), so the
@@ -231,6 +234,7 @@ void Session::emptyDependents(ToolMode mode, const std::vector<Step> &steps, std
             changed.set(written);
         }
     }
+    return changed;
 }
 
 bool Session::compute(ToolMode mode, const std::vector<Step> &steps, std::optional<Field> entered,

@@ -87,7 +87,7 @@ public:
     const calc::NumberLocale &locale() const { return m_locale; }
     ToolMode mode() const { return m_mode; }
     // The character that a typed or pasted point or comma becomes.
-    QChar decimalSeparator() const { return m_locale.decimal; }
+    calc::DecimalSeparator decimalSeparator() const { return m_locale.decimal; }
     // Pi in the locale's notation, as load() makes it; the formulas read it at each use.
     const QString &piText() const { return m_piText; }
     // Puts other digits in place of what load() made, until the next load.
@@ -143,9 +143,10 @@ private:
     void emptyAfterFailure(ToolMode mode, const std::vector<Step> &steps, std::size_t failed,
                            std::optional<Field> entered, std::optional<Field> unreadable);
     // Empties, from the step first on, what a step writes when it reads a changed value or
-    // writes one; what it writes counts as changed in turn.
-    void emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
-                         FieldSet changed, std::optional<Field> entered);
+    // writes one (but the entered field); what it writes counts as changed in turn. Returns
+    // every value changed.
+    FieldSet emptyDependents(ToolMode mode, const std::vector<Step> &steps, std::size_t first,
+                             FieldSet changed, std::optional<Field> entered);
     // The tap's pitch in use.
     Field pitchField() const;
     bool mmPitch() const { return m_settings.pitchUnit == PitchUnit::Millimetres; }

@@ -7,6 +7,7 @@
 #include "calc/fields.h"
 #include "calc/formulas.h"
 #include "calc/language.h"
+#include "calc/numbers.h"
 
 #include <QChar>
 
@@ -39,8 +40,8 @@ struct Settings
     Language language = Language::English; // the window the next start opens
     Units units = Units::Inch;
     PitchUnit pitchUnit = PitchUnit::ThreadsPerInch;
-    // The decimal separator the texts are written with.
-    QChar decimalSeparator = u',';
+    // The decimal separator the texts are written with (the file's notation record).
+    calc::DecimalSeparator decimalSeparator = u',';
 
     ToolValues &tool(ToolMode mode)
     {

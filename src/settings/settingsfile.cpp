@@ -247,7 +247,7 @@ Settings settingsFrom(const FileRecords &records)
     settings.units = records.metricUnits ? Units::Metric : Units::Inch;
     settings.pitchUnit =
         records.pitchMmSelected ? PitchUnit::Millimetres : PitchUnit::ThreadsPerInch;
-    settings.decimalSeparator = records.decimalIsPoint ? u'.' : u',';
+    settings.decimalSeparator = calc::DecimalSeparator::pointIf(records.decimalIsPoint);
     return settings;
 }
 
@@ -274,9 +274,9 @@ bool isKnownLanguage(LanguageState state)
 
 // Whether the texts of records read alike in either notation: none holds the separator of the
 // notation other than the locale's.
-bool notationMakesNoDifference(const FileRecords &records, QChar decimal)
+bool notationMakesNoDifference(const FileRecords &records, calc::DecimalSeparator decimal)
 {
-    const QChar other = decimal == u',' ? u'.' : u',';
+    const QChar other = decimal.isPoint() ? u',' : u'.';
     for (const ToolValues *tool : {&records.mill, &records.drill, &records.tap}) {
         for (const QString &text : tool->texts) {
             if (text.contains(other))
@@ -288,7 +288,7 @@ bool notationMakesNoDifference(const FileRecords &records, QChar decimal)
 
 } // namespace
 
-FileContent SettingsFile::read(const QByteArray &bytes, QChar decimal)
+FileContent SettingsFile::read(const QByteArray &bytes, calc::DecimalSeparator decimal)
 {
     FileRecords records;
     const int count = parseSettings(bytes, records);
@@ -306,7 +306,7 @@ FileContent SettingsFile::read(const QByteArray &bytes, QChar decimal)
         const bool kept = notationMakesNoDifference(records, decimal);
         content.state = kept ? FileState::CutShortKept : FileState::CutShortReplaced;
         if (kept)
-            records.decimalIsPoint = decimal == u'.'; // nothing to translate
+            records.decimalIsPoint = decimal.isPoint(); // nothing to translate
         else
             records.languageState = LanguageState::NothingStored;
     } else {
@@ -330,7 +330,7 @@ FileRecords SettingsFile::recordsFor(const Settings &settings) const
     records.metricUnits = settings.units == Units::Metric;
     records.threadsPerInchSelected = settings.pitchUnit == PitchUnit::ThreadsPerInch;
     records.pitchMmSelected = settings.pitchUnit == PitchUnit::Millimetres;
-    records.decimalIsPoint = settings.decimalSeparator == u'.';
+    records.decimalIsPoint = settings.decimalSeparator.isPoint();
     records.spareFlag1 = m_spareFlag1;
     records.spareFlag2 = m_spareFlag2;
     return records;

@@ -133,7 +133,7 @@ public:
     // The file's bytes read and judged, in a locale whose decimal separator is decimal: a file
     // cut short before its notation counts as written in the locale's when none of its texts
     // holds the other separator, and as one whose values cannot be trusted otherwise.
-    FileContent read(const QByteArray &bytes, QChar decimal);
+    FileContent read(const QByteArray &bytes, calc::DecimalSeparator decimal);
     // The records a save writes for the settings.
     FileRecords recordsFor(const Settings &settings) const;
 

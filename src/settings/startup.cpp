@@ -100,7 +100,7 @@ StartNotice::Kind keptNotice(FileState state)
 // written before a file that cannot be trusted (too large, or not FileState::Whole) is kept,
 // and a shared file that another user's failed save left empty or cut short is not saved
 // over. Returns what the file holds.
-FileContent prepareSettingsFile(Start &start, QChar decimal)
+FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
 {
     const QString &path = start.file.path();
     const QString &configPath = start.file.userConfigFolder();

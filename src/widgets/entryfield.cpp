@@ -83,14 +83,14 @@ void EntryField::setInvalidEntry(const QString &description)
     setAccessibleDescription(description);
 }
 
-void EntryField::setDecimalSeparator(std::function<QChar()> decimalSeparator)
+void EntryField::setDecimalSeparator(std::function<calc::DecimalSeparator()> decimalSeparator)
 {
     m_decimalSeparator = std::move(decimalSeparator);
 }
 
-QChar EntryField::decimalSeparator() const
+calc::DecimalSeparator EntryField::decimalSeparator() const
 {
-    return m_decimalSeparator ? m_decimalSeparator() : QChar(u',');
+    return m_decimalSeparator ? m_decimalSeparator() : calc::DecimalSeparator(u',');
 }
 
 bool EntryField::acceptsInsertion(const QString &text) const

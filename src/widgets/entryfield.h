@@ -8,6 +8,8 @@
 // The limit is kept here, not with setMaxLength, because a calculation may write a longer
 // text (1/24 gives 0.0416666666666667) and that must stay whole.
 
+#include "calc/numbers.h"
+
 #include <QLineEdit>
 
 #include <functional>
@@ -30,7 +32,7 @@ public:
     Kind kind() const { return m_kind; }
 
     // The decimal separator in use, read at each key and paste; a comma until set.
-    void setDecimalSeparator(std::function<QChar()> decimalSeparator);
+    void setDecimalSeparator(std::function<calc::DecimalSeparator()> decimalSeparator);
 
     // Whether replacing the selection (or inserting at the caret) by text keeps the field
     // within its limit. A field that is longer already may be edited, but not lengthened.
@@ -69,10 +71,10 @@ protected:
 
 private:
     QString translated(const QString &typed) const;
-    QChar decimalSeparator() const;
+    calc::DecimalSeparator decimalSeparator() const;
 
     Kind m_kind;
-    std::function<QChar()> m_decimalSeparator;
+    std::function<calc::DecimalSeparator()> m_decimalSeparator;
     bool m_focusedByPress = false;
     bool m_focused = false; // got focus, and has not left since
     bool m_invalidEntry = false;

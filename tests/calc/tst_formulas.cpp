@@ -37,7 +37,6 @@ class TestFormulas : public QObject
 private slots:
     void formula_givesItsResultOrInputError_data();
     void formula_givesItsResultOrInputError();
-    void piText_hasFifteenDigitsInTheLocalesNotation();
 };
 
 void TestFormulas::formula_givesItsResultOrInputError_data()
@@ -102,12 +101,6 @@ void TestFormulas::formula_givesItsResultOrInputError()
         QVERIFY_THROWS_EXCEPTION(InputError, formula());
     else
         QCOMPARE(numberToText(formula(), pointLocale()), result);
-}
-
-void TestFormulas::piText_hasFifteenDigitsInTheLocalesNotation()
-{
-    QCOMPARE(makePiText(commaLocale()), QStringLiteral("3,14159265358979"));
-    QCOMPARE(makePiText(pointLocale()), QStringLiteral("3.14159265358979"));
 }
 
 QTEST_APPLESS_MAIN(TestFormulas)

@@ -105,13 +105,13 @@ void TestNumbers::textToNumber_readsLocaleNotationOrRejects_data()
     QTest::newRow("overflow in digits") << comma << QString(310, QLatin1Char('9')) << Rejected;
     QTest::newRow("huge exponent") << point << "1E99999999999999999999" << Rejected;
     // Where a no-break space groups digits, either kind of it or a blank does.
-    const NumberLocale nbsp{QLatin1Char(','), QChar(0x00A0)};
-    const NumberLocale narrowNbsp{QLatin1Char(','), QChar(0x202F)};
+    const NumberLocale nbsp{u',', QChar(0x00A0)};
+    const NumberLocale narrowNbsp{u',', QChar(0x202F)};
     QTest::newRow("U+00A0 locale, U+00A0") << nbsp << QString::fromUtf8("1\u00A0234,5") << 1234.5;
     QTest::newRow("U+00A0 locale, U+202F") << nbsp << QString::fromUtf8("1\u202F234,5") << 1234.5;
     QTest::newRow("U+202F locale, blank") << narrowNbsp << QStringLiteral("1 234,5") << 1234.5;
     // A decimal separator that is also the group separator is read as the decimal.
-    const NumberLocale same{QLatin1Char('.'), QLatin1Char('.')};
+    const NumberLocale same{u'.', QLatin1Char('.')};
     QTest::newRow("decimal wins over equal group") << same << QStringLiteral("12.5") << 12.5;
     QTest::newRow("equal group: second point") << same << QStringLiteral("1.234.5") << Rejected;
 }

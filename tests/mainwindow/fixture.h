@@ -111,7 +111,7 @@ inline void sampleValues(Settings &v, bool comma)
     v.language = Language::Danish;
     v.units = calc::Units::Metric;
     v.pitchUnit = calc::PitchUnit::Millimetres;
-    v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
+    v.decimalSeparator = calc::DecimalSeparator::pointIf(!comma); // written in this notation
 }
 
 // The records a settings file holds.
@@ -275,6 +275,11 @@ struct WindowRow
     Language language = Language::Danish;
     bool comma = true;
 };
+
+// Opens a test that chooses its own window and locale: it runs in the first row only.
+#define RUN_IN_FIRST_ROW_ONLY()                                                                    \
+    if (m_row.language != Language::Danish || !m_row.comma)                                        \
+    QSKIP("The test chooses its own window and locale: the first row runs it.")
 
 // The windows and locales a test class runs each test in, through its initTestCase_data().
 enum class Rows { Once, BothWindows, BothWindowsBothLocales };

@@ -6,7 +6,7 @@
 using fixture::numberText;
 using fixture::RunningWindow;
 
-// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+// Each test runs for both windows in both locales (m_row).
 class Clipboard : public fixture::WindowTest
 {
     Q_OBJECT

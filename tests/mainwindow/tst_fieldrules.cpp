@@ -11,7 +11,7 @@ using calc::ToolValues;
 using fixture::numberText;
 using fixture::RunningWindow;
 
-// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+// Each test runs for both windows in both locales (m_row); one of a single window, once.
 class FieldRules : public fixture::WindowTest
 {
     Q_OBJECT
@@ -73,6 +73,7 @@ void FieldRules::decimalKeys_giveLocaleSeparatorInEveryField()
 
 void FieldRules::danishFeedRate_commaLocale_keepsTextAsTyped()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     // The feed-rate field follows the rules of every other field: the typed point gives a
     // comma and the text is stored as it stands, so the CNC line and the file agree with it.
     RunningWindow s;
@@ -129,6 +130,7 @@ void FieldRules::longComputedText_staysWholeAndTakesNoMore()
 
 void FieldRules::doubleQuote_andCommandKeys_areNeverTyped()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     RunningWindow s;
     QVERIFY(s.openSample(Language::English, true));
 
@@ -206,6 +208,7 @@ void FieldRules::enter_runsItsFieldsChainInOrder_data()
 
 void FieldRules::enter_runsItsFieldsChainInOrder()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     QFETCH(QString, mode);
     QFETCH(Field, field);
     QFETCH(QString, typed);
@@ -320,6 +323,7 @@ void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll_data()
 
 void FieldRules::rightClick_opensOnlyEditMenuAndSelectsAll()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     QFETCH(Language, language);
     QFETCH(QString, name);
     QFETCH(Qt::KeyboardModifiers, modifiers);

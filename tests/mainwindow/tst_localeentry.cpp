@@ -1,9 +1,10 @@
 // From the user's locale variables to the number read: each row starts this program again
 // with the row's variables, types a diameter into the real window there and reads back what
-// the window shows.
+// the window shows and what the next start reads from the file it saved.
 
 #include "fixture.h"
 #include "platform/locale.h"
+#include "settings/startup.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -31,7 +32,8 @@ void LocaleEntry::typedDiameter_readsAsItLooks_data()
         {"C", {"LANG=C.UTF-8"}},
         {"POSIX", {"LANG=da_DK.UTF-8", "LC_ALL=POSIX"}},
         {"Danish, US money", {"LANG=da_DK.UTF-8", "LC_MONETARY=en_US.UTF-8"}},
-        {"US, Danish money", {"LANG=en_US.UTF-8", "LC_MONETARY=da_DK.UTF-8"}}};
+        {"US, Danish money", {"LANG=en_US.UTF-8", "LC_MONETARY=da_DK.UTF-8"}},
+        {"Persian, U+066B", {"LANG=fa_IR.UTF-8"}}};
     for (const auto &[name, environment] : settings) {
         const bool comma = QString::fromUtf8(name).startsWith(u"Danish"_s);
         for (const char *typed : {"1.5", "1,5"})
@@ -54,6 +56,7 @@ void LocaleEntry::typedDiameter_readsAsItLooks()
     QCOMPARE(shown.value(0), fixture::numberText("1,5", comma));
     QCOMPARE(shown.value(1), u"S10610 M03 F3183.1 (1.5 FR 3 SK)"_s);
     QCOMPARE(shown.value(2), fixture::numberText("10610,33", comma));
+    QCOMPARE(shown.value(3), fixture::numberText("1,5", comma));
 }
 
 namespace {
@@ -61,11 +64,14 @@ namespace {
 // The child: the real window, in the locale its variables name.
 int typeDiameter(const QString &typed)
 {
-    Settings values;
-    fixture::sampleValues(values, userNumberLocale().decimal == u',');
-    session::Session engine(values, userNumberLocale(), [](const Settings &) {
-        return settings::SaveResult{settings::SaveStatus::Saved, {}, {}};
-    });
+    const QTemporaryDir folder;
+    const auto start = [&folder] {
+        return settings::startUp(folder.path(), {}, settings::ProgramLayout::Portable,
+                                 userNumberLocale());
+    };
+    settings::Start first = start();
+    fixture::sampleValues(first.settings, userNumberLocale().decimal == u',');
+    session::Session engine(first.settings, userNumberLocale(), first.file);
     MainWindow window(Language::Danish, engine);
     window.load();
     window.show();
@@ -75,9 +81,10 @@ int typeDiameter(const QString &typed)
     QTest::mouseClick(diameter, Qt::LeftButton, {}, QPoint(5, diameter->height() / 2));
     QTest::keyClicks(diameter, typed);
     QTest::keyClick(diameter, Qt::Key_Return);
-    const QString shown = diameter->text() + u'\n' +
-                          window.findChild<EntryField *>(names::CncLine)->text() + u'\n' +
-                          window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text();
+    const QString shown =
+        diameter->text() + u'\n' + window.findChild<EntryField *>(names::CncLine)->text() + u'\n' +
+        window.findChild<EntryField *>(names::field(Field::SpindleSpeed))->text() + u'\n' +
+        start().settings.mill[Field::Diameter];
     std::fputs(shown.toUtf8().constData(), stdout);
     return 0;
 }

@@ -22,7 +22,7 @@ QString visiblePicture(const RunningWindow &s)
 
 } // namespace
 
-// Each test runs for both windows in both locales (m_row); a test of one window ignores it.
+// Each test runs for both windows in both locales (m_row); one of a single window, once.
 class ToolModes : public fixture::WindowTest
 {
     Q_OBJECT
@@ -135,6 +135,7 @@ void ToolModes::modeSwitch_loadsThenBuildsLineThenShows()
 
 void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     RunningWindow s;
     QVERIFY(s.openSample(Language::English, true));
     const Settings before = s.values;
@@ -156,6 +157,7 @@ void ToolModes::focusBeforeClick_copiesNoValuesAcross()
 
 void ToolModes::unusableDiameter_switchSaysNothing_pitchOptionWarns()
 {
+    RUN_IN_FIRST_ROW_ONLY();
     RunningWindow s;
     s.values.drill[Field::Diameter] = u"abc"_s;
     s.values.tap[Field::Diameter].clear();

@@ -31,6 +31,7 @@ void TestLocale::userNumberLocale_followsNumberLocaleOnly_data()
     QTest::newRow("POSIX over all") << QStringList{"LANG=da_DK.UTF-8", "LC_ALL=POSIX"} << ".";
     QTest::newRow("Danish, US money") << QStringList{"LANG=da_DK.UTF-8", "LC_MONETARY=en_US.UTF-8"} << ",";
     QTest::newRow("US, Danish money") << QStringList{"LANG=en_US.UTF-8", "LC_MONETARY=da_DK.UTF-8"} << ".";
+    QTest::newRow("Persian: U+066B is no point nor comma") << QStringList{"LANG=fa_IR.UTF-8"} << ".";
     // clang-format on
 }
 

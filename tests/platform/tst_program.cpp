@@ -114,14 +114,6 @@ private slots:
         QVERIFY2(WIFEXITED(status) && WEXITSTATUS(status) == 0, "ended by the limit's signal");
     }
 
-    void programVersion_isTheProjectVersion()
-    {
-        const platform::Version version = platform::programVersion();
-        QCOMPARE(version.major, KVR_PROJECT_MAJOR);
-        QCOMPARE(version.minor, KVR_PROJECT_MINOR);
-        QCOMPARE(version.revision, KVR_PROJECT_PATCH);
-    }
-
 private:
     QString m_directoryBeforeApp;
 };

@@ -33,8 +33,16 @@ Settings sample(bool comma)
     v.decimalCount = 2;
     v.pitchUnit = calc::PitchUnit::Millimetres;
     v.language = Language::Danish;
-    v.decimalSeparator = comma ? u',' : u'.'; // written in this notation
+    v.decimalSeparator = calc::DecimalSeparator::pointIf(!comma); // written in this notation
     return v;
+}
+
+// Empties the fields named, as "n S".
+void clearNamed(calc::ToolValues &tool, const QString &names)
+{
+    const QStringList all{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
+    for (const QString &name : names.split(u' ', Qt::SkipEmptyParts))
+        tool[Field(all.indexOf(name))].clear();
 }
 
 // A saver that counts the saves, and writes nothing.
@@ -109,8 +117,6 @@ private slots:
     void load_settlesSeparatorWithoutSaving();
     void save_failureWarnsOnceWhileItLasts_data();
     void save_failureWarnsOnceWhileItLasts();
-    void load_otherDecimalSeparator_keepsTheTexts();
-    void switchLanguage_savesNothing();
     void switchLanguage_commitsTheFocusedField_data();
     void switchLanguage_commitsTheFocusedField();
 };
@@ -248,9 +254,7 @@ void TestSession::enter_inputError_emptiesItsResultsAndLine()
     e.saves = 0;
     calc::ToolValues expected = e.values.tool(mode);
     expected[field] = typed;
-    const QStringList names{u"D"_s, u"Z"_s, u"Sz"_s, u"V"_s, u"P"_s, u"TPI"_s, u"n"_s, u"S"_s};
-    for (const QString &name : emptied.split(u' '))
-        expected[Field(names.indexOf(name))].clear();
+    clearNamed(expected, emptied);
 
     const Outcome out = e.type(field, typed);
     QVERIFY(out.inputError && !out.computed);
@@ -273,22 +277,25 @@ void TestSession::enter_readsWhatItsFormulasNeed_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<Field>("field"); // Enter here
     QTest::addColumn<bool>("inputError");
+    QTest::addColumn<QString>("emptied"); // by the error
     using enum Field;
     const auto row = [](const char *name, ToolKind kind, Field unreadable, const char *text,
-                        Field field, bool inputError) {
-        QTest::newRow(name) << kind << unreadable << QString::fromUtf8(text) << field << inputError;
+                        Field field, bool inputError, const char *emptied = "") {
+        QTest::newRow(name) << kind << unreadable << QString::fromUtf8(text) << field << inputError
+                            << QString::fromLatin1(emptied);
     };
     // clang-format off
-    row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true);
-    row("V reads D, a fraction only evaluated by its Enter", Mill, Diameter, "1 1/2", SpindleSpeed, true);
-    row("n reads V", Mill, CuttingSpeed, "", Flutes, true);
-    row("Sz reads S", Mill, FeedRate, "", FeedRate, true);
-    row("S of a mill reads Z", Mill, Flutes, "", CuttingSpeed, true);
+    row("V reads D", Mill, Diameter, "abc", SpindleSpeed, true, "V S");
+    row("V reads D, a fraction only evaluated by its Enter", Mill, Diameter, "1 1/2", SpindleSpeed, true, "V S");
+    row("n reads V", Mill, CuttingSpeed, "", Flutes, true, "n S");
+    row("Sz reads S", Mill, FeedRate, "", FeedRate, true, "Sz");
+    row("S of a mill reads Z", Mill, Flutes, "", CuttingSpeed, true, "S");
     row("S of a drill reads no Z", Drill, Flutes, "abc", CuttingSpeed, false);
-    row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true);
+    row("tap S reads the pitch in mm", TapMm, PitchMm, "", CuttingSpeed, true, "S");
     row("tap S in mm reads no threads per inch", TapMm, ThreadsPerInch, "abc", CuttingSpeed, false);
-    row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true);
-    row("n divides by a zero D", Mill, Diameter, "0", CuttingSpeed, true);
+    row("tap n reads S", TapTpi, FeedRate, "", FeedRate, true, "Sz V n");
+    row("n divides by a zero D", Mill, Diameter, "0", CuttingSpeed, true, "n S");
+    row("mill S, V -50: n and the Sz before it", Mill, CuttingSpeed, "-50", FeedRate, true, "Sz n");
     // clang-format on
 }
 
@@ -299,10 +306,17 @@ void TestSession::enter_readsWhatItsFormulasNeed()
     QFETCH(QString, text);
     QFETCH(Field, field);
     QFETCH(bool, inputError);
+    QFETCH(QString, emptied);
     Engine e(true);
-    e.values.tool(e.start(kind).mode)[unreadable] = text;
+    calc::ToolValues &tool = e.values.tool(e.start(kind).mode);
+    tool[unreadable] = text;
+    const QString typed = tool[field];
 
     const Outcome out = e.session.enter(field);
+    calc::ToolValues emptiedOnly = tool;
+    clearNamed(emptiedOnly, emptied);
+    QCOMPARE(tool, emptiedOnly);
+    QVERIFY(!inputError || tool[field] == typed); // what was typed stays
     QCOMPARE(out.inputError, inputError);
     QCOMPARE(out.cncLine.isEmpty(), inputError);
     QCOMPARE(e.saves, inputError ? 0 : 1);
@@ -465,10 +479,13 @@ void TestSession::load_settlesSeparatorWithoutSaving_data()
 {
     QTest::addColumn<bool>("comma");     // the locale's notation
     QTest::addColumn<bool>("fileComma"); // the one the file was written in
-    for (const bool comma : {true, false}) {
+    QTest::addColumn<QChar>("group");    // Persian's U+066C, whose U+066B became the point
+    const std::pair<const char *, QChar> locales[] = {
+        {"comma", u'.'}, {"point", u','}, {"Persian", QChar(0x066C)}};
+    for (const auto &[locale, group] : locales) {
         for (const bool fileComma : {true, false})
-            QTest::addRow("%s, %s file", comma ? "comma" : "point", fileComma ? "comma" : "point")
-                << comma << fileComma;
+            QTest::addRow("%s, %s file", locale, fileComma ? "comma" : "point")
+                << (group == u'.') << fileComma << group;
     }
 }
 
@@ -476,15 +493,16 @@ void TestSession::load_settlesSeparatorWithoutSaving()
 {
     QFETCH(bool, comma);
     QFETCH(bool, fileComma);
+    QFETCH(QChar, group);
     Settings values = sample(fileComma);
     values.decimalCount = 9;
     // A digit group of the file's locale stays a digit group.
     const QString grouped[] = {u"1,005,093.02"_s, u"1.005.093,02"_s}; // point, comma
     values.drill[calc::Field::SpindleSpeed] = grouped[fileComma];
     int saves = 0;
-    Session s(values, comma ? calc::commaLocale() : calc::pointLocale(), counting(saves));
+    Session s(values, {calc::DecimalSeparator::pointIf(!comma), group}, counting(saves));
     const Outcome out = s.load(DanishWords);
-    QCOMPARE(values.decimalSeparator, comma ? u',' : u'.');
+    QCOMPARE(values.decimalSeparator.character(), comma ? u',' : u'.');
     // The texts read as the file meant them.
     QCOMPARE(values.mill, sample(comma).mill);
     QCOMPARE(values.tap, sample(comma).tap);
@@ -526,37 +544,19 @@ void TestSession::save_failureWarnsOnceWhileItLasts()
     QCOMPARE(s.enter(Field::Flutes).saveWarning.has_value(), warns);
 }
 
-void TestSession::load_otherDecimalSeparator_keepsTheTexts()
-{
-    // The file can name only a point or a comma: a third separator must not trade places
-    // with the comma at every window's load.
-    Settings values = sample(true);
-    int saves = 0;
-    Session s(values, calc::NumberLocale{QChar(0x066B), QChar(0x066C)}, counting(saves));
-    for (int window = 0; window < 2; ++window) {
-        s.load(DanishWords);
-        QCOMPARE(values.mill, sample(true).mill);
-    }
-}
-
-void TestSession::switchLanguage_savesNothing()
-{
-    Engine e(true);
-    e.session.switchLanguage(Language::English);
-    QCOMPARE(e.values.language, Language::English);
-    e.session.switchLanguage(Language::Danish);
-    QCOMPARE(e.values.language, Language::Danish);
-    QCOMPARE(e.saves, 0);
-}
-
 void TestSession::switchLanguage_commitsTheFocusedField_data()
 {
     QTest::addColumn<QString>("diameter"); // typed without Enter; empty: no field focused
     QTest::addColumn<bool>("inputError");
-    QTest::addColumn<QString>("newLine"); // what the new window's Mill switch builds
-    QTest::newRow("D 6 committed") << u"6"_s << false << u"S5305 M03 F1591.55 (6 FR 3 SK)"_s;
-    QTest::newRow("unreadable D: no line from it") << u"abc"_s << true << QString();
-    QTest::newRow("no focus, Mill line impossible: empty") << QString() << false << QString();
+    QTest::addColumn<QString>("newLine");   // what the new window's Mill switch builds
+    QTest::addColumn<Language>("language"); // switched to, from the other
+    QTest::newRow("D 6 committed")
+        << u"6"_s << false << u"S5305 M03 F1591.55 (6 FR 3 SK)"_s << Language::English;
+    QTest::newRow("unreadable D: no line from it")
+        << u"abc"_s << true << QString() << Language::English;
+    // Nothing to commit: a switch saves nothing.
+    QTest::newRow("no focus, Mill line impossible: empty")
+        << QString() << false << QString() << Language::Danish;
 }
 
 void TestSession::switchLanguage_commitsTheFocusedField()
@@ -564,7 +564,9 @@ void TestSession::switchLanguage_commitsTheFocusedField()
     QFETCH(QString, diameter);
     QFETCH(bool, inputError);
     QFETCH(QString, newLine);
+    QFETCH(Language, language);
     Engine e(true);
+    e.values.language = language == Language::English ? Language::Danish : Language::English;
     e.session.selectMode(ToolMode::Tap); // the old window showed a tap line
     e.session.selectMode(ToolMode::Mill);
     std::optional<Field> focused;
@@ -575,9 +577,9 @@ void TestSession::switchLanguage_commitsTheFocusedField()
     e.session.setText(Field::Diameter, diameter.isEmpty() ? u"10"_s : diameter);
     e.saves = 0;
 
-    const Outcome old = e.session.switchLanguage(Language::English, focused);
+    const Outcome old = e.session.switchLanguage(language, focused);
     QCOMPARE(old.inputError, inputError);
-    QCOMPARE(e.values.language, Language::English);
+    QCOMPARE(e.values.language, language);
     e.session.load(DanishWords);
     const Outcome opened = e.session.selectMode(ToolMode::Mill);
     QCOMPARE(opened.cncLine, newLine);

@@ -8,7 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLockFile>
-#include <QRandomGenerator>
 #include <QTest>
 
 #include <csignal>
@@ -61,7 +60,6 @@ private slots:
     void serialize_textTheFileCannotHold();
     void load_brokenFile_keepsRecordsBeforeTheFault_data();
     void load_brokenFile_keepsRecordsBeforeTheFault();
-    void parse_randomBytes_neverBreaksAndSavesWhole();
     void save_asThisUser_data();
     void save_asThisUser();
     void save_asOrdinaryUser_data();
@@ -159,7 +157,7 @@ void TestSettingsFile::settingsFrom_settlesEachPair()
     const Settings settings = settingsFrom(records);
     QCOMPARE(settings.units, units);
     QCOMPARE(settings.pitchUnit, pitchUnit);
-    QCOMPARE(settings.decimalSeparator, separator);
+    QCOMPARE(settings.decimalSeparator.character(), separator);
     QCOMPARE(settings.mill, records.mill);
 }
 
@@ -310,29 +308,6 @@ void TestSettingsFile::load_brokenFile_keepsRecordsBeforeTheFault()
     const QStringList expected =
         readRecords + recordsOf(testsets::settingsSetB()).mid(readRecords.size());
     QCOMPARE(recordsOf(values), expected);
-}
-
-void TestSettingsFile::parse_randomBytes_neverBreaksAndSavesWhole()
-{
-    // Bytes drawn mostly from the ones the reader reacts to.
-    static const char chars[] = "\"\",,\r\n\r\n  \t#TRUEFALStruefals0123456789x\xE6\x00\xFF";
-    const QByteArray alphabet(chars, sizeof(chars) - 1);
-    QRandomGenerator random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray bytes(random.bounded(400), Qt::Uninitialized);
-        for (char &c : bytes)
-            c = alphabet.at(random.bounded(alphabet.size()));
-
-        FileRecords values;
-        const int read = parseSettings(bytes, values);
-        QVERIFY2(read >= 0 && read <= 33, bytes.toHex().constData());
-        QVERIFY(values.decimalCount <= 3);
-
-        // Whatever was read, the writer's file reads back whole and the same.
-        FileRecords again;
-        QCOMPARE(parseSettings(serializeSettings(values), again), 33);
-        QCOMPARE(recordsOf(again), recordsOf(values));
-    }
 }
 
 void TestSettingsFile::save_asThisUser_data()
