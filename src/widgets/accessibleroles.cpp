@@ -86,17 +86,18 @@ void registerAccessibleRoles()
 }
 
 namespace {
-QStringList said;
+Announcements said;
 } // namespace
 
-const QStringList &announcements()
+const Announcements &announcements()
 {
     return said;
 }
 
 void announce(QWidget *window, const QString &message)
 {
-    said << message;
+    ++said.count;
+    said.last = message;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QAccessibleAnnouncementEvent event(window, message);
     QAccessible::updateAccessibility(&event);

@@ -18,8 +18,13 @@ void registerAccessibleRoles();
 // Has a screen reader say message once, politely (after what it is saying), as the result of
 // what the user just did in window.
 void announce(QWidget *window, const QString &message);
-// What announce() has said in this run, oldest first: no platform's accessibility is active
-// for a test to listen to.
-const QStringList &announcements();
+// How often announce() has spoken in this run, and what it said last: no platform's
+// accessibility is active for a test to listen to.
+struct Announcements
+{
+    int count = 0;
+    QString last;
+};
+const Announcements &announcements();
 
 } // namespace widgets
