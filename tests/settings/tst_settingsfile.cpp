@@ -561,8 +561,7 @@ void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave(
     const bool middle = attack == 'm' || attack == 'r';
     QVERIFY(testsets::placeFile(other + u"/KVRsys.cfg"_s, "kept", 0666, 0777) &&
             ordinaryuser::giveFolder(otherShop) && (middle || ordinaryuser::giveFolder(other)) &&
-            QDir().mkdir(squatted) &&
-            ::chown(QFile::encodeName(squatted), second->pw_uid, 0) == 0);
+            QDir().mkdir(squatted) && ::chown(QFile::encodeName(squatted), second->pw_uid, 0) == 0);
     QVERIFY(testsets::placeFile(folder + u"/KVRsys.cfg"_s, "", 0664, 02775) &&
             ::chown(QFile::encodeName(folder), attack == 'f' ? ordinaryuser::UserId : 0,
                     ordinaryuser::GroupId) == 0 &&
@@ -572,7 +571,8 @@ void TestSettingsFile::save_againstAnotherUser_touchesNoOtherFileAndLosesNoSave(
             ::chmod(QFile::encodeName(rootOnly), 0700) == 0);
     const QString userLink = m_dir->filePath(u"tmplink"_s);
     QVERIFY(QFile::link(rootOnly, userLink) &&
-            ::lchown(QFile::encodeName(userLink), ordinaryuser::UserId, ordinaryuser::GroupId) == 0);
+            ::lchown(QFile::encodeName(userLink), ordinaryuser::UserId, ordinaryuser::GroupId) ==
+                0);
     const FileRecords values = testsets::settingsSetB();
     const QString path = folder + u"/KVRsys.cfg"_s;
     const QString config = m_dir->filePath(u"config"_s);
@@ -670,9 +670,9 @@ void TestSettingsFile::save_lockName_onlyAnOwnFileInAnOwnFolder()
     std::optional<SettingsLock> otherCopy;
     SettingsFolder otherUsersCopy; // holds the turn on the settings folder
     QString reason;
-    QVERIFY(planted != 'h' || (otherUsersCopy.open(m_dir->path(), reason) &&
-                               otherUsersCopy.takeTurn(Wait::No) &&
-                               writeAll(m_path, serializeSettings(testsets::settingsSetA()))));
+    QVERIFY(planted != 'h' ||
+            (otherUsersCopy.open(m_dir->path(), reason) && otherUsersCopy.takeTurn(Wait::No) &&
+             writeAll(m_path, serializeSettings(testsets::settingsSetA()))));
     if (planted == 'p')
         QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0600), 0);
     else if (planted == 'h')
