@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
-    widgets::useVisibleEdges();
+    widgets::useVisibleMarks();
     // A theme whose text has the colour of its background would leave the form blank.
     if (const QPalette readable = widgets::readablePalette(QApplication::palette());
         readable != QApplication::palette())

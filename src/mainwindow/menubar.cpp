@@ -4,11 +4,8 @@
 #include "mainwindow/mainwindow.h"
 
 #include <QActionGroup>
-#include <QApplication>
 #include <QMenuBar>
-#include <QProxyStyle>
 #include <QShortcut>
-#include <QStyleOptionMenuItem>
 
 using namespace Qt::StringLiterals;
 
@@ -59,36 +56,10 @@ private:
     QMenu *m_menu = nullptr;
 };
 
-// The window's style for its menu bar. Fusion, among others, highlights a title only while its
-// menu is open, so a title reached by the keyboard (Alt, then the arrows) showed nothing: while
-// the bar has the keyboard, its highlighted title is drawn as an open one.
-class MenuBarStyle : public QProxyStyle
-{
-public:
-    using QProxyStyle::QProxyStyle;
-
-    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
-                     const QWidget *widget) const override
-    {
-        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
-        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget &&
-            widget->hasFocus()) {
-            QStyleOptionMenuItem shown = *item;
-            shown.state |= State_Sunken;
-            QProxyStyle::drawControl(element, &shown, painter, widget);
-            return;
-        }
-        QProxyStyle::drawControl(element, option, painter, widget);
-    }
-};
-
 } // namespace
 
 void MainWindow::buildMenus()
 {
-    auto *style = new MenuBarStyle(QApplication::style()->name());
-    style->setParent(menuBar());
-    menuBar()->setStyle(style);
     // F10 opens the first menu, as in the desktop's calculators.
     auto *menuKey = new QShortcut(QKeySequence(Qt::Key_F10), this);
     menuKey->setObjectName(u"menuBarShortcut"_s);

@@ -66,10 +66,27 @@ private:
 constexpr int FieldEdgeDarkness = 140;
 constexpr int CircleEdgeDarkness = 150;
 
-class VisibleEdgesStyle : public QProxyStyle
+class VisibleMarksStyle : public QProxyStyle
 {
 public:
     using QProxyStyle::QProxyStyle;
+
+    // Fusion, among others, highlights a menu title only while its menu is open, so a title
+    // reached by the keyboard (Alt, then the arrows) showed nothing: while the bar has the
+    // keyboard, its highlighted title is drawn as an open one.
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(option);
+        if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget &&
+            widget->hasFocus()) {
+            QStyleOptionMenuItem shown = *item;
+            shown.state |= State_Sunken;
+            QProxyStyle::drawControl(element, &shown, painter, widget);
+            return;
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
+    }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
@@ -165,9 +182,9 @@ QColor visibleEdge(const QColor &edge, const QColor &window, const QColor &text)
     return readableOn(text, window);
 }
 
-void useVisibleEdges()
+void useVisibleMarks()
 {
-    QApplication::setStyle(new VisibleEdgesStyle(QApplication::style()->name()));
+    QApplication::setStyle(new VisibleMarksStyle(QApplication::style()->name()));
 }
 
 QPalette readablePalette(QPalette palette)

@@ -42,8 +42,9 @@ QColor visibleEdge(const QColor &edge, const QColor &window, const QColor &text)
 
 // Draws the edges of text fields and option circles, over what the application's style drew,
 // in a visible colour wherever the style's own is too faint on the palette (Fusion draws them
-// a shade darker than the window: on a dark or black window they vanish).
-void useVisibleEdges();
+// a shade darker than the window: on a dark or black window they vanish), and a menu title
+// that the keyboard chose as highlighted, which Fusion shows only while its menu is open.
+void useVisibleMarks();
 
 // The palette with every text colour that does not read on its background (a theme that
 // gives both one colour) replaced by black or white. Disabled texts are left faint.

@@ -275,7 +275,7 @@ void AccessTest::edges_standOutOnEveryPalette()
     for (const QString &style : {u"Fusion"_s, u"Windows"_s})
         for (QWidget *w : QList<QWidget *>{new QLineEdit, new QRadioButton}) {
             QApplication::setStyle(style);
-            widgets::useVisibleEdges();
+            widgets::useVisibleMarks();
             QApplication::setPalette(palette);
             QWidget window;
             w->setParent(&window);
