@@ -64,7 +64,10 @@ void MainWindow::fitTexts()
 {
     // A font too large for the form is drawn at the form's largest size in the menus too.
     const QFont formFont = centralWidget()->font();
-    menuBar()->setFont(formFont != font() ? formFont : QFont());
+    if (formFont != font())
+        menuBar()->setFont(formFont);
+    else if (menuBar()->testAttribute(Qt::WA_SetFont))
+        menuBar()->setFont(QFont()); // the window's own again
     widgets::fitFonts({m_millOption, m_drillOption, m_tapOption});
     widgets::fitFonts({m_pitchMmOption, m_threadsPerInchOption});
     widgets::fitFonts(QList<QWidget *>(m_captions.begin(), m_captions.end()));
