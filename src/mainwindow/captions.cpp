@@ -32,10 +32,11 @@ void MainWindow::setTexts()
     m_pitchMmOption->setText(t.pitchMmOption);
     m_threadsPerInchOption->setText(t.threadsPerInchOption);
     field(Field::Diameter)->setToolTip(t.diameterToolTip);
-    setCaption(m_cncCaption, t.cncCaption);
-    setCaption(m_decimalsLabel, t.decimalsLabel);
-    applyUnitCaptions(t.initialCaptions);
-    setCaption(m_makerLine, t.maker.line);
+    // Fitted once, when the form has its size (fitTexts follows in the constructor).
+    m_cncCaption->setText(t.cncCaption);
+    m_decimalsLabel->setText(t.decimalsLabel);
+    setUnitCaptionTexts(t.initialCaptions);
+    m_makerLine->setText(t.maker.line);
     m_europeFrame->setTitle(t.maker.europeTitle);
     m_americaFrame->setTitle(t.maker.americaTitle);
 
@@ -88,11 +89,17 @@ void MainWindow::setCaption(QLabel *label, const QString &text)
     widgets::fitFont(label);
 }
 
-void MainWindow::applyUnitCaptions(const UnitCaptions &captions)
+void MainWindow::setUnitCaptionTexts(const UnitCaptions &captions)
 {
     for (Field which : AllFields)
         caption(which)->setText(captions[which]);
-    setCaption(m_unitsLabel, captions.unitsLabel);
+    m_unitsLabel->setText(captions.unitsLabel);
+}
+
+void MainWindow::applyUnitCaptions(const UnitCaptions &captions)
+{
+    setUnitCaptionTexts(captions);
+    widgets::fitFont(m_unitsLabel);
     widgets::fitFonts(QList<QWidget *>(m_captions.begin(), m_captions.end()));
 }
 

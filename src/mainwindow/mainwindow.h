@@ -86,7 +86,8 @@ private:
     void setTabOrder();
     void setCaption(QLabel *label, const QString &text);
     void fitTexts(); // every text to its place, once the form has grown
-    void applyUnitCaptions(const UnitCaptions &captions);
+    void setUnitCaptionTexts(const UnitCaptions &captions);
+    void applyUnitCaptions(const UnitCaptions &captions); // and fits them
     // The pitch option shown over the field's caption, if any.
     QRadioButton *pitchOption(Field which) const;
 
