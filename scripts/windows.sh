@@ -2,8 +2,10 @@
 # Builds kvrcalc for Windows x64 on this Debian machine and tests it under Wine:
 #   build-win/kvrcalc-VERSION-windows-x64.zip   the portable folder
 #   build-win/kvrcalc-VERSION-setup.exe         the installer
-# Qt for Windows is built once from Debian's qt6-base sources into
-# ~/.cache/kvrcalc/qt-6.4.2-windows-x64 and reused.
+# Qt for Windows is built once from Debian 13's qt6-base sources (Qt 6.8, the long-term
+# release) into ~/.cache/kvrcalc/qt-6.8-windows-x64 and reused. On a machine whose own Qt is
+# not 6.8 (Debian 12) every step runs in a Debian 13 root (scripts/windows/root.sh), so both
+# releases make the same zip and installer.
 #
 # scripts/windows.sh [all|qt|build|test|package|check]
 #   qt       only the Qt build (the first run takes about an hour on two cores)
@@ -24,7 +26,15 @@ source scripts/windows/package.sh
 source scripts/windows/check.sh
 
 step=${1:-all}
-require_host_qt_6_4
+case "$step" in
+qt | build | test | package | check | all) ;;
+*) echo "usage: $0 [all|qt|build|test|package|check]" >&2; exit 2 ;;
+esac
+if ! host_builds_windows; then
+    source scripts/windows/root.sh
+    run_windows_step_in_root "$step"
+    exit
+fi
 
 case "$step" in
     qt) build_qt ;;
@@ -36,6 +46,5 @@ case "$step" in
         run_tests
         check_program
         ;;
-    *) echo "usage: $0 [all|qt|build|test|package|check]" >&2; exit 2 ;;
 esac
 

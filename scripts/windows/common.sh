@@ -1,9 +1,12 @@
 # Shared by scripts/windows.sh, its steps and scripts/test.sh: where Qt for Windows lives,
 # what the Windows build needs, and Wine. Sourced, not run.
 
-KVR_WIN_CACHE=${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc
+# The cache: Qt for Windows and the Debian 13 root it is built in. Inside that root the
+# machine's cache is mounted and named by KVR_WIN_CACHE.
+KVR_WIN_CACHE=${KVR_WIN_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kvrcalc}
+# Qt 6.8, the long-term release, from Debian 13's qt6-base sources.
 # Exported for the windows preset (CMakePresets.json), which finds Qt's toolchain file there.
-export KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.4.2-windows-x64
+export KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.8-windows-x64
 
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # Wine runs what the cross compiler makes; NSIS makes the installer.
@@ -26,19 +29,19 @@ find_dll_dirs() {
     dll_dirs=("$KVR_WIN_QT/bin" "${runtime_dirs[@]}")
 }
 
-# require_host_qt_6_4: stops at once, in one line, unless this machine's Qt is the 6.4 of Debian
-# 12 (Ubuntu 24.04 has it too): Qt for Windows is built from the host Qt's own Debian sources,
-# with the host's tools, and the build is only known to work with those of 6.4.2.
-require_host_qt_6_4() {
+# host_builds_windows: true where this machine's own Qt is the 6.8 of Debian 13 (or Ubuntu's
+# 6.8): Qt for Windows is built from the host Qt's Debian sources, with the host's Qt tools,
+# and the program with those tools. Elsewhere scripts/windows.sh runs in a Debian 13 root.
+host_builds_windows() {
     local version
+    if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = trixie ]; then
+        return 0
+    fi
     version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
     [ -n "$version" ] || version=$(apt-cache policy qt6-base-dev 2>/dev/null | sed -n 's/^ *Candidate: //p')
     case "$version" in
-    6.4.*) ;;
-    *)
-        echo "scripts/windows.sh needs Debian 12's Qt 6.4 (qt6-base-dev 6.4.2) and its sources; this machine has qt6-base-dev ${version:-none}: run it on Debian 12 or Ubuntu 24.04" >&2
-        exit 1
-        ;;
+    6.8.*) return 0 ;;
+    *) return 1 ;;
     esac
 }
 
