@@ -289,6 +289,8 @@ void MainWindow::showStartNotices()
             return std::pair(m_texts.cutShortReplacedText, u"cutShortReplaced"_s);
         case Kind::SharedFileCutShort:
             return std::pair(m_texts.sharedFileCutShortText, u"sharedFileCutShort"_s);
+        case Kind::Unreadable:
+            return std::pair(m_texts.unreadableFileText, u"unreadableFile"_s);
         case Kind::Restored:
             break;
         }

@@ -1,19 +1,25 @@
 // The settings file's code for Windows: paths by name, a link in the file's place never written
-// through, copies taking turns through this user's lock file only.
+// through, copies taking turns through this user's lock file only. Backup tools, indexers and
+// virus scanners hold files open for a moment, so opening and replacing the file wait a
+// little while another program holds it; and the program's own handles let others read,
+// write and replace the file, so that copies on other PCs are never held up by them.
 
 #include "settings/filewriting.h"
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
 #include <cerrno>
-#include <filesystem>
+#include <string>
 #include <system_error>
 
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 
 namespace settings {
 
@@ -25,9 +31,92 @@ constexpr qint64 MaxLockFileBytes = 4096;
 // Once another copy held the lock past the wait, it is only tried until it is had again.
 bool lockWasRefused = false;
 
-std::filesystem::path nativePath(const QString &path)
+// How long a save or the start waits for a file that another program holds: longer than a
+// virus scanner or an indexer holds one, short enough not to freeze the window for long.
+constexpr int HeldFileWaitMs = 1500;
+
+std::wstring nativePath(const QString &path)
 {
-    return std::filesystem::path(path.toStdWString());
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+QString systemMessage(DWORD error)
+{
+    return QString::fromStdString(std::system_category().message(int(error)));
+}
+
+// Another program has the file open in a way that excludes this use, for now. Replacing a
+// file that is open without delete sharing, or whose replacement is still pending, fails
+// with ERROR_ACCESS_DENIED instead.
+bool heldByAnother(DWORD error, bool replacing)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           (replacing && error == ERROR_ACCESS_DENIED);
+}
+
+// Tries attempt until it succeeds, or fails for another reason than a file held by another
+// program, or HeldFileWaitMs have passed; GetLastError() then tells why.
+template <typename Attempt> bool whenFree(Attempt attempt, bool replacing)
+{
+    const QDeadlineTimer deadline(HeldFileWaitMs);
+    for (;;) {
+        if (attempt())
+            return true;
+        const DWORD error = ::GetLastError();
+        if (!heldByAnother(error, replacing) || deadline.hasExpired()) {
+            ::SetLastError(error);
+            return false;
+        }
+        ::Sleep(25);
+    }
+}
+
+// Opens path into file with CreateFileW (creation: OPEN_EXISTING or CREATE_NEW), sharing it
+// with every other reader, writer and renamer, and never through a link in its place.
+bool openFile(QFile &file, const QString &path, QIODevice::OpenMode mode, DWORD creation,
+              QString &reason)
+{
+    const bool writes = mode.testFlag(QIODevice::WriteOnly);
+    const DWORD access = GENERIC_READ | (writes ? GENERIC_WRITE : 0);
+    const std::wstring name = nativePath(path);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    const bool opened = whenFree(
+        [&] {
+            handle = ::CreateFileW(
+                name.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                nullptr, creation, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            return handle != INVALID_HANDLE_VALUE;
+        },
+        false);
+    if (!opened) {
+        reason = systemMessage(::GetLastError());
+        return false;
+    }
+    const int descriptor = ::_open_osfhandle(reinterpret_cast<intptr_t>(handle),
+                                             (writes ? _O_RDWR : _O_RDONLY) | _O_BINARY);
+    if (descriptor < 0) {
+        ::CloseHandle(handle);
+        reason = systemMessage(ERROR_TOO_MANY_OPEN_FILES);
+        return false;
+    }
+    if (!file.open(descriptor, mode | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::_close(descriptor);
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// Renames from to to, replacing to only when replace says so, through to the disk.
+bool moveFile(const QString &from, const QString &to, bool replace, QString &reason)
+{
+    const std::wstring source = nativePath(from);
+    const std::wstring target = nativePath(to);
+    const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+    if (whenFree([&] { return ::MoveFileExW(source.c_str(), target.c_str(), flags) != 0; }, true))
+        return true;
+    reason = systemMessage(::GetLastError());
+    return false;
 }
 
 std::optional<QByteArray> readBounded(QFile &file, qint64 limit)
@@ -191,8 +280,9 @@ std::optional<QByteArray> SettingsFolder::read(const QString &name, qint64 limit
     const QString path = filePath(name);
     if (isLink(path) || !QFileInfo(path).isFile())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    QString reason;
+    if (!openFile(file, path, QIODevice::ReadOnly, OPEN_EXISTING, reason))
         return std::nullopt;
     return readBounded(file, limit);
 }
@@ -201,23 +291,21 @@ WriteStatus SettingsFolder::writeAtomically(const QString &name, const QByteArra
                                             const EntryState &model, QString &reason)
 {
     const QString path = filePath(name);
-    const QString temporary = filePath(temporaryName(name, 0));
-    QFile file(temporary);
-    // NewOnly: never through a link or into a file that someone else put in its place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-        return WriteStatus::NoTemporaryFile;
+    // Copies on other PCs may share a process id: the next name then.
+    QString temporary;
+    QFile file;
+    for (int attempt = 0; !file.isOpen(); ++attempt) {
+        temporary = filePath(temporaryName(name, attempt));
+        // A new file only: never through a link, or into one that someone put in its place.
+        if (!openFile(file, temporary, QIODevice::WriteOnly, CREATE_NEW, reason) &&
+            (::GetLastError() != ERROR_FILE_EXISTS || attempt == 9))
+            return WriteStatus::NoTemporaryFile;
     }
-    bool written = writeAll(file, bytes, reason);
-    if (written && model.exists && QFileInfo::exists(path))
-        file.setPermissions(QFile::permissions(path));
+    const bool written = writeAll(file, bytes, reason);
     file.close();
-    std::error_code error;
-    if (written)
-        std::filesystem::rename(nativePath(temporary), nativePath(path), error);
-    if (!written || error) {
-        if (error)
-            reason = QString::fromStdString(error.message());
+    if (written && model.exists && QFileInfo::exists(path))
+        QFile::setPermissions(temporary, QFile::permissions(path));
+    if (!written || !moveFile(temporary, path, true, reason)) {
         QFile::remove(temporary);
         return WriteStatus::Failed;
     }
@@ -231,11 +319,13 @@ bool SettingsFolder::rewriteInPlace(
 {
     if (m_afterNameCheck)
         m_afterNameCheck(filePath(name));
-    QFile file(filePath(name));
-    if (isLink(file.fileName()) || !file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        reason = file.errorString();
+    QFile file;
+    if (isLink(filePath(name))) {
+        reason = QStringLiteral("%1 is a link").arg(QDir::toNativeSeparators(filePath(name)));
         return false;
     }
+    if (!openFile(file, filePath(name), QIODevice::ReadWrite, OPEN_EXISTING, reason))
+        return false;
     const std::optional<QByteArray> previous = readBounded(file, 64 * 1024);
     if (!previous) {
         reason = file.errorString();
@@ -253,13 +343,14 @@ bool SettingsFolder::rewriteInPlace(
 
 bool SettingsFolder::writeNewFile(const QString &name, const QByteArray &bytes, const EntryState &)
 {
-    QFile file(filePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
-        return false;
+    QFile file;
     QString reason;
+    if (!openFile(file, filePath(name), QIODevice::WriteOnly, CREATE_NEW, reason))
+        return false;
     if (writeAll(file, bytes, reason))
         return true;
-    file.remove();
+    file.close();
+    QFile::remove(filePath(name));
     return false;
 }
 
@@ -267,9 +358,8 @@ bool SettingsFolder::renameToNewName(const QString &from, const QString &to)
 {
     if (QFileInfo::exists(filePath(to)) || isLink(filePath(to)))
         return false;
-    std::error_code error;
-    std::filesystem::rename(nativePath(filePath(from)), nativePath(filePath(to)), error);
-    return !error;
+    QString reason;
+    return moveFile(filePath(from), filePath(to), false, reason);
 }
 
 bool SettingsFolder::remove(const QString &name)

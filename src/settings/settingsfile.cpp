@@ -357,13 +357,17 @@ QByteArray readSettingsBytes(const QString &path)
     SettingsFolder folder;
     QString name;
     QString reason;
-    return folder.openFileFolder(path, name, reason) ? readSettingsBytes(folder, name)
-                                                     : QByteArray();
+    return folder.openFileFolder(path, name, reason)
+               ? readSettingsBytes(folder, name).value_or(QByteArray())
+               : QByteArray();
 }
 
-QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name)
+std::optional<QByteArray> readSettingsBytes(const SettingsFolder &folder, const QString &name)
 {
-    return wholeLinesWithinBound(folder.read(name, MaxSettingsBytes).value_or(QByteArray()));
+    std::optional<QByteArray> bytes = folder.read(name, MaxSettingsBytes);
+    if (bytes)
+        *bytes = wholeLinesWithinBound(std::move(*bytes));
+    return bytes;
 }
 
 int SettingsFile::load(Settings &settings)

@@ -170,8 +170,9 @@ QString inPlaceCopyPath(const QString &settingsPath, const QString &userConfigFo
 // The file's first bytes, as many as a whole file can take; empty when it cannot be read or a
 // link on the way may not be followed.
 QByteArray readSettingsBytes(const QString &path);
-// The same of the file name in an open folder, never through a link.
-QByteArray readSettingsBytes(const SettingsFolder &folder, const QString &name);
+// The same of the file name in an open folder, never through a link; nothing when it is no
+// regular file, or could not be opened (another program holds it, or the user may not read it).
+std::optional<QByteArray> readSettingsBytes(const SettingsFolder &folder, const QString &name);
 
 // A settings file is a few hundred bytes; one larger than this was not written by the program,
 // and is never read whole.

@@ -110,7 +110,16 @@ FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
     // Nothing is read through a link that no save follows, or from a folder that is not there.
     if (!folder.openFileFolder(path, name, reason))
         return start.file.read({}, decimal);
-    FileContent content = start.file.read(readSettingsBytes(folder, name), decimal);
+    const std::optional<QByteArray> found = readSettingsBytes(folder, name);
+    if (!found && folder.entry(name).regular) {
+        // Held by another program past the wait, or not this user's to read: what it holds is
+        // unknown, so nothing may be saved over it in this run.
+        start.notices.push_back({StartNotice::Kind::Unreadable, path});
+        start.file.refuseSaves(QStringLiteral("%1 could not be read at the start")
+                                   .arg(QDir::toNativeSeparators(folder.filePath(name))));
+        return start.file.read({}, decimal);
+    }
+    FileContent content = start.file.read(found.value_or(QByteArray()), decimal);
     // Root reads a user's file, and writes nothing there.
     if (!folder.mayMakeFiles(reason))
         return content;
@@ -133,7 +142,8 @@ FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
         } else if (kept && kept->size() <= MaxSettingsBytes &&
                    folder.rewriteInPlace(name, file, *kept, {}, reason)) {
             start.notices.push_back({StartNotice::Kind::Restored, path});
-            content = start.file.read(readSettingsBytes(folder, name), decimal);
+            content =
+                start.file.read(readSettingsBytes(folder, name).value_or(QByteArray()), decimal);
             file = folder.entry(name);
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.

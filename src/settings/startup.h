@@ -20,7 +20,8 @@ struct StartNotice
         CutShortKept,        // path: where a file cut short, whose texts stand, is kept
         CutShortReplaced,    // path: where a file cut short, whose texts gave way, is kept
         Restored,            // path: the settings file, back from the copy of an in-place save
-        SharedFileCutShort   // path: a shared file found empty or cut short, not saved over
+        SharedFileCutShort,  // path: a shared file found empty or cut short, not saved over
+        Unreadable           // path: a file that could not be read, not saved over
     };
     Kind kind = Kind::DamagedKept;
     QString path;

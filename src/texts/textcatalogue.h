@@ -131,6 +131,7 @@ struct TextCatalogue
     QString cutShortReplacedText;    // %1: where the file cut short, its texts replaced, is kept
     QString settingsRestoredText;    // %1: the settings file
     QString sharedFileCutShortText;  // %1: the shared settings file, left as it is
+    QString unreadableFileText;      // %1: the settings file that could not be read, left as it is
     QString startNoticeTitle;
     // A screen too small for even the design size of a window: %1 x %2 its size in pixels.
     QString screenTooSmallText;

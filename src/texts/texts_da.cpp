@@ -95,6 +95,10 @@ TextCatalogue danishCatalogue()
                                u"du har ingen kopi af den. Den bliver ikke overskrevet, før "
                                u"programmet startes igen, så den, der har kopien, kan hente "
                                u"den tilbage. Dine ændringer bliver ikke gemt."_s;
+    t.unreadableFileText = u"Indstillingsfilen\n%1\n\nkunne ikke læses: et andet program "
+                           u"holder den måske åben. Vinduet viser standardværdierne, og filen "
+                           u"bliver ikke overskrevet, før programmet startes igen. Dine "
+                           u"ændringer bliver ikke gemt."_s;
     t.startNoticeTitle = u"Meddelelse"_s;
     t.screenTooSmallText = u"Skærmen (%1 x %2) er for lille til at vise hele vinduet. Flyt "
                            u"vinduet for at se resten, eller vælg en mindre skalering."_s;

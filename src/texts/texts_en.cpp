@@ -98,6 +98,10 @@ TextCatalogue englishCatalogue()
                                u"you hold no copy of it. It is not written over until the "
                                u"program starts again, so that whoever holds the copy can "
                                u"restore it. Your changes are not saved."_s;
+    t.unreadableFileText = u"The settings file\n%1\n\ncould not be read: another program may "
+                           u"be holding it open. The window shows the default values, and the "
+                           u"file is not written over until the program starts again. Your "
+                           u"changes are not saved."_s;
     t.startNoticeTitle = u"Information"_s;
     t.screenTooSmallText = u"This screen (%1 x %2) is too small to show the whole window. Move "
                            u"the window to see the rest, or choose a smaller scale."_s;

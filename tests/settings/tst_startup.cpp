@@ -415,11 +415,13 @@ void TestStartup::main_noNotationRecord_loadsOnlyTextsTheNotationCannotChange()
 void TestStartup::main_sharedFolder_neverLosesTheGroupsFile_data()
 {
     // e: a member's failed in-place save left the file empty; l: another user's link in the
-    // file's place, to that user's own file; g: a file too large to read, set aside.
+    // file's place, to that user's own file; g: a file too large to read, set aside; u: a file
+    // the member may write but not read, as one held open by another program.
     QTest::addColumn<char>("found");
     QTest::newRow("empty shared file, no copy of one's own: not saved over") << 'e';
     QTest::newRow("another user's link in the file's place: not read") << 'l';
     QTest::newRow("set aside in a group folder: the group may still write") << 'g';
+    QTest::newRow("unreadable: told, and not saved over") << 'u';
 }
 
 void TestStartup::main_sharedFolder_neverLosesTheGroupsFile()
@@ -431,9 +433,12 @@ void TestStartup::main_sharedFolder_neverLosesTheGroupsFile()
     const QString path = shared + u"/KVRsys.cfg"_s;
     const QString theirs = m_dir->filePath(u"private/KVRsys.cfg"_s);
     const QByteArray whole = serializeSettings(testsets::settingsSetA());
-    const QByteArray content = found == 'g' ? whole + QByteArray(MaxSettingsBytes, 'x') : "";
+    const QByteArray content = found == 'g'   ? whole + QByteArray(MaxSettingsBytes, 'x')
+                               : found == 'u' ? whole
+                                              : "";
+    const unsigned mode = found == 'u' ? 0620 : 0664;
     QVERIFY(::chmod(QFile::encodeName(m_dir->path()), 0755) == 0 &&
-            testsets::placeFile(found == 'l' ? theirs : path, found == 'l' ? whole : content, 0664,
+            testsets::placeFile(found == 'l' ? theirs : path, found == 'l' ? whole : content, mode,
                                 0) &&
             QDir().mkpath(shared) && QDir().mkpath(m_user) &&
             ::chmod(QFile::encodeName(shared), 02775) == 0 &&
@@ -454,10 +459,11 @@ void TestStartup::main_sharedFolder_neverLosesTheGroupsFile()
         ::umask(022);
         const Start start = startUp(shared, m_user);
         CHILD_VERIFY(start.notices.size() == 1u);
-        CHILD_VERIFY(start.notices.front().kind == (found == 'e'
-                                                        ? StartNotice::Kind::SharedFileCutShort
-                                                        : StartNotice::Kind::DamagedKept));
-        CHILD_VERIFY(start.file.save(start.settings).failed() == (found == 'e'));
+        CHILD_VERIFY(start.notices.front().kind ==
+                     (found == 'e'   ? StartNotice::Kind::SharedFileCutShort
+                      : found == 'u' ? StartNotice::Kind::Unreadable
+                                     : StartNotice::Kind::DamagedKept));
+        CHILD_VERIFY(start.file.save(start.settings).failed() == (found != 'g'));
         return {};
     });
     QVERIFY(report);
@@ -465,7 +471,7 @@ void TestStartup::main_sharedFolder_neverLosesTheGroupsFile()
     QCOMPARE(QFile(path).size(), found == 'e' ? 0 : qint64(whole.size()));
     struct stat saved = {};
     QVERIFY(::stat(QFile::encodeName(path), &saved) == 0);
-    QCOMPARE(saved.st_mode & 0777, 0664u);
+    QCOMPARE(saved.st_mode & 0777, mode);
     QCOMPARE(saved.st_gid, ordinaryuser::GroupId);
 }
 
