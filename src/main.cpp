@@ -5,6 +5,7 @@
 #include "platform/program.h"
 #include "session/session.h"
 #include "settings/startup.h"
+#include "widgets/messageboxes.h"
 #include "widgets/readablecolours.h"
 #include "widgets/svgpicture.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
     widgets::useVisibleMarks();
+    widgets::keepMessageTextsOffClipboard();
     // A theme whose text has the colour of its background would leave the form blank.
     if (const QPalette readable = widgets::readablePalette(QApplication::palette());
         readable != QApplication::palette())

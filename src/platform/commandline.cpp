@@ -14,6 +14,25 @@ namespace platform {
 
 namespace {
 
+constexpr qsizetype TerminalColumns = 80;
+
+// text with its blanks broken into lines of at most columns characters, where words allow.
+[[maybe_unused]] QString wrapped(const QString &text, qsizetype columns)
+{
+    QString result;
+    qsizetype lineStart = 0;
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (result.size() > lineStart && result.size() - lineStart + 1 + word.size() > columns) {
+            result += QLatin1Char('\n');
+            lineStart = result.size();
+        } else if (result.size() > lineStart) {
+            result += QLatin1Char(' ');
+        }
+        result += word;
+    }
+    return result;
+}
+
 struct ProgramOptions
 {
     QCommandLineParser parser;
@@ -24,10 +43,16 @@ struct ProgramOptions
 
     ProgramOptions()
     {
-        parser.setApplicationDescription(QStringLiteral(
-            "Cutting data for CNC machining: speeds and feeds for milling cutters, drills and\n"
-            "thread taps, in a Danish and an English window. Without options the program\n"
-            "opens the window its settings file asks for."));
+        const QString description = QStringLiteral(
+            "Cutting data for CNC machining: speeds and feeds for milling cutters, drills and "
+            "thread taps, in a Danish and an English window. Without options the program "
+            "opens the window its settings file asks for.");
+#ifdef Q_OS_WIN
+        // The message box wraps it to its own width; breaks of a terminal's would break again.
+        parser.setApplicationDescription(description);
+#else
+        parser.setApplicationDescription(wrapped(description, TerminalColumns));
+#endif
         // "-reverse" is Qt's option, not -r -e -v ...: a single dash never joins short options.
         parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
         parser.addOption(help);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QTime>
 
 namespace platform {
@@ -45,6 +46,15 @@ bool printLines(QPrinter &printer, const QList<PrintLine> &lines)
         return false;
     }
     return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+bool hasPrintTarget()
+{
+#ifdef Q_OS_WIN
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+#else
+    return true;
+#endif
 }
 
 bool printWithDialog(QWidget *parent, const QString &documentName,

@@ -35,6 +35,11 @@ inline constexpr int PrintTopMm = 40;
 // not be started or the printer failed while painting; a failed document is discarded.
 [[nodiscard]] bool printLines(QPrinter &printer, const QList<PrintLine> &lines);
 
+// Whether the print dialog has anything to print on. Qt's own dialog, used on Linux, can
+// always print to a PDF file; the Windows dialog offers only the printers Windows has, and
+// shows nothing at all when it has none.
+[[nodiscard]] bool hasPrintTarget();
+
 // Shows the standard print dialog over parent. When the user confirms it, builds the lines
 // with makeLines (so that they show the moment of printing) and prints them; when the user
 // cancels it, returns false without a message. Printer failures are silent as well.

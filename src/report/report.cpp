@@ -93,6 +93,15 @@ PrintOutcome printReport(QWidget *owner, const ReportInput &shown, const ReportT
         owner, shown, texts,
         [&texts](QWidget *dialogOwner,
                  const std::function<QList<platform::PrintLine>()> &makeLines) {
+            // Without a printer the system's dialog would not even open: say why nothing
+            // happens.
+            if (!platform::hasPrintTarget()) {
+                QMessageBox box(QMessageBox::Warning, texts.messageTitle, texts.noPrinter,
+                                QMessageBox::Ok, dialogOwner);
+                box.setObjectName(QStringLiteral("noPrinter"));
+                box.exec();
+                return false;
+            }
             return platform::printWithDialog(dialogOwner, texts.title, makeLines);
         },
         [] { return QDateTime::currentDateTime(); });

@@ -20,6 +20,7 @@ struct ReportTexts
     QString unitsPrefix;    // before the units label
     QString datePrefix;     // before the date and time of printing
     QString missingResult;  // the message when n or S is empty
+    QString noPrinter;      // the message when the system has no printer to print on
     QString messageTitle;   // that message's title
 };
 

@@ -115,6 +115,9 @@ TextCatalogue danishCatalogue()
     t.report.unitsPrefix = u"Enheder : "_s;
     t.report.datePrefix = u"Udskrevet den "_s;
     t.report.missingResult = u"Manglende resultat i Resultat-felt."_s;
+    t.report.noPrinter = u"Der er ingen printer på denne computer, så rapporten kan ikke "
+                         u"udskrives. Tilføj en printer, for eksempel \"Microsoft Print to PDF\", "
+                         u"i systemets indstillinger, og prøv igen."_s;
     t.report.messageTitle = u"Meddelelse"_s;
 
     t.maker.line = u"Kovrin Integration: udvikling og salg af CNC software til danske og "

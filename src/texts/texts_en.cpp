@@ -118,6 +118,9 @@ TextCatalogue englishCatalogue()
     t.report.unitsPrefix = u"Units : "_s;
     t.report.datePrefix = u"Date printed "_s;
     t.report.missingResult = u"Missing result in Result Field."_s;
+    t.report.noPrinter = u"This computer has no printer, so the report cannot be printed. Add a "
+                         u"printer, such as \"Microsoft Print to PDF\", in the system's settings "
+                         u"and try again."_s;
     t.report.messageTitle = u"Error"_s;
 
     t.maker.line = u"Kovrin Integration: development and sale of CNC software for job shops "

@@ -2,6 +2,7 @@
 
 #include "fixture.h"
 #include "platform/clipboard.h"
+#include "widgets/messageboxes.h"
 
 using fixture::numberText;
 using fixture::RunningWindow;
@@ -25,6 +26,7 @@ private slots:
     void pasteIntoResultField_hasNoLimit();
     void cutKey_goesThroughTheSameRules();
     void afterModeOption_copyAndPasteDoNothing();
+    void copyKeyInMessageBox_leavesClipboard();
 };
 
 void Clipboard::rightClickResultThenCopy_takesWholeLine()
@@ -185,6 +187,22 @@ void Clipboard::afterModeOption_copyAndPasteDoNothing()
     s.type(Field::Diameter, QString());
     s.key(Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(s.field(Field::Diameter)->text(), u"99"_s);
+}
+
+void Clipboard::copyKeyInMessageBox_leavesClipboard()
+{
+    widgets::keepMessageTextsOffClipboard(); // as the program does
+    RunningWindow s;
+    QVERIFY(s.openSample(m_row.language, m_row.comma));
+    platform::setClipboardText(u"old"_s);
+    m_watchdog.expect([](QWidget *box) {
+        QTest::keyClick(box->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+        ModalWatchdog::dismiss(box);
+    });
+    s.type(Field::Diameter, u"1/0"_s);
+    s.key(Qt::Key_Tab); // the input-error message
+    QTRY_COMPARE(m_watchdog.pending(), 0);
+    QCOMPARE(platform::clipboardText(), u"old"_s);
 }
 
 QTEST_MAIN(Clipboard)
