@@ -21,6 +21,7 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = platform::answerCommandLine(argc, argv))
         return *status;
 
+    platform::announceRunning();
     QApplication app(argc, argv);
     QApplication::setWindowIcon(pictureIcon(QStringLiteral("icon")));
     widgets::useVisibleMarks();

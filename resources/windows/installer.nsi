@@ -33,6 +33,7 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !include MultiUser.nsh
 !include MUI2.nsh
+!include LogicLib.nsh
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -47,6 +48,25 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Danish"
 
+LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is running. Close every copy of it, then try again."
+LangString StillRunning ${LANG_DANISH} "${PRODUCT} kører. Luk alle kopier af programmet, og prøv så igen."
+
+; Files in use cannot be replaced or removed: a running copy would be left half installed, or
+; its folder without an uninstaller. The program holds this mutex while it runs
+; (platform::announceRunning), in the global namespace or, where it may not, its session's.
+!macro RefuseWhileRunning
+    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Global\kvrcalc-running") p .r0'
+    ${If} $0 == 0
+        System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "Local\kvrcalc-running") p .r0'
+    ${EndIf}
+    ${If} $0 != 0
+        System::Call 'kernel32::CloseHandle(p r0)'
+        MessageBox MB_OK|MB_ICONSTOP "$(StillRunning)" /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+!macroend
+
 ; The lists of the portable folder's files: InstallFiles and RemoveFiles.
 !include "${FILES}"
 
@@ -59,20 +79,30 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
 Function .onInit
+    !insertmacro RefuseWhileRunning
     !insertmacro MULTIUSER_INIT
 FunctionEnd
 
 Function un.onInit
+    !insertmacro RefuseWhileRunning
     !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 
 Section "kvrcalc"
+    ; Over an earlier version: its own uninstaller removes its files first (those this
+    ; version no longer has too), in place, and leaves the settings; the Start-menu entry and
+    ; the programs list's entry are made again below.
+    ${If} ${FileExists} "$INSTDIR\uninstall.exe"
+        ExecWait '"$INSTDIR\uninstall.exe" /S /$MultiUser.InstallMode _?=$INSTDIR'
+    ${EndIf}
     SetOutPath "$INSTDIR"
     !insertmacro InstallFiles
     ; Its presence tells the program that it is installed: it keeps its settings in the
     ; user's folder, not beside itself.
     WriteUninstaller "$INSTDIR\uninstall.exe"
 
+    ; The shortcut starts the program in its own folder, the output folder when it is made.
+    SetOutPath "$INSTDIR"
     CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\kvrcalc.exe" "" "$INSTDIR\kvrcalc.exe" 0
 
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"

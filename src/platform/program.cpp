@@ -8,6 +8,10 @@
 
 #include <csignal>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #ifdef Q_OS_LINUX
 #include <unistd.h>
 #endif
@@ -90,6 +94,17 @@ void ignoreFileSizeSignal()
 {
 #ifdef SIGXFSZ
     std::signal(SIGXFSZ, SIG_IGN);
+#endif
+}
+
+void announceRunning()
+{
+#ifdef Q_OS_WIN
+    // In the global namespace, so that the installer sees copies of other users' sessions
+    // too; in the session's own where the system allows no global one. Never closed: it
+    // lives as long as the process.
+    if (!::CreateMutexW(nullptr, FALSE, L"Global\\kvrcalc-running"))
+        ::CreateMutexW(nullptr, FALSE, L"Local\\kvrcalc-running");
 #endif
 }
 

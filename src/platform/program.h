@@ -31,6 +31,12 @@ bool programIsInstalled();
 // instead of ending the program.
 void ignoreFileSizeSignal();
 
+// Lets the Windows installer and uninstaller see that a copy of the program runs, so that
+// they refuse to replace or remove its files under it: a named mutex that the system drops
+// when the process ends, however it ends ("kvrcalc-running", in resources/windows/
+// installer.nsi too). Elsewhere nothing.
+void announceRunning();
+
 struct Version
 {
     int major = 0;
