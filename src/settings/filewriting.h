@@ -12,8 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QLockFile;
-
 namespace settings {
 
 // The temporary files of atomic saves: the target's name plus this, a dash and the writer's
@@ -56,8 +54,8 @@ public:
     bool waitedInVain() const { return m_waitedInVain; }
 
 private:
-    int m_fd = -1;                         // the lock file, locked (Linux)
-    std::unique_ptr<QLockFile> m_lockFile; // Windows
+    int m_fd = -1;                // Linux: the lock file, locked
+    void *m_lockHandle = nullptr; // Windows: the lock file, locked
     QString m_refusal;
     bool m_waitedInVain = false;
 };

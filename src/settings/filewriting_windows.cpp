@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <cerrno>
 #include <string>
@@ -176,20 +175,42 @@ SettingsLock::SettingsLock(const QString &settingsPath, Wait wait)
     const QString path = lockFilePath(settingsPath);
     const QFileInfo info(path);
     if (info.exists() && (!info.isFile() || info.isSymLink() || info.size() > MaxLockFileBytes)) {
-        m_refusal = QStringLiteral("%1 is not a lock file of this user's").arg(path);
+        m_refusal = QStringLiteral("%1 is not a lock file of this user's")
+                        .arg(QDir::toNativeSeparators(path));
         return;
     }
-    m_lockFile = std::make_unique<QLockFile>(path);
+    // A lock of the system's, not a file's presence: it goes with its process, however that
+    // ends, so a killed copy never holds up the next one.
+    HANDLE handle = ::CreateFileW(nativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return; // no lock: the work goes on as before
     const bool waits = wait == Wait::UpToLimit;
-    if (m_lockFile->tryLock(waits && !lockWasRefused ? LockWaitMs : 0)) {
-        lockWasRefused = lockWasRefused && !waits;
-        return;
+    const QDeadlineTimer deadline(waits && !lockWasRefused ? LockWaitMs : 0);
+    for (;;) {
+        OVERLAPPED firstByte = {};
+        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &firstByte)) {
+            m_lockHandle = handle;
+            lockWasRefused = lockWasRefused && !waits;
+            return;
+        }
+        if (deadline.hasExpired())
+            break;
+        ::Sleep(10);
     }
+    ::CloseHandle(handle);
     m_waitedInVain = true;
     lockWasRefused = lockWasRefused || waits;
 }
 
-SettingsLock::~SettingsLock() = default;
+SettingsLock::~SettingsLock()
+{
+    if (m_lockHandle)
+        ::CloseHandle(m_lockHandle); // and with it the lock
+}
 
 SettingsFolder::SettingsFolder(NameCheck afterNameCheck)
     : m_afterNameCheck(std::move(afterNameCheck))
