@@ -64,7 +64,7 @@ package_program() {
     mkdir -p "$folder/plugins/platforms" "$folder/plugins/styles" "$folder/translations"
     cp "$win_build/kvrcalc.exe" resources/windows/qt.conf "$folder/"
     cp "$KVR_WIN_QT/plugins/platforms/qwindows.dll" "$folder/plugins/platforms/"
-    cp "$KVR_WIN_QT/plugins/styles/qwindowsvistastyle.dll" "$folder/plugins/styles/"
+    cp "$KVR_WIN_QT/plugins/styles/qmodernwindowsstyle.dll" "$folder/plugins/styles/"
     # Qt's Danish texts: the catalogue qt_da and the module catalogues it loads.
     translations=$(dirname "$(dpkg -L qt6-translations-l10n | grep -m1 '/qt_da\.qm$')")
     cp "$translations/qt_da.qm" "$folder/translations/"
