@@ -8,13 +8,29 @@ fail() {
     exit 1
 }
 
+# find_window NAME: the id of a visible window of that title, waiting up to 90 s. Wine makes
+# and drops helper windows as it starts a program, and xdotool fails with BadWindow when one
+# goes while it looks at it: such a look is only repeated.
+find_window() {
+    local id
+    for _ in $(seq 180); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.5
+    done
+    return 1
+}
+
 # start_program EXE: starts it under Wine and gives the main window the keyboard.
 start_program() {
     wine "$1" >/dev/null 2>&1 &
-    program_window=$(timeout 90 xdotool search --sync --onlyvisible --name '^KOVRIN Zarir adu Rezi$' |
-        head -1) || fail "no main window from $1"
+    program_window=$(find_window '^KOVRIN Zarir adu Rezi$') || fail "no main window from $1"
     sleep 2
-    xdotool windowfocus --sync "$program_window"
+    xdotool windowfocus --sync "$program_window" 2>/dev/null ||
+        xdotool windowfocus "$program_window"
 }
 
 stop_program() {
@@ -78,6 +94,60 @@ check_settings_kept() {
     echo "ok: $exe: CNC lines on the clipboard, $file kept and read again"
 }
 
+# check_running_copy_kept FOLDER VERSION: while the installed program runs, its uninstaller
+# and the installer refuse to work (exit code 2) and leave every file where it is.
+check_running_copy_kept() {
+    local installed=$1 version=$2 status
+    start_program "$installed/kvrcalc.exe"
+    # In place (_?=): the uninstaller's exit code is its own, not that of the copy it would
+    # start from the temporary folder.
+    status=0
+    wine "$installed/uninstall.exe" /S "_?=$(winepath -w "$installed")" >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] || fail "the uninstaller did not refuse while the program ran (exit $status)"
+    status=0
+    wine "$win_build/kvrcalc-$version-setup.exe" /S /AllUsers >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 2 ] || fail "the installer did not refuse while the program ran (exit $status)"
+    [ -f "$installed/kvrcalc.exe" ] && [ -f "$installed/uninstall.exe" ] && [ -f "$installed/qt.conf" ] ||
+        fail "a refused uninstaller or installer removed files"
+    stop_program
+    echo "ok: the installer and the uninstaller refuse while the program runs"
+}
+
+# check_reinstall FOLDER VERSION SETTINGS MENU: installing over an installed copy keeps the
+# settings and the Start-menu entry, and leaves one entry in the installed programs.
+check_reinstall() {
+    local installed=$1 version=$2 settings=$3 menu=$4 before entries
+    before=$(od -An -tx1 "$settings")
+    wine "$win_build/kvrcalc-$version-setup.exe" /S /AllUsers
+    timeout 120 wineserver -w || fail "the installer did not end"
+    [ -f "$installed/kvrcalc.exe" ] || fail "installing over the program removed it"
+    [ -f "$menu" ] || fail "installing over the program lost the Start menu entry"
+    [ "$(od -An -tx1 "$settings")" = "$before" ] || fail "installing over the program changed the settings"
+    entries=$(wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+        grep -c 'DisplayName.*KOVRIN Zarir adu Rezi' || true)
+    [ "$entries" -eq 1 ] || fail "$entries entries in the installed programs after installing over"
+    echo "ok: installing over the program keeps its settings, Start menu entry and one programs entry"
+}
+
+# check_scaling EXE: at 150 % and 200 % (Wine's LogPixels) the window is drawn that much
+# larger by Qt itself, not left small or stretched.
+check_scaling() {
+    local exe=$1 dpi width base=0 ratio
+    for dpi in 96 144 192; do
+        wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+        wineserver -w
+        start_program "$exe"
+        width=$(xdotool getwindowgeometry "$program_window" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+        stop_program
+        [ "$base" -eq 0 ] && base=$width
+        ratio=$((width * 96 * 100 / (base * dpi)))
+        [ "$ratio" -ge 97 ] && [ "$ratio" -le 103 ] ||
+            fail "at $dpi DPI the window is $width pixels wide, against $base at 96 DPI"
+        echo "ok: at $dpi DPI the window is $width pixels wide"
+    done
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+}
+
 check_program() {
     package_program
     local version work users settings installed menu
@@ -111,6 +181,12 @@ check_program() {
     settings="$users/AppData/Roaming/kovrin/kvrcalc/KVRsys.cfg"
     check_settings_kept "$installed/kvrcalc.exe" "$settings"
     [ ! -e "$installed/KVRsys.cfg" ] || fail "the installed program wrote beside itself"
+
+    check_running_copy_kept "$installed" "$version"
+    check_reinstall "$installed" "$version" "$settings" "$menu"
+    strings -el "$installed/kvrcalc.exe" | grep -qx "$version" ||
+        fail "the exe's version resource does not carry $version"
+    check_scaling "$installed/kvrcalc.exe"
 
     # The uninstaller removes the program and leaves the settings.
     wine "$installed/uninstall.exe" /S
