@@ -181,10 +181,10 @@ SettingsLock::SettingsLock(const QString &settingsPath, Wait wait)
     }
     // A lock of the system's, not a file's presence: it goes with its process, however that
     // ends, so a killed copy never holds up the next one.
-    HANDLE handle = ::CreateFileW(nativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    HANDLE handle =
+        ::CreateFileW(nativePath(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return; // no lock: the work goes on as before
     const bool waits = wait == Wait::UpToLimit;
@@ -226,15 +226,17 @@ bool SettingsFolder::open(const QString &folder, QString &reason,
     m_path =
         canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
     if (createMode && !QFileInfo::exists(m_path) && !QDir().mkpath(m_path)) {
-        reason = QStringLiteral("The folder %1 cannot be created").arg(m_path);
+        reason =
+            QStringLiteral("The folder %1 cannot be created").arg(QDir::toNativeSeparators(m_path));
         return false;
     }
     if (m_afterNameCheck)
         m_afterNameCheck(m_path);
     if (!QFileInfo(m_path).isDir() || isLink(m_path)) {
         reason = QFileInfo::exists(m_path)
-                     ? QStringLiteral("%1: Not a folder").arg(m_path)
-                     : QStringLiteral("The folder %1 does not exist").arg(m_path);
+                     ? QStringLiteral("%1: Not a folder").arg(QDir::toNativeSeparators(m_path))
+                     : QStringLiteral("The folder %1 does not exist")
+                           .arg(QDir::toNativeSeparators(m_path));
         return false;
     }
     return true;
@@ -245,7 +247,7 @@ bool SettingsFolder::openFileFolder(const QString &path, QString &name, QString 
 {
     // A link in the file's place is never written through.
     if (isLink(path)) {
-        reason = QStringLiteral("%1 is a link").arg(path);
+        reason = QStringLiteral("%1 is a link").arg(QDir::toNativeSeparators(path));
         return false;
     }
     name = QFileInfo(path).fileName();

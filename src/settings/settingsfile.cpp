@@ -408,7 +408,7 @@ bool saveInPlace(const QString &path, const QString &userConfigFolder, SettingsF
     const auto keepCopy = [&](const QByteArray &previous, QString &why) {
         if (previous.size() > MaxSettingsBytes) {
             why = QStringLiteral("%1 cannot be read whole to keep a copy of it")
-                      .arg(folder.filePath(name));
+                      .arg(QDir::toNativeSeparators(folder.filePath(name)));
             return false;
         }
         if (!copies.open(userConfigFolder, why, 0777) || !copies.mayMakeFiles(why))
@@ -462,11 +462,13 @@ SaveResult SettingsFile::save(const Settings &settings) const
             return {SaveStatus::KeptReadOnly, path, {}};
         // Not replaced either, though its folder would let a new file take its place.
         if (!folder.mayWrite(name))
-            return failed(QStringLiteral("No permission to write %1").arg(folder.filePath(name)));
+            return failed(QStringLiteral("No permission to write %1")
+                              .arg(QDir::toNativeSeparators(folder.filePath(name))));
     }
     const bool folderTakesFiles = folder.takesNewFiles();
     if (!file.exists && !folderTakesFiles)
-        return failed(QStringLiteral("No permission to create a file in %1").arg(folder.path()));
+        return failed(QStringLiteral("No permission to create a file in %1")
+                          .arg(QDir::toNativeSeparators(folder.path())));
 
     const QByteArray bytes = serializeSettings(recordsFor(settings));
     // A new file takes the bits and group of the one the start set aside in its place.

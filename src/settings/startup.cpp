@@ -148,7 +148,8 @@ FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
         } else if (file.size == 0) {
             // Damage, not a first run: no save may replace the file while its copy is kept.
             start.file.refuseSaves(QStringLiteral("%1 is empty, and its copy %2 cannot be put back")
-                                       .arg(folder.filePath(name), copy));
+                                       .arg(QDir::toNativeSeparators(folder.filePath(name)),
+                                            QDir::toNativeSeparators(copy)));
             return content;
         }
     }
@@ -158,7 +159,7 @@ FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
         start.notices.push_back({StartNotice::Kind::SharedFileCutShort, path});
         start.file.refuseSaves(
             QStringLiteral("%1 is shared, and was empty or cut short at the start")
-                .arg(folder.filePath(name)));
+                .arg(QDir::toNativeSeparators(folder.filePath(name))));
         return content;
     }
 
@@ -168,7 +169,7 @@ FileContent prepareSettingsFile(Start &start, calc::DecimalSeparator decimal)
     const QString keptAt = keepDamagedFile(start.file, folder, name, file);
     if (keptAt.isEmpty())
         start.file.refuseSaves(QStringLiteral("%1 cannot be read, and no copy of it can be kept")
-                                   .arg(folder.filePath(name)));
+                                   .arg(QDir::toNativeSeparators(folder.filePath(name))));
     else
         start.notices.push_back(
             {tooLarge ? StartNotice::Kind::DamagedKept : keptNotice(content.state), keptAt});
