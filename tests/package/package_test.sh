@@ -99,7 +99,8 @@ contents)
     manual=$(LC_ALL=C MANPATH="$tmp/root/usr/share/man" man --warnings kvrcalc 2>"$tmp/man.err") ||
         fail "man kvrcalc failed: $(cat "$tmp/man.err")"
     [ ! -s "$tmp/man.err" ] || fail "man kvrcalc warns: $(cat "$tmp/man.err")"
-    for option in $(as_user env -i PATH=/usr/bin:/bin "$program" --help | grep -o -- ' --[a-z-]*'); do
+    options=$(as_user env -i PATH=/usr/bin:/bin "$program" --help | grep -o -- ' --[a-z-]*')
+    for option in $options; do
         grep -q -- " $option\b" <<<"$manual" || fail "the manual page has no $option"
     done
     # Still running after three seconds: it started and stayed up.
