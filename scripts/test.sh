@@ -8,8 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
+# lintian and man judge the Debian package and its manual page (tests/package).
 ensure_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" poppler-utils xvfb xauth \
-    x11-utils desktop-file-utils appstream
+    x11-utils desktop-file-utils appstream lintian man-db
 ensure_packages_if_known "${SVG_PLUGIN_PACKAGES[@]}"
 ensure_locale da_DK.UTF-8
 ensure_locale en_US.UTF-8

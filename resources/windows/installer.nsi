@@ -1,7 +1,7 @@
 ; The Windows installer, made by scripts/windows.sh in the portable folder (-NOCD: the file
 ; lists name its files relative to it):
-;   makensis -NOCD -DVERSION=2.0.3 -DICON=kvrcalc.ico -DFILES=files.nsh -DOUTFILE=setup.exe
-;            installer.nsi
+;   makensis -NOCD -DVERSION=2.0.3 -DICON=kvrcalc.ico -DLICENSE=LICENSE -DFILES=files.nsh
+;            -DOUTFILE=setup.exe installer.nsi
 ; Installs for the current user without administrator rights by default; an administrator
 ; may choose all users (Program Files). /S installs silently, /AllUsers or /CurrentUser
 ; choose on the command line. The uninstaller removes the program's files only: the user's
@@ -39,6 +39,11 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_UNICON "${ICON}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\kvrcalc.exe"
 
+; The licence the program comes under. It asks nothing of whoever installs it, so the page
+; goes on with Next rather than an "I Agree".
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "$(LicenceNote)"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -47,6 +52,8 @@ BrandingText "${PRODUCT} ${VERSION}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Danish"
+LangString LicenceNote ${LANG_ENGLISH} "The program is free software under these terms."
+LangString LicenceNote ${LANG_DANISH} "Programmet er fri software på disse vilkår."
 
 LangString StillRunning ${LANG_ENGLISH} "${PRODUCT} is running. Close every copy of it, then try again."
 LangString StillRunning ${LANG_DANISH} "${PRODUCT} kører. Luk alle kopier af programmet, og prøv så igen."

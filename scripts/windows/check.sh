@@ -170,8 +170,8 @@ check_program() {
     timeout 120 wineserver -w || fail "the installer did not end"
     installed="$WINEPREFIX/drive_c/Program Files/kvrcalc"
     menu="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/KOVRIN Zarir adu Rezi.lnk"
-    [ -f "$installed/kvrcalc.exe" ] && [ -f "$installed/uninstall.exe" ] ||
-        fail "nothing installed in $installed"
+    [ -f "$installed/kvrcalc.exe" ] && [ -f "$installed/uninstall.exe" ] &&
+        [ -f "$installed/LICENSE" ] || fail "nothing installed in $installed"
     [ -f "$menu" ] || fail "no Start menu entry"
     wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\kvrcalc' \
         /v UninstallString >/dev/null 2>&1 || fail "no entry in the installed programs"

@@ -63,6 +63,8 @@ package_program() {
     rm -rf "$folder" "$win_build/$name.zip" "$win_build/kvrcalc-$version-setup.exe"
     mkdir -p "$folder/plugins/platforms" "$folder/plugins/styles" "$folder/translations"
     cp "$win_build/kvrcalc.exe" resources/windows/qt.conf "$folder/"
+    # The licence with Windows' line ends, as Notepad and the installer's licence page read it.
+    sed 's/$/\r/' LICENSE >"$folder/LICENSE"
     cp "$KVR_WIN_QT/plugins/platforms/qwindows.dll" "$folder/plugins/platforms/"
     cp "$KVR_WIN_QT/plugins/styles/qmodernwindowsstyle.dll" "$folder/plugins/styles/"
     # Qt's Danish texts: the catalogue qt_da and the module catalogues it loads.
@@ -79,6 +81,7 @@ package_program() {
     write_installer_lists "$folder" >"$win_build/installer-files.nsh"
     local script=$PWD/resources/windows/installer.nsi
     (cd "$folder" && makensis -NOCD -V2 -DVERSION="$version" -DICON=../windows/kvrcalc.ico \
-        -DFILES=../installer-files.nsh -DOUTFILE="../kvrcalc-$version-setup.exe" "$script")
+        -DLICENSE=LICENSE -DFILES=../installer-files.nsh \
+        -DOUTFILE="../kvrcalc-$version-setup.exe" "$script")
     ls -l "$win_build/$name.zip" "$win_build/kvrcalc-$version-setup.exe"
 }

@@ -4,6 +4,8 @@
 #   started as a user who is not root.
 # package_test.sh keeps-values DIR: the packaged program, whose folder its user cannot write,
 #   keeps its settings file in that user's configuration folder across two starts.
+# package_test.sh lintian DIR: lintian finds no error and no warning in the package; exits 77
+#   where lintian is not installed.
 # Exits 77 (skipped) when run as root and the user kvrtest (made by scripts/test.sh) is missing.
 set -euo pipefail
 
@@ -80,7 +82,8 @@ contents)
     for f in bin/kvrcalc share/applications/com.example.kovrin.kvrcalc.desktop \
         share/metainfo/com.example.kovrin.kvrcalc.metainfo.xml \
         share/icons/hicolor/scalable/apps/kvrcalc.svg \
-        share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/kvrcalc.png; do
+        share/icons/hicolor/{16x16,22x22,24x24,32x32,48x48,64x64,128x128,256x256}/apps/kvrcalc.png \
+        share/doc/kvrcalc/{copyright,changelog.gz} share/man/man1/kvrcalc.1.gz; do
         grep -q " \./usr/$f\$" <<<"$listing" || fail "/usr/$f is not in the package"
     done
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
@@ -92,6 +95,14 @@ contents)
 
     answer=$(as_user env -i PATH=/usr/bin:/bin "$program" --version)
     [ "$answer" = "kvrcalc $version" ] || fail "--version says '$answer'"
+    # The manual page renders without a warning and names every option that --help names.
+    manual=$(LC_ALL=C MANPATH="$tmp/root/usr/share/man" man --warnings kvrcalc 2>"$tmp/man.err") ||
+        fail "man kvrcalc failed: $(cat "$tmp/man.err")"
+    [ ! -s "$tmp/man.err" ] || fail "man kvrcalc warns: $(cat "$tmp/man.err")"
+    options=$(as_user env -i PATH=/usr/bin:/bin "$program" --help | grep -o -- ' --[a-z-]*')
+    for option in $options; do
+        grep -q -- " $option\b" <<<"$manual" || fail "the manual page has no $option"
+    done
     # Still running after three seconds: it started and stayed up.
     status=$(start_program 3)
     [ "$status" -eq 124 ] || fail "the program ended with status $status"
@@ -111,6 +122,17 @@ keeps-values)
     start_program 20 "$cfg" >/dev/null
     [ "$(stat -c %Y "$cfg")" -gt "$(date -d '2001-01-02' +%s)" ] || fail "the second start did not save"
     [ "$(head -n 1 "$cfg")" = $'"7"\r' ] || fail "line 1 is $(head -n 1 "$cfg" | od -c | head -n 1)"
+    ;;
+lintian)
+    command -v lintian >/dev/null || {
+        echo "SKIP: lintian is not installed"
+        exit 77
+    }
+    # As the user, since lintian warns against root; its information is named in README.
+    cp "$deb" "$tmp/"
+    as_user env -i HOME="$tmp/home" PATH=/usr/bin:/bin LANG=C.UTF-8 \
+        lintian --fail-on error,warning --pedantic --display-info "$tmp/${deb##*/}" ||
+        fail "lintian finds errors or warnings"
     ;;
 *)
     fail "unknown mode $mode"
