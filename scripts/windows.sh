@@ -22,6 +22,7 @@ source scripts/windows/common.sh
 source scripts/windows/qt.sh
 source scripts/windows/build.sh
 source scripts/windows/test.sh
+source scripts/windows/sharedfolder.sh
 source scripts/windows/package.sh
 source scripts/windows/check.sh
 

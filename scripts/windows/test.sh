@@ -1,5 +1,5 @@
-# The test step: the window-free tests through Wine in a comma and a point locale (needs
-# build.sh).
+# The test step: every test of the Windows build through Wine in a comma and a point locale,
+# then several copies on one folder (needs build.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and
 # scripts/windows/common.sh; run it through windows.sh.
 
@@ -18,4 +18,5 @@ run_tests() {
             wineserver -w
         )
     done
+    run_shared_folder_test
 }

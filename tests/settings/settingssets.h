@@ -13,7 +13,9 @@
 
 #include <optional>
 
+#ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#endif
 
 using calc::ToolValues;
 using settings::FileRecords;
@@ -126,7 +128,13 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
 inline bool placeFile(const QString &path, const QByteArray &bytes, int fileMode, int folderMode)
 {
     const auto setMode = [](const QString &name, int mode) {
+#ifdef Q_OS_UNIX
         return mode == 0 || ::chmod(QFile::encodeName(name).constData(), mode_t(mode)) == 0;
+#else
+        // Windows keeps only whether a file is read-only.
+        const QFile::Permissions write = mode & 0200 ? QFile::WriteOwner : QFile::Permissions();
+        return mode == 0 || QFile::setPermissions(name, QFile::ReadOwner | write);
+#endif
     };
     const QString folder = QFileInfo(path).path();
     return QDir().mkpath(folder) &&
