@@ -10,7 +10,7 @@ export KVR_WIN_QT=$KVR_WIN_CACHE/qt-6.8-windows-x64
 
 WINDOWS_BUILD_PACKAGES=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64)
 # Wine runs what the cross compiler makes; NSIS makes the installer.
-WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales)
+WINDOWS_TEST_PACKAGES=(wine wine64 fonts-wine xvfb xauth x11-utils xdotool xclip locales poppler-utils)
 WINDOWS_PACKAGE_PACKAGES=(nsis zip qt6-translations-l10n)
 
 # The folders of MinGW's runtime DLLs (libstdc++, libgcc, winpthread), one a line: read them

@@ -289,7 +289,7 @@ void MenusAndLoad::open_buildsLineAndSaves_failureWarnsOnce()
         const fixture::SeenBox box = m_watchdog.take().first();
         QCOMPARE(box.title, m_row.language == Language::Danish ? u"Meddelelse"_s : u"Error"_s);
         QCOMPARE(box.icon, QMessageBox::Warning);
-        QVERIFY(box.text.contains(u"/media/usb/KVRsys.cfg"_s));
+        QVERIFY(box.text.contains(QDir::toNativeSeparators(u"/media/usb/KVRsys.cfg"_s)));
         QVERIFY(box.text.contains(u"No space left on device"_s));
     }
 

@@ -239,6 +239,7 @@ void TestReport::printedPage()
             expected << line;
     }
 
+    SKIP_WITHOUT_PDF_READER();
     const PdfText pdf = readPdf(path);
     QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));
     QCOMPARE(pdf.pages, 1);
@@ -305,7 +306,9 @@ void TestReport::cancelledPrintDialog_endsSilently()
     ModalWatchdog watchdog;
     bool sawPrintDialog = false;
     watchdog.expect([&](QWidget *modal) {
-        sawPrintDialog = qobject_cast<QPrintDialog *>(modal) != nullptr;
+        // Where the system has no printer (Wine has none), the program says so instead.
+        sawPrintDialog = platform::hasPrintTarget() ? qobject_cast<QPrintDialog *>(modal) != nullptr
+                                                    : modal->objectName() == u"noPrinter"_s;
         ModalWatchdog::dismiss(modal);
     });
     const PrintOutcome outcome =

@@ -11,6 +11,7 @@ using platform::PrintLine;
 // Declares pdf as the lines printed and read back, failing unless that is one page of
 // count text lines.
 #define PRINT(pdf, count, ...)                                                                     \
+    SKIP_WITHOUT_PDF_READER();                                                                     \
     const PdfText pdf = print(__VA_ARGS__);                                                        \
     QVERIFY2(pdf.error.isEmpty(), qPrintable(pdf.error));                                          \
     QCOMPARE(pdf.pages, 1);                                                                        \
@@ -123,7 +124,9 @@ void TestPrinting::cancelledDialog_printsNothing()
         built = true;
         return QList<PrintLine>{{QStringLiteral("x"), 30, 9}};
     });
-    QVERIFY(dialogSeen);
+    // Windows' own print dialog is no Qt window, and without a printer (Wine has none) it does
+    // not open at all: nothing is printed all the same.
+    QVERIFY(dialogSeen || !platform::hasPrintTarget());
     QVERIFY(!printed);
     QVERIFY(!built);
     QVERIFY2(watchdog.unexpected().isEmpty(), qPrintable(watchdog.unexpected().join(u'\n')));
