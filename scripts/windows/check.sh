@@ -24,17 +24,20 @@ find_window() {
     return 1
 }
 
-# start_program EXE: starts it under Wine and gives the main window the keyboard.
+# start_program EXE: starts it under Wine and gives the main window the keyboard. The window
+# is looked for again once the program has settled: Wine may have replaced the first one.
 start_program() {
     wine "$1" >/dev/null 2>&1 &
-    program_window=$(find_window '^KOVRIN Zarir adu Rezi$') || fail "no main window from $1"
+    find_window '^KOVRIN Zarir adu Rezi$' >/dev/null || fail "no main window from $1"
     sleep 2
+    program_window=$(find_window '^KOVRIN Zarir adu Rezi$') || fail "no main window from $1"
     xdotool windowfocus --sync "$program_window" 2>/dev/null ||
-        xdotool windowfocus "$program_window"
+        xdotool windowfocus "$program_window" 2>/dev/null || true
 }
 
+# Alt+F4 to the window that has the keyboard, the program's.
 stop_program() {
-    xdotool key --window "$program_window" alt+F4
+    xdotool key alt+F4 2>/dev/null || true
     timeout 60 wineserver -w || fail "the program did not end"
 }
 
@@ -46,7 +49,7 @@ copied_text() {
 }
 
 # enter_diameter TEXT: from the window's start, types TEXT into the diameter, presses Enter,
-# and copies the CNC line (two Shift+Tabs back: the mill option, then the line).
+# and copies the CNC line.
 enter_diameter() {
     xdotool key Tab
     sleep 0.5
@@ -56,13 +59,13 @@ enter_diameter() {
     copy_line_from_field
 }
 
-# copy_line_from_field: from a field two Shift+Tabs back (the mill option, then the CNC line),
-# and the line copied.
+# copy_line_from_field: from the diameter, back along the keyboard order to the CNC line (the
+# mill option, the four links of the address blocks, the line), and the line copied.
 copy_line_from_field() {
-    xdotool key shift+Tab
-    sleep 0.5
-    xdotool key shift+Tab
-    sleep 0.5
+    for _ in 1 2 3 4 5 6; do
+        xdotool key shift+Tab
+        sleep 0.3
+    done
     copied_text
 }
 
