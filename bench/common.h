@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Shared by the benchmark files: the registration, which gives every benchmark a 99th

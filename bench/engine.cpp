@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine without widgets: every action of a main window, end to end, with a saver that
 // does nothing; then the CNC line alone, and the settings file's atomic save on tmpfs.
 

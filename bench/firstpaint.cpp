@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start to first paint: the real main window against two QMainWindows of its size, in the
 // same run: one with the same stock Qt widgets, texts and menus (what Qt itself costs for
 // this window), one with as many plain widgets. Each window is created, shown, processed

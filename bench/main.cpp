@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window benchmarks need a QApplication, made once for the whole run.
 
 #include "common.h"

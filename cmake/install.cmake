@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What `cmake --install` lays out: the program, its desktop entry, its AppStream metainfo and
 # its icon, as SVG and in the PNG sizes that desktops look up, its manual page, and the
 # copyright file and changelog that a Debian package carries. The PNGs are drawn from the SVG

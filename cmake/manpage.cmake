@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -D PROGRAM=... -D TEMPLATE=... -D OUTPUT=....1.gz -D VERSION=... -D DATE=...
 #       -D SUMMARY=... -P manpage.cmake
 # Writes the manual page kvrcalc(1), gzipped, from TEMPLATE (resources/kvrcalc.1.in) and what

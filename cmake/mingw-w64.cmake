@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Cross build for Windows x64 with Debian's MinGW-w64 (posix threads, which Qt needs for
 # std::thread and std::mutex).
 set(CMAKE_SYSTEM_NAME Windows)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A Debian package of the installed layout: `cpack` in a configured build directory (see
 # scripts/package.sh) writes kvrcalc_<version>_<arch>.deb.
 set(CPACK_GENERATOR DEB)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The pictures and the icon are drawn from resources/*.svg at build time, at the common screen
 # scales, into PNGs that the program holds as ":/pictures/NAME@SCALEx.png" (see
 # src/widgets/svgpicture.h). The program then needs no SVG renderer, which the Windows build

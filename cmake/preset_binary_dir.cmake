@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # cmake -D PRESET=NAME -P cmake/preset_binary_dir.cmake prints the build folder that
 # CMakePresets.json gives the configure preset NAME, so that a script that runs what the
 # preset built names no folder of its own (preset_binary_dir in scripts/setup.sh).

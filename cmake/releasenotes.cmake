@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The release notes, CHANGELOG.md, say in one place what each version changed for its users.
 # Everything that names a release is made from them and from PROJECT_VERSION:
 #   KVR_RELEASE_DATE        the newest release's date (YYYY-MM-DD)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Windows program (scripts/windows.sh lays out its folder, zip and installer):
 # kvrcalc.exe as a GUI program with its icon, manifest and version in its resources.
 set(KVR_WINDOWS_DIR ${PROJECT_BINARY_DIR}/windows)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The CNC line: with any field texts, modes and pitch options, composing the line either
 // fails with an input error and leaves the line as it was, or writes a line the machine may
 // get, with the user's own digits for S (a tap's F is its S word times the lead), Z and the

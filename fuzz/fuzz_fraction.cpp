@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fraction entry in the Diameter field: any text gives either nothing or a number text of the
 // locale, never an exception, and the same number in a comma and a point locale.
 //

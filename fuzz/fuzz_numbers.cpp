@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The number texts: any text is read without a crash, and every finite double survives the
 // trip through its text in both a comma and a point locale.
 //

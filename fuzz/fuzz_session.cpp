@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine end to end: any settings file, then any typing and any actions, in either locale
 // and language. Every CNC line the engine shows is empty or one the machine may get, built from
 // the fields it stands beside; a line built from values computed in the run has a feed that

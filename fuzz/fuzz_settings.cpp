@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file: any bytes read without a crash, keeping the records read before the
 // first bad one and nothing after it; what was read writes and reads back unchanged; and a
 // file the writer wrote for any values is always a whole file of 33 lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Shared by the fuzz targets: a check that stays in release builds (assert would vanish

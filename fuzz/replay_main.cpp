@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays saved inputs through a fuzz target without libFuzzer, so that the ordinary builds
 // run every corpus and every saved crash as a test. Arguments: directories (each file in it,
 // in name order; names beginning with a dot are skipped) or single files. Fails when an

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the benchmarks (the bench preset: build-bench/, Release, no
 # tests) and runs them: every engine action, the CNC line, the settings save, and the main
 # window's start to first paint, the last on a real X server (Xvfb, a free display) and on the

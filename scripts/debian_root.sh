@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # A fresh root of another Debian release, for scripts/test-release.sh and scripts/windows.sh:
 # its bare tarball is made once with debootstrap from the mirror this machine installs from
 # and kept in ~/.cache/kvrcalc/debian-RELEASE/, beside the packages installed in it. Needs

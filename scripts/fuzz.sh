@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # scripts/fuzz.sh TARGET [SECONDS]: builds TARGET (one of KVR_FUZZ_TARGETS in
 # fuzz/CMakeLists.txt) with libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer (clang,
 # the fuzz preset, in build-fuzz/), and fuzzes it for SECONDS (default 60) on a working copy of

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing and builds the Debian package kvrcalc_VERSION_ARCH.deb from a release
 # build, in the package preset's folder: install it with
 # `sudo apt install ./build-package/kvrcalc_*.deb`.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds and starts the program. The settings file KVRsys.cfg
 # lives beside the program, in the default preset's folder (build/).
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds the screenshot tool and draws the README's pictures of the
 # windows on a light and on a dark palette into docs/, on an X server of its own (Xvfb).
 set -euo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by every script: install what is missing on a Debian or Ubuntu machine, the job
 # count of every build, the build folder of a preset, the sanitizers' run-time options, and an
 # X server of the script's own. Sourced, not run.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # scripts/test-release.sh RELEASE: runs scripts/test.sh in a fresh root of another Debian
 # release (12 or bookworm, 13 or trixie), made with debootstrap from the mirror this machine
 # installs from, entered with chroot as root with no standard input. Only the ordinary build

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs every test through ctest: first the ordinary
 # build (preset default, in build/), then the same suite built with AddressSanitizer and
 # UndefinedBehaviorSanitizer (preset asan, in build-asan/; skip it with KVR_SKIP_SANITIZE=1),

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds kvrcalc for Windows x64 on this Debian machine and tests it under Wine:
 #   build-win/kvrcalc-VERSION-windows-x64.zip   the portable folder
 #   build-win/kvrcalc-VERSION-setup.exe         the installer

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appwindows/windowmanager.h"
 #include "platform/commandline.h"
 #include "platform/identity.h"

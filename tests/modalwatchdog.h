@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The one watchdog for modal windows, shared by every GUI test. Each expected window is

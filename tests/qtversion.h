@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The calls that Qt 6.5 replaced, chosen by version here once: Debian 12 and Ubuntu 24.04

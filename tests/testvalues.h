@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the engine, window and hostile-input tests say alike: number texts in either locale,

@@ -1,3 +1,4 @@
+; SPDX-License-Identifier: MIT
 ; The Windows installer, made by scripts/windows.sh in the portable folder (-NOCD: the file
 ; lists name its files relative to it):
 ;   makensis -NOCD -DVERSION=2.0.3 -DICON=kvrcalc.ico -DLICENSE=LICENSE -DFILES=files.nsh

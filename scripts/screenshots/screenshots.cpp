@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Draws the README's pictures of the Danish and the English main window side by side, with
 // the legend, on a light and on a dark palette:
 // "kvrcalc_screenshots DIR" writes DIR/screenshot.png and DIR/screenshot-dark.png. Nothing of

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The build step: kvrcalc.exe and the window-free tests in the windows preset's folder,
 # build-win/ (needs qt.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The check step: the program, the zip and the installer started under Wine on Xvfb (needs
 # package.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by scripts/windows.sh, its steps and scripts/test.sh: where Qt for Windows lives,
 # what the Windows build needs, and Wine. Sourced, not run.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The package step: the portable folder, its zip and the installer in the windows preset's
 # folder, build-win/ (needs build.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and

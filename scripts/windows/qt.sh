@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The qt step: Qt for Windows, built once from Debian's qt6-base sources into $KVR_WIN_QT.
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and
 # scripts/windows/common.sh; run it through windows.sh.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian 13 root that scripts/windows.sh runs in on a machine whose own Qt is not 6.8
 # (Debian 12): Qt for Windows, the program, the zip and the installer are then built, and
 # tested under Wine, with Debian 13's Qt tools, MinGW-w64, Wine and NSIS on every machine.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The shared-folder test: copies of the program on several PCs, each in a Wine prefix of its
 # own (so each has its own temporary folder and lock, as a PC has), save into one folder at
 # once, many times (needs build.sh: run_tests calls it after the build).

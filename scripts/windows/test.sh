@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The test step: every test of the Windows build through Wine in a comma and a point locale,
 # then several copies on one folder (needs build.sh).
 # Part of scripts/windows.sh, which sources it after scripts/setup.sh and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appwindows/aboutwindows.h"
 
 #include "platform/program.h"

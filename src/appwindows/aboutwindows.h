@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The version window OmForm (one for both languages) and the about-the-maker window,

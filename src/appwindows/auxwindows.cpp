@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appwindows/auxwindows.h"
 
 #include "appwindows/aboutwindows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appwindows/legendwindow.h"
 
 #include "texts/textcatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The legend of the symbols the main window uses (D, Z, Sz, V, n, S, P): SignaturForm in

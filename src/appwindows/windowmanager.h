@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Owns the open main window: opens the one the start-up chose, replaces it by the other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calc/cncline.h"
 
 #include <charconv>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The one-line CNC fragment: S<n> M03 F<S> (<D> <tool words>). It goes into a program that

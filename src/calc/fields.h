@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The eight quantities of a tool, each described once (FieldTable). Everything that walks the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The cutting and thread formulas, on numbers. Each evaluates in the order written beside it

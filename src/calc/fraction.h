@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Diameters typed as fractions ("1 1/2", "3/8").

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The language of a main window. It chooses the CNC line's words and the texts, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Number texts. Every quantity is held as text; numbers exist only inside a formula.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every caption and menu text of the main window, from its language's catalogue.
 
 #include "mainwindow/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Edit menu: Copy, Paste and Cut act on the focused text field only.
 
 #include "mainwindow/mainwindow.h"

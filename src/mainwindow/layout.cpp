@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The controls of the main window and their places, in twips, band by band from the top.
 
 #include "mainwindow/mainwindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwindow/mainwindow.h"
 
 #include "platform/qttexts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The main window, in Danish (HovedForm) or English (UKHovedForm): one class, two text

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's menu bar: menus and items with their names and shortcuts. Their captions
 // come from the catalogue in setTexts (captions.cpp), what they do from mainwindow.cpp.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "mainwindow/windowlayout.h"
 
 using namespace Qt::StringLiterals;

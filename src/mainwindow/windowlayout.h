@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The object names and sizes in which the Danish and the English main window differ. The

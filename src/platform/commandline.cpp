@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/commandline.h"
 
 #include <QCommandLineOption>

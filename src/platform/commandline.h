@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The program takes no options but --help and --version, beside the options that Qt itself

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/identity.h"
 
 #include "platform/program.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/links.h"
 
 #include <QDesktopServices>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Printing lines of text at millimetre positions on one page, and the user's date and time

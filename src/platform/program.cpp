@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/program.h"
 
 #include <QCoreApplication>

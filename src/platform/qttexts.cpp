@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qttexts.h"
 
 #include <QCoreApplication>

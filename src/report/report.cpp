@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "report/report.h"
 
 #include <QMessageBox>

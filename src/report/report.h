@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The printed report of the current calculation (menu item printAction, Ctrl+P).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "session/chains.h"
 
 namespace session {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Which formulas Enter in a field (or leaving it) runs, in order. Every chain ends with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The engine of a run: it works on the process's settings, which outlive every

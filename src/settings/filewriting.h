@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Writing the settings file and what goes with it so that no value the user has is lost: the

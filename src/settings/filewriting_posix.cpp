@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file's code for Linux and other POSIX systems: every path is walked one folder at
 // a time from the root, and everything after the walk goes through the folder's descriptor.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings file's code for Windows: paths by name, a link in the file's place never written
 // through, copies taking turns through this user's lock file only. Backup tools, indexers and
 // virus scanners hold files open for a moment, so opening and replacing the file wait a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The one process-wide record of everything the user typed or chose. It belongs to the start;

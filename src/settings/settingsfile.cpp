@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/settingsfile.h"
 
 #include "settings/filewriting.h"

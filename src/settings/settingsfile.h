@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // KVRsys.cfg: 33 records, one a line, CR LF, Latin-1: 24 quoted texts (Mill, Drill, Tap, each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The maker's contact details, shown in the main windows' contact band and in the

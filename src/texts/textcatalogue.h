@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Every text of one language: the main window's, its printed report's, and those of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "texts/textcatalogue.h"
 
 using namespace Qt::StringLiterals;

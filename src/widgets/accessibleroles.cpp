@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/accessibleroles.h"
 
 #include "platform/links.h"

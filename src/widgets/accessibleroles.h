@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What assistive technology is told about the form's own kinds of widget, which Qt would

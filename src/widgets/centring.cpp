@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/centring.h"
 
 #include "widgets/formgrowth.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // A text field of the main window. It reports the events the window's rules act on (got

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The windows have fixed sizes, and the user's desktop font may be larger than the one they

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/formgrowth.h"
 
 #include "widgets/twips.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The windows are drawn in twips for a 9 point desktop font. A larger desktop font makes the

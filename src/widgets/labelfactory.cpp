@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/labelfactory.h"
 
 #include "widgets/accessibleroles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The plain controls the windows are laid out from, each created with its object name (the

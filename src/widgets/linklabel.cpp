@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/linklabel.h"
 
 #include "platform/links.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Labels that take the keyboard focus: a line to be read, and a web or mail link.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/officeblock.h"
 
 #include "widgets/labelfactory.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // One of the maker's offices as a block of four centred lines: the postal address, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The form was drawn with a few fixed colours (dark red units, blue links, a navy legend, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/svgpicture.h"
 
 #include "widgets/accessibleroles.h"

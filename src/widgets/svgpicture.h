@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The pictures of the windows, drawn from PNGs the build makes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // What the window-manager tests share: the sample values with a settings file in a fresh

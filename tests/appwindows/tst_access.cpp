@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every window on a light, a dark and a broken palette, at a large font, and to a screen reader.
 
 #include "appwindows/aboutwindows.h"

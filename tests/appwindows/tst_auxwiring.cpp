@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's print, legend and about commands reach their windows, and those windows
 // go with their main window: at the language switch and at Quit.
 

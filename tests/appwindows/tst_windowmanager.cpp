@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the main window, the language switch, Quit and the close box; and that what was
 // typed is there again at the next start.
 

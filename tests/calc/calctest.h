@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Shared by the calc tests: every worked example runs in a comma and a point locale.

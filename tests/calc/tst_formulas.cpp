@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The formulas on numbers. A result is compared as the 15-digit text that the session rounds
 // and stores; how it is rounded and stored is tested with the session.
 

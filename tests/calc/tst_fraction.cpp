@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "calctest.h"
 
 #include "calc/fraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The built program as a desktop starts it: what its command line answers, with and without a
 // display, and what its main window tells the window system.
 

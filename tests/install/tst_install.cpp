@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Installs the build into a temporary prefix, as a package build does, and reads the tree as a
 // desktop would: the desktop entry's and AppStream's own validators, every icon size read
 // back, and the names that tie the program, its entry, its metainfo and its icon together.

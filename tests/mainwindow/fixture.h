@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Shared by the main-window and window-manager tests: the controls' objectNames, a settings

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Copy and Paste of the Edit menu: by the menu, the context menu and the keys.
 
 #include "fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a screen reader and Qt's own dialogs say, in the language of the open window.
 
 #include "fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the entry fields do with keys, Enter, leaving and right clicks, in both windows and
 // both locales.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // From the user's locale variables to the number read: each row starts this program again
 // with the row's variables, types a diameter into the real window there and reads back what
 // the window shows and what the next start reads from the file it saved.

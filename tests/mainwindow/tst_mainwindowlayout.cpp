@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as built: names, size, menus, tab order, maker band and the requests it sends.
 
 #include "fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The units and decimals menus, and what a window restores when it loads.
 
 #include "fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a tool-mode switch and a pitch-unit change show, and where the focus and the Edit menu
 // go: with the switches, with Tab and with a right click.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The three tool kinds and the two pitch units.
 
 #include "fixture.h"

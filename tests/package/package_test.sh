@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # package_test.sh build DIR BUILD_DIR: cpack makes the Debian package of BUILD_DIR in DIR.
 # package_test.sh contents DIR VERSION: the package's files and dependencies, and its program
 #   started as a user who is not root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The engine without a window: what each action computes, shows and saves, in a comma and a
 // point locale.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Runs a check in a child process as a user who is not root: root writes and creates files

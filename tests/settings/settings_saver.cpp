@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // settings_saver PATH: saves value sets A and B by turns to PATH, for ever, so that the crash
 // test can kill it in the middle of a save. Says "saving" once the first save has landed.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Record sets, a record-by-record view of them, and saving and loading them as the program

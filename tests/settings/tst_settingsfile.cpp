@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ordinaryuser.h"
 #include "settings/filewriting.h"
 #include "settings/settingsfile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "ordinaryuser.h"
 #include "settings/settingsfile.h"
 #include "settings/startup.h"

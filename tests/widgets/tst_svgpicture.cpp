@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture draws what its SVG holds at the resolution of the device it is drawn on, from the
 // PNGs the build drew, also when it comes from the cached pixmap of an earlier paint.
 

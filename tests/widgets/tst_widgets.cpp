@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pieces both window folders share: font fitting and centring.
 
 #include "widgets/centring.h"

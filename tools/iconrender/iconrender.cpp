@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A build tool: draws an SVG picture into PNG or ICO files, so that the program needs no SVG
 // renderer at run time and no PNG is kept in the repository beside its SVG.
 //

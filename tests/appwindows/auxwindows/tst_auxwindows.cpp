@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "appwindows/aboutwindows.h"
 #include "appwindows/auxwindows.h"
 #include "appwindows/legendwindow.h"

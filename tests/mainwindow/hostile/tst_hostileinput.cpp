@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Hostile typing and pasting in the main window: over-long pastes, texts that are no number,
 // zeros, overflows and underflows, repeated Enter and focus changes, in both windows, both
 // locales, every tool mode and both unit systems. After every step the window shows what a

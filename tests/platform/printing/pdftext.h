@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Reads a PDF back as text lines with positions, through poppler's pdftotext -bbox.

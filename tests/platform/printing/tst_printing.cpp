@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "modalwatchdog.h"
 #include "platform/printer.h"
 #include "platform/printing/pdftext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // On Windows the decimal separator is that of the user's regional settings. Wine takes them
 // from the locale it is started in; scripts/windows.sh runs the tests in a comma and a point
 // locale and names the separator each should give in KVR_EXPECTED_DECIMAL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starts the real program beside a damaged, odd or hostile settings file and checks that it
 // neither crashes nor loses the file: it saves a whole 33-record file holding what could be
 // read (and the first-run defaults where no language was stored), or leaves the file alone.
