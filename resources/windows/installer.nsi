@@ -70,8 +70,8 @@ LangString StillRunning ${LANG_DANISH} "${PRODUCT} kører. Luk alle kopier af pr
     ${If} $0 != 0
         System::Call 'kernel32::CloseHandle(p r0)'
         MessageBox MB_OK|MB_ICONSTOP "$(StillRunning)" /SD IDOK
-        SetErrorLevel 2
-        Quit
+        ; Exit code 2, aborted by the script, for the installer and the uninstaller alike.
+        Abort
     ${EndIf}
 !macroend
 
