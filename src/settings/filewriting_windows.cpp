@@ -55,10 +55,11 @@ bool heldByAnother(DWORD error, bool replacing)
 }
 
 // Tries attempt until it succeeds, or fails for another reason than a file held by another
-// program, or HeldFileWaitMs have passed; GetLastError() then tells why.
-template <typename Attempt> bool whenFree(Attempt attempt, bool replacing)
+// program, or waitMs have passed; GetLastError() then tells why.
+template <typename Attempt>
+bool whenFree(Attempt attempt, bool replacing, int waitMs = HeldFileWaitMs)
 {
-    const QDeadlineTimer deadline(HeldFileWaitMs);
+    const QDeadlineTimer deadline(waitMs);
     for (;;) {
         if (attempt())
             return true;
@@ -189,18 +190,16 @@ SettingsLock::SettingsLock(const QString &settingsPath, Wait wait)
     if (handle == INVALID_HANDLE_VALUE)
         return; // no lock: the work goes on as before
     const bool waits = wait == Wait::UpToLimit;
-    const QDeadlineTimer deadline(waits && !lockWasRefused ? LockWaitMs : 0);
-    for (;;) {
+    // Held by another copy, the lock fails as a file held by another program does.
+    const auto lock = [handle] {
         OVERLAPPED firstByte = {};
-        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                         &firstByte)) {
-            m_lockHandle = handle;
-            lockWasRefused = lockWasRefused && !waits;
-            return;
-        }
-        if (deadline.hasExpired())
-            break;
-        ::Sleep(10);
+        return ::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                            &firstByte) != 0;
+    };
+    if (whenFree(lock, false, waits && !lockWasRefused ? LockWaitMs : 0)) {
+        m_lockHandle = handle;
+        lockWasRefused = lockWasRefused && !waits;
+        return;
     }
     ::CloseHandle(handle);
     m_waitedInVain = true;
